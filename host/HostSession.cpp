@@ -1,0 +1,90 @@
+#include "HostSession.h"
+
+#include <arx.h>
+#include <windows.h>
+
+#include "HostScript.h"
+#include "HostText.h"
+#include "HostTranscript.h"
+
+namespace {
+
+bool SplitAssignment(const std::string& text, std::wstring* name, std::wstring* value) {
+    size_t eq = text.find('=');
+    if (eq == std::string::npos || eq == 0) return false;
+    *name = vplat::Utf8ToWide(text.substr(0, eq));
+    *value = vplat::Utf8ToWide(text.substr(eq + 1));
+    return true;
+}
+
+}  // namespace
+
+bool HostSession::Setup(std::string* reason) {
+    for (const std::string& s : m_options.sysvars) {
+        std::wstring name, value, error;
+        if (!SplitAssignment(s, &name, &value)) {
+            *reason = "--set takes NAME=VALUE, not \"" + s + "\"";
+            return false;
+        }
+        if (!vplat::SysVars::SetFromText(name, value, &error)) {
+            *reason = vplat::WideToUtf8(error);
+            return false;
+        }
+    }
+    for (const std::string& s : m_options.lisp) {
+        std::wstring name, value;
+        if (!SplitAssignment(s, &name, &value)) {
+            *reason = "--lisp takes NAME=VALUE, not \"" + s + "\"";
+            return false;
+        }
+        vplat::LispSymbols::SetText(name, value);
+    }
+    if (!m_options.script.empty()) {
+        std::wstring error;
+        if (!vplat::Script::Get().LoadFile(m_options.script, &error)) {
+            *reason = vplat::WideToUtf8(error);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool HostSession::LoadModules(std::string* reason) {
+    for (const std::string& m : m_options.modules) {
+        std::wstring error;
+        if (!vplat::ArxApps::Load(vplat::Utf8ToWide(m), &error)) {
+            *reason = vplat::WideToUtf8(error);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool HostSession::RunCommands(std::string* reason) {
+    for (const std::string& c : m_options.commands) {
+        std::wstring error;
+        if (!vplat::ArxApps::Run(vplat::Utf8ToWide(c), &error)) {
+            *reason = vplat::WideToUtf8(error);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool HostSession::CheckScript(std::string* reason) {
+    vplat::Script& script = vplat::Script::Get();
+    for (const vplat::ScriptLine& line : script.Remaining())
+        script.Mismatch(L"line " + std::to_wstring(line.number) + L" (" + line.kind + L") was never asked for");
+    if (!script.Mismatches().empty()) {
+        *reason = "script: " + vplat::WideToUtf8(script.Mismatches().front());
+        return false;
+    }
+    return true;
+}
+
+bool HostSession::Run(std::string* reason) {
+    bool ok = Setup(reason) && LoadModules(reason) && RunCommands(reason);
+    vplat::ArxApps::UnloadAll();
+    if (ok) ok = CheckScript(reason);
+    return ok;
+}

@@ -1,0 +1,45 @@
+// vortana-cad: plays the CAD host. Opens a drawing, loads modules as the host
+// loads them, runs commands with an input script, and shows the transcript.
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+
+#include "HostSession.h"
+#include "HostTranscript.h"
+#include "WinModule.h"
+
+int main(int argc, char** argv) {
+    CLI::App app{"vortana-cad: the CAD host for the Vortana modules"};
+    HostOptions options;
+    std::string transcriptFile;
+    app.add_option("--set", options.sysvars, "set a system variable before anything runs (NAME=VALUE)");
+    app.add_option("--lisp", options.lisp, "bind an AutoLISP symbol to a text (NAME=VALUE)");
+    app.add_option("--load", options.modules, "load a module from the host's folder or a path");
+    app.add_option("--script", options.script, "the input script that answers every request");
+    app.add_option("--run", options.commands, "run a registered or exported command by name, in order");
+    app.add_option("--transcript", transcriptFile, "write the transcript to this file (default: standard output)");
+    CLI11_PARSE(app, argc, argv);
+
+    std::ofstream file;
+    if (!transcriptFile.empty()) {
+        file.open(transcriptFile, std::ios::binary);
+        if (!file) {
+            std::cerr << "vortana-cad: cannot write the transcript " << transcriptFile << "\n";
+            return 1;
+        }
+    }
+    std::ostream& out = transcriptFile.empty() ? std::cout : file;
+    vplat::Transcript::Get().SetSink([&out](const std::string& text) { out << text << std::flush; });
+
+    HostSession session(std::move(options));
+    std::string reason;
+    bool ok = session.Run(&reason);
+    vplat::Transcript::Get().SetSink(nullptr);
+    if (!ok) {
+        std::cerr << "vortana-cad: " << reason << "\n";
+        return 1;
+    }
+    return 0;
+}

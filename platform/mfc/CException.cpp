@@ -1,0 +1,34 @@
+#include "CException.h"
+
+#include <cwchar>
+
+namespace {
+BOOL CopyMessage(const wchar_t* text, LPWSTR error, UINT maxError, UINT* helpContext) {
+    if (helpContext) *helpContext = 0;
+    if (!error || maxError == 0) return FALSE;
+    std::wcsncpy(error, text, maxError - 1);
+    error[maxError - 1] = 0;
+    return TRUE;
+}
+}  // namespace
+
+void CException::Delete() {
+    if (m_bAutoDelete) delete this;
+}
+
+BOOL CException::GetErrorMessage(LPWSTR error, UINT maxError, UINT* helpContext) const {
+    if (helpContext) *helpContext = 0;
+    if (error && maxError) error[0] = 0;
+    return FALSE;
+}
+
+BOOL CInvalidArgException::GetErrorMessage(LPWSTR error, UINT maxError, UINT* helpContext) const {
+    return CopyMessage(L"Encountered an improper argument.", error, maxError, helpContext);
+}
+
+BOOL CMemoryException::GetErrorMessage(LPWSTR error, UINT maxError, UINT* helpContext) const {
+    return CopyMessage(L"Out of memory.", error, maxError, helpContext);
+}
+
+void AfxThrowInvalidArgException() { throw new CInvalidArgException(); }
+void AfxThrowMemoryException() { throw new CMemoryException(); }

@@ -1,0 +1,36 @@
+// The framework's exceptions, thrown by pointer and released with Delete().
+#pragma once
+
+#include "CObject.h"
+#include "WinTypes.h"
+
+class CException : public CObject {
+public:
+    explicit CException(BOOL autoDelete = TRUE) : m_bAutoDelete(autoDelete) {}
+    // Frees a heap-allocated exception; a static one stays.
+    void Delete();
+    virtual BOOL GetErrorMessage(LPWSTR error, UINT maxError, UINT* helpContext = nullptr) const;
+
+protected:
+    BOOL m_bAutoDelete;
+};
+
+class CSimpleException : public CException {
+public:
+    explicit CSimpleException(BOOL autoDelete = TRUE) : CException(autoDelete) {}
+};
+
+class CInvalidArgException : public CSimpleException {
+public:
+    explicit CInvalidArgException(BOOL autoDelete = TRUE) : CSimpleException(autoDelete) {}
+    BOOL GetErrorMessage(LPWSTR error, UINT maxError, UINT* helpContext = nullptr) const override;
+};
+
+class CMemoryException : public CSimpleException {
+public:
+    explicit CMemoryException(BOOL autoDelete = TRUE) : CSimpleException(autoDelete) {}
+    BOOL GetErrorMessage(LPWSTR error, UINT maxError, UINT* helpContext = nullptr) const override;
+};
+
+[[noreturn]] void AfxThrowInvalidArgException();
+[[noreturn]] void AfxThrowMemoryException();

@@ -1,0 +1,46 @@
+// What the host shows a person: the command line, prompts with their answers,
+// message boxes, help calls and module events, in the order they happened.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vplat {
+
+struct TranscriptEntry {
+    std::string kind;   // "cmd" for command-line text, else the event's kind
+    std::wstring text;
+};
+
+class Transcript {
+public:
+    static Transcript& Get();
+
+    // Text printed on the command line (prompts and answers included), as it stands.
+    void CommandLine(const std::wstring& text);
+    // An event on a line of its own: "[kind] text".
+    void Event(const std::string& kind, const std::wstring& text);
+
+    const std::vector<TranscriptEntry>& Entries() const { return m_entries; }
+    // Everything printed on the command line, joined.
+    std::wstring CommandLineText() const;
+    // The events of one kind, in order.
+    std::vector<std::wstring> Events(const std::string& kind) const;
+    // The whole transcript as a person reads it (UTF-8).
+    std::string Render() const;
+    void Clear();
+
+    // Receives the rendered text as it is produced (the host streams it).
+    void SetSink(std::function<void(const std::string&)> sink) { m_sink = std::move(sink); }
+
+private:
+    void Emit(const std::string& utf8);
+
+    std::vector<TranscriptEntry> m_entries;
+    std::function<void(const std::string&)> m_sink;
+    bool m_atLineStart = true;
+    std::string m_rendered;
+};
+
+}  // namespace vplat

@@ -1,0 +1,9 @@
+// The Win32 stand-in, as far as the modules call it.
+#pragma once
+
+#include "WinTypes.h"
+#include "WinClock.h"
+#include "WinHelp.h"
+#include "WinMessageBox.h"
+#include "WinModule.h"
+#include "WinFormat.h"
