@@ -11,10 +11,7 @@ std::wstring& Debug() {
     static std::wstring d;
     return d;
 }
-HWND__ g_desktop{};
 }  // namespace
-
-extern "C" HWND GetDesktopWindow() { return &g_desktop; }
 
 extern "C" void OutputDebugStringW(LPCWSTR text) {
     if (!text) return;

@@ -1,16 +1,15 @@
-// The desktop window, debugger output and the calls that reach the help
+// Debugger output and the calls that reach the help
 // control (the module hhctrl.ocx, loaded at run time, records them here).
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "WinTypes.h"
+#include "WinUser.h"
 
 #define HH_DISPLAY_TOPIC 0x0000
 
 extern "C" {
-HWND GetDesktopWindow();
 void OutputDebugStringW(LPCWSTR text);
 }
 #define OutputDebugString OutputDebugStringW

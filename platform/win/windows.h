@@ -2,6 +2,10 @@
 #pragma once
 
 #include "WinTypes.h"
+#include "WinGeometry.h"
+#include "WinUser.h"
+#include "WinGdi.h"
+#include "WinResource.h"
 #include "WinClock.h"
 #include "WinHelp.h"
 #include "WinMessageBox.h"

@@ -1,0 +1,10 @@
+// The framework's windows, dialogs, controls and device contexts.
+#pragma once
+
+#include "afx.h"
+#include "AfxMsgMap.h"
+#include "CControls.h"
+#include "CDC.h"
+#include "CDialog.h"
+#include "CRect.h"
+#include "CWnd.h"
