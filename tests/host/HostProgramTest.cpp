@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
 
 #include "HostRunner.h"
 
@@ -63,8 +62,10 @@ TEST(HostProgram, LoadsBothModulesBoundToTheServiceAndUnloadsThem) {
     ASSERT_NE(sheetorOut, std::string::npos);
     ASSERT_NE(junctorOut, std::string::npos);
     EXPECT_LT(sheetorOut, junctorOut);
-    EXPECT_TRUE(std::regex_search(t, std::regex(R"(\[module\] released [^\n]*\\Sheetor\.arx\n)"))) << t;
-    EXPECT_TRUE(std::regex_search(t, std::regex(R"(\[module\] released [^\n]*\\Junctor\.arx\n)"))) << t;
+    for (const char* module : {"\\Sheetor.arx\n", "\\Junctor.arx\n"}) {
+        size_t at = t.find(module, t.find("[module] released"));
+        EXPECT_NE(at, std::string::npos) << module << t;
+    }
 }
 
 TEST(HostProgram, ModuleWithoutItsServiceIsNotKept) {
