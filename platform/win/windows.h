@@ -11,3 +11,4 @@
 #include "WinMessageBox.h"
 #include "WinModule.h"
 #include "WinFormat.h"
+#include "WinLocale.h"
