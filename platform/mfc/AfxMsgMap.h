@@ -127,16 +127,17 @@ protected:                                       \
     return &messageMap;                                                            \
     }
 
+// Command, notification and message entries take the handler as &Class::Member.
 #define AFX_FN(member, type, fn) {.member = static_cast<type>(fn)}
 
 #define ON_COMMAND(id, memberFxn) \
-    {WM_COMMAND, 0, static_cast<UINT>(id), static_cast<UINT>(id), AfxSig_cmd, AFX_FN(cmd, void (CWnd::*)(), &ThisClass::memberFxn)},
+    {WM_COMMAND, 0, static_cast<UINT>(id), static_cast<UINT>(id), AfxSig_cmd, AFX_FN(cmd, void (CWnd::*)(), memberFxn)},
 #define ON_COMMAND_RANGE(id, idLast, memberFxn)                                            \
     {WM_COMMAND, 0, static_cast<UINT>(id), static_cast<UINT>(idLast), AfxSig_cmdrange, \
-     AFX_FN(cmdrange, void (CWnd::*)(UINT), &ThisClass::memberFxn)},
+     AFX_FN(cmdrange, void (CWnd::*)(UINT), memberFxn)},
 #define ON_CONTROL(code, id, memberFxn)                                                                 \
     {WM_COMMAND, static_cast<UINT>(static_cast<WORD>(code)), static_cast<UINT>(id), static_cast<UINT>(id), \
-     AfxSig_cmd, AFX_FN(cmd, void (CWnd::*)(), &ThisClass::memberFxn)},
+     AfxSig_cmd, AFX_FN(cmd, void (CWnd::*)(), memberFxn)},
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_BN_DOUBLECLICKED(id, memberFxn) ON_CONTROL(BN_DOUBLECLICKED, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
@@ -149,12 +150,12 @@ protected:                                       \
 #define ON_CBN_CLOSEUP(id, memberFxn) ON_CONTROL(CBN_CLOSEUP, id, memberFxn)
 #define ON_NOTIFY(code, id, memberFxn)                                                                   \
     {WM_NOTIFY, static_cast<UINT>(code), static_cast<UINT>(id), static_cast<UINT>(id), AfxSig_notify, \
-     AFX_FN(notify, void (CWnd::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+     AFX_FN(notify, void (CWnd::*)(NMHDR*, LRESULT*), memberFxn)},
 #define ON_NOTIFY_RANGE(code, id, idLast, memberFxn)                                                          \
     {WM_NOTIFY, static_cast<UINT>(code), static_cast<UINT>(id), static_cast<UINT>(idLast), AfxSig_notifyrange, \
-     AFX_FN(notifyrange, void (CWnd::*)(UINT, NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+     AFX_FN(notifyrange, void (CWnd::*)(UINT, NMHDR*, LRESULT*), memberFxn)},
 #define ON_MESSAGE(message, memberFxn) \
-    {message, 0, 0, 0, AfxSig_lwl, AFX_FN(lwl, LRESULT (CWnd::*)(WPARAM, LPARAM), &ThisClass::memberFxn)},
+    {message, 0, 0, 0, AfxSig_lwl, AFX_FN(lwl, LRESULT (CWnd::*)(WPARAM, LPARAM), memberFxn)},
 
 #define AFX_ON_WM(msg, sig, member, type, fn) {msg, 0, 0, 0, sig, AFX_FN(member, type, &ThisClass::fn)},
 #define ON_WM_PAINT() AFX_ON_WM(WM_PAINT, AfxSig_vv, vv, void (CWnd::*)(), OnPaint)

@@ -314,7 +314,11 @@ namespace {
 void Mouse(InputKind kind, HWND hwnd, POINT client, bool right, int delta = 0) {
     POINT s = client;
     ClientToScreen(hwnd, &s);
-    if (kind != InputKind::Wheel && (s.x != Q().cursor.x || s.y != Q().cursor.y)) UserInput::MoveMouse(s);
+    // The pointer moves there first, unless the input queued before left it there.
+    static POINT queued{-1, -1};
+    POINT last = Q().input.empty() ? Q().cursor : queued;
+    if (kind != InputKind::Wheel && (s.x != last.x || s.y != last.y)) UserInput::MoveMouse(s);
+    queued = s;
     Input in;
     in.kind = kind;
     in.right = right;

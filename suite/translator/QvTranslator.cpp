@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "Dictionary.h"
+#include "HostText.h"
 #include "HostTranscript.h"
 
 namespace {
@@ -38,21 +39,46 @@ void LoadDictionary() {
 
 void Log(const std::wstring& text) { vplat::Transcript::Get().Event("translator", text); }
 
+// A text through the dictionary, marked when marking is on.
+std::wstring Translate(const std::wstring& text) {
+    std::wstring out = text;
+    if (const std::wstring* t = g_dictionary.Find(out)) out = *t;
+    if (g_dictionary.Marking()) out = L"\u00ab" + out + L"\u00bb";
+    return out;
+}
+
 }  // namespace
 
 extern "C" {
 
 BOOL TraduciMfc(HWND window, LPCWSTR appName, LPCWSTR extension) {
-    (void)window;
     Log(L"TraduciMfc " + std::wstring(appName ? appName : L"") + (extension ? extension : L""));
+    if (!IsWindow(window)) return FALSE;
+    // The caption and the labels of the controls; what edits and combo boxes
+    // hold is data, not text of the dialog, and stays.
+    auto translate = [](HWND hwnd) {
+        int n = GetWindowTextLengthW(hwnd);
+        if (n <= 0) return;
+        std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+        GetWindowTextW(hwnd, text.data(), n + 1);
+        text.resize(static_cast<size_t>(n));
+        std::wstring out = Translate(text);
+        if (out != text) SetWindowTextW(hwnd, out.c_str());
+    };
+    translate(window);
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        wchar_t cls[64];
+        GetClassNameW(c, cls, 64);
+        std::wstring k = cls;
+        if (vplat::EqualNoCase(k, L"Edit") || vplat::EqualNoCase(k, L"ComboBox")) continue;
+        translate(c);
+    }
     return TRUE;
 }
 
 void TraduciMessaggioVoid(LPWSTR text, LPCWSTR, LPCWSTR) {
     if (!text) return;
-    std::wstring out = text;
-    if (const std::wstring* t = g_dictionary.Find(out)) out = *t;
-    if (g_dictionary.Marking()) out = L"\u00ab" + out + L"\u00bb";
+    std::wstring out = Translate(text);
     if (out.size() >= kTextLength) out.resize(kTextLength - 1);
     std::wmemcpy(text, out.c_str(), out.size() + 1);
 }

@@ -1,0 +1,29 @@
+// Identifiers of Junctor's resources.
+#pragma once
+
+#define IDI_JUNCTOR 7000
+
+#define IDD_ERRS 7003
+#define IDD_SETTINGS 7008
+#define IDD_SAVESTYLEAS 7017
+
+// Settings dialog.
+#define IDC_EDIT_DECIMALI 7025
+#define IDC_EDIT_INCREMENTO 7026
+#define IDC_EDIT_UNITA_AUTOCAD 7027
+#define IDC_RADIO_UNITA_AUTOCAD 7031
+#define IDC_RADIO_PERSONALIZZATA 7032
+#define IDC_COMBO_UNITA 7033
+#define IDC_GROUP_EDIT 7047
+#define IDC_STATIC_DECIMALI 7048
+#define IDC_STATIC_INCREMENTO 7049
+#define IDC_GROUP_UNITA 7050
+
+// Save-as dialog.
+#define IDC_EDIT_NOME 7025
+#define IDC_EDIT_DESCRIZIONE 7026
+#define IDC_STATIC_NOME 7045
+#define IDC_STATIC_DESCRIZIONE 7046
+
+// Error dialog.
+#define IDC_EDIT_ERRORI 7015
