@@ -3,9 +3,12 @@
 #include <arx.h>
 #include <windows.h>
 
+#include <filesystem>
+
 #include "HostScript.h"
 #include "HostText.h"
 #include "HostTranscript.h"
+#include "WinInput.h"
 
 namespace {
 
@@ -38,6 +41,21 @@ bool HostSession::Setup(std::string* reason) {
             return false;
         }
         vplat::LispSymbols::SetText(name, value);
+    }
+    if (!m_options.snapshots.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(m_options.snapshots, ec);
+        if (ec) {
+            *reason = "cannot make the snapshot folder " + m_options.snapshots;
+            return false;
+        }
+        // Every dialog, as it first shows itself to the user: dialog-<template>-<n>.png.
+        vplat::ModalLoop::SetShownHook([this](HWND dialog, int templateId) {
+            std::string file = m_options.snapshots + "/dialog-" + std::to_string(templateId) + "-" +
+                               std::to_string(++m_snapshotCount) + ".png";
+            bool ok = vplat::SnapshotWindow(dialog, file);
+            vplat::Transcript::Get().Event("snapshot", (ok ? L"" : L"could not write ") + vplat::Utf8ToWide(file));
+        });
     }
     if (!m_options.script.empty()) {
         std::wstring error;
@@ -85,6 +103,7 @@ bool HostSession::CheckScript(std::string* reason) {
 bool HostSession::Run(std::string* reason) {
     bool ok = Setup(reason) && LoadModules(reason) && RunCommands(reason);
     vplat::ArxApps::UnloadAll();
+    vplat::ModalLoop::SetShownHook(nullptr);
     if (ok) ok = CheckScript(reason);
     return ok;
 }

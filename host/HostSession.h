@@ -11,6 +11,7 @@ struct HostOptions {
     std::vector<std::string> modules;  // file names in the host's folder, or paths
     std::vector<std::string> commands;
     std::string script;                // input script, or empty
+    std::string snapshots;             // folder for pictures of the dialogs, or empty
 };
 
 class HostSession {
@@ -27,4 +28,5 @@ private:
     bool CheckScript(std::string* reason);
 
     HostOptions m_options;
+    int m_snapshotCount = 0;
 };

@@ -70,6 +70,11 @@ ModalLoop::ShownHook& Hook() {
     return h;
 }
 
+ModalLoop::ShownHook& IdleHook() {
+    static ModalLoop::ShownHook h;
+    return h;
+}
+
 }  // namespace
 
 HWND DialogOf(HWND control) {
@@ -116,10 +121,13 @@ bool ModalLoop::Idle(HWND dialog) {
     // became due fire before the user acts.
     Script::Get().Remaining();
     if (TimersDue()) return true;
+    if (IdleHook()) IdleHook()(dialog, ds->templateId);
+    if (!IsWindow(dialog) || ModalLoop::Ended(dialog)) return true;
     return ScriptedUserAct(dialog);
 }
 
 void ModalLoop::SetShownHook(ShownHook hook) { Hook() = std::move(hook); }
+void ModalLoop::SetIdleHook(ShownHook hook) { IdleHook() = std::move(hook); }
 
 bool ModalLoop::Ended(HWND dialog, INT_PTR* result) {
     DialogState* ds = DS(dialog);

@@ -38,6 +38,9 @@ public:
     // Called once for every dialog a modal loop shows, before the first action.
     using ShownHook = std::function<void(HWND dialog, int templateId)>;
     static void SetShownHook(ShownHook hook);
+    // Called each time the scripted user is about to act (tests look at the
+    // dialog between actions).
+    static void SetIdleHook(ShownHook hook);
     // Cancels a dialog the script has no more actions for: IDCANCEL as Esc
     // gives it, then EndDialog if the dialog did not end.
     static void Cancel(HWND dialog);

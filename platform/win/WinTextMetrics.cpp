@@ -11,7 +11,7 @@ namespace {
 // Width units, in twentieths of the em.
 constexpr int kNarrow = 6;
 constexpr int kMedium = 8;
-constexpr int kNormal = 11;
+constexpr int kNormal = 9;
 constexpr int kCapital = 13;
 constexpr int kWide = 17;
 

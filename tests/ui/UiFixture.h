@@ -21,6 +21,7 @@ protected:
         vplat::GdiLog::Clear();
         vplat::Clock::Get().Set(1000000);
         vplat::ModalLoop::SetShownHook(nullptr);
+        vplat::ModalLoop::SetIdleHook(nullptr);
         SetFocus(nullptr);
     }
     void TearDown() override {
