@@ -98,17 +98,24 @@ BOOL CDC::DeleteDC() {
     return ::DeleteDC(Detach());
 }
 
-CPen* CDC::SelectObject(CPen* pen) { return CPen::FromHandle(reinterpret_cast<HPEN>(::SelectObject(m_hDC, pen->m_hObject))); }
+CPen* CDC::SelectObject(CPen* pen) {
+    if (!pen) return nullptr;
+    return CPen::FromHandle(reinterpret_cast<HPEN>(::SelectObject(m_hDC, pen->m_hObject)));
+}
 CBrush* CDC::SelectObject(CBrush* brush) {
+    if (!brush) return nullptr;
     return CBrush::FromHandle(reinterpret_cast<HBRUSH>(::SelectObject(m_hDC, brush->m_hObject)));
 }
 CFont* CDC::SelectObject(CFont* font) {
+    if (!font) return nullptr;
     return CFont::FromHandle(reinterpret_cast<HFONT>(::SelectObject(m_hDC, font->m_hObject)));
 }
 CBitmap* CDC::SelectObject(CBitmap* bitmap) {
+    if (!bitmap) return nullptr;
     return CBitmap::FromHandle(reinterpret_cast<HBITMAP>(::SelectObject(m_hDC, bitmap->m_hObject)));
 }
 CGdiObject* CDC::SelectObject(CGdiObject* object) {
+    if (!object) return nullptr;
     return CGdiObject::FromHandle(::SelectObject(m_hDC, object->m_hObject));
 }
 CGdiObject* CDC::SelectStockObject(int index) { return CGdiObject::FromHandle(::SelectObject(m_hDC, ::GetStockObject(index))); }

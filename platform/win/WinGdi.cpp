@@ -73,6 +73,7 @@ struct Table {
     HGDIOBJ stock[20] = {};
     HBRUSH sysBrush[31] = {};
     cairo_surface_t* screen = nullptr;
+    HGDIOBJ defaultBitmap = nullptr;
     bool logOn = true;
     int quiet = 0;
     std::vector<std::string> log;
@@ -133,6 +134,14 @@ Table& T() {
         t->stock[DC_BRUSH] = Stock(OBJ_BRUSH, RGB(255, 255, 255), false);
         t->stock[DC_PEN] = Stock(OBJ_PEN, 0, false);
         t->screen = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
+        // The 1 x 1 monochrome bitmap every new memory context holds.
+        auto b = std::make_unique<Object>();
+        b->type = OBJ_BITMAP;
+        b->stock = true;
+        b->width = b->height = 1;
+        b->bpp = 1;
+        b->surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
+        t->defaultBitmap = Add(std::move(b));
     }
     return *t;
 }
@@ -437,15 +446,8 @@ int ReleaseDC(HWND, HDC hdc) { return DeleteDC(hdc); }
 HDC CreateCompatibleDC(HDC) {
     auto d = std::make_unique<Dc>();
     d->kind = Kind::Memory;
-    // A new memory context holds a 1 x 1 monochrome bitmap.
-    auto b = std::make_unique<Object>();
-    b->type = OBJ_BITMAP;
-    b->width = b->height = 1;
-    b->bpp = 1;
-    b->surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
-    HGDIOBJ bh = Add(std::move(b));
-    Obj(bh)->selected = 1;
-    Obj(bh)->deleted = true;
+    HGDIOBJ bh = T().defaultBitmap;
+    Obj(bh)->selected++;
     d->bitmap = bh;
     d->visible = RECT{0, 0, 1, 1};
     d->target = "bitmap 1x1";
