@@ -1219,6 +1219,7 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCWSTR 
         HBRUSH b = CreateSolidBrush(d->st.bk);
         FillWith(*d, *rect, Obj(b));
         DeleteObject(b);
+        Log(*d, "ExtTextOut " + R(*rect) + " opaque " + Hex(d->st.bk));
     }
     if (!text || count == 0) return TRUE;
     int saved = SaveDC(hdc);
