@@ -22,11 +22,10 @@ T* Temporary(H h) {
     return slot.get();
 }
 
-struct TempGdi : CGdiObject {
-    ~TempGdi() override { Detach(); }
-};
-struct TempDc : CDC {
-    ~TempDc() override { Detach(); }
+// A temporary of the wrapper's own class, so its object is what it says.
+template <typename T>
+struct Temp : T {
+    ~Temp() override { this->Detach(); }
 };
 
 }  // namespace
@@ -50,10 +49,11 @@ BOOL CGdiObject::DeleteObject() {
 
 BOOL CGdiObject::CreateStockObject(int index) { return Attach(::GetStockObject(index)); }
 
-CGdiObject* CGdiObject::FromHandle(HGDIOBJ h) {
-    TempGdi* t = Temporary<TempGdi>(h);
-    return t;
-}
+CGdiObject* CGdiObject::FromHandle(HGDIOBJ h) { return Temporary<Temp<CGdiObject>>(h); }
+CPen* CPen::FromHandle(HPEN h) { return Temporary<Temp<CPen>>(static_cast<HGDIOBJ>(h)); }
+CBrush* CBrush::FromHandle(HBRUSH h) { return Temporary<Temp<CBrush>>(static_cast<HGDIOBJ>(h)); }
+CFont* CFont::FromHandle(HFONT h) { return Temporary<Temp<CFont>>(static_cast<HGDIOBJ>(h)); }
+CBitmap* CBitmap::FromHandle(HBITMAP h) { return Temporary<Temp<CBitmap>>(static_cast<HGDIOBJ>(h)); }
 
 BOOL CBrush::CreatePatternBrush(CBitmap* bitmap) {
     return Attach(::CreatePatternBrush(reinterpret_cast<HBITMAP>(bitmap->m_hObject)));
@@ -91,7 +91,7 @@ HDC CDC::Detach() {
     return h;
 }
 
-CDC* CDC::FromHandle(HDC hdc) { return Temporary<TempDc>(hdc); }
+CDC* CDC::FromHandle(HDC hdc) { return Temporary<Temp<CDC>>(hdc); }
 
 BOOL CDC::DeleteDC() {
     if (!m_hDC) return FALSE;

@@ -31,7 +31,7 @@ public:
     CPen(int style, int width, COLORREF colour) { CreatePen(style, width, colour); }
     BOOL CreatePen(int style, int width, COLORREF colour) { return Attach(::CreatePen(style, width, colour)); }
     operator HPEN() const { return reinterpret_cast<HPEN>(m_hObject); }
-    static CPen* FromHandle(HPEN h) { return static_cast<CPen*>(CGdiObject::FromHandle(h)); }
+    static CPen* FromHandle(HPEN h);
 };
 
 class CBitmap;
@@ -44,7 +44,7 @@ public:
     BOOL CreatePatternBrush(CBitmap* bitmap);
     BOOL CreateSysColorBrush(int index);
     operator HBRUSH() const { return reinterpret_cast<HBRUSH>(m_hObject); }
-    static CBrush* FromHandle(HBRUSH h) { return static_cast<CBrush*>(CGdiObject::FromHandle(h)); }
+    static CBrush* FromHandle(HBRUSH h);
 };
 
 class CDC;
@@ -56,7 +56,7 @@ public:
     BOOL CreatePointFont(int pointSize, LPCWSTR face, CDC* dc = nullptr);
     int GetLogFont(LOGFONTW* lf) const { return ::GetObjectW(m_hObject, sizeof(LOGFONTW), lf); }
     operator HFONT() const { return reinterpret_cast<HFONT>(m_hObject); }
-    static CFont* FromHandle(HFONT h) { return static_cast<CFont*>(CGdiObject::FromHandle(h)); }
+    static CFont* FromHandle(HFONT h);
 };
 
 class CBitmap : public CGdiObject {
@@ -69,7 +69,7 @@ public:
     BOOL LoadBitmap(UINT id);
     int GetBitmap(BITMAP* bm) const { return ::GetObjectW(m_hObject, sizeof(BITMAP), bm); }
     operator HBITMAP() const { return reinterpret_cast<HBITMAP>(m_hObject); }
-    static CBitmap* FromHandle(HBITMAP h) { return static_cast<CBitmap*>(CGdiObject::FromHandle(h)); }
+    static CBitmap* FromHandle(HBITMAP h);
 };
 
 class CDC : public CObject {

@@ -6,6 +6,7 @@
 #include "AfxModule.h"
 #include "CControls.h"
 #include "CDialog.h"
+#include "HostText.h"
 #include "WinInput.h"
 #include "WinWindowImpl.h"
 
@@ -133,7 +134,22 @@ CWnd* CWnd::FromHandle(HWND hwnd) {
     auto& t = W().temporary;
     auto it = t.find(hwnd);
     if (it != t.end()) return it->second.get();
-    auto wnd = std::make_unique<CWnd>();
+    // A temporary for a standard control is of the control's class, so the
+    // casts the modules make to it are sound.
+    wchar_t cls[32] = {};
+    ::GetClassNameW(hwnd, cls, 32);
+    std::unique_ptr<CWnd> wnd;
+    if (vplat::EqualNoCase(cls, L"ComboBox")) {
+        wnd = std::make_unique<CComboBox>();
+    } else if (vplat::EqualNoCase(cls, L"Edit")) {
+        wnd = std::make_unique<CEdit>();
+    } else if (vplat::EqualNoCase(cls, L"Button")) {
+        wnd = std::make_unique<CButton>();
+    } else if (vplat::EqualNoCase(cls, L"Static")) {
+        wnd = std::make_unique<CStatic>();
+    } else {
+        wnd = std::make_unique<CWnd>();
+    }
     wnd->m_hWnd = hwnd;
     CWnd* out = wnd.get();
     t[hwnd] = std::move(wnd);

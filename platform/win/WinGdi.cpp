@@ -1503,3 +1503,11 @@ COLORREF SnapshotPixel(HWND hwnd, int x, int y) {
 }
 
 }  // namespace vplat
+
+#if defined(__SANITIZE_ADDRESS__)
+// The font configuration library under Cairo keeps its caches for the life of
+// the process; the leak checker is told so.
+extern "C" __attribute__((visibility("default"))) const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig\n";
+}
+#endif
