@@ -29,8 +29,8 @@ bool ParseInt(const std::wstring& s, int* out) {
 }
 
 // "RETURN", "SHIFT+TAB", "CTRL+C" ...
-bool ParseKey(const std::wstring& spec, UINT* vk, bool* shift, bool* ctrl) {
-    std::wstring s = Upper(spec);
+bool ParseKey(const std::wstring& name, UINT* vk, bool* shift, bool* ctrl) {
+    std::wstring s = Upper(name);
     *shift = *ctrl = false;
     for (;;) {
         if (s.rfind(L"SHIFT+", 0) == 0) {
