@@ -8,6 +8,9 @@
 #include <libxslt/xsltInternals.h>
 #include <libxslt/xsltutils.h>
 
+#include <cstdarg>
+#include <cstdio>
+
 #include "HostText.h"
 #include "XmlDomImpl.h"
 
@@ -33,6 +36,16 @@ std::string PseudoAttribute(const std::string& data, const std::string& name) {
         at = p;
     }
     return std::string();
+}
+
+// libxslt's messages become the reason of a failed transform.
+void CollectMessage(void* context, const char* format, ...) {
+    char line[1024];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    *static_cast<std::string*>(context) += line;
 }
 
 std::wstring FolderOf(const std::wstring& path) {
@@ -68,11 +81,14 @@ XslResult XslView::Transform(const std::wstring& xmlPath) {
         return result;
     }
     dom::ParseGuard guard;
+    std::string messages;
+    xsltSetGenericErrorFunc(&messages, CollectMessage);
     xsltStylesheetPtr style = xsltParseStylesheetDoc(xslDoc);  // takes the document
     if (!style) {
         xmlFreeDoc(xslDoc);
         xmlFreeDoc(doc);
-        result.error = L"The stylesheet is not valid XSLT.";
+        result.error = L"The stylesheet is not valid XSLT. " + Utf8ToWide(messages);
+        xsltSetGenericErrorFunc(nullptr, nullptr);
         return result;
     }
     xsltSecurityPrefsPtr prefs = xsltNewSecurityPrefs();
@@ -95,7 +111,8 @@ XslResult XslView::Transform(const std::wstring& xmlPath) {
         }
         xmlFree(text);
     }
-    if (!result.ok) result.error = L"The transform failed.";
+    if (!result.ok) result.error = L"The transform failed. " + Utf8ToWide(messages);
+    xsltSetGenericErrorFunc(nullptr, nullptr);
     if (out) xmlFreeDoc(out);
     if (ctxt) xsltFreeTransformContext(ctxt);
     xsltFreeSecurityPrefs(prefs);
