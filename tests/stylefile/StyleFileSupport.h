@@ -108,3 +108,27 @@ private:
 };
 
 }  // namespace stylefile_test
+
+#include <CJunctorSettings.h>
+
+namespace stylefile_test {
+
+// The settings with their style list and parameter sets, as the new
+// intersection command wires them.
+struct Modello {
+    Modello() {
+        settings.SetStili(&stili);
+        settings.SetParametri(&pars);
+        settings.SetParCorsie(&corsie);
+    }
+    Modello(const Modello&) = delete;
+    Modello& operator=(const Modello&) = delete;
+    CConstrStylesMgr stili;
+    CConstrPars pars;
+    CLanePars corsie;
+    CJunctorSettings settings;
+};
+
+inline std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
+
+}  // namespace stylefile_test
