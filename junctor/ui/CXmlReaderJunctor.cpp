@@ -63,21 +63,22 @@ bool CXmlReaderJunctor::Process() {
     IXMLDOMNode* node = nullptr;
     LONG count = 0;
     HRCALL(kSource, m_pXMLDom->get_childNodes (&lista), L"get_childNodes", goto clean);
-    if (!lista) {
+    // A list that cannot be read counts as no list.
+    if (!lista || FAILED(lista->get_length(&count))) {
         AfxMessageBox(TranslateText(L"Errore nel caricamento."), MB_OK);
         goto clean;
     }
-    count = NumeroFigli(lista);
     for (LONG i = 0; i < count; ++i) {
         if (node) node->Release();
         node = nullptr;
-        if (FAILED(lista->get_item(i, &node)) || !node) {
+        DOMNodeType type = NODE_INVALID;
+        // A node that cannot be taken or told apart counts as missing.
+        if (FAILED(lista->get_item(i, &node)) || !node || FAILED(node->get_nodeType(&type))) {
             AfxMessageBox(TranslateText(L"Errore nel caricamento"), MB_OK);
             result = false;
             continue;
         }
-        DOMNodeType type = NODE_INVALID;
-        if (SUCCEEDED(node->get_nodeType(&type)) && type == NODE_ELEMENT) result = ProcessRoot(node);
+        if (type == NODE_ELEMENT) result = ProcessRoot(node);
     }
 clean:
     if (node) node->Release();
