@@ -2,6 +2,9 @@
 #include "StyleFileSupport.h"
 
 #include <CXmlWriterJunctor.h>
+#include <TranslatorBinding.h>
+
+#include <cstdlib>
 
 #include <map>
 #include <set>
@@ -369,6 +372,34 @@ TEST_F(Writer, OutputDocumentNotCreated) {
     EXPECT_EQ(Boxes(), (std::vector<std::wstring>{L"Impossibile salvare: errore in inizializzazione.",
                                                   L"Errore nel salvataggio: "}));
     EXPECT_EQ(ReadFile(m_file), kSmall);
+}
+
+// The angle unit is named in the language of the user interface: a file
+// written under one language names it so, and another language does not know it.
+TEST_F(Writer, UnitNameInTheInterfaceLanguage) {
+    WriteFile(m_file, kSmall);
+    setenv("VORTANA_TRANSLATOR_MARK", "1", 1);
+    vplat::Modules::SetHostPath(VORTANA_BIN "/vortana-cad");
+    ASSERT_TRUE(LoadTranslatorDll(L"Junctor.arx"));
+    {
+        Modello marked;  // unit names translated at construction
+        marked.settings.SetUnitaAngoli(2);
+        bool written = Scrivi(0, L"", marked);
+        Modello again;
+        again.settings.SetUnitaAngoli(0);
+        bool read = Leggi(again, L"");
+        FreeTranslatorDll();
+        unsetenv("VORTANA_TRANSLATOR_MARK");
+        ASSERT_TRUE(written);
+        ASSERT_TRUE(read);
+        EXPECT_EQ(again.settings.GetUnitaAngoli(), 2);
+    }
+    EXPECT_NE(ReadFile(m_file).find(">\u00abradianti\u00bb</UNITA_MISURA_ANGOLI>"), std::string::npos)
+        << ReadFile(m_file);
+    Modello plain;
+    plain.settings.SetUnitaAngoli(0);
+    ASSERT_TRUE(Leggi(plain, L""));
+    EXPECT_EQ(plain.settings.GetUnitaAngoli(), 0);
 }
 
 }  // namespace
