@@ -2,6 +2,8 @@
 // control's XSL view.
 #include "StyleFileSupport.h"
 
+#include <CXmlWriterJunctor.h>
+
 #include <libxml/parser.h>
 
 #include <set>
@@ -66,17 +68,20 @@ TEST(StylesView, ScreenViewShowsEveryStyleAndParameter) {
     EXPECT_NE(view.html.find("gradi decimali"), std::string::npos);
 }
 
-// The print copy names the print stylesheet: plain black on white.
+// The print copy, made by the writer beside the style file, names the print
+// stylesheet: plain black on white.
 TEST(StylesView, PrintViewIsPlain) {
     ScratchFolder dir;
-    std::filesystem::create_directories(dir.Path("StylesView"));
-    std::filesystem::copy_file(kShipped / "StylesView" / "JunctorPrintVersion.xsl",
-                               dir.Path("StylesView/JunctorPrintVersion.xsl"));
-    std::string xml = ReadFile(kShipped / "Junctor.xml");
-    const std::string screen = "href = 'StylesView/Junctor.xsl'";
-    ASSERT_NE(xml.find(screen), std::string::npos);
-    xml.replace(xml.find(screen), screen.size(), "href = 'StylesView/JunctorPrintVersion.xsl'");
-    WriteFile(dir.Path("JunctorPV.xml"), xml);
+    std::filesystem::copy(kShipped, dir.Folder(), std::filesystem::copy_options::recursive);
+    Modello m;
+    CXmlWriterJunctor writer;
+    ASSERT_TRUE(writer.Carica(dir.WidePath("Junctor.xml").c_str()));
+    writer.SetModo(CXmlWriterJunctor::MODO_STAMPA);
+    writer.SetFoglioStile(L"StylesView/JunctorPrintVersion.xsl");
+    writer.SetUscita(false, dir.WidePath("JunctorPV.xml").c_str());
+    writer.SetDestinazioni(&m.settings);
+    ASSERT_TRUE(writer.Process());
+    EXPECT_NE(ReadFile(dir.Path("JunctorPV.xml")).find("href = 'StylesView/JunctorPrintVersion.xsl'"), std::string::npos);
     vplat::XslResult view = vplat::XslView::Transform(dir.WidePath("JunctorPV.xml"));
     ASSERT_TRUE(view.ok) << std::string(view.error.begin(), view.error.end());
     for (const std::string& style : ReadShipped(dir.Path("JunctorPV.xml")).styles)
