@@ -15,8 +15,12 @@ const wchar_t* const kSource = L"xmlreader";
 
 CXmlReader::CXmlReader() : m_pXMLDom(nullptr), m_bCaricato(false) { VariantInit(&m_xmlFilePath); }
 
+// A document still held was loaded but never walked: its load is paired here.
 CXmlReader::~CXmlReader() {
-    RilasciaDocumento();
+    if (m_pXMLDom) {
+        RilasciaDocumento();
+        CoUninitialize();
+    }
     VariantClear(&m_xmlFilePath);
 }
 
@@ -37,7 +41,11 @@ bool CXmlReader::Carica(const CString& path) {
 }
 
 bool CXmlReader::Ricarica() {
-    RilasciaDocumento();
+    // A document from an earlier load that was never walked: that load's pair.
+    if (m_pXMLDom) {
+        RilasciaDocumento();
+        CoUninitialize();
+    }
     m_bCaricato = false;
     CoInitialize(nullptr);
     m_pXMLDom = CreaDocumento();

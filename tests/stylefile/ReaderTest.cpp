@@ -23,6 +23,7 @@ protected:
     }
     void TearDown() override {
         EXPECT_EQ(vplat::Com::InitCount(), 0);  // every load paired
+        EXPECT_EQ(vplat::Com::UnpairedUninitialize(), 0);
         EXPECT_EQ(vplat::Com::LiveObjects(), m_objects);
     }
     // Reads as the new-intersection command does: every section.

@@ -43,6 +43,7 @@ protected:
     }
     void TearDown() override {
         EXPECT_EQ(vplat::Com::InitCount(), 0);
+        EXPECT_EQ(vplat::Com::UnpairedUninitialize(), 0);
         EXPECT_EQ(vplat::Com::LiveObjects(), m_objects);
         vplat::Com::Reset();
     }
