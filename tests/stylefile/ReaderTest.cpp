@@ -3,6 +3,12 @@
 #include "StyleFileSupport.h"
 
 #include <CXmlReaderJunctor.h>
+#include <CXmlWriterJunctor.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cwchar>
 
 #include <clocale>
 #include <cmath>
@@ -118,21 +124,62 @@ TEST_F(Reader, SettingsEdgeCases) {
     EXPECT_EQ(m.settings.GetMetodo(), L"");     // empty element: unchanged
 }
 
-// Numbers read with a decimal point also where the process's locale writes a comma.
+// Under a language whose decimal separator is a comma (compiled into a private
+// folder when none is installed), numbers are still read and written with the point.
+bool UseCommaLocale(std::filesystem::path& folder) {
+    auto use = [] {
+        for (const char* name : {"it_IT.UTF-8", "it_IT.utf8", "de_DE.UTF-8", "de_DE.utf8"})
+            if (std::setlocale(LC_NUMERIC, name)) return true;
+        return false;
+    };
+    if (!use()) {
+        folder = std::filesystem::temp_directory_path() / ("vortana-stylefile-locale-" + std::to_string(getpid()));
+        std::filesystem::create_directories(folder);
+        std::string cmd = "localedef -i it_IT -f UTF-8 '" + (folder / "it_IT.UTF-8").string() + "' >/dev/null 2>&1";
+        if (std::system(cmd.c_str()) != -1) {
+            setenv("LOCPATH", folder.c_str(), 1);
+            use();
+        }
+    }
+    wchar_t probe[16];
+    std::swprintf(probe, 16, L"%.1f", 0.5);
+    return std::wstring(probe) == L"0,5";
+}
+
 TEST_F(Reader, NumbersUseTheCNumericRules) {
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    std::string saved = previous ? previous : "C";
-    if (!std::setlocale(LC_NUMERIC, "it_IT.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
-        GTEST_SKIP() << "no locale with a decimal comma on this machine";
+    std::filesystem::path folder;
+    bool comma = UseCommaLocale(folder);
     Modello m;
-    bool ok = LeggiTesto(File("<IMPOSTAZIONI><INCREMENTO_SPIN>0.25</INCREMENTO_SPIN></IMPOSTAZIONI>"
-                              "<INTERSEZIONE style='DEFAULT'><ISOLA><PARAMETRO name='s' measUnit='[m]'>1.75</PARAMETRO>"
-                              "</ISOLA></INTERSEZIONE>"),
-                         m);
-    std::setlocale(LC_NUMERIC, saved.c_str());
-    ASSERT_TRUE(ok);
+    bool read = comma && LeggiTesto(File("<IMPOSTAZIONI><INCREMENTO_SPIN>0.25</INCREMENTO_SPIN>"
+                                         "<DECIMALI_SPIN>2</DECIMALI_SPIN></IMPOSTAZIONI>"
+                                         "<INTERSEZIONE style='DEFAULT'><ISOLA><PARAMETRO name='s' measUnit='[m]'>"
+                                         "1.75</PARAMETRO></ISOLA></INTERSEZIONE>"),
+                                    m);
+    bool written = false;
+    if (read) {
+        CXmlWriterJunctor writer;
+        written = writer.Carica(m_dir.WidePath("Junctor.xml").c_str());
+        writer.SetModo(CXmlWriterJunctor::MODO_AGGIUNGI);
+        writer.SetStile(L"N");
+        writer.SetDestinazioni(&m.settings);
+        written = written && writer.Process();
+        CXmlWriterJunctor settings;
+        written = written && settings.Carica(m_dir.WidePath("Junctor.xml").c_str());
+        settings.SetModo(CXmlWriterJunctor::MODO_IMPOSTAZIONI);
+        settings.SetDestinazioni(&m.settings);
+        written = written && settings.Process();
+    }
+    std::setlocale(LC_NUMERIC, "C");
+    unsetenv("LOCPATH");
+    if (!folder.empty()) std::filesystem::remove_all(folder);
+    if (!comma) GTEST_SKIP() << "no locale with a decimal comma available";
+    ASSERT_TRUE(read);
     EXPECT_DOUBLE_EQ(m.settings.GetIncremento(), 0.25);
     EXPECT_DOUBLE_EQ(m.pars.s.GetValore(), 1.75);
+    ASSERT_TRUE(written);
+    std::string out = ReadFile(m_dir.Path("Junctor.xml"));
+    EXPECT_NE(out.find("<PARAMETRO name=\"s\" measUnit=\"[m]\">1.750</PARAMETRO>"), std::string::npos) << out;
+    EXPECT_NE(out.find("<INCREMENTO_SPIN>0.25</INCREMENTO_SPIN>"), std::string::npos) << out;
 }
 
 TEST_F(Reader, StyleEdgeCases) {
