@@ -43,8 +43,9 @@ ordered_json Entity(const AcDbEntity* e) {
     if (owner) j["block"] = WideToUtf8(owner->name());
     else j["owner"] = WideToUtf8(e->ownerId().handle().text());
     ordered_json groups = ordered_json::array();
-    for (const DxfTag& t : e->data())
-        if (t.code != 8) groups.push_back(ordered_json::array({t.code, Value(t)}));
+    // In the order the entity's data lists them, subclass markers left out.
+    for (const DxfTag& t : EntityGroups(e))
+        if (t.code != 8 && t.code != 100) groups.push_back(ordered_json::array({t.code, Value(t)}));
     j["groups"] = groups;
     if (auto* ref = AcDbBlockReference::cast(e)) j["name"] = Name(ref->blockTableRecord());
     std::vector<PolyVertex> vs;

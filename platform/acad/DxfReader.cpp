@@ -317,7 +317,7 @@ private:
                 o->xdataGroups().push_back({Text(t), {}});
                 continue;
             }
-            if (t.code > 1001 && t.code <= 1071) {
+            if (t.code >= 1000 && t.code <= 1071) {
                 if (o->xdataGroups().empty()) continue;
                 DxfTag tag;
                 size_t used = ReadTag(r, i, tag);
