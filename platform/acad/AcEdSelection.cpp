@@ -1,5 +1,6 @@
 #include "AcEdSelection.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <map>
 #include <sstream>
@@ -149,10 +150,13 @@ int acedSSGet(const ACHAR* mode, const void*, const void*, const resbuf* filter,
     if (!m.empty() && m[0] == L'_') m.erase(0, 1);
     std::vector<AcDbObjectId> ids;
     if (m == L"X") {
+        // Creation order is the order of the handles, also in a drawing read from a file.
         for (const auto& s : db->store().Stubs()) {
             auto* e = AcDbEntity::cast(s->object);
             if (Selectable(e) && vplat::PassesFilter(e, filter)) ids.push_back(AcDbObjectId(s.get()));
         }
+        std::sort(ids.begin(), ids.end(),
+                  [](AcDbObjectId a, AcDbObjectId b) { return a.stub()->handle < b.stub()->handle; });
     } else if (m.empty() || m == L":S") {
         vplat::Transcript& tr = vplat::Transcript::Get();
         tr.CommandLine(L"Select objects: ");

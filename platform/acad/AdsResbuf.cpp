@@ -26,8 +26,9 @@ RbValue ValueKindOf(int t) {
     case RTDOTE:
     case RTNIL:
     case RTT:
-    case RTVOID:
-    case RTDXF0: return RbValue::None;
+    case RTVOID: return RbValue::None;
+    // The entity type of a selection filter (group 0, which would end a list).
+    case RTDXF0: return RbValue::String;
     default: break;
     }
     // Group codes of drawing data.

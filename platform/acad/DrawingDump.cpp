@@ -1,5 +1,6 @@
 #include "DrawingDump.h"
 
+#include <algorithm>
 #include <fstream>
 #include <nlohmann/json.hpp>
 
@@ -119,9 +120,13 @@ std::string DumpDrawingJson(const AcDbDatabase* db) {
                            {"block", Name(l->getBlockTableRecordId())}});
     }
     root["layouts"] = layouts;
-    // Entities of every block, in creation order.
+    // Entities of every block, in creation order (the order of their handles,
+    // which a drawing file keeps).
+    std::vector<const DbStub*> order;
+    for (const auto& s : db->store().Stubs()) order.push_back(s.get());
+    std::sort(order.begin(), order.end(), [](const DbStub* a, const DbStub* b) { return a->handle < b->handle; });
     ordered_json entities = ordered_json::array();
-    for (const auto& s : db->store().Stubs()) {
+    for (const DbStub* s : order) {
         auto* e = AcDbEntity::cast(s->object);
         if (!e || e->isErased() || !Peek<AcDbBlockTableRecord>(e->ownerId())) continue;
         entities.push_back(Entity(e));
