@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "AcDbAds.h"
 #include "HostText.h"
@@ -205,7 +207,8 @@ private:
 
 }  // namespace
 
-bool RenderDrawingPng(const std::string& path, const AcDbDatabase* db, const RenderOptions& o, std::wstring* error) {
+namespace {
+cairo_surface_t* Render(const AcDbDatabase* db, const RenderOptions& o, std::wstring* error) {
     auto* bt = Peek<AcDbBlockTable>(db->blockTableId());
     const AcDbBlockTableRecord* block = nullptr;
     bool paper = false;
@@ -215,7 +218,7 @@ bool RenderDrawingPng(const std::string& path, const AcDbDatabase* db, const Ren
         auto* l = Peek<AcDbLayout>(FindLayout(db, o.layout));
         if (!l) {
             if (error) *error = L"no layout named " + o.layout;
-            return false;
+            return nullptr;
         }
         block = Peek<AcDbBlockTableRecord>(l->getBlockTableRecordId());
         paper = true;
@@ -284,6 +287,31 @@ bool RenderDrawingPng(const std::string& path, const AcDbDatabase* db, const Ren
         cairo_restore(cr);
     }
     cairo_destroy(cr);
+    cairo_surface_flush(surface);
+    return surface;
+}
+}  // namespace
+
+bool RenderDrawingPixels(const AcDbDatabase* db, const RenderOptions& o, std::vector<unsigned>& pixels,
+                         std::wstring* error) {
+    cairo_surface_t* surface = Render(db, o, error);
+    if (!surface) return false;
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    int stride = cairo_image_surface_get_stride(surface);
+    pixels.assign(static_cast<size_t>(o.width) * static_cast<size_t>(o.height), 0);
+    for (int y = 0; y < o.height; ++y)
+        for (int x = 0; x < o.width; ++x) {
+            uint32_t v;
+            std::memcpy(&v, data + static_cast<size_t>(y) * static_cast<size_t>(stride) + static_cast<size_t>(x) * 4, 4);
+            pixels[static_cast<size_t>(y) * static_cast<size_t>(o.width) + static_cast<size_t>(x)] = v & 0xFFFFFF;
+        }
+    cairo_surface_destroy(surface);
+    return true;
+}
+
+bool RenderDrawingPng(const std::string& path, const AcDbDatabase* db, const RenderOptions& o, std::wstring* error) {
+    cairo_surface_t* surface = Render(db, o, error);
+    if (!surface) return false;
     cairo_status_t st = cairo_surface_write_to_png(surface, path.c_str());
     cairo_surface_destroy(surface);
     if (st != CAIRO_STATUS_SUCCESS) {

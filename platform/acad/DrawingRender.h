@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class AcDbDatabase;
 
@@ -14,6 +15,9 @@ struct RenderOptions {
 };
 bool RenderDrawingPng(const std::string& path, const AcDbDatabase* db, const RenderOptions& options,
                       std::wstring* error);
+// The same picture as 0xRRGGBB pixels, row by row from the top (tests).
+bool RenderDrawingPixels(const AcDbDatabase* db, const RenderOptions& options, std::vector<unsigned>& pixels,
+                         std::wstring* error);
 // The colour of a palette index as 0xRRGGBB; 7 is drawn black on the white page.
 unsigned AciColor(int index);
 }  // namespace vplat
