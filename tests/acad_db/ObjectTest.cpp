@@ -192,3 +192,62 @@ TEST_F(DrawingTest, LayoutsAndCurrentPaperSpace) {
     ASSERT_TRUE(vplat::SetCurrentLayout(db(), L"Model"));
     EXPECT_TRUE(db()->tilemode());
 }
+
+// A title-block drawing read from its file and inserted as a block: its
+// model space, layers and applications come across; a second insert
+// redefines the block.
+TEST_F(DrawingTest, InsertReadsADrawingAsABlock) {
+    std::string path = ::testing::TempDir() + "Cartiglio.dwg";
+    {
+        AcDbDatabase src;
+        acdbHostApplicationServices()->setWorkingDatabase(&src);
+        acdbRegApp(L"QV-TITOLO");
+        AcDbLayerTable* lt = nullptr;
+        src.getLayerTable(lt, AcDb::kForWrite);
+        auto* l = new AcDbLayerTableRecord;
+        l->setName(L"CARTIGLIO");
+        AcCmColor c;
+        c.setColorIndex(4);
+        l->setColor(c);
+        lt->add(l);
+        l->close();
+        lt->close();
+        AcDbBlockTable* bt = nullptr;
+        src.getBlockTable(bt, AcDb::kForRead);
+        AcDbBlockTableRecord* ms = nullptr;
+        bt->getAt(ACDB_MODEL_SPACE, ms, AcDb::kForWrite);
+        bt->close();
+        auto* def = new AcDbAttributeDefinition(AcGePoint3d(5, 5, 0), L"01", L"TAVOLA", L"Tavola: ");
+        def->setLayer(L"CARTIGLIO");
+        ms->appendAcDbEntity(def);
+        resbuf* x = acutBuildList(1001, L"QV-TITOLO", 1000, L"v1", RTNONE);
+        def->setXData(x);
+        acutRelRb(x);
+        def->close();
+        auto* frame = new AcDbLine(AcGePoint3d(), AcGePoint3d(420, 297, 0));
+        ms->appendAcDbEntity(frame);
+        frame->close();
+        ms->close();
+        std::wstring wpath = vplat::ToWindowsPath(path);
+        ASSERT_EQ(src.dxfOut(wpath.c_str()), Acad::eOk);
+        EXPECT_TRUE(vplat::OpenObjects(&src).empty());
+        acdbHostApplicationServices()->setWorkingDatabase(db());
+    }
+    for (int round = 0; round < 2; ++round) {
+        AcDbDatabase read(false);
+        std::wstring wpath = vplat::ToWindowsPath(path);
+        ASSERT_EQ(read.readDwgFile(wpath.c_str(), 1), Acad::eOk);
+        AcDbObjectId block;
+        ASSERT_EQ(db()->insert(block, L"Cartiglio", &read), Acad::eOk);
+        auto* rec = vplat::Peek<AcDbBlockTableRecord>(block);
+        EXPECT_TRUE(rec->hasAttributeDefinitions());
+        size_t live = 0;
+        for (AcDbObjectId id : rec->entityIds()) live += id.isErased() ? 0 : 1;
+        EXPECT_EQ(live, 2u);
+    }
+    auto* lt = vplat::Peek<AcDbLayerTable>(db()->layerTableId());
+    auto* layer = vplat::Peek<AcDbLayerTableRecord>(lt->find(L"CARTIGLIO"));
+    ASSERT_NE(layer, nullptr);
+    EXPECT_EQ(layer->color().colorIndex(), 4);
+    EXPECT_TRUE(vplat::Peek<AcDbRegAppTable>(db()->regAppTableId())->has(L"QV-TITOLO"));
+}
