@@ -40,7 +40,10 @@ bool Finish(const DrawingOptions& o, std::string* reason) {
     if (!o.render.empty()) {
         vplat::RenderOptions ro;
         ro.layout = vplat::Utf8ToWide(o.layout);
-        if (!vplat::RenderDrawingPng(o.render, db, ro, &error)) {
+        bool drawn = vplat::RenderDrawingPng(o.render, db, ro, &error);
+        // The host draws once, at its end.
+        vplat::ShutdownRenderer();
+        if (!drawn) {
             *reason = vplat::WideToUtf8(error);
             return false;
         }

@@ -1,6 +1,7 @@
 #include "DrawingRender.h"
 
 #include <cairo.h>
+#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cmath>
@@ -11,6 +12,11 @@
 #include "HostText.h"
 
 namespace vplat {
+
+void ShutdownRenderer() {
+    cairo_debug_reset_static_data();
+    FcFini();
+}
 
 unsigned AciColor(int i) {
     static const unsigned base[10] = {0x000000, 0xFF0000, 0xFFFF00, 0x00FF00, 0x00FFFF,

@@ -18,6 +18,8 @@ bool RenderDrawingPng(const std::string& path, const AcDbDatabase* db, const Ren
 // The same picture as 0xRRGGBB pixels, row by row from the top (tests).
 bool RenderDrawingPixels(const AcDbDatabase* db, const RenderOptions& options, std::vector<unsigned>& pixels,
                          std::wstring* error);
+// Frees the font caches of the renderer; the process draws nothing after it.
+void ShutdownRenderer();
 // The colour of a palette index as 0xRRGGBB; 7 is drawn black on the white page.
 unsigned AciColor(int index);
 }  // namespace vplat

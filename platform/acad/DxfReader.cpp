@@ -1,6 +1,7 @@
 #include <charconv>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string_view>
 
@@ -115,6 +116,10 @@ struct Record {
 class Reader {
 public:
     Reader(const std::vector<Tok>& toks, AcDbDatabase* db) : m_t(toks), m_db(db) {}
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
+    // An entity still being read when a bad group stops the reading.
+    ~Reader() { delete m_pending; }
 
     void Run() {
         size_t i = 0;
@@ -431,19 +436,18 @@ private:
             }
             if (AcDb3dPolyline::cast(m_pending)) flags |= 32;
             else if (wantVertex) flags &= ~int64_t(32);
-            AcDbObject* o = NewObjectOfKind(kind, flags);
+            std::unique_ptr<AcDbObject> o(NewObjectOfKind(kind, flags));
             uint64_t owner = 0;
             bool paper = false;
             std::wstring bn;
-            Groups(r, o, &owner, &paper, &bn);
-            m_pendingList->vertices.emplace_back(AcDbEntity::cast(o));
+            Groups(r, o.get(), &owner, &paper, &bn);
+            m_pendingList->vertices.emplace_back(AcDbEntity::cast(o.release()));
             return;
         }
         FinishPending();
-        AcDbObject* o = NewObjectOfKind(kind, flags);
-        auto* e = AcDbEntity::cast(o);
+        std::unique_ptr<AcDbObject> o(NewObjectOfKind(kind, flags));
+        auto* e = AcDbEntity::cast(o.get());
         if (!e) {
-            delete o;
             Skip(r.kind);
             return;
         }
@@ -451,6 +455,7 @@ private:
         bool paper = false;
         std::wstring blockName;
         Groups(r, e, &owner, &paper, &blockName);
+        o.release();
         AcDbObjectId block = m_block;
         if (!inBlock) {
             DbStub* s = m_db->store().ByHandle(owner);
