@@ -125,14 +125,23 @@ std::string DumpDrawingJson(const AcDbDatabase* db) {
     std::vector<const DbStub*> order;
     for (const auto& s : db->store().Stubs()) order.push_back(s.get());
     std::sort(order.begin(), order.end(), [](const DbStub* a, const DbStub* b) { return a->handle < b->handle; });
-    ordered_json entities = ordered_json::array();
+    // The entities go last, one to a line, each written as soon as it is built:
+    // a drawing of many entities never becomes one large tree.
+    root["entities"] = ordered_json::array();
+    std::string text = root.dump(1);
+    size_t at = text.rfind("[]");
+    std::string out = text.substr(0, at) + "[";
+    bool first = true;
     for (const DbStub* s : order) {
         auto* e = AcDbEntity::cast(s->object);
         if (!e || e->isErased() || !Peek<AcDbBlockTableRecord>(e->ownerId())) continue;
-        entities.push_back(Entity(e));
+        out += first ? "\n  " : ",\n  ";
+        first = false;
+        out += Entity(e).dump();
     }
-    root["entities"] = entities;
-    return root.dump(1);
+    out += first ? "]" : "\n ]";
+    out += text.substr(at + 2);
+    return out;
 }
 
 bool DumpDrawingFile(const std::string& path, const AcDbDatabase* db, std::wstring* error) {
