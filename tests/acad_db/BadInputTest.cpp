@@ -98,3 +98,13 @@ TEST_F(DrawingTest, DuplicateHandlesAreRenumbered) {
     EXPECT_EQ(handles.size(), n);
     EXPECT_GT(read.handseed().value(), *handles.rbegin());
 }
+
+// Files before release 2007 are in the Windows code page, with \U+ escapes.
+TEST_F(DrawingTest, OlderFilesReadInTheCodePage) {
+    std::string text = Drawing("0\nTEXT\n5\nC1\n8\n0\n10\n0\n20\n0\n40\n1\n1\nperch\xe9 \x80 \\U+03A9\n");
+    AcDbDatabase read(false);
+    ASSERT_TRUE(vplat::ReadDxfText(text, &read, nullptr));
+    AcDbObjectId id;
+    ASSERT_EQ(read.getAcDbObjectId(id, false, AcDbHandle(0xC1)), Acad::eOk);
+    EXPECT_STREQ(vplat::Peek<AcDbText>(id)->textStringConst(), L"perch\u00e9 \u20ac \u03a9");
+}
