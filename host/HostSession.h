@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "DrawingStep.h"
+
 struct HostOptions {
     std::vector<std::string> sysvars;  // NAME=VALUE
     std::vector<std::string> lisp;     // NAME=VALUE
@@ -12,6 +14,7 @@ struct HostOptions {
     std::vector<std::string> commands;
     std::string script;                // input script, or empty
     std::string snapshots;             // folder for pictures of the dialogs, or empty
+    DrawingOptions drawing;            // --drawing, --save, --dump, --render, --layout
 };
 
 class HostSession {
