@@ -1,0 +1,7 @@
+// The suite's engineering library.
+#pragma once
+
+#include "Allargamenti.h"
+#include "DistanzaDirezionale.h"
+#include "IntersezioniDatiPoli.h"
+#include "QvGeometry.h"
