@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <cwctype>
 #include <map>
+#include <memory>
 
 #include "HostText.h"
 
@@ -65,8 +66,13 @@ std::map<std::wstring, SysVar>& Vars() {
     return v;
 }
 
-std::map<std::wstring, resbuf*>& Symbols() {
-    static std::map<std::wstring, resbuf*> s;
+struct ChainDeleter {
+    void operator()(resbuf* rb) const { acutRelRb(rb); }
+};
+using Chain = std::unique_ptr<resbuf, ChainDeleter>;
+
+std::map<std::wstring, Chain>& Symbols() {
+    static std::map<std::wstring, Chain> s;
     return s;
 }
 
@@ -125,15 +131,13 @@ int acedSetVar(const ACHAR* name, const resbuf* value) {
 int acedGetSym(const ACHAR* name, resbuf** value) {
     if (!name || !value) return RTERROR;
     auto it = Symbols().find(Key(name));
-    *value = it == Symbols().end() ? acutNewRb(RTNIL) : vplat::CopyChain(it->second);
+    *value = it == Symbols().end() ? acutNewRb(RTNIL) : vplat::CopyChain(it->second.get());
     return RTNORM;
 }
 
 int acedPutSym(const ACHAR* name, resbuf* value) {
     if (!name) return RTERROR;
-    resbuf*& slot = Symbols()[Key(name)];
-    acutRelRb(slot);
-    slot = vplat::CopyChain(value);
+    Symbols()[Key(name)].reset(vplat::CopyChain(value));
     return RTNORM;
 }
 
@@ -181,7 +185,6 @@ void LispSymbols::SetText(const std::wstring& name, const std::wstring& value) {
 }
 
 void LispSymbols::Clear() {
-    for (auto& [k, rb] : Symbols()) acutRelRb(rb);
     Symbols().clear();
 }
 

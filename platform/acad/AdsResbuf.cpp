@@ -26,8 +26,8 @@ RbValue ValueKindOf(int t) {
     case RTDOTE:
     case RTNIL:
     case RTT:
-    case RTVOID:
-    case RTDXF0: return RbValue::None;
+    case RTVOID: return RbValue::None;
+    case RTDXF0: return RbValue::String;  // group code 0: the entity type
     default: break;
     }
     // Group codes of drawing data.

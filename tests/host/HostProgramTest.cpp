@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "HostRunner.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kHost = VORTANA_BIN "/vortana-cad";
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+size_t Count(const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t p = text.find(part); p != std::string::npos; p = text.find(part, p + 1)) ++n;
+    return n;
+}
+
+// An installation of the host laid out like build/bin, with its service
+// library replaced (or left out when `service` is empty).
+class Installation {
+public:
+    explicit Installation(const std::string& service) {
+        for (const auto& e : fs::directory_iterator(VORTANA_BIN)) {
+            std::string name = e.path().filename().string();
+            if (name == "QvTranslatorDll.dll" || e.is_directory()) continue;
+            if (name == "vortana-cad")  // a copy: the host finds its folder from its own file
+                fs::copy_file(e.path(), m_folder.File(name));
+            else
+                fs::create_symlink(e.path(), m_folder.File(name));
+        }
+        if (!service.empty()) fs::create_symlink(service, m_folder.File("QvTranslatorDll.dll"));
+    }
+    std::string Host() const { return m_folder.File("vortana-cad"); }
+    std::string Folder() const { return m_folder.Path(); }
+
+private:
+    TempFolder m_folder;
+};
+
+}  // namespace
+
+TEST(HostProgram, LoadsBothModulesBoundToTheServiceAndUnloadsThem) {
+    HostRun run = RunHost(kHost, {"--load", "Junctor.arx", "--load", "Sheetor.arx"});
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    const std::string& t = run.transcript;
+    EXPECT_TRUE(Contains(t, "[translator] SetAppName Junctor .arx")) << t;
+    EXPECT_TRUE(Contains(t, "[translator] SetAppName Sheetor .arx")) << t;
+    EXPECT_TRUE(Contains(t, "[translator] FiltraDizPerLib ZnAcadLibs")) << t;
+    EXPECT_TRUE(Contains(t, "[module] Junctor.arx: kInitAppMsg -> kRetOK")) << t;
+    EXPECT_TRUE(Contains(t, "[module] Sheetor.arx: kInitAppMsg -> kRetOK")) << t;
+    EXPECT_TRUE(Contains(t, "[linker] acrxBuildClassHierarchy")) << t;
+    // The group is removed by the module's own callback and again by the entry.
+    EXPECT_EQ(Count(t, "[commands] removeGroup ASDK_CMD"), 2u) << t;
+    EXPECT_EQ(Count(t, "[commands] removeGroup Sheetor"), 2u) << t;
+    // The last loaded goes first; both are released.
+    size_t sheetorOut = t.find("[module] Sheetor.arx: kUnloadAppMsg");
+    size_t junctorOut = t.find("[module] Junctor.arx: kUnloadAppMsg");
+    ASSERT_NE(sheetorOut, std::string::npos);
+    ASSERT_NE(junctorOut, std::string::npos);
+    EXPECT_LT(sheetorOut, junctorOut);
+    for (const char* module : {"\\Sheetor.arx\n", "\\Junctor.arx\n"}) {
+        size_t at = t.find(module, t.find("[module] released"));
+        EXPECT_NE(at, std::string::npos) << module << t;
+    }
+}
+
+TEST(HostProgram, ModuleWithoutItsServiceIsNotKept) {
+    const struct {
+        std::string service;
+        std::string message;
+    } cases[] = {
+        {"", "Error while loading "},
+        {VORTANA_BIN "/translator-variants/no-TrTab/QvTranslatorDll.dll",
+         "Error while creating imported function 7 from QvTranslatorDll.dll."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        Installation inst(c.service);
+        HostRun run = RunHost(inst.Host(), {"--load", "Junctor.arx"});
+        EXPECT_NE(run.exitCode, 0);
+        EXPECT_TRUE(Contains(run.transcript, "[messagebox] \"vortana-cad\" OK: " + c.message)) << run.transcript;
+        if (c.service.empty()) {
+            std::string path = inst.Folder() + "/QvTranslatorDll.dll";
+            for (auto& ch : path)
+                if (ch == '/') ch = '\\';
+            EXPECT_TRUE(Contains(run.transcript, "Error while loading " + path)) << run.transcript;
+        }
+        EXPECT_TRUE(Contains(run.transcript, "[module] Junctor.arx: kInitAppMsg -> kRetError")) << run.transcript;
+        EXPECT_TRUE(Contains(run.errors, "Junctor.arx was not kept")) << run.errors;
+        // Nothing of the dropped module stays registered or is sent later.
+        EXPECT_FALSE(Contains(run.transcript, "kUnloadAppMsg")) << run.transcript;
+        EXPECT_TRUE(Contains(run.transcript, "released")) << run.transcript;
+    }
+}
+
+TEST(HostProgram, FailuresExitWithAOneLineReason) {
+    TempFolder folder;
+    folder.Write("extra.txt", "string unused answer\n");
+    const struct {
+        std::vector<std::string> args;
+        std::string reason;
+    } cases[] = {
+        {{"--load", "NoSuchModule.arx"}, "cannot load NoSuchModule.arx"},
+        {{"--load", "Junctor.arx", "--run", "NOSUCHCOMMAND"}, "unknown command NOSUCHCOMMAND"},
+        {{"--set", "NOSUCHVAR=1"}, "unknown system variable NOSUCHVAR"},
+        {{"--set", "AUNITS=grads"}, "bad value \"grads\" for system variable AUNITS"},
+        {{"--set", "USERS1"}, "--set takes NAME=VALUE"},
+        {{"--script", folder.File("missing.txt")}, "cannot open the script"},
+        {{"--script", folder.File("extra.txt")}, "line 1 (string) was never asked for"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        HostRun run = RunHost(kHost, c.args);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(Contains(run.errors, c.reason)) << run.errors;
+        EXPECT_EQ(Count(run.errors, "\n"), 1u) << run.errors;
+    }
+}
+
+TEST(HostProgram, TranscriptGoesToTheNamedFile) {
+    TempFolder folder;
+    HostRun run = RunHost(kHost, {"--load", "Sheetor.arx", "--transcript", folder.File("t.txt"),
+                                  "--set", "USERS1=QV-PX", "--lisp", "qv-cpath=C:\\Suite\\"});
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(run.transcript, "");
+    std::ifstream in(folder.File("t.txt"));
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_TRUE(Contains(text, "[module] Sheetor.arx: kInitAppMsg -> kRetOK")) << text;
+}
