@@ -4,4 +4,5 @@
 #include "Allargamenti.h"
 #include "DistanzaDirezionale.h"
 #include "IntersezioniDatiPoli.h"
+#include "ICTRACCIATO.h"
 #include "QvGeometry.h"
