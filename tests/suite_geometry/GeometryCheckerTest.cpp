@@ -59,3 +59,16 @@ TEST(GeometryChecker, DistanceAndSideOfPoints) {
 }
 
 }  // namespace
+
+namespace {
+
+// The side of a point level with a polyline's first or last vertex comes
+// from the segment there, not from the vertex.
+TEST(GeometryChecker, SideAtTheEndsOfAPolyline) {
+    GeometryChecker g({{0, 0, 0}, {10, 0, 0}});
+    EXPECT_NEAR(g.SignedOffset({0, 2}), -2, 1e-12);
+    EXPECT_NEAR(g.SignedOffset({10, -3}), 3, 1e-12);
+    EXPECT_NEAR(GeometryChecker({{1, 1, 0}}).DistanceTo({4, 5}), 5, 1e-12);
+}
+
+}  // namespace

@@ -79,7 +79,8 @@ double GeometryChecker::DistanceTo(Vec2 p) const { return std::fabs(SignedOffset
 
 double GeometryChecker::SignedOffset(Vec2 p) const {
     if (m_v.empty()) return std::numeric_limits<double>::infinity();
-    double best = std::hypot(p.x - m_v[0].x, p.y - m_v[0].y);
+    if (m_v.size() == 1) return std::hypot(p.x - m_v[0].x, p.y - m_v[0].y);
+    double best = std::numeric_limits<double>::infinity();
     double sign = 1;
     for (std::size_t i = 0; i + 1 < m_v.size(); ++i) {
         Arc s = Segment(i);
