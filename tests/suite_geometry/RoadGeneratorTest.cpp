@@ -7,6 +7,7 @@
 #include "IntersezioniDatiPoli.h"
 #include "ListFixtures.h"
 #include "RoadGenerator.h"
+#include "RoadScenarios.h"
 #include "TracciatoDatiEstesi.h"
 
 using fixtures::kPi;
@@ -125,6 +126,39 @@ TEST(RoadGenerator, RefusesAxesItCannotOffset) {
     EXPECT_THROW(roads::PolilineeDi(spezzata), std::invalid_argument);
     roads::Strada stretta = roads::Curva(L"Stretta", {0, 0, 0}, 10, 3, kPi / 2, 10);
     EXPECT_THROW(roads::PolilineeDi(stretta), std::invalid_argument);
+}
+
+}  // namespace
+
+namespace {
+
+// The shared scenarios (and so the sample drawings) are what they say.
+TEST(RoadScenarios, EachSecondaryRoadMeetsTheMainEdgesAsDescribed) {
+    auto scenari = roads::Scenari();
+    ASSERT_EQ(scenari.size(), 3u);
+    const std::size_t cigliAttesi[] = {1, 2, 0};
+    const double progAttese[] = {0, 1000, 250};
+    const std::size_t polilineeAttese[] = {5, 5, 7};
+    for (std::size_t i = 0; i < scenari.size(); ++i) {
+        SCOPED_TRACE(scenari[i].file);
+        ASSERT_EQ(scenari[i].strade.size(), 2u);
+        EXPECT_EQ(scenari[i].strade[0].progIniziale, progAttese[i]);
+        auto principale = roads::PolilineeDi(scenari[i].strade[0]);
+        auto secondaria = roads::PolilineeDi(scenari[i].strade[1]);
+        EXPECT_EQ(principale.size(), polilineeAttese[i]);
+        datipoli* s = ListaDi(secondaria[0].vertici);
+        std::size_t n = 0;
+        for (std::size_t k = 1; k <= 2; ++k) {
+            datipoli* ciglio = ListaDi(principale[k].vertici);
+            n += vplat::IntersezioniDatiPoli(ciglio, s, 0, 0).size();
+            LiberaDATIPOLI(&ciglio);
+        }
+        EXPECT_EQ(n, cigliAttesi[i]);
+        datipoli* asse = ListaDi(principale[0].vertici);
+        EXPECT_EQ(vplat::IntersezioniDatiPoli(asse, s, 0, 1000).size(), 1u);
+        LiberaDATIPOLI(&asse);
+        LiberaDATIPOLI(&s);
+    }
 }
 
 }  // namespace
