@@ -5,4 +5,5 @@
 #include "DistanzaDirezionale.h"
 #include "IntersezioniDatiPoli.h"
 #include "ICTRACCIATO.h"
+#include "Tracciati.h"
 #include "QvGeometry.h"

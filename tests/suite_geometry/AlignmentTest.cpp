@@ -49,6 +49,7 @@ TEST_F(Tracciato, PropertiesFollowThePolyline) {
     EXPECT_STREQ(t->GetDato(QV_DATO_NOME_TRACCIATO).GetString(), L"SS 16");
     EXPECT_EQ(t->GetDato(QV_DATO_TIPO_TRACCIATO).GetInt(), 2);
     EXPECT_TRUE(t->IsA(QV_TIPO_TRACCIATO));
+    EXPECT_EQ(qv_isA(t), QV_TIPO_TRACCIATO);
     bool ok = true;
     t->GetDato(22999, &ok);
     EXPECT_FALSE(ok);
@@ -196,6 +197,31 @@ TEST_F(Tracciato, MalformedExtendedDataAreRefusedWithAReason) {
         EXPECT_FALSE(errore.empty());
         acutRelRb(c.catena);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A record a caller frees is gone; one an alignment object took over stays
+// until the object frees it, whoever calls LiberaTracciato on it.
+TEST(TracciatoRecord, ReleaseFollowsWhoOwnsTheRecord) {
+    ads_name e = {7, 0};
+    tracciato* r = vplat::NuovoTracciato(e, L"SS 16", L"TR1");
+    EXPECT_STREQ(CTRACCIATO::getNomeInterno(r), L"TR1");
+    tracciato* copia = r;
+    LiberaTracciato(&r);
+    EXPECT_EQ(r, nullptr);
+    LiberaTracciato(&copia);  // no longer a live record: only cleared
+    EXPECT_EQ(copia, nullptr);
+
+    tracciato* adottato = vplat::NuovoTracciato(e, L"SS 16", L"TR2");
+    vplat::AdottaTracciato(adottato);
+    tracciato* alias = adottato;
+    LiberaTracciato(&alias);
+    EXPECT_STREQ(CTRACCIATO::getNomeInterno(adottato), L"TR2");  // still alive (ASan would say otherwise)
+    vplat::LiberaTracciatoAdottato(adottato);
+    EXPECT_EQ(qv_isA(nullptr), 0);
 }
 
 }  // namespace
