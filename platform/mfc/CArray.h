@@ -48,13 +48,10 @@ public:
         return GetSize() - 1;
     }
     INT_PTR Append(const CArray& src) {
+        // As in the framework, an array cannot be appended to itself.
+        if (&src == this) AfxThrowInvalidArgException();
         INT_PTR old = GetSize();
-        if (&src == this) {
-            std::vector<TYPE> copy = src.m_data;
-            m_data.insert(m_data.end(), copy.begin(), copy.end());
-        } else {
-            m_data.insert(m_data.end(), src.m_data.begin(), src.m_data.end());
-        }
+        m_data.insert(m_data.end(), src.m_data.begin(), src.m_data.end());
         return old;
     }
     void Copy(const CArray& src) {

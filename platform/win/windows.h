@@ -7,3 +7,4 @@
 #include "WinMessageBox.h"
 #include "WinModule.h"
 #include "WinFormat.h"
+#include "WinLocale.h"

@@ -74,6 +74,14 @@ TEST(CArrayTest, BadIndexThrowsTheFrameworkException) {
     EXPECT_EQ(a.GetSize(), 1);
     CArray<int, int> b;
     b.Copy(a);
-    b.Append(b);
+    b.Append(a);
     EXPECT_EQ(b.GetSize(), 2);
+    thrown = false;
+    try {
+        b.Append(b);
+    } catch (CInvalidArgException* e) {
+        thrown = true;
+        e->Delete();
+    }
+    EXPECT_TRUE(thrown);
 }

@@ -1,0 +1,37 @@
+#include "NumeroTesto.h"
+
+#include <cwchar>
+
+namespace {
+
+constexpr int kMaxDecimali = 15;
+// Large enough for any double in %e, and for %f below the %g switch to exponent form.
+constexpr size_t kLunghezzaTesto = 128;
+
+_locale_t LocaleC() {
+    static _locale_t locale = _create_locale(LC_NUMERIC, "C");
+    return locale;
+}
+
+}  // namespace
+
+CString FormattaNumero(double valore, int decimali) {
+    if (decimali < 0) decimali = 0;
+    if (decimali > kMaxDecimali) decimali = kMaxDecimali;
+
+    wchar_t prova[kLunghezzaTesto];
+    if (_swprintf_s_l(prova, kLunghezzaTesto, L"%g", LocaleC(), valore) < 0) prova[0] = 0;
+    const wchar_t* schema = std::wcschr(prova, L'e') ? L"%%.%de" : L"%%.%df";
+
+    wchar_t formato[16];
+    _swprintf_s_l(formato, 16, schema, LocaleC(), decimali);
+
+    wchar_t testo[kLunghezzaTesto];
+    if (_swprintf_s_l(testo, kLunghezzaTesto, formato, LocaleC(), valore) < 0) testo[0] = 0;
+    return CString(testo);
+}
+
+double LeggiNumero(LPCWSTR testo) {
+    if (!testo) return 0.0;
+    return _wcstod_l(testo, nullptr, LocaleC());
+}

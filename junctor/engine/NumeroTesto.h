@@ -1,0 +1,14 @@
+// Numbers as text in the form the style file and the parameter trees use.
+// Always under the C numeric rules (decimal point), whatever the process locale,
+// so that a file written under one language reads back under any other.
+#pragma once
+
+#include <afx.h>
+
+// Value text: the number is first formatted with "%g"; when that text holds an e
+// the number is written as "%.<decimals>e", else as "%.<decimals>f".
+// Decimals are taken within 0..15.
+CString FormattaNumero(double valore, int decimali);
+
+// The longest numeric prefix of the text after leading blanks; 0 when there is none.
+double LeggiNumero(LPCWSTR testo);

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <filesystem>
+#include <string>
+
+#include <unistd.h>
+
+#include "CSingleConstrPar.h"
+#include "CSingleConstrParAngle.h"
+#include "NumeroTesto.h"
+
+namespace {
+
+std::wstring W(const CString& s) { return s.str(); }
+
+}  // namespace
+
+// "%g" decides between the exponent form and the fixed form; the decimals
+// give the digits in both.
+TEST(ValueText, FormatFollowsTheGProbe) {
+    struct Case {
+        double value;
+        int decimals;
+        const wchar_t* text;
+    } cases[] = {
+        {0.5, 3, L"0.500"},
+        {90.0, 3, L"90.000"},
+        {1234567.0, 3, L"1.235e+06"},
+        {0.00001234, 3, L"1.234e-05"},
+        {1e20, 3, L"1.000e+20"},
+        {0.0, 3, L"0.000"},
+        {-2.25, 1, L"-2.2"},
+        // Just below and just above the point where %g turns to exponent form.
+        {999999.4, 3, L"999999.400"},
+        {999999.6, 3, L"1.000e+06"},
+        {0.0001, 2, L"0.00"},
+        {0.00009, 2, L"9.00e-05"},
+        {1.0, 0, L"1"},
+        {1e-5, 0, L"1e-05"},
+        // Decimals are kept within 0..15.
+        {2.5, -4, L"2"},
+        {0.5, 40, L"0.500000000000000"},
+        {1e300, 99, L"1.000000000000000e+300"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(W(FormattaNumero(c.value, c.decimals)), c.text) << c.value << " with " << c.decimals;
+}
+
+TEST(ValueText, NumbersThatAreNotFinite) {
+    EXPECT_EQ(W(FormattaNumero(INFINITY, 3)), L"inf");
+    EXPECT_EQ(W(FormattaNumero(-INFINITY, 3)), L"-inf");
+    EXPECT_TRUE(std::isnan(LeggiNumero(FormattaNumero(NAN, 3))));
+    EXPECT_TRUE(std::isinf(LeggiNumero(FormattaNumero(INFINITY, 3))));
+}
+
+TEST(ValueText, ReadingTakesTheLongestNumericPrefix) {
+    struct Case {
+        const wchar_t* text;
+        double value;
+    } cases[] = {
+        {L"2.5", 2.5},   {L"  \t-3.75", -3.75}, {L"1.5m", 1.5}, {L"abc", 0.0}, {L"", 0.0},
+        {L"1e3", 1000.0}, {L"1.235e+06", 1235000.0},
+        // Files use the decimal point: a comma ends the number.
+        {L"1,5", 1.0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(LeggiNumero(c.text), c.value) << std::wstring(c.text);
+    EXPECT_EQ(LeggiNumero(nullptr), 0.0);
+}
+
+// The process may run under a language whose decimal separator is a comma; the
+// texts that go to files still use the point, and read back in the same way.
+class CommaLocale : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!Use()) {
+            // No such locale installed: compile one into a private folder.
+            m_folder = std::filesystem::temp_directory_path() / ("vortana-locale-" + std::to_string(getpid()));
+            std::filesystem::create_directories(m_folder);
+            std::string cmd = "localedef -i it_IT -f UTF-8 '" + (m_folder / "it_IT.UTF-8").string() +
+                              "' >/dev/null 2>&1";
+            if (std::system(cmd.c_str()) != -1) {
+                setenv("LOCPATH", m_folder.c_str(), 1);
+                Use();
+            }
+        }
+        wchar_t probe[16];
+        std::swprintf(probe, 16, L"%.1f", 0.5);
+        if (std::wstring(probe) != L"0,5") GTEST_SKIP() << "no locale with a decimal comma available";
+    }
+    void TearDown() override {
+        std::setlocale(LC_NUMERIC, "C");
+        unsetenv("LOCPATH");
+        if (!m_folder.empty()) std::filesystem::remove_all(m_folder);
+    }
+
+private:
+    static bool Use() {
+        for (const char* name : {"it_IT.UTF-8", "it_IT.utf8", "de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"})
+            if (std::setlocale(LC_NUMERIC, name)) return true;
+        return false;
+    }
+    std::filesystem::path m_folder;
+};
+
+TEST_F(CommaLocale, FileTextsKeepTheDecimalPoint) {
+    EXPECT_EQ(W(FormattaNumero(0.5, 3)), L"0.500");
+    EXPECT_EQ(W(FormattaNumero(0.00001234, 3)), L"1.234e-05");
+    EXPECT_EQ(LeggiNumero(L"2.75"), 2.75);
+    EXPECT_EQ(LeggiNumero(L"2,75"), 2.0);
+
+    CSingleConstrParAngle a;
+    a.SetUnitaVisualizzazione(0);
+    a.SetValoreDaTesto(L"90.000");
+    EXPECT_EQ(a.CSingleConstrPar::GetValore(), 1.5707963249999999);
+    EXPECT_EQ(W(a.GetValoreTesto()), L"90.000");
+
+    CSingleConstrPar p;
+    p.SetValore(12.125);
+    CSingleConstrPar q;
+    q.SetValoreDaTesto(p.GetValoreTesto());
+    EXPECT_EQ(q.GetValore(), 12.125);
+}
