@@ -83,8 +83,10 @@ bool HostSession::CheckScript(std::string* reason) {
 }
 
 bool HostSession::Run(std::string* reason) {
-    bool ok = Setup(reason) && LoadModules(reason) && RunCommands(reason);
+    bool ok = Setup(reason) && DrawingStep::Open(m_options.drawing, reason) && LoadModules(reason) &&
+              RunCommands(reason);
     vplat::ArxApps::UnloadAll();
     if (ok) ok = CheckScript(reason);
+    if (ok) ok = DrawingStep::Finish(m_options.drawing, reason);
     return ok;
 }

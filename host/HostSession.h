@@ -5,12 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "DrawingStep.h"
+
 struct HostOptions {
     std::vector<std::string> sysvars;  // NAME=VALUE
     std::vector<std::string> lisp;     // NAME=VALUE
     std::vector<std::string> modules;  // file names in the host's folder, or paths
     std::vector<std::string> commands;
     std::string script;                // input script, or empty
+    DrawingOptions drawing;            // --drawing, --save, --dump, --render, --layout
 };
 
 class HostSession {

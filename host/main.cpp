@@ -20,6 +20,11 @@ int main(int argc, char** argv) {
     app.add_option("--script", options.script, "the input script that answers every request");
     app.add_option("--run", options.commands, "run a registered or exported command by name, in order");
     app.add_option("--transcript", transcriptFile, "write the transcript to this file (default: standard output)");
+    app.add_option("--drawing", options.drawing.drawing, "open this DXF drawing before anything loads");
+    app.add_option("--save", options.drawing.save, "save the drawing as DXF at the end");
+    app.add_option("--dump", options.drawing.dump, "write the drawing as JSON at the end");
+    app.add_option("--render", options.drawing.render, "draw the drawing into a PNG at the end");
+    app.add_option("--layout", options.drawing.layout, "the layout --render draws (default: model space)");
     CLI11_PARSE(app, argc, argv);
 
     std::ofstream file;

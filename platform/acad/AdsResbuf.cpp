@@ -27,7 +27,8 @@ RbValue ValueKindOf(int t) {
     case RTNIL:
     case RTT:
     case RTVOID: return RbValue::None;
-    case RTDXF0: return RbValue::String;  // group code 0: the entity type
+    // The entity type of a selection filter (group 0, which would end a list).
+    case RTDXF0: return RbValue::String;
     default: break;
     }
     // Group codes of drawing data.

@@ -1,0 +1,403 @@
+#include "AcDbDatabase.h"
+
+#include <algorithm>
+#include <cwchar>
+
+#include "AcDbAds.h"
+#include "DxfFile.h"
+#include "HostText.h"
+
+namespace vplat {
+
+DrawingStore::~DrawingStore() {
+    // Owned objects delete the objects they own; stubs go last.
+    m_owned.clear();
+}
+
+AcDbObjectId DrawingStore::Add(AcDbObject* object, uint64_t handle, bool own) {
+    auto stub = std::make_unique<DbStub>();
+    stub->db = m_db;
+    stub->object = object;
+    if (handle == 0 || m_byHandle.count(handle)) handle = m_nextHandle;
+    stub->handle = handle;
+    if (handle >= m_nextHandle) m_nextHandle = handle + 1;
+    DbStub* s = stub.get();
+    m_byHandle.emplace(handle, s);
+    m_stubs.push_back(std::move(stub));
+    object->m_stub = s;
+    object->m_fileHandle = 0;
+    if (own) m_owned.emplace_back(object);
+    std::vector<AcDbObject*> subs;
+    object->subObjects(subs);
+    for (AcDbObject* sub : subs) {
+        if (!sub->isNewObject()) continue;
+        Add(sub, sub->m_fileHandle, false);
+        sub->m_owner = AcDbObjectId(s);
+    }
+    return AcDbObjectId(s);
+}
+
+DbStub* DrawingStore::ByHandle(uint64_t handle) const {
+    auto it = m_byHandle.find(handle);
+    return it == m_byHandle.end() ? nullptr : it->second;
+}
+
+bool DrawingStore::Knows(const DbStub* stub) const {
+    auto it = m_byHandle.find(stub->handle);
+    return it != m_byHandle.end() && it->second == stub;
+}
+
+namespace {
+
+template <typename Table>
+AcDbObjectId AddTable(AcDbDatabase* db, uint64_t handle) {
+    auto* t = new Table;
+    return db->store().Add(t, handle, true);
+}
+
+AcDbObjectId AddRecord(AcDbDatabase* db, AcDbObjectId table, AcDbSymbolTableRecord* r, const std::wstring& name) {
+    r->setNameRaw(name);
+    auto* t = Peek<AcDbSymbolTable>(table);
+    t->m_writer = true;
+    AcDbObjectId id;
+    t->add(id, r);
+    t->m_writer = false;
+    r->m_writer = false;
+    (void)db;
+    return id;
+}
+
+AcDbObjectId AddLayoutObject(AcDbDatabase* db, const std::wstring& name, AcDbObjectId block, int tab) {
+    auto* l = new AcDbLayout;
+    AcDbObjectId id = db->store().Add(l, 0, true);
+    l->m_writer = true;
+    l->setLayoutName(name.c_str());
+    l->setBlockTableRecordId(block);
+    l->m_writer = false;
+    l->setTabOrder(tab);
+    db->store().layouts.push_back(id);
+    return id;
+}
+
+}  // namespace
+
+void BuildDefaultDrawing(AcDbDatabase* db) {
+    DrawingStore& s = db->store();
+    s.blockTable = AddTable<AcDbBlockTable>(db, 0);
+    s.layerTable = AddTable<AcDbLayerTable>(db, 0);
+    s.regAppTable = AddTable<AcDbRegAppTable>(db, 0);
+    s.clayer = AddRecord(db, s.layerTable, new AcDbLayerTableRecord, L"0");
+    AddRecord(db, s.regAppTable, new AcDbRegAppTableRecord, L"ACAD");
+    AcDbObjectId model = AddRecord(db, s.blockTable, new AcDbBlockTableRecord, ACDB_MODEL_SPACE);
+    AcDbObjectId paper = AddRecord(db, s.blockTable, new AcDbBlockTableRecord, ACDB_PAPER_SPACE);
+    AddLayoutObject(db, L"Model", model, 0);
+    AddLayoutObject(db, L"Layout1", paper, 1);
+}
+
+AcDbObjectId EnsureLayer(AcDbDatabase* db, const std::wstring& name) {
+    if (!db || name.empty()) return {};
+    auto* t = Peek<AcDbLayerTable>(db->layerTableId());
+    if (!t) return {};
+    AcDbObjectId id = t->find(name);
+    if (id.isNull()) id = AddRecord(db, db->layerTableId(), new AcDbLayerTableRecord, name);
+    return id;
+}
+
+AcDbObjectId EnsureRegApp(AcDbDatabase* db, const std::wstring& name) {
+    if (!db || name.empty()) return {};
+    auto* t = Peek<AcDbRegAppTable>(db->regAppTableId());
+    if (!t) return {};
+    AcDbObjectId id = t->find(name);
+    if (id.isNull()) id = AddRecord(db, db->regAppTableId(), new AcDbRegAppTableRecord, name);
+    return id;
+}
+
+AcDbObject* NewObjectOfKind(const std::wstring& k, int64_t flags70) {
+    AcDbObject* o = nullptr;
+    if (k == L"LINE") o = new AcDbLine;
+    else if (k == L"CIRCLE") o = new AcDbCircle;
+    else if (k == L"TEXT") o = new AcDbText;
+    else if (k == L"3DFACE") o = new AcDbFace;
+    else if (k == L"POLYLINE") {
+        if (flags70 & (16 | 64)) return nullptr;  // meshes are not kept
+        if (flags70 & 8) o = new AcDb3dPolyline;
+        else o = new AcDb2dPolyline;
+    } else if (k == L"VERTEX") {
+        if (flags70 & 32) o = new AcDb3dPolylineVertex;
+        else o = new AcDb2dVertex;
+    } else if (k == L"LWPOLYLINE") o = new AcDbPolyline;
+    else if (k == L"INSERT") o = new AcDbBlockReference;
+    else if (k == L"ATTRIB") o = new AcDbAttribute;
+    else if (k == L"ATTDEF") o = new AcDbAttributeDefinition;
+    else if (k == L"VIEWPORT") o = new AcDbViewport;
+    else if (k == L"SEQEND") o = new AcDbSequenceEnd;
+    if (o) o->data().clear();
+    return o;
+}
+
+AcDbEntity* CloneEntity(const AcDbEntity* e, AcDbObjectId block) {
+    auto* c = AcDbEntity::cast(NewObjectOfKind(e->dxfName(), TagInt(e->data(), 70)));
+    if (!c) return nullptr;
+    c->data() = e->data();
+    c->xdataGroups() = e->xdataGroups();
+    auto cloneSubs = [&](const VertexOwner& from, VertexOwner& to) {
+        for (const auto& v : from.vertices) {
+            if (v->isErased()) continue;
+            AcDbEntity* vc = CloneEntity(v.get(), {});
+            if (vc) to.vertices.emplace_back(vc);
+        }
+        to.seqEnd->data() = from.seqEnd->data();
+    };
+    if (auto* p = AcDb2dPolyline::cast(e)) cloneSubs(const_cast<AcDb2dPolyline*>(p)->vertexOwner(),
+                                                     AcDb2dPolyline::cast(c)->vertexOwner());
+    if (auto* p = AcDb3dPolyline::cast(e)) cloneSubs(const_cast<AcDb3dPolyline*>(p)->vertexOwner(),
+                                                     AcDb3dPolyline::cast(c)->vertexOwner());
+    if (auto* r = AcDbBlockReference::cast(e)) {
+        cloneSubs(const_cast<AcDbBlockReference*>(r)->attributeOwner(), AcDbBlockReference::cast(c)->attributeOwner());
+        AcDbBlockReference::cast(c)->setBlockIdRaw(block);
+    }
+    return c;
+}
+
+std::vector<std::wstring> OpenObjects(const AcDbDatabase* db) {
+    std::vector<std::wstring> out;
+    for (const auto& s : db->store().Stubs()) {
+        const AcDbObject* o = s->object;
+        if (!o || (!o->m_writer && o->m_readers == 0)) continue;
+        out.push_back(AcDbHandle(s->handle).text() + L" " + o->dxfName() + (o->m_writer ? L" write" : L" read"));
+    }
+    return out;
+}
+
+AcDbObjectId FindLayout(const AcDbDatabase* db, const std::wstring& name) {
+    for (AcDbObjectId id : db->store().layouts) {
+        auto* l = Peek<AcDbLayout>(id);
+        if (l && !l->isErased() && EqualNoCase(l->name(), name)) return id;
+    }
+    return {};
+}
+
+int AddLayout(AcDbDatabase* db, const std::wstring& name, AcDbObjectId* layoutId) {
+    if (!db || name.empty()) return 0;
+    if (!FindLayout(db, name).isNull()) return 2;
+    auto* bt = Peek<AcDbBlockTable>(db->blockTableId());
+    std::wstring blockName;
+    for (int n = 0;; ++n) {
+        blockName = std::wstring(ACDB_PAPER_SPACE) + std::to_wstring(n);
+        if (bt->find(blockName).isNull()) break;
+    }
+    AcDbObjectId block = AddRecord(db, db->blockTableId(), new AcDbBlockTableRecord, blockName);
+    int tab = 0;
+    for (AcDbObjectId id : db->store().layouts) tab = std::max(tab, Peek<AcDbLayout>(id)->getTabOrder());
+    AcDbObjectId id = AddLayoutObject(db, name, block, tab + 1);
+    if (layoutId) *layoutId = id;
+    return 1;
+}
+
+bool SetCurrentLayout(AcDbDatabase* db, const std::wstring& name) {
+    AcDbObjectId id = FindLayout(db, name);
+    if (id.isNull()) return false;
+    auto* layout = Peek<AcDbLayout>(id);
+    if (layout->modelType()) {
+        db->store().tilemode = true;
+        return true;
+    }
+    auto* bt = Peek<AcDbBlockTable>(db->blockTableId());
+    auto* target = Peek<AcDbBlockTableRecord>(layout->getBlockTableRecordId());
+    auto* current = Peek<AcDbBlockTableRecord>(bt->find(ACDB_PAPER_SPACE));
+    if (current && current != target) {
+        std::wstring old = target->name();
+        target->setNameRaw(L"*Paper_Space_swap");
+        current->setNameRaw(old);
+    }
+    target->setNameRaw(ACDB_PAPER_SPACE);
+    db->store().tilemode = false;
+    return true;
+}
+
+std::wstring CurrentLayoutName(const AcDbDatabase* db) {
+    if (db->store().tilemode) return L"Model";
+    auto* bt = Peek<AcDbBlockTable>(db->blockTableId());
+    auto* paper = Peek<AcDbBlockTableRecord>(bt->find(ACDB_PAPER_SPACE));
+    auto* l = paper ? Peek<AcDbLayout>(paper->getLayoutId()) : nullptr;
+    return l ? l->name() : L"Model";
+}
+
+}  // namespace vplat
+
+AcDbDatabase::AcDbDatabase(bool buildDefaultDrawing, bool) : m_store(new vplat::DrawingStore(this)) {
+    vplat::RegisterDatabase(this, true);
+    if (buildDefaultDrawing) vplat::BuildDefaultDrawing(this);
+}
+
+namespace {
+AcDbDatabase* g_working = nullptr;
+bool g_workingMade = false;
+}  // namespace
+
+AcDbDatabase::~AcDbDatabase() {
+    if (g_working == this) g_working = nullptr;
+    vplat::RegisterDatabase(this, false);
+}
+
+void AcDbDatabase::swapContents(AcDbDatabase& other) {
+    std::swap(m_store, other.m_store);
+    m_store->m_db = this;
+    other.m_store->m_db = &other;
+    for (const auto& s : m_store->Stubs()) s->db = this;
+    for (const auto& s : other.m_store->Stubs()) s->db = &other;
+}
+
+namespace {
+template <typename T>
+Acad::ErrorStatus OpenTable(T*& table, AcDbObjectId id, AcDb::OpenMode mode) {
+    return acdbOpenObject(table, id, mode);
+}
+}  // namespace
+
+Acad::ErrorStatus AcDbDatabase::getBlockTable(AcDbBlockTable*& t, AcDb::OpenMode mode) {
+    return OpenTable(t, m_store->blockTable, mode);
+}
+Acad::ErrorStatus AcDbDatabase::getLayerTable(AcDbLayerTable*& t, AcDb::OpenMode mode) {
+    return OpenTable(t, m_store->layerTable, mode);
+}
+Acad::ErrorStatus AcDbDatabase::getRegAppTable(AcDbRegAppTable*& t, AcDb::OpenMode mode) {
+    return OpenTable(t, m_store->regAppTable, mode);
+}
+
+AcDbObjectId AcDbDatabase::blockTableId() const { return m_store->blockTable; }
+AcDbObjectId AcDbDatabase::layerTableId() const { return m_store->layerTable; }
+AcDbObjectId AcDbDatabase::regAppTableId() const { return m_store->regAppTable; }
+AcDbObjectId AcDbDatabase::clayer() const { return m_store->clayer; }
+
+Acad::ErrorStatus AcDbDatabase::setClayer(AcDbObjectId layer) {
+    if (!vplat::Peek<AcDbLayerTableRecord>(layer) || layer.database() != this) return Acad::eInvalidInput;
+    m_store->clayer = layer;
+    return Acad::eOk;
+}
+
+AcDbObjectId AcDbDatabase::currentSpaceId() const {
+    auto* bt = vplat::Peek<AcDbBlockTable>(m_store->blockTable);
+    if (!bt) return {};
+    return bt->find(m_store->tilemode ? ACDB_MODEL_SPACE : ACDB_PAPER_SPACE);
+}
+
+bool AcDbDatabase::tilemode() const { return m_store->tilemode; }
+void AcDbDatabase::setTilemode(bool model) { m_store->tilemode = model; }
+AcDbHandle AcDbDatabase::handseed() const { return AcDbHandle(m_store->NextHandle()); }
+
+Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& id, bool, const AcDbHandle& handle, Adesk::UInt32) {
+    vplat::DbStub* s = m_store->ByHandle(handle.value());
+    id = AcDbObjectId(s);
+    return s ? Acad::eOk : Acad::eKeyNotFound;
+}
+
+Acad::ErrorStatus AcDbDatabase::dxfIn(const ACHAR* fileName, const ACHAR*) {
+    if (!fileName) return Acad::eInvalidInput;
+    std::wstring error;
+    AcDbDatabase fresh(false);
+    if (!vplat::ReadDxfFile(vplat::ToPosixPath(fileName), &fresh, &error)) {
+        vplat::SetLastDxfError(error);
+        return error.find(L"cannot open") == 0 ? Acad::eFileNotFound : Acad::eFilerError;
+    }
+    swapContents(fresh);
+    vplat::SetLastDxfError(L"");
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbDatabase::readDwgFile(const ACHAR* fileName, int, bool, const wchar_t*) {
+    return dxfIn(fileName);
+}
+
+Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int, int, bool) {
+    if (!fileName) return Acad::eInvalidInput;
+    std::wstring error;
+    if (!vplat::WriteDxfFile(vplat::ToPosixPath(fileName), this, &error)) {
+        vplat::SetLastDxfError(error);
+        return Acad::eFilerError;
+    }
+    return Acad::eOk;
+}
+
+namespace {
+
+// Copies a block of another drawing (its entities, the layers, applications
+// and nested blocks they use) under the given name; the new block's id.
+AcDbObjectId CopyBlock(AcDbDatabase* to, AcDbBlockTableRecord* from, const std::wstring& name) {
+    auto* bt = vplat::Peek<AcDbBlockTable>(to->blockTableId());
+    AcDbObjectId id = bt->find(name);
+    AcDbBlockTableRecord* rec = vplat::Peek<AcDbBlockTableRecord>(id);
+    if (!rec) {
+        rec = new AcDbBlockTableRecord;
+        rec->setNameRaw(name);
+        bt->m_writer = true;
+        bt->add(id, rec);
+        bt->m_writer = false;
+        rec->m_writer = false;
+    } else {
+        // Redefinition: the old entities go.
+        for (AcDbObjectId e : rec->entityIds()) e.stub()->object->m_erased = true;
+    }
+    rec->data() = from->data();
+    for (AcDbObjectId eid : from->entityIds()) {
+        auto* e = vplat::Peek<AcDbEntity>(eid);
+        if (!e || e->isErased()) continue;
+        AcDbObjectId nested;
+        if (auto* ref = AcDbBlockReference::cast(e)) {
+            auto* src = vplat::Peek<AcDbBlockTableRecord>(ref->blockTableRecord());
+            if (!src) continue;
+            nested = bt->find(src->name());
+            if (nested.isNull()) nested = CopyBlock(to, src, src->name());
+        }
+        for (const auto& g : e->xdataGroups()) vplat::EnsureRegApp(to, g.app);
+        AcDbEntity* c = vplat::CloneEntity(e, nested);
+        if (!c) continue;
+        rec->m_writer = true;
+        AcDbObjectId cid;
+        rec->appendAcDbEntity(cid, c);
+        rec->m_writer = false;
+        c->m_writer = false;
+    }
+    return id;
+}
+
+}  // namespace
+
+Acad::ErrorStatus AcDbDatabase::insert(AcDbObjectId& blockId, const ACHAR* blockName, AcDbDatabase* source, bool) {
+    blockId = AcDbObjectId();
+    if (!blockName || !*blockName || !source || source == this) return Acad::eInvalidInput;
+    auto* sbt = vplat::Peek<AcDbBlockTable>(source->blockTableId());
+    auto* model = sbt ? vplat::Peek<AcDbBlockTableRecord>(sbt->find(ACDB_MODEL_SPACE)) : nullptr;
+    if (!model) return Acad::eNoDatabase;
+    // Layers come across with their properties.
+    auto* slt = vplat::Peek<AcDbLayerTable>(source->layerTableId());
+    auto* lt = vplat::Peek<AcDbLayerTable>(layerTableId());
+    for (AcDbObjectId lid : slt->recordIds()) {
+        auto* l = vplat::Peek<AcDbLayerTableRecord>(lid);
+        if (!l || l->isErased() || !lt->find(l->name()).isNull()) continue;
+        AcDbObjectId nid = vplat::EnsureLayer(this, l->name());
+        vplat::Peek<AcDbLayerTableRecord>(nid)->data() = l->data();
+    }
+    blockId = CopyBlock(this, model, blockName);
+    return blockId.isNull() ? Acad::eInvalidInput : Acad::eOk;
+}
+
+AcDbDatabase* AcDbHostApplicationServices::workingDatabase() const {
+    // The host starts with an empty default drawing.
+    if (!g_workingMade) {
+        g_workingMade = true;
+        static AcDbDatabase host(true);
+        g_working = &host;
+    }
+    return g_working;
+}
+
+void AcDbHostApplicationServices::setWorkingDatabase(AcDbDatabase* db) {
+    g_workingMade = true;
+    g_working = db;
+}
+
+AcDbHostApplicationServices* acdbHostApplicationServices() {
+    static AcDbHostApplicationServices services;
+    return &services;
+}

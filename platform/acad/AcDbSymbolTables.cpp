@@ -1,0 +1,293 @@
+#include "AcDbSymbolTables.h"
+
+#include "AcDbDatabase.h"
+#include "AcDbText.h"
+#include "HostText.h"
+
+using vplat::DxfTag;
+
+VPLAT_DB_CLASS_IMPL(AcDbSymbolTableRecord, AcDbObject)
+VPLAT_DB_CLASS_IMPL(AcDbBlockTableRecord, AcDbSymbolTableRecord)
+VPLAT_DB_CLASS_IMPL(AcDbLayerTableRecord, AcDbSymbolTableRecord)
+VPLAT_DB_CLASS_IMPL(AcDbRegAppTableRecord, AcDbSymbolTableRecord)
+VPLAT_DB_CLASS_IMPL(AcDbSymbolTable, AcDbObject)
+VPLAT_DB_CLASS_IMPL(AcDbBlockTable, AcDbSymbolTable)
+VPLAT_DB_CLASS_IMPL(AcDbLayerTable, AcDbSymbolTable)
+VPLAT_DB_CLASS_IMPL(AcDbRegAppTable, AcDbSymbolTable)
+VPLAT_DB_CLASS_IMPL(AcDbLayout, AcDbObject)
+
+#define WRITE_GUARD \
+    if (!isWriteEnabled()) return Acad::eNotOpenForWrite
+
+Acad::ErrorStatus AcDbSymbolTableRecord::getName(ACHAR*& name) const {
+    name = vplat::NewString(m_name);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSymbolTableRecord::getName(const ACHAR*& name) const {
+    name = m_name.c_str();
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSymbolTableRecord::setName(const ACHAR* name) {
+    WRITE_GUARD;
+    if (!name || !*name) return Acad::eInvalidInput;
+    // A record in a table keeps its name unique there.
+    if (AcDbSymbolTable* t = vplat::Peek<AcDbSymbolTable>(ownerId())) {
+        AcDbObjectId other = t->find(name);
+        if (!other.isNull() && other != objectId()) return Acad::eDuplicateRecordName;
+    }
+    m_name = name;
+    return Acad::eOk;
+}
+
+AcDbBlockTableRecord::AcDbBlockTableRecord() { m_data.push_back(DxfTag::Point(10, 0, 0, 0)); }
+
+Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbEntity* e) {
+    AcDbObjectId id;
+    return appendAcDbEntity(id, e);
+}
+
+Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& id, AcDbEntity* e) {
+    id = AcDbObjectId();
+    if (!e) return Acad::eNullEntityPointer;
+    if (!m_stub) return Acad::eNotInDatabase;
+    if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
+    if (!e->isNewObject()) return Acad::eInvalidInput;
+    AcDbDatabase* db = database();
+    // An entity given a layer by code that the drawing lacks gets the layer.
+    vplat::EnsureLayer(db, e->layerName());
+    std::vector<AcDbObject*> subs;
+    e->subObjects(subs);
+    for (AcDbObject* s : subs)
+        if (auto* se = AcDbEntity::cast(s)) vplat::EnsureLayer(db, se->layerName());
+    id = db->store().Add(e, e->m_fileHandle, true);
+    e->m_owner = objectId();
+    e->m_writer = true;
+    m_entities.push_back(id);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbBlockTableRecord::newIterator(AcDbBlockTableRecordIterator*& it, bool, bool skipDeleted) const {
+    if (!isReadEnabled()) return Acad::eNotOpenForRead;
+    it = new AcDbBlockTableRecordIterator(m_entities, skipDeleted);
+    return Acad::eOk;
+}
+
+AcGePoint3d AcDbBlockTableRecord::origin() const { return vplat::PointOf(m_data, 10); }
+
+Acad::ErrorStatus AcDbBlockTableRecord::setOrigin(const AcGePoint3d& p) {
+    WRITE_GUARD;
+    vplat::SetPoint(m_data, 10, p);
+    return Acad::eOk;
+}
+
+bool AcDbBlockTableRecord::isAnonymous() const { return !m_name.empty() && m_name[0] == L'*' && !isLayout(); }
+
+bool AcDbBlockTableRecord::hasAttributeDefinitions() const {
+    for (AcDbObjectId id : m_entities) {
+        auto* e = vplat::Peek<AcDbAttributeDefinition>(id);
+        if (e && !e->isErased()) return true;
+    }
+    return false;
+}
+
+AcDbBlockTableRecordIterator::AcDbBlockTableRecordIterator(std::vector<AcDbObjectId> ids, bool skipDeleted)
+    : m_ids(std::move(ids)), m_skipDeleted(skipDeleted) {
+    skip();
+}
+
+void AcDbBlockTableRecordIterator::start(bool, bool skipDeleted) {
+    m_pos = 0;
+    m_skipDeleted = skipDeleted;
+    skip();
+}
+
+void AcDbBlockTableRecordIterator::skip() {
+    while (m_skipDeleted && m_pos < m_ids.size() && m_ids[m_pos].isErased()) ++m_pos;
+}
+
+void AcDbBlockTableRecordIterator::step(bool, bool skipDeleted) {
+    m_skipDeleted = skipDeleted;
+    if (m_pos < m_ids.size()) ++m_pos;
+    skip();
+}
+
+Acad::ErrorStatus AcDbBlockTableRecordIterator::getEntityId(AcDbObjectId& id) const {
+    if (done()) return Acad::eInvalidIndex;
+    id = m_ids[m_pos];
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbBlockTableRecordIterator::getEntity(AcDbEntity*& e, AcDb::OpenMode mode, bool openErased) const {
+    e = nullptr;
+    if (done()) return Acad::eInvalidIndex;
+    return acdbOpenObject(e, m_ids[m_pos], mode, openErased);
+}
+
+AcDbLayerTableRecord::AcDbLayerTableRecord() {
+    m_data.push_back(DxfTag::Int(70, 0));
+    m_data.push_back(DxfTag::Int(62, 7));
+    m_data.push_back(DxfTag::Text(6, L"Continuous"));
+}
+
+namespace {
+void SetFlag(vplat::DxfTags& d, int bit, bool on) {
+    int64_t f = vplat::TagInt(d, 70);
+    vplat::SetTag(d, DxfTag::Int(70, on ? (f | bit) : (f & ~int64_t(bit))));
+}
+}  // namespace
+
+bool AcDbLayerTableRecord::isFrozen() const { return (vplat::TagInt(m_data, 70) & 1) != 0; }
+
+Acad::ErrorStatus AcDbLayerTableRecord::setIsFrozen(bool frozen) {
+    WRITE_GUARD;
+    SetFlag(m_data, 1, frozen);
+    return Acad::eOk;
+}
+
+// Off is kept as a negative colour, as the drawing file keeps it.
+bool AcDbLayerTableRecord::isOff() const { return vplat::TagInt(m_data, 62, 7) < 0; }
+
+void AcDbLayerTableRecord::setIsOff(bool off) {
+    int64_t c = vplat::TagInt(m_data, 62, 7);
+    if (c < 0) c = -c;
+    vplat::SetTag(m_data, DxfTag::Int(62, off ? -c : c));
+}
+
+bool AcDbLayerTableRecord::isLocked() const { return (vplat::TagInt(m_data, 70) & 4) != 0; }
+
+void AcDbLayerTableRecord::setIsLocked(bool locked) { SetFlag(m_data, 4, locked); }
+
+bool AcDbLayerTableRecord::isPlottable() const { return vplat::TagInt(m_data, 290, 1) != 0; }
+
+Acad::ErrorStatus AcDbLayerTableRecord::setIsPlottable(bool plottable) {
+    WRITE_GUARD;
+    if (plottable) vplat::RemoveTags(m_data, 290);
+    else vplat::SetTag(m_data, DxfTag::Int(290, 0));
+    return Acad::eOk;
+}
+
+AcCmColor AcDbLayerTableRecord::color() const {
+    int64_t c = vplat::TagInt(m_data, 62, 7);
+    AcCmColor col;
+    col.setColorIndex(static_cast<Adesk::UInt16>(c < 0 ? -c : c));
+    return col;
+}
+
+void AcDbLayerTableRecord::setColor(const AcCmColor& color) {
+    bool off = isOff();
+    int c = color.colorIndex();
+    if (c < 1 || c > 255) c = 7;
+    vplat::SetTag(m_data, DxfTag::Int(62, off ? -c : c));
+}
+
+Acad::ErrorStatus AcDbSymbolTableIterator::getRecordId(AcDbObjectId& id) const {
+    if (done()) return Acad::eInvalidIndex;
+    id = m_ids[m_pos];
+    return Acad::eOk;
+}
+
+AcDbObjectId AcDbSymbolTable::find(const std::wstring& name) const {
+    for (AcDbObjectId id : m_records) {
+        auto* r = vplat::Peek<AcDbSymbolTableRecord>(id);
+        if (r && !r->isErased() && vplat::EqualNoCase(r->name(), name)) return id;
+    }
+    return {};
+}
+
+Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbObjectId& id, bool getErasedRecord) const {
+    id = AcDbObjectId();
+    if (!isReadEnabled()) return Acad::eNotOpenForRead;
+    if (!name) return Acad::eInvalidInput;
+    id = find(name);
+    if (id.isNull() && getErasedRecord) {
+        for (AcDbObjectId r : m_records)
+            if (vplat::EqualNoCase(vplat::Peek<AcDbSymbolTableRecord>(r)->name(), name)) id = r;
+    }
+    return id.isNull() ? Acad::eKeyNotFound : Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbSymbolTableRecord*& record, AcDb::OpenMode mode,
+                                         bool openErased) const {
+    record = nullptr;
+    AcDbObjectId id;
+    Acad::ErrorStatus es = getAt(name, id, openErased);
+    if (es != Acad::eOk) return es;
+    return acdbOpenObject(record, id, mode, openErased);
+}
+
+bool AcDbSymbolTable::has(const ACHAR* name) const { return name && !find(name).isNull(); }
+
+bool AcDbSymbolTable::has(AcDbObjectId id) const {
+    for (AcDbObjectId r : m_records)
+        if (r == id && !r.isErased()) return true;
+    return false;
+}
+
+Acad::ErrorStatus AcDbSymbolTable::add(AcDbSymbolTableRecord* record) {
+    AcDbObjectId id;
+    return add(id, record);
+}
+
+Acad::ErrorStatus AcDbSymbolTable::add(AcDbObjectId& id, AcDbSymbolTableRecord* record) {
+    id = AcDbObjectId();
+    if (!record) return Acad::eNullObjectPointer;
+    if (!m_stub) return Acad::eNotInDatabase;
+    if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
+    if (!record->isNewObject() || !accepts(record)) return Acad::eInvalidInput;
+    std::wstring name = record->name();
+    if (name.empty()) return Acad::eInvalidInput;
+    // "*X" (a star and a letter) asks for a new anonymous name: *X1, *X2 ...
+    if (name.size() == 2 && name[0] == L'*' && AcDbBlockTableRecord::cast(record)) {
+        for (int n = 1;; ++n) {
+            std::wstring candidate = name + std::to_wstring(n);
+            if (find(candidate).isNull()) {
+                name = candidate;
+                break;
+            }
+        }
+        record->setNameRaw(name);
+    }
+    if (!find(name).isNull()) return Acad::eDuplicateRecordName;
+    id = database()->store().Add(record, record->m_fileHandle, true);
+    record->m_owner = objectId();
+    record->m_writer = true;
+    m_records.push_back(id);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSymbolTable::newIterator(AcDbSymbolTableIterator*& it, bool, bool skipDeleted) const {
+    if (!isReadEnabled()) return Acad::eNotOpenForRead;
+    std::vector<AcDbObjectId> ids;
+    for (AcDbObjectId r : m_records)
+        if (!skipDeleted || !r.isErased()) ids.push_back(r);
+    it = new AcDbSymbolTableIterator(ids);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbLayout::getLayoutName(const ACHAR*& name) const {
+    name = m_name.c_str();
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbLayout::setLayoutName(const ACHAR* name) {
+    WRITE_GUARD;
+    if (!name || !*name) return Acad::eInvalidInput;
+    m_name = name;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbLayout::setBlockTableRecordId(AcDbObjectId id) {
+    WRITE_GUARD;
+    m_block = id;
+    if (auto* b = vplat::Peek<AcDbBlockTableRecord>(id)) b->setLayoutIdRaw(objectId());
+    return Acad::eOk;
+}
+
+void AcDbLayout::setTabOrder(int order) { m_tabOrder = order; }
+
+bool AcDbLayout::modelType() const {
+    auto* b = vplat::Peek<AcDbBlockTableRecord>(m_block);
+    return b && vplat::EqualNoCase(b->name(), ACDB_MODEL_SPACE);
+}

@@ -1,0 +1,186 @@
+// Symbol tables (blocks, layers, registered applications) and their records,
+// and the layouts of paper space. Names are compared without regard to case.
+#pragma once
+
+#include <vector>
+
+#include "AcDbEntity.h"
+
+#define ACDB_MODEL_SPACE L"*Model_Space"
+#define ACDB_PAPER_SPACE L"*Paper_Space"
+
+class AcDbSymbolTableRecord : public AcDbObject {
+    VPLAT_DB_CLASS(AcDbSymbolTableRecord)
+public:
+    // A copy the caller frees with acutDelString.
+    Acad::ErrorStatus getName(ACHAR*& name) const;
+    Acad::ErrorStatus getName(const ACHAR*& name) const;
+    Acad::ErrorStatus setName(const ACHAR* name);
+    const std::wstring& name() const { return m_name; }
+    void setNameRaw(const std::wstring& name) { m_name = name; }
+
+protected:
+    std::wstring m_name;
+};
+
+class AcDbBlockTableRecordIterator;
+
+class AcDbBlockTableRecord : public AcDbSymbolTableRecord {
+    VPLAT_DB_CLASS(AcDbBlockTableRecord)
+public:
+    AcDbBlockTableRecord();
+    const wchar_t* dxfName() const override { return L"BLOCK_RECORD"; }
+    // The entity joins the block's drawing and stays open for write; the
+    // record must be open for write.
+    Acad::ErrorStatus appendAcDbEntity(AcDbObjectId& id, AcDbEntity* entity);
+    Acad::ErrorStatus appendAcDbEntity(AcDbEntity* entity);
+    Acad::ErrorStatus newIterator(AcDbBlockTableRecordIterator*& it, bool atBeginning = true,
+                                  bool skipDeleted = true) const;
+    AcGePoint3d origin() const;
+    Acad::ErrorStatus setOrigin(const AcGePoint3d& p);
+    bool isAnonymous() const;
+    bool isLayout() const { return !m_layout.isNull(); }
+    AcDbObjectId getLayoutId() const { return m_layout; }
+    bool hasAttributeDefinitions() const;
+
+    // Stand-in internals: the entities in creation order (erased ones too).
+    std::vector<AcDbObjectId>& entityIds() { return m_entities; }
+    const std::vector<AcDbObjectId>& entityIds() const { return m_entities; }
+    void setLayoutIdRaw(AcDbObjectId id) { m_layout = id; }
+
+private:
+    std::vector<AcDbObjectId> m_entities;
+    AcDbObjectId m_layout;
+};
+
+class AcDbBlockTableRecordIterator {
+public:
+    AcDbBlockTableRecordIterator(std::vector<AcDbObjectId> ids, bool skipDeleted);
+    void start(bool atBeginning = true, bool skipDeleted = true);
+    bool done() const { return m_pos >= m_ids.size(); }
+    void step(bool forward = true, bool skipDeleted = true);
+    Acad::ErrorStatus getEntityId(AcDbObjectId& id) const;
+    Acad::ErrorStatus getEntity(AcDbEntity*& entity, AcDb::OpenMode mode, bool openErased = false) const;
+
+private:
+    void skip();
+    std::vector<AcDbObjectId> m_ids;
+    size_t m_pos = 0;
+    bool m_skipDeleted;
+};
+
+class AcDbLayerTableRecord : public AcDbSymbolTableRecord {
+    VPLAT_DB_CLASS(AcDbLayerTableRecord)
+public:
+    AcDbLayerTableRecord();
+    const wchar_t* dxfName() const override { return L"LAYER"; }
+    bool isFrozen() const;
+    Acad::ErrorStatus setIsFrozen(bool frozen);
+    bool isOff() const;
+    void setIsOff(bool off);
+    bool isLocked() const;
+    void setIsLocked(bool locked);
+    bool isPlottable() const;
+    Acad::ErrorStatus setIsPlottable(bool plottable);
+    AcCmColor color() const;
+    void setColor(const AcCmColor& color);
+};
+
+class AcDbRegAppTableRecord : public AcDbSymbolTableRecord {
+    VPLAT_DB_CLASS(AcDbRegAppTableRecord)
+public:
+    const wchar_t* dxfName() const override { return L"APPID"; }
+};
+
+class AcDbSymbolTableIterator {
+public:
+    explicit AcDbSymbolTableIterator(std::vector<AcDbObjectId> ids) : m_ids(std::move(ids)) {}
+    void start() { m_pos = 0; }
+    bool done() const { return m_pos >= m_ids.size(); }
+    void step() { ++m_pos; }
+    Acad::ErrorStatus getRecordId(AcDbObjectId& id) const;
+
+private:
+    std::vector<AcDbObjectId> m_ids;
+    size_t m_pos = 0;
+};
+
+class AcDbSymbolTable : public AcDbObject {
+    VPLAT_DB_CLASS(AcDbSymbolTable)
+public:
+    Acad::ErrorStatus getAt(const ACHAR* name, AcDbObjectId& id, bool getErasedRecord = false) const;
+    Acad::ErrorStatus getAt(const ACHAR* name, AcDbSymbolTableRecord*& record, AcDb::OpenMode mode,
+                            bool openErased = false) const;
+    bool has(const ACHAR* name) const;
+    bool has(AcDbObjectId id) const;
+    // The table must be open for write; names are unique without regard to case.
+    Acad::ErrorStatus add(AcDbSymbolTableRecord* record);
+    Acad::ErrorStatus add(AcDbObjectId& id, AcDbSymbolTableRecord* record);
+    Acad::ErrorStatus newIterator(AcDbSymbolTableIterator*& it, bool atBeginning = true,
+                                  bool skipDeleted = true) const;
+
+    // Stand-in internals.
+    std::vector<AcDbObjectId>& recordIds() { return m_records; }
+    const std::vector<AcDbObjectId>& recordIds() const { return m_records; }
+    AcDbObjectId find(const std::wstring& name) const;
+
+protected:
+    virtual bool accepts(const AcDbSymbolTableRecord* record) const = 0;
+
+private:
+    std::vector<AcDbObjectId> m_records;
+};
+
+template <typename Record>
+class AcDbTypedSymbolTable : public AcDbSymbolTable {
+public:
+    using AcDbSymbolTable::getAt;
+    Acad::ErrorStatus getAt(const ACHAR* name, Record*& record, AcDb::OpenMode mode, bool openErased = false) const {
+        record = nullptr;
+        AcDbObjectId id;
+        Acad::ErrorStatus es = getAt(name, id, openErased);
+        if (es != Acad::eOk) return es;
+        return acdbOpenObject(record, id, mode, openErased);
+    }
+
+protected:
+    bool accepts(const AcDbSymbolTableRecord* r) const override { return Record::cast(r) != nullptr; }
+};
+
+class AcDbBlockTable : public AcDbTypedSymbolTable<AcDbBlockTableRecord> {
+    VPLAT_DB_CLASS(AcDbBlockTable)
+public:
+    const wchar_t* dxfName() const override { return L"BLOCK_RECORD"; }
+};
+
+class AcDbLayerTable : public AcDbTypedSymbolTable<AcDbLayerTableRecord> {
+    VPLAT_DB_CLASS(AcDbLayerTable)
+public:
+    const wchar_t* dxfName() const override { return L"LAYER"; }
+};
+
+class AcDbRegAppTable : public AcDbTypedSymbolTable<AcDbRegAppTableRecord> {
+    VPLAT_DB_CLASS(AcDbRegAppTable)
+public:
+    const wchar_t* dxfName() const override { return L"APPID"; }
+};
+
+// A layout of paper space (or the model tab), with its own block.
+class AcDbLayout : public AcDbObject {
+    VPLAT_DB_CLASS(AcDbLayout)
+public:
+    const wchar_t* dxfName() const override { return L"LAYOUT"; }
+    Acad::ErrorStatus getLayoutName(const ACHAR*& name) const;
+    Acad::ErrorStatus setLayoutName(const ACHAR* name);
+    AcDbObjectId getBlockTableRecordId() const { return m_block; }
+    Acad::ErrorStatus setBlockTableRecordId(AcDbObjectId id);
+    int getTabOrder() const { return m_tabOrder; }
+    void setTabOrder(int order);
+    bool modelType() const;
+    const std::wstring& name() const { return m_name; }
+
+private:
+    std::wstring m_name;
+    AcDbObjectId m_block;
+    int m_tabOrder = 0;
+};

@@ -1,0 +1,330 @@
+#include "DrawingRender.h"
+
+#include <cairo.h>
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "AcDbAds.h"
+#include "HostText.h"
+
+namespace vplat {
+
+void ShutdownRenderer() {
+    cairo_debug_reset_static_data();
+    FcFini();
+}
+
+unsigned AciColor(int i) {
+    static const unsigned base[10] = {0x000000, 0xFF0000, 0xFFFF00, 0x00FF00, 0x00FFFF,
+                                      0x0000FF, 0xFF00FF, 0x000000, 0x808080, 0xC0C0C0};
+    if (i < 0) i = -i;
+    if (i >= 0 && i <= 9) return base[i];
+    if (i >= 250 && i <= 255) {
+        static const int grey[6] = {51, 91, 132, 173, 214, 255};
+        unsigned g = static_cast<unsigned>(grey[i - 250]);
+        return (g << 16) | (g << 8) | g;
+    }
+    if (i > 255) return 0;
+    // 10 to 249: 24 hues 15 degrees apart; within a hue five shades, each
+    // in full and half saturation.
+    double hue = ((i / 10) - 1) * 15.0;
+    int shade = (i % 10) / 2;
+    static const double value[5] = {1.0, 0.65, 0.5, 0.3, 0.15};
+    double sat = (i % 2) ? 0.5 : 1.0;
+    double v = value[shade];
+    double c = v * sat, h = hue / 60.0, x = c * (1 - std::fabs(std::fmod(h, 2.0) - 1));
+    double r = 0, g = 0, b = 0;
+    if (h < 1) r = c, g = x;
+    else if (h < 2) r = x, g = c;
+    else if (h < 3) g = c, b = x;
+    else if (h < 4) g = x, b = c;
+    else if (h < 5) r = x, b = c;
+    else r = c, b = x;
+    double m = v - c;
+    auto ch = [&](double t) { return static_cast<unsigned>(std::lround((t + m) * 255)); };
+    return (ch(r) << 16) | (ch(g) << 8) | ch(b);
+}
+
+namespace {
+
+struct Pt {
+    double x, y;
+};
+
+struct Prim {
+    enum Kind { Line, Text } kind;
+    std::vector<Pt> pts;  // a line string
+    bool closed = false;
+    std::wstring text;
+    double height = 0, angle = 0;
+    unsigned color = 0;
+    int clip = -1;  // index of the viewport clip, or -1
+};
+
+struct Clip {
+    double x0, y0, x1, y1;
+};
+
+class Collector {
+public:
+    Collector(const AcDbDatabase* db) : m_db(db) {}
+    std::vector<Prim> prims;
+    std::vector<Clip> clips;
+
+    void Block(const AcDbBlockTableRecord* b, const AcGeMatrix3d& m, int inheritColor, int depth, int clip,
+               bool paper) {
+        if (depth > 16) return;
+        for (AcDbObjectId id : b->entityIds()) {
+            auto* e = Peek<AcDbEntity>(id);
+            if (!e || e->isErased()) continue;
+            Entity(e, m, inheritColor, depth, clip, paper);
+        }
+    }
+
+private:
+    const AcDbLayerTableRecord* Layer(const AcDbEntity* e) {
+        auto* lt = Peek<AcDbLayerTable>(m_db->layerTableId());
+        return Peek<AcDbLayerTableRecord>(lt->find(e->layerName()));
+    }
+
+    int ColorOf(const AcDbEntity* e, int inherit, int depth) {
+        int c = e->colorIndex();
+        if (c == 0) return inherit;
+        if (c == 256) {
+            if (depth > 0 && e->layerName() == L"0") return inherit;
+            auto* l = Layer(e);
+            return l ? l->color().colorIndex() : 7;
+        }
+        return c;
+    }
+
+    static Pt P(const AcGePoint3d& p, const AcGeMatrix3d& m) {
+        AcGePoint3d q = p;
+        q.transformBy(m);
+        return {q.x, q.y};
+    }
+
+    void Add(std::vector<Pt> pts, bool closed, unsigned color, int clip) {
+        Prim p{Prim::Line, std::move(pts), closed, L"", 0, 0, color, clip};
+        prims.push_back(std::move(p));
+    }
+
+    void Entity(const AcDbEntity* e, const AcGeMatrix3d& m, int inherit, int depth, int clip, bool paper) {
+        if (auto* l = Layer(e); l && (l->isFrozen() || l->isOff())) return;
+        int ci = ColorOf(e, inherit, depth);
+        unsigned color = AciColor(ci);
+        std::vector<PolyVertex> vs;
+        bool closed = false;
+        if (PolylineVertices(e, vs, &closed)) {
+            std::vector<Pt> pts;
+            size_t n = vs.size();
+            for (size_t i = 0; i < n; ++i) {
+                pts.push_back(P(vs[i].point, m));
+                bool last = i + 1 == n;
+                if (last && !closed) break;
+                const AcGePoint3d& a = vs[i].point;
+                const AcGePoint3d& b = vs[last ? 0 : i + 1].point;
+                double bulge = vs[i].bulge;
+                if (bulge == 0) continue;
+                // An arc of 4 atan(bulge) from a to b, sampled.
+                double theta = 4 * std::atan(bulge);
+                double dx = b.x - a.x, dy = b.y - a.y, chord = std::hypot(dx, dy);
+                if (chord == 0) continue;
+                double r = chord / (2 * std::sin(theta / 2));
+                double mx = (a.x + b.x) / 2, my = (a.y + b.y) / 2;
+                double d = r * std::cos(theta / 2);
+                double cx = mx - dy / chord * d, cy = my + dx / chord * d;
+                double a0 = std::atan2(a.y - cy, a.x - cx);
+                int steps = std::max(4, static_cast<int>(std::fabs(theta) / 0.1));
+                for (int k = 1; k < steps; ++k) {
+                    double t = a0 + theta * k / steps;
+                    pts.push_back(P(AcGePoint3d(cx + std::fabs(r) * std::cos(t), cy + std::fabs(r) * std::sin(t), a.z), m));
+                }
+            }
+            Add(std::move(pts), closed, color, clip);
+            return;
+        }
+        if (auto* line = AcDbLine::cast(e)) {
+            Add({P(line->startPoint(), m), P(line->endPoint(), m)}, false, color, clip);
+        } else if (auto* c = AcDbCircle::cast(e)) {
+            std::vector<Pt> pts;
+            AcGePoint3d o = c->center();
+            for (int k = 0; k < 72; ++k) {
+                double t = k * 6.283185307179586 / 72;
+                pts.push_back(P(AcGePoint3d(o.x + c->radius() * std::cos(t), o.y + c->radius() * std::sin(t), o.z), m));
+            }
+            Add(std::move(pts), true, color, clip);
+        } else if (auto* f = AcDbFace::cast(e)) {
+            std::vector<Pt> pts;
+            AcGePoint3d p;
+            for (Adesk::UInt16 k = 0; k < 4; ++k) {
+                f->getVertexAt(k, p);
+                Pt q = P(p, m);
+                if (k == 3 && !pts.empty() && q.x == pts.back().x && q.y == pts.back().y) break;
+                pts.push_back(q);
+            }
+            Add(std::move(pts), true, color, clip);
+        } else if (auto* t = AcDbText::cast(e)) {
+            if (AcDbAttributeDefinition::cast(e) && depth > 0) return;
+            if (auto* a = AcDbAttribute::cast(e); a && a->isInvisible()) return;
+            AcGePoint3d p = t->position();
+            AcGePoint3d up = p + AcGeVector3d(-std::sin(t->rotation()), std::cos(t->rotation()), 0) * t->height();
+            AcGePoint3d along = p + AcGeVector3d(std::cos(t->rotation()), std::sin(t->rotation()), 0);
+            Pt a = P(p, m), u = P(up, m), d = P(along, m);
+            Prim pr{Prim::Text, {a}, false, t->textStringConst(), std::hypot(u.x - a.x, u.y - a.y),
+                    std::atan2(d.y - a.y, d.x - a.x), color, clip};
+            prims.push_back(std::move(pr));
+        } else if (auto* ref = AcDbBlockReference::cast(e)) {
+            if (auto* b = Peek<AcDbBlockTableRecord>(ref->blockTableRecord()))
+                Block(b, m * ref->blockTransform(), ci, depth + 1, clip, paper);
+            std::vector<AcDbObject*> subs;
+            ref->subObjects(subs);
+            for (AcDbObject* s : subs)
+                if (auto* a = AcDbAttribute::cast(s); a && !a->isErased()) Entity(a, m, ci, depth, clip, paper);
+        } else if (auto* vp = AcDbViewport::cast(e)) {
+            if (!paper || vp->number() == 1 || depth > 0) return;
+            AcGePoint3d c = vp->centerPoint();
+            double w = vp->width() / 2, h = vp->height() / 2;
+            Add({{c.x - w, c.y - h}, {c.x + w, c.y - h}, {c.x + w, c.y + h}, {c.x - w, c.y + h}}, true, color, clip);
+            if (vp->viewHeight() <= 0) return;
+            // Model to paper: about the target, turned by the twist, scaled so
+            // that the view height fills the viewport, the view centre at the
+            // viewport's centre.
+            double s = vp->height() / vp->viewHeight();
+            AcGePoint3d tg = vp->viewTarget();
+            AcGePoint2d vc = vp->viewCenter();
+            AcGeMatrix3d mm = AcGeMatrix3d::translation(AcGeVector3d(c.x, c.y, 0)) * AcGeMatrix3d::scaling(s) *
+                              AcGeMatrix3d::translation(AcGeVector3d(-vc.x, -vc.y, 0)) *
+                              AcGeMatrix3d::rotation(vp->twistAngle(), AcGeVector3d::kZAxis) *
+                              AcGeMatrix3d::translation(AcGeVector3d(-tg.x, -tg.y, -tg.z));
+            clips.push_back({c.x - w, c.y - h, c.x + w, c.y + h});
+            auto* bt = Peek<AcDbBlockTable>(m_db->blockTableId());
+            if (auto* model = Peek<AcDbBlockTableRecord>(bt->find(ACDB_MODEL_SPACE)))
+                Block(model, mm, 7, 0, static_cast<int>(clips.size()) - 1, false);
+        }
+    }
+
+    const AcDbDatabase* m_db;
+};
+
+}  // namespace
+
+namespace {
+cairo_surface_t* Render(const AcDbDatabase* db, const RenderOptions& o, std::wstring* error) {
+    auto* bt = Peek<AcDbBlockTable>(db->blockTableId());
+    const AcDbBlockTableRecord* block = nullptr;
+    bool paper = false;
+    if (o.layout.empty() || EqualNoCase(o.layout, L"Model")) {
+        block = Peek<AcDbBlockTableRecord>(bt->find(ACDB_MODEL_SPACE));
+    } else {
+        auto* l = Peek<AcDbLayout>(FindLayout(db, o.layout));
+        if (!l) {
+            if (error) *error = L"no layout named " + o.layout;
+            return nullptr;
+        }
+        block = Peek<AcDbBlockTableRecord>(l->getBlockTableRecordId());
+        paper = true;
+    }
+    Collector col(db);
+    if (block) col.Block(block, AcGeMatrix3d(), 7, 0, -1, paper);
+
+    // Extents: what is drawn, clipped contents counted by their viewport.
+    double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
+    auto grow = [&](double x, double y) {
+        x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+    };
+    for (const Prim& p : col.prims) {
+        if (p.clip >= 0) continue;
+        for (const Pt& q : p.pts) grow(q.x, q.y);
+        if (p.kind == Prim::Text) {
+            double len = 0.6 * p.height * static_cast<double>(p.text.size());
+            grow(p.pts[0].x + len * std::cos(p.angle), p.pts[0].y + len * std::sin(p.angle));
+            grow(p.pts[0].x - p.height * std::sin(p.angle), p.pts[0].y + p.height * std::cos(p.angle));
+        }
+    }
+    for (const Clip& c : col.clips) grow(c.x0, c.y0), grow(c.x1, c.y1);
+    if (x0 > x1) x0 = 0, y0 = 0, x1 = 100, y1 = 100;
+    double w = std::max(x1 - x0, 1e-9), h = std::max(y1 - y0, 1e-9);
+    double margin = 0.05;
+    double scale = std::min(o.width * (1 - 2 * margin) / w, o.height * (1 - 2 * margin) / h);
+    double ox = o.width / 2.0 - (x0 + x1) / 2 * scale, oy = o.height / 2.0 + (y0 + y1) / 2 * scale;
+
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, o.width, o.height);
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_paint(cr);
+    cairo_font_options_t* fo = cairo_font_options_create();
+    cairo_font_options_set_hint_metrics(fo, CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_hint_style(fo, CAIRO_HINT_STYLE_NONE);
+    cairo_set_font_options(cr, fo);
+    cairo_font_options_destroy(fo);
+    cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_line_width(cr, 1.0);
+    auto sx = [&](double x) { return ox + x * scale; };
+    auto sy = [&](double y) { return oy - y * scale; };
+    for (const Prim& p : col.prims) {
+        cairo_save(cr);
+        if (p.clip >= 0) {
+            const Clip& c = col.clips[static_cast<size_t>(p.clip)];
+            cairo_rectangle(cr, sx(c.x0), sy(c.y1), (c.x1 - c.x0) * scale, (c.y1 - c.y0) * scale);
+            cairo_clip(cr);
+        }
+        cairo_set_source_rgb(cr, ((p.color >> 16) & 255) / 255.0, ((p.color >> 8) & 255) / 255.0,
+                             (p.color & 255) / 255.0);
+        if (p.kind == Prim::Line) {
+            if (!p.pts.empty()) {
+                cairo_move_to(cr, sx(p.pts[0].x), sy(p.pts[0].y));
+                for (size_t i = 1; i < p.pts.size(); ++i) cairo_line_to(cr, sx(p.pts[i].x), sy(p.pts[i].y));
+                if (p.closed) cairo_close_path(cr);
+                if (p.pts.size() == 1) cairo_line_to(cr, sx(p.pts[0].x) + 0.5, sy(p.pts[0].y));
+                cairo_stroke(cr);
+            }
+        } else if (p.height * scale >= 0.5) {
+            cairo_move_to(cr, sx(p.pts[0].x), sy(p.pts[0].y));
+            cairo_rotate(cr, -p.angle);
+            cairo_set_font_size(cr, p.height * scale);
+            std::string utf8 = WideToUtf8(p.text);
+            cairo_show_text(cr, utf8.c_str());
+        }
+        cairo_restore(cr);
+    }
+    cairo_destroy(cr);
+    cairo_surface_flush(surface);
+    return surface;
+}
+}  // namespace
+
+bool RenderDrawingPixels(const AcDbDatabase* db, const RenderOptions& o, std::vector<unsigned>& pixels,
+                         std::wstring* error) {
+    cairo_surface_t* surface = Render(db, o, error);
+    if (!surface) return false;
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    int stride = cairo_image_surface_get_stride(surface);
+    pixels.assign(static_cast<size_t>(o.width) * static_cast<size_t>(o.height), 0);
+    for (int y = 0; y < o.height; ++y)
+        for (int x = 0; x < o.width; ++x) {
+            uint32_t v;
+            std::memcpy(&v, data + static_cast<size_t>(y) * static_cast<size_t>(stride) + static_cast<size_t>(x) * 4, 4);
+            pixels[static_cast<size_t>(y) * static_cast<size_t>(o.width) + static_cast<size_t>(x)] = v & 0xFFFFFF;
+        }
+    cairo_surface_destroy(surface);
+    return true;
+}
+
+bool RenderDrawingPng(const std::string& path, const AcDbDatabase* db, const RenderOptions& o, std::wstring* error) {
+    cairo_surface_t* surface = Render(db, o, error);
+    if (!surface) return false;
+    cairo_status_t st = cairo_surface_write_to_png(surface, path.c_str());
+    cairo_surface_destroy(surface);
+    if (st != CAIRO_STATUS_SUCCESS) {
+        if (error) *error = L"cannot write " + Utf8ToWide(path);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace vplat

@@ -1,0 +1,613 @@
+#include <charconv>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string_view>
+
+#include "AcDbDatabase.h"
+#include "DxfFile.h"
+#include "DxfSchema.h"
+#include "HostText.h"
+
+namespace vplat {
+
+void SetLastDxfSkipped(std::vector<std::wstring> s);
+
+namespace {
+
+struct Tok {
+    int code;
+    int line;  // line of the group code, from 1
+    std::string_view value;
+};
+
+struct ReadError {
+    std::wstring message;
+};
+
+[[noreturn]] void Fail(int line, const std::wstring& what) {
+    throw ReadError{L"line " + std::to_wstring(line) + L": " + what};
+}
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && (s.back() == '\r' || s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    return s;
+}
+
+std::wstring Quote(std::string_view s) {
+    if (s.size() > 40) s = s.substr(0, 40);
+    return L"\"" + Utf8ToWide(std::string(s)) + L"\"";
+}
+
+std::vector<Tok> Tokenize(const std::string& text) {
+    std::vector<Tok> toks;
+    toks.reserve(text.size() / 8);
+    size_t pos = 0;
+    int line = 0;
+    if (text.compare(0, 18, "AutoCAD Binary DXF") == 0) Fail(1, L"not a DXF text file (binary DXF is not read)");
+    if (text.size() >= 3 && text.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
+    auto next = [&](std::string_view& out) {
+        if (pos >= text.size()) return false;
+        size_t e = text.find('\n', pos);
+        if (e == std::string::npos) e = text.size();
+        out = std::string_view(text).substr(pos, e - pos);
+        if (!out.empty() && out.back() == '\r') out.remove_suffix(1);
+        pos = e + 1;
+        ++line;
+        return true;
+    };
+    std::string_view codeLine, valueLine;
+    while (next(codeLine)) {
+        std::string_view c = Trim(codeLine);
+        int code = 0;
+        auto r = std::from_chars(c.data(), c.data() + c.size(), code);
+        if (c.empty() || r.ec != std::errc() || r.ptr != c.data() + c.size()) {
+            if (toks.empty()) Fail(line, L"not a DXF file: a group code was expected, found " + Quote(c));
+            Fail(line, L"a group code was expected, found " + Quote(c));
+        }
+        int codeAt = line;
+        if (!next(valueLine)) Fail(codeAt, L"the file ends inside a group (group code " + std::to_wstring(code) + L"): truncated");
+        toks.push_back({code, codeAt, valueLine});
+        if (code == 0 && Trim(valueLine) == "EOF") break;
+    }
+    if (toks.empty()) Fail(1, L"not a DXF file: it is empty");
+    if (toks.front().code != 0 || Trim(toks.front().value) != "SECTION")
+        Fail(toks.front().line, L"not a DXF file: expected 0 SECTION, found " + Quote(toks.front().value));
+    if (toks.back().code != 0 || Trim(toks.back().value) != "EOF")
+        Fail(line, L"the file ends before 0 EOF: truncated");
+    return toks;
+}
+
+double Real(const Tok& t) {
+    std::string_view s = Trim(t.value);
+    double v = 0;
+    auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (s.empty() || r.ec != std::errc() || r.ptr != s.data() + s.size())
+        Fail(t.line + 1, L"malformed number " + Quote(s) + L" for group code " + std::to_wstring(t.code));
+    return v;
+}
+
+int64_t Int(const Tok& t) {
+    std::string_view s = Trim(t.value);
+    int64_t v = 0;
+    auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (s.empty() || r.ec != std::errc() || r.ptr != s.data() + s.size()) {
+        // Some writers put a real where an integer belongs.
+        double d = 0;
+        auto rd = std::from_chars(s.data(), s.data() + s.size(), d);
+        if (!s.empty() && rd.ec == std::errc() && rd.ptr == s.data() + s.size() && d == static_cast<double>(static_cast<int64_t>(d)))
+            return static_cast<int64_t>(d);
+        Fail(t.line + 1, L"malformed number " + Quote(s) + L" for group code " + std::to_wstring(t.code));
+    }
+    return v;
+}
+
+uint64_t Hex(const Tok& t) { return AcDbHandle(Utf8ToWide(std::string(Trim(t.value))).c_str()).value(); }
+
+// One object of the file: its kind and its groups up to the next 0.
+struct Record {
+    std::string_view kind;
+    size_t begin, end;  // token range after the 0
+    int line;
+};
+
+class Reader {
+public:
+    Reader(const std::vector<Tok>& toks, AcDbDatabase* db) : m_t(toks), m_db(db) {}
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
+    // An entity still being read when a bad group stops the reading.
+    ~Reader() { delete m_pending; }
+
+    void Run() {
+        size_t i = 0;
+        std::vector<Record> recs;
+        while (i < m_t.size()) {
+            if (m_t[i].code != 0) Fail(m_t[i].line, L"group code 0 expected, found " + std::to_wstring(m_t[i].code));
+            Record r{Trim(m_t[i].value), i + 1, i + 1, m_t[i].line};
+            size_t j = i + 1;
+            while (j < m_t.size() && m_t[j].code != 0) ++j;
+            r.end = j;
+            recs.push_back(r);
+            i = j;
+        }
+        // Header first: the version tells how texts are encoded.
+        std::string_view section;
+        for (const Record& r : recs) {
+            if (r.kind == "SECTION") {
+                section = r.end > r.begin ? Trim(m_t[r.begin].value) : std::string_view();
+                if (section == "HEADER") Header(r);
+            }
+        }
+        Setup();
+        section = {};
+        for (size_t k = 0; k < recs.size(); ++k) {
+            const Record& r = recs[k];
+            if (r.kind == "SECTION") {
+                section = r.end > r.begin ? Trim(m_t[r.begin].value) : std::string_view();
+                continue;
+            }
+            if (r.kind == "ENDSEC") {
+                FinishPending();
+                section = {};
+                continue;
+            }
+            if (r.kind == "EOF") break;
+            if (section == "TABLES") TableRecord(r);
+            else if (section == "BLOCKS") BlockRecord(r);
+            else if (section == "ENTITIES") EntityRecord(r, 0);
+            else if (section == "OBJECTS") ObjectRecord(r);
+        }
+        Finish();
+    }
+
+    std::vector<std::wstring> Skipped() const {
+        std::vector<std::wstring> out;
+        for (const auto& [k, n] : m_skipped) out.push_back(Utf8ToWide(k) + L" x" + std::to_wstring(n));
+        return out;
+    }
+
+private:
+    std::wstring Text(const Tok& t) {
+        std::string s(t.value);
+        if (m_utf8) return Utf8ToWide(s);
+        // Older files are in the Windows code page, with \U+XXXX escapes.
+        static const wchar_t k80[32] = {0x20AC, 0x81,   0x201A, 0x192,  0x201E, 0x2026, 0x2020, 0x2021,
+                                        0x2C6,  0x2030, 0x160,  0x2039, 0x152,  0x8D,   0x17D,  0x8F,
+                                        0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                        0x2DC,  0x2122, 0x161,  0x203A, 0x153,  0x9D,   0x17E,  0x178};
+        std::wstring w;
+        for (size_t i = 0; i < s.size(); ++i) {
+            unsigned char c = static_cast<unsigned char>(s[i]);
+            if (c == '\\' && i + 6 < s.size() + 0 && s[i + 1] == 'U' && s[i + 2] == '+') {
+                unsigned v = 0;
+                auto r = std::from_chars(s.data() + i + 3, s.data() + i + 7, v, 16);
+                if (r.ec == std::errc() && r.ptr == s.data() + i + 7) {
+                    w += static_cast<wchar_t>(v);
+                    i += 6;
+                    continue;
+                }
+            }
+            w += (c >= 0x80 && c < 0xA0) ? k80[c - 0x80] : static_cast<wchar_t>(c);
+        }
+        return w;
+    }
+
+    void Header(const Record& r) {
+        for (size_t i = r.begin; i + 1 < r.end; ++i) {
+            if (m_t[i].code != 9) continue;
+            std::string_view var = Trim(m_t[i].value);
+            const Tok& v = m_t[i + 1];
+            if (var == "$ACADVER") m_version = std::string(Trim(v.value));
+            else if (var == "$HANDSEED") m_seed = Hex(v);
+            else if (var == "$CLAYER") m_clayer = std::string(v.value);
+            else if (var == "$TILEMODE") m_tilemode = Int(v) != 0;
+        }
+        m_utf8 = m_version >= "AC1021";
+    }
+
+    void Setup() {
+        DrawingStore& s = m_db->store();
+        s.blockTable = s.Add(new AcDbBlockTable, 0, true);
+        s.layerTable = s.Add(new AcDbLayerTable, 0, true);
+        s.regAppTable = s.Add(new AcDbRegAppTable, 0, true);
+    }
+
+    uint64_t HandleOf(const Record& r) {
+        for (size_t i = r.begin; i < r.end; ++i)
+            if (m_t[i].code == 5 || m_t[i].code == 105) return Hex(m_t[i]);
+        return 0;
+    }
+
+    std::wstring Group(const Record& r, int code) {
+        for (size_t i = r.begin; i < r.end; ++i)
+            if (m_t[i].code == code) return Text(m_t[i]);
+        return L"";
+    }
+
+    int64_t GroupInt(const Record& r, int code, int64_t fallback) {
+        for (size_t i = r.begin; i < r.end; ++i)
+            if (m_t[i].code == code) return Int(m_t[i]);
+        return fallback;
+    }
+
+    template <typename R>
+    AcDbObjectId AddRecord(AcDbObjectId table, R* rec, const std::wstring& name, uint64_t handle) {
+        auto* t = Peek<AcDbSymbolTable>(table);
+        AcDbObjectId existing = t->find(name);
+        if (!existing.isNull()) {
+            delete rec;
+            return existing;
+        }
+        rec->setNameRaw(name);
+        rec->m_fileHandle = handle;
+        t->m_writer = true;
+        AcDbObjectId id;
+        t->add(id, rec);
+        t->m_writer = false;
+        rec->m_writer = false;
+        return id;
+    }
+
+    void TableRecord(const Record& r) {
+        if (r.kind == "LAYER") {
+            std::wstring name = Group(r, 2);
+            if (name.empty()) return;
+            auto* l = new AcDbLayerTableRecord;
+            int64_t color = GroupInt(r, 62, 7);
+            if (color == 0 || color > 255 || color < -255) color = 7;
+            SetTag(l->data(), DxfTag::Int(70, GroupInt(r, 70, 0) & 7));
+            SetTag(l->data(), DxfTag::Int(62, color));
+            if (GroupInt(r, 290, 1) == 0) SetTag(l->data(), DxfTag::Int(290, 0));
+            AddRecord(m_db->layerTableId(), l, name, HandleOf(r));
+        } else if (r.kind == "APPID") {
+            std::wstring name = Group(r, 2);
+            if (!name.empty()) AddRecord(m_db->regAppTableId(), new AcDbRegAppTableRecord, name, HandleOf(r));
+        } else if (r.kind == "BLOCK_RECORD") {
+            std::wstring name = Group(r, 2);
+            if (name.empty()) return;
+            AcDbObjectId id = AddRecord(m_db->blockTableId(), new AcDbBlockTableRecord, name, HandleOf(r));
+            for (size_t i = r.begin; i < r.end; ++i)
+                if (m_t[i].code == 340) m_blockLayoutHandle[id.stub()] = Hex(m_t[i]);
+        }
+    }
+
+    AcDbObjectId BlockNamed(const std::wstring& name) {
+        auto* bt = Peek<AcDbBlockTable>(m_db->blockTableId());
+        AcDbObjectId id = bt->find(name);
+        if (id.isNull()) id = AddRecord(m_db->blockTableId(), new AcDbBlockTableRecord, name, 0);
+        return id;
+    }
+
+    void BlockRecord(const Record& r) {
+        if (r.kind == "BLOCK") {
+            FinishPending();
+            m_block = BlockNamed(Group(r, 2));
+            auto* b = Peek<AcDbBlockTableRecord>(m_block);
+            for (size_t i = r.begin; i < r.end; ++i)
+                if (m_t[i].code == 10) {
+                    double p[3] = {Real(m_t[i]), 0, 0};
+                    for (size_t j = i + 1; j < r.end && j <= i + 2; ++j) {
+                        if (m_t[j].code == 20) p[1] = Real(m_t[j]);
+                        if (m_t[j].code == 30) p[2] = Real(m_t[j]);
+                    }
+                    SetPoint(b->data(), 10, asPnt3d(p));
+                }
+            return;
+        }
+        if (r.kind == "ENDBLK") {
+            FinishPending();
+            m_block = AcDbObjectId();
+            return;
+        }
+        if (!m_block.isNull()) EntityRecord(r, 1);
+    }
+
+    // Reads an entity's groups: structure (handle, owner, paper space) apart,
+    // points joined, extended data into its groups, unknown codes dropped.
+    void Groups(const Record& r, AcDbObject* o, uint64_t* owner, bool* paper, std::wstring* blockName) {
+        DxfTags& d = o->data();
+        d.clear();
+        for (size_t i = r.begin; i < r.end; ++i) {
+            const Tok& t = m_t[i];
+            if (t.code == 102) {
+                // Application groups "{NAME ... }" of owners and reactors.
+                while (i + 1 < r.end && !(m_t[i + 1].code == 102 && Trim(m_t[i + 1].value) == "}")) ++i;
+                ++i;
+                continue;
+            }
+            if (t.code == 1001) {
+                o->xdataGroups().push_back({Text(t), {}});
+                continue;
+            }
+            if (t.code >= 1000 && t.code <= 1071) {
+                if (o->xdataGroups().empty()) continue;
+                DxfTag tag;
+                size_t used = ReadTag(r, i, tag);
+                i += used;
+                o->xdataGroups().back().items.push_back(std::move(tag));
+                continue;
+            }
+            switch (t.code) {
+            case 5: o->m_fileHandle = Hex(t); continue;
+            case 330:
+                if (*owner == 0) *owner = Hex(t);
+                continue;
+            case 67: *paper = Int(t) != 0; continue;
+            case 2:
+                if (AcDbBlockReference::cast(o)) {
+                    *blockName = Text(t);
+                    continue;
+                }
+                break;
+            case 66:
+            case 100:
+            case 999: continue;
+            default: break;
+            }
+            if (!SchemaKeeps(o, t.code)) {
+                if (IsPointCode(t.code)) i += PointSpan(r, i);
+                continue;
+            }
+            DxfTag tag;
+            i += ReadTag(r, i, tag);
+            d.push_back(std::move(tag));
+        }
+        if (!FindTag(d, 8)) d.insert(d.begin(), DxfTag::Text(8, L"0"));
+        if (auto* lw = AcDbPolyline::cast(o)) NormaliseLw(lw->data());
+    }
+
+    // How many y and z groups follow a point's x.
+    size_t PointSpan(const Record& r, size_t i) {
+        size_t n = 0;
+        if (i + 1 < r.end && m_t[i + 1].code == m_t[i].code + 10) ++n;
+        if (n && i + 2 < r.end && m_t[i + 2].code == m_t[i].code + 20) ++n;
+        return n;
+    }
+
+    size_t ReadTag(const Record& r, size_t i, DxfTag& tag) {
+        const Tok& t = m_t[i];
+        if (IsPointCode(t.code)) {
+            size_t n = PointSpan(r, i);
+            double y = n >= 1 ? Real(m_t[i + 1]) : 0, z = n >= 2 ? Real(m_t[i + 2]) : 0;
+            tag = DxfTag::Point(t.code, Real(t), y, z);
+            return n;
+        }
+        switch (KindOfCode(t.code)) {
+        case DxfTag::Kind::Real: tag = DxfTag::Real(t.code, Real(t)); break;
+        case DxfTag::Kind::Int: tag = DxfTag::Int(t.code, Int(t)); break;
+        default: tag = DxfTag::Text(t.code, Text(t)); break;
+        }
+        return 0;
+    }
+
+    // Every vertex of a lightweight polyline gets its own bulge.
+    static void NormaliseLw(DxfTags& d) {
+        DxfTags out;
+        bool open = false, bulge = false;
+        int n = 0;
+        for (const DxfTag& t : d) {
+            if (t.code == 10) {
+                if (open && !bulge) out.push_back(DxfTag::Real(42, 0));
+                open = true, bulge = false;
+                ++n;
+                out.push_back(t);
+            } else if (t.code == 42 || t.code == 40 || t.code == 41) {
+                if (!open) continue;
+                if (t.code == 42) bulge = true;
+                out.push_back(t);
+            } else if (t.code != 90) {
+                out.push_back(t);
+            }
+        }
+        if (open && !bulge) out.push_back(DxfTag::Real(42, 0));
+        out.insert(out.begin() + 1, DxfTag::Int(90, n));
+        d = std::move(out);
+    }
+
+    void Skip(std::string_view kind) { ++m_skipped[std::string(kind)]; }
+
+    void EntityRecord(const Record& r, int inBlock) {
+        std::wstring kind = Utf8ToWide(std::string(r.kind));
+        int64_t flags = 0;
+        for (size_t i = r.begin; i < r.end; ++i)
+            if (m_t[i].code == 70) {
+                flags = Int(m_t[i]);
+                break;
+            }
+        bool isSub = kind == L"VERTEX" || kind == L"ATTRIB" || kind == L"SEQEND";
+        if (isSub) {
+            if (!m_pending) {
+                Skip(r.kind);
+                return;
+            }
+            if (kind == L"SEQEND") {
+                uint64_t h = HandleOf(r);
+                if (auto* p = m_pendingList) p->seqEnd->m_fileHandle = h;
+                FinishPending();
+                return;
+            }
+            bool wantVertex = AcDb2dPolyline::cast(m_pending) || AcDb3dPolyline::cast(m_pending);
+            if ((kind == L"VERTEX") != wantVertex) {
+                Skip(r.kind);
+                return;
+            }
+            if (AcDb3dPolyline::cast(m_pending)) flags |= 32;
+            else if (wantVertex) flags &= ~int64_t(32);
+            std::unique_ptr<AcDbObject> o(NewObjectOfKind(kind, flags));
+            uint64_t owner = 0;
+            bool paper = false;
+            std::wstring bn;
+            Groups(r, o.get(), &owner, &paper, &bn);
+            m_pendingList->vertices.emplace_back(AcDbEntity::cast(o.release()));
+            return;
+        }
+        FinishPending();
+        std::unique_ptr<AcDbObject> o(NewObjectOfKind(kind, flags));
+        auto* e = AcDbEntity::cast(o.get());
+        if (!e) {
+            Skip(r.kind);
+            return;
+        }
+        uint64_t owner = 0;
+        bool paper = false;
+        std::wstring blockName;
+        Groups(r, e, &owner, &paper, &blockName);
+        o.release();
+        AcDbObjectId block = m_block;
+        if (!inBlock) {
+            DbStub* s = m_db->store().ByHandle(owner);
+            if (s && AcDbBlockTableRecord::cast(s->object)) block = AcDbObjectId(s);
+            else block = BlockNamed(paper ? ACDB_PAPER_SPACE : ACDB_MODEL_SPACE);
+        }
+        if (auto* ref = AcDbBlockReference::cast(e)) {
+            if (blockName.empty()) {
+                delete e;
+                Skip(r.kind);
+                return;
+            }
+            m_refNames.push_back({ref, blockName});
+        }
+        m_pending = e;
+        m_pendingBlock = block;
+        m_pendingList = nullptr;
+        if (auto* p = AcDb2dPolyline::cast(e)) m_pendingList = &p->vertexOwner();
+        else if (auto* p3 = AcDb3dPolyline::cast(e)) m_pendingList = &p3->vertexOwner();
+        else if (auto* ref = AcDbBlockReference::cast(e)) m_pendingList = &ref->attributeOwner();
+        else FinishPending();
+    }
+
+    // Appends the entity being read, with the vertices or attributes read so far.
+    void FinishPending() {
+        if (!m_pending) return;
+        AcDbEntity* e = m_pending;
+        m_pending = nullptr;
+        auto* b = Peek<AcDbBlockTableRecord>(m_pendingBlock);
+        b->m_writer = true;
+        AcDbObjectId id;
+        b->appendAcDbEntity(id, e);
+        b->m_writer = false;
+        e->m_writer = false;
+        m_pendingList = nullptr;
+    }
+
+    void ObjectRecord(const Record& r) {
+        if (r.kind != "LAYOUT") return;
+        std::wstring name;
+        int tab = 0;
+        uint64_t block = 0;
+        bool inLayout = false;
+        for (size_t i = r.begin; i < r.end; ++i) {
+            const Tok& t = m_t[i];
+            if (t.code == 100) inLayout = Trim(t.value) == "AcDbLayout";
+            else if (inLayout && t.code == 1) name = Text(t);
+            else if (inLayout && t.code == 71) tab = static_cast<int>(Int(t));
+            else if (inLayout && t.code == 330) block = Hex(t);
+        }
+        if (name.empty()) return;
+        m_layouts.push_back({name, tab, block, HandleOf(r)});
+    }
+
+    void Finish() {
+        FinishPending();
+        DrawingStore& s = m_db->store();
+        m_db->store().SetNextHandle(m_seed);
+        s.clayer = EnsureLayer(m_db, L"0");
+        EnsureRegApp(m_db, L"ACAD");
+        AcDbObjectId model = BlockNamed(ACDB_MODEL_SPACE);
+        BlockNamed(ACDB_PAPER_SPACE);
+        // Layouts, by tab order; the blocks of paper space without one get one.
+        std::stable_sort(m_layouts.begin(), m_layouts.end(),
+                         [](const LayoutRec& a, const LayoutRec& b) { return a.tab < b.tab; });
+        for (const LayoutRec& l : m_layouts) {
+            DbStub* bs = s.ByHandle(l.block);
+            auto* b = bs ? AcDbBlockTableRecord::cast(bs->object) : nullptr;
+            if (!b || b->isLayout() || !FindLayout(m_db, l.name).isNull()) continue;
+            MakeLayout(l.name, b->objectId(), l.tab, l.handle);
+        }
+        auto* bt = Peek<AcDbBlockTable>(m_db->blockTableId());
+        if (!Peek<AcDbBlockTableRecord>(model)->isLayout()) MakeLayout(L"Model", model, 0, 0);
+        int n = 1;
+        for (AcDbObjectId id : bt->recordIds()) {
+            auto* b = Peek<AcDbBlockTableRecord>(id);
+            if (b->isLayout() || b->name().rfind(L"*Paper_Space", 0) != 0) continue;
+            while (!FindLayout(m_db, L"Layout" + std::to_wstring(n)).isNull()) ++n;
+            MakeLayout(L"Layout" + std::to_wstring(n), id, n, 0);
+        }
+        std::stable_sort(s.layouts.begin(), s.layouts.end(), [](AcDbObjectId a, AcDbObjectId b) {
+            return Peek<AcDbLayout>(a)->getTabOrder() < Peek<AcDbLayout>(b)->getTabOrder();
+        });
+        for (auto& [ref, name] : m_refNames) ref->setBlockIdRaw(BlockNamed(name));
+        if (!m_clayer.empty()) s.clayer = EnsureLayer(m_db, Text(Tok{8, 0, m_clayer}));
+        s.tilemode = m_tilemode;
+    }
+
+    void MakeLayout(const std::wstring& name, AcDbObjectId block, int tab, uint64_t handle) {
+        auto* l = new AcDbLayout;
+        AcDbObjectId id = m_db->store().Add(l, handle, true);
+        l->m_writer = true;
+        l->setLayoutName(name.c_str());
+        l->setBlockTableRecordId(block);
+        l->m_writer = false;
+        l->setTabOrder(tab);
+        m_db->store().layouts.push_back(id);
+    }
+
+    struct LayoutRec {
+        std::wstring name;
+        int tab;
+        uint64_t block, handle;
+    };
+
+    const std::vector<Tok>& m_t;
+    AcDbDatabase* m_db;
+    std::string m_version = "AC1015";
+    std::string m_clayer;
+    bool m_utf8 = false;
+    bool m_tilemode = true;
+    uint64_t m_seed = 0;
+    AcDbObjectId m_block;
+    AcDbEntity* m_pending = nullptr;
+    AcDbObjectId m_pendingBlock;
+    VertexOwner* m_pendingList = nullptr;
+    std::vector<std::pair<AcDbBlockReference*, std::wstring>> m_refNames;
+    std::map<DbStub*, uint64_t> m_blockLayoutHandle;
+    std::vector<LayoutRec> m_layouts;
+    std::map<std::string, int> m_skipped;
+};
+
+}  // namespace
+
+bool ReadDxfText(const std::string& text, AcDbDatabase* db, std::wstring* error, std::vector<std::wstring>* skipped) {
+    try {
+        std::vector<Tok> toks = Tokenize(text);
+        Reader r(toks, db);
+        r.Run();
+        if (skipped) *skipped = r.Skipped();
+        SetLastDxfSkipped(r.Skipped());
+        return true;
+    } catch (const ReadError& e) {
+        if (error) *error = e.message;
+        return false;
+    }
+}
+
+bool ReadDxfFile(const std::string& path, AcDbDatabase* db, std::wstring* error, std::vector<std::wstring>* skipped) {
+    std::ifstream f(path, std::ios::binary);
+    if (!f) {
+        if (error) *error = L"cannot open " + Utf8ToWide(path);
+        return false;
+    }
+    std::stringstream ss;
+    ss << f.rdbuf();
+    std::wstring e;
+    if (!ReadDxfText(ss.str(), db, &e, skipped)) {
+        if (error) *error = Utf8ToWide(path) + L": " + e;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace vplat

@@ -1,0 +1,109 @@
+#include "DxfTag.h"
+
+#include "AdsDef.h"
+
+namespace vplat {
+
+DxfTag DxfTag::Text(int code, std::wstring text) {
+    DxfTag t;
+    t.code = static_cast<int16_t>(code);
+    t.kind = Kind::Text;
+    t.s = std::move(text);
+    return t;
+}
+
+DxfTag DxfTag::Real(int code, double value) {
+    DxfTag t;
+    t.code = static_cast<int16_t>(code);
+    t.kind = Kind::Real;
+    t.v[0] = value;
+    return t;
+}
+
+DxfTag DxfTag::Int(int code, int64_t value) {
+    DxfTag t;
+    t.code = static_cast<int16_t>(code);
+    t.kind = Kind::Int;
+    t.i = value;
+    return t;
+}
+
+DxfTag DxfTag::Point(int code, double x, double y, double z) {
+    DxfTag t;
+    t.code = static_cast<int16_t>(code);
+    t.kind = Kind::Point;
+    t.v[0] = x, t.v[1] = y, t.v[2] = z;
+    return t;
+}
+
+bool DxfTag::operator==(const DxfTag& o) const {
+    if (code != o.code || kind != o.kind) return false;
+    switch (kind) {
+    case Kind::Text: return s == o.s;
+    case Kind::Int: return i == o.i;
+    case Kind::Real: return v[0] == o.v[0];
+    case Kind::Point: return v[0] == o.v[0] && v[1] == o.v[1] && v[2] == o.v[2];
+    }
+    return false;
+}
+
+DxfTag::Kind KindOfCode(int code) {
+    switch (ValueKindOf(code)) {
+    case RbValue::Real: return DxfTag::Kind::Real;
+    case RbValue::Point: return DxfTag::Kind::Point;
+    case RbValue::Short:
+    case RbValue::Long:
+    case RbValue::Int64: return DxfTag::Kind::Int;
+    default: return DxfTag::Kind::Text;
+    }
+}
+
+bool IsPointCode(int code) {
+    return (code >= 10 && code <= 18) || (code >= 110 && code <= 112) || code == 210 || (code >= 1010 && code <= 1013);
+}
+
+const DxfTag* FindTag(const DxfTags& tags, int code, int nth) {
+    for (const DxfTag& t : tags)
+        if (t.code == code && nth-- == 0) return &t;
+    return nullptr;
+}
+
+DxfTag* FindTag(DxfTags& tags, int code, int nth) {
+    for (DxfTag& t : tags)
+        if (t.code == code && nth-- == 0) return &t;
+    return nullptr;
+}
+
+void SetTag(DxfTags& tags, const DxfTag& tag) {
+    if (DxfTag* t = FindTag(tags, tag.code)) *t = tag;
+    else tags.push_back(tag);
+}
+
+void RemoveTags(DxfTags& tags, int code) {
+    std::erase_if(tags, [code](const DxfTag& t) { return t.code == code; });
+}
+
+double TagReal(const DxfTags& tags, int code, double fallback) {
+    const DxfTag* t = FindTag(tags, code);
+    return t ? t->AsReal() : fallback;
+}
+
+int64_t TagInt(const DxfTags& tags, int code, int64_t fallback) {
+    const DxfTag* t = FindTag(tags, code);
+    if (!t) return fallback;
+    return t->kind == DxfTag::Kind::Int ? t->i : static_cast<int64_t>(t->v[0]);
+}
+
+std::wstring TagText(const DxfTags& tags, int code, const std::wstring& fallback) {
+    const DxfTag* t = FindTag(tags, code);
+    return t && t->kind == DxfTag::Kind::Text ? t->s : fallback;
+}
+
+bool TagPoint(const DxfTags& tags, int code, double out[3]) {
+    const DxfTag* t = FindTag(tags, code);
+    if (!t || t->kind != DxfTag::Kind::Point) return false;
+    out[0] = t->v[0], out[1] = t->v[1], out[2] = t->v[2];
+    return true;
+}
+
+}  // namespace vplat
