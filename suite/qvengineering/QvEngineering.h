@@ -5,5 +5,6 @@
 #include "DistanzaDirezionale.h"
 #include "IntersezioniDatiPoli.h"
 #include "ICTRACCIATO.h"
+#include "LeggiDatiPoli.h"
 #include "Tracciati.h"
 #include "QvGeometry.h"

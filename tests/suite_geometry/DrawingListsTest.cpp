@@ -1,0 +1,139 @@
+// Vertex lists, crossings and extended data of entities in a drawing.
+#include <gtest/gtest.h>
+
+#include <arx.h>
+
+#include <cmath>
+#include <memory>
+
+#include "ListFixtures.h"
+#include "QvEngineering.h"
+#include "TracciatoDatiEstesi.h"
+
+using fixtures::kPi;
+using fixtures::Lista;
+
+namespace {
+
+class DisegnoTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_db = std::make_unique<AcDbDatabase>();
+        acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
+    }
+    void TearDown() override {
+        EXPECT_TRUE(vplat::OpenObjects(m_db.get()).empty()) << "an object was left open";
+        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    }
+
+    AcDbObjectId Aggiungi(AcDbEntity* e) {
+        AcDbBlockTable* bt = nullptr;
+        EXPECT_EQ(m_db->getBlockTable(bt, AcDb::kForRead), Acad::eOk);
+        AcDbBlockTableRecord* rec = nullptr;
+        EXPECT_EQ(bt->getAt(ACDB_MODEL_SPACE, rec, AcDb::kForWrite), Acad::eOk);
+        bt->close();
+        AcDbObjectId id;
+        EXPECT_EQ(rec->appendAcDbEntity(id, e), Acad::eOk);
+        e->close();
+        rec->close();
+        return id;
+    }
+    AcDbObjectId Polilinea(std::initializer_list<fixtures::V> v, bool chiusa = false, resbuf* dati = nullptr) {
+        AcGePoint3dArray punti;
+        AcGeDoubleArray bulge;
+        for (const auto& p : v) {
+            punti.append(AcGePoint3d(p.x, p.y, 0));
+            bulge.append(p.bulge);
+        }
+        auto* pl = new AcDb2dPolyline(AcDb::k2dSimplePoly, punti, 0, chiusa, 0, 0, &bulge);
+        if (dati) {
+            pl->setXData(dati);
+            acutRelRb(dati);
+        }
+        return Aggiungi(pl);
+    }
+    Lista Leggi(AcDbObjectId id) {
+        ads_name n;
+        EXPECT_EQ(acdbGetAdsName(n, id), Acad::eOk);
+        datipoli* l = nullptr;
+        EXPECT_NE(LeggiDATIPOLI(n, &l, nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, 0), 0);
+        return Lista(l);
+    }
+
+    std::unique_ptr<AcDbDatabase> m_db;
+};
+
+TEST_F(DisegnoTest, PolylinesAndAlignmentsReadWithTheirChainages) {
+    Lista aperta = Leggi(Polilinea({{0, 0, 0}, {10, 0, fixtures::BulgeQuarto()}, {20, 10, 0}}));
+    ASSERT_EQ(aperta.Conta(), 3);
+    EXPECT_EQ(aperta.get()->prog, 0);
+    EXPECT_NEAR(aperta.Ultimo()->prog, 10 + 5 * kPi, 1e-9);
+    EXPECT_NEAR(aperta.Nodo(1)->raggio, 10, 1e-9);
+
+    // A closed polyline ends on its first vertex, the closing arc included.
+    Lista chiusa = Leggi(Polilinea({{0, 0, 0}, {10, 0, 0}, {10, 10, 1}}, true));
+    ASSERT_EQ(chiusa.Conta(), 4);
+    EXPECT_TRUE(CheckerOf(chiusa.get()).Closed());
+    EXPECT_EQ(chiusa.Nodo(2)->bulge, 1);
+    EXPECT_NEAR(chiusa.Ultimo()->prog, 20 + kPi * std::sqrt(200.0) / 2, 1e-9);
+
+    // An alignment's chainages start at its start chainage.
+    RegApplicazione(vplat::kAppTracciato, nullptr);
+    resbuf* dati = acutBuildList(1001, vplat::kAppTracciato, 1000, L"TR1", 1040, 1000.0, 1071, 22400, 1000,
+                                 L"SS 16", RTNONE);
+    Lista asse = Leggi(Polilinea({{0, 0, 0}, {100, 0, 0}}, false, dati));
+    EXPECT_EQ(asse.get()->prog, 1000);
+    EXPECT_EQ(asse.Ultimo()->prog, 1100);
+
+    auto* linea = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 0));
+    ads_name n;
+    acdbGetAdsName(n, Aggiungi(linea));
+    datipoli* l = nullptr;
+    EXPECT_EQ(LeggiDATIPOLI(n, &l), 0);
+    EXPECT_EQ(l, nullptr);
+    ads_name nessuno = {0, 0};
+    EXPECT_EQ(LeggiDATIPOLI(nessuno, &l), 0);
+}
+
+TEST_F(DisegnoTest, CrossingsOfEntitiesRealAndApparent) {
+    AcDbObjectId principale = Polilinea({{-50, 0, 0}, {50, 0, 0}});
+    AcDbObjectId secondaria = Polilinea({{5, -30, 0}, {5, -10, 0}});
+    AcGePoint3dArray punti;
+    punti.append(AcGePoint3d(9, 9, 9));  // emptied first
+    EXPECT_EQ(Inters_2AcDbEntity2D(principale, secondaria, punti, 0.0, 0.0, 1), 0);
+    EXPECT_EQ(punti.length(), 0);
+    ASSERT_EQ(Inters_2AcDbEntity2D(principale, secondaria, punti, 0.0, 1000.0, 1), 1);
+    EXPECT_NEAR(punti[0].x, 5, 1e-9);
+    EXPECT_NEAR(punti[0].y, 0, 1e-9);
+    EXPECT_EQ(Inters_2AcDbEntity2D(principale, AcDbObjectId(), punti, 0.0, 0.0, 1), -1);
+
+    Lista a{{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}};
+    Lista b{{5, 15, 0}, {5, -5, 0}};
+    CADDatoArray dati;
+    ASSERT_EQ(Inters_2_DATIPOLI_2D(a.get(), b.get(), dati, 0.0, 0.0, 0), 2);
+    EXPECT_EQ(dati.GetCount(), 2);
+    ASSERT_EQ(Inters_2_DATIPOLI_2D(b.get(), a.get(), punti, 0.0, 0.0, 1), 2);
+    EXPECT_NEAR(punti[0].y, 10, 1e-9);  // along b, which runs south
+    EXPECT_NEAR(punti[1].y, 0, 1e-9);
+}
+
+TEST_F(DisegnoTest, ExtendedDataErasingAndApplications) {
+    EXPECT_EQ(RegApplicazione(L"QV-VORTANA-NPOLI", nullptr), 1);
+    EXPECT_EQ(RegApplicazione(L"", nullptr), 0);
+    resbuf* dati = acutBuildList(1001, L"QV-VORTANA-NPOLI", 1070, 1, 1000, L"CDX", 1000, L"SS 16", RTNONE);
+    AcDbObjectId id = Polilinea({{0, 0, 0}, {10, 0, 0}}, false, dati);
+    resbuf* letti = LeggiDatiEstesi(id, L"QV-VORTANA-NPOLI");
+    ASSERT_NE(letti, nullptr);
+    EXPECT_STREQ(mio_assoc(letti, 1000)->resval.rstring, L"CDX");
+    acutRelRb(letti);
+    EXPECT_EQ(LeggiDatiEstesi(id, L"ALTRA"), nullptr);
+
+    AcDbDatabase altro;
+    EXPECT_EQ(EraseEntityDaId(id, &altro), Acad::eNotInDatabase);
+    EXPECT_EQ(EraseEntityDaId(AcDbObjectId(), nullptr), Acad::eNullObjectId);
+    EXPECT_EQ(EraseEntityDaId(id, nullptr), Acad::eOk);
+    AcDbEntity* e = nullptr;
+    EXPECT_NE(acdbOpenObject(e, id, AcDb::kForRead), Acad::eOk);
+}
+
+}  // namespace
