@@ -3,6 +3,8 @@
 
 #include <arx.h>
 
+#include "DxfFile.h"
+
 #include <cmath>
 #include <memory>
 
@@ -134,6 +136,47 @@ TEST_F(DisegnoTest, ExtendedDataErasingAndApplications) {
     EXPECT_EQ(EraseEntityDaId(id, nullptr), Acad::eOk);
     AcDbEntity* e = nullptr;
     EXPECT_NE(acdbOpenObject(e, id, AcDb::kForRead), Acad::eOk);
+}
+
+}  // namespace
+
+namespace {
+
+// A sample road drawing, written by an independent writer, read through the
+// drawing: the alignment's data and its edges come back, and survive a save
+// and a reopen.
+TEST_F(DisegnoTest, SampleRoadDrawingReadsBackAndSurvivesSaveAndReopen) {
+    std::wstring errore;
+    ASSERT_TRUE(vplat::ReadDxfFile(VORTANA_SOURCE "/samples/strade-incrocio-curva.dxf", m_db.get(), &errore));
+    std::string testo = vplat::WriteDxfText(m_db.get());
+    m_db = std::make_unique<AcDbDatabase>();
+    acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
+    ASSERT_TRUE(vplat::ReadDxfText(testo, m_db.get(), &errore));
+
+    resbuf* filtro = acutBuildList(RTDXF0, L"POLYLINE", -3, 1001, vplat::kAppTracciato, RTNONE);
+    ads_name ss;
+    ASSERT_EQ(acedSSGet(L"_X", nullptr, nullptr, filtro, ss), RTNORM);
+    acutRelRb(filtro);
+    Adesk::Int32 n = 0;
+    acedSSLength(ss, &n);
+    ASSERT_EQ(n, 2);
+    ads_name asse;
+    acedSSName(ss, 0, asse);
+    acedSSFree(ss);
+    AcDbObjectId id;
+    ASSERT_EQ(acdbGetObjectId(id, asse), Acad::eOk);
+    resbuf* dati = LeggiDatiEstesi(id, vplat::kAppTracciato);
+    datipoli* l = nullptr;
+    ASSERT_NE(LeggiDATIPOLI(asse, &l), 0);
+    ICTRACCIATO* t = vplat::DecodificaTracciato(dati, l, &errore);
+    acutRelRb(dati);
+    ASSERT_NE(t, nullptr);
+    EXPECT_STREQ(t->GetDato(QV_DATO_NOME_TRACCIATO).GetString(), L"SS 9");
+    EXPECT_EQ(l->prog, 1000);
+    // The curve came back with its bulge: the list is as long as the axis drawn.
+    EXPECT_NEAR(t->GetDato(QV_DATO_LUNGHEZZA).GetDouble(), 220 + 400 * kPi / 6 + 150, 1e-6);
+    ICTRACCIATO_Costructor::Libera(&t, 1);
+    LiberaDATIPOLI(&l);
 }
 
 }  // namespace
