@@ -2,6 +2,14 @@
 
 #include <cstdio>
 
+#include "AcDbAds.h"
+#include "AcDbEntity.h"
+#include "AcDbObject.h"
+#include "DatiEstesi.h"
+#include "LeggiDatiPoli.h"
+#include "TracciatoDatiEstesi.h"
+#include "Tracciati.h"
+
 const std::vector<int>& ICTRACCIATO::CodiciListe() {
     static const std::vector<int> codici = {1500, 1505, 1508, 1511, 1512, 1513, 1514, 1515};
     return codici;
@@ -17,6 +25,13 @@ ICTRACCIATO::~ICTRACCIATO() {
     for (auto& [codice, lista] : m_liste) delete lista;
     for (ICPROFILO* p : m_profili) ICPROFILO::libera(&p);
     LiberaDATIPOLI(&m_asse);
+    vplat::LiberaTracciatoAdottato(m_record);
+}
+
+void ICTRACCIATO::Lega(AcDbObjectId entita, tracciato* record) {
+    m_entita = entita;
+    vplat::AdottaTracciato(record);
+    m_record = record;
 }
 
 CDato ICTRACCIATO::GetDato(int id, bool* ok) const {
@@ -62,14 +77,32 @@ void ICTRACCIATO::aggiungiProfilo(ICPROFILO* profilo) {
     if (profilo) m_profili.push_back(profilo);
 }
 
+namespace {
+// Writes an alignment's data onto its entity.
+int Scrivi(const ICTRACCIATO& t) {
+    if (t.Entita().isNull()) return 1;  // only in memory: nothing to write
+    resbuf* dati = vplat::CodificaTracciato(t);
+    if (!dati) return 0;
+    RegApplicazione(vplat::kAppTracciato, t.Entita().database());
+    AcDbEntity* e = nullptr;
+    int esito = 0;
+    if (acdbOpenObject(e, t.Entita(), AcDb::kForWrite) == Acad::eOk) {
+        esito = e->setXData(dati) == Acad::eOk ? 1 : 0;
+        e->close();
+    }
+    acutRelRb(dati);
+    return esito;
+}
+}  // namespace
+
 int ICTRACCIATO::aggiornaDati(int /*codice*/, int /*modo*/) {
     ++m_aggiornamenti;
-    return 1;
+    return Scrivi(*this);
 }
 
 int ICTRACCIATO::aggiorna() {
     ++m_aggiornamenti;
-    return 1;
+    return Scrivi(*this);
 }
 
 ICTRACCIATO* ICTRACCIATO_Constructor::Alloca(const datipoli* asse, double progIniziale) {
@@ -79,6 +112,19 @@ ICTRACCIATO* ICTRACCIATO_Constructor::Alloca(const datipoli* asse, double progIn
     wchar_t nome[32];
     std::swprintf(nome, 32, L"TR%08lX", ++contatore);
     return new ICTRACCIATO(asse, progIniziale, CString(nome));
+}
+
+ICTRACCIATO* ICTRACCIATO_Costructor::Alloca(tracciato* record, AcDbObjectId entita) {
+    ads_name nome;
+    if (acdbGetAdsName(nome, entita) != Acad::eOk) return nullptr;
+    datipoli* asse = nullptr;
+    if (!LeggiDATIPOLI(nome, &asse)) return nullptr;
+    resbuf* dati = LeggiDatiEstesi(entita, vplat::kAppTracciato);
+    ICTRACCIATO* t = vplat::DecodificaTracciato(dati, asse, nullptr);
+    acutRelRb(dati);
+    LiberaDATIPOLI(&asse);
+    if (t) t->Lega(entita, record);
+    return t;
 }
 
 void ICTRACCIATO_Costructor::Libera(ICTRACCIATO** tracciato, int /*modo*/) {

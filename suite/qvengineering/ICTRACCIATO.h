@@ -4,6 +4,7 @@
 #include <map>
 #include <vector>
 
+#include "AcDbObjectId.h"
 #include "DatiPoli.h"
 #include "ICLISTADATI.h"
 #include "ICPROFILO.h"
@@ -48,6 +49,10 @@ public:
     int aggiorna();
     // Number of commits so far (for tests and the drawing binding).
     int NumeroAggiornamenti() const { return m_aggiornamenti; }
+    // The entity the alignment rides on (null while it is only in memory),
+    // and the record it took over, which it frees with itself.
+    AcDbObjectId Entita() const { return m_entita; }
+    void Lega(AcDbObjectId entita, struct tracciato* record);
 
 private:
     CString m_nomeInterno;
@@ -55,6 +60,8 @@ private:
     std::map<int, ICLISTADATI*> m_liste;
     std::vector<ICPROFILO*> m_profili;
     int m_aggiornamenti = 0;
+    AcDbObjectId m_entita;
+    struct tracciato* m_record = nullptr;
 };
 
 // A new alignment from a copy of an axis polyline and its start chainage.
@@ -66,5 +73,8 @@ public:
 // Releases an alignment object (the second argument is 1 in every caller).
 class ICTRACCIATO_Costructor {
 public:
+    // The alignment object of a drawing's alignment; it takes over the
+    // record (GetTracciato). Null when the entity is not an alignment.
+    static ICTRACCIATO* Alloca(struct tracciato* record, AcDbObjectId entita);
     static void Libera(ICTRACCIATO** tracciato, int modo = 1);
 };

@@ -1,6 +1,7 @@
 // Alignment records and the list of the drawing's alignments.
 #pragma once
 
+#include "AcDbObjectId.h"
 #include "AdsDef.h"
 #include "CString.h"
 
@@ -21,6 +22,10 @@ struct elencotracciati {
     CString nomeInterno;
     elencotracciati* next;
 };
+
+// The record of an alignment entity: non-zero = a new record, freed with
+// LiberaTracciato (or taken over by ICTRACCIATO_Costructor::Alloca).
+int GetTracciato(AcDbObjectId entita, tracciato** record);
 
 class CTRACCIATO {
 public:

@@ -6,6 +6,7 @@
 #include "DxfFile.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 
 #include "ListFixtures.h"
@@ -177,6 +178,69 @@ TEST_F(DisegnoTest, SampleRoadDrawingReadsBackAndSurvivesSaveAndReopen) {
     EXPECT_NEAR(t->GetDato(QV_DATO_LUNGHEZZA).GetDouble(), 220 + 400 * kPi / 6 + 150, 1e-6);
     ICTRACCIATO_Costructor::Libera(&t, 1);
     LiberaDATIPOLI(&l);
+}
+
+}  // namespace
+
+namespace {
+
+// The lane records the leg builder writes: through the record and the
+// alignment object, committed, released; then saved, reopened, and read by
+// an independent DXF reader.
+TEST_F(DisegnoTest, AlignmentRecordsSurviveSaveAndReopenAndOpenInEzdxf) {
+    RegApplicazione(vplat::kAppTracciato, nullptr);
+    resbuf* dati = acutBuildList(1001, vplat::kAppTracciato, 1000, L"TR77", 1040, 500.0, 1071, 22400, 1000,
+                                 L"SS 16", RTNONE);
+    AcDbObjectId id = Polilinea({{0, 0, 0}, {300, 0, 0}}, false, dati);
+    tracciato* record = nullptr;
+    ASSERT_NE(GetTracciato(id, &record), 0);
+    EXPECT_STREQ(CTRACCIATO::getNomeInterno(record), L"TR77");
+    ICTRACCIATO* t = ICTRACCIATO_Costructor::Alloca(record, id);
+    ASSERT_NE(t, nullptr);
+    const unsigned long flag[] = {8, 32, 16};
+    for (int i = 0; i < 3; ++i) {
+        ICELEMENTODATI* r = t->getListaDati(1511)->aggiungi(520.0 + 15 * i);
+        r->getBitDato() += flag[i];
+        r->SetDato(CDato(22052, i == 0 ? 0.0 : 3.5), 1);
+        r->SetDato(CDato(22405, L"4242"), 1);
+    }
+    EXPECT_EQ(t->aggiornaDati(1505, 0), 1);
+    EXPECT_EQ(t->aggiornaDati(0, -2), 1);
+    EXPECT_EQ(t->aggiorna(), 1);
+    ICTRACCIATO_Costructor::Libera(&t, 1);  // frees the record it took over too
+
+    const std::string file = testing::TempDir() + "tracciato-record.dxf";
+    std::wstring errore;
+    ASSERT_TRUE(vplat::WriteDxfFile(file, m_db.get(), &errore));
+    m_db = std::make_unique<AcDbDatabase>();
+    acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
+    ASSERT_TRUE(vplat::ReadDxfFile(file, m_db.get(), &errore));
+    resbuf* filtro = acutBuildList(RTDXF0, L"POLYLINE", -3, 1001, vplat::kAppTracciato, RTNONE);
+    ads_name ss, ent;
+    ASSERT_EQ(acedSSGet(L"_X", nullptr, nullptr, filtro, ss), RTNORM);
+    acutRelRb(filtro);
+    acedSSName(ss, 0, ent);
+    acedSSFree(ss);
+    AcDbObjectId riaperto;
+    acdbGetObjectId(riaperto, ent);
+    ASSERT_NE(GetTracciato(riaperto, &record), 0);
+    t = ICTRACCIATO_Costructor::Alloca(record, riaperto);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->getDatiPoli()->prog, 500);
+    ICLISTADATI* l = t->getListaDati(1511);
+    ASSERT_EQ(l->getNumero(), 3);
+    int i = 0;
+    for (ICELEMENTODATI* r = l->getPrimo(); r; r = l->getSuccessivo(r), ++i) {
+        EXPECT_EQ(r->getProgressiva(), 520.0 + 15 * i);
+        EXPECT_EQ(r->getBitDato().GetValore(), flag[i]);
+        EXPECT_STREQ(r->GetDato(22405).GetString(), L"4242");
+    }
+    ICTRACCIATO_Costructor::Libera(&t, 1);
+
+    const std::string comando = "/usr/bin/python3 -c \"import ezdxf,sys; d=ezdxf.readfile(sys.argv[1]); "
+                                "a=d.audit(); x=list(d.modelspace())[0].get_xdata('QV-TRACCIATO'); "
+                                "sys.exit(1 if a.has_errors or x[0].value != 'TR77' else 0)\" " + file;
+    EXPECT_EQ(std::system(comando.c_str()), 0);
 }
 
 }  // namespace
