@@ -4,6 +4,7 @@
 #include "Allargamenti.h"
 #include "DistanzaDirezionale.h"
 #include "IntersezioniDatiPoli.h"
+#include "CercaTracciati.h"
 #include "ICTRACCIATO.h"
 #include "LeggiDatiPoli.h"
 #include "Tracciati.h"

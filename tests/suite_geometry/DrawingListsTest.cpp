@@ -244,3 +244,31 @@ TEST_F(DisegnoTest, AlignmentRecordsSurviveSaveAndReopenAndOpenInEzdxf) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DisegnoTest, AlignmentsFoundInCreationOrderAndByInternalName) {
+    RegApplicazione(vplat::kAppTracciato, nullptr);
+    Polilinea({{0, 0, 0}, {10, 0, 0}});  // a plain polyline is no alignment
+    for (const wchar_t* nome : {L"TRB", L"TRA"})
+        Polilinea({{0, 0, 0}, {50, 0, 0}}, false,
+                  acutBuildList(1001, vplat::kAppTracciato, 1000, nome, 1040, 0.0, 1071, 22400, 1000, L"Strada",
+                                RTNONE));
+    elencotracciati* l = nullptr;
+    ASSERT_EQ(CercaTracciatiEx2(&l, 1), 2);
+    ASSERT_NE(l, nullptr);
+    EXPECT_STREQ(l->nomeInterno, L"TRB");
+    EXPECT_STREQ(l->nome, L"Strada");
+    ASSERT_NE(l->next, nullptr);
+    EXPECT_STREQ(l->next->nomeInterno, L"TRA");
+    EXPECT_EQ(l->next->next, nullptr);
+
+    ICTRACCIATO* t = nullptr;
+    ASSERT_NE(GetTracciatoByNomeInterno(&t, L"TRA", nullptr), 0);
+    EXPECT_STREQ(t->getNomeInterno(), L"TRA");
+    ICTRACCIATO_Costructor::Libera(&t, 1);
+    EXPECT_EQ(GetTracciatoByNomeInterno(&t, L"tra", nullptr), 0);
+    EXPECT_EQ(t, nullptr);
+}
+
+}  // namespace
