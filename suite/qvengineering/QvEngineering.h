@@ -6,6 +6,7 @@
 #include "IntersezioniDatiPoli.h"
 #include "CercaTracciati.h"
 #include "ICTRACCIATO.h"
+#include "SelezionaTracciato.h"
 #include "LeggiDatiPoli.h"
 #include "Tracciati.h"
 #include "QvGeometry.h"

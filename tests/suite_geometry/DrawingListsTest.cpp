@@ -4,6 +4,7 @@
 #include <arx.h>
 
 #include "DxfFile.h"
+#include "HostScript.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -269,6 +270,32 @@ TEST_F(DisegnoTest, AlignmentsFoundInCreationOrderAndByInternalName) {
     ICTRACCIATO_Costructor::Libera(&t, 1);
     EXPECT_EQ(GetTracciatoByNomeInterno(&t, L"tra", nullptr), 0);
     EXPECT_EQ(t, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DisegnoTest, AlignmentPickedByNameFromTheScript) {
+    RegApplicazione(vplat::kAppTracciato, nullptr);
+    AcDbObjectId id = Polilinea({{0, 0, 0}, {50, 0, 0}}, false,
+                                acutBuildList(1001, vplat::kAppTracciato, 1000, L"TR9", 1040, 0.0, 1071, 22400,
+                                              1000, L"Via Roma", RTNONE));
+    ASSERT_TRUE(vplat::Script::Get().Load(L"tracciato Via Roma\ntracciato <cancel>\n"));
+    ACHAR nome[256] = L"", b1[256], b2[256];
+    ads_name ent = {0, 0};
+    tracciato* r = nullptr;
+    ASSERT_NE(SelezionaTraEx2(nome, ent, b1, b2, L"Selezionare la strada principale: ", &r, -1, 1), 0);
+    EXPECT_STREQ(nome, L"Via Roma");
+    AcDbObjectId picked;
+    acdbGetObjectId(picked, ent);
+    EXPECT_EQ(picked, id);
+    EXPECT_STREQ(CTRACCIATO::getNomeInterno(r), L"TR9");
+    LiberaTracciato(&r);
+    EXPECT_EQ(SelezionaTraEx2(nome, ent, b1, b2, L"Selezionare la strada secondaria: ", &r, -1, 1), 0);
+    EXPECT_EQ(r, nullptr);
+    EXPECT_TRUE(vplat::Script::Get().Mismatches().empty());
+    vplat::Script::Get().Clear();
 }
 
 }  // namespace
