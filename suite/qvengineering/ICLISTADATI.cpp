@@ -1,0 +1,45 @@
+#include "ICLISTADATI.h"
+
+#include <algorithm>
+
+namespace {
+constexpr double kTolProg = 1e-6;
+}
+
+ICELEMENTODATI* ICLISTADATI::getSuccessivo(const ICELEMENTODATI* elemento) const {
+    auto it = std::find(m_elementi.begin(), m_elementi.end(), elemento);
+    if (it == m_elementi.end() || ++it == m_elementi.end()) return nullptr;
+    return *it;
+}
+
+void ICLISTADATI::svuota() {
+    for (ICELEMENTODATI* e : m_elementi) delete e;
+    m_elementi.clear();
+}
+
+ICELEMENTODATI* ICLISTADATI::accoda() {
+    double prog = m_elementi.empty() ? 0.0 : m_elementi.back()->getProgressiva();
+    m_elementi.push_back(new ICELEMENTODATI(m_codice, prog));
+    return m_elementi.back();
+}
+
+ICELEMENTODATI* ICLISTADATI::aggiungi(double prog) {
+    auto it = std::find_if(m_elementi.begin(), m_elementi.end(),
+                           [prog](const ICELEMENTODATI* e) { return e->getProgressiva() > prog; });
+    return *m_elementi.insert(it, new ICELEMENTODATI(m_codice, prog));
+}
+
+ICELEMENTODATI* ICLISTADATI::cerca(double prog) const {
+    ICELEMENTODATI* trovato = nullptr;
+    for (ICELEMENTODATI* e : m_elementi)
+        if (e->getProgressiva() <= prog + kTolProg) trovato = e;
+    return trovato;
+}
+
+int ICLISTADATI::rimuovi(ICELEMENTODATI* elemento) {
+    auto it = std::find(m_elementi.begin(), m_elementi.end(), elemento);
+    if (it == m_elementi.end()) return 0;
+    delete *it;
+    m_elementi.erase(it);
+    return 1;
+}

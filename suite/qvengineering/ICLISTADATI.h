@@ -1,0 +1,50 @@
+// The data lists of an alignment: records along the alignment by chainage.
+#pragma once
+
+#include <vector>
+
+#include "IQvObject.h"
+
+// A record of a data list: its chainage, a set of flags and data by code.
+class ICELEMENTODATI : public CQvOggettoDati {
+public:
+    ICELEMENTODATI(int codiceLista, double prog) : CQvOggettoDati(codiceLista), m_prog(prog) {}
+    double getProgressiva() const { return m_prog; }
+    void setProgressiva(double prog) { m_prog = prog; }
+    CBitDato& getBitDato() { return m_bit; }
+    const CBitDato& getBitDato() const { return m_bit; }
+
+private:
+    double m_prog;
+    CBitDato m_bit;
+};
+
+// One data list; it owns its records.
+class ICLISTADATI {
+public:
+    explicit ICLISTADATI(int codice) : m_codice(codice) {}
+    ~ICLISTADATI() { svuota(); }
+    ICLISTADATI(const ICLISTADATI&) = delete;
+    ICLISTADATI& operator=(const ICLISTADATI&) = delete;
+
+    int getCodice() const { return m_codice; }
+    int getNumero() const { return static_cast<int>(m_elementi.size()); }
+    // Walk: the first record, then the one after a record (null at the end
+    // or for a record not in this list).
+    ICELEMENTODATI* getPrimo() const { return m_elementi.empty() ? nullptr : m_elementi.front(); }
+    ICELEMENTODATI* getSuccessivo(const ICELEMENTODATI* elemento) const;
+    // Frees every record.
+    void svuota();
+    // A new record at the end, at the last record's chainage (0 in an empty list).
+    ICELEMENTODATI* accoda();
+    // A new record at a chainage, after the records at the same or a lower one.
+    ICELEMENTODATI* aggiungi(double prog);
+    // The last record at or before the chainage (1e-6), null before the first.
+    ICELEMENTODATI* cerca(double prog) const;
+    // Removes and frees a record of this list: 1, or 0 when it is not here.
+    int rimuovi(ICELEMENTODATI* elemento);
+
+private:
+    int m_codice;
+    std::vector<ICELEMENTODATI*> m_elementi;
+};

@@ -1,0 +1,44 @@
+#include "ICPROFILO.h"
+
+#include <cmath>
+
+namespace {
+constexpr int kTipoProfilo = 2100;
+constexpr double kTolProg = 1e-9;
+}  // namespace
+
+ICPROFILO::ICPROFILO() : CQvOggettoDati(kTipoProfilo) {}
+
+ICPROFILO* ICPROFILO::Alloca() { return new ICPROFILO(); }
+
+void ICPROFILO::libera(ICPROFILO** profilo) {
+    if (!profilo) return;
+    delete *profilo;
+    *profilo = nullptr;
+}
+
+void ICPROFILO::aggiungiVertice(double prog, double quota) {
+    auto it = m_vertici.begin();
+    while (it != m_vertici.end() && it->prog < prog - kTolProg) ++it;
+    if (it != m_vertici.end() && std::fabs(it->prog - prog) <= kTolProg)
+        it->quota = quota;
+    else
+        m_vertici.insert(it, {prog, quota});
+}
+
+int ICPROFILO::getQuota(double prog, double* quota) const {
+    if (m_vertici.empty() || !quota) return 0;
+    if (prog < m_vertici.front().prog - kTolProg || prog > m_vertici.back().prog + kTolProg) return 0;
+    for (size_t i = 0; i + 1 < m_vertici.size(); ++i) {
+        const Vertice& a = m_vertici[i];
+        const Vertice& b = m_vertici[i + 1];
+        if (prog <= b.prog + kTolProg) {
+            double t = b.prog > a.prog ? (prog - a.prog) / (b.prog - a.prog) : 0;
+            t = t < 0 ? 0 : (t > 1 ? 1 : t);
+            *quota = a.quota + t * (b.quota - a.quota);
+            return 1;
+        }
+    }
+    *quota = m_vertici.back().quota;
+    return 1;
+}

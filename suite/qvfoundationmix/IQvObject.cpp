@@ -1,0 +1,45 @@
+#include "IQvObject.h"
+
+#include <cstdio>
+
+CDato CQvOggettoDati::GetDato(int id, bool* ok) const {
+    auto it = m_dati.find(id);
+    if (ok) *ok = it != m_dati.end();
+    return it != m_dati.end() ? it->second : CDato(id);
+}
+
+int CQvOggettoDati::LeggiDato(int id, CDato& dato) const {
+    auto it = m_dati.find(id);
+    if (it == m_dati.end()) return 0;
+    dato = it->second;
+    return 1;
+}
+
+CString CQvOggettoDati::GetDatoStringa(int id, int /*modo*/, int decimali) const {
+    auto it = m_dati.find(id);
+    if (it == m_dati.end()) return CString();
+    if (it->second.GetTipo() != CDato::Reale || decimali < 0) return it->second.GetString();
+    wchar_t testo[64];
+    std::swprintf(testo, 64, L"%.*f", decimali, it->second.GetDouble());
+    return CString(testo);
+}
+
+int CQvOggettoDati::SetDato(const CDato& dato, int /*modo*/) {
+    m_dati[dato.GetId()] = dato;
+    return 1;
+}
+
+CString CQvOggettoDati::GetNomeTipo() const {
+    wchar_t testo[32];
+    std::swprintf(testo, 32, L"%d", m_tipo);
+    return CString(testo);
+}
+
+int CQvOggettoDati::GetElencoDati(CDato** dati, int* numero) const {
+    if (!dati || !numero) return 0;
+    *numero = static_cast<int>(m_dati.size());
+    *dati = CDato::AllocaArrayCDato(*numero);
+    int i = 0;
+    for (const auto& [id, d] : m_dati) (*dati)[i++] = d;
+    return 1;
+}

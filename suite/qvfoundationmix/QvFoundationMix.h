@@ -1,0 +1,5 @@
+// The suite's foundation library.
+#pragma once
+
+#include "CDato.h"
+#include "IQvObject.h"

@@ -1,0 +1,105 @@
+#include "RoadGenerator.h"
+
+#include <cmath>
+#include <stdexcept>
+
+#include "DatiPoli.h"
+#include "ICTRACCIATO.h"
+#include "TracciatoDatiEstesi.h"
+
+namespace roads {
+
+namespace {
+
+Catena DatiPolilinea(const std::wstring& kind, const std::wstring& proprietario) {
+    // One item of another group code stands between the application name
+    // and the kind, as the suite writes it.
+    return Catena(acutBuildList(1001, kAppPolilinee, 1070, 1, 1000, kind.c_str(), 1000, proprietario.c_str(), RTNONE));
+}
+
+Catena DatiAsse(const Strada& s) {
+    datipoli* testa = nullptr;
+    datipoli* coda = nullptr;
+    for (const Vertex& v : s.asse) {
+        ads_point p = {v.x, v.y, 0};
+        AggpuntoDATIPOLI(p, v.bulge, &testa, &coda);
+    }
+    ICTRACCIATO* t = ICTRACCIATO_Constructor::Alloca(testa, s.progIniziale);
+    LiberaDATIPOLI(&testa);
+    if (!t) throw std::invalid_argument("axis with fewer than two vertices");
+    t->SetDato(CDato(QV_DATO_NOME_TRACCIATO, s.nome.c_str()), 1);
+    Catena c(vplat::CodificaTracciato(*t));
+    ICTRACCIATO_Costructor::Libera(&t, 1);
+    return c;
+}
+
+}  // namespace
+
+std::vector<Vertex> Offset(const std::vector<Vertex>& asse, double d) {
+    geomcheck::GeometryChecker g(asse);
+    std::vector<Vertex> out;
+    for (std::size_t i = 0; i < asse.size(); ++i) {
+        if (i > 0 && i + 1 < asse.size() && !g.Tangential(i, 1e-9))
+            throw std::invalid_argument("axis not tangential at an inner vertex");
+        double dir = i + 1 < asse.size() ? g.TangentOut(i) : g.TangentIn(i);
+        // The right-hand normal of the direction of travel.
+        out.push_back({asse[i].x + d * std::sin(dir), asse[i].y - d * std::cos(dir), asse[i].bulge});
+        if (i + 1 < asse.size()) {
+            auto s = g.Segment(i);
+            // A left-turning arc has its centre on the left: the right offset grows it.
+            double r = s.isArc ? s.radius + (s.sweep > 0 ? d : -d) : 1;
+            if (r <= 0) throw std::invalid_argument("arc too tight for the offset");
+        }
+    }
+    return out;
+}
+
+std::vector<Polilinea> PolilineeDi(const Strada& s) {
+    std::vector<Polilinea> out;
+    out.push_back({kLayerAssi, L"", s.asse, DatiAsse(s)});
+    std::wstring proprietario = s.proprietarioVuoto ? L"" : s.nome;
+    struct Bordo {
+        const wchar_t* kind;
+        const wchar_t* layer;
+        double offset;
+    };
+    std::vector<Bordo> bordi = {
+        {L"CDX", kLayerCigli, s.semiDx},
+        {L"CSX", kLayerCigli, -s.semiSx},
+        {L"BDX", kLayerBanchine, s.semiDx + s.banchinaDx},
+        {L"BSX", kLayerBanchine, -(s.semiSx + s.banchinaSx)},
+    };
+    if (s.semiIsola > 0) {
+        bordi.push_back({L"CIDX", kLayerCigli, s.semiIsola});
+        bordi.push_back({L"CISX", kLayerCigli, -s.semiIsola});
+    }
+    for (const Bordo& b : bordi)
+        out.push_back({b.layer, b.kind, Offset(s.asse, b.offset), DatiPolilinea(b.kind, proprietario)});
+    return out;
+}
+
+Strada Rettilineo(const std::wstring& nome, Vertex da, Vertex a) {
+    Strada s;
+    s.nome = nome;
+    s.asse = {{da.x, da.y, 0}, {a.x, a.y, 0}};
+    return s;
+}
+
+Strada Curva(const std::wstring& nome, Vertex inizio, double rettifilo, double raggio, double angolo,
+             double rettifiloFinale) {
+    Strada s;
+    s.nome = nome;
+    double x1 = inizio.x + rettifilo, y1 = inizio.y;
+    // The arc's centre lies on the side it turns to.
+    double cy = y1 + (angolo > 0 ? raggio : -raggio);
+    double a0 = angolo > 0 ? -std::acos(-1.0) / 2 : std::acos(-1.0) / 2;
+    double x2 = x1 + raggio * (std::cos(a0 + angolo) - std::cos(a0));
+    double y2 = cy + raggio * std::sin(a0 + angolo);
+    s.asse = {{inizio.x, inizio.y, 0},
+              {x1, y1, std::tan(angolo / 4)},
+              {x2, y2, 0},
+              {x2 + rettifiloFinale * std::cos(angolo), y2 + rettifiloFinale * std::sin(angolo), 0}};
+    return s;
+}
+
+}  // namespace roads
