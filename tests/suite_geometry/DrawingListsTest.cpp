@@ -5,6 +5,7 @@
 
 #include "DxfFile.h"
 #include "HostScript.h"
+#include "HostText.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 
 #include "ListFixtures.h"
 #include "QvEngineering.h"
+#include "RoadGenerator.h"
 #include "TracciatoDatiEstesi.h"
 
 using fixtures::kPi;
@@ -296,6 +298,50 @@ TEST_F(DisegnoTest, AlignmentPickedByNameFromTheScript) {
     EXPECT_EQ(r, nullptr);
     EXPECT_TRUE(vplat::Script::Get().Mismatches().empty());
     vplat::Script::Get().Clear();
+}
+
+}  // namespace
+
+namespace {
+
+// Roads drawn by the generator into a drawing are what the lookups find:
+// the alignments by name, the tagged edges and shoulders, the axis with its
+// start chainage, the edges at their offsets; all of it survives a save.
+TEST_F(DisegnoTest, GeneratedRoadsDrawnIntoTheDrawingAreFoundAgain) {
+    roads::Strada principale = roads::Curva(L"SS 9", {0, 0, 0}, 120, 200, kPi / 6, 80);
+    principale.progIniziale = 1000;
+    roads::Strada secondaria = roads::Rettilineo(L"SP 3", {150, -100, 0}, {150, -10, 0});
+    std::vector<AcDbObjectId> ids = roads::Disegna(principale, m_db.get());
+    ASSERT_EQ(roads::Disegna(secondaria, m_db.get()).size(), 5u);
+    ASSERT_EQ(ids.size(), 5u);
+    {
+        Lista asse = Leggi(ids[0]);
+        EXPECT_EQ(asse.get()->prog, 1000);
+        Lista bordo = Leggi(ids[1]);  // CDX, 3.75 to the right of the axis
+        geomcheck::GeometryChecker g = CheckerOf(asse.get());
+        for (auto q : CheckerOf(bordo.get()).Samples(10)) EXPECT_NEAR(g.SignedOffset(q), 3.75, 1e-9);
+    }
+
+    std::wstring errore;
+    std::string testo = vplat::WriteDxfText(m_db.get());
+    m_db = std::make_unique<AcDbDatabase>();
+    acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
+    ASSERT_TRUE(vplat::ReadDxfText(testo, m_db.get(), &errore)) << vplat::WideToUtf8(errore);
+
+    elencotracciati* l = nullptr;
+    ASSERT_EQ(CercaTracciatiEx2(&l, 1), 2);
+    EXPECT_STREQ(l->nome, L"SS 9");
+    EXPECT_STREQ(l->next->nome, L"SP 3");
+
+    resbuf* filtro = acutBuildList(RTDXF0, L"POLYLINE", 8, roads::kLayerCigli, -3, 1001, roads::kAppPolilinee, RTNONE);
+    ads_name ss;
+    ASSERT_EQ(acedSSGet(L"_X", nullptr, nullptr, filtro, ss), RTNORM);
+    acutRelRb(filtro);
+    Adesk::Int32 n = 0;
+    acedSSLength(ss, &n);
+    EXPECT_EQ(n, 4);  // two edges of each road
+    acedSSFree(ss);
+
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "DatiEstesi.h"
 #include "DatiPoli.h"
 #include "ICTRACCIATO.h"
 #include "TracciatoDatiEstesi.h"
@@ -100,6 +101,66 @@ Strada Curva(const std::wstring& nome, Vertex inizio, double rettifilo, double r
               {x2, y2, 0},
               {x2 + rettifiloFinale * std::cos(angolo), y2 + rettifiloFinale * std::sin(angolo), 0}};
     return s;
+}
+
+}  // namespace roads
+
+namespace roads {
+
+namespace {
+
+// The suite's layers are there before its polylines go on them.
+void CreaLayer(AcDbDatabase* database, const std::wstring& nome) {
+    AcDbLayerTable* layer = nullptr;
+    if (database->getLayerTable(layer, AcDb::kForWrite) != Acad::eOk) throw std::runtime_error("no layer table");
+    if (!layer->has(nome.c_str())) {
+        auto* record = new AcDbLayerTableRecord();
+        record->setName(nome.c_str());
+        if (layer->add(record) != Acad::eOk) {
+            delete record;
+            layer->close();
+            throw std::runtime_error("the drawing refused a layer");
+        }
+        record->close();
+    }
+    layer->close();
+}
+
+}  // namespace
+
+std::vector<AcDbObjectId> Disegna(const Strada& strada, AcDbDatabase* database) {
+    std::vector<AcDbObjectId> ids;
+    if (!database) throw std::runtime_error("no drawing");
+    for (const wchar_t* nome : {kLayerAssi, kLayerCigli, kLayerBanchine}) CreaLayer(database, nome);
+    AcDbBlockTable* tabella = nullptr;
+    if (database->getBlockTable(tabella, AcDb::kForRead) != Acad::eOk)
+        throw std::runtime_error("no block table");
+    AcDbBlockTableRecord* modello = nullptr;
+    Acad::ErrorStatus es = tabella->getAt(ACDB_MODEL_SPACE, modello, AcDb::kForWrite);
+    tabella->close();
+    if (es != Acad::eOk) throw std::runtime_error("model space not open");
+    for (const Polilinea& p : PolilineeDi(strada)) {
+        for (const resbuf* rb = p.datiEstesi.get(); rb; rb = rb->rbnext)
+            if (rb->restype == 1001) RegApplicazione(rb->resval.rstring, database);
+        AcGePoint3dArray punti;
+        AcGeDoubleArray bulge;
+        for (const Vertex& v : p.vertici) {
+            punti.append(AcGePoint3d(v.x, v.y, 0));
+            bulge.append(v.bulge);
+        }
+        auto* pl = new AcDb2dPolyline(AcDb::k2dSimplePoly, punti, 0, false, 0, 0, &bulge);
+        AcDbObjectId id;
+        if (pl->setLayer(p.layer.c_str()) != Acad::eOk || pl->setXData(p.datiEstesi.get()) != Acad::eOk ||
+            modello->appendAcDbEntity(id, pl) != Acad::eOk) {
+            delete pl;
+            modello->close();
+            throw std::runtime_error("the drawing refused a road polyline");
+        }
+        pl->close();
+        ids.push_back(id);
+    }
+    modello->close();
+    return ids;
 }
 
 }  // namespace roads

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "AdsDef.h"
+#include "arx.h"
 #include "GeometryChecker.h"
 
 namespace roads {
@@ -47,6 +48,12 @@ struct Polilinea {
 // axis that is not tangential at its inner vertices or whose arcs are too
 // tight for the offsets.
 std::vector<Polilinea> PolilineeDi(const Strada& strada);
+
+// Draws a road into a drawing's model space as the suite does: old-style 2D
+// polylines on their layers, each with its extended data (the applications
+// registered first). Answers the ids in the order of PolilineeDi; throws
+// std::runtime_error when the drawing refuses an entity.
+std::vector<AcDbObjectId> Disegna(const Strada& strada, AcDbDatabase* database);
 
 // The polyline at a signed offset (> 0 to the right) from a tangential axis.
 std::vector<Vertex> Offset(const std::vector<Vertex>& asse, double distanza);
