@@ -139,7 +139,8 @@ private:
                 double d = r * std::cos(theta / 2);
                 double cx = mx - dy / chord * d, cy = my + dx / chord * d;
                 double a0 = std::atan2(a.y - cy, a.x - cx);
-                int steps = std::max(4, static_cast<int>(std::fabs(theta) / 0.1));
+                // Fine enough that long flat arcs do not show as polygons.
+                int steps = std::min(2000, std::max(8, static_cast<int>(std::fabs(theta) / 0.005)));
                 for (int k = 1; k < steps; ++k) {
                     double t = a0 + theta * k / steps;
                     pts.push_back(P(AcGePoint3d(cx + std::fabs(r) * std::cos(t), cy + std::fabs(r) * std::sin(t), a.z), m));
