@@ -3,6 +3,10 @@
 #include <cstdio>
 
 #include "AcDbAds.h"
+#include "AcDbDatabase.h"
+#include "AcDbPolylines.h"
+#include "AcDbSymbolTables.h"
+#include "CercaTracciati.h"
 #include "AcDbEntity.h"
 #include "AcDbObject.h"
 #include "DatiEstesi.h"
@@ -105,12 +109,61 @@ int ICTRACCIATO::aggiorna() {
     return Scrivi(*this);
 }
 
+int ICTRACCIATO::disegna(const wchar_t* layer) {
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    if (!db || !m_entita.isNull() || !layer || !*layer || !m_asse) return 0;
+    AcDbLayerTable* layers = nullptr;
+    if (db->getLayerTable(layers, AcDb::kForWrite) != Acad::eOk) return 0;
+    if (!layers->has(layer)) {
+        auto* record = new AcDbLayerTableRecord();
+        record->setName(layer);
+        if (layers->add(record) == Acad::eOk)
+            record->close();
+        else
+            delete record;
+    }
+    layers->close();
+    AcGePoint3dArray punti;
+    AcGeDoubleArray bulge;
+    for (const datipoli* n = m_asse; n; n = n->next) {
+        punti.append(AcGePoint3d(n->x, n->y, n->z));
+        bulge.append(n->bulge);
+    }
+    resbuf* dati = vplat::CodificaTracciato(*this);
+    RegApplicazione(vplat::kAppTracciato, db);
+    auto* pl = new AcDb2dPolyline(AcDb::k2dSimplePoly, punti, 0, false, 0, 0, &bulge);
+    AcDbBlockTableRecord* spazio = nullptr;
+    AcDbObjectId id;
+    bool ok = dati && pl->setLayer(layer) == Acad::eOk && pl->setXData(dati) == Acad::eOk &&
+              acdbOpenObject(spazio, db->currentSpaceId(), AcDb::kForWrite) == Acad::eOk;
+    if (ok) {
+        ok = spazio->appendAcDbEntity(id, pl) == Acad::eOk;
+        spazio->close();
+    }
+    acutRelRb(dati);
+    if (!ok) {
+        delete pl;
+        return 0;
+    }
+    pl->close();
+    m_entita = id;
+    return 1;
+}
+
 ICTRACCIATO* ICTRACCIATO_Constructor::Alloca(const datipoli* asse, double progIniziale) {
     if (!asse || !asse->next) return nullptr;
-    // Internal names are unique in the process; a drawing keeps the ones it was saved with.
+    // A new internal name: numbered in the process, and never one an
+    // alignment of the working drawing already carries.
     static unsigned long contatore = 0;
     wchar_t nome[32];
-    std::swprintf(nome, 32, L"TR%08lX", ++contatore);
+    for (;;) {
+        std::swprintf(nome, 32, L"TR%08lX", ++contatore);
+        ICTRACCIATO* esistente = nullptr;
+        if (!acdbHostApplicationServices()->workingDatabase() ||
+            !GetTracciatoByNomeInterno(&esistente, nome, nullptr))
+            break;
+        ICTRACCIATO_Costructor::Libera(&esistente, 1);
+    }
     return new ICTRACCIATO(asse, progIniziale, CString(nome));
 }
 

@@ -47,6 +47,11 @@ public:
     // Commit of edited lists: (list code, mode), then once without arguments.
     int aggiornaDati(int codice, int modo);
     int aggiorna();
+    // Draws the alignment into the working drawing's current space as a 2D
+    // polyline on the layer (made when missing) carrying the alignment's data;
+    // from then on commits update that entity. 1 drawn, 0 failed (also when
+    // it is drawn already).
+    int disegna(const wchar_t* layer);
     // Number of commits so far (for tests and the drawing binding).
     int NumeroAggiornamenti() const { return m_aggiornamenti; }
     // The entity the alignment rides on (null while it is only in memory),

@@ -345,3 +345,63 @@ TEST_F(DisegnoTest, GeneratedRoadsDrawnIntoTheDrawingAreFoundAgain) {
 }
 
 }  // namespace
+
+namespace {
+
+datipoli* Asse(double lunghezza) {
+    datipoli* testa = nullptr;
+    datipoli* coda = nullptr;
+    for (double x : {0.0, lunghezza}) {
+        ads_point p = {x, 0, 0};
+        AggpuntoDATIPOLI(p, 0, &testa, &coda);
+    }
+    return testa;
+}
+
+// A new alignment draws itself on its layer, is found in the drawing, and
+// later commits update the entity it drew.
+TEST_F(DisegnoTest, NewAlignmentDrawsItselfAndCommitsReachItsEntity) {
+    datipoli* l = Asse(80);
+    ICTRACCIATO* t = ICTRACCIATO_Constructor::Alloca(l, 0.1);
+    LiberaDATIPOLI(&l);
+    ASSERT_NE(t, nullptr);
+    t->SetDato(CDato(QV_DATO_NOME_TRACCIATO, L"Anello"), 1);
+    EXPECT_EQ(t->disegna(L"QV-NUOVI"), 1);
+    EXPECT_EQ(t->disegna(L"QV-NUOVI"), 0);  // drawn once only
+    CString interno = t->getNomeInterno();
+    t->SetDato(CDato(QV_DATO_NOME_TRACCIATO, L"Anello interno"), 1);
+    EXPECT_EQ(t->aggiorna(), 1);
+    ICTRACCIATO_Costructor::Libera(&t, 1);
+
+    ICTRACCIATO* letto = nullptr;
+    ASSERT_NE(GetTracciatoByNomeInterno(&letto, interno, nullptr), 0);
+    EXPECT_STREQ(letto->GetDato(QV_DATO_NOME_TRACCIATO).GetString(), L"Anello interno");
+    EXPECT_NEAR(letto->GetDato(QV_DATO_PROG_INIZIALE).GetDouble(), 0.1, 1e-12);
+    AcDbEntity* e = nullptr;
+    ASSERT_EQ(acdbOpenObject(e, letto->Entita(), AcDb::kForRead), Acad::eOk);
+    ACHAR* layer = e->layer();
+    EXPECT_STREQ(layer, L"QV-NUOVI");
+    acutDelString(layer);
+    e->close();
+    ICTRACCIATO_Costructor::Libera(&letto, 1);
+}
+
+// The next internal name is never one the drawing already holds.
+TEST_F(DisegnoTest, NewInternalNamesSkipTheDrawingsOwn) {
+    datipoli* l = Asse(10);
+    ICTRACCIATO* a = ICTRACCIATO_Constructor::Alloca(l, 0);
+    unsigned long numero = std::wcstoul(static_cast<LPCWSTR>(a->getNomeInterno()) + 2, nullptr, 16);
+    wchar_t prossimo[32];
+    std::swprintf(prossimo, 32, L"TR%08lX", numero + 1);
+    RegApplicazione(vplat::kAppTracciato, nullptr);
+    Polilinea({{0, 0, 0}, {50, 0, 0}}, false,
+              acutBuildList(1001, vplat::kAppTracciato, 1000, prossimo, 1040, 0.0, 1071, 22400, 1000, L"X", RTNONE));
+    ICTRACCIATO* b = ICTRACCIATO_Constructor::Alloca(l, 0);
+    EXPECT_NE(b->getNomeInterno(), prossimo);
+    EXPECT_NE(b->getNomeInterno(), a->getNomeInterno());
+    LiberaDATIPOLI(&l);
+    ICTRACCIATO_Costructor::Libera(&a, 1);
+    ICTRACCIATO_Costructor::Libera(&b, 1);
+}
+
+}  // namespace
