@@ -12,3 +12,4 @@
 #include "WinModule.h"
 #include "WinFormat.h"
 #include "WinLocale.h"
+#include "WinIni.h"
