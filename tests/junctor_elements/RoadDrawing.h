@@ -1,0 +1,67 @@
+// A working drawing for the element tests: roads drawn by the generator and
+// single tagged polylines with extended data of the test's choosing.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <arx.h>
+
+#include <memory>
+
+#include "QvGeometry.h"
+#include "RoadGenerator.h"
+
+class RoadDrawingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_db = std::make_unique<AcDbDatabase>();
+        acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
+    }
+    void TearDown() override {
+        EXPECT_TRUE(vplat::OpenObjects(m_db.get()).empty()) << "an object was left open";
+        EXPECT_EQ(vplat::OpenSelectionSets(), 0);
+        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    }
+
+    std::vector<AcDbObjectId> Disegna(const roads::Strada& s) { return roads::Disegna(s, m_db.get()); }
+
+    // A 2D polyline through the points, with the extended data given (taken over).
+    AcDbObjectId Polilinea(std::initializer_list<roads::Vertex> v, resbuf* dati, bool tridimensionale = false) {
+        AcGePoint3dArray punti;
+        AcGeDoubleArray bulge;
+        for (const auto& p : v) {
+            punti.append(AcGePoint3d(p.x, p.y, 0));
+            bulge.append(p.bulge);
+        }
+        AcDbEntity* e = tridimensionale
+                            ? static_cast<AcDbEntity*>(new AcDb3dPolyline(AcDb::k3dSimplePoly, punti))
+                            : new AcDb2dPolyline(AcDb::k2dSimplePoly, punti, 0, false, 0, 0, &bulge);
+        if (dati) {
+            for (resbuf* rb = dati; rb; rb = rb->rbnext)
+                if (rb->restype == 1001) RegApplicazione(rb->resval.rstring, m_db.get());
+            e->setXData(dati);
+            acutRelRb(dati);
+        }
+        AcDbBlockTable* bt = nullptr;
+        EXPECT_EQ(m_db->getBlockTable(bt, AcDb::kForRead), Acad::eOk);
+        AcDbBlockTableRecord* rec = nullptr;
+        EXPECT_EQ(bt->getAt(ACDB_MODEL_SPACE, rec, AcDb::kForWrite), Acad::eOk);
+        bt->close();
+        AcDbObjectId id;
+        EXPECT_EQ(rec->appendAcDbEntity(id, e), Acad::eOk);
+        e->close();
+        rec->close();
+        return id;
+    }
+    // Tagged as the suite tags its road polylines.
+    static resbuf* Etichetta(const wchar_t* kind, const wchar_t* proprietario) {
+        return acutBuildList(1001, roads::kAppPolilinee, 1070, 1, 1000, kind, 1000, proprietario, RTNONE);
+    }
+    static AcDbObjectId IdDi(const ads_name n) {
+        AcDbObjectId id;
+        acdbGetObjectId(id, n);
+        return id;
+    }
+
+    std::unique_ptr<AcDbDatabase> m_db;
+};
