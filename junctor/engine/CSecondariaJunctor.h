@@ -1,0 +1,72 @@
+// One leg of the secondary road: it ends at the main road (In) or starts
+// there (Out) and lies on the main road's right or left side.
+#pragma once
+
+#include "CConstrPars.h"
+#include "CElemJunctor.h"
+#include "CLanePars.h"
+
+class CSecondariaJunctor : public CElemJunctor {
+public:
+    enum Verso { kOut = 0, kIn = 1 };
+    // Side of the main road: 0 right, 1 left, 2 not known yet.
+    enum Lato { kDestra = 0, kSinistra = 1, kLatoIgnoto = 2 };
+
+    CSecondariaJunctor(const wchar_t* nome, const ads_name asse, int verso, int lato);
+
+    bool Apri() override { return CElemJunctor::Apri(); }
+    bool Valida() override { return CElemJunctor::Valida(); }
+    void Chiudi() override { CElemJunctor::Chiudi(); }
+    // Edge-to-shoulder distances, then the absolute half widths from the axis.
+    bool CalcolaLarghezze() override;
+
+    bool CercaElementi(const ads_point riferimento) { return CercaElementiAssociati(riferimento, m_verso); }
+
+    int GetVerso() const { return m_verso; }
+    CString GetVersoTesto() const;
+    int GetLato() const { return m_lato; }
+    void SetLato(int lato) { m_lato = lato; }
+    BYTE GetSelezionata() const { return m_selezionata; }
+    void SetSelezionata(BYTE s) { m_selezionata = s; }
+
+    void GetPuntoIntersezione(ads_point p) const;
+    void SetPuntoIntersezione(const ads_point p);
+    void GetPuntoIsola1(ads_point p) const { Copia(p, m_isola1); }
+    void GetPuntoIsola2(ads_point p) const { Copia(p, m_isola2); }
+    void GetPuntoIsola3(ads_point p) const { Copia(p, m_isola3); }
+    void GetPuntoIsola4(ads_point p) const { Copia(p, m_isola4); }
+    double GetDirezioneAsse() const { return m_direzioneAsse; }
+
+    double GetLarghezza() const { return m_larghezza; }
+    double GetSemiLarghezzaDx() const { return m_semiDx; }
+    double GetSemiLarghezzaSx() const { return m_semiSx; }
+
+    CConstrPars* GetParametri() { return &m_parametri; }
+    CConstrPars CopiaParametri() const { return m_parametri; }
+    void SetParametri(CConstrPars parametri) { m_parametri = parametri; }
+    CLanePars* GetParametriCorsie() { return &m_corsie; }
+
+    void ImpostaDimensioni(double incrementoUscita, double incrementoImmissione);
+    void ImpostaRaggi() { m_parametri.RaggiDaAngoloIncrocio(); }
+
+private:
+    static void Copia(ads_point d, const ads_point s) {
+        d[0] = s[0];
+        d[1] = s[1];
+        d[2] = s[2];
+    }
+
+    int m_verso;
+    int m_lato;
+    ads_point m_intersezione = {0, 0, 0};
+    ads_point m_baseIsola = {0, 0, 0};
+    ads_point m_isola2 = {0, 0, 0}, m_isola3 = {0, 0, 0}, m_isola4 = {0, 0, 0};
+    ads_point m_apiceNonTraslato = {0, 0, 0}, m_baseNonTraslata = {0, 0, 0}, m_isola1 = {0, 0, 0};
+    double m_direzioneAsse = 0;
+    BYTE m_selezionata = 1;
+    double m_larghezza = 0;
+    double m_semiDx = 0;
+    double m_semiSx = 0;
+    CConstrPars m_parametri;
+    CLanePars m_corsie;
+};
