@@ -127,4 +127,36 @@ TEST_F(ModelSpaceTest, ExistingLayerIsThawedTurnedOnAndUnlocked) {
     r->close();
 }
 
+TEST_F(ModelSpaceTest, DeveloperOffsetCommandDrawsTheRightOffset) {
+    AcDbObjectId id;
+    ASSERT_TRUE(AggiungiAModelSpace(Nuova(), id, nullptr));
+    ads_name n, niente = {0, 0};
+    acdbGetAdsName(n, id);
+    EXPECT_EQ(ProvaOffsetPolilinea(niente), 0);
+    EXPECT_EQ(ProvaOffsetPolilinea(n), 1);
+    resbuf* filtro = acutBuildList(RTDXF0, L"POLYLINE", RTNONE);
+    ads_name ss;
+    ASSERT_EQ(acedSSGet(L"_X", nullptr, nullptr, filtro, ss), RTNORM);
+    acutRelRb(filtro);
+    Adesk::Int32 quante = 0;
+    acedSSLength(ss, &quante);
+    ASSERT_EQ(quante, 2);
+    ads_name nuova;
+    acedSSName(ss, 1, nuova);
+    acedSSFree(ss);
+    AcDbObjectId idNuova;
+    acdbGetObjectId(idNuova, nuova);
+    AcDb2dPolyline* pl = nullptr;
+    ASSERT_EQ(acdbOpenObject(pl, idNuova, AcDb::kForRead), Acad::eOk);
+    AcDbObjectIterator* it = pl->vertexIterator();
+    for (it->start(); !it->done(); it->step()) {
+        AcDb2dVertex* v = nullptr;
+        ASSERT_EQ(acdbOpenObject(v, it->objectId(), AcDb::kForRead), Acad::eOk);
+        EXPECT_NEAR(v->position().y, -4.3, 1e-9);
+        v->close();
+    }
+    delete it;
+    pl->close();
+}
+
 }  // namespace
