@@ -13,6 +13,7 @@
 #include "HostScript.h"
 #include "HostText.h"
 #include "HostTranscript.h"
+#include "ModelSpace.h"
 
 class DrawingTest : public ::testing::Test {
 public:
@@ -30,18 +31,7 @@ public:
     AcDbDatabase* db() { return m_db.get(); }
 
     // Appends to model space (or the named block) and closes it.
-    AcDbObjectId Append(AcDbEntity* e, const wchar_t* block = ACDB_MODEL_SPACE) {
-        AcDbBlockTable* bt = nullptr;
-        EXPECT_EQ(db()->getBlockTable(bt, AcDb::kForRead), Acad::eOk);
-        AcDbBlockTableRecord* rec = nullptr;
-        EXPECT_EQ(bt->getAt(block, rec, AcDb::kForWrite), Acad::eOk);
-        bt->close();
-        AcDbObjectId id;
-        EXPECT_EQ(rec->appendAcDbEntity(id, e), Acad::eOk);
-        e->close();
-        rec->close();
-        return id;
-    }
+    AcDbObjectId Append(AcDbEntity* e, const wchar_t* block = ACDB_MODEL_SPACE) { return AppendToBlock(db(), e, block); }
 
     AcDbObjectId AddBlock(const wchar_t* name) {
         AcDbBlockTable* bt = nullptr;

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "ModelSpace.h"
 #include "QvGeometry.h"
 #include "RoadGenerator.h"
 
@@ -42,16 +43,7 @@ protected:
             e->setXData(dati);
             acutRelRb(dati);
         }
-        AcDbBlockTable* bt = nullptr;
-        EXPECT_EQ(m_db->getBlockTable(bt, AcDb::kForRead), Acad::eOk);
-        AcDbBlockTableRecord* rec = nullptr;
-        EXPECT_EQ(bt->getAt(ACDB_MODEL_SPACE, rec, AcDb::kForWrite), Acad::eOk);
-        bt->close();
-        AcDbObjectId id;
-        EXPECT_EQ(rec->appendAcDbEntity(id, e), Acad::eOk);
-        e->close();
-        rec->close();
-        return id;
+        return AppendToBlock(m_db.get(), e);
     }
     // Tagged as the suite tags its road polylines.
     static resbuf* Etichetta(const wchar_t* kind, const wchar_t* proprietario) {

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "ListFixtures.h"
+#include "ModelSpace.h"
 #include "QvEngineering.h"
 #include "RoadGenerator.h"
 #include "TracciatoDatiEstesi.h"
@@ -32,18 +33,7 @@ protected:
         acdbHostApplicationServices()->setWorkingDatabase(nullptr);
     }
 
-    AcDbObjectId Aggiungi(AcDbEntity* e) {
-        AcDbBlockTable* bt = nullptr;
-        EXPECT_EQ(m_db->getBlockTable(bt, AcDb::kForRead), Acad::eOk);
-        AcDbBlockTableRecord* rec = nullptr;
-        EXPECT_EQ(bt->getAt(ACDB_MODEL_SPACE, rec, AcDb::kForWrite), Acad::eOk);
-        bt->close();
-        AcDbObjectId id;
-        EXPECT_EQ(rec->appendAcDbEntity(id, e), Acad::eOk);
-        e->close();
-        rec->close();
-        return id;
-    }
+    AcDbObjectId Aggiungi(AcDbEntity* e) { return AppendToBlock(m_db.get(), e); }
     AcDbObjectId Polilinea(std::initializer_list<fixtures::V> v, bool chiusa = false, resbuf* dati = nullptr) {
         AcGePoint3dArray punti;
         AcGeDoubleArray bulge;
