@@ -6,6 +6,8 @@
 #include "CElemJunctor.h"
 #include "CLanePars.h"
 
+class CPrincipaleJunctor;
+
 class CSecondariaJunctor : public CElemJunctor {
 public:
     enum Verso { kOut = 0, kIn = 1 };
@@ -49,7 +51,20 @@ public:
     void ImpostaDimensioni(double incrementoUscita, double incrementoImmissione);
     void ImpostaRaggi() { m_parametri.RaggiDaAngoloIncrocio(); }
 
+    // The island triangle in the mouth of the leg, the crossing angle and the
+    // deflections of the curb returns. completa: from the crossing (main
+    // direction and base point on the shoulder); daApice: from the stored base
+    // point; soloAngoli: only the angles and the shifted points.
+    bool CalcolaIsola(CPrincipaleJunctor* principale, bool completa, bool daApice, bool soloAngoli);
+    // The crossing angle of the two directions (0 to pi), also stored in the set.
+    double CalcolaAngoloIncrocio(double direzionePrincipale, double direzioneSecondaria);
+    // Entry and exit deflections from the island triangle; false for a
+    // degenerate triangle (the deflections then stay).
+    bool CalcolaTriangoloIsola();
+    void GetPuntoBaseIsola(ads_point p) const { Copia(p, m_baseIsola); }
+
 private:
+    void AggiungiLog(const wchar_t* riga);
     static void Copia(ads_point d, const ads_point s) {
         d[0] = s[0];
         d[1] = s[1];

@@ -8,3 +8,4 @@
 #include "CDialog.h"
 #include "CRect.h"
 #include "CWnd.h"
+#include "CWaitCursor.h"

@@ -1,0 +1,278 @@
+// The leg builder's driver: its fixed order of steps, the log, the id and the
+// drawing pattern shared by every step that draws.
+#include "CConstrJunctor.h"
+
+#include <afxwin.h>
+
+#include <cmath>
+#include <set>
+#include <string>
+
+#include "PolilineeJunctor.h"
+#include "TranslatorBinding.h"
+
+double MargineProgressiva = 5.0;
+
+namespace {
+
+// Every id the working drawing holds: on the intersection polylines (the
+// first text of their extended data) and on the lane records of every
+// alignment (data code 22405).
+std::set<std::wstring> IdNelDisegno() {
+    std::set<std::wstring> usati;
+    resbuf* filtro = acutBuildList(RTDXF0, L"POLYLINE", 1001, kAppIntersezione, RTNONE);
+    ads_name gruppo;
+    if (filtro && acedSSGet(L"_X", nullptr, nullptr, filtro, gruppo) == RTNORM) {
+        Adesk::Int32 n = 0;
+        acedSSLength(gruppo, &n);
+        for (Adesk::Int32 i = 0; i < n; ++i) {
+            ads_name entita;
+            AcDbObjectId id;
+            if (acedSSName(gruppo, i, entita) != RTNORM || acdbGetObjectId(id, entita) != Acad::eOk) continue;
+            resbuf* dati = LeggiDatiEstesi(id, kAppIntersezione);
+            if (dati && dati->rbnext && dati->rbnext->restype == 1000 && dati->rbnext->resval.rstring)
+                usati.insert(dati->rbnext->resval.rstring);
+            acutRelRb(dati);
+        }
+        acedSSFree(gruppo);
+    }
+    acutRelRb(filtro);
+
+    elencotracciati* elenco = nullptr;
+    CercaTracciatiEx2(&elenco, 1);
+    for (elencotracciati* t = elenco; t; t = t->next) {
+        AcDbObjectId id;
+        tracciato* record = nullptr;
+        if (acdbGetObjectId(id, t->entita) != Acad::eOk || !GetTracciato(id, &record)) continue;
+        ICTRACCIATO* oggetto = ICTRACCIATO_Costructor::Alloca(record, id);
+        if (!oggetto) {
+            LiberaTracciato(&record);
+            continue;
+        }
+        for (int codice : {1511, 1512, 1513, 1514, 1515}) {
+            ICLISTADATI* lista = oggetto->getListaDati(codice);
+            for (ICELEMENTODATI* e = lista ? lista->getPrimo() : nullptr; e; e = lista->getSuccessivo(e)) {
+                CDato dato;
+                if (e->LeggiDato(kDatoIdIntersezione, dato)) usati.insert(std::wstring(dato.GetString()));
+            }
+        }
+        ICTRACCIATO_Costructor::Libera(&oggetto, 1);
+    }
+    return usati;
+}
+
+bool Acceso(const CString& flag) { return flag == L"Y"; }
+
+}  // namespace
+
+CConstrJunctor::CConstrJunctor() = default;
+
+CConstrJunctor::~CConstrJunctor() {
+    LiberaArrayCorsia();
+    if (m_tracciato) ICTRACCIATO_Costructor::Libera(&m_tracciato, 1);
+}
+
+void CConstrJunctor::Init(CPrincipaleJunctor* principale, CSecondariaJunctor* secondaria) {
+    m_principale = principale;
+    m_secondaria = secondaria;
+}
+
+void CConstrJunctor::SetParCorsie(CLanePars* corsie) { m_corsie = corsie; }
+
+void CConstrJunctor::SetId(DWORD id) {
+    // Two legs built within one millisecond, or ticks that come round again
+    // in a later session, would share an id, and a later update or delete
+    // would take both legs: the next free number is taken instead.
+    std::set<std::wstring> usati = IdNelDisegno();
+    CString testo;
+    for (DWORD prova = 0; prova != 0xFFFFFFFFu; ++prova, ++id) {
+        testo.Format(L"%lu", id);
+        if (!usati.count(std::wstring(testo))) break;
+    }
+    m_id = testo;
+}
+
+void CConstrJunctor::Log(const wchar_t* riga) { m_log += TranslateText(riga); }
+
+void CConstrJunctor::LiberaArrayCorsia() {
+    m_verticiAllargamento.removeAll();
+    m_bulgeAllargamento.removeAll();
+    m_verticiTratto.removeAll();
+    m_bulgeTratto.removeAll();
+}
+
+AcDbObjectId CConstrJunctor::Disegna(AcDb2dPolyline* polilinea, const wchar_t* chiaveLayer,
+                                     const wchar_t* codiceCiglio) {
+    AcDbObjectId id;
+    if (!polilinea) return id;
+    CString layer = GetNomeLayer(chiaveLayer, chiaveLayer);
+    if (!AggiungiAModelSpace(polilinea, id, layer)) {
+        delete polilinea;
+        return AcDbObjectId();
+    }
+    ScriviDatiEstesi(id, codiceCiglio);
+    return id;
+}
+
+void CConstrJunctor::LeggiPuntiRamo() {
+    if (!m_secondaria) return;
+    m_secondaria->GetPuntoIsola1(m_isola1);
+    m_secondaria->GetPuntoIsola2(m_isola2);
+    m_secondaria->GetPuntoIsola3(m_isola3);
+    m_secondaria->GetPuntoIsola4(m_isola4);
+    const CConstrPars* p = m_secondaria->GetParametri();
+    PuntiPerpendicolari(p->Lcu.GetValore(), m_isola4, m_isola2, m_offsetApiceUscita, m_offsetB1);
+    PuntiPerpendicolari(-p->Lce.GetValore(), m_isola4, m_isola3, m_offsetApiceImmissione, m_offsetB2);
+    m_offsetApiceUscita[2] = m_offsetB1[2] = m_offsetApiceImmissione[2] = m_offsetB2[2] = 0;
+}
+
+bool CConstrJunctor::ValoriCorsieFiniti() {
+    if (!m_corsie) return true;
+    struct Gruppo {
+        bool acceso;
+        std::initializer_list<const CSingleConstrPar*> valori;
+        std::initializer_list<const wchar_t*> codici;
+    };
+    const CLanePars& c = *m_corsie;
+    const Gruppo gruppi[] = {
+        {Acceso(c.GetCorsiaImm()),
+         {&c.ILCImm, &c.ILBCImm, &c.IAccLae, &c.IImmLie, &c.IManLve},
+         {L"ILCImm", L"ILBCImm", L"IAccLae", L"IImmLie", L"IManLve"}},
+        {Acceso(c.GetCorsiaUsc()),
+         {&c.ULCUsc, &c.ULBCUsc, &c.UDecLdu, &c.UManLmu},
+         {L"ULCUsc", L"ULBCUsc", L"UDecLdu", L"UManLmu"}},
+        {Acceso(c.GetCorsiaSx()),
+         {&c.SLCLm, &c.SRacd1, &c.SRacd2, &c.SRacLva, &c.SAcuLaa, &c.SDecLda, &c.SManLma},
+         {L"SLCLm", L"SRacd1", L"SRacd2", L"SRacLva", L"SAcuLaa", L"SDecLda", L"SManLma"}},
+    };
+    for (const Gruppo& g : gruppi) {
+        if (!g.acceso) continue;
+        auto codice = g.codici.begin();
+        for (const CSingleConstrPar* v : g.valori) {
+            if (!std::isfinite(v->GetValore())) {
+                CString riga;
+                riga.Format(L"%s%s.\r\n", (LPCWSTR)CString(TranslateText(L" - Valore non valido del parametro di corsia ")),
+                            *codice);
+                m_log += riga;
+                return false;
+            }
+            ++codice;
+        }
+    }
+    return true;
+}
+
+void CConstrJunctor::Costruisci() {
+    CWaitCursor attesa;
+    bool esito = false;
+    m_log += TranslateText(L"\r\nVerso della strada: ");
+    m_log += (m_secondaria && m_secondaria->GetVerso() == CSecondariaJunctor::kIn) ? L"In\r\n" : L"Out\r\n";
+
+    Log(L"Lettura degli elementi della strada...\r\n");
+    if (!m_principale || !m_secondaria || !m_corsie) {
+        Log(L"Errore!\r\n");
+        m_esito = 0;
+        return;
+    }
+    m_parametri = m_secondaria->GetParametri();
+    const CLanePars& corsie = *m_corsie;
+    const bool corsiaSx = Acceso(corsie.GetCorsiaSx());
+    const bool corsiaSxUrbana = Acceso(corsie.GetCorsiaSxUrbano());
+    const bool corsiaImm = Acceso(corsie.GetCorsiaImm());
+    const bool corsiaUsc = Acceso(corsie.GetCorsiaUsc());
+
+    // The elements' own failure lines go into this log as well, so that the
+    // user sees why the leg was not built.
+    const int lunghezzaPrincipale = m_principale->GetLog().GetLength();
+    const int lunghezzaSecondaria = m_secondaria->GetLog().GetLength();
+    bool letti = m_principale->Valida() && m_secondaria->Valida();
+    if (!letti) {
+        m_log += m_principale->GetLog().Mid(lunghezzaPrincipale);
+        m_log += m_secondaria->GetLog().Mid(lunghezzaSecondaria);
+    } else if (m_secondaria->GetLato() != CSecondariaJunctor::kDestra &&
+               m_secondaria->GetLato() != CSecondariaJunctor::kSinistra) {
+        // Which side of the main road the leg lies on decides every offset.
+        Log(L" - Lato della strada secondaria rispetto alla principale non determinato.\r\n");
+        letti = false;
+    } else if (!ValoriCorsieFiniti()) {
+        letti = false;
+    }
+    if (!letti) {
+        Log(L"Errore!\r\n");
+        m_esito = 0;
+        return;
+    }
+
+    // The main alignment, whose data lists take the lane records.
+    ads_name asse;
+    m_principale->GetAdsNameAsse(asse);
+    AcDbObjectId idAsse;
+    tracciato* record = nullptr;
+    if (acdbGetObjectId(idAsse, asse) != Acad::eOk) {
+        Log(L" - Impossibile recuperare l'asse della strada principale.\r\n");
+    } else if (!GetTracciato(idAsse, &record) || !record) {
+        Log(L" - Impossibile leggere il tracciato della strada principale.\r\n");
+    } else if (!(m_tracciato = ICTRACCIATO_Costructor::Alloca(record, idAsse))) {
+        LiberaTracciato(&record);
+        Log(L" - Impossibile leggere il tracciato della strada principale.\r\n");
+    }
+    if (!m_tracciato) {
+        Log(L"Errore!\r\n");
+        m_esito = 0;
+        return;
+    }
+
+    esito = true;
+    LeggiPuntiRamo();
+
+    if (corsiaSx) {
+        // The lane is recorded and drawn only once it was computed whole.
+        m_corsiaSxCalcolata = CalcolaCorsiaAccumulo();
+        if (m_corsiaSxCalcolata && corsiaSxUrbana) m_corsiaSxCalcolata = CalcolaCorsiaAccumuloUrbana();
+        if (m_corsiaSxCalcolata) {
+            CostruisciCorsiaAccumulo();
+            m_secondaria->CalcolaIsola(m_principale, true, false, false);
+            LeggiPuntiRamo();
+        } else {
+            Log(L"Costruzione della corsia di accumulo per la svolta  a sinistra...\r\n");
+            Log(L"Errore!\r\n");
+            esito = false;
+        }
+    }
+
+    Log(L"Costruzione dell'isola a goccia...\r\n");
+    if (!CostruisciIsolaGoccia()) {
+        Log(L"Errore!\r\n");
+        esito = false;
+    }
+    Log(L"Costruzione dei cigli esterni dell'intersezione...\r\n");
+    if (!CostruisciCigliEsterni()) {
+        Log(L"Errore!\r\n");
+        esito = false;
+    }
+    Log(L"Costruzione delle isole triangolari...\r\n");
+    if (!CostruisciIsoleTriangolari()) {
+        Log(L"Errore!\r\n");
+        esito = false;
+    }
+    if (corsiaSx && m_corsiaSxCalcolata) DisegnaCorsiaAccumulo();
+
+    bool principaleChiusa = false;
+    if (corsiaImm || corsiaUsc) {
+        Log(L"Costruzione della corsia di immissione e/o uscita...\r\n");
+        if (!RegistraCorsieImmUsc()) {
+            Log(L"Errore!\r\n");
+            esito = false;
+        }
+        m_principale->Chiudi();
+        principaleChiusa = true;
+        m_tracciato->aggiornaDati(1505, 0);
+        m_tracciato->aggiornaDati(0, -2);
+    }
+    m_tracciato->aggiorna();
+    ICTRACCIATO_Costructor::Libera(&m_tracciato, 1);
+    m_tracciato = nullptr;
+    // The main road serves the next leg of the same command: open it again.
+    if (principaleChiusa) m_principale->Apri();
+    m_esito = esito ? 1 : 0;
+}

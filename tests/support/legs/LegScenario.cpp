@@ -1,0 +1,79 @@
+#include "LegScenario.h"
+
+#include <cmath>
+#include <sstream>
+
+namespace legs {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+}  // namespace
+
+std::string Descrivi(const Incrocio& i) {
+    std::ostringstream s;
+    s << (i.curva ? "curva" : "rettilineo") << "_" << (i.lato == 0 ? "destra" : "sinistra") << "_"
+      << (i.verso == 1 ? "In" : "Out") << "_" << static_cast<int>(i.angoloGradi) << "gradi_banchina"
+      << static_cast<int>(i.banchinaPrincipale * 10);
+    if (i.progIniziale != 0) s << "_da" << static_cast<int>(i.progIniziale);
+    if (i.semiIsola > 0) s << "_divisa";
+    return s.str();
+}
+
+Scenario::Scenario(const Incrocio& incrocio, AcDbDatabase* database) : m_incrocio(incrocio) {
+    if (incrocio.curva) {
+        // A straight to (0, 0), then a left-hand curve of radius 400 about
+        // (0, 400); the leg meets it half way round.
+        const double raggio = 400, angolo = kPi / 6;
+        m_stradaPrincipale = roads::Curva(L"SS 1", {-300, 0, 0}, 300, raggio, angolo, 300);
+        const double t = angolo / 2;
+        m_punto[0] = raggio * std::sin(t);
+        m_punto[1] = raggio - raggio * std::cos(t);
+        m_direzione = t;
+    } else {
+        m_stradaPrincipale = roads::Rettilineo(L"SS 1", {-400, 0, 0}, {400, 0, 0});
+        m_direzione = 0;
+    }
+    m_stradaPrincipale.progIniziale = incrocio.progIniziale;
+    m_stradaPrincipale.semiDx = m_stradaPrincipale.semiSx = incrocio.semiPrincipale;
+    m_stradaPrincipale.banchinaDx = m_stradaPrincipale.banchinaSx = incrocio.banchinaPrincipale;
+    m_stradaPrincipale.semiIsola = incrocio.semiIsola;
+
+    // The leg's far end: on the right the angle is taken clockwise from the
+    // main direction, on the left counter-clockwise.
+    const double a = incrocio.angoloGradi * kPi / 180;
+    const double phi = incrocio.lato == CSecondariaJunctor::kDestra ? m_direzione - a : m_direzione + a;
+    roads::Vertex vicino{m_punto[0], m_punto[1], 0};
+    roads::Vertex lontano{m_punto[0] + incrocio.lunghezzaRamo * std::cos(phi),
+                          m_punto[1] + incrocio.lunghezzaRamo * std::sin(phi), 0};
+    m_stradaSecondaria = incrocio.verso == CSecondariaJunctor::kIn ? roads::Rettilineo(L"SP 2", lontano, vicino)
+                                                                   : roads::Rettilineo(L"SP 2", vicino, lontano);
+    m_stradaSecondaria.semiDx = m_stradaSecondaria.semiSx = incrocio.semiRamo;
+    m_stradaSecondaria.banchinaDx = m_stradaSecondaria.banchinaSx = incrocio.banchinaRamo;
+
+    m_idPrincipale = roads::Disegna(m_stradaPrincipale, database);
+    m_idSecondaria = roads::Disegna(m_stradaSecondaria, database);
+}
+
+bool Scenario::Prepara() {
+    ads_name asse, asseRamo;
+    acdbGetAdsName(asse, m_idPrincipale.front());
+    acdbGetAdsName(asseRamo, m_idSecondaria.front());
+    m_principale = std::make_unique<CPrincipaleJunctor>(L"SS 1", asse);
+    m_principale->SetTipo(1);
+    if (!m_principale->CercaElementi(m_punto)) return m_errore = "main road's edges not found", false;
+    m_ramo = std::make_unique<CSecondariaJunctor>(L"SP 2", asseRamo, m_incrocio.verso, m_incrocio.lato);
+    m_ramo->SetTipo(1);
+    m_ramo->SetPuntoIntersezione(m_punto);
+    if (!m_ramo->CercaElementi(m_punto)) return m_errore = "leg's edges not found", false;
+    if (!m_principale->Apri() || !m_principale->CalcolaLarghezze()) return m_errore = "main road not opened", false;
+    if (!m_ramo->Apri() || !m_ramo->CalcolaLarghezze()) return m_errore = "leg not opened", false;
+    m_ramo->GetParametri()->SetNome(L"DEFAULT");
+    m_ramo->ImpostaDimensioni(m_principale->GetIncrRaggioUscita(), m_principale->GetIncrRaggioImmissione());
+    if (!m_ramo->CalcolaIsola(m_principale.get(), true, false, false)) return m_errore = "island not computed", false;
+    m_ramo->ImpostaRaggi();
+    return true;
+}
+
+}  // namespace legs
