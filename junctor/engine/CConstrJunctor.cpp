@@ -75,6 +75,8 @@ CConstrJunctor::~CConstrJunctor() {
 void CConstrJunctor::Init(CPrincipaleJunctor* principale, CSecondariaJunctor* secondaria) {
     m_principale = principale;
     m_secondaria = secondaria;
+    // The leg's own set, so that each step can also run on its own.
+    m_parametri = secondaria ? secondaria->GetParametri() : nullptr;
 }
 
 void CConstrJunctor::SetParCorsie(CLanePars* corsie) { m_corsie = corsie; }
