@@ -11,6 +11,26 @@ constexpr double kPi = 3.14159265358979323846;
 
 }  // namespace
 
+void ImpostaCorsie(CLanePars& c, bool immissione, bool uscita, bool svoltaSx, bool urbana) {
+    c.SetCorsie(immissione, uscita, svoltaSx, urbana);
+    c.ILCImm.SetValore(3.5);
+    c.ILBCImm.SetValore(1.75);
+    c.IAccLae.SetValore(90);
+    c.IImmLie.SetValore(30);
+    c.IManLve.SetValore(30);
+    c.ULCUsc.SetValore(3.5);
+    c.ULBCUsc.SetValore(1.75);
+    c.UDecLdu.SetValore(70);
+    c.UManLmu.SetValore(20);
+    c.SLCLm.SetValore(3.0);
+    c.SRacd1.SetValore(1.5);
+    c.SRacd2.SetValore(1.5);
+    c.SRacLva.SetValore(30);
+    c.SAcuLaa.SetValore(24);
+    c.SDecLda.SetValore(40);
+    c.SManLma.SetValore(20);
+}
+
 std::string Descrivi(const Incrocio& i) {
     std::ostringstream s;
     s << (i.curva ? "curva" : "rettilineo") << "_" << (i.lato == 0 ? "destra" : "sinistra") << "_"

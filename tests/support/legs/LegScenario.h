@@ -27,6 +27,11 @@ struct Incrocio {
     double banchinaRamo = 1.5;
 };
 
+// Switches the lanes on or off and gives every value they use a finite,
+// typical figure (lane widths 3.5, lane shoulders 1.75, lengths of tens of
+// metres), as a style file would.
+void ImpostaCorsie(CLanePars& corsie, bool immissione, bool uscita, bool svoltaSx, bool urbana = false);
+
 // A short text naming the case, for test names and messages.
 std::string Descrivi(const Incrocio& i);
 
