@@ -551,15 +551,17 @@ TEST_F(CorsieImmUscTest, RecordsInTheOrderAndWithTheValuesOfTheirLanes) {
         i.lato = k.lato;
         legs::Scenario& s = Prepara(i);
         legs::ImpostaCorsie(*s.Ramo()->GetParametriCorsie(), k.imm, k.usc, false);
+        // Entry values apart from the exit ones.
+        s.Ramo()->GetParametriCorsie()->ILCImm.SetValore(3.25);
+        s.Ramo()->GetParametriCorsie()->ILBCImm.SetValore(1.25);
         Costruttore& b = Nuovo(s);
         ASSERT_TRUE(b.LegaTracciato(s.IdAssePrincipale()));
         const bool destra = k.lato == CSecondariaJunctor::kDestra;
         // Sections on the curve's arc when the road is curved.
         const double p0 = k.progIniziale + 350;
-        const double *e = nullptr, *sz = nullptr;
         const double primi[3] = {p0, p0 + 10, p0 + 20}, secondi[3] = {p0 + 20, p0 + 30, p0 + 40};
-        e = destra ? primi : secondi;
-        sz = destra ? secondi : primi;
+        const double* e = destra ? primi : secondi;
+        const double* sz = destra ? secondi : primi;
         b.Sezioni(CConstrJunctor::kUscita, e[0], e[1], e[2]);
         b.Sezioni(CConstrJunctor::kImmissione, sz[0], sz[1], sz[2]);
         EXPECT_TRUE(b.RegistraCorsieImmUsc()) << std::wstring(b.m_log);
