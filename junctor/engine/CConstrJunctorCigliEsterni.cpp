@@ -149,8 +149,8 @@ struct Bordo {
     double raggioInterno = 0;
     ads_point k1 = {0, 0, 0}, k2 = {0, 0, 0};  // the lane line
     const datipoli* principale = nullptr;      // main line
-    double larghezzaCorsia = 0;                // > 0: the main line is offset by it towards the leg
-    bool corsia = false;
+    bool corsia = false;                       // the main line is offset towards the leg ...
+    double larghezzaCorsia = 0;                // ... by this much
     const datipoli* ramo = nullptr;            // the leg's line
     int latoOffsetRamo = 0;
     double direzionePrincipale = 0;
@@ -305,8 +305,9 @@ bool CostruisciBordo(CConstrJunctor& builder, const Bordo& b, const Registro& lo
 bool CConstrJunctor::CalcolaTricentrica(const AcGeDoubleArray& angoli, const AcGeDoubleArray& raggi,
                                         AcGePoint3dArray& punti, AcGePoint3dArray& centri, ads_point vertice) {
     if (angoli.isEmpty() || angoli.length() != raggi.length()) return false;
-    // A radius that is not positive, or an angle that does not turn, gives
-    // arcs of no length whose bulges would stand for whole circles.
+    // A radius that is not positive, or an angle that does not turn the
+    // curve onwards, gives arcs whose bulges, taken in the curve's sense,
+    // would stand for (nearly) whole circles.
     for (int i = 0; i < raggi.length(); ++i) {
         if (!std::isfinite(raggi[i]) || !(raggi[i] > 0) || !std::isfinite(angoli[i]) || !(angoli[i] > 0)) {
             Log(L" - Raggi o angoli della curva tricentrica non validi.\r\n");
