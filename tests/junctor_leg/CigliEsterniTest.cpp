@@ -626,7 +626,10 @@ TEST_F(CigliEsterniTest, FailedEdgeSkipsItsShoulderAndLeavesTheOtherSide) {
         EXPECT_FALSE(b.m_idCiglioEsterno[buono].isNull());
         EXPECT_FALSE(b.m_idBanchinaEsterna[buono].isNull());
         EXPECT_EQ(Leggi(b.m_idCiglioEsterno[buono]).size(), 6u);
+        // A fresh drawing for the next side.
         m_scenario.reset();
+        EXPECT_TRUE(vplat::OpenObjects(m_db.get()).empty());
+        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
         m_db = std::make_unique<AcDbDatabase>();
         acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
     }
