@@ -673,4 +673,22 @@ TEST_F(CigliEsterniTest, NoFootOnTheMainAxisFailsTheLaneSideAndFreesItsPolyline)
     for (datipoli* n = asse; n; n = n->next) n->x -= 5000;
 }
 
+// An inner arc whose tangent point falls beyond the end of the leg's edge
+// has no point to end on: the side fails with its line instead of drawing
+// towards a point never set.
+TEST_F(CigliEsterniTest, InnerArcWithoutTangentPointOnTheLegFails) {
+    legs::Incrocio i;
+    legs::Scenario& s = Prepara(i);
+    s.Ramo()->GetParametri()->RaggioInternoUsc.SetValore(5000);
+    Costruttore b;
+    b.Prepara(s);
+    AcDb2dPolyline* polilinea = nullptr;
+    EXPECT_FALSE(b.CostruisciCiglioEsterno(CConstrJunctor::kUscita, &polilinea));
+    EXPECT_EQ(polilinea, nullptr);
+    EXPECT_EQ(std::wstring(static_cast<LPCWSTR>(b.m_log)),
+              L" - Impossibile raccordare il ciglio esterno al ciglio della strada secondaria.\r\n");
+    ASSERT_TRUE(b.CostruisciCiglioEsterno(CConstrJunctor::kImmissione, &polilinea));
+    delete polilinea;
+}
+
 }  // namespace
