@@ -1,12 +1,533 @@
-// The curb returns: outer edges and shoulders of both sides.
-#include "CConstrJunctor.h"
+// The curb returns: on each side of the leg an outer edge runs from the main
+// road's edge round a three-centred curve into the lane line along the
+// island, along it, and by an arc of the inner radius onto the leg's edge;
+// the outer shoulder follows the same path farther out. With an entry or
+// exit lane the main line is first widened by the lane, and the chainages of
+// the lane's sections along the main axis are computed for its records.
+#include <algorithm>
+#include <cmath>
+#include <functional>
 
-bool CConstrJunctor::CalcolaTricentrica(const AcGeDoubleArray&, const AcGeDoubleArray&, AcGePoint3dArray&,
-                                        AcGePoint3dArray&, ads_point) { return false; }
-bool CConstrJunctor::PosizionaTricentrica(const ads_point, const ads_point, const ads_point, const AcGeDoubleArray&,
-                                          const AcGeDoubleArray&, AcGePoint3dArray&, AcGePoint3dArray&, bool&) {
-    return false;
+#include "Angoli.h"
+#include "CConstrJunctor.h"
+#include "IndicePunti.h"
+#include "PolilineeJunctor.h"
+
+namespace {
+
+constexpr double kTolleranza = 0.001;
+constexpr double kMinimoSegmento = 0.001;
+constexpr double kEstensione = 1000;
+// Length of the construction lines drawn from a point along a direction.
+constexpr double kLunghezzaAusiliaria = 10;
+// Largest distance of the curve's main-side end from the main line that
+// needs no refit.
+constexpr double kScostamentoMassimo = 0.01;
+// Split of a refitted curve's deflection: 2/15, 11/15, 2/15.
+constexpr double kQuotaEstrema = 0.13333333333333333;
+constexpr double kQuotaCentrale = 0.7333333333333333;
+// The shoulder's radii are these multiples of its middle radius.
+constexpr double kRapportoPrimo = 2.5;
+constexpr double kRapportoTerzo = 5.5;
+
+const wchar_t* const kMsgOffset = L" - Impossibile creare l'offset di una polilinea di costruzione.\r\n";
+const wchar_t* const kMsgIntersezioni = L" - Numero di intersezioni insufficienti in fase di costruzione.\r\n";
+const wchar_t* const kMsgRaccordoInterno =
+    L" - Impossibile raccordare il ciglio esterno al ciglio della strada secondaria.\r\n";
+
+using Registro = std::function<void(const wchar_t*)>;
+
+// A vertex list owned by the caller, freed on leaving the scope.
+struct Lista {
+    datipoli* testa = nullptr;
+    Lista() = default;
+    Lista(const Lista&) = delete;
+    Lista& operator=(const Lista&) = delete;
+    ~Lista() { LiberaDATIPOLI(&testa); }
+};
+
+void Copia(ads_point d, const ads_point s) {
+    d[0] = s[0];
+    d[1] = s[1];
+    d[2] = s[2];
 }
-bool CConstrJunctor::CostruisciCiglioEsterno(int, AcDb2dPolyline**) { return false; }
-bool CConstrJunctor::CostruisciBanchinaEsterna(int, AcDb2dPolyline**) { return false; }
-bool CConstrJunctor::CostruisciCigliEsterni() { return false; }
+
+void DaPunto(ads_point d, const AcGePoint3d& p) {
+    d[0] = p.x;
+    d[1] = p.y;
+    d[2] = p.z;
+}
+
+void Sposta(const ads_point p, double angolo, double distanza, ads_point r) {
+    const double x = p[0] + distanza * std::cos(angolo);
+    const double y = p[1] + distanza * std::sin(angolo);
+    r[0] = x;
+    r[1] = y;
+    r[2] = 0;
+}
+
+bool Acceso(const CString& flag) { return flag == L"Y"; }
+
+// The crossing of two lists with both ends prolonged; of several, the one
+// nearest to the reference point.
+bool Intersezione(const datipoli* a, const datipoli* b, const ads_point riferimento, ads_point punto) {
+    AcGePoint3dArray punti;
+    Inters_2_DATIPOLI_2D(a, b, punti, kEstensione, kEstensione, 1);
+    int i = 0;
+    if (!IndicePuntoPiuVicino(punti, riferimento, i)) return false;
+    DaPunto(punto, punti[i]);
+    return true;
+}
+
+// The foot of the circle's centre on the line A B (prolonged by 1000 both
+// ways), accepted when it lies at least radius - tolerance from the centre.
+bool PuntoSuCerchio(const circ& cerchio, const ads_point a, const ads_point b, ads_point punto,
+                    double tolleranza = kTolleranza) {
+    const double dx = b[0] - a[0], dy = b[1] - a[1];
+    const double l = std::hypot(dx, dy);
+    if (l == 0) return false;
+    const double ux = dx / l, uy = dy / l;
+    const double t = (cerchio.xc - a[0]) * ux + (cerchio.yc - a[1]) * uy;
+    if (t < -kEstensione || t > l + kEstensione) return false;
+    const double px = a[0] + t * ux, py = a[1] + t * uy;
+    if (std::hypot(px - cerchio.xc, py - cerchio.yc) < cerchio.raggio - tolleranza) return false;
+    punto[0] = px;
+    punto[1] = py;
+    punto[2] = 0;
+    return true;
+}
+
+// The foot of the circle's centre on the list, accepted when its distance
+// from the centre lies strictly within the tolerance of the radius.
+bool PuntoVicinoCerchio(const circ& cerchio, const datipoli* lista, ads_point punto,
+                        double tolleranza = kTolleranza) {
+    const ads_point centro = {cerchio.xc, cerchio.yc, cerchio.zc};
+    double distanza = 0;
+    ads_point piede;
+    if (!lista || !DistPPoly(lista, centro, &distanza, piede, nullptr, nullptr, nullptr, nullptr, 1)) return false;
+    const double d = std::hypot(piede[0] - centro[0], piede[1] - centro[1]);
+    if (!(d > cerchio.raggio - tolleranza && d < cerchio.raggio + tolleranza)) return false;
+    Copia(punto, piede);
+    return true;
+}
+
+// The chainages of a lane's three sections from the chainage c where the
+// curb return leaves the main line: s1, s2, s3 of an entry lane, e1, e2, e3
+// of an exit lane.
+void SezioniCorsia(const CLanePars& l, bool uscita, bool destra, double c, double s[3]) {
+    if (uscita) {
+        const double dec = l.UDecLdu.GetValore(), man = l.UManLmu.GetValore();
+        if (destra) {
+            s[2] = c;
+            s[1] = c - dec + 0.5 * man;
+            s[0] = s[1] - man;
+        } else {
+            s[0] = c;
+            s[1] = c + dec - 0.5 * man;
+            s[2] = s[1] + man;
+        }
+    } else {
+        const double acc = l.IAccLae.GetValore(), imm = l.IImmLie.GetValore(), man = l.IManLve.GetValore();
+        if (destra) {
+            s[0] = c;
+            s[1] = s[0] + acc - imm;
+            s[2] = s[1] + man;
+        } else {
+            s[2] = c;
+            s[1] = c - acc + imm;
+            s[0] = s[1] - man;
+        }
+    }
+}
+
+// What an outer edge or an outer shoulder is built from.
+struct Bordo {
+    int lato = 0;            // 0 exit side, 1 entry side
+    bool destra = true;      // leg on the right of the main road
+    double raggi[3] = {0, 0, 0};
+    double angoli[3] = {0, 0, 0};
+    double raggioInterno = 0;
+    ads_point k1 = {0, 0, 0}, k2 = {0, 0, 0};  // the lane line
+    const datipoli* principale = nullptr;      // main line
+    bool corsia = false;                       // the main line is offset towards the leg ...
+    double larghezzaCorsia = 0;                // ... by this much
+    const datipoli* ramo = nullptr;            // the leg's line
+    int latoOffsetRamo = 0;
+    double direzionePrincipale = 0;
+    ads_point riferimento = {0, 0, 0};         // island point 1
+    bool conPuntoExtra = false;                // the lane shoulder point closes the main side
+    ads_point puntoExtra = {0, 0, 0};
+};
+
+// The outline of one outer edge or shoulder: vertices with their bulges,
+// running from the main side for the exit and towards it for the entry.
+bool CostruisciBordo(CConstrJunctor& builder, const Bordo& b, const Registro& log, AcGePoint3dArray& vertici,
+                     AcGeDoubleArray& bulge) {
+    const bool uscita = b.lato == CConstrJunctor::kUscita;
+    Lista lk;
+    PolilineaDuePunti(b.k1, b.k2, &lk.testa);
+
+    // Main line, widened by the lane when there is one.
+    Lista offsetPrincipale;
+    const datipoli* me = b.principale;
+    if (b.corsia) {
+        if (!OffsetPolilinea(b.destra ? kLatoOffsetDestro : 0, b.larghezzaCorsia, b.principale, nullptr,
+                             kMinimoSegmento, &offsetPrincipale.testa) ||
+            !offsetPrincipale.testa) {
+            log(kMsgOffset);
+            return false;
+        }
+        me = offsetPrincipale.testa;
+    }
+
+    ads_point c;
+    if (!Intersezione(lk.testa, me, b.riferimento, c)) {
+        log(kMsgIntersezioni);
+        return false;
+    }
+    // The direction of travel of the traffic next to the leg; the exit
+    // curve comes from behind along it, the entry curve goes on ahead.
+    const double avanti = b.direzionePrincipale + (b.destra ? 0 : PI_GRECO);
+    const double verso = uscita ? -kLunghezzaAusiliaria : kLunghezzaAusiliaria;
+    ads_point a0;
+    Sposta(c, avanti, verso, a0);
+
+    AcGeDoubleArray angoli, raggi;
+    for (int i = 0; i < 3; ++i) {
+        angoli.append(b.angoli[i]);
+        raggi.append(b.raggi[i]);
+    }
+    AcGePoint3dArray punti, centri;
+    bool antiorario = false;
+    const bool posizionata = uscita ? builder.PosizionaTricentrica(a0, b.k2, c, angoli, raggi, punti, centri, antiorario)
+                                    : builder.PosizionaTricentrica(b.k2, a0, c, angoli, raggi, punti, centri, antiorario);
+    if (!posizionata) return false;
+
+    // Refit: when the curve's main-side end is off the main line (a curved
+    // main road), the curve is placed again on the tangent to the main line
+    // at a point a margin beyond that end, which stays as a vertex.
+    ads_point e, pm = {0, 0, 0};
+    DaPunto(e, uscita ? punti[0] : punti[punti.length() - 1]);
+    double scostamento = 0, progressiva = 0;
+    ads_point piede;
+    if (!DistPPoly(me, e, &scostamento, piede, &progressiva, nullptr, nullptr, nullptr, 1)) return false;
+    bool conPm = false;
+    if (std::fabs(scostamento) > kScostamentoMassimo) {
+        const double r = progressiva + (uscita == b.destra ? -MargineProgressiva : MargineProgressiva);
+        double phi = 0;
+        if (XYdaProgsuDatiPoli(me, r, pm, &phi) != 0) return false;
+        pm[2] = 0;
+        ads_point g;
+        Sposta(pm, phi + (b.destra ? 0 : PI_GRECO), verso, g);
+        Lista tangente;
+        PolilineaDuePunti(pm, g, &tangente.testa);
+        ads_point c2;
+        if (!Intersezione(lk.testa, tangente.testa, b.riferimento, c2)) {
+            log(kMsgIntersezioni);
+            Copia(c2, c);
+        }
+        const double y = PI_GRECO - AngMin3P(b.k2, c2, pm);
+        angoli.setAt(0, y * kQuotaEstrema);
+        angoli.setAt(1, y * kQuotaCentrale);
+        angoli.setAt(2, y * kQuotaEstrema);
+        const bool ok = uscita ? builder.PosizionaTricentrica(pm, b.k2, c2, angoli, raggi, punti, centri, antiorario)
+                               : builder.PosizionaTricentrica(b.k2, pm, c2, angoli, raggi, punti, centri, antiorario);
+        if (!ok) return false;
+        conPm = true;
+    }
+
+    // Leg line offset outwards by the inner radius.
+    Lista offsetRamo;
+    if (!OffsetPolilinea(b.latoOffsetRamo, b.raggioInterno, b.ramo, nullptr, kMinimoSegmento, &offsetRamo.testa) ||
+        !offsetRamo.testa) {
+        log(kMsgOffset);
+        return false;
+    }
+    // Centre of the inner arc: at the inner radius from the lane line (on
+    // the outer side) and from the leg's line.
+    ads_point s1, s2;
+    PuntiPerpendicolari(uscita ? b.raggioInterno : -b.raggioInterno, b.k2, b.k1, s1, s2);
+    s1[2] = s2[2] = 0;
+    Lista spostata;
+    PolilineaDuePunti(s2, s1, &spostata.testa);
+    ads_point x3;
+    if (!Intersezione(spostata.testa, offsetRamo.testa, b.riferimento, x3)) {
+        log(kMsgIntersezioni);
+        return false;
+    }
+    x3[2] = 0;
+    circ interno{x3[0], x3[1], 0, b.raggioInterno, 0, 0};
+    ads_point t1, t2;
+    if (!PuntoSuCerchio(interno, b.k2, b.k1, t1) || !PuntoVicinoCerchio(interno, b.ramo, t2)) {
+        log(kMsgRaccordoInterno);
+        return false;
+    }
+    t1[2] = t2[2] = 0;
+
+    auto aggiungi = [&](const ads_point p, double bl) {
+        vertici.append(AcGePoint3d(p[0], p[1], 0));
+        bulge.append(bl);
+    };
+    auto aggiungiCurva = [&]() {
+        for (int i = 0; i < punti.length(); ++i) {
+            ads_point p;
+            DaPunto(p, punti[i]);
+            double bl = 0;
+            if (i + 1 < punti.length()) {
+                ads_point centro, fine;
+                DaPunto(centro, centri[i]);
+                DaPunto(fine, punti[i + 1]);
+                bl = CalcolaBulge(antiorario, centro, p, fine);
+            }
+            aggiungi(p, bl);
+        }
+    };
+    vertici.setLogicalLength(0);
+    bulge.setLogicalLength(0);
+    if (uscita) {
+        if (b.conPuntoExtra) aggiungi(b.puntoExtra, 0);
+        if (conPm) aggiungi(pm, 0);
+        aggiungiCurva();
+        aggiungi(t1, CalcolaBulge(false, x3, t1, t2));
+        aggiungi(t2, 0);
+    } else {
+        aggiungi(t2, CalcolaBulge(antiorario, x3, t2, t1));
+        aggiungi(t1, 0);
+        aggiungiCurva();
+        if (conPm) aggiungi(pm, 0);
+        if (b.conPuntoExtra) aggiungi(b.puntoExtra, 0);
+    }
+    return vertici.length() == bulge.length();
+}
+
+}  // namespace
+
+bool CConstrJunctor::CalcolaTricentrica(const AcGeDoubleArray& angoli, const AcGeDoubleArray& raggi,
+                                        AcGePoint3dArray& punti, AcGePoint3dArray& centri, ads_point vertice) {
+    if (angoli.isEmpty() || angoli.length() != raggi.length()) return false;
+    // A radius that is not positive, or an angle that does not turn the
+    // curve onwards, gives arcs whose bulges, taken in the curve's sense,
+    // would stand for (nearly) whole circles.
+    for (int i = 0; i < raggi.length(); ++i) {
+        if (!std::isfinite(raggi[i]) || !(raggi[i] > 0) || !std::isfinite(angoli[i]) || !(angoli[i] > 0)) {
+            Log(L" - Raggi o angoli della curva tricentrica non validi.\r\n");
+            return false;
+        }
+    }
+    // Local frame: from the origin heading along +x, turning counter-clockwise.
+    punti.setLogicalLength(0);
+    centri.setLogicalLength(0);
+    double theta = -MEZZO_PI_GRECO;
+    double px = 0, py = 0;
+    punti.append(AcGePoint3d(px, py, 0));
+    for (int i = 0; i < raggi.length(); ++i) {
+        const double cx = px - raggi[i] * std::cos(theta);
+        const double cy = py - raggi[i] * std::sin(theta);
+        centri.append(AcGePoint3d(cx, cy, 0));
+        theta += angoli[i];
+        px = cx + raggi[i] * std::cos(theta);
+        py = cy + raggi[i] * std::sin(theta);
+        punti.append(AcGePoint3d(px, py, 0));
+    }
+    // The vertex: where the last tangent meets the first one.
+    const ads_point o = {0, 0, 0}, x = {10, 0, 0};
+    const ads_point fine = {px, py, 0};
+    ads_point oltre;
+    Sposta(fine, theta + MEZZO_PI_GRECO, 10, oltre);
+    if (!mio_inters(o, x, fine, oltre, 0, vertice, 0)) {
+        // The curve turns through half a circle: its tangents never meet.
+        Log(L" - Impossibile calcolare il vertice della curva tricentrica.\r\n");
+        return false;
+    }
+    return true;
+}
+
+bool CConstrJunctor::PosizionaTricentrica(const ads_point a, const ads_point b, const ads_point c,
+                                          const AcGeDoubleArray& angoli, const AcGeDoubleArray& raggi,
+                                          AcGePoint3dArray& punti, AcGePoint3dArray& centri, bool& antiorario) {
+    if (angoli.length() != raggi.length()) return false;
+    ads_point vertice;
+    if (!CalcolaTricentrica(angoli, raggi, punti, centri, vertice)) return false;
+    const double l = std::hypot(c[0] - a[0], c[1] - a[1]);
+    const double ux = l > 0 ? (c[0] - a[0]) / l : 0, uy = l > 0 ? (c[1] - a[1]) / l : 0;
+    // Local origin: the vertex lands on C, the first tangent on the line A C.
+    const double dx = c[0] - vertice[0] * ux, dy = c[1] - vertice[0] * uy;
+    const double prodotto = ux * (b[1] - dy) - uy * (b[0] - dx);
+    if (l == 0 || prodotto == 0) {
+        // B on the line A C (or A on C): no side to turn towards.
+        Log(L" - Impossibile stabilire il verso della curva tricentrica.\r\n");
+        return false;
+    }
+    const double f = prodotto > 0 ? 1.0 : -1.0;
+    auto trasforma = [&](AcGePoint3dArray& lista) {
+        for (int i = 0; i < lista.length(); ++i) {
+            const double x = lista[i].x, y = lista[i].y;
+            lista.setAt(i, AcGePoint3d(dx + x * ux - f * y * uy, dy + x * uy + f * y * ux, 0));
+        }
+    };
+    trasforma(punti);
+    trasforma(centri);
+    antiorario = f > 0;
+    return true;
+}
+
+bool CConstrJunctor::CostruisciCiglioEsterno(int lato, AcDb2dPolyline** polilinea) {
+    if (polilinea) *polilinea = nullptr;
+    const int a = lato == kImmissione ? kImmissione : kUscita;
+    m_sezioniCiglioCalcolate[a] = false;
+    if (!polilinea || !m_principale || !m_secondaria || !m_parametri) return false;
+    const bool uscita = a == kUscita;
+    const CConstrPars& p = *m_parametri;
+    const bool destra = m_secondaria->GetLato() == CSecondariaJunctor::kDestra;
+    const bool in = m_secondaria->GetVerso() == CSecondariaJunctor::kIn;
+    const bool corsia = m_corsie && Acceso(uscita ? m_corsie->GetCorsiaUsc() : m_corsie->GetCorsiaImm());
+
+    Bordo b;
+    b.lato = a;
+    b.destra = destra;
+    const CSingleConstrPar* r[3] = {uscita ? &p.r1u : &p.r1e, uscita ? &p.r2u : &p.r2e, uscita ? &p.r3u : &p.r3e};
+    const CSingleConstrParAngle* an[3] = {uscita ? &p.a1u : &p.a1e, uscita ? &p.a2u : &p.a2e,
+                                          uscita ? &p.a3u : &p.a3e};
+    for (int i = 0; i < 3; ++i) {
+        b.raggi[i] = r[i]->GetValore();
+        b.angoli[i] = an[i]->CSingleConstrPar::GetValore();  // radians, whatever the display unit
+    }
+    b.raggioInterno = (uscita ? p.RaggioInternoUsc : p.RaggioInternoImm).GetValore();
+    Copia(b.k1, uscita ? m_offsetB1 : m_offsetB2);
+    Copia(b.k2, uscita ? m_offsetApiceUscita : m_offsetApiceImmissione);
+    b.principale = destra ? m_principale->GetDatiPoliCiglioDx() : m_principale->GetDatiPoliCiglioSx();
+    b.corsia = corsia;
+    if (corsia) b.larghezzaCorsia = (uscita ? m_corsie->ULCUsc : m_corsie->ILCImm).GetValore();
+    // The leg's edge on this side: for an In leg the entry side is its
+    // right, for an Out leg its left; offset outwards.
+    const bool ramoDestro = (a == kImmissione) == in;
+    b.ramo = ramoDestro ? m_secondaria->GetDatiPoliCiglioDx() : m_secondaria->GetDatiPoliCiglioSx();
+    b.latoOffsetRamo = ramoDestro ? kLatoOffsetDestro : 0;
+    b.direzionePrincipale = m_principale->GetDirezione();
+    Copia(b.riferimento, m_isola1);
+    if (!b.principale || !b.ramo) return false;
+
+    AcGePoint3dArray vertici(0, 8);
+    AcGeDoubleArray bulge(0, 8);
+    if (!CostruisciBordo(*this, b, [this](const wchar_t* riga) { Log(riga); }, vertici, bulge)) return false;
+    AcDb2dPolyline* risultato = CreaPolilinea(vertici, bulge);
+
+    if (corsia) {
+        // Lane sections from the foot of the outline's main-side end on the
+        // main axis, whose chainages are the alignment's own.
+        const AcGePoint3d& fine = uscita ? vertici[0] : vertici[vertici.length() - 1];
+        const ads_point e = {fine.x, fine.y, 0};
+        double o = 0, c = 0, delta = 0;
+        ads_point piede;
+        if (!DistPPoly(m_principale->GetDatiPoliAsse(), e, &o, piede, &c, &delta, nullptr, nullptr, 1)) {
+            delete risultato;
+            return false;
+        }
+        SezioniCorsia(*m_corsie, uscita, destra, c, m_sezioniCiglio[a]);
+        m_sezioniCiglioCalcolate[a] = true;
+        const double banchina = (uscita ? m_corsie->ULBCUsc : m_corsie->ILBCImm).GetValore();
+        const double d = (std::fabs(o) + banchina) * (o < 0 ? -1.0 : 1.0);
+        Sposta(piede, delta - MEZZO_PI_GRECO, d, m_puntoBanchinaCorsia[a]);
+    }
+    *polilinea = risultato;
+    return true;
+}
+
+bool CConstrJunctor::CostruisciBanchinaEsterna(int lato, AcDb2dPolyline** polilinea) {
+    if (polilinea) *polilinea = nullptr;
+    const int a = lato == kImmissione ? kImmissione : kUscita;
+    m_sezioniBanchinaCalcolate[a] = false;
+    if (!polilinea || !m_principale || !m_secondaria || !m_parametri) return false;
+    const bool uscita = a == kUscita;
+    const CConstrPars& p = *m_parametri;
+    const bool destra = m_secondaria->GetLato() == CSecondariaJunctor::kDestra;
+    const bool in = m_secondaria->GetVerso() == CSecondariaJunctor::kIn;
+    const bool corsia = m_corsie && Acceso(uscita ? m_corsie->GetCorsiaUsc() : m_corsie->GetCorsiaImm());
+    // The lane shoulder point comes from the edge of the same side.
+    if (corsia && !m_sezioniCiglioCalcolate[a]) return false;
+
+    const bool ramoDestro = (a == kImmissione) == in;
+    const double distanzaRamo =
+        ramoDestro ? m_secondaria->GetDistanzaBanchinaDx() : m_secondaria->GetDistanzaBanchinaSx();
+    const double banchinaCorsia =
+        m_corsie ? (uscita ? m_corsie->ULBCUsc : m_corsie->ILBCImm).GetValore() : 0.0;
+    const double lbint = p.Lbint.GetValore();
+
+    Bordo b;
+    b.lato = a;
+    b.destra = destra;
+    const double u = (uscita ? p.r2u : p.r2e).GetValore() - std::min(banchinaCorsia, distanzaRamo);
+    const CSingleConstrParAngle* an[3] = {uscita ? &p.a1u : &p.a1e, uscita ? &p.a2u : &p.a2e,
+                                          uscita ? &p.a3u : &p.a3e};
+    b.raggi[0] = kRapportoPrimo * u;
+    b.raggi[1] = u;
+    b.raggi[2] = kRapportoTerzo * u;
+    for (int i = 0; i < 3; ++i) b.angoli[i] = an[i]->CSingleConstrPar::GetValore();
+    b.raggioInterno = (uscita ? p.RaggioInternoUsc : p.RaggioInternoImm).GetValore() - std::min(lbint, distanzaRamo);
+    // The lane line moved outwards by the inner shoulder width.
+    const double* k1 = uscita ? m_offsetB1 : m_offsetB2;
+    const double* k2 = uscita ? m_offsetApiceUscita : m_offsetApiceImmissione;
+    PuntiPerpendicolari(uscita ? lbint : -lbint, k2, k1, b.k2, b.k1);
+    b.k1[2] = b.k2[2] = 0;
+    b.corsia = corsia;
+    if (corsia) {
+        b.principale = destra ? m_principale->GetDatiPoliCiglioDx() : m_principale->GetDatiPoliCiglioSx();
+        b.larghezzaCorsia = (uscita ? m_corsie->ULCUsc : m_corsie->ILCImm).GetValore() + banchinaCorsia;
+        b.conPuntoExtra = true;
+        Copia(b.puntoExtra, m_puntoBanchinaCorsia[a]);
+    } else {
+        b.principale = destra ? m_principale->GetDatiPoliBanchinaDx() : m_principale->GetDatiPoliBanchinaSx();
+    }
+    b.ramo = ramoDestro ? m_secondaria->GetDatiPoliBanchinaDx() : m_secondaria->GetDatiPoliBanchinaSx();
+    b.latoOffsetRamo = ramoDestro ? kLatoOffsetDestro : 0;
+    b.direzionePrincipale = m_principale->GetDirezione();
+    Copia(b.riferimento, m_isola1);
+    if (!b.principale || !b.ramo) return false;
+
+    AcGePoint3dArray vertici(0, 8);
+    AcGeDoubleArray bulge(0, 8);
+    if (!CostruisciBordo(*this, b, [this](const wchar_t* riga) { Log(riga); }, vertici, bulge)) return false;
+    AcDb2dPolyline* risultato = CreaPolilinea(vertici, bulge);
+
+    if (corsia) {
+        const AcGePoint3d& fine = uscita ? vertici[0] : vertici[vertici.length() - 1];
+        const ads_point e = {fine.x, fine.y, 0};
+        double o = 0, c = 0;
+        ads_point piede;
+        if (!DistPPoly(m_principale->GetDatiPoliAsse(), e, &o, piede, &c, nullptr, nullptr, nullptr, 1)) {
+            delete risultato;
+            return false;
+        }
+        SezioniCorsia(*m_corsie, uscita, destra, c, m_sezioniBanchina[a]);
+        m_sezioniBanchinaCalcolate[a] = true;
+    }
+    *polilinea = risultato;
+    return true;
+}
+
+bool CConstrJunctor::CostruisciCigliEsterni() {
+    bool esito = true;
+    struct Passo {
+        int lato;
+        const wchar_t* ciglio;
+        const wchar_t* banchina;
+    };
+    // Entry side first, then exit side; a side's shoulder only after its edge.
+    for (const Passo& passo : {Passo{kImmissione, L"rCEIN", L"rBEIN"}, Passo{kUscita, L"rCEOUT", L"rBEOUT"}}) {
+        m_idCiglioEsterno[passo.lato] = AcDbObjectId();
+        m_idBanchinaEsterna[passo.lato] = AcDbObjectId();
+        AcDb2dPolyline* ciglio = nullptr;
+        if (!CostruisciCiglioEsterno(passo.lato, &ciglio)) {
+            esito = false;
+            continue;
+        }
+        m_idCiglioEsterno[passo.lato] = Disegna(ciglio, L"QV-CIGLI", passo.ciglio);
+        AcDb2dPolyline* banchina = nullptr;
+        if (!CostruisciBanchinaEsterna(passo.lato, &banchina)) {
+            esito = false;
+            continue;
+        }
+        m_idBanchinaEsterna[passo.lato] = Disegna(banchina, L"QV-BANCHINE", passo.banchina);
+    }
+    return esito;
+}
