@@ -89,7 +89,14 @@ bool Scenario::Prepara() {
     if (!m_ramo->CercaElementi(m_punto)) return m_errore = "leg's edges not found", false;
     if (!m_principale->Apri() || !m_principale->CalcolaLarghezze()) return m_errore = "main road not opened", false;
     if (!m_ramo->Apri() || !m_ramo->CalcolaLarghezze()) return m_errore = "leg not opened", false;
-    m_ramo->GetParametri()->SetNome(L"DEFAULT");
+    // A new leg starts from the style "DEFAULT" of the shipped style file,
+    // whose curb-return radii are 25, 10 and 55 on both sides; within the
+    // crossing angles the coupling rule covers, the rule replaces them.
+    CConstrPars* p = m_ramo->GetParametri();
+    p->SetNome(L"DEFAULT");
+    for (CSingleConstrPar* r : {&p->r1e, &p->r1u}) r->SetValore(25);
+    for (CSingleConstrPar* r : {&p->r2e, &p->r2u}) r->SetValore(10);
+    for (CSingleConstrPar* r : {&p->r3e, &p->r3u}) r->SetValore(55);
     m_ramo->ImpostaDimensioni(m_principale->GetIncrRaggioUscita(), m_principale->GetIncrRaggioImmissione());
     if (!m_ramo->CalcolaIsola(m_principale.get(), true, false, false)) return m_errore = "island not computed", false;
     m_ramo->ImpostaRaggi();
