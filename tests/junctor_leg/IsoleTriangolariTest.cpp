@@ -33,6 +33,8 @@ double Cross(P2 a, P2 b) { return a.x * b.y - a.y * b.x; }
 P2 Unit(P2 a) { return (1.0 / std::hypot(a.x, a.y)) * a; }
 P2 Perp(P2 a) { return {-a.y, a.x}; }
 P2 Da(const ads_point p) { return {p[0], p[1]}; }
+// A log as a standard string, so that a mismatch shows its text.
+std::wstring Testo(const CString& log) { return std::wstring(static_cast<LPCWSTR>(log)); }
 
 // The bulge of the arc about c from a to b, counter-clockwise or clockwise.
 double Bulge(P2 c, P2 a, P2 b, bool antiorario) {
@@ -387,7 +389,7 @@ TEST_P(IsoleSuStradeGenerate, BothIslandsAreDrawn) {
     PreparaCostruttore(i);
     DisegnaTutto();
     EXPECT_TRUE(m_b.CostruisciIsoleTriangolari());
-    EXPECT_EQ(m_b.GetLog(), L"");
+    EXPECT_EQ(Testo(m_b.GetLog()), L"");
     for (int lato : {CConstrJunctor::kImmissione, CConstrJunctor::kUscita}) {
         VerificaCiglio(lato);
         VerificaBanchina(lato);
@@ -415,7 +417,7 @@ TEST_F(IsoleTriangolariTest, CornersOfRadiusRitTouchTheMainShoulder) {
     p.Rit.SetValore(0.6);
     for (CSingleConstrPar* w : {&p.Ledx, &p.Lesx, &p.Ludx, &p.Lusx}) w->SetValore(3.5);
     DisegnaTutto();
-    ASSERT_TRUE(m_b.CostruisciIsoleTriangolari()) << (LPCWSTR)m_b.GetLog();
+    ASSERT_TRUE(m_b.CostruisciIsoleTriangolari()) << Testo(m_b.GetLog());
     for (int lato : {CConstrJunctor::kImmissione, CConstrJunctor::kUscita}) {
         VerificaBanchina(lato);
         std::vector<Disegnata> d = Disegnate(CodiceBanchina(lato));
@@ -432,29 +434,44 @@ TEST_F(IsoleTriangolariTest, CornersOfRadiusRitTouchTheMainShoulder) {
     }
 }
 
+// Without a drop island edge to read back both islands fail and nothing is
+// drawn: one never drawn or erased since is reported, an entity that is not
+// a polyline fails with no line.
 TEST_F(IsoleTriangolariTest, WithoutTheDropIslandBothIslandsFail) {
-    legs::Incrocio i;
-    PreparaCostruttore(i);
-    DisegnaCiglioEsterno(CConstrJunctor::kImmissione);
-    DisegnaCiglioEsterno(CConstrJunctor::kUscita);
-    EXPECT_FALSE(m_b.CostruisciIsoleTriangolari());
-    EXPECT_EQ(m_b.GetLog(), kRigaEntita);
-    for (int lato : {CConstrJunctor::kImmissione, CConstrJunctor::kUscita}) {
-        EXPECT_TRUE(Disegnate(CodiceCiglio(lato)).empty());
-        EXPECT_TRUE(Disegnate(CodiceBanchina(lato)).empty());
-    }
-}
-
-TEST_F(IsoleTriangolariTest, ADropIslandThatCannotBeReadFailsBoth) {
-    // Its entity is there but is not a polyline.
+    enum Isola { kNonDisegnata, kCancellata, kNonPolilinea };
+    const struct {
+        Isola isola;
+        const wchar_t* log;
+    } casi[] = {{kNonDisegnata, kRigaEntita}, {kCancellata, kRigaEntita}, {kNonPolilinea, L""}};
     legs::Incrocio i;
     PreparaCostruttore(i);
     DisegnaTutto();
-    m_b.m_idCiglioIsola = AppendToBlock(m_db.get(), new AcDbLine(AcGePoint3d(0, -10, 0), AcGePoint3d(5, -10, 0)));
-    EXPECT_FALSE(m_b.CostruisciIsoleTriangolari());
-    EXPECT_EQ(m_b.GetLog(), L"");
-    for (int lato : {CConstrJunctor::kImmissione, CConstrJunctor::kUscita})
-        EXPECT_TRUE(Disegnate(CodiceCiglio(lato)).empty());
+    for (const auto& c : casi) {
+        SCOPED_TRACE(static_cast<int>(c.isola));
+        Costruttore b;
+        b.Init(m_scenario->Principale(), m_scenario->Ramo());
+        b.LeggiPuntiRamo();
+        b.m_idCiglioEsterno[0] = m_b.m_idCiglioEsterno[0];
+        b.m_idCiglioEsterno[1] = m_b.m_idCiglioEsterno[1];
+        switch (c.isola) {
+        case kNonDisegnata:
+            break;
+        case kCancellata:
+            b.m_idCiglioIsola = Aggiungi(m_isola);
+            ASSERT_EQ(EraseEntityDaId(b.m_idCiglioIsola, nullptr), Acad::eOk);
+            break;
+        case kNonPolilinea:
+            b.m_idCiglioIsola =
+                AppendToBlock(m_db.get(), new AcDbLine(AcGePoint3d(0, -10, 0), AcGePoint3d(5, -10, 0)));
+            break;
+        }
+        EXPECT_FALSE(b.CostruisciIsoleTriangolari());
+        EXPECT_EQ(Testo(b.GetLog()), c.log);
+        for (int lato : {CConstrJunctor::kImmissione, CConstrJunctor::kUscita}) {
+            EXPECT_TRUE(Disegnate(CodiceCiglio(lato)).empty());
+            EXPECT_TRUE(Disegnate(CodiceBanchina(lato)).empty());
+        }
+    }
 }
 
 // One side fails on its outer edge; it draws no edge and no shoulder while
@@ -491,7 +508,7 @@ TEST_P(UnLatoInErrore, TheOtherSideIsStillBuilt) {
         break;
     }
     EXPECT_FALSE(m_b.CostruisciIsoleTriangolari());
-    EXPECT_EQ(m_b.GetLog(), c.riga);
+    EXPECT_EQ(Testo(m_b.GetLog()), c.riga);
     EXPECT_TRUE(Disegnate(CodiceCiglio(c.lato)).empty());
     EXPECT_TRUE(Disegnate(CodiceBanchina(c.lato)).empty());
     VerificaCiglio(altro);
@@ -537,7 +554,7 @@ TEST_P(IsolaTroppoPiccola, NothingCrossedIsDrawn) {
     }
     (immissione ? p.Lbitr : p.Lbutr).SetValore(c.banchina);
     EXPECT_FALSE(m_b.CostruisciIsoleTriangolari());
-    EXPECT_EQ(m_b.GetLog(), kRigaIntersezioni);
+    EXPECT_EQ(Testo(m_b.GetLog()), kRigaIntersezioni);
     if (c.ciglioDisegnato)
         VerificaCiglio(c.lato);
     else
@@ -607,9 +624,9 @@ TEST_F(IsoleTriangolariTest, OffsetsCrossingTheWrongWayRoundMakeNoIsland) {
                 EXPECT_NEAR(v[k].x, atteso[k][0], kTol) << k;
                 EXPECT_NEAR(v[k].y, atteso[k][1], kTol) << k;
             }
-            EXPECT_EQ(m_b.GetLog(), L"");
+            EXPECT_EQ(Testo(m_b.GetLog()), L"");
         } else {
-            EXPECT_EQ(m_b.GetLog(), kRigaIntersezioni);
+            EXPECT_EQ(Testo(m_b.GetLog()), kRigaIntersezioni);
         }
         LiberaDATIPOLI(&e);
         LiberaDATIPOLI(&d);
@@ -635,11 +652,11 @@ TEST_F(IsoleTriangolariTest, MainRoadNotOpenFailsEdgeAndShoulder) {
     s.Principale()->Chiudi();
     EXPECT_FALSE(m_b.CostruisciCiglioIsolaTriangolare(CConstrJunctor::kUscita, d, e));
     EXPECT_FALSE(m_b.CostruisciBanchinaIsolaTriangolare(CConstrJunctor::kUscita, d, e));
-    EXPECT_EQ(m_b.GetLog(), std::wstring(kRigaPrincipale) + kRigaPrincipale);
+    EXPECT_EQ(Testo(m_b.GetLog()), std::wstring(kRigaPrincipale) + kRigaPrincipale);
     // Missing lists fail at once, with no line.
     EXPECT_FALSE(m_b.CostruisciCiglioIsolaTriangolare(CConstrJunctor::kUscita, nullptr, e));
     EXPECT_FALSE(m_b.CostruisciBanchinaIsolaTriangolare(CConstrJunctor::kUscita, d, nullptr));
-    EXPECT_EQ(m_b.GetLog(), std::wstring(kRigaPrincipale) + kRigaPrincipale);
+    EXPECT_EQ(Testo(m_b.GetLog()), std::wstring(kRigaPrincipale) + kRigaPrincipale);
     LiberaDATIPOLI(&d);
     LiberaDATIPOLI(&e);
 }
