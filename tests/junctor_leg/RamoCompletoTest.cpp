@@ -1,0 +1,242 @@
+// Whole legs built by the driver on generated roads: every step, the log in
+// its order, the extended data shared by every polyline of a leg, the lane
+// records, and a drawing saved and read back.
+#include <algorithm>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "CConstrJunctor.h"
+#include "DxfFile.h"
+#include "LegTest.h"
+#include "QvEngineering.h"
+
+namespace {
+
+const std::wstring kInizioIn = L"\r\nVerso della strada: In\r\nLettura degli elementi della strada...\r\n";
+const std::wstring kInizioOut = L"\r\nVerso della strada: Out\r\nLettura degli elementi della strada...\r\n";
+const std::wstring kIsola = L"Costruzione dell'isola a goccia...\r\n";
+const std::wstring kCigli = L"Costruzione dei cigli esterni dell'intersezione...\r\n";
+const std::wstring kTriangoli = L"Costruzione delle isole triangolari...\r\n";
+const std::wstring kSvoltaSx = L"Costruzione della corsia di accumulo per la svolta  a sinistra...\r\n";
+const std::wstring kImmUsc = L"Costruzione della corsia di immissione e/o uscita...\r\n";
+
+// One polyline of an intersection as the drawing holds it.
+struct Polilinea {
+    std::wstring layer;
+    std::vector<std::wstring> dati;  // extended data items as text
+    std::vector<std::tuple<double, double, double>> vertici;
+    bool operator==(const Polilinea&) const = default;
+    bool operator<(const Polilinea& o) const { return dati < o.dati || (dati == o.dati && vertici < o.vertici); }
+};
+
+std::wstring Testo(const resbuf* rb) {
+    if (rb->restype == 1040) {
+        wchar_t t[64];
+        std::swprintf(t, 64, L"%.17g", rb->resval.rreal);
+        return t;
+    }
+    return rb->resval.rstring ? rb->resval.rstring : L"";
+}
+
+// Every polyline of the working drawing that carries intersection data.
+std::vector<Polilinea> PolilineeIntersezione() {
+    std::vector<Polilinea> out;
+    resbuf* filtro = acutBuildList(RTDXF0, L"POLYLINE", -3, 1001, kAppIntersezione, RTNONE);
+    ads_name gruppo;
+    if (acedSSGet(L"_X", nullptr, nullptr, filtro, gruppo) == RTNORM) {
+        Adesk::Int32 n = 0;
+        acedSSLength(gruppo, &n);
+        for (Adesk::Int32 i = 0; i < n; ++i) {
+            ads_name e;
+            acedSSName(gruppo, i, e);
+            AcDbObjectId id;
+            acdbGetObjectId(id, e);
+            Polilinea p;
+            AcDbEntity* entita = nullptr;
+            if (acdbOpenObject(entita, id, AcDb::kForRead) == Acad::eOk) {
+                p.layer = entita->layer();
+                entita->close();
+            }
+            resbuf* dati = LeggiDatiEstesi(id, kAppIntersezione);
+            for (resbuf* rb = dati ? dati->rbnext : nullptr; rb; rb = rb->rbnext) p.dati.push_back(Testo(rb));
+            acutRelRb(dati);
+            datipoli* lista = nullptr;
+            LeggiDATIPOLI(e, &lista);
+            for (datipoli* v = lista; v; v = v->next) p.vertici.emplace_back(v->x, v->y, v->bulge);
+            LiberaDATIPOLI(&lista);
+            out.push_back(std::move(p));
+        }
+        acedSSFree(gruppo);
+    }
+    acutRelRb(filtro);
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+// One lane record: list, chainage, flags and its data as text.
+using Record = std::tuple<int, double, unsigned long, std::map<int, std::wstring>>;
+
+std::vector<Record> RecordCorsie(AcDbObjectId asse) {
+    std::vector<Record> out;
+    tracciato* record = nullptr;
+    if (!GetTracciato(asse, &record)) return out;
+    ICTRACCIATO* t = ICTRACCIATO_Costructor::Alloca(record, asse);
+    if (!t) {
+        LiberaTracciato(&record);
+        return out;
+    }
+    for (int codice : {1511, 1512, 1513, 1514, 1515}) {
+        ICLISTADATI* lista = t->getListaDati(codice);
+        for (ICELEMENTODATI* e = lista->getPrimo(); e; e = lista->getSuccessivo(e)) {
+            std::map<int, std::wstring> dati;
+            for (const auto& [id, dato] : e->Dati()) dati[id] = std::wstring(dato.GetString());
+            out.emplace_back(codice, e->getProgressiva(), e->getBitDato().GetValore(), dati);
+        }
+    }
+    ICTRACCIATO_Costructor::Libera(&t, 1);
+    return out;
+}
+
+class RamoCompletoTest : public LegTest {
+protected:
+    // Builds the prepared leg as the command does.
+    std::unique_ptr<CConstrJunctor> Costruisci(legs::Scenario& s, DWORD id = 1000) {
+        MargineProgressiva = 5.0;
+        auto b = std::make_unique<CConstrJunctor>();
+        b->Init(s.Principale(), s.Ramo());
+        b->SetParCorsie(s.Ramo()->GetParametriCorsie());
+        b->SetId(id);
+        b->Costruisci();
+        return b;
+    }
+
+    // Every polyline of the leg: 105 items, the leg's id first, everything
+    // after the edge code the same on each; the edge codes drawn.
+    static std::multiset<std::wstring> VerificaDatiEstesi(const std::vector<Polilinea>& polilinee,
+                                                          const std::wstring& id) {
+        std::multiset<std::wstring> codici;
+        for (const Polilinea& p : polilinee) {
+            EXPECT_EQ(p.dati.size(), 104u);  // after the application name
+            if (p.dati.size() != 104u) continue;
+            EXPECT_EQ(p.dati[0], id);
+            codici.insert(p.dati[1]);
+            EXPECT_TRUE(std::equal(p.dati.begin() + 2, p.dati.end(), polilinee.front().dati.begin() + 2));
+            const bool banchina = p.dati[1].rfind(L"rB", 0) == 0;
+            EXPECT_EQ(p.layer, banchina ? L"QV-BANCHINE" : L"QV-CIGLI") << p.dati[1];
+        }
+        return codici;
+    }
+};
+
+using Caso = std::tuple<bool, int, int, double, double>;  // curva, lato, verso, angolo, banchina
+
+class RamoSuStradeGenerate : public RamoCompletoTest, public ::testing::WithParamInterface<Caso> {};
+
+TEST_P(RamoSuStradeGenerate, EveryStepBuildsWithTheDefaultStyle) {
+    legs::Incrocio i;
+    std::tie(i.curva, i.lato, i.verso, i.angoloGradi, i.banchinaPrincipale) = GetParam();
+    legs::Scenario& s = Prepara(i);
+    auto b = Costruisci(s);
+    EXPECT_EQ(b->GetEsito(), 1) << std::wstring(b->GetLog());
+    EXPECT_EQ(std::wstring(b->GetLog()), (i.verso == 1 ? kInizioIn : kInizioOut) + kIsola + kCigli + kTriangoli);
+    auto codici = VerificaDatiEstesi(PolilineeIntersezione(), L"1000");
+    EXPECT_EQ(codici, (std::multiset<std::wstring>{L"rCIG", L"rBIG", L"rCEIN", L"rBEIN", L"rCEOUT", L"rBEOUT",
+                                                   L"rCIIN", L"rCIOUT", L"rBIIN", L"rBIOUT"}));
+    // No lane: nothing in the main alignment.
+    EXPECT_TRUE(RecordCorsie(s.IdAssePrincipale()).empty());
+    // The main road stays open for the next leg.
+    EXPECT_TRUE(s.Principale()->Valida());
+}
+
+std::string NomeCaso(const ::testing::TestParamInfo<Caso>& info) {
+    legs::Incrocio i;
+    std::tie(i.curva, i.lato, i.verso, i.angoloGradi, i.banchinaPrincipale) = info.param;
+    return legs::Descrivi(i);
+}
+
+INSTANTIATE_TEST_SUITE_P(Incroci, RamoSuStradeGenerate,
+                         ::testing::Combine(::testing::Bool(), ::testing::Values(0, 1), ::testing::Values(1, 0),
+                                            ::testing::Values(70.0, 90.0, 110.0), ::testing::Values(1.0, 2.0)),
+                         NomeCaso);
+
+TEST_F(RamoCompletoTest, FailingDropIslandStillDrawsTheOuterEdges) {
+    legs::Scenario& s = Prepara(legs::Incrocio{});
+    // No nose radius: the half's arc has no point on the island base.
+    s.Ramo()->GetParametri()->riu.SetValore(0);
+    s.Ramo()->GetParametri()->rie.SetValore(0);
+    auto b = Costruisci(s);
+    EXPECT_EQ(b->GetEsito(), 0);
+    EXPECT_EQ(std::wstring(b->GetLog()),
+              kInizioIn + kIsola + L" - Numero di intersezioni insufficienti in fase di costruzione 2.\r\nErrore!\r\n" +
+                  kCigli + kTriangoli + L" - Impossibile recuperare l'entità di costruzione.\r\nErrore!\r\n");
+    auto codici = VerificaDatiEstesi(PolilineeIntersezione(), L"1000");
+    EXPECT_EQ(codici, (std::multiset<std::wstring>{L"rCEIN", L"rBEIN", L"rCEOUT", L"rBEOUT"}));
+}
+
+class RamoConCorsie : public RamoCompletoTest, public ::testing::WithParamInterface<std::tuple<bool, int, double>> {};
+
+TEST_P(RamoConCorsie, EveryLaneRecordedSavedAndReadBack) {
+    legs::Incrocio i;
+    std::tie(i.curva, i.lato, i.progIniziale) = GetParam();
+    legs::Scenario& s = Prepara(i);
+    legs::ImpostaCorsie(*s.Ramo()->GetParametriCorsie(), true, true, true);
+    auto b = Costruisci(s, 77);
+    EXPECT_EQ(b->GetEsito(), 1) << std::wstring(b->GetLog());
+    EXPECT_EQ(std::wstring(b->GetLog()), kInizioIn + kSvoltaSx + kIsola + kCigli + kTriangoli + kImmUsc);
+
+    auto polilinee = PolilineeIntersezione();
+    auto codici = VerificaDatiEstesi(polilinee, L"77");
+    EXPECT_EQ(codici, (std::multiset<std::wstring>{L"rCIG", L"rBIG", L"rCEIN", L"rBEIN", L"rCEOUT", L"rBEOUT",
+                                                   L"rCIIN", L"rCIOUT", L"rBIIN", L"rBIOUT", L"rCIOUT", L"rCIOUT"}));
+    for (const Polilinea& p : polilinee) EXPECT_EQ(p.dati[43] + p.dati[44] + p.dati[45], L"YYY");
+    auto record = RecordCorsie(s.IdAssePrincipale());
+    std::map<int, int> perLista;
+    for (const Record& r : record) {
+        ++perLista[std::get<0>(r)];
+        EXPECT_EQ(std::get<3>(r).at(kDatoIdIntersezione), L"77");
+    }
+    // Left turn 4; widths 3 + 3 and shoulders 3 + 3 on the leg's side.
+    EXPECT_EQ(perLista[1513], 4);
+    EXPECT_EQ(perLista[i.lato == 0 ? 1511 : 1512], 6);
+    EXPECT_EQ(perLista[i.lato == 0 ? 1514 : 1515], 6);
+    EXPECT_EQ(record.size(), 16u);
+
+    // Saved and read back: the same polylines with the same data, the same records.
+    const std::string file = testing::TempDir() + "ramo-completo.dxf";
+    std::wstring errore;
+    s.Principale()->Chiudi();
+    s.Ramo()->Chiudi();
+    ASSERT_TRUE(vplat::WriteDxfFile(file, m_db.get(), &errore)) << errore;
+    AcDbDatabase riaperto(false);
+    ASSERT_TRUE(vplat::ReadDxfFile(file, &riaperto, &errore)) << errore;
+    acdbHostApplicationServices()->setWorkingDatabase(&riaperto);
+    EXPECT_EQ(PolilineeIntersezione(), polilinee);
+    elencotracciati* elenco = nullptr;
+    CercaTracciatiEx2(&elenco, 1);
+    AcDbObjectId idRiaperto;
+    for (elencotracciati* t = elenco; t; t = t->next)
+        if (t->nome == L"SS 1") acdbGetObjectId(idRiaperto, t->entita);
+    EXPECT_EQ(RecordCorsie(idRiaperto), record);
+    acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
+}
+
+INSTANTIATE_TEST_SUITE_P(Strade, RamoConCorsie,
+                         ::testing::Values(std::make_tuple(false, 0, 0.0), std::make_tuple(false, 1, 0.0),
+                                           std::make_tuple(true, 0, 1000.0), std::make_tuple(true, 1, 1000.0)));
+
+TEST_F(RamoCompletoTest, BothLegsOfACrossingRoadBuildWithTheirLanes) {
+    legs::Incrocio i;
+    i.verso = CSecondariaJunctor::kIn;
+    legs::Scenario& s = Prepara(i);
+    legs::ImpostaCorsie(*s.Ramo()->GetParametriCorsie(), true, true, false);
+    auto primo = Costruisci(s, 500);
+    EXPECT_EQ(primo->GetEsito(), 1) << std::wstring(primo->GetLog());
+    // The same main road serves the next leg built by the same command.
+    auto secondo = Costruisci(s, 500);
+    EXPECT_EQ(std::wstring(secondo->GetId()), L"501");
+    EXPECT_EQ(secondo->GetEsito(), 1) << std::wstring(secondo->GetLog());
+}
+
+}  // namespace
