@@ -527,6 +527,9 @@ bool CConstrJunctor::CostruisciBanchinaIsolaGoccia(const AcGePoint3dArray& verti
 }
 
 bool CConstrJunctor::CostruisciIsolaGoccia() {
+    // The ids name this island's polylines only.
+    m_idCiglioIsola = AcDbObjectId();
+    m_idBanchinaIsola = AcDbObjectId();
     if (!m_parametri) return false;
     // 1. Both halves; the polylines made with them are not drawn.
     AcGePoint3dArray v0(0, 8), v1(0, 8);
