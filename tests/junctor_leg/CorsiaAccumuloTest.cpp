@@ -163,7 +163,9 @@ protected:
                                  std::wstring(dati->rbnext->rbnext->resval.rstring) == codice;
                 acutRelRb(dati);
                 datipoli* lista = nullptr;
-                if (sua && LeggiDATIPOLI(e, &lista)) v.push_back(CheckerOf(lista));
+                // The exit triangular island's edge shares the lanes' code;
+                // it is the closed one.
+                if (sua && LeggiDATIPOLI(e, &lista) && !CheckerOf(lista).Closed(1e-6)) v.push_back(CheckerOf(lista));
                 LiberaDATIPOLI(&lista);
             }
             acedSSFree(gruppo);
