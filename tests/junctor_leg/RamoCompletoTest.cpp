@@ -56,7 +56,9 @@ std::vector<Polilinea> PolilineeIntersezione() {
             Polilinea p;
             AcDbEntity* entita = nullptr;
             if (acdbOpenObject(entita, id, AcDb::kForRead) == Acad::eOk) {
-                p.layer = entita->layer();
+                ACHAR* layer = entita->layer();
+                p.layer = layer;
+                acutDelString(layer);
                 entita->close();
             }
             resbuf* dati = LeggiDatiEstesi(id, kAppIntersezione);
