@@ -79,38 +79,6 @@ bool Intersezione(const datipoli* a, const datipoli* b, const ads_point riferime
     return true;
 }
 
-// The foot of the circle's centre on the line A B (prolonged by 1000 both
-// ways), accepted when it lies at least radius - tolerance from the centre.
-bool PuntoSuCerchio(const circ& cerchio, const ads_point a, const ads_point b, ads_point punto,
-                    double tolleranza = kTolleranza) {
-    const double dx = b[0] - a[0], dy = b[1] - a[1];
-    const double l = std::hypot(dx, dy);
-    if (l == 0) return false;
-    const double ux = dx / l, uy = dy / l;
-    const double t = (cerchio.xc - a[0]) * ux + (cerchio.yc - a[1]) * uy;
-    if (t < -kEstensione || t > l + kEstensione) return false;
-    const double px = a[0] + t * ux, py = a[1] + t * uy;
-    if (std::hypot(px - cerchio.xc, py - cerchio.yc) < cerchio.raggio - tolleranza) return false;
-    punto[0] = px;
-    punto[1] = py;
-    punto[2] = 0;
-    return true;
-}
-
-// The foot of the circle's centre on the list, accepted when its distance
-// from the centre lies strictly within the tolerance of the radius.
-bool PuntoVicinoCerchio(const circ& cerchio, const datipoli* lista, ads_point punto,
-                        double tolleranza = kTolleranza) {
-    const ads_point centro = {cerchio.xc, cerchio.yc, cerchio.zc};
-    double distanza = 0;
-    ads_point piede;
-    if (!lista || !DistPPoly(lista, centro, &distanza, piede, nullptr, nullptr, nullptr, nullptr, 1)) return false;
-    const double d = std::hypot(piede[0] - centro[0], piede[1] - centro[1]);
-    if (!(d > cerchio.raggio - tolleranza && d < cerchio.raggio + tolleranza)) return false;
-    Copia(punto, piede);
-    return true;
-}
-
 // The chainages of a lane's three sections from the chainage c where the
 // curb return leaves the main line: s1, s2, s3 of an entry lane, e1, e2, e3
 // of an exit lane.
@@ -258,7 +226,7 @@ bool CostruisciBordo(CConstrJunctor& builder, const Bordo& b, const Registro& lo
     x3[2] = 0;
     circ interno{x3[0], x3[1], 0, b.raggioInterno, 0, 0};
     ads_point t1, t2;
-    if (!PuntoSuCerchio(interno, b.k2, b.k1, t1) || !PuntoVicinoCerchio(interno, b.ramo, t2)) {
+    if (!builder.PuntoSuCerchio(interno, b.k2, b.k1, t1) || !builder.PuntoVicinoCerchio(interno, b.ramo, t2)) {
         log(kMsgRaccordoInterno);
         return false;
     }
