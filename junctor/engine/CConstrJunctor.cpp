@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "CostruzioneComune.h"
 #include "PolilineeJunctor.h"
 #include "TranslatorBinding.h"
 
@@ -61,7 +62,7 @@ std::set<std::wstring> IdNelDisegno() {
     return usati;
 }
 
-bool Acceso(const CString& flag) { return flag == L"Y"; }
+using costruzione::Acceso;
 
 }  // namespace
 

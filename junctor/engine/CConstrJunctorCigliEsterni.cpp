@@ -11,9 +11,16 @@
 #include "Angoli.h"
 #include "CConstrJunctor.h"
 #include "IndicePunti.h"
+#include "CostruzioneComune.h"
 #include "PolilineeJunctor.h"
 
 namespace {
+
+using costruzione::Acceso;
+using costruzione::Copia;
+using costruzione::DaPunto;
+using costruzione::IncrocioPiuVicino;
+using Lista = costruzione::ListaDatiPoli;
 
 constexpr double kTolleranza = 0.001;
 constexpr double kMinimoSegmento = 0.001;
@@ -30,33 +37,15 @@ constexpr double kQuotaCentrale = 0.7333333333333333;
 constexpr double kRapportoPrimo = 2.5;
 constexpr double kRapportoTerzo = 5.5;
 
-const wchar_t* const kMsgOffset = L" - Impossibile creare l'offset di una polilinea di costruzione.\r\n";
-const wchar_t* const kMsgIntersezioni = L" - Numero di intersezioni insufficienti in fase di costruzione.\r\n";
+const wchar_t* const kMsgOffset = costruzione::kRigaOffset;
+const wchar_t* const kMsgIntersezioni = costruzione::kRigaIntersezioni;
 const wchar_t* const kMsgRaccordoInterno =
     L" - Impossibile raccordare il ciglio esterno al ciglio della strada secondaria.\r\n";
 
 using Registro = std::function<void(const wchar_t*)>;
 
-// A vertex list owned by the caller, freed on leaving the scope.
-struct Lista {
-    datipoli* testa = nullptr;
-    Lista() = default;
-    Lista(const Lista&) = delete;
-    Lista& operator=(const Lista&) = delete;
-    ~Lista() { LiberaDATIPOLI(&testa); }
-};
 
-void Copia(ads_point d, const ads_point s) {
-    d[0] = s[0];
-    d[1] = s[1];
-    d[2] = s[2];
-}
 
-void DaPunto(ads_point d, const AcGePoint3d& p) {
-    d[0] = p.x;
-    d[1] = p.y;
-    d[2] = p.z;
-}
 
 void Sposta(const ads_point p, double angolo, double distanza, ads_point r) {
     const double x = p[0] + distanza * std::cos(angolo);
@@ -66,17 +55,11 @@ void Sposta(const ads_point p, double angolo, double distanza, ads_point r) {
     r[2] = 0;
 }
 
-bool Acceso(const CString& flag) { return flag == L"Y"; }
 
 // The crossing of two lists with both ends prolonged; of several, the one
 // nearest to the reference point.
 bool Intersezione(const datipoli* a, const datipoli* b, const ads_point riferimento, ads_point punto) {
-    AcGePoint3dArray punti;
-    Inters_2_DATIPOLI_2D(a, b, punti, kEstensione, kEstensione, 1);
-    int i = 0;
-    if (!IndicePuntoPiuVicino(punti, riferimento, i)) return false;
-    DaPunto(punto, punti[i]);
-    return true;
+    return IncrocioPiuVicino(a, b, kEstensione, kEstensione, riferimento, punto);
 }
 
 // The chainages of a lane's three sections from the chainage c where the
@@ -133,23 +116,23 @@ bool CostruisciBordo(CConstrJunctor& builder, const Bordo& b, const Registro& lo
                      AcGeDoubleArray& bulge) {
     const bool uscita = b.lato == CConstrJunctor::kUscita;
     Lista lk;
-    PolilineaDuePunti(b.k1, b.k2, &lk.testa);
+    PolilineaDuePunti(b.k1, b.k2, lk.Testa());
 
     // Main line, widened by the lane when there is one.
     Lista offsetPrincipale;
     const datipoli* me = b.principale;
     if (b.corsia) {
         if (!OffsetPolilinea(b.destra ? kLatoOffsetDestro : 0, b.larghezzaCorsia, b.principale, nullptr,
-                             kMinimoSegmento, &offsetPrincipale.testa) ||
-            !offsetPrincipale.testa) {
+                             kMinimoSegmento, offsetPrincipale.Testa()) ||
+            !offsetPrincipale.get()) {
             log(kMsgOffset);
             return false;
         }
-        me = offsetPrincipale.testa;
+        me = offsetPrincipale.get();
     }
 
     ads_point c;
-    if (!Intersezione(lk.testa, me, b.riferimento, c)) {
+    if (!Intersezione(lk.get(), me, b.riferimento, c)) {
         log(kMsgIntersezioni);
         return false;
     }
@@ -188,9 +171,9 @@ bool CostruisciBordo(CConstrJunctor& builder, const Bordo& b, const Registro& lo
         ads_point g;
         Sposta(pm, phi + (b.destra ? 0 : PI_GRECO), verso, g);
         Lista tangente;
-        PolilineaDuePunti(pm, g, &tangente.testa);
+        PolilineaDuePunti(pm, g, tangente.Testa());
         ads_point c2;
-        if (!Intersezione(lk.testa, tangente.testa, b.riferimento, c2)) {
+        if (!Intersezione(lk.get(), tangente.get(), b.riferimento, c2)) {
             log(kMsgIntersezioni);
             Copia(c2, c);
         }
@@ -206,8 +189,8 @@ bool CostruisciBordo(CConstrJunctor& builder, const Bordo& b, const Registro& lo
 
     // Leg line offset outwards by the inner radius.
     Lista offsetRamo;
-    if (!OffsetPolilinea(b.latoOffsetRamo, b.raggioInterno, b.ramo, nullptr, kMinimoSegmento, &offsetRamo.testa) ||
-        !offsetRamo.testa) {
+    if (!OffsetPolilinea(b.latoOffsetRamo, b.raggioInterno, b.ramo, nullptr, kMinimoSegmento, offsetRamo.Testa()) ||
+        !offsetRamo.get()) {
         log(kMsgOffset);
         return false;
     }
@@ -217,9 +200,9 @@ bool CostruisciBordo(CConstrJunctor& builder, const Bordo& b, const Registro& lo
     PuntiPerpendicolari(uscita ? b.raggioInterno : -b.raggioInterno, b.k2, b.k1, s1, s2);
     s1[2] = s2[2] = 0;
     Lista spostata;
-    PolilineaDuePunti(s2, s1, &spostata.testa);
+    PolilineaDuePunti(s2, s1, spostata.Testa());
     ads_point x3;
-    if (!Intersezione(spostata.testa, offsetRamo.testa, b.riferimento, x3)) {
+    if (!Intersezione(spostata.get(), offsetRamo.get(), b.riferimento, x3)) {
         log(kMsgIntersezioni);
         return false;
     }

@@ -11,10 +11,17 @@
 
 #include "CConstrJunctor.h"
 #include "IndicePunti.h"
+#include "CostruzioneComune.h"
 #include "PolilineeJunctor.h"
 #include "QvEngineering.h"
 
 namespace {
+
+using costruzione::Acceso;
+using costruzione::Copia;
+using costruzione::DaPunto;
+using costruzione::IncrocioPiuVicino;
+using Lista = costruzione::ListaDatiPoli;
 
 constexpr double kSegmentoMinimo = 0.001;
 // Data codes of the left-turn lane's two widths and of the lane widths and
@@ -23,48 +30,10 @@ constexpr int kListaCorsiaSx = 1513;
 constexpr int kDatoCorsiaSx1 = 22054;
 constexpr int kDatoCorsiaSx2 = 22055;
 
-// A vertex list this file owns for the length of one computation.
-class Lista {
-public:
-    Lista() = default;
-    ~Lista() { LiberaDATIPOLI(&m_testa); }
-    Lista(const Lista&) = delete;
-    Lista& operator=(const Lista&) = delete;
-    datipoli* get() const { return m_testa; }
-    datipoli** out() {
-        LiberaDATIPOLI(&m_testa);
-        return &m_testa;
-    }
 
-private:
-    datipoli* m_testa = nullptr;
-};
 
-bool Acceso(const CString& flag) { return flag == L"Y"; }
 
-void Copia(ads_point d, const ads_point s) {
-    d[0] = s[0];
-    d[1] = s[1];
-    d[2] = s[2];
-}
 
-void DaPunto(ads_point d, const AcGePoint3d& p) {
-    d[0] = p.x;
-    d[1] = p.y;
-    d[2] = p.z;
-}
-
-// The crossing of two lists nearest to a reference point.
-bool IncrocioPiuVicino(const datipoli* a, const datipoli* b, double estensioneA, double estensioneB,
-                       const ads_point riferimento, ads_point punto) {
-    if (!a || !b) return false;
-    AcGePoint3dArray punti;
-    Inters_2_DATIPOLI_2D(a, b, punti, estensioneA, estensioneB, 1);
-    int i = 0;
-    if (!IndicePuntoPiuVicino(punti, riferimento, i)) return false;
-    DaPunto(punto, punti[i]);
-    return true;
-}
 
 // The foot of a point on a list (perpendicular feet only) and its chainage.
 bool Piede(const datipoli* lista, const ads_point punto, ads_point piede, double& progressiva) {
@@ -140,9 +109,9 @@ bool CConstrJunctor::CalcolaCorsiaAccumulo() {
         double distanza;
     } offset[] = {{&o1, rie - d2}, {&o2, -d2}, {&o3, d1}, {&o4, d1 + riu}, {&o5, lcm + d1}};
     for (const auto& o : offset) {
-        if (!OffsetPolilinea(latoOffset, o.distanza, asse, nullptr, kSegmentoMinimo, o.lista->out()) ||
+        if (!OffsetPolilinea(latoOffset, o.distanza, asse, nullptr, kSegmentoMinimo, o.lista->Uscita()) ||
             !o.lista->get()) {
-            Log(L" - Impossibile creare l'offset di una polilinea di costruzione.\r\n");
+            Log(costruzione::kRigaOffset);
             return false;
         }
     }
@@ -154,16 +123,16 @@ bool CConstrJunctor::CalcolaCorsiaAccumulo() {
     Lista lineaX, lineaY, cerchio;
     PuntiPerpendicolari(-riu, m_isola4, m_isola2, a, b);
     a[2] = b[2] = 0;
-    PolilineaDuePunti(a, b, lineaX.out());
+    PolilineaDuePunti(a, b, lineaX.Uscita());
     bool trovati = IncrocioPiuVicino(lineaX.get(), o4.get(), 1000, 1000, m_isola1, X);
     if (trovati) {
         PuntiPerpendicolari(rie, m_isola4, m_isola3, a, b);
         a[2] = b[2] = 0;
-        PolilineaDuePunti(a, b, lineaY.out());
+        PolilineaDuePunti(a, b, lineaY.Uscita());
         trovati = IncrocioPiuVicino(lineaY.get(), o1.get(), 1000, 1000, m_isola1, Y);
     }
     if (trovati) {
-        *cerchio.out() = allocaDATIPOLI_Da_Cerchio(Y, rie);
+        *cerchio.Uscita() = allocaDATIPOLI_Da_Cerchio(Y, rie);
         trovati = IncrocioPiuVicino(o5.get(), cerchio.get(), 1000, 1000, m_isola1, Z);
     }
     if (!trovati) {
@@ -277,9 +246,9 @@ bool CConstrJunctor::CalcolaCorsiaAccumuloUrbana() {
     // 1. The island edge on the leg's side moved SLCLm towards the main axis.
     Lista ei;
     if (!OffsetPolilinea(destra ? kLatoOffsetDestro : 0, -m_corsie->SLCLm.GetValore(), isola, nullptr,
-                         kSegmentoMinimo, ei.out()) ||
+                         kSegmentoMinimo, ei.Uscita()) ||
         !ei.get()) {
-        Log(L" - Impossibile creare l'offset di una polilinea di costruzione.\r\n");
+        Log(costruzione::kRigaOffset);
         return false;
     }
 
@@ -291,8 +260,8 @@ bool CConstrJunctor::CalcolaCorsiaAccumuloUrbana() {
         ads_point piede;
         double progPiede = 0, distanza = 0;
         if (DistPPoly(ei.get(), m_F3, &distanza, piede, &progPiede, nullptr, nullptr, nullptr, 0) != 1 ||
-            estraiCopiaDATIPOLI(ei.get(), nullptr, &progPiede, parte.out()) != 1 || !parte.get()) {
-            Log(L" - Impossibile creare l'offset di una polilinea di costruzione.\r\n");
+            estraiCopiaDATIPOLI(ei.get(), nullptr, &progPiede, parte.Uscita()) != 1 || !parte.get()) {
+            Log(costruzione::kRigaOffset);
             return false;
         }
         taglio = parte.get();
@@ -313,7 +282,7 @@ bool CConstrJunctor::CalcolaCorsiaAccumuloUrbana() {
     const bool estratto = destra ? EstraiTrattoPolilinea(taglio, m_F3, Q, vertici, bulge, nullptr, nullptr)
                                  : EstraiTrattoPolilinea(taglio, Q, m_F3, vertici, bulge, nullptr, nullptr);
     if (!estratto) {
-        Log(L" - Impossibile creare l'offset di una polilinea di costruzione.\r\n");
+        Log(costruzione::kRigaOffset);
         return false;
     }
     const AcGePoint3d f2(m_F2[0], m_F2[1], 0);

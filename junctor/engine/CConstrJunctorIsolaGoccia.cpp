@@ -12,11 +12,15 @@
 
 #include "Angoli.h"
 #include "IndicePunti.h"
+#include "CostruzioneComune.h"
 #include "PolilineeJunctor.h"
 #include "QvEngineering.h"
 #include "QvGeometry.h"
 
 namespace {
+
+using costruzione::Acceso;
+using Lista = costruzione::ListaDatiPoli;
 
 constexpr double kTolleranza = 0.001;
 constexpr double kMinimoSegmento = 0.001;
@@ -28,22 +32,8 @@ constexpr double kEstensioneLato = 1000;
 // Two points closer than this are the same vertex.
 constexpr double kStessoPunto = 1e-6;
 
-const wchar_t* const kMsgIntersezioni = L" - Numero di intersezioni insufficienti in fase di costruzione.\r\n";
+const wchar_t* const kMsgIntersezioni = costruzione::kRigaIntersezioni;
 
-// A vertex list freed when it goes out of scope.
-struct Lista {
-    datipoli* p = nullptr;
-    Lista() = default;
-    explicit Lista(datipoli* lista) : p(lista) {}
-    Lista(const Lista&) = delete;
-    Lista& operator=(const Lista&) = delete;
-    ~Lista() { LiberaDATIPOLI(&p); }
-    datipoli* Rilascia() {
-        datipoli* r = p;
-        p = nullptr;
-        return r;
-    }
-};
 
 void Copia(ads_point d, const double* s) {
     d[0] = s[0];
@@ -63,17 +53,12 @@ AcGePoint3d APunto(const ads_point p) { return AcGePoint3d(p[0], p[1], 0); }
 
 double Distanza2D(const ads_point a, const ads_point b) { return std::hypot(a[0] - b[0], a[1] - b[1]); }
 
-bool Acceso(const CString& flag) { return flag == L"Y"; }
 
 // The plan crossing of two lists nearest to a reference point.
 bool IntersezionePiuVicina(const datipoli* a, const datipoli* b, double estensioneA, double estensioneB,
                            const ads_point riferimento, ads_point risultato) {
-    if (!a || !b) return false;
-    AcGePoint3dArray punti;
-    if (Inters_2_DATIPOLI_2D(a, b, punti, estensioneA, estensioneB, 1) <= 0) return false;
-    int i = 0;
-    if (!IndicePuntoPiuVicino(punti, riferimento, i)) return false;
-    DaPunto(risultato, punti[i]);
+    if (!costruzione::IncrocioPiuVicino(a, b, estensioneA, estensioneB, riferimento, risultato)) return false;
+    risultato[2] = 0;
     return true;
 }
 
@@ -109,7 +94,7 @@ bool IntersezioneCerchio(const datipoli* lista, const circ& cerchio, const ads_p
     ads_point centro;
     Centro(cerchio, centro);
     Lista lc(allocaDATIPOLI_Da_Cerchio(centro, cerchio.raggio));
-    return lc.p && IntersezionePiuVicina(lista, lc.p, 0, 0, riferimento, risultato);
+    return lc.get() && IntersezionePiuVicina(lista, lc.get(), 0, 0, riferimento, risultato);
 }
 
 // Where a circle touches, from inside, a larger one: the point of the larger
@@ -316,9 +301,9 @@ bool CConstrJunctor::CalcolaLatoIsolaGoccia(int lato, AcDb2dPolyline** polilinea
     if (corsiaSx) distanza = uscita ? c + m_corsie->SRacd1.GetValore() : c - m_corsie->SRacd2.GetValore();
     const int latoPrincipale = latoRamo == CSecondariaJunctor::kDestra ? kLatoOffsetDestro : 0;
     Lista M;
-    if (!OffsetPolilinea(latoPrincipale, distanza, m_principale->GetDatiPoliAsse(), nullptr, kMinimoSegmento, &M.p) ||
-        !M.p) {
-        if (!corsiaSx) Log(L" - Impossibile creare l'offset di una polilinea di costruzione.\r\n");
+    if (!OffsetPolilinea(latoPrincipale, distanza, m_principale->GetDatiPoliAsse(), nullptr, kMinimoSegmento, M.Testa()) ||
+        !M.get()) {
+        if (!corsiaSx) Log(costruzione::kRigaOffset);
         return false;
     }
 
@@ -328,8 +313,8 @@ bool CConstrJunctor::CalcolaLatoIsolaGoccia(int lato, AcDb2dPolyline** polilinea
         ads_point a, e;
         PuntiPerpendicolari(uscita ? -c : c, V, K, a, e);
         Lista latoSpostato;
-        PolilineaDuePunti(a, e, &latoSpostato.p);
-        if (!IntersezionePiuVicina(latoSpostato.p, M.p, kEstensioneCentro1, kEstensioneCentro1, m_isola1, X1)) {
+        PolilineaDuePunti(a, e, latoSpostato.Testa());
+        if (!IntersezionePiuVicina(latoSpostato.get(), M.get(), kEstensioneCentro1, kEstensioneCentro1, m_isola1, X1)) {
             Log(L" - Numero di intersezioni insufficienti in fase di costruzione 1.\r\n");
             return false;
         }
@@ -340,8 +325,8 @@ bool CConstrJunctor::CalcolaLatoIsolaGoccia(int lato, AcDb2dPolyline** polilinea
     ads_point T1;
     {
         Lista base;
-        PolilineaDuePunti(m_isola2, m_isola3, &base.p);
-        if (!IntersezioneCerchio(base.p, cerchio1, m_isola1, T1)) {
+        PolilineaDuePunti(m_isola2, m_isola3, base.Testa());
+        if (!IntersezioneCerchio(base.get(), cerchio1, m_isola1, T1)) {
             Log(L" - Numero di intersezioni insufficienti in fase di costruzione 2.\r\n");
             return false;
         }
@@ -358,8 +343,8 @@ bool CConstrJunctor::CalcolaLatoIsolaGoccia(int lato, AcDb2dPolyline** polilinea
     const bool in = m_secondaria->GetVerso() == CSecondariaJunctor::kIn;
     const int latoRamoOffset = (lato == kImmissione) == in ? kLatoOffsetDestro : 0;
     Lista L;
-    if (!OffsetPolilinea(latoRamoOffset, b, m_secondaria->GetDatiPoliAsse(), nullptr, kMinimoSegmento, &L.p) ||
-        !L.p) {
+    if (!OffsetPolilinea(latoRamoOffset, b, m_secondaria->GetDatiPoliAsse(), nullptr, kMinimoSegmento, L.Testa()) ||
+        !L.get()) {
         Log(L" - Impossibile creare l'offset di una polilinea di costruzione 3.\r\n");
         return false;
     }
@@ -370,8 +355,8 @@ bool CConstrJunctor::CalcolaLatoIsolaGoccia(int lato, AcDb2dPolyline** polilinea
         ads_point a, e;
         PuntiPerpendicolari(uscita ? b : -b, V, K, a, e);
         Lista latoSpostato;
-        PolilineaDuePunti(a, e, &latoSpostato.p);
-        if (!IntersezionePiuVicina(latoSpostato.p, L.p, kEstensioneCentro2, kEstensioneCentro2, m_isola1, X2)) {
+        PolilineaDuePunti(a, e, latoSpostato.Testa());
+        if (!IntersezionePiuVicina(latoSpostato.get(), L.get(), kEstensioneCentro2, kEstensioneCentro2, m_isola1, X2)) {
             Log(L" - Numero di intersezioni insufficienti in fase di costruzione 4.\r\n");
             return false;
         }
@@ -409,26 +394,26 @@ bool CConstrJunctor::CostruisciBanchinaIsolaGoccia(const AcGePoint3dArray& verti
 
     // 1. The halves as lists, handed back to the caller.
     Lista E0(ListaDa(vertici0, bulge0)), E1(ListaDa(vertici1, bulge1));
-    if (!E0.p || !E1.p) return false;
-    const datipoli* e0 = E0.p;
-    const datipoli* e1 = E1.p;
+    if (!E0.get() || !E1.get()) return false;
+    const datipoli* e0 = E0.get();
+    const datipoli* e1 = E1.get();
     if (lista0) *lista0 = E0.Rilascia();
     if (lista1) *lista1 = E1.Rilascia();
 
     // 2. The shoulder lines inside the edge, and the lines of the tip
     // circle's centre.
     Lista S0, S1, W0, W1;
-    if (!OffsetPolilinea(kLatoOffsetDestro, -lbis, e0, nullptr, kMinimoSegmento, &S0.p) || !S0.p ||
-        !OffsetPolilinea(kLatoOffsetDestro, lbis, e1, nullptr, kMinimoSegmento, &S1.p) || !S1.p ||
-        !OffsetPolilinea(kLatoOffsetDestro, -(lbis + rr1is), e0, nullptr, kMinimoSegmento, &W0.p) || !W0.p ||
-        !OffsetPolilinea(kLatoOffsetDestro, lbis + rr1is, e1, nullptr, kMinimoSegmento, &W1.p) || !W1.p)
+    if (!OffsetPolilinea(kLatoOffsetDestro, -lbis, e0, nullptr, kMinimoSegmento, S0.Testa()) || !S0.get() ||
+        !OffsetPolilinea(kLatoOffsetDestro, lbis, e1, nullptr, kMinimoSegmento, S1.Testa()) || !S1.get() ||
+        !OffsetPolilinea(kLatoOffsetDestro, -(lbis + rr1is), e0, nullptr, kMinimoSegmento, W0.Testa()) || !W0.get() ||
+        !OffsetPolilinea(kLatoOffsetDestro, lbis + rr1is, e1, nullptr, kMinimoSegmento, W1.Testa()) || !W1.get())
         return false;
-    if (!S0.p->next || !S1.p->next) return false;
+    if (!S0.get()->next || !S1.get()->next) return false;
 
     // 3. The tip circle.
     ads_point apice, X;
     InPianta(apice, m_isola4[0], m_isola4[1]);
-    if (!IntersezionePiuVicina(W1.p, W0.p, 0, 0, apice, X)) {
+    if (!IntersezionePiuVicina(W1.get(), W0.get(), 0, 0, apice, X)) {
         Log(kMsgIntersezioni);
         return false;
     }
@@ -436,7 +421,7 @@ bool CConstrJunctor::CostruisciBanchinaIsolaGoccia(const AcGePoint3dArray& verti
 
     // 4. The circles of the shoulder's first arcs.
     circ A{}, B{};
-    if (!CerchioPrimoArco(S0.p, A) || !CerchioPrimoArco(S1.p, B)) {
+    if (!CerchioPrimoArco(S0.get(), A) || !CerchioPrimoArco(S1.get(), B)) {
         Log(kMsgIntersezioni);
         return false;
     }
@@ -451,16 +436,16 @@ bool CConstrJunctor::CostruisciBanchinaIsolaGoccia(const AcGePoint3dArray& verti
     if (J && o < 1.499) {
         const double angolo = m_principale->GetDirezione() + (sinistra ? -MEZZO_PI_GRECO : MEZZO_PI_GRECO);
         const double dx = (o - 1.5) * std::cos(angolo), dy = (o - 1.5) * std::sin(angolo);
-        Jspostata.p = allocaDATIPOLI(J);
-        for (datipoli* n = Jspostata.p; n; n = n->next) {
+        *Jspostata.Uscita() = allocaDATIPOLI(J);
+        for (datipoli* n = Jspostata.get(); n; n = n->next) {
             n->x += dx;
             n->y += dy;
         }
-        ProgDATIPOLI(Jspostata.p, J->prog, nullptr);
-        J = Jspostata.p;
+        ProgDATIPOLI(Jspostata.get(), J->prog, nullptr);
+        J = Jspostata.get();
     }
-    ads_point primoS0 = {S0.p->x, S0.p->y, 0}, secondoS0 = {S0.p->next->x, S0.p->next->y, 0};
-    ads_point secondoS1 = {S1.p->next->x, S1.p->next->y, 0};
+    ads_point primoS0 = {S0.get()->x, S0.get()->y, 0}, secondoS0 = {S0.get()->next->x, S0.get()->next->y, 0};
+    ads_point secondoS1 = {S1.get()->next->x, S1.get()->next->y, 0};
     ads_point Pv, Pi;
     if (!J || !IntersezioneCerchio(J, A, primoS0, Pv) || !IntersezioneCerchio(J, B, secondoS1, Pi)) {
         Log(kMsgIntersezioni);
@@ -471,14 +456,14 @@ bool CConstrJunctor::CostruisciBanchinaIsolaGoccia(const AcGePoint3dArray& verti
     ads_point centroA, centroB;
     Centro(A, centroA);
     Centro(B, centroB);
-    S0.p->x = Pv[0];
-    S0.p->y = Pv[1];
-    S0.p->bulge = CalcolaBulge(true, centroA, Pv, secondoS0);
-    S1.p->x = Pi[0];
-    S1.p->y = Pi[1];
-    S1.p->bulge = CalcolaBulge(false, centroB, Pi, secondoS1);
-    ProgDATIPOLI(S0.p, 0, nullptr);
-    ProgDATIPOLI(S1.p, 0, nullptr);
+    S0.get()->x = Pv[0];
+    S0.get()->y = Pv[1];
+    S0.get()->bulge = CalcolaBulge(true, centroA, Pv, secondoS0);
+    S1.get()->x = Pi[0];
+    S1.get()->y = Pi[1];
+    S1.get()->bulge = CalcolaBulge(false, centroB, Pi, secondoS1);
+    ProgDATIPOLI(S0.get(), 0, nullptr);
+    ProgDATIPOLI(S1.get(), 0, nullptr);
 
     // 7. The base circle.
     circ base{};
@@ -489,8 +474,8 @@ bool CConstrJunctor::CostruisciBanchinaIsolaGoccia(const AcGePoint3dArray& verti
 
     // 8. Tangent points of the base circle and of the tip circle.
     ads_point q0, q1, t0, t1;
-    if (!PuntoVicinoCerchio(base, S0.p, q0, kTolleranza) || !PuntoVicinoCerchio(base, S1.p, q1, kTolleranza) ||
-        !PuntoVicinoCerchio(punta, S0.p, t0, kTolleranza) || !PuntoVicinoCerchio(punta, S1.p, t1, kTolleranza)) {
+    if (!PuntoVicinoCerchio(base, S0.get(), q0, kTolleranza) || !PuntoVicinoCerchio(base, S1.get(), q1, kTolleranza) ||
+        !PuntoVicinoCerchio(punta, S0.get(), t0, kTolleranza) || !PuntoVicinoCerchio(punta, S1.get(), t1, kTolleranza)) {
         Log(kMsgIntersezioni);
         return false;
     }
@@ -500,8 +485,8 @@ bool CConstrJunctor::CostruisciBanchinaIsolaGoccia(const AcGePoint3dArray& verti
     // base arc to q0.
     AcGePoint3dArray v0(0, 8), v1(0, 8);
     AcGeDoubleArray b0(0, 8), b1(0, 8);
-    if (!EstraiTrattoPolilinea(S0.p, q0, t0, v0, b0, nullptr, nullptr) ||
-        !EstraiTrattoPolilinea(S1.p, q1, t1, v1, b1, nullptr, nullptr)) {
+    if (!EstraiTrattoPolilinea(S0.get(), q0, t0, v0, b0, nullptr, nullptr) ||
+        !EstraiTrattoPolilinea(S1.get(), q1, t1, v1, b1, nullptr, nullptr)) {
         Log(kMsgIntersezioni);
         return false;
     }
@@ -572,7 +557,7 @@ bool CConstrJunctor::CostruisciIsolaGoccia() {
         const circ cerchioNaso{base.xc, base.yc, 0, base.raggio + m_parametri->Lbis.GetValore(), 0, 0};
         ads_point N0, N1;
         circ arco0{}, arco1{};
-        if (CerchioPrimoArco(E0.p, arco0) && CerchioPrimoArco(E1.p, arco1) &&
+        if (CerchioPrimoArco(E0.get(), arco0) && CerchioPrimoArco(E1.get(), arco1) &&
             PuntoTangenteInterno(arco1, cerchioNaso, N1) && PuntoTangenteInterno(arco0, cerchioNaso, N0)) {
             ads_point c0, c1, centro, secondo0, secondo1;
             Centro(arco0, c0);

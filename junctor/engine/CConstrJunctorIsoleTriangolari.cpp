@@ -2,36 +2,22 @@
 #include "CConstrJunctor.h"
 
 #include "IndicePunti.h"
+#include "CostruzioneComune.h"
 #include "PolilineeJunctor.h"
 
 namespace {
+
+using costruzione::DaPunto;
+using Lista = costruzione::ListaDatiPoli;
 
 constexpr int kLatoOffsetSinistro = 0;
 constexpr double kSegmentoMinimo = 0.001;
 
 const wchar_t* const kRigaEntitaCostruzione = L" - Impossibile recuperare l'entità di costruzione.\r\n";
 const wchar_t* const kRigaStradaPrincipale = L" - Impossibile recuperare l'entità della strada principale.\r\n";
-const wchar_t* const kRigaOffset = L" - Impossibile creare l'offset di una polilinea di costruzione.\r\n";
-const wchar_t* const kRigaIntersezioni = L" - Numero di intersezioni insufficienti in fase di costruzione.\r\n";
+const wchar_t* const kRigaOffset = costruzione::kRigaOffset;
+const wchar_t* const kRigaIntersezioni = costruzione::kRigaIntersezioni;
 
-// A vertex list owned by one step and freed on every way out of it.
-class Lista {
-public:
-    Lista() = default;
-    ~Lista() { LiberaDATIPOLI(&m_testa); }
-    Lista(const Lista&) = delete;
-    Lista& operator=(const Lista&) = delete;
-
-    const datipoli* get() const { return m_testa; }
-    // The slot a function fills; an earlier list is freed first.
-    datipoli** Uscita() {
-        LiberaDATIPOLI(&m_testa);
-        return &m_testa;
-    }
-
-private:
-    datipoli* m_testa = nullptr;
-};
 
 // A part of a polyline: its vertices and the bulge leaving each one.
 struct Tratto {
@@ -61,14 +47,7 @@ bool Offset(int lato, double distanza, const datipoli* lista, Lista& uscita) {
 
 // The real crossing of two lists nearest to the reference point.
 bool Incrocio(const datipoli* a, const datipoli* b, const ads_point riferimento, ads_point punto) {
-    AcGePoint3dArray punti;
-    Inters_2_DATIPOLI_2D(a, b, punti, 0, 0, 1);
-    int i = 0;
-    if (!IndicePuntoPiuVicino(punti, riferimento, i)) return false;
-    punto[0] = punti[i].x;
-    punto[1] = punti[i].y;
-    punto[2] = punti[i].z;
-    return true;
+    return costruzione::IncrocioPiuVicino(a, b, 0, 0, riferimento, punto);
 }
 
 bool Estrai(const datipoli* lista, const ads_point a, const ads_point b, Tratto& tratto) {
@@ -76,11 +55,6 @@ bool Estrai(const datipoli* lista, const ads_point a, const ads_point b, Tratto&
     return tratto.vertici.length() >= 2 && tratto.vertici.length() == tratto.bulge.length();
 }
 
-void DaPunto(ads_point d, const AcGePoint3d& p) {
-    d[0] = p.x;
-    d[1] = p.y;
-    d[2] = p.z;
-}
 
 // The offset side (1 right) of the list on which the point lies; -1 on the
 // list or without a perpendicular foot.

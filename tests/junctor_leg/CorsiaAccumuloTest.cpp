@@ -17,6 +17,7 @@
 #include "CConstrJunctor.h"
 #include "CJunctorSettings.h"
 #include "LegTest.h"
+#include "PolilineeIntersezione.h"
 #include "QvEngineering.h"
 
 namespace {
@@ -146,31 +147,12 @@ protected:
     double Offset(const AcGePoint3d& p) { return Offset(geomcheck::Vec2{p.x, p.y}); }
 
     // The polylines of an edge code the builder drew, in drawing order.
-    std::vector<geomcheck::GeometryChecker> Disegnate(const wchar_t* codice) {
+    static std::vector<geomcheck::GeometryChecker> Disegnate(const wchar_t* codice) {
         std::vector<geomcheck::GeometryChecker> v;
-        resbuf* filtro = acutBuildList(RTDXF0, L"POLYLINE", 1001, kAppIntersezione, RTNONE);
-        ads_name gruppo;
-        if (acedSSGet(L"_X", nullptr, nullptr, filtro, gruppo) == RTNORM) {
-            Adesk::Int32 n = 0;
-            acedSSLength(gruppo, &n);
-            for (Adesk::Int32 k = 0; k < n; ++k) {
-                ads_name e;
-                AcDbObjectId id;
-                acedSSName(gruppo, k, e);
-                acdbGetObjectId(id, e);
-                resbuf* dati = LeggiDatiEstesi(id, kAppIntersezione);
-                const bool sua = dati && dati->rbnext && dati->rbnext->rbnext &&
-                                 std::wstring(dati->rbnext->rbnext->resval.rstring) == codice;
-                acutRelRb(dati);
-                datipoli* lista = nullptr;
-                // The exit triangular island's edge shares the lanes' code;
-                // it is the closed one.
-                if (sua && LeggiDATIPOLI(e, &lista) && !CheckerOf(lista).Closed(1e-6)) v.push_back(CheckerOf(lista));
-                LiberaDATIPOLI(&lista);
-            }
-            acedSSFree(gruppo);
-        }
-        acutRelRb(filtro);
+        // The exit triangular island's edge shares the lanes' code; it is
+        // the closed one.
+        for (const legs::PolilineaIntersezione& p : legs::PolilineeIntersezione(codice))
+            if (!p.chiusa) v.emplace_back(p.vertici);
         return v;
     }
 

@@ -11,6 +11,7 @@
 
 #include "CConstrJunctor.h"
 #include "LegTest.h"
+#include "PolilineeIntersezione.h"
 #include "ModelSpace.h"
 #include "PolilineeJunctor.h"
 
@@ -75,12 +76,7 @@ const wchar_t* const kRigaOffset = L" - Impossibile creare l'offset di una polil
 const wchar_t* const kRigaIntersezioni = L" - Numero di intersezioni insufficienti in fase di costruzione.\r\n";
 
 // A polyline the builder drew, read back.
-struct Disegnata {
-    AcDbObjectId id;
-    std::wstring layer;
-    bool chiusa = false;
-    std::vector<Vertex> vertici;  // a closed one ends on its first vertex again
-};
+using Disegnata = legs::PolilineaIntersezione;
 
 class IsoleTriangolariTest : public LegTest {
 protected:
@@ -234,42 +230,7 @@ protected:
 
     // Every polyline of the drawing carrying the intersection's data with
     // this edge code.
-    std::vector<Disegnata> Disegnate(const wchar_t* codice) {
-        std::vector<Disegnata> r;
-        resbuf* filtro = acutBuildList(RTDXF0, L"POLYLINE", 1001, kAppIntersezione, RTNONE);
-        ads_name gruppo;
-        if (acedSSGet(L"_X", nullptr, nullptr, filtro, gruppo) == RTNORM) {
-            Adesk::Int32 n = 0;
-            acedSSLength(gruppo, &n);
-            for (Adesk::Int32 i = 0; i < n; ++i) {
-                ads_name nome;
-                Disegnata d;
-                if (acedSSName(gruppo, i, nome) != RTNORM || acdbGetObjectId(d.id, nome) != Acad::eOk) continue;
-                resbuf* dati = LeggiDatiEstesi(d.id, kAppIntersezione);
-                const resbuf* c = dati && dati->rbnext ? dati->rbnext->rbnext : nullptr;
-                const bool giusta = c && c->restype == 1000 && std::wstring(c->resval.rstring) == codice;
-                acutRelRb(dati);
-                if (!giusta) continue;
-                AcDbEntity* e = nullptr;
-                if (acdbOpenObject(e, d.id, AcDb::kForRead) == Acad::eOk) {
-                    ACHAR* layer = e->layer();
-                    d.layer = layer;
-                    acutDelString(layer);
-                    AcDb2dPolyline* pl = AcDb2dPolyline::cast(e);
-                    d.chiusa = pl && pl->isClosed();
-                    e->close();
-                }
-                datipoli* lista = nullptr;
-                if (LeggiDATIPOLI(nome, &lista))
-                    for (const datipoli* x = lista; x; x = x->next) d.vertici.push_back({x->x, x->y, x->bulge});
-                LiberaDATIPOLI(&lista);
-                r.push_back(d);
-            }
-            acedSSFree(gruppo);
-        }
-        acutRelRb(filtro);
-        return r;
-    }
+    static std::vector<Disegnata> Disegnate(const wchar_t* codice) { return legs::PolilineeIntersezione(codice); }
 
     // The edge of a side: one closed polyline of the part along the offset
     // of the first line and the part along the offset of the second, joined

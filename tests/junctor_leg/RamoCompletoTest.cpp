@@ -10,6 +10,7 @@
 #include "CConstrJunctor.h"
 #include "DxfFile.h"
 #include "LegTest.h"
+#include "PolilineeIntersezione.h"
 #include "QvEngineering.h"
 
 namespace {
@@ -22,57 +23,23 @@ const std::wstring kTriangoli = L"Costruzione delle isole triangolari...\r\n";
 const std::wstring kSvoltaSx = L"Costruzione della corsia di accumulo per la svolta  a sinistra...\r\n";
 const std::wstring kImmUsc = L"Costruzione della corsia di immissione e/o uscita...\r\n";
 
-// One polyline of an intersection as the drawing holds it.
+// The intersection polylines of the working drawing, in a fixed order so
+// that two drawings can be compared.
 struct Polilinea {
     std::wstring layer;
-    std::vector<std::wstring> dati;  // extended data items as text
+    std::vector<std::wstring> dati;
     std::vector<std::tuple<double, double, double>> vertici;
     bool operator==(const Polilinea&) const = default;
     bool operator<(const Polilinea& o) const { return dati < o.dati || (dati == o.dati && vertici < o.vertici); }
 };
 
-std::wstring Testo(const resbuf* rb) {
-    if (rb->restype == 1040) {
-        wchar_t t[64];
-        std::swprintf(t, 64, L"%.17g", rb->resval.rreal);
-        return t;
-    }
-    return rb->resval.rstring ? rb->resval.rstring : L"";
-}
-
-// Every polyline of the working drawing that carries intersection data.
 std::vector<Polilinea> PolilineeIntersezione() {
     std::vector<Polilinea> out;
-    resbuf* filtro = acutBuildList(RTDXF0, L"POLYLINE", -3, 1001, kAppIntersezione, RTNONE);
-    ads_name gruppo;
-    if (acedSSGet(L"_X", nullptr, nullptr, filtro, gruppo) == RTNORM) {
-        Adesk::Int32 n = 0;
-        acedSSLength(gruppo, &n);
-        for (Adesk::Int32 i = 0; i < n; ++i) {
-            ads_name e;
-            acedSSName(gruppo, i, e);
-            AcDbObjectId id;
-            acdbGetObjectId(id, e);
-            Polilinea p;
-            AcDbEntity* entita = nullptr;
-            if (acdbOpenObject(entita, id, AcDb::kForRead) == Acad::eOk) {
-                ACHAR* layer = entita->layer();
-                p.layer = layer;
-                acutDelString(layer);
-                entita->close();
-            }
-            resbuf* dati = LeggiDatiEstesi(id, kAppIntersezione);
-            for (resbuf* rb = dati ? dati->rbnext : nullptr; rb; rb = rb->rbnext) p.dati.push_back(Testo(rb));
-            acutRelRb(dati);
-            datipoli* lista = nullptr;
-            LeggiDATIPOLI(e, &lista);
-            for (datipoli* v = lista; v; v = v->next) p.vertici.emplace_back(v->x, v->y, v->bulge);
-            LiberaDATIPOLI(&lista);
-            out.push_back(std::move(p));
-        }
-        acedSSFree(gruppo);
+    for (const legs::PolilineaIntersezione& p : legs::PolilineeIntersezione()) {
+        Polilinea q{p.layer, p.dati, {}};
+        for (const auto& v : p.vertici) q.vertici.emplace_back(v.x, v.y, v.bulge);
+        out.push_back(std::move(q));
     }
-    acutRelRb(filtro);
     std::sort(out.begin(), out.end());
     return out;
 }
