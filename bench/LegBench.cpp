@@ -3,7 +3,8 @@
 // 100 000 other entities: a quarter plain polylines, a quarter road edges of
 // other roads, a quarter polylines of other intersections, a quarter lines.
 // The build's cost should come from its scans of the drawing and grow no
-// faster than the drawing.
+// faster than the drawing; the run with no other entity gives the build's
+// own cost.
 #include <benchmark/benchmark.h>
 
 #include <arx.h>
@@ -78,7 +79,6 @@ void CostruisciRamo(benchmark::State& state) {
     }
     state.counters["altre_entita"] = static_cast<double>(state.range(0));
     state.counters["rami_riusciti"] = riusciti;
-    state.SetComplexityN(state.range(0));
     scenario.Principale()->Chiudi();
     scenario.Ramo()->Chiudi();
     acdbHostApplicationServices()->setWorkingDatabase(nullptr);
@@ -86,6 +86,6 @@ void CostruisciRamo(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(CostruisciRamo)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5)->Complexity();
+BENCHMARK(CostruisciRamo)->Arg(0)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 BENCHMARK_MAIN();
