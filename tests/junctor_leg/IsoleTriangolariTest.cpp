@@ -368,6 +368,37 @@ INSTANTIATE_TEST_SUITE_P(Incroci, IsoleSuStradeGenerate,
                                             ::testing::Values(80.0, 90.0, 100.0)),
                          NomeCaso);
 
+// The same on the outlines the builder itself draws: its drop island and its
+// curb returns, at right angles, where the default style fits whole.
+class IsoleSuContorniVeri : public IsoleTriangolariTest, public ::testing::WithParamInterface<Caso> {};
+
+TEST_P(IsoleSuContorniVeri, BothIslandsFitBetweenTheBuiltOutlines) {
+    legs::Incrocio i;
+    std::tie(i.curva, i.lato, i.verso, i.angoloGradi) = GetParam();
+    PreparaCostruttore(i);
+    ASSERT_TRUE(m_b.CostruisciIsolaGoccia()) << Testo(m_b.GetLog());
+    ASSERT_TRUE(m_b.CostruisciCigliEsterni()) << Testo(m_b.GetLog());
+    auto letta = [](const wchar_t* codice) {
+        std::vector<Disegnata> d = Disegnate(codice);
+        EXPECT_EQ(d.size(), 1u) << Testo(codice);
+        return d.empty() ? std::vector<Vertex>() : d[0].vertici;
+    };
+    m_isola = letta(L"rCIG");
+    m_esterno[CConstrJunctor::kImmissione] = letta(L"rCEIN");
+    m_esterno[CConstrJunctor::kUscita] = letta(L"rCEOUT");
+    EXPECT_TRUE(m_b.CostruisciIsoleTriangolari());
+    EXPECT_EQ(Testo(m_b.GetLog()), L"");
+    for (int lato : {CConstrJunctor::kImmissione, CConstrJunctor::kUscita}) {
+        VerificaCiglio(lato);
+        VerificaBanchina(lato);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Incroci, IsoleSuContorniVeri,
+                         ::testing::Combine(::testing::Bool(), ::testing::Values(0, 1), ::testing::Values(1, 0),
+                                            ::testing::Values(90.0)),
+                         NomeCaso);
+
 TEST_F(IsoleTriangolariTest, CornersOfRadiusRitTouchTheMainShoulder) {
     // Rit 0.6 and every lane width 3.5: the two corners at the main road are
     // arcs of radius 0.6 tangent to the main shoulder, and on a straight main
