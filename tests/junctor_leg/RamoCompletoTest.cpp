@@ -1,7 +1,10 @@
 // Whole legs built by the driver on generated roads: every step, the log in
 // its order, the extended data shared by every polyline of a leg, the lane
 // records, and a drawing saved and read back.
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <string>
 #include <tuple>
@@ -224,13 +227,15 @@ TEST_P(RamoConCorsie, EveryLaneRecordedSavedAndReadBack) {
     EXPECT_EQ(record.size(), 16u);
 
     // Saved and read back: the same polylines with the same data, the same records.
-    const std::string file = testing::TempDir() + "ramo-completo.dxf";
+    // One file per process: the cases run side by side.
+    const std::string file = testing::TempDir() + "ramo-completo-" + std::to_string(::getpid()) + ".dxf";
     std::wstring errore;
     s.Principale()->Chiudi();
     s.Ramo()->Chiudi();
     ASSERT_TRUE(vplat::WriteDxfFile(file, m_db.get(), &errore)) << errore;
     AcDbDatabase riaperto(false);
     ASSERT_TRUE(vplat::ReadDxfFile(file, &riaperto, &errore)) << errore;
+    std::remove(file.c_str());
     acdbHostApplicationServices()->setWorkingDatabase(&riaperto);
     EXPECT_EQ(PolilineeIntersezione(), polilinee);
     elencotracciati* elenco = nullptr;
