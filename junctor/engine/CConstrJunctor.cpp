@@ -69,7 +69,6 @@ using costruzione::Acceso;
 CConstrJunctor::CConstrJunctor() = default;
 
 CConstrJunctor::~CConstrJunctor() {
-    LiberaArrayCorsia();
     if (m_tracciato) ICTRACCIATO_Costructor::Libera(&m_tracciato, 1);
 }
 
@@ -131,35 +130,27 @@ void CConstrJunctor::LeggiPuntiRamo() {
 
 bool CConstrJunctor::ValoriCorsieFiniti() {
     if (!m_corsie) return true;
+    // The values each switched-on lane reads, by their codes.
     struct Gruppo {
         bool acceso;
-        std::initializer_list<const CSingleConstrPar*> valori;
         std::initializer_list<const wchar_t*> codici;
     };
-    const CLanePars& c = *m_corsie;
     const Gruppo gruppi[] = {
-        {Acceso(c.GetCorsiaImm()),
-         {&c.ILCImm, &c.ILBCImm, &c.IAccLae, &c.IImmLie, &c.IManLve},
-         {L"ILCImm", L"ILBCImm", L"IAccLae", L"IImmLie", L"IManLve"}},
-        {Acceso(c.GetCorsiaUsc()),
-         {&c.ULCUsc, &c.ULBCUsc, &c.UDecLdu, &c.UManLmu},
-         {L"ULCUsc", L"ULBCUsc", L"UDecLdu", L"UManLmu"}},
-        {Acceso(c.GetCorsiaSx()),
-         {&c.SLCLm, &c.SRacd1, &c.SRacd2, &c.SRacLva, &c.SAcuLaa, &c.SDecLda, &c.SManLma},
+        {Acceso(m_corsie->GetCorsiaImm()), {L"ILCImm", L"ILBCImm", L"IAccLae", L"IImmLie", L"IManLve"}},
+        {Acceso(m_corsie->GetCorsiaUsc()), {L"ULCUsc", L"ULBCUsc", L"UDecLdu", L"UManLmu"}},
+        {Acceso(m_corsie->GetCorsiaSx()),
          {L"SLCLm", L"SRacd1", L"SRacd2", L"SRacLva", L"SAcuLaa", L"SDecLda", L"SManLma"}},
     };
     for (const Gruppo& g : gruppi) {
         if (!g.acceso) continue;
-        auto codice = g.codici.begin();
-        for (const CSingleConstrPar* v : g.valori) {
-            if (!std::isfinite(v->GetValore())) {
+        for (const wchar_t* codice : g.codici) {
+            const CSingleConstrPar* valore = m_corsie->TrovaParametro(codice);
+            if (valore && !std::isfinite(valore->GetValore())) {
                 CString riga;
-                riga.Format(L"%s%s.\r\n", (LPCWSTR)CString(TranslateText(L" - Valore non valido del parametro di corsia ")),
-                            *codice);
+                riga.Format(L"%s%s.\r\n", TranslateText(L" - Valore non valido del parametro di corsia "), codice);
                 m_log += riga;
                 return false;
             }
-            ++codice;
         }
     }
     return true;
@@ -230,9 +221,7 @@ void CConstrJunctor::Costruisci() {
 
     if (corsiaSx) {
         // The lane is recorded and drawn only once it was computed whole.
-        m_corsiaSxCalcolata = CalcolaCorsiaAccumulo();
-        if (m_corsiaSxCalcolata && corsiaSxUrbana) m_corsiaSxCalcolata = CalcolaCorsiaAccumuloUrbana();
-        if (m_corsiaSxCalcolata) {
+        if (CalcolaCorsiaAccumulo() && (!corsiaSxUrbana || CalcolaCorsiaAccumuloUrbana())) {
             CostruisciCorsiaAccumulo();
             m_secondaria->CalcolaIsola(m_principale, true, false, false);
             LeggiPuntiRamo();
@@ -258,7 +247,7 @@ void CConstrJunctor::Costruisci() {
         Log(L"Errore!\r\n");
         esito = false;
     }
-    if (corsiaSx && m_corsiaSxCalcolata) DisegnaCorsiaAccumulo();
+    if (corsiaSx) DisegnaCorsiaAccumulo();
 
     bool principaleChiusa = false;
     if (corsiaImm || corsiaUsc) {

@@ -91,6 +91,20 @@ void SezioniCorsia(const CLanePars& l, bool uscita, bool destra, double c, doubl
     }
 }
 
+// The lane's section chainages from the foot, on the main axis (whose
+// chainages are the alignment's own), of the outline's main-side end: its
+// first vertex on the exit side, its last on the entry side. Also the foot,
+// the end's signed offset and the axis direction there. False without a foot.
+bool SezioniDaEstremo(const datipoli* asse, const AcGePoint3dArray& vertici, const CLanePars& corsie, bool uscita,
+                      bool destra, double sezioni[3], ads_point piede, double& offset, double& direzione) {
+    const AcGePoint3d& fine = uscita ? vertici[0] : vertici[vertici.length() - 1];
+    const ads_point e = {fine.x, fine.y, 0};
+    double c = 0;
+    if (!DistPPoly(asse, e, &offset, piede, &c, &direzione, nullptr, nullptr, 1)) return false;
+    SezioniCorsia(corsie, uscita, destra, c, sezioni);
+    return true;
+}
+
 // What an outer edge or an outer shoulder is built from.
 struct Bordo {
     int lato = 0;            // 0 exit side, 1 entry side
@@ -361,26 +375,20 @@ bool CConstrJunctor::CostruisciCiglioEsterno(int lato, AcDb2dPolyline** poliline
     AcGePoint3dArray vertici(0, 8);
     AcGeDoubleArray bulge(0, 8);
     if (!CostruisciBordo(*this, b, [this](const wchar_t* riga) { Log(riga); }, vertici, bulge)) return false;
-    AcDb2dPolyline* risultato = CreaPolilinea(vertici, bulge);
-
     if (corsia) {
-        // Lane sections from the foot of the outline's main-side end on the
-        // main axis, whose chainages are the alignment's own.
-        const AcGePoint3d& fine = uscita ? vertici[0] : vertici[vertici.length() - 1];
-        const ads_point e = {fine.x, fine.y, 0};
-        double o = 0, c = 0, delta = 0;
         ads_point piede;
-        if (!DistPPoly(m_principale->GetDatiPoliAsse(), e, &o, piede, &c, &delta, nullptr, nullptr, 1)) {
-            delete risultato;
+        double o = 0, delta = 0;
+        if (!SezioniDaEstremo(m_principale->GetDatiPoliAsse(), vertici, *m_corsie, uscita, destra, m_sezioniCiglio[a],
+                              piede, o, delta))
             return false;
-        }
-        SezioniCorsia(*m_corsie, uscita, destra, c, m_sezioniCiglio[a]);
         m_sezioniCiglioCalcolate[a] = true;
+        // The lane shoulder point: the foot moved out across the lane's
+        // shoulder, on the side of the end.
         const double banchina = (uscita ? m_corsie->ULBCUsc : m_corsie->ILBCImm).GetValore();
         const double d = (std::fabs(o) + banchina) * (o < 0 ? -1.0 : 1.0);
         Sposta(piede, delta - MEZZO_PI_GRECO, d, m_puntoBanchinaCorsia[a]);
     }
-    *polilinea = risultato;
+    *polilinea = CreaPolilinea(vertici, bulge);
     return true;
 }
 
@@ -438,21 +446,15 @@ bool CConstrJunctor::CostruisciBanchinaEsterna(int lato, AcDb2dPolyline** polili
     AcGePoint3dArray vertici(0, 8);
     AcGeDoubleArray bulge(0, 8);
     if (!CostruisciBordo(*this, b, [this](const wchar_t* riga) { Log(riga); }, vertici, bulge)) return false;
-    AcDb2dPolyline* risultato = CreaPolilinea(vertici, bulge);
-
     if (corsia) {
-        const AcGePoint3d& fine = uscita ? vertici[0] : vertici[vertici.length() - 1];
-        const ads_point e = {fine.x, fine.y, 0};
-        double o = 0, c = 0;
         ads_point piede;
-        if (!DistPPoly(m_principale->GetDatiPoliAsse(), e, &o, piede, &c, nullptr, nullptr, nullptr, 1)) {
-            delete risultato;
+        double o = 0, delta = 0;
+        if (!SezioniDaEstremo(m_principale->GetDatiPoliAsse(), vertici, *m_corsie, uscita, destra,
+                              m_sezioniBanchina[a], piede, o, delta))
             return false;
-        }
-        SezioniCorsia(*m_corsie, uscita, destra, c, m_sezioniBanchina[a]);
         m_sezioniBanchinaCalcolate[a] = true;
     }
-    *polilinea = risultato;
+    *polilinea = CreaPolilinea(vertici, bulge);
     return true;
 }
 

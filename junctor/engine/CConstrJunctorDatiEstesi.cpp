@@ -12,19 +12,18 @@ void Accoda(resbuf*& coda, resbuf* nodo) {
 }  // namespace
 
 int CConstrJunctor::ScriviDatiEstesi(AcDbObjectId id, const wchar_t* codiceCiglio) {
-    if (!m_principale || !m_secondaria) return 3;
+    if (!m_principale || !m_secondaria || !m_parametri || !m_corsie) return 3;
     AcDbObject* oggetto = nullptr;
     if (acdbOpenObject(oggetto, id, AcDb::kForWrite) != Acad::eOk) return 3;
     acdbRegApp(kAppIntersezione);
 
-    const CConstrPars& p = m_parametri ? *m_parametri : *m_secondaria->GetParametri();
+    const CConstrPars& p = *m_parametri;
     CString nomeInternoPrincipale = m_principale->GetNomeInterno();
     CString nomePrincipale = m_principale->GetNome();
     CString nomeInternoSecondaria = m_secondaria->GetNomeInterno();
     CString nomeSecondaria = m_secondaria->GetNome();
     CString stile = p.GetNome();
-    CLanePars predefinite;
-    const CLanePars& corsie = m_corsie ? *m_corsie : predefinite;
+    const CLanePars& corsie = *m_corsie;
     CString imm = corsie.GetCorsiaImm(), usc = corsie.GetCorsiaUsc(), sx = corsie.GetCorsiaSx();
 
     // Angles are written in radians, the unit they are kept in, whatever

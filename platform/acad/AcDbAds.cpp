@@ -58,23 +58,6 @@ DxfTags EntityGroups(const AcDbEntity* e) {
 
 namespace {
 
-resbuf* Node(const vplat::DxfTag& t) {
-    resbuf* rb = acutNewRb(t.code);
-    if (!rb) return nullptr;
-    switch (vplat::ValueKindOf(t.code)) {
-    case vplat::RbValue::Real: rb->resval.rreal = t.AsReal(); break;
-    case vplat::RbValue::Point:
-        rb->resval.rpoint[0] = t.v[0], rb->resval.rpoint[1] = t.v[1], rb->resval.rpoint[2] = t.v[2];
-        break;
-    case vplat::RbValue::Short: rb->resval.rint = static_cast<short>(t.i); break;
-    case vplat::RbValue::Long: rb->resval.rlong = static_cast<int32_t>(t.i); break;
-    case vplat::RbValue::Int64: rb->resval.rlong64 = t.i; break;
-    case vplat::RbValue::String: rb->resval.rstring = vplat::NewString(t.s); break;
-    default: break;
-    }
-    return rb;
-}
-
 AcDbEntity* EntityOf(const ads_name ent) {
     AcDbObjectId id;
     if (acdbGetObjectId(id, ent) != Acad::eOk) return nullptr;
@@ -116,12 +99,12 @@ resbuf* acdbEntGet(const ads_name ent) {
         tail->rbnext = rb;
         tail = rb;
     };
-    push(Node(vplat::DxfTag::Text(0, e->dxfName())));
+    push(vplat::NewResbuf(vplat::DxfTag::Text(0, e->dxfName())));
     resbuf* owner = acutNewRb(330);
     if (owner) acdbGetAdsName(owner->resval.rlname, e->ownerId());
     push(owner);
-    push(Node(vplat::DxfTag::Text(5, e->objectId().handle().text())));
-    for (const vplat::DxfTag& t : vplat::EntityGroups(e)) push(Node(t));
+    push(vplat::NewResbuf(vplat::DxfTag::Text(5, e->objectId().handle().text())));
+    for (const vplat::DxfTag& t : vplat::EntityGroups(e)) push(vplat::NewResbuf(t));
     return head;
 }
 

@@ -121,13 +121,11 @@ Acad::ErrorStatus AcDbObject::assertWriteEnabled() const {
     return isWriteEnabled() ? Acad::eOk : Acad::eNotOpenForWrite;
 }
 
-namespace {
-
-resbuf* NewItem(const vplat::DxfTag& t) {
+resbuf* vplat::NewResbuf(const vplat::DxfTag& t) {
     resbuf* rb = acutNewRb(t.code);
     if (!rb) return nullptr;
     switch (vplat::ValueKindOf(t.code)) {
-    case vplat::RbValue::Real: rb->resval.rreal = t.v[0]; break;
+    case vplat::RbValue::Real: rb->resval.rreal = t.AsReal(); break;
     case vplat::RbValue::Point:
         rb->resval.rpoint[0] = t.v[0], rb->resval.rpoint[1] = t.v[1], rb->resval.rpoint[2] = t.v[2];
         break;
@@ -148,6 +146,9 @@ resbuf* NewItem(const vplat::DxfTag& t) {
     }
     return rb;
 }
+
+namespace {
+
 
 bool TagFromItem(const resbuf* rb, vplat::DxfTag& t) {
     int code = rb->restype;
@@ -190,7 +191,7 @@ resbuf* XDataChain(const std::vector<XDataGroup>& groups, const ACHAR* app) {
         *tail = name;
         tail = &name->rbnext;
         for (const DxfTag& t : g.items) {
-            resbuf* rb = NewItem(t);
+            resbuf* rb = vplat::NewResbuf(t);
             if (!rb) break;
             *tail = rb;
             tail = &rb->rbnext;

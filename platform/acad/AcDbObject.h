@@ -115,6 +115,10 @@ Acad::ErrorStatus acdbOpenObject(T*& obj, AcDbObjectId id, AcDb::OpenMode mode, 
 }
 
 namespace vplat {
+// A result buffer holding one group of drawing data (binary chunks come from
+// their hexadecimal text); null when memory runs out.
+resbuf* NewResbuf(const DxfTag& tag);
+
 // What stands behind an object id.
 struct DbStub {
     AcDbDatabase* db = nullptr;

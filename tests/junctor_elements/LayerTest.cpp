@@ -9,6 +9,7 @@
 #include "CConstrJunctor.h"
 #include "HostText.h"
 #include "PolilineeJunctor.h"
+#include "WorkingDrawing.h"
 
 namespace {
 
@@ -64,16 +65,8 @@ TEST(SampleSettingsTest, ModuleFolderHoldsTheSampleFile) {
     EXPECT_STRNE(buf, L"");
 }
 
-class ModelSpaceTest : public ::testing::Test {
+class ModelSpaceTest : public WorkingDrawingTest {
 protected:
-    void SetUp() override {
-        m_db = std::make_unique<AcDbDatabase>();
-        acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
-    }
-    void TearDown() override {
-        EXPECT_TRUE(vplat::OpenObjects(m_db.get()).empty()) << "an object was left open";
-        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-    }
     AcDb2dPolyline* Nuova() {
         AcGePoint3dArray v;
         AcGeDoubleArray b;
@@ -91,7 +84,6 @@ protected:
         t->close();
         return r;
     }
-    std::unique_ptr<AcDbDatabase> m_db;
 };
 
 TEST_F(ModelSpaceTest, MissingLayerIsCreatedAndTheEntityGoesOnIt) {

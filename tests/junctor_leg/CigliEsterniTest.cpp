@@ -10,6 +10,7 @@
 
 #include "Angoli.h"
 #include "CConstrJunctor.h"
+#include "CostruttoreDiProva.h"
 #include "LegTest.h"
 
 namespace {
@@ -22,29 +23,7 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kTolPunto = 1e-6;
 constexpr double kTolAngolo = 1e-7;
 
-// The builder with its working values in reach.
-class Costruttore : public CConstrJunctor {
-public:
-    using CConstrJunctor::m_idBanchinaEsterna;
-    using CConstrJunctor::m_idCiglioEsterno;
-    using CConstrJunctor::m_log;
-    using CConstrJunctor::m_offsetApiceImmissione;
-    using CConstrJunctor::m_offsetApiceUscita;
-    using CConstrJunctor::m_offsetB1;
-    using CConstrJunctor::m_offsetB2;
-    using CConstrJunctor::m_puntoBanchinaCorsia;
-    using CConstrJunctor::m_sezioniBanchina;
-    using CConstrJunctor::m_sezioniBanchinaCalcolate;
-    using CConstrJunctor::m_sezioniCiglio;
-    using CConstrJunctor::m_sezioniCiglioCalcolate;
-
-    void Prepara(legs::Scenario& s) {
-        Init(s.Principale(), s.Ramo());
-        SetParCorsie(s.Ramo()->GetParametriCorsie());
-        SetId(1234);
-        LeggiPuntiRamo();
-    }
-};
+using Costruttore = CostruttoreDiProva;
 
 // The log as text for a failure message.
 std::string Testo(const CString& log) {
@@ -636,9 +615,9 @@ TEST_F(CigliEsterniTest, FailedEdgeSkipsItsShoulderAndLeavesTheOtherSide) {
 }
 
 // When the end of the edge has no foot on the main axis the lane sections
-// cannot be had: the edge fails, its polyline is deleted, the sections count
+// cannot be had: the edge fails and leaves no polyline behind, the sections count
 // as not computed, and the shoulder of that side is not made.
-TEST_F(CigliEsterniTest, NoFootOnTheMainAxisFailsTheLaneSideAndFreesItsPolyline) {
+TEST_F(CigliEsterniTest, NoFootOnTheMainAxisFailsTheLaneSideAndLeavesNoPolyline) {
     legs::Incrocio i;
     legs::Scenario& s = Prepara(i);
     CLanePars* c = s.Ramo()->GetParametriCorsie();

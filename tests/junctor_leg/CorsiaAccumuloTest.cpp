@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "CConstrJunctor.h"
+#include "CostruttoreDiProva.h"
 #include "CJunctorSettings.h"
 #include "LegTest.h"
 #include "PolilineeIntersezione.h"
@@ -24,47 +25,7 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-// A builder whose working values the tests read and set, bound to the main
-// alignment as the driver binds it.
-class Costruttore : public CConstrJunctor {
-public:
-    using CConstrJunctor::m_bulgeAllargamento;
-    using CConstrJunctor::m_bulgeCorsia;
-    using CConstrJunctor::m_bulgeTratto;
-    using CConstrJunctor::m_c2;
-    using CConstrJunctor::m_c3;
-    using CConstrJunctor::m_F2;
-    using CConstrJunctor::m_F2y;
-    using CConstrJunctor::m_F3;
-    using CConstrJunctor::m_inizioAllargamento;
-    using CConstrJunctor::m_log;
-    using CConstrJunctor::m_parametri;
-    using CConstrJunctor::m_sezioniBanchina;
-    using CConstrJunctor::m_sezioniBanchinaCalcolate;
-    using CConstrJunctor::m_sezioniCiglio;
-    using CConstrJunctor::m_sezioniCiglioCalcolate;
-    using CConstrJunctor::m_t;
-    using CConstrJunctor::m_verticiAllargamento;
-    using CConstrJunctor::m_verticiTratto;
-    using CConstrJunctor::m_X;
-    using CConstrJunctor::m_Y;
-    using CConstrJunctor::m_Z;
-
-    bool LegaTracciato(AcDbObjectId asse) {
-        tracciato* record = nullptr;
-        if (!GetTracciato(asse, &record)) return false;
-        m_tracciato = ICTRACCIATO_Costructor::Alloca(record, asse);
-        return m_tracciato != nullptr;
-    }
-    ICTRACCIATO* Tracciato() const { return m_tracciato; }
-
-    // Section chainages of one side, edges and shoulders alike.
-    void Sezioni(int lato, double a, double b, double c) {
-        const double v[3] = {a, b, c};
-        for (int k = 0; k < 3; ++k) m_sezioniCiglio[lato][k] = m_sezioniBanchina[lato][k] = v[k];
-        m_sezioniCiglioCalcolate[lato] = m_sezioniBanchinaCalcolate[lato] = true;
-    }
-};
+using Costruttore = CostruttoreDiProva;
 
 // One record of a data list as the tests compare it.
 struct Record {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CConstrJunctor.h"
+#include "CostruttoreDiProva.h"
 #include "LegTest.h"
 #include "PolilineeJunctor.h"
 #include "QvEngineering.h"
@@ -19,25 +20,7 @@ using geomcheck::Vec2;
 
 constexpr double kPi = 3.14159265358979323846;
 
-// The builder with its protected state in reach.
-class Costruttore : public CConstrJunctor {
-public:
-    using CConstrJunctor::m_idBanchinaIsola;
-    using CConstrJunctor::m_idCiglioIsola;
-    using CConstrJunctor::m_isola1;
-    using CConstrJunctor::m_isola2;
-    using CConstrJunctor::m_isola3;
-    using CConstrJunctor::m_isola4;
-
-    // A builder for the scenario's leg, as the driver prepares it.
-    explicit Costruttore(legs::Scenario& s) {
-        Init(s.Principale(), s.Ramo());
-        SetParCorsie(s.Ramo()->GetParametriCorsie());
-        SetId(1234);
-        LeggiPuntiRamo();
-    }
-    Costruttore() = default;
-};
+using Costruttore = CostruttoreDiProva;
 
 // A vertex list freed at the end of the scope.
 struct ListaLetta {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "CConstrJunctor.h"
+#include "CostruttoreDiProva.h"
 #include "LegTest.h"
 #include "PolilineeIntersezione.h"
 #include "ModelSpace.h"
@@ -51,21 +52,7 @@ double AreaConSegno(const std::vector<Vertex>& v) {
     return a / 2;
 }
 
-// The builder with the fields a test sets or reads.
-class Costruttore : public CConstrJunctor {
-public:
-    using CConstrJunctor::m_idCiglioEsterno;
-    using CConstrJunctor::m_idCiglioIsola;
-    using CConstrJunctor::m_isola1;
-    using CConstrJunctor::m_isola2;
-    using CConstrJunctor::m_isola3;
-    using CConstrJunctor::m_isola4;
-    using CConstrJunctor::m_offsetApiceImmissione;
-    using CConstrJunctor::m_offsetApiceUscita;
-    using CConstrJunctor::m_offsetB1;
-    using CConstrJunctor::m_offsetB2;
-    using CConstrJunctor::m_parametri;
-};
+using Costruttore = CostruttoreDiProva;
 
 const wchar_t* CodiceCiglio(int lato) { return lato == CConstrJunctor::kImmissione ? L"rCIIN" : L"rCIOUT"; }
 const wchar_t* CodiceBanchina(int lato) { return lato == CConstrJunctor::kImmissione ? L"rBIIN" : L"rBIOUT"; }

@@ -10,18 +10,13 @@
 
 #include "DatiPoliVertices.h"
 #include "LegScenario.h"
+#include "WorkingDrawing.h"
 
-class LegTest : public ::testing::Test {
+class LegTest : public WorkingDrawingTest {
 protected:
-    void SetUp() override {
-        m_db = std::make_unique<AcDbDatabase>();
-        acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
-    }
     void TearDown() override {
         m_scenario.reset();
-        EXPECT_TRUE(vplat::OpenObjects(m_db.get()).empty()) << "an object was left open";
-        EXPECT_EQ(vplat::OpenSelectionSets(), 0);
-        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+        WorkingDrawingTest::TearDown();
     }
 
     // Draws and prepares the leg; the test stops when the preparation fails.
@@ -33,6 +28,5 @@ protected:
 
     static geomcheck::Vec2 V2(const ads_point p) { return {p[0], p[1]}; }
 
-    std::unique_ptr<AcDbDatabase> m_db;
     std::unique_ptr<legs::Scenario> m_scenario;
 };

@@ -16,22 +16,15 @@
 #include "QvEngineering.h"
 #include "RoadGenerator.h"
 #include "TracciatoDatiEstesi.h"
+#include "WorkingDrawing.h"
 
 using fixtures::kPi;
 using fixtures::Lista;
 
 namespace {
 
-class DisegnoTest : public ::testing::Test {
+class DisegnoTest : public WorkingDrawingTest {
 protected:
-    void SetUp() override {
-        m_db = std::make_unique<AcDbDatabase>();
-        acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
-    }
-    void TearDown() override {
-        EXPECT_TRUE(vplat::OpenObjects(m_db.get()).empty()) << "an object was left open";
-        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-    }
 
     AcDbObjectId Aggiungi(AcDbEntity* e) { return AppendToBlock(m_db.get(), e); }
     AcDbObjectId Polilinea(std::initializer_list<fixtures::V> v, bool chiusa = false, resbuf* dati = nullptr) {
@@ -56,7 +49,6 @@ protected:
         return Lista(l);
     }
 
-    std::unique_ptr<AcDbDatabase> m_db;
 };
 
 TEST_F(DisegnoTest, PolylinesAndAlignmentsReadWithTheirChainages) {

@@ -47,7 +47,6 @@ public:
     CPrincipaleJunctor* Principale() { return m_principale.get(); }
     CSecondariaJunctor* Ramo() { return m_ramo.get(); }
     const roads::Strada& StradaPrincipale() const { return m_stradaPrincipale; }
-    const roads::Strada& StradaSecondaria() const { return m_stradaSecondaria; }
     const Incrocio& Dati() const { return m_incrocio; }
     // Crossing of the axes, and the main road's direction there.
     const ads_point& PuntoIncrocio() const { return m_punto; }

@@ -11,18 +11,10 @@
 #include "ModelSpace.h"
 #include "QvGeometry.h"
 #include "RoadGenerator.h"
+#include "WorkingDrawing.h"
 
-class RoadDrawingTest : public ::testing::Test {
+class RoadDrawingTest : public WorkingDrawingTest {
 protected:
-    void SetUp() override {
-        m_db = std::make_unique<AcDbDatabase>();
-        acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
-    }
-    void TearDown() override {
-        EXPECT_TRUE(vplat::OpenObjects(m_db.get()).empty()) << "an object was left open";
-        EXPECT_EQ(vplat::OpenSelectionSets(), 0);
-        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-    }
 
     std::vector<AcDbObjectId> Disegna(const roads::Strada& s) { return roads::Disegna(s, m_db.get()); }
 
@@ -55,5 +47,4 @@ protected:
         return id;
     }
 
-    std::unique_ptr<AcDbDatabase> m_db;
 };
