@@ -8,7 +8,7 @@ ROOT=$(pwd)
 JOBS=$(nproc 2>/dev/null || echo 4)
 
 PACKAGES="build-essential cmake libgtest-dev libgmock-dev libbenchmark-dev libxml2-dev libxslt1-dev
-libfreeimage-dev libcairo2-dev nlohmann-json3-dev libcli11-dev fonts-dejavu-core python3-ezdxf"
+libfreeimage-dev libcairo2-dev nlohmann-json3-dev libcli11-dev fonts-dejavu-core python3-ezdxf ccache"
 
 install_packages() {
     local missing=()
@@ -27,7 +27,10 @@ install_packages() {
 build() {  # build <folder> [cmake options...]
     local dir=$1
     shift
-    cmake -S "$ROOT" -B "$ROOT/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    # ccache keys on paths relative to the checkout, so clones and worktrees share hits.
+    export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=1
+    cmake -S "$ROOT" -B "$ROOT/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "$@" >/dev/null
     cmake --build "$ROOT/$dir" -j "$JOBS"
 }
 
