@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <memory>
 
 #include "HostText.h"
@@ -132,6 +133,38 @@ int GetTextFaceW(HDC hdc, int size, LPWSTR face) {
 }
 
 UINT SetTextAlign(HDC, UINT) { return 0; }
+
+int EnumFontFamiliesExW(HDC hdc, LPLOGFONTW font, FONTENUMPROCW proc, LPARAM lParam, DWORD) {
+    struct Family {
+        const wchar_t* face;
+        DWORD type;
+    };
+    static const Family families[] = {{L"MS Shell Dlg", TRUETYPE_FONTTYPE}, {L"MS Sans Serif", RASTER_FONTTYPE},
+                                      {L"Tahoma", TRUETYPE_FONTTYPE},       {L"Segoe UI", TRUETYPE_FONTTYPE},
+                                      {L"Arial", TRUETYPE_FONTTYPE},        {L"Courier New", TRUETYPE_FONTTYPE}};
+    if (!D(hdc) || !font || !proc) return 0;
+    int answer = 1;
+    for (const Family& f : families) {
+        if (font->lfFaceName[0] && wcscasecmp(font->lfFaceName, f.face) != 0) continue;
+        if (font->lfCharSet != DEFAULT_CHARSET && font->lfCharSet != ANSI_CHARSET) continue;
+        LOGFONTW lf{};
+        lf.lfHeight = -11;
+        lf.lfWeight = FW_NORMAL;
+        lf.lfCharSet = ANSI_CHARSET;
+        std::wcsncpy(lf.lfFaceName, f.face, LF_FACESIZE - 1);
+        TEXTMETRICW tm = TextMetrics::Metrics(lf);
+        answer = proc(&lf, &tm, f.type, lParam);
+        if (answer == 0) break;
+    }
+    return answer;
+}
+
+int GetTextCharset(HDC hdc) {
+    Dc* d = D(hdc);
+    if (!d) return DEFAULT_CHARSET;
+    BYTE cs = FontOf(*d).lfCharSet;
+    return cs == DEFAULT_CHARSET ? ANSI_CHARSET : cs;
+}
 
 }  // extern "C"
 

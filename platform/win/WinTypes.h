@@ -38,6 +38,7 @@ typedef const WCHAR* LPCWSTR;
 typedef TCHAR* LPTSTR;
 typedef const TCHAR* LPCTSTR;
 typedef void* LPVOID;
+typedef void* PVOID;
 typedef const void* LPCVOID;
 typedef void* HANDLE;
 

@@ -13,3 +13,4 @@
 #include "WinFormat.h"
 #include "WinLocale.h"
 #include "WinIni.h"
+#include "WinSystem.h"
