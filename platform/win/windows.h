@@ -14,3 +14,4 @@
 #include "WinLocale.h"
 #include "WinIni.h"
 #include "WinSystem.h"
+#include "WinMenu.h"
