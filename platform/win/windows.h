@@ -15,3 +15,4 @@
 #include "WinIni.h"
 #include "WinSystem.h"
 #include "WinMenu.h"
+#include "WinClipboard.h"
