@@ -99,8 +99,13 @@ void COptionTreeItemSpinnerDec::OnKillFocus(CWnd* newWnd) {
     Commit();
 }
 
+// Posted when the edit field lost the focus. When the focus is back in the
+// editor by the time it arrives (the user clicked the row being edited), the
+// editing goes on: committing would hide the editor that has the focus.
 LRESULT COptionTreeItemSpinnerDec::OnCommit(WPARAM, LPARAM) {
     if (m_bDestroying) return 0;
+    HWND focus = ::GetFocus();
+    if (focus && (focus == m_hWnd || focus == GetEdit()->m_hWnd)) return 0;
     m_bEditorFocus = 0;
     Commit();
     return 0;
