@@ -58,6 +58,19 @@ const DLGITEMTEMPLATE kErrsItems[] = {
 const DLGTEMPLATE kErrs = {kDialog, 0, 0, 0, 374, 186, L"Errori riscontrati", L"MS Shell Dlg", 8, kErrsItems,
                            static_cast<int>(std::size(kErrsItems)), IDD_ERRS};
 
+const DLGITEMTEMPLATE kParCorsieItems[] = {
+    {kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 407, 170, 50, 14, IDOK, L"Button", L"OK"},
+    {kChild | BS_PUSHBUTTON | WS_TABSTOP, 0, 463, 170, 50, 14, IDCANCEL, L"Button", L"Annulla"},
+    {kChild | BS_GROUPBOX, 0, 385, 7, 184, 154, IDC_GROUP_SVOLTA_SX, L"Button", L"Corsia di accumulo per la svolta a SX"},
+    {kChild | BS_GROUPBOX, 0, 7, 7, 184, 154, IDC_GROUP_IMMISSIONE, L"Button", L"Corsia di immissione"},
+    {kChild | BS_GROUPBOX, 0, 196, 7, 184, 154, IDC_GROUP_USCITA, L"Button", L"Corsia di uscita"},
+    {kChild | BS_PUSHBUTTON | WS_TABSTOP, 0, 519, 170, 50, 14, IDC_BUTTON_HELP, L"Button", L"?"},
+};
+
+const DLGTEMPLATE kParCorsie = {kDialog, 0, 0, 0, 576, 191, L"Parametri per la costruzione della corsie",
+                                L"MS Shell Dlg", 8, kParCorsieItems, static_cast<int>(std::size(kParCorsieItems)),
+                                IDD_PARCORSIE};
+
 // The module's icon: a road junction.
 const char* const kIconRows[] = {
     "................", ".######..######.", ".#....#..#....#.", ".#.gg.#..#.gg.#.", ".#....#..#....#.",
@@ -72,6 +85,7 @@ const vplat::ResourceEntry kEntries[] = {
     {RT_DIALOG, IDD_SETTINGS, &kSettings},
     {RT_DIALOG, IDD_SAVESTYLEAS, &kSaveAs},
     {RT_DIALOG, IDD_ERRS, &kErrs},
+    {RT_DIALOG, IDD_PARCORSIE, &kParCorsie},
     {RT_GROUP_ICON, IDI_JUNCTOR, &kIcon},
 };
 

@@ -6,6 +6,10 @@
 #define IDD_ERRS 7003
 #define IDD_SETTINGS 7008
 #define IDD_SAVESTYLEAS 7017
+#define IDD_PARCORSIE 7018
+
+// Help button of the dialogs that have one.
+#define IDC_BUTTON_HELP 7001
 
 // Settings dialog.
 #define IDC_EDIT_DECIMALI 7025
@@ -27,3 +31,11 @@
 
 // Error dialog.
 #define IDC_EDIT_ERRORI 7015
+
+// Lane parameters dialog.
+#define IDC_GROUP_SVOLTA_SX 7035
+#define IDC_GROUP_IMMISSIONE 7036
+#define IDC_GROUP_USCITA 7037
+#define IDC_ALBERO_IMMISSIONE 7038
+#define IDC_ALBERO_USCITA 7039
+#define IDC_ALBERO_SVOLTA_SX 7040

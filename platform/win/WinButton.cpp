@@ -308,6 +308,14 @@ LRESULT StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         HANDLE old = s.image;
         s.image = msg == STM_SETICON ? reinterpret_cast<HANDLE>(wParam) : reinterpret_cast<HANDLE>(lParam);
         s.imageType = msg == STM_SETICON ? IMAGE_ICON : static_cast<UINT>(wParam);
+        // A bitmap control takes the size of its bitmap unless it centres it;
+        // the previous image stays the caller's.
+        if (msg == STM_SETIMAGE && k == SS_BITMAP && s.imageType == IMAGE_BITMAP && s.image &&
+            !(w->style & SS_CENTERIMAGE)) {
+            BITMAP bm{};
+            if (GetObjectW(s.image, sizeof bm, &bm))
+                SetWindowPos(hwnd, nullptr, 0, 0, bm.bmWidth, bm.bmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         InvalidateRect(hwnd, nullptr, TRUE);
         return reinterpret_cast<LRESULT>(old);
     }
