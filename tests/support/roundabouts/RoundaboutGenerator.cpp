@@ -28,6 +28,10 @@ std::string Numero(double v) {
     throw std::invalid_argument(campo + ": " + motivo);
 }
 
+void Finito(double v, const std::string& campo) {
+    if (!std::isfinite(v)) Rifiuta(campo, Numero(v) + " is not finite");
+}
+
 bool Esterno(Bordo b) { return b == Bordo::rCEOut || b == Bordo::rCEIn; }
 
 // The signed offset of a plan edge from the branch axis at the ring and at its far end.
@@ -92,8 +96,6 @@ std::vector<std::pair<double, double>> ProfiloDisegnato(const Rotatoria& rot, co
     double fine = ProgFineRamo(rot, r);
     if (p.empty() || p.front().first > fine || p.back().first < fine)
         Rifiuta(campo + ".profiloFinoAFineRamo", "the profile does not reach the branch end at chainage " + Numero(fine));
-    std::vector<std::pair<double, double>> out;
-    for (std::size_t i = 0; i < p.size() && p[i].first < fine; ++i) out.push_back(p[i]);
     // The elevation at the branch end, straight between its neighbours.
     auto dopo = std::lower_bound(p.begin(), p.end(), std::make_pair(fine, -HUGE_VAL));
     double quota = dopo->second;
@@ -101,43 +103,51 @@ std::vector<std::pair<double, double>> ProfiloDisegnato(const Rotatoria& rot, co
         auto prima = dopo - 1;
         quota = prima->second + (dopo->second - prima->second) * (fine - prima->first) / (dopo->first - prima->first);
     }
-    out.push_back({fine, quota});
+    // The profile stops there on the side away from the ring: above that
+    // chainage for an alignment running outwards, below it for one running inwards.
+    std::vector<std::pair<double, double>> out;
+    for (const auto& v : p)
+        if (r.versoUscente ? v.first < fine : v.first > fine) out.push_back(v);
+    out.insert(r.versoUscente ? out.end() : out.begin(), {fine, quota});
     return out;
 }
 
 void ControllaRamo(const Rotatoria& rot, const Ramo& r, const std::string& campo) {
     const double re = rot.raggioEsterno;
     auto positivo = [&](double v, const char* nome) {
-        if (!(v > 0)) Rifiuta(campo + "." + nome, Numero(v) + " is not positive");
+        if (!(v > 0 && std::isfinite(v))) Rifiuta(campo + "." + nome, Numero(v) + " is not a positive number");
     };
     if (r.nomeInterno.empty()) Rifiuta(campo + ".nomeInterno", "empty");
+    Finito(r.angolo, campo + ".angolo");
+    Finito(r.progIniziale, campo + ".progIniziale");
+    Finito(r.distacco, campo + ".distacco");
     positivo(r.semiEsterno, "semiEsterno (W)");
     positivo(r.semiIsolaAnello, "semiIsolaAnello (wi)");
     positivo(r.lunghezzaIsola, "lunghezzaIsola (li)");
     positivo(r.lunghezzaRamo, "lunghezzaRamo (lb)");
     positivo(r.lunghezzaTracciato, "lunghezzaTracciato");
-    if (r.semiEsterno >= re)
+    if (!(r.semiEsterno < re))
         Rifiuta(campo + ".semiEsterno (W)", Numero(r.semiEsterno) + " does not meet the outer ring of radius " + Numero(re));
-    if (r.semiIsolaAnello >= re)
+    if (!(r.semiIsolaAnello < re))
         Rifiuta(campo + ".semiIsolaAnello (wi)",
                 Numero(r.semiIsolaAnello) + " does not meet the outer ring of radius " + Numero(re));
-    if (r.semiIsolaAnello >= r.semiEsterno)
+    if (!(r.semiIsolaAnello < r.semiEsterno))
         Rifiuta(campo + ".semiIsolaAnello (wi)", Numero(r.semiIsolaAnello) +
                                                      " reaches the outer edges at semiEsterno (W) " + Numero(r.semiEsterno));
-    if (r.semiIsolaPunta < 0 || r.semiIsolaPunta > r.semiIsolaAnello)
+    if (!(r.semiIsolaPunta >= 0 && r.semiIsolaPunta <= r.semiIsolaAnello))
         Rifiuta(campo + ".semiIsolaPunta (wt)",
                 Numero(r.semiIsolaPunta) + " is not between 0 and semiIsolaAnello (wi) " + Numero(r.semiIsolaAnello));
     double minimo = UFineRamo(rot, r) + 1.0;
-    if (r.lunghezzaTracciato < minimo)
+    if (!(r.lunghezzaTracciato >= minimo))
         Rifiuta(campo + ".lunghezzaTracciato", Numero(r.lunghezzaTracciato) + " is shorter than " + Numero(minimo) +
                                                    ": the profile is read 1.1 beyond the plan edges' ends");
-    if (r.divisa < 0 || r.divisa >= r.semiEsterno)
+    if (!(r.divisa >= 0 && r.divisa < r.semiEsterno))
         Rifiuta(campo + ".divisa", Numero(r.divisa) + " is not between 0 and semiEsterno (W) " + Numero(r.semiEsterno));
     if (r.bordoStaccato) {
         Bordo b = *r.bordoStaccato;
         if (r.senzaBordo == b) Rifiuta(campo + ".bordoStaccato", "the edge is left out (senzaBordo)");
         double raggio = re + r.distacco;
-        if (raggio <= std::fabs(OffsetAnello(r, b)) || UInizio(rot, r, b) >= UFine(rot, r, b))
+        if (!(raggio > std::fabs(OffsetAnello(r, b)) && UInizio(rot, r, b) < UFine(rot, r, b)))
             Rifiuta(campo + ".distacco", Numero(r.distacco) + " leaves no edge to draw");
     }
     for (const auto& [b, v] : r.voci) ControllaVoci(campo + ".voci", v, kVociBordo);
@@ -150,8 +160,12 @@ void ControllaRamo(const Rotatoria& rot, const Ramo& r, const std::string& campo
 }
 
 void Controlla(const Rotatoria& rot) {
-    if (!(rot.raggioInterno > 0)) Rifiuta("raggioInterno", Numero(rot.raggioInterno) + " is not positive");
-    if (rot.raggioInterno >= rot.raggioEsterno)
+    Finito(rot.centro.x, "centro.x");
+    Finito(rot.centro.y, "centro.y");
+    Finito(rot.centro.z, "centro.z");
+    if (!(rot.raggioInterno > 0)) Rifiuta("raggioInterno", Numero(rot.raggioInterno) + " is not a positive number");
+    if (!std::isfinite(rot.raggioEsterno)) Rifiuta("raggioEsterno", Numero(rot.raggioEsterno) + " is not finite");
+    if (!(rot.raggioInterno < rot.raggioEsterno))
         Rifiuta("raggioInterno", Numero(rot.raggioInterno) + " is not less than raggioEsterno " + Numero(rot.raggioEsterno));
     ControllaVoci("vociInterno", rot.vociInterno, kVociCerchio);
     ControllaVoci("vociEsterno", rot.vociEsterno, kVociCerchio);
