@@ -6,6 +6,7 @@
 
 #include "DatiPoli.h"
 #include "GeometryChecker.h"
+#include "PlanChecks.h"
 #include "PlanFixtures.h"
 #include "TracciatoDatiEstesi.h"
 
@@ -212,40 +213,7 @@ TEST(PlanAlignment, DecodesWithItsProfileAndBothLists) {
         SCOPED_TRACE(ramo.nome);
         const Entita* e = Trova(entita, i, L"");
         ASSERT_NE(e, nullptr);
-        datipoli* l = Lista(e->vertici);
-        std::wstring errore;
-        ICTRACCIATO* t = vplat::DecodificaTracciato(e->datiEstesi.get(), l, &errore);
-        LiberaDATIPOLI(&l);
-        ASSERT_NE(t, nullptr) << errore;
-        EXPECT_EQ(std::wstring(t->getNomeInterno()), ramo.nomeInterno);
-        EXPECT_EQ(std::wstring(t->GetDato(QV_DATO_NOME_TRACCIATO).GetString()), ramo.nome);
-        EXPECT_EQ(t->GetDato(QV_DATO_PROG_INIZIALE).GetDouble(), ramo.progIniziale);
-        EXPECT_NEAR(t->GetDato(QV_DATO_LUNGHEZZA).GetDouble(), 90, 1e-9);
-        ASSERT_EQ(t->getNumeroProfili(), 1);
-        EXPECT_EQ(std::wstring(t->getProfilo(0)->GetDato(QV_DATO_NOME_PROFILO).GetString()), ramo.nomeProfilo);
-        const auto& vertici = t->getProfilo(0)->getVertici();
-        ASSERT_EQ(vertici.size(), ramo.profilo.size());
-        for (std::size_t k = 0; k < vertici.size(); ++k) {
-            EXPECT_EQ(vertici[k].prog, ramo.profilo[k].first);
-            EXPECT_EQ(vertici[k].quota, ramo.profilo[k].second);
-        }
-        struct Lista_ {
-            int codice, datoA, datoB;
-            const std::vector<rotatorie::RecordSezione>& attesi;
-        };
-        for (const Lista_& x : {Lista_{1500, 22004, 22005, ramo.lista1500}, Lista_{1505, 22022, 22023, ramo.lista1505}}) {
-            SCOPED_TRACE(x.codice);
-            ICLISTADATI* lista = t->getListaDati(x.codice);
-            ASSERT_EQ(lista->getNumero(), static_cast<int>(x.attesi.size()));
-            const ICELEMENTODATI* rec = lista->getPrimo();
-            for (const auto& atteso : x.attesi) {
-                EXPECT_EQ(rec->getProgressiva(), atteso.prog);
-                EXPECT_EQ(rec->GetDato(x.datoA).GetDouble(), atteso.a);
-                EXPECT_EQ(rec->GetDato(x.datoB).GetDouble(), atteso.b);
-                rec = lista->getSuccessivo(rec);
-            }
-        }
-        ICTRACCIATO_Costructor::Libera(&t, 1);
+        piano::VerificaTracciato(ramo, *e);
     }
 }
 

@@ -1,6 +1,7 @@
 // The extended data of a plan roundabout's entities, read by position as the
 // model reads them: with and without the brace after the application name,
 // and as the failure-test switches alter them.
+#include "PlanChecks.h"
 #include "PlanFixtures.h"
 
 using piano::Posizioni;
@@ -20,32 +21,7 @@ TEST(PlanItems, PositionsHoldTheDocumentedItemsWithAndWithoutBraces) {
         for (const Entita& e : entita) {
             if (e.layer != rotatorie::kLayerRotatoria) continue;
             SCOPED_TRACE(testing::Message() << e.kind << " of branch " << e.ramo);
-            const resbuf* catena = e.datiEstesi.get();
-            ASSERT_EQ(catena->restype, 1001);
-            EXPECT_STREQ(catena->resval.rstring, rotatorie::kAppRotatoria);
-            EXPECT_EQ(catena->rbnext->restype == 1002, graffe);
-            auto pos = Posizioni(catena);
-            // The closing brace, when there is one, follows the last position.
-            std::size_t voci = e.tipo == Entita::Cerchio ? 3 : 6;
-            ASSERT_EQ(pos.size(), voci + (graffe ? 1 : 0));
-            if (graffe) {
-                EXPECT_EQ(Testo(pos.back()), L"}");
-            }
-            EXPECT_EQ(Testo(pos[0]), L"PR-PROVA");
-            if (e.tipo == Entita::Cerchio) {
-                // The roundabout's name is on both circles.
-                EXPECT_EQ(Testo(pos[1]), L"Rotatoria di prova");
-                EXPECT_EQ(Testo(pos[2]), e.kind);
-                continue;
-            }
-            const auto& ramo = r.rami[e.ramo];
-            EXPECT_EQ(Testo(pos[1]), ramo.nomeInterno);
-            EXPECT_EQ(Testo(pos[2]), ramo.nome);
-            EXPECT_EQ(Testo(pos[3]), e.kind);
-            EXPECT_EQ(Testo(pos[4]), L"");
-            ASSERT_EQ(pos[5]->restype, 1070);
-            // 0 when the alignment runs away from the ring.
-            EXPECT_EQ(pos[5]->resval.rint, ramo.versoUscente ? 0 : 1);
+            piano::VerificaPosizioni(r, e, e.datiEstesi.get());
         }
         // The road edges keep their own layout, without braces: one item
         // before the kind, then the owner, the alignment's name.

@@ -1,8 +1,12 @@
-#include "PlanReadBack.h"
+#include "PlanChecks.h"
 
 #include <gtest/gtest.h>
 
 #include <cwchar>
+
+#include "DatiPoli.h"
+#include "PlanFixtures.h"
+#include "TracciatoDatiEstesi.h"
 
 namespace piano {
 
@@ -95,6 +99,81 @@ void ConfrontaEntita(const std::vector<rotatorie::Entita>& attese, const std::ve
         }
         EXPECT_EQ(x, nullptr) << "items beyond the expected ones";
     }
+}
+
+void VerificaPosizioni(const rotatorie::Rotatoria& r, const rotatorie::Entita& generata, const resbuf* catena) {
+    ASSERT_NE(catena, nullptr);
+    ASSERT_EQ(catena->restype, 1001);
+    EXPECT_STREQ(catena->resval.rstring, rotatorie::kAppRotatoria);
+    ASSERT_NE(catena->rbnext, nullptr);
+    EXPECT_EQ(catena->rbnext->restype == 1002, r.graffe);
+    auto pos = Posizioni(catena);
+    bool cerchio = generata.tipo == rotatorie::Entita::Cerchio;
+    // The closing brace, when there is one, follows the last position.
+    ASSERT_EQ(pos.size(), (cerchio ? 3u : 6u) + (r.graffe ? 1 : 0));
+    if (r.graffe) {
+        EXPECT_EQ(Testo(pos.back()), L"}");
+    }
+    EXPECT_EQ(Testo(pos[0]), r.nomePianta);
+    if (cerchio) {
+        // The roundabout's name is on both circles.
+        EXPECT_EQ(Testo(pos[1]), r.nome);
+        EXPECT_EQ(Testo(pos[2]), generata.kind);
+        return;
+    }
+    const auto& ramo = r.rami[generata.ramo];
+    EXPECT_EQ(Testo(pos[1]), ramo.nomeInterno);
+    EXPECT_EQ(Testo(pos[2]), ramo.nome);
+    EXPECT_EQ(Testo(pos[3]), generata.kind);
+    EXPECT_EQ(Testo(pos[4]), L"");
+    ASSERT_EQ(pos[5]->restype, 1070);
+    // 0 when the alignment runs away from the ring.
+    EXPECT_EQ(pos[5]->resval.rint, ramo.versoUscente ? 0 : 1);
+}
+
+void VerificaTracciato(const rotatorie::Ramo& ramo, const rotatorie::Entita& e) {
+    datipoli* testa = nullptr;
+    datipoli* coda = nullptr;
+    for (const auto& v : e.vertici) {
+        ads_point q = {v.x, v.y, 0};
+        AggpuntoDATIPOLI(q, v.bulge, &testa, &coda);
+    }
+    std::wstring errore;
+    ICTRACCIATO* t = vplat::DecodificaTracciato(e.datiEstesi.get(), testa, &errore);
+    LiberaDATIPOLI(&testa);
+    ASSERT_NE(t, nullptr) << errore;
+    EXPECT_EQ(std::wstring(t->getNomeInterno()), ramo.nomeInterno);
+    EXPECT_EQ(std::wstring(t->GetDato(QV_DATO_NOME_TRACCIATO).GetString()), ramo.nome);
+    EXPECT_EQ(t->GetDato(QV_DATO_PROG_INIZIALE).GetDouble(), ramo.progIniziale);
+    EXPECT_NEAR(t->GetDato(QV_DATO_LUNGHEZZA).GetDouble(), ramo.lunghezzaTracciato, 1e-9);
+    EXPECT_EQ(t->getNumeroProfili(), ramo.profilo.empty() ? 0 : 1);
+    if (const ICPROFILO* p = t->getProfilo(0)) {
+        EXPECT_EQ(std::wstring(p->GetDato(QV_DATO_NOME_PROFILO).GetString()), ramo.nomeProfilo);
+        const auto& vertici = p->getVertici();
+        EXPECT_EQ(vertici.size(), ramo.profilo.size());
+        for (std::size_t k = 0; k < std::min(vertici.size(), ramo.profilo.size()); ++k) {
+            EXPECT_EQ(vertici[k].prog, ramo.profilo[k].first);
+            EXPECT_EQ(vertici[k].quota, ramo.profilo[k].second);
+        }
+    }
+    struct Lista {
+        int codice, datoA, datoB;
+        const std::vector<rotatorie::RecordSezione>& attesi;
+    };
+    for (const Lista& x : {Lista{1500, 22004, 22005, ramo.lista1500}, Lista{1505, 22022, 22023, ramo.lista1505}}) {
+        SCOPED_TRACE(x.codice);
+        ICLISTADATI* lista = t->getListaDati(x.codice);
+        EXPECT_EQ(lista->getNumero(), static_cast<int>(x.attesi.size()));
+        const ICELEMENTODATI* rec = lista->getPrimo();
+        for (const auto& atteso : x.attesi) {
+            if (!rec) break;
+            EXPECT_EQ(rec->getProgressiva(), atteso.prog);
+            EXPECT_EQ(rec->GetDato(x.datoA).GetDouble(), atteso.a);
+            EXPECT_EQ(rec->GetDato(x.datoB).GetDouble(), atteso.b);
+            rec = lista->getSuccessivo(rec);
+        }
+    }
+    ICTRACCIATO_Costructor::Libera(&t, 1);
 }
 
 }  // namespace piano
