@@ -151,4 +151,42 @@ TEST_F(EzdxfRoundTripTest, SamplesAndSwitchedPlansComeBackWhole) {
     }
 }
 
+// The example of docs/drawing-format.md, run as it stands, writes what the
+// generator draws for the same roundabout.
+TEST_F(EzdxfRoundTripTest, DocumentedExampleWritesWhatTheGeneratorDraws) {
+    if (!HaveEzdxf()) GTEST_SKIP() << "ezdxf is not installed";
+    std::ifstream doc(VORTANA_SOURCE "/docs/drawing-format.md");
+    std::string riga, script;
+    bool esempio = false, codice = false;
+    while (std::getline(doc, riga)) {
+        if (riga.rfind("Example, a one-branch roundabout", 0) == 0) esempio = true;
+        if (esempio && riga == "```python") {
+            codice = true;
+        } else if (codice && riga == "```") {
+            break;
+        } else if (codice) {
+            script += riga + "\n";
+        }
+    }
+    ASSERT_FALSE(script.empty()) << "no example in the document";
+    std::string py = m_cartella + "/esempio.py", dxf = m_cartella + "/esempio.dxf";
+    std::ofstream(py) << script;
+    ASSERT_EQ(std::system(("/usr/bin/python3 '" + py + "' '" + dxf + "'").c_str()), 0);
+    Apri(dxf);
+
+    Rotatoria r;
+    r.nomePianta = L"PR-UNO";
+    r.nome = L"Rotatoria Nord";
+    r.centro = {500, 300, 0};
+    rotatorie::Ramo ramo;
+    ramo.nome = L"SP 1";
+    ramo.nomeInterno = L"TR00000001";
+    ramo.angolo = piano::Gradi(45);
+    ramo.profilo = {{0.0, 50.0}, {90.0, 51.8}};
+    ramo.lista1500 = {{0.0, -2.5, -2.5}};
+    ramo.lista1505 = {{0.0, 0.0, 0.0}};
+    r.rami = {ramo};
+    piano::ConfrontaEntita(rotatorie::EntitaDi(r), piano::Rileggi(m_db.get()));
+}
+
 }  // namespace

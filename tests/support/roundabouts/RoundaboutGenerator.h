@@ -60,7 +60,7 @@ struct Ramo {
     std::map<Bordo, Voci> voci;            // plan edges with altered items
     std::wstring ciglio3D;                 // this road edge ("CDX" ...) drawn as a 3D polyline
     bool senzaCigliStrada = false;         // no road edge polylines
-    bool profiloFinoAFineRamo = false;     // the profile ends exactly at the branch end (below)
+    bool profiloFinoAFineRamo = false;     // the profile ends exactly at the branch end (ProgFineRamo), on the side away from the ring
 };
 
 struct Punto {
