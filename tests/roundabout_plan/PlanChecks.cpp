@@ -132,12 +132,7 @@ void VerificaPosizioni(const rotatorie::Rotatoria& r, const rotatorie::Entita& g
 }
 
 void VerificaTracciato(const rotatorie::Ramo& ramo, const rotatorie::Entita& e) {
-    datipoli* testa = nullptr;
-    datipoli* coda = nullptr;
-    for (const auto& v : e.vertici) {
-        ads_point q = {v.x, v.y, 0};
-        AggpuntoDATIPOLI(q, v.bulge, &testa, &coda);
-    }
+    datipoli* testa = roads::ListaDi(e.vertici);
     std::wstring errore;
     ICTRACCIATO* t = vplat::DecodificaTracciato(e.datiEstesi.get(), testa, &errore);
     LiberaDATIPOLI(&testa);

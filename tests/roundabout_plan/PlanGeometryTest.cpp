@@ -28,16 +28,6 @@ Asse AsseDi(const Rotatoria& r, const rotatorie::Ramo& ramo) {
     return {r.centro.x, r.centro.y, std::cos(ramo.angolo), std::sin(ramo.angolo)};
 }
 
-datipoli* Lista(const std::vector<roads::Vertex>& v) {
-    datipoli* testa = nullptr;
-    datipoli* coda = nullptr;
-    for (const auto& p : v) {
-        ads_point q = {p.x, p.y, 0};
-        AggpuntoDATIPOLI(q, p.bulge, &testa, &coda);
-    }
-    return testa;
-}
-
 // Seen from the branch towards the ring, rCEOut and rCIOut lie on the left,
 // that is clockwise of the axis; the alignment's right edge lies on the
 // rCEOut side when it runs away from the ring and on the rCEIn side when it
@@ -244,7 +234,7 @@ TEST(PlanAlignment, BranchEndIsWhereTheModelReadsTheProfile) {
         ramo.profiloFinoAFineRamo = c.taglia;
         auto entita = rotatorie::EntitaDi(r);
         const Entita* e = Trova(entita, 0, L"");
-        datipoli* l = Lista(e->vertici);
+        datipoli* l = roads::ListaDi(e->vertici);
         ICTRACCIATO* t = vplat::DecodificaTracciato(e->datiEstesi.get(), l, nullptr);
         LiberaDATIPOLI(&l);
         ASSERT_NE(t, nullptr);

@@ -15,15 +15,7 @@ using geomcheck::GeometryChecker;
 
 namespace {
 
-datipoli* ListaDi(const std::vector<geomcheck::Vertex>& v) {
-    datipoli* testa = nullptr;
-    datipoli* coda = nullptr;
-    for (const auto& p : v) {
-        ads_point q = {p.x, p.y, 0};
-        AggpuntoDATIPOLI(q, p.bulge, &testa, &coda);
-    }
-    return testa;
-}
+using roads::ListaDi;
 
 TEST(RoadGenerator, EdgesAndShouldersRunAtTheirOffsetsAlongStraightsAndCurves) {
     for (double angolo : {kPi / 3, -kPi / 4}) {

@@ -17,13 +17,18 @@ Catena DatiPolilinea(const std::wstring& kind, const std::wstring& proprietario)
     return Catena(acutBuildList(1001, kAppPolilinee, 1070, 1, 1000, kind.c_str(), 1000, proprietario.c_str(), RTNONE));
 }
 
-Catena DatiTracciato(const Strada& s) {
+datipoli* ListaDi(const std::vector<Vertex>& vertici) {
     datipoli* testa = nullptr;
     datipoli* coda = nullptr;
-    for (const Vertex& v : s.asse) {
+    for (const Vertex& v : vertici) {
         ads_point p = {v.x, v.y, 0};
         AggpuntoDATIPOLI(p, v.bulge, &testa, &coda);
     }
+    return testa;
+}
+
+Catena DatiTracciato(const Strada& s) {
+    datipoli* testa = ListaDi(s.asse);
     ICTRACCIATO* t = nullptr;
     if (testa && testa->next)
         t = s.nomeInterno.empty() ? ICTRACCIATO_Constructor::Alloca(testa, s.progIniziale)

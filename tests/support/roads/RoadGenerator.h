@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "AdsDef.h"
+#include "DatiPoli.h"
 #include "arx.h"
 #include "GeometryChecker.h"
 
@@ -80,6 +81,9 @@ std::vector<AcDbObjectId> Disegna(const Strada& strada, AcDbDatabase* database);
 Catena DatiTracciato(const Strada& strada);
 // The extended data of a road edge polyline of that kind and owner.
 Catena DatiPolilinea(const std::wstring& kind, const std::wstring& proprietario);
+
+// A new vertex list of the polyline (chainages from 0), freed with LiberaDATIPOLI.
+datipoli* ListaDi(const std::vector<Vertex>& vertici);
 
 // The polyline at a signed offset (> 0 to the right) from a tangential axis.
 std::vector<Vertex> Offset(const std::vector<Vertex>& asse, double distanza);
