@@ -76,12 +76,10 @@ std::vector<std::pair<std::wstring, double>> CigliStrada(const Ramo& r) {
     return out;
 }
 
-// The branch end's distance from the centre: 1 beyond its farthest plan edge.
+// The branch end's distance from the centre: 1 beyond its plan edges' ends
+// (leaving one edge out leaves its twin on the other side).
 double UFineRamo(const Rotatoria& rot, const Ramo& r) {
-    double u = rot.raggioEsterno;
-    for (Bordo b : kBordi)
-        if (r.senzaBordo != b) u = std::max(u, UFine(rot, r, b));
-    return u + 1.0;
+    return rot.raggioEsterno + std::max(r.lunghezzaRamo, r.lunghezzaIsola) + 1.0;
 }
 
 void ControllaVoci(const std::string& campo, const Voci& v, int numero) {
@@ -103,8 +101,8 @@ std::vector<std::pair<double, double>> ProfiloDisegnato(const Rotatoria& rot, co
         auto prima = dopo - 1;
         quota = prima->second + (dopo->second - prima->second) * (fine - prima->first) / (dopo->first - prima->first);
     }
-    // The profile stops there on the side away from the ring: above that
-    // chainage for an alignment running outwards, below it for one running inwards.
+    // The profile ends there: the vertices farther from the ring go (above
+    // that chainage on an alignment running outwards, below it on one running inwards).
     std::vector<std::pair<double, double>> out;
     for (const auto& v : p)
         if (r.versoUscente ? v.first < fine : v.first > fine) out.push_back(v);
