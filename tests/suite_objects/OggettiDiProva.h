@@ -18,29 +18,38 @@ inline int& OggettiVivi() {
     return n;
 }
 
-class PuntoProva : public IQvObject {
+// What both test kinds share: their type code, the count of live objects,
+// GetDato through LeggiDato.
+template <int TIPO>
+class OggettoProva : public IQvObject {
 public:
-    explicit PuntoProva(double prog = 0.0, bool conChiave = true) : m_prog(prog), m_conChiave(conChiave) {
-        ++OggettiVivi();
-    }
-    ~PuntoProva() override { --OggettiVivi(); }
+    OggettoProva() { ++OggettiVivi(); }
+    ~OggettoProva() override { --OggettiVivi(); }
+    OggettoProva(const OggettoProva&) = delete;
+    OggettoProva& operator=(const OggettoProva&) = delete;
 
-    bool IsA(int tipo) const override { return tipo == TIPO_PUNTO_PROVA; }
+    bool IsA(int tipo) const override { return tipo == TIPO; }
     int GetTipoBase() const override { return 0; }
-    int GetTipo() const override { return TIPO_PUNTO_PROVA; }
+    int GetTipo() const override { return TIPO; }
     CDato GetDato(int id, bool* ok = nullptr) const override {
         CDato d(id);
         bool letto = LeggiDato(id, d) == 1;
         if (ok) *ok = letto;
         return d;
     }
+    CString GetDatoStringa(int, int, int) const override { return CString(); }
+};
+
+class PuntoProva : public OggettoProva<TIPO_PUNTO_PROVA> {
+public:
+    explicit PuntoProva(double prog = 0.0, bool conChiave = true) : m_prog(prog), m_conChiave(conChiave) {}
+
     int LeggiDato(int id, CDato& d) const override {
         if (id == 4 && m_conChiave) d = CDato(4, m_prog);
         else if (id == 3) d = CDato(3, m_punto);
         else return 0;
         return 1;
     }
-    CString GetDatoStringa(int, int, int) const override { return CString(); }
     int SetDato(const CDato& d, int = 1) override {
         if (d.GetId() == 4) m_prog = d.GetDouble();
         else if (d.GetId() == 3) d.GetPunto(m_punto);
@@ -64,24 +73,14 @@ public:
 
 // Properties: 1 bool, 2 int, 3 real, 4 text, 5 point, 6 group (owned), 7 an
 // angle; 8 is listed but never answers.
-class RecordProva : public IQvObject {
+class RecordProva : public OggettoProva<TIPO_RECORD_PROVA> {
 public:
-    RecordProva() { ++OggettiVivi(); }
+    RecordProva() = default;
     ~RecordProva() override {
         IQvObject* g = m_gruppo;
         QvEngineeringConstructor::Libera(&g, 1);
-        --OggettiVivi();
     }
 
-    bool IsA(int tipo) const override { return tipo == TIPO_RECORD_PROVA; }
-    int GetTipoBase() const override { return 0; }
-    int GetTipo() const override { return TIPO_RECORD_PROVA; }
-    CDato GetDato(int id, bool* ok = nullptr) const override {
-        CDato d(id);
-        bool letto = LeggiDato(id, d) == 1;
-        if (ok) *ok = letto;
-        return d;
-    }
     int LeggiDato(int id, CDato& d) const override {
         switch (id) {
             case 1: d = CDato(1, m_bool); return 1;
@@ -94,7 +93,6 @@ public:
             default: return 0;
         }
     }
-    CString GetDatoStringa(int, int, int) const override { return CString(); }
     int SetDato(const CDato& d, int = 1) override {
         switch (d.GetId()) {
             case 1: m_bool = d.GetBool(); return 1;
