@@ -47,7 +47,10 @@ bool Imposta(AcDbEntity* e, const CADDatoArray::CADDato& d) {
     bool punto = d.GetTipo() == CADDatoArray::Punto;
     bool numero = d.GetTipo() == CADDatoArray::Intero || d.GetTipo() == CADDatoArray::Reale;
     bool testo = d.GetTipo() == CADDatoArray::Testo;
-    if (codice == 8) return vplat::SetTag(e->data(), vplat::DxfTag::Text(8, NomeLayer(&d))), true;
+    if (codice == 8) {
+        vplat::SetTag(e->data(), vplat::DxfTag::Text(8, NomeLayer(&d)));
+        return true;
+    }
     if (codice == 62) return numero && e->setColorIndex(static_cast<Adesk::UInt16>(d.GetInt())) == Acad::eOk;
     if (codice == -3) return d.GetTipo() == CADDatoArray::Array;  // set once the entity is in its drawing
     if (auto* l = AcDbLine::cast(e)) {

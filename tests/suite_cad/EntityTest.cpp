@@ -119,6 +119,12 @@ TEST_F(EntityData, PolylineInAnAnonymousBlockThenItsVerticesChanged) {
     CADDatoArray letti;
     ASSERT_NE(p.GetDatiEstesi(letti), 0);
     EXPECT_STREQ(letti[1].GetStringa(), L"aCExt");
+    CADDatoArray v0, b0;
+    ASSERT_EQ(p.GetVertici(v0, b0), 1);
+    ASSERT_EQ(v0.GetCount(), 3);
+    EXPECT_EQ(Xyz(v0[1]), (std::vector<double>{4, 0, 0}));
+    EXPECT_EQ((std::vector<double>{b0[0].GetDouble(), b0[1].GetDouble(), b0[2].GetDouble()}),
+              (std::vector<double>{1, 1, 0}));
 
     // Fewer vertices, then more; the bulges follow their keys.
     for (const auto& nuovi : std::vector<std::vector<std::vector<double>>>{
@@ -223,6 +229,10 @@ TEST_F(EntityData, BlockReferenceInsertedThenItsPropertiesReplaced) {
     EXPECT_EQ(rif.GetTipo(), ZYL_RIFERIMENTO_BLOCCO);
     EXPECT_EQ(vplat::Peek<AcDbEntity>(rif.GetObjectId())->ownerId(), db()->currentSpaceId());
     EXPECT_EQ(rif.GetBlocco().GetObjectId(), blocco.GetObjectId());
+    CADDatoArray prima;
+    prima.AddRichiesta(10);
+    ASSERT_EQ(rif.GetDati(prima), 1);
+    EXPECT_EQ(Xyz(prima[0]), (std::vector<double>{10, 20, 0}));
 
     CADDatoArray nuove;
     nuove.Add(10, -5.0, 7.0, 1.0);
