@@ -150,9 +150,12 @@ public:
     int InserisciBlocco(ZylBlockRefID& riferimento, const ZylBlockID& blocco, const CADDatoArray& proprieta,
                         const ZylBlockID& proprietario) override {
         riferimento = ZylBlockRefID();
-        if (!blocco.Esiste()) return 0;
+        // A layout's block cannot be placed, nor a block inside itself.
+        auto* definizione = blocco.Esiste() ? vplat::Peek<AcDbBlockTableRecord>(blocco.GetObjectId()) : nullptr;
+        if (!definizione || definizione->isLayout()) return 0;
         AcDbObjectId dove = proprietario.IsNull() ? blocco.GetDatabase().GetAcDbDatabase()->currentSpaceId()
                                                   : proprietario.GetObjectId();
+        if (dove == blocco.GetObjectId()) return 0;
         auto* r = new AcDbBlockReference(AcGePoint3d(0, 0, 0), blocco.GetObjectId());
         if (!Aggiungi(dove, r)) return 0;
         AcDbObjectId id = r->objectId();
@@ -183,6 +186,10 @@ public:
         if (tipo == ZYL_POLILINEA_2D) e = new AcDb2dPolyline;
         else if (tipo == ZYL_POLILINEA_3D) e = new AcDb3dPolyline;
         else return 0;
+        if (zyl::VerticiDaArray(proprieta.GetArray(10), nullptr).empty()) {
+            delete e;
+            return 0;
+        }
         // The layer first (the vertices take it), then the vertices, then the rest.
         int iLayer = 0;
         vplat::SetTag(e->data(), vplat::DxfTag::Text(
@@ -203,7 +210,7 @@ public:
     int ModificaVertici(const ZylEntityID& polilinea, const CADDatoArray& proprieta) override {
         AcDbEntity* e = nullptr;
         if (!polilinea.IsVivo() || acdbOpenObject(e, polilinea.GetObjectId(), AcDb::kForWrite) != Acad::eOk) return 0;
-        bool ok = proprieta.GetArray(10) && ImpostaVertici(e, proprieta);
+        bool ok = !zyl::VerticiDaArray(proprieta.GetArray(10), nullptr).empty() && ImpostaVertici(e, proprieta);
         e->close();
         return ok ? 1 : 0;
     }

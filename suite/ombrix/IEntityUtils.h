@@ -10,7 +10,8 @@ public:
     virtual ~IEntityUtils() = default;
     // Inserts a reference of the block into the owner block (default: the
     // current space of the block's drawing) with 10 insertion point, 50
-    // rotation (radians), 8 layer, -3 extended data. Non-zero when made.
+    // rotation (radians), 8 layer, -3 extended data. Non-zero when made; a
+    // layout's block, or a block placed inside itself, is refused.
     virtual int InserisciBlocco(ZylBlockRefID& riferimento, const ZylBlockID& blocco, const CADDatoArray& proprieta,
                                 const ZylBlockID& proprietario = ZylBlockID()) = 0;
     // Makes an entity of a kind in a block record: a line (10020: 10, 11), a
@@ -21,10 +22,12 @@ public:
     // Makes a 2D (10022) or 3D (10023) polyline from 10 (nested vertices
     // keyed 0, 1, 2 ...), 42 (nested bulges, same keys), 8 layer ("0" when
     // missing or empty; a missing layer is made) and -3 extended data, in the
-    // block (default: the current space). Non-zero with its handle.
+    // block (default: the current space). Non-zero with its handle; 0
+    // without a vertex.
     virtual int CreaPolilinea(int tipo, const CADDatoArray& proprieta, ZylPolylineID& polilinea,
                               const ZylBlockID& blocco = ZylBlockID()) = 0;
-    // Replaces a polyline's vertices (10) and bulges (42); 1 when done.
+    // Replaces a polyline's vertices (10) and bulges (42); 1 when done, 0
+    // for an array without a vertex.
     virtual int ModificaVertici(const ZylEntityID& polilinea, const CADDatoArray& proprieta) = 0;
     // 1 when the live entity was erased.
     virtual int Cancella(const ZylEntityID& entita) = 0;

@@ -146,9 +146,15 @@ TEST_F(EntityData, PolylineInAnAnonymousBlockThenItsVerticesChanged) {
         EXPECT_EQ(vplat::Peek<AcDbEntity>(q.GetObjectId())->layerName(), L"0");
         EXPECT_EQ(vplat::Peek<AcDbEntity>(q.GetObjectId())->ownerId(), db()->currentSpaceId());
     }
+    // Another kind, or no vertex at all: nothing made, nothing changed.
     ZylPolylineID nessuna;
     EXPECT_EQ(Ombrix::GetEntityUtils()->CreaPolilinea(ZYL_LINEA, Polilinea({{0, 0, 0}}), nessuna), 0);
+    EXPECT_EQ(Ombrix::GetEntityUtils()->CreaPolilinea(ZYL_POLILINEA_2D, Polilinea({}, L"RT-PLAN"), nessuna), 0);
     EXPECT_TRUE(nessuna.IsNull());
+    EXPECT_EQ(Ombrix::GetEntityUtils()->ModificaVertici(p, Polilinea({})), 0);
+    CADDatoArray v, b;
+    ASSERT_EQ(p.GetVertici(v, b), 1);
+    EXPECT_EQ(v.GetCount(), 4);
 }
 
 TEST_F(EntityData, EraseAndHandleLookup) {
@@ -254,9 +260,15 @@ TEST_F(EntityData, BlockReferenceInsertedThenItsPropertiesReplaced) {
     EXPECT_EQ(ref->layerName(), L"RT-3DFACE");
     EXPECT_EQ(rif.GetBlocco().GetObjectId(), blocco.GetObjectId());
 
+    // No block, a layout's block, a block inside itself: refused.
     ZylBlockRefID nessuno;
     EXPECT_EQ(Ombrix::GetEntityUtils()->InserisciBlocco(nessuno, ZylBlockID(), p), 0);
+    EXPECT_EQ(Ombrix::GetEntityUtils()->InserisciBlocco(nessuno, ZylBlockID(db()->currentSpaceId()), p), 0);
+    EXPECT_EQ(Ombrix::GetEntityUtils()->InserisciBlocco(nessuno, blocco, p, blocco), 0);
     EXPECT_TRUE(nessuno.IsNull());
+    CADDatoArray tutte, filtroTutte;
+    filtroTutte.Add(5020, L"INSERT");
+    EXPECT_EQ(Ombrix::GetEntityUtils()->Seleziona(tutte, L"X", filtroTutte, blocco), 0);
 }
 
 class Selezione : public CadTest {
