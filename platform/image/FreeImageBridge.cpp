@@ -1,6 +1,7 @@
 #include "FreeImageBridge.h"
 
 #include <FreeImage.h>
+#include <tiffio.h>
 
 #include <cstring>
 
@@ -10,10 +11,15 @@ namespace {
 
 void Silenzio(FREE_IMAGE_FORMAT, const char*) {}
 
-// FreeImage's and the codecs' messages (libtiff's unknown tags among them) are
-// not the modules' output.
+// FreeImage's and the codecs' messages are not the modules' output. libtiff
+// reports the tags it does not know (FreeImage's EXIF tags among them) through
+// its own handlers, not FreeImage's.
 struct Avvio {
-    Avvio() { FreeImage_SetOutputMessage(Silenzio); }
+    Avvio() {
+        FreeImage_SetOutputMessage(Silenzio);
+        TIFFSetErrorHandler(nullptr);
+        TIFFSetWarningHandler(nullptr);
+    }
 };
 const Avvio s_avvio;
 
