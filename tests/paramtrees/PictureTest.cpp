@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
+#include <set>
 
 #include "../../junctor/ui/CImmagineMgr.h"
 #include "HostText.h"
@@ -270,4 +272,25 @@ TEST_F(Picture, LibraryRefusesHugeImagesAndBadSizes) {
     EXPECT_EQ(copy.GetHeight(), 4u);
     ASSERT_TRUE(image.Resample(10, 5, 1));
     EXPECT_EQ(image.GetWidth(), 10u);
+}
+
+// The pictures shipped beside the style file: one for every picture its legend
+// names, each a landscape 320 x 240 JPEG the library reads.
+TEST(ShippedPictures, EveryLegendPictureLoads) {
+    const std::filesystem::path folder = std::filesystem::path(VORTANA_BIN) / "Junctor";
+    std::ifstream in(folder / "Junctor.xml");
+    const std::string xml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::set<std::string> names;
+    for (size_t at = xml.find("<PATHIMG>"); at != std::string::npos; at = xml.find("<PATHIMG>", at + 1)) {
+        const size_t start = at + 9;
+        names.insert(xml.substr(start, xml.find('<', start) - start));
+    }
+    EXPECT_EQ(names.size(), 90u);
+    for (const std::string& name : names) {
+        std::wstring path = vplat::Utf8ToWide((folder / name).string());
+        CxImage image(path.c_str(), CXIMAGE_FORMAT_JPG);
+        ASSERT_TRUE(image.IsValid()) << name;
+        EXPECT_EQ(image.GetWidth(), 320u) << name;
+        EXPECT_EQ(image.GetHeight(), 240u) << name;
+    }
 }
