@@ -384,6 +384,7 @@ void RegisterSystemClasses() {
                         {L"Static", StaticProc, CS_DBLCLKS | CS_GLOBALCLASS, 0},
                         {L"Edit", EditProc, CS_DBLCLKS | CS_GLOBALCLASS, 0},
                         {L"ComboBox", ComboProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_GLOBALCLASS, 0},
+                        {L"SysListView32", ListViewProc, CS_DBLCLKS | CS_GLOBALCLASS, 0},
                         {L"#32770", DialogProc, CS_DBLCLKS | CS_GLOBALCLASS, 30}};
     for (const Def& d : defs) {
         WNDCLASSW wc{};
