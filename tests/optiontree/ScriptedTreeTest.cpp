@@ -123,21 +123,18 @@ TEST_F(ScriptedTree, HeldButtonReleasedOutsideStopsStepping) {
 }
 
 TEST_F(ScriptedTree, ContextMenuPastesOrRefusesAGreyEntry) {
+    const std::wstring paste = L"dialog 9100 click 7013/30000 at 60,31\n"
+                               L"dialog 9100 focus 7013/30000/2/1000\n"
+                               L"dialog 9100 rclick 7013/30000/2/1000\n"
+                               L"popup Paste\n"
+                               L"dialog 9100 idle\n";
     PutOnClipboard(L"7.5");
-    Run(L"dialog 9100 click 7013/30000 at 60,31\n"
-        L"dialog 9100 focus 7013/30000/2/1000\n"
-        L"dialog 9100 rclick 7013/30000/2/1000\n"
-        L"popup Paste\n"
-        L"dialog 9100 idle\n");
+    Run(paste);
     EXPECT_TRUE(Mismatches().empty());
     EXPECT_EQ(g_dialog.value2, 7.5);
 
-    vplat::ResetClipboard();
-    Run(L"dialog 9100 click 7013/30000 at 60,31\n"
-        L"dialog 9100 focus 7013/30000/2/1000\n"
-        L"dialog 9100 rclick 7013/30000/2/1000\n"
-        L"popup Paste\n"
-        L"dialog 9100 idle\n");
+    vplat::ResetClipboard();  // Paste is grey now
+    Run(paste);
     ASSERT_EQ(Mismatches().size(), 1u);
     EXPECT_NE(Mismatches()[0].find(L"disabled"), std::wstring::npos);
     EXPECT_EQ(g_dialog.value2, 2.5);
