@@ -175,7 +175,11 @@ bool CConstrJunctor::CostruisciCiglioIsolaTriangolare(int lato, const datipoli* 
     vertici.append(secondo.vertici);
     bulge.append(secondo.bulge);
 
-    AcDbObjectId id = Disegna(PolilineaChiusa(vertici, bulge), L"QV-CIGLI", immissione ? L"rCIIN" : L"rCIOUT");
+    // Where the outer edge's line meets the main edge tangentially (a lane
+    // as wide as the island's outer lane), the island ends in a pointed tail
+    // at P1, the way the drop island ends on the leg axis.
+    const int puntaP1 = immissione ? vertici.length() - 1 : 0;
+    AcDbObjectId id = Disegna(PolilineaChiusa(vertici, bulge), L"QV-CIGLI", immissione ? L"rCIIN" : L"rCIOUT", {puntaP1});
     // An edge the drawing did not take was not built.
     return !id.isNull();
 }
