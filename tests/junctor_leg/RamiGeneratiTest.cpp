@@ -73,6 +73,7 @@ protected:
             EXPECT_EQ(stato::PolilineeIntersezione(), polilineePrima) << "a failed leg left polylines\n" << log;
             EXPECT_EQ(stato::RecordCorsie(s.IdAssePrincipale()), recordPrima) << "a failed leg left records\n" << log;
             EXPECT_NE(log.find("Errore!"), std::string::npos) << log;
+            if (std::getenv("VORTANA_RAMI_MOTIVI")) std::printf("%s\n%s\n", nome.c_str(), log.c_str());
         } else {
             for (const legs::PolilineaIntersezione& p : legs::PolilineeIntersezione()) {
                 GeometryChecker g(p.vertici);

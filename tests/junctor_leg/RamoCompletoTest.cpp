@@ -125,7 +125,9 @@ TEST_P(RamoSuStradeGenerate, EveryStepRunsAndReportsInOrder) {
     // style fits. (At 70 and 110 degrees the default island and triangular
     // islands do not always fit: the step then reports it.)
     EXPECT_TRUE(passi[1].empty()) << std::string(passi[1].begin(), passi[1].end());
-    if (i.angoloGradi == 90) EXPECT_EQ(b->GetEsito(), 1) << std::wstring(b->GetLog());
+    if (i.angoloGradi == 90) {
+        EXPECT_EQ(b->GetEsito(), 1) << std::wstring(b->GetLog());
+    }
     // No lane: nothing in the main alignment.
     EXPECT_TRUE(RecordCorsie(s.IdAssePrincipale()).empty());
     // The main road stays open for the next leg.
