@@ -88,9 +88,13 @@ protected:
                 }
             }
         }
+        // On request each case's drawing is saved, to be looked at.
         if (const char* cartella = std::getenv("VORTANA_RAMI_DXF")) {
+            s.Principale()->Chiudi();
+            s.Ramo()->Chiudi();
             std::wstring errore;
-            vplat::WriteDxfFile(std::string(cartella) + "/" + nome + ".dxf", m_db.get(), &errore);
+            EXPECT_TRUE(vplat::WriteDxfFile(std::string(cartella) + "/" + nome + ".dxf", m_db.get(), &errore))
+                << Narrow(errore);
         }
         return costruito;
     }
