@@ -317,6 +317,12 @@ void CConstrJunctor::Costruisci() {
     if (!esito) {
         Annulla();
         Log(L"Il ramo non è stato costruito: quanto disegnato e registrato è stato rimosso.\r\n");
+        // The alignment's data can be written only while the main road does
+        // not hold its axis open.
+        if (!principaleChiusa) {
+            m_principale->Chiudi();
+            principaleChiusa = true;
+        }
     }
     m_tracciato->aggiorna();
     ICTRACCIATO_Costructor::Libera(&m_tracciato, 1);

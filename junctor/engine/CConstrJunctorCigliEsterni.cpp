@@ -41,7 +41,7 @@ const wchar_t* const kMsgOffset = costruzione::kRigaOffset;
 const wchar_t* const kMsgIntersezioni = costruzione::kRigaIntersezioni;
 const wchar_t* const kMsgRitorno =
     L" - La curva tricentrica non incontra l'arco interno: il ciglio esterno tornerebbe indietro.\r\n";
-constexpr double PI_GRECO_PIENO = 2 * 3.14159265358979323846;
+constexpr double kGiroCompleto = 2 * 3.14159265358979323846;
 const wchar_t* const kMsgRaccordoInterno =
     L" - Impossibile raccordare il ciglio esterno al ciglio della strada secondaria.\r\n";
 
@@ -138,13 +138,13 @@ bool IncontroCurvaArcoInterno(const AcGePoint3dArray& punti, const AcGePoint3dAr
     // t1 to t2 the short way.
     const double a1 = std::atan2(t1[1] - iy, t1[0] - ix);
     double ampiezza = std::atan2(t2[1] - iy, t2[0] - ix) - a1;
-    while (ampiezza > PI_GRECO_PIENO / 2) ampiezza -= PI_GRECO_PIENO;
-    while (ampiezza < -PI_GRECO_PIENO / 2) ampiezza += PI_GRECO_PIENO;
+    while (ampiezza > kGiroCompleto / 2) ampiezza -= kGiroCompleto;
+    while (ampiezza < -kGiroCompleto / 2) ampiezza += kGiroCompleto;
     auto SullArco = [](double angolo, double inizio, double sweep) {
         double d = angolo - inizio;
         if (sweep < 0) d = -d;
-        d = std::fmod(d, PI_GRECO_PIENO);
-        if (d < 0) d += PI_GRECO_PIENO;
+        d = std::fmod(d, kGiroCompleto);
+        if (d < 0) d += kGiroCompleto;
         return d <= std::fabs(sweep) + 1e-12;
     };
     for (int k = 0; k + 1 < n; ++k) {
@@ -156,8 +156,8 @@ bool IncontroCurvaArcoInterno(const AcGePoint3dArray& punti, const AcGePoint3dAr
         const double a = (d * d + r * r - ri * ri) / (2 * d), h = std::sqrt(std::max(0.0, r * r - a * a));
         const double inizio = std::atan2(punti[i].y - cy, punti[i].x - cx);
         double sweep = std::atan2(punti[i + 1].y - cy, punti[i + 1].x - cx) - inizio;
-        while (sweep > PI_GRECO_PIENO / 2) sweep -= PI_GRECO_PIENO;
-        while (sweep < -PI_GRECO_PIENO / 2) sweep += PI_GRECO_PIENO;
+        while (sweep > kGiroCompleto / 2) sweep -= kGiroCompleto;
+        while (sweep < -kGiroCompleto / 2) sweep += kGiroCompleto;
         // Of the two points, the first along the curve from its main side.
         bool trovato = false;
         double migliore = 0;
@@ -165,7 +165,7 @@ bool IncontroCurvaArcoInterno(const AcGePoint3dArray& punti, const AcGePoint3dAr
             const double px = cx + (a * dx - segno * h * dy) / d, py = cy + (a * dy + segno * h * dx) / d;
             const double angolo = std::atan2(py - cy, px - cx);
             if (!SullArco(angolo, inizio, sweep) || !SullArco(std::atan2(py - iy, px - ix), a1, ampiezza)) continue;
-            double cammino = std::fabs(std::remainder(angolo - inizio, PI_GRECO_PIENO));
+            double cammino = std::fabs(std::remainder(angolo - inizio, kGiroCompleto));
             if (!uscita) cammino = -cammino;  // the entry curve ends on the main side
             if (!trovato || cammino < migliore) {
                 trovato = true;

@@ -19,13 +19,17 @@ namespace {
 
 using geomcheck::GeometryChecker;
 
-enum class Corsie { kNessuna, kTutte, kSvoltaUrbana };
+// The urban left turn twice: on the divided road whose island edges run
+// beside the axis all along, and on one whose island edge on the leg's side
+// narrows onto the axis past the leg.
+enum class Corsie { kNessuna, kTutte, kSvoltaUrbana, kSvoltaUrbanaIsolaCheFinisce };
 
 const char* NomeCorsie(Corsie c) {
     switch (c) {
     case Corsie::kNessuna: return "senza_corsie";
     case Corsie::kTutte: return "tutte_le_corsie";
     case Corsie::kSvoltaUrbana: return "svolta_urbana";
+    case Corsie::kSvoltaUrbanaIsolaCheFinisce: return "svolta_urbana_isola_che_finisce";
     }
     return "";
 }
@@ -56,7 +60,8 @@ protected:
     bool Verifica(const legs::Incrocio& i, Corsie corsie, const std::string& nome) {
         legs::Scenario& s = Prepara(i);
         legs::ImpostaCorsie(*s.Ramo()->GetParametriCorsie(), corsie == Corsie::kTutte, corsie == Corsie::kTutte,
-                            corsie != Corsie::kNessuna, corsie == Corsie::kSvoltaUrbana);
+                            corsie != Corsie::kNessuna,
+                            corsie == Corsie::kSvoltaUrbana || corsie == Corsie::kSvoltaUrbanaIsolaCheFinisce);
         const auto polilineePrima = stato::PolilineeIntersezione();
         const auto recordPrima = stato::RecordCorsie(s.IdAssePrincipale());
 
@@ -102,7 +107,8 @@ protected:
 
 TEST_F(RamiGenerati, BuiltLegsAreSoundAndRefusedLegsLeaveNothing) {
     std::map<int, std::map<Corsie, std::pair<int, int>>> conteggi;  // angle -> lanes -> built, refused
-    for (Corsie corsie : {Corsie::kNessuna, Corsie::kTutte, Corsie::kSvoltaUrbana})
+    for (Corsie corsie :
+         {Corsie::kNessuna, Corsie::kTutte, Corsie::kSvoltaUrbana, Corsie::kSvoltaUrbanaIsolaCheFinisce})
         for (bool curva : {false, true})
             for (int lato : {CSecondariaJunctor::kDestra, CSecondariaJunctor::kSinistra})
                 for (int verso : {CSecondariaJunctor::kIn, CSecondariaJunctor::kOut})
@@ -114,7 +120,9 @@ TEST_F(RamiGenerati, BuiltLegsAreSoundAndRefusedLegsLeaveNothing) {
                             i.verso = verso;
                             i.angoloGradi = angolo;
                             i.banchinaPrincipale = banchina;
-                            if (corsie == Corsie::kSvoltaUrbana) i.semiIsola = 5;
+                            if (corsie == Corsie::kSvoltaUrbana || corsie == Corsie::kSvoltaUrbanaIsolaCheFinisce)
+                                i.semiIsola = 5;
+                            if (corsie == Corsie::kSvoltaUrbanaIsolaCheFinisce) i.fineIsola = 100;
                             const std::string nome = legs::Descrivi(i) + "_" + NomeCorsie(corsie);
                             SCOPED_TRACE(nome);
                             TearDown();
@@ -125,7 +133,7 @@ TEST_F(RamiGenerati, BuiltLegsAreSoundAndRefusedLegsLeaveNothing) {
     std::printf("crossing angle | lanes | built | refused\n");
     for (const auto& [angolo, perCorsie] : conteggi)
         for (const auto& [corsie, n] : perCorsie)
-            std::printf("%3d | %-15s | %2d | %2d\n", angolo, NomeCorsie(corsie), n.first, n.second);
+            std::printf("%3d | %-31s | %2d | %2d\n", angolo, NomeCorsie(corsie), n.first, n.second);
 }
 
 }  // namespace
