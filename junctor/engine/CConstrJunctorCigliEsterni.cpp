@@ -332,7 +332,8 @@ bool CostruisciBordo(CConstrJunctor& builder, const Bordo& b, const Registro& lo
     if (conExtra) {
         ads_point estremo;
         if (conPm) Copia(estremo, pm); else DaPunto(estremo, punti[uscita ? 0 : n - 1]);
-        const double d = (estremo[0] - b.puntoExtra[0]) * std::cos(avanti) + (estremo[1] - b.puntoExtra[1]) * std::sin(avanti);
+        const double d =
+            (estremo[0] - b.puntoExtra[0]) * std::cos(avanti) + (estremo[1] - b.puntoExtra[1]) * std::sin(avanti);
         conExtra = uscita ? d > 0 : d < 0;
     }
     vertici.setLogicalLength(0);

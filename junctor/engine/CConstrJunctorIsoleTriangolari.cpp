@@ -189,7 +189,8 @@ bool CConstrJunctor::CostruisciCiglioIsolaTriangolare(int lato, const datipoli* 
     // as wide as the island's outer lane), the island ends in a pointed tail
     // at P1, the way the drop island ends on the leg axis.
     const int puntaP1 = immissione ? primo.vertici.length() + secondo.vertici.length() - 2 : 0;
-    AcDbObjectId id = Disegna(PolilineaChiusa(vertici, bulge), L"QV-CIGLI", immissione ? L"rCIIN" : L"rCIOUT", {puntaP1});
+    AcDbObjectId id =
+        Disegna(PolilineaChiusa(vertici, bulge), L"QV-CIGLI", immissione ? L"rCIIN" : L"rCIOUT", {puntaP1});
     // An edge the drawing did not take was not built.
     return !id.isNull();
 }

@@ -169,7 +169,8 @@ DifettoContorno VerificaContorno(const AcGePoint3dArray& vertici, const AcGeDoub
         // The closing joint is vertex 0 and, for a polyline that ends on its
         // first vertex, also its last.
         for (int p : punte)
-            if (p == vertice || (anello && chiusoSulPrimo && ((p == 0 && vertice == n - 1) || (p == n - 1 && vertice == 0))))
+            if (p == vertice ||
+                (anello && chiusoSulPrimo && ((p == 0 && vertice == n - 1) || (p == n - 1 && vertice == 0))))
                 return true;
         return false;
     };

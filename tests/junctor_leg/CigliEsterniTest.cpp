@@ -182,7 +182,8 @@ protected:
         const bool extra = banchina && corsia && std::hypot(v[0].x - puntoCorsia.x, v[0].y - puntoCorsia.y) < kTolPunto;
         if (banchina && corsia && !extra) {
             const double avantiCorsia = DirezioneStrada(i, V(v[0])) + (destra ? 0 : kPi);
-            const double d = std::cos(avantiCorsia) * (v[0].x - puntoCorsia.x) + std::sin(avantiCorsia) * (v[0].y - puntoCorsia.y);
+            const double d = std::cos(avantiCorsia) * (v[0].x - puntoCorsia.x) +
+                             std::sin(avantiCorsia) * (v[0].y - puntoCorsia.y);
             EXPECT_LT(d * (uscita ? 1 : -1), 0) << "the lane shoulder point left out where it fits";
         }
         // The whole curve, a straight along the lane line and the inner arc;

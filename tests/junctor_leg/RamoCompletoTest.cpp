@@ -95,7 +95,8 @@ TEST_P(RamoSuStradeGenerate, EveryStepRunsAndReportsInOrder) {
     // Every step runs, in order; a step that fails ends its part of the log
     // with its reasons and "Errore!".
     std::wstring resto = log.substr(inizio.size());
-    const bool annullato = resto.size() >= kAnnullato.size() && resto.substr(resto.size() - kAnnullato.size()) == kAnnullato;
+    const bool annullato =
+        resto.size() >= kAnnullato.size() && resto.substr(resto.size() - kAnnullato.size()) == kAnnullato;
     if (annullato) resto.resize(resto.size() - kAnnullato.size());
     auto passi = PassiDelLog(resto, {kIsola, kCigli, kTriangoli});
     ASSERT_EQ(passi.size(), 3u);

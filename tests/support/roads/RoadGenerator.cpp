@@ -140,7 +140,8 @@ std::vector<Polilinea> PolilineeDi(const Strada& s) {
         const std::wstring kind = b.kind;
         const std::vector<Vertex>& proprio = kind == L"CIDX" ? s.isolaDx : kind == L"CISX" ? s.isolaSx : s.asse;
         const bool dato = (kind == L"CIDX" || kind == L"CISX") && !proprio.empty();
-        out.push_back({b.layer, b.kind, dato ? proprio : Offset(s.asse, b.offset), DatiPolilinea(b.kind, proprietario)});
+        out.push_back(
+            {b.layer, b.kind, dato ? proprio : Offset(s.asse, b.offset), DatiPolilinea(b.kind, proprietario)});
     }
     return out;
 }
