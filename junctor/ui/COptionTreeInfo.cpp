@@ -1,6 +1,7 @@
 #include "COptionTreeInfo.h"
 
 #include "COptionTree.h"
+#include "COptionTreeBufferDC.h"
 
 BEGIN_MESSAGE_MAP(COptionTreeInfo, CWnd)
     ON_WM_PAINT()
@@ -14,11 +15,7 @@ void COptionTreeInfo::OnPaint() {
     if (!m_otOption) return;
     CRect rc;
     GetClientRect(&rc);
-    CDC dc;
-    dc.CreateCompatibleDC(&paint);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&paint, rc.Width(), rc.Height());
-    CBitmap* oldBitmap = dc.SelectObject(&bitmap);
+    COptionTreeBufferDC dc(&paint, rc);
 
     dc.FillSolidRect(rc, GetSysColor(COLOR_BTNFACE));
     CRect edge = rc;
@@ -45,6 +42,4 @@ void COptionTreeInfo::OnPaint() {
     dc.DrawText(description, &below, DT_WORDBREAK | DT_NOPREFIX);
     dc.SelectObject(oldFont);
 
-    paint.BitBlt(0, 0, rc.Width(), rc.Height(), &dc, 0, 0, SRCCOPY);
-    dc.SelectObject(oldBitmap);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "COptionTree.h"
+#include "COptionTreeBufferDC.h"
 
 BEGIN_MESSAGE_MAP(COptionTreeList, CWnd)
     ON_WM_PAINT()
@@ -96,11 +97,7 @@ void COptionTreeList::OnPaint() {
     CPaintDC paint(this);
     CRect rc;
     GetClientRect(&rc);
-    CDC dc;
-    dc.CreateCompatibleDC(&paint);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&paint, rc.Width(), rc.Height());
-    CBitmap* oldBitmap = dc.SelectObject(&bitmap);
+    COptionTreeBufferDC dc(&paint, rc);
 
     m_otOption->ClearVisibleList();
     const bool enabled = m_otOption->IsWindowEnabled() != FALSE;
@@ -138,8 +135,6 @@ void COptionTreeList::OnPaint() {
         dc.SelectObject(oldBrush);
     }
 
-    paint.BitBlt(0, 0, rc.Width(), rc.Height(), &dc, 0, 0, SRCCOPY);
-    dc.SelectObject(oldBitmap);
 }
 
 void COptionTreeList::OnVScroll(UINT code, UINT, CScrollBar*) {

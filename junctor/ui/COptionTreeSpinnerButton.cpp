@@ -1,6 +1,7 @@
 #include "COptionTreeSpinnerButton.h"
 
 #include "COptionTree.h"
+#include "COptionTreeBufferDC.h"
 #include "NumeroTesto.h"
 
 BEGIN_MESSAGE_MAP(COptionTreeSpinnerButton, CWnd)
@@ -111,11 +112,7 @@ void COptionTreeSpinnerButton::OnPaint() {
     m_rcUp = CRect(rc.right - OT_SPINNER_BUTTONS, rc.top, rc.right - 2, middle);
     m_rcDown = CRect(rc.right - OT_SPINNER_BUTTONS, middle, rc.right - 2, rc.bottom);
 
-    CDC dc;
-    dc.CreateCompatibleDC(&paint);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&paint, rc.Width(), rc.Height());
-    CBitmap* oldBitmap = dc.SelectObject(&bitmap);
+    COptionTreeBufferDC dc(&paint, rc);
     dc.FillSolidRect(rc, GetSysColor(COLOR_BTNFACE));
     const double v = GetValue();
     const bool wrap = HasOption(OTSB_WRAPAROUND);
@@ -125,8 +122,6 @@ void COptionTreeSpinnerButton::OnPaint() {
     dc.DrawFrameControl(&r, DFC_SCROLL, up);
     r = m_rcDown;
     dc.DrawFrameControl(&r, DFC_SCROLL, down);
-    paint.BitBlt(0, 0, rc.Width(), rc.Height(), &dc, 0, 0, SRCCOPY);
-    dc.SelectObject(oldBitmap);
 }
 
 void COptionTreeSpinnerButton::OnLButtonDown(UINT, CPoint point) {

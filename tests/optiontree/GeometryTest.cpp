@@ -114,3 +114,29 @@ TEST_F(Geometry, EnsureVisibleExpandsAndScrolls) {
     int pos = tree->GetScrollPosition();
     EXPECT_EQ(pos, 651 + 2 * 21 - 294);
 }
+
+TEST_F(Geometry, CursorsOverTheDividerAndTheExpandBox) {
+    Build({L"a"});
+    struct Case {
+        int x, y;
+        LPCWSTR cursor;
+    } cases[] = {{150, 30, IDC_SIZEWE}, {8, 9, IDC_HAND}, {100, 30, IDC_ARROW}};
+    for (const Case& c : cases) {
+        vplat::UserInput::MoveMouse(POINT{100 + c.x, 100 + c.y});  // the frame's client is at 100,100
+        Paint();
+        EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, c.cursor)) << c.x << "," << c.y;
+    }
+    // A divider cursor given before the tree is made replaces the system's.
+    tree->ShowWindow(SW_HIDE);
+    HCURSOR own = LoadCursorW(nullptr, IDC_CROSS);
+    COptionTree second;
+    second.SetDividerCursor(own);
+    ASSERT_TRUE(second.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 263, 344), CWnd::FromHandle(frame), 0, 7014));
+    second.InsertItem(new COptionTreeItem, second.InsertItem(new COptionTreeItem));
+    second.ExpandAllItems();
+    Paint();
+    vplat::UserInput::MoveMouse(POINT{100 + 150, 100 + 30});
+    Paint();
+    EXPECT_EQ(GetCursor(), own);
+    second.DestroyWindow();
+}

@@ -134,3 +134,29 @@ TEST_F(Notifications, KeyboardWalksTheVisibleRows) {
     Key(VK_RIGHT);
     EXPECT_TRUE(group->IsExpanded());
 }
+
+// A row deleted while it is being edited: its editor goes with it, and the
+// commit that this causes is not told (the row has already left the tree).
+TEST_F(Notifications, DeletingTheEditedRowTellsOnlyTheDeletion) {
+    Build({L"a", L"b"}, kOptions, true);
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way);
+        if (way > 0) Build({L"a", L"b"}, kOptions, true);
+        Click(60, 30);
+        ASSERT_EQ(GetFocus(), COptionTreeItemSpinnerDec::FromItem(rows[0])->GetEdit()->m_hWnd);
+        g_notifications.clear();
+        if (way == 0) {
+            tree->DeleteItem(rows[0]);
+        } else if (way == 1) {
+            tree->DeleteAllItems();
+        } else {
+            tree->DestroyWindow();
+        }
+        Paint();
+        EXPECT_EQ(Count(OTN_ITEMCOMMITTED), 0);
+        EXPECT_EQ(g_notifications.front(), (Notification{OTN_ITEMDELETED, way == 0 ? rows[0] : group}));
+        EXPECT_EQ(Count(OTN_ITEMDELETED), way == 0 ? 1 : 3);
+        delete tree;
+        tree = nullptr;
+    }
+}
