@@ -19,6 +19,20 @@ const DLGITEMTEMPLATE kItems[] = {
 const DLGTEMPLATE kTemplate = {WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT, 0, 0, 0, 160, 80, L"Lista",
                                L"MS Shell Dlg", 8, kItems, static_cast<int>(std::size(kItems)), 9200};
 
+// The running dialog's list seen through the framework's class while it lives.
+class Lista {
+public:
+    explicit Lista(HWND dlg) { m_list.Attach(GetDlgItem(dlg, kList)); }
+    ~Lista() { m_list.Detach(); }
+    Lista(const Lista&) = delete;
+    Lista& operator=(const Lista&) = delete;
+    CListCtrl* operator->() { return &m_list; }
+    CListCtrl* get() { return &m_list; }
+
+private:
+    CListCtrl m_list;
+};
+
 std::vector<std::wstring> g_events;
 bool g_veto = false;
 bool g_checks = true;
@@ -31,7 +45,7 @@ std::wstring Name(UINT code) {
 // "Out" before it, each selected when inserted.
 INT_PTR Proc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITDIALOG) {
-        CListCtrl* list = static_cast<CListCtrl*>(CWnd::FromHandle(GetDlgItem(dlg, kList)));
+        Lista list(dlg);
         list->InsertColumn(0, L"Rami", LVCFMT_LEFT, 200);
         if (g_checks) list->SetExtendedStyle(LVS_EX_CHECKBOXES);
         for (const wchar_t* name : {L"In", L"Out"}) {
@@ -65,7 +79,8 @@ protected:
     // Runs the dialog with a script; `look` sees the list before each action.
     void Run(const std::wstring& script, std::function<void(CListCtrl*)> look = nullptr) {
         vplat::ModalLoop::SetIdleHook([look](HWND d, int) {
-            if (look) look(static_cast<CListCtrl*>(CWnd::FromHandle(GetDlgItem(d, kList))));
+            Lista list(d);
+            if (look) look(list.get());
         });
         Script(script);
         DialogBoxIndirectParamW(nullptr, &kTemplate, nullptr, Proc, 0);
