@@ -3,26 +3,11 @@
 #include "../../junctor/ui/Resource.h"
 #include "ParTreeFixture.h"
 
-extern "C" const vplat::ResourceTable vplatResourceSection;
-
 using namespace partree_test;
 
 namespace {
 
-const HMODULE kJunctor = reinterpret_cast<HMODULE>(0x4A00);
-
-class JunctorTemplate : public ParTreeFixture {
-protected:
-    void SetUp() override {
-        ParTreeFixture::SetUp();
-        vplat::Resources::Register(kJunctor, &vplatResourceSection);
-        AfxSetResourceHandle(kJunctor);
-    }
-    void TearDown() override {
-        vplat::Resources::Register(kJunctor, nullptr);
-        ParTreeFixture::TearDown();
-    }
-};
+using JunctorTemplate = JunctorModuleFixture;
 
 CRect ClientRectOf(HWND dlg, int id) {
     CRect r;
@@ -35,7 +20,6 @@ CRect ClientRectOf(HWND dlg, int id) {
 
 TEST_F(JunctorTemplate, LayoutOfTheMainDialog) {
     CDialog dlg(IDD_JUNCTOR);
-    std::vector<std::function<void()>> checks;
     vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
         CRect client;
         GetClientRect(d, &client);

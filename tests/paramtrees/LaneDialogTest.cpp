@@ -5,26 +5,11 @@
 #include "../../junctor/ui/CDlgParCorsie.h"
 #include "ParTreeFixture.h"
 
-extern "C" const vplat::ResourceTable vplatResourceSection;
-
 using namespace partree_test;
 
 namespace {
 
-const HMODULE kJunctor = reinterpret_cast<HMODULE>(0x4A00);
-
-class LaneDialog : public ParTreeFixture {
-protected:
-    void SetUp() override {
-        ParTreeFixture::SetUp();
-        vplat::Resources::Register(kJunctor, &vplatResourceSection);
-        AfxSetResourceHandle(kJunctor);
-    }
-    void TearDown() override {
-        vplat::Resources::Register(kJunctor, nullptr);
-        ParTreeFixture::TearDown();
-    }
-};
+using LaneDialog = JunctorModuleFixture;
 
 }  // namespace
 

@@ -12,6 +12,7 @@
 #include <CXmlReaderJunctor.h>
 #include <ComRuntime.h>
 
+#include "../stylefile/StyleFileSupport.h"
 #include "../ui/UiFixture.h"
 #include "CConstrParsOptionTree.h"
 #include "CLaneParsOptionTree.h"
@@ -31,20 +32,7 @@ inline const vplat::ResourceEntry kHostEntries[] = {{RT_DIALOG, kHostTemplate, &
 inline const vplat::ResourceTable kHostTable = {L"ParTreeTests", kHostEntries, 1};
 inline const HMODULE kHostModule = reinterpret_cast<HMODULE>(0x4B00);
 
-// A style and lane set, as the settings hold them.
-struct Modello {
-    Modello() {
-        settings.SetStili(&stili);
-        settings.SetParametri(&pars);
-        settings.SetParCorsie(&corsie);
-    }
-    Modello(const Modello&) = delete;
-    Modello& operator=(const Modello&) = delete;
-    CConstrStylesMgr stili;
-    CConstrPars pars;
-    CLanePars corsie;
-    CJunctorSettings settings;
-};
+using stylefile_test::Modello;
 
 inline bool LeggiDefault(Modello& m) {
     vplat::Com::Reset();
@@ -130,6 +118,24 @@ protected:
 
     Modello m;
     CDialog* host = nullptr;
+};
+
+extern "C" const vplat::ResourceTable vplatResourceSection;
+
+// The same, with Junctor's resources current in a module of their own, as
+// every command makes them current.
+class JunctorModuleFixture : public ParTreeFixture {
+protected:
+    static inline const HMODULE kJunctor = reinterpret_cast<HMODULE>(0x4A00);
+    void SetUp() override {
+        ParTreeFixture::SetUp();
+        vplat::Resources::Register(kJunctor, &vplatResourceSection);
+        AfxSetResourceHandle(kJunctor);
+    }
+    void TearDown() override {
+        vplat::Resources::Register(kJunctor, nullptr);
+        ParTreeFixture::TearDown();
+    }
 };
 
 }  // namespace partree_test
