@@ -41,6 +41,17 @@ bool NonClientMetrics(NONCLIENTMETRICSW* m) {
     return true;
 }
 
+struct Version {
+    DWORD major = 10;
+    DWORD minor = 0;
+    DWORD platform = VER_PLATFORM_WIN32_NT;
+};
+
+Version& Reported() {
+    static Version version;
+    return version;
+}
+
 template <typename T>
 bool Put(PVOID p, T value) {
     if (!p) return false;
@@ -68,11 +79,18 @@ BOOL GetVersionExW(LPOSVERSIONINFOW info) {
     DWORD size = info->dwOSVersionInfoSize;
     if (size != sizeof(OSVERSIONINFOW) && size != sizeof(OSVERSIONINFOEXW)) return FALSE;
     std::memset(reinterpret_cast<char*>(info) + sizeof(DWORD), 0, size - sizeof(DWORD));
-    info->dwMajorVersion = 10;
-    info->dwMinorVersion = 0;
+    info->dwMajorVersion = Reported().major;
+    info->dwMinorVersion = Reported().minor;
     info->dwBuildNumber = 19045;
-    info->dwPlatformId = VER_PLATFORM_WIN32_NT;
+    info->dwPlatformId = Reported().platform;
     return TRUE;
 }
 
 }  // extern "C"
+
+namespace vplat {
+
+void SystemVersion::Force(DWORD major, DWORD minor, DWORD platform) { Reported() = Version{major, minor, platform}; }
+void SystemVersion::Reset() { Reported() = Version{}; }
+
+}  // namespace vplat

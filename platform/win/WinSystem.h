@@ -63,3 +63,15 @@ BOOL GetVersionExW(LPOSVERSIONINFOW info);
 
 #define SystemParametersInfo SystemParametersInfoW
 #define GetVersionEx GetVersionExW
+
+namespace vplat {
+
+// The version GetVersionExW reports, for tests of callers that treat old
+// systems apart; Reset returns to 10.0 on the NT platform.
+class SystemVersion {
+public:
+    static void Force(DWORD major, DWORD minor, DWORD platform);
+    static void Reset();
+};
+
+}  // namespace vplat
