@@ -1,0 +1,884 @@
+// The grid's construction, window, structure and cell store.
+#include "GridCtrl.h"
+
+#include <new>
+
+IMPLEMENT_DYNCREATE(CGridCtrl, CWnd)
+
+BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
+ON_WM_PAINT()
+ON_WM_HSCROLL()
+ON_WM_VSCROLL()
+ON_WM_SIZE()
+ON_WM_ERASEBKGND()
+ON_WM_SYSCOLORCHANGE()
+ON_WM_MOUSEWHEEL()
+ON_MESSAGE(WM_SETFONT, &CGridCtrl::OnSetFont)
+ON_MESSAGE(WM_GETFONT, &CGridCtrl::OnGetFont)
+END_MESSAGE_MAP()
+
+CGridCtrl::CGridCtrl(int rows, int cols, int fixedRows, int fixedCols, BOOL useInstance)
+    : editable(1),
+      dragAndDrop(0),
+      listMode(0),
+      singleRowSelection(0),
+      singleColumnSelection(0),
+      allowDraw(1),
+      selectionEnabled(1),
+      fixedColumnClickSelects(1),
+      fixedRowClickSelects(1),
+      headerSort(0),
+      handleTabKey(1),
+      doubleBuffer(1),
+      titleTips(1),
+      wysiwygPrinting(0),
+      hiddenColumnDragUnhide(1),
+      hiddenRowDragUnhide(1),
+      columnsShrinkToZero(1),
+      rowsShrinkToZero(1),
+      trackFocusInHeaders(1),
+      frameFocusCell(1),
+      autoSizeScope(3),
+      rowResize(1),
+      columnResize(1),
+      m_crGridLines(RGB(192, 192, 192)),
+      m_nGridLines(3) {
+    RegisterGridClass(useInstance);
+    if (!AfxOleInit())
+        AfxMessageBox(L"OLE initialization failed. Make sure that the OLE libraries are the correct version");
+    m_crWindowText = GetSysColor(COLOR_WINDOWTEXT);
+    m_crWindowColour = GetSysColor(COLOR_WINDOW);
+    m_cr3DFace = GetSysColor(COLOR_3DFACE);
+    m_crShadow = GetSysColor(COLOR_3DSHADOW);
+    m_nWheelLines = ReadWheelLines();
+    m_pRtcDefault = RUNTIME_CLASS(CGridCell);
+    CGridDefaultCell* defaults[] = {&m_cellDefault, &m_cellFixedColDef, &m_cellFixedRowDef, &m_cellFixedRowColDef};
+    for (CGridDefaultCell* def : defaults) {
+        def->AttachGrid(this);
+        def->SetTextColour(m_crWindowText);
+        def->SetBackColour(def == &m_cellDefault ? m_crWindowColour : m_cr3DFace);
+    }
+    m_crBackground = m_crShadow;
+    SetRows(rows);
+    SetColumns(cols);
+    SetHeaderRows(fixedRows);
+    SetHeaderColumns(fixedCols);
+    m_crTTipBackClr = m_crTTipTextClr = CLR_DEFAULT;
+    m_SelectedCellMap.clear();
+    m_PrevSelectedCellMap.clear();
+    m_bPrintColours = TRUE;
+    m_nHeaderHeight = 2;
+    m_nFooterHeight = 2;
+    m_nLeftMargin = 4;
+    m_nRightMargin = 4;
+    m_nTopMargin = 1;
+    m_nBottomMargin = 1;
+    m_nGap = 1;
+}
+
+CGridCtrl::~CGridCtrl() {
+    RemoveAll();
+    if (titleTips && m_TitleTip.GetSafeHwnd()) m_TitleTip.DestroyWindow();
+    DestroyWindow();
+    // The members go in reverse order: drop target, title tip, maps, rows,
+    // printer font, default cells, sizes.
+}
+
+BOOL CGridCtrl::RegisterGridClass(BOOL useInstance) {
+    HINSTANCE instance = useInstance ? AfxGetInstanceHandle() : AfxGetResourceHandle();
+    WNDCLASSW wc{};
+    if (::GetClassInfoW(instance, GRIDCTRL_CLASSNAME, &wc)) return TRUE;
+    wc.style = CS_DBLCLKS | CS_VREDRAW | CS_HREDRAW;
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.cbClsExtra = wc.cbWndExtra = 0;
+    wc.hInstance = instance;
+    wc.hIcon = nullptr;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(COLOR_BTNFACE + 1));
+    wc.lpszMenuName = nullptr;
+    wc.lpszClassName = GRIDCTRL_CLASSNAME;
+    if (!AfxRegisterClass(&wc)) AfxThrowResourceException();
+    return TRUE;
+}
+
+BOOL CGridCtrl::Create(const RECT& rect, CWnd* parent, UINT id, DWORD style) {
+    if (!CWnd::Create(GRIDCTRL_CLASSNAME, nullptr, style, rect, parent, id)) return FALSE;
+    try {
+        m_arRowHeights.Resize(m_nRows, 0);
+        m_arColWidths.Resize(m_nCols, 0);
+        for (int r = 0; r < m_nRows; ++r) m_arRowHeights.Set(r, m_cellDefault.GetHeight());
+        for (int c = 0; c < m_nCols; ++c) m_arColWidths.Set(c, m_cellDefault.GetWidth());
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory(new CMemoryException());
+        return FALSE;
+    }
+    UpdateScrollBars();
+    return TRUE;
+}
+
+void CGridCtrl::PreSubclassWindow() {
+    CWnd::PreSubclassWindow();
+    // One guard for the process: a grid set up from inside another's set-up is skipped.
+    static bool settingUp = false;
+    if (settingUp) return;
+    settingUp = true;
+    m_TitleTip.SetParentWnd(this);
+    ModifyStyleEx(0, WS_EX_CLIENTEDGE);
+    // Moving the window out by one pixel and back makes it recompute its frame.
+    CRect rect;
+    GetWindowRect(&rect);
+    if (CWnd* parent = GetParent()) parent->ScreenToClient(&rect);
+    rect.InflateRect(1, 1);
+    MoveWindow(&rect);
+    rect.DeflateRect(1, 1);
+    MoveWindow(&rect);
+    settingUp = false;
+}
+
+void CGridCtrl::ReportOutOfMemory(CException* e) {
+    e->ReportError();
+    e->Delete();
+}
+
+// --- Structure -------------------------------------------------------------
+
+CGridCellBase* CGridCtrl::MakeCell(int row, int col) {
+    if (!m_pRtcDefault || !m_pRtcDefault->IsDerivedFrom(RUNTIME_CLASS(CGridCellBase))) return nullptr;
+    auto* cell = static_cast<CGridCellBase*>(m_pRtcDefault->CreateObject());
+    if (!cell) return nullptr;
+    cell->AttachGrid(this);
+    cell->SetPosition(row, col);
+    if (col < m_nFixedCols) cell->SetState(cell->GetState() | CELL_FIXED | CELL_FIXEDCOL);
+    if (row < m_nFixedRows) cell->SetState(cell->GetState() | CELL_FIXED | CELL_FIXEDROW);
+    if (CGridDefaultCell* def = cell->DefaultsCell()) cell->SetFormat(def->GetFormat());
+    return cell;
+}
+
+void CGridCtrl::FreeCell(int row, int col) {
+    if (m_bVirtualMode || !IsInside(row, col)) return;
+    CGridCellBase*& cell = m_RowData[static_cast<size_t>(row)][static_cast<size_t>(col)];
+    if (!cell) return;
+    SetCellState(row, col, 0);
+    delete cell;
+    cell = nullptr;
+}
+
+void CGridCtrl::FreeRow(GridRow& row, int rowIndex) {
+    for (int c = 0; c < static_cast<int>(row.size()); ++c) FreeCell(rowIndex, c);
+}
+
+bool CGridCtrl::MakeRowCells(GridRow& row, int rowIndex) {
+    row.assign(static_cast<size_t>(m_nCols), nullptr);
+    try {
+        for (int c = 0; c < m_nCols; ++c) row[static_cast<size_t>(c)] = MakeCell(rowIndex, c);
+    } catch (...) {
+        // A row whose cells were not all made is freed again.
+        for (CGridCellBase* cell : row) delete cell;
+        row.clear();
+        throw;
+    }
+    return true;
+}
+
+BOOL CGridCtrl::SetRows(int rows) {
+    if (rows < 0) return FALSE;
+    if (rows == m_nRows) return TRUE;
+    m_idTopLeftCell = CCellID();
+    if (m_nFixedRows > rows) m_nFixedRows = rows;
+    if (m_idFocus.row >= rows) MoveFocus(-1, -1);
+    BOOL ok = TRUE;
+    if (rows < m_nRows) {
+        if (!m_bVirtualMode)
+            for (int r = m_nRows - 1; r >= rows; --r) FreeRow(m_RowData[static_cast<size_t>(r)], r);
+        if (!m_bVirtualMode) m_RowData.resize(static_cast<size_t>(rows));
+        m_arRowHeights.Resize(rows, 0);
+        m_nRows = rows;
+    } else {
+        try {
+            if (!m_bVirtualMode) m_RowData.reserve(static_cast<size_t>(rows));
+            m_arRowHeights.Resize(rows, m_cellDefault.GetHeight());
+            for (int r = m_nRows; r < rows; ++r) {
+                if (!m_bVirtualMode) {
+                    GridRow row;
+                    MakeRowCells(row, r);
+                    m_RowData.push_back(std::move(row));
+                }
+                m_nRows = r + 1;
+            }
+        } catch (CMemoryException* e) {
+            ReportOutOfMemory(e);
+            ok = FALSE;
+        } catch (const std::bad_alloc&) {
+            ReportOutOfMemory(new CMemoryException());
+            ok = FALSE;
+        }
+        // What was built stays; the counts describe it.
+        if (!ok) m_arRowHeights.Resize(m_nRows, 0);
+    }
+    MarkModified(TRUE, -1, -1);
+    UpdateScrollBars();
+    InvalidateAll();
+    return ok;
+}
+
+BOOL CGridCtrl::SetColumns(int cols) {
+    if (cols < 0) return FALSE;
+    if (cols == m_nCols) return TRUE;
+    m_idTopLeftCell = CCellID();
+    if (m_nFixedCols > cols) m_nFixedCols = cols;
+    if (m_idFocus.col >= cols) MoveFocus(-1, -1);
+    BOOL ok = TRUE;
+    if (cols < m_nCols) {
+        if (!m_bVirtualMode)
+            for (int r = 0; r < m_nRows; ++r) {
+                for (int c = m_nCols - 1; c >= cols; --c) FreeCell(r, c);
+                m_RowData[static_cast<size_t>(r)].resize(static_cast<size_t>(cols));
+            }
+        m_arColWidths.Resize(cols, 0);
+        m_nCols = cols;
+    } else {
+        // Column by column, so that a failure leaves whole columns.
+        int width = m_cellFixedColDef.GetWidth();
+        int made = 0;
+        try {
+            m_arColWidths.Resize(cols, width);
+            for (int c = m_nCols; c < cols; ++c) {
+                made = 0;
+                if (!m_bVirtualMode)
+                    for (int r = 0; r < m_nRows; ++r) {
+                        GridRow& row = m_RowData[static_cast<size_t>(r)];
+                        row.reserve(static_cast<size_t>(cols));
+                        row.push_back(MakeCell(r, c));
+                        ++made;
+                    }
+                m_nCols = c + 1;
+            }
+        } catch (CMemoryException* e) {
+            ReportOutOfMemory(e);
+            ok = FALSE;
+        } catch (const std::bad_alloc&) {
+            ReportOutOfMemory(new CMemoryException());
+            ok = FALSE;
+        }
+        if (!ok) {
+            for (int r = 0; r < made; ++r) {
+                delete m_RowData[static_cast<size_t>(r)].back();
+                m_RowData[static_cast<size_t>(r)].pop_back();
+            }
+            m_arColWidths.Resize(m_nCols, 0);
+        }
+    }
+    MarkModified(TRUE, -1, -1);
+    UpdateScrollBars();
+    InvalidateAll();
+    return ok;
+}
+
+BOOL CGridCtrl::SetHeaderRows(int rows) {
+    if (rows < 0) return FALSE;
+    if (rows == m_nFixedRows) return TRUE;
+    ClearSelection();
+    if (m_nRows < rows && !SetRows(rows)) return FALSE;
+    if (m_idFocus.row >= 0 && m_idFocus.row < rows) MoveFocus(-1, -1);
+    if (!m_bVirtualMode) {
+        for (int r = std::min(rows, m_nFixedRows); r < std::max(rows, m_nFixedRows); ++r)
+            for (int c = 0; c < m_nCols; ++c) {
+                CGridCellBase* cell = StoredCell(r, c);
+                if (!cell) continue;
+                if (rows > m_nFixedRows) {
+                    cell->SetState(cell->GetState() | CELL_FIXED | CELL_FIXEDROW);
+                    cell->SetTextColour(CLR_DEFAULT);
+                    cell->SetBackColour(CLR_DEFAULT);
+                } else if (c < m_nFixedCols) {
+                    cell->SetState(cell->GetState() & ~CELL_FIXEDROW);
+                } else {
+                    cell->SetState(cell->GetState() & ~(CELL_FIXED | CELL_FIXEDROW));
+                    cell->SetTextColour(CLR_DEFAULT);
+                    cell->SetBackColour(CLR_DEFAULT);
+                }
+            }
+    }
+    m_nFixedRows = rows;
+    m_idTopLeftCell = CCellID();
+    MarkModified(TRUE, -1, -1);
+    UpdateScrollBars();
+    InvalidateAll();
+    return TRUE;
+}
+
+BOOL CGridCtrl::SetHeaderColumns(int cols) {
+    if (cols < 0) return FALSE;
+    if (cols == m_nFixedCols) return TRUE;
+    if (m_nCols < cols && !SetColumns(cols)) return FALSE;
+    if (m_idFocus.col >= 0 && m_idFocus.col < cols) MoveFocus(-1, -1);
+    ClearSelection();
+    if (!m_bVirtualMode) {
+        for (int c = std::min(cols, m_nFixedCols); c < std::max(cols, m_nFixedCols); ++c)
+            for (int r = 0; r < m_nRows; ++r) {
+                CGridCellBase* cell = StoredCell(r, c);
+                if (!cell) continue;
+                if (cols > m_nFixedCols) {
+                    cell->SetState(cell->GetState() | CELL_FIXED | CELL_FIXEDCOL);
+                    cell->SetTextColour(CLR_DEFAULT);
+                    cell->SetBackColour(CLR_DEFAULT);
+                } else if (r < m_nFixedRows) {
+                    cell->SetState(cell->GetState() & ~CELL_FIXEDCOL);
+                } else {
+                    cell->SetState(cell->GetState() & ~(CELL_FIXED | CELL_FIXEDCOL));
+                    cell->SetTextColour(CLR_DEFAULT);
+                    cell->SetBackColour(CLR_DEFAULT);
+                }
+            }
+    }
+    m_nFixedCols = cols;
+    m_idTopLeftCell = CCellID();
+    MarkModified(TRUE, -1, -1);
+    UpdateScrollBars();
+    InvalidateAll();
+    return TRUE;
+}
+
+int CGridCtrl::InsertColumnAt(LPCWSTR heading, UINT format, int col) {
+    if (col >= 0 && (col < m_nFixedCols || col > m_nCols)) return -1;
+    ClearSelection();
+    if (m_nRows < 1) SetRows(1);
+    if (col < 0 || col == m_nCols) col = m_nCols;
+    int made = 0;
+    CException* exception = nullptr;
+    try {
+        if (!m_bVirtualMode)
+            for (int r = 0; r < m_nRows; ++r) {
+                GridRow& row = m_RowData[static_cast<size_t>(r)];
+                row.insert(row.begin() + col, nullptr);
+                ++made;
+                row[static_cast<size_t>(col)] = MakeCell(r, col);
+            }
+        m_arColWidths.Insert(col, 0);
+    } catch (CMemoryException* e) {
+        exception = e;
+    } catch (const std::bad_alloc&) {
+        exception = new CMemoryException();
+    }
+    if (exception) {
+        for (int r = 0; r < made; ++r) {
+            GridRow& row = m_RowData[static_cast<size_t>(r)];
+            delete row[static_cast<size_t>(col)];
+            row.erase(row.begin() + col);
+        }
+        ReportOutOfMemory(exception);
+        return -1;
+    }
+    ++m_nCols;
+    if (CGridCellBase* cell = CellAt(0, col)) cell->SetText(heading);
+    for (int r = 0; r < m_nRows; ++r)
+        if (CGridCellBase* cell = m_bVirtualMode ? nullptr : StoredCell(r, col)) cell->SetFormat(static_cast<int>(format));
+    m_arColWidths.Set(col, static_cast<int>(CellTextSize(0, col, heading).cx));
+    if (m_idFocus.col >= 0 && m_idFocus.col >= col) ++m_idFocus.col;
+    m_idTopLeftCell = CCellID();
+    MarkModified(TRUE, -1, -1);
+    UpdateScrollBars();
+    return col;
+}
+
+int CGridCtrl::InsertRowAt(LPCWSTR heading, int row) {
+    // Unlike columns, a row is appended only with -1.
+    if (row >= 0 && (row < m_nFixedRows || row >= m_nRows)) return -1;
+    if (m_nCols < 1) SetColumns(1);
+    if (row < 0) row = m_nRows;
+    GridRow cells;
+    bool stored = false;
+    CException* exception = nullptr;
+    try {
+        if (!m_bVirtualMode) {
+            MakeRowCells(cells, row);
+            m_RowData.insert(m_RowData.begin() + row, std::move(cells));
+            stored = true;
+        }
+        m_arRowHeights.Insert(row, 0);
+    } catch (CMemoryException* e) {
+        exception = e;
+    } catch (const std::bad_alloc&) {
+        exception = new CMemoryException();
+    }
+    if (exception) {
+        // Whichever step ran out of memory, the new row's cells go again.
+        GridRow& made = stored ? m_RowData[static_cast<size_t>(row)] : cells;
+        for (CGridCellBase* cell : made) delete cell;
+        if (stored) m_RowData.erase(m_RowData.begin() + row);
+        ReportOutOfMemory(exception);
+        return -1;
+    }
+    ++m_nRows;
+    CGridCellBase* cell = CellAt(row, 0);
+    if (cell) cell->SetText(heading);
+    int height = m_cellFixedRowDef.GetHeight();
+    if (heading && *heading) height = static_cast<int>(CellTextSize(row, 0, heading).cy);
+    m_arRowHeights.Set(row, height);
+    if (m_idFocus.row >= 0 && m_idFocus.row >= row) ++m_idFocus.row;
+    m_idTopLeftCell = CCellID();
+    MarkModified(TRUE, -1, -1);
+    UpdateScrollBars();
+    return row;
+}
+
+// Removing a row or column clears the selection but keeps the focus with its
+// cell; a removed focus is dropped without being repainted.
+BOOL CGridCtrl::RemoveColumn(int col) {
+    if (col < 0 || col >= m_nCols) return FALSE;
+    CCellID focus = m_idFocus;
+    m_idFocus = CCellID();
+    ClearSelection();
+    if (!m_bVirtualMode)
+        for (int r = 0; r < m_nRows; ++r) {
+            FreeCell(r, col);
+            GridRow& row = m_RowData[static_cast<size_t>(r)];
+            row.erase(row.begin() + col);
+        }
+    m_arColWidths.Erase(col);
+    --m_nCols;
+    if (col < m_nFixedCols) --m_nFixedCols;
+    if (focus.col == col)
+        focus = CCellID();
+    else if (focus.col > col)
+        --focus.col;
+    m_idFocus = focus;
+    m_idTopLeftCell = CCellID();
+    MarkModified(TRUE, -1, -1);
+    UpdateScrollBars();
+    return TRUE;
+}
+
+BOOL CGridCtrl::RemoveRow(int row) {
+    if (row < 0 || row >= m_nRows) return FALSE;
+    CCellID focus = m_idFocus;
+    m_idFocus = CCellID();
+    ClearSelection();
+    if (!m_bVirtualMode) {
+        FreeRow(m_RowData[static_cast<size_t>(row)], row);
+        m_RowData.erase(m_RowData.begin() + row);
+    }
+    m_arRowHeights.Erase(row);
+    --m_nRows;
+    if (row < m_nFixedRows) --m_nFixedRows;
+    if (focus.row == row)
+        focus = CCellID();
+    else if (focus.row > row)
+        --focus.row;
+    m_idFocus = focus;
+    m_idTopLeftCell = CCellID();
+    MarkModified(TRUE, -1, -1);
+    UpdateScrollBars();
+    return TRUE;
+}
+
+BOOL CGridCtrl::RemoveBodyRows() {
+    ClearSelection();
+    for (int r = m_nRows; r >= m_nFixedRows; --r) RemoveRow(r);
+    return TRUE;
+}
+
+BOOL CGridCtrl::RemoveAll() {
+    ClearSelection();
+    m_arRowHeights.Clear();
+    m_arColWidths.Clear();
+    if (!m_bVirtualMode) {
+        for (int r = m_nRows - 1; r >= 0; --r) FreeRow(m_RowData[static_cast<size_t>(r)], r);
+        m_RowData.clear();
+    }
+    m_idFocus = CCellID();
+    m_nRows = m_nFixedRows = m_nCols = m_nFixedCols = 0;
+    m_idTopLeftCell = CCellID();
+    MarkModified(TRUE, -1, -1);
+    UpdateScrollBars();
+    return TRUE;
+}
+
+BOOL CGridCtrl::PutCell(int row, int col, CGridCellBase* cell) {
+    if (m_bVirtualMode || !IsInside(row, col)) return FALSE;
+    if (cell) cell->SetPosition(row, col);
+    m_RowData[static_cast<size_t>(row)][static_cast<size_t>(col)] = cell;
+    return TRUE;
+}
+
+BOOL CGridCtrl::SetCellKind(int row, int col, const CRuntimeClass* cls) {
+    if (m_bVirtualMode || !IsInside(row, col) || !cls || !cls->IsDerivedFrom(RUNTIME_CLASS(CGridCellBase)))
+        return FALSE;
+    CGridCellBase* cell = nullptr;
+    try {
+        cell = static_cast<CGridCellBase*>(cls->CreateObject());
+    } catch (CMemoryException* e) {
+        ReportOutOfMemory(e);
+        return FALSE;
+    }
+    if (!cell) return FALSE;
+    CGridCellBase* old = StoredCell(row, col);
+    if (old)
+        *cell = *old;
+    else
+        cell->AttachGrid(this);
+    PutCell(row, col, cell);
+    delete old;
+    return TRUE;
+}
+
+BOOL CGridCtrl::SetCellClass(const CRuntimeClass* cls) {
+    if (!cls || !cls->IsDerivedFrom(RUNTIME_CLASS(CGridCellBase))) return FALSE;
+    m_pRtcDefault = cls;
+    return TRUE;
+}
+
+void CGridCtrl::SetCallbackMode(BOOL on) {
+    RemoveAll();
+    m_bVirtualMode = on;
+    if (on) {
+        autoSizeScope = 1;
+        editable = 0;
+        fixedRowClickSelects = 0;
+        fixedColumnClickSelects = 0;
+    }
+}
+
+void CGridCtrl::SetRowSelectMode(BOOL on) {
+    ClearSelection();
+    m_nSortColumn = -1;
+    listMode = on;
+    fixedColumnClickSelects = 0;
+    InvalidateAll();
+}
+
+// --- Cells -----------------------------------------------------------------
+
+CGridCellBase* CGridCtrl::StoredCell(int row, int col) const {
+    if (m_bVirtualMode || !IsInside(row, col)) return nullptr;
+    return m_RowData[static_cast<size_t>(row)][static_cast<size_t>(col)];
+}
+
+CGridDefaultCell* CGridCtrl::DefaultCellFor(BOOL fixedRow, BOOL fixedCol) const {
+    const CGridDefaultCell* def = &m_cellDefault;
+    if (fixedRow && fixedCol)
+        def = &m_cellFixedRowColDef;
+    else if (fixedRow)
+        def = &m_cellFixedRowDef;
+    else if (fixedCol)
+        def = &m_cellFixedColDef;
+    return const_cast<CGridDefaultCell*>(def);
+}
+
+CGridCellBase* CGridCtrl::CellAt(int row, int col) const {
+    if (!IsInside(row, col)) return nullptr;
+    if (!m_bVirtualMode) return m_RowData[static_cast<size_t>(row)][static_cast<size_t>(col)];
+    return VirtualCell(row, col);
+}
+
+// In virtual mode one request record and one cell serve every grid of the
+// process: the returned cell holds the last position asked for.
+CGridCellBase* CGridCtrl::VirtualCell(int row, int col) const {
+    static GridDispInfo info;
+    static CGridCell cell;
+    bool fixedRow = row < m_nFixedRows, fixedCol = col < m_nFixedCols;
+    CGridDefaultCell* def = DefaultCellFor(fixedRow, fixedCol);
+    info.hdr = NMHDR{};
+    GridItemRecord& item = info.item;
+    item.row = row;
+    item.col = col;
+    item.mask = -1;
+    item.nState = 0;
+    item.nFormat = def->GetFormat();
+    item.iImage = def->GetImage();
+    item.crBkClr = def->BackColour();
+    item.crFgClr = def->TextColour();
+    item.lParam = def->GetData();
+    item.lfFont = def->GetFont() ? *def->GetFont() : LOGFONTW{};
+    item.nMargin = def->GetMargin();
+    item.strText.Empty();
+    if (IsSelected(row, col)) item.nState |= CELL_SELECTED;
+    if (fixedRow) item.nState |= CELL_FIXED | CELL_FIXEDROW;
+    if (fixedCol) item.nState |= CELL_FIXED | CELL_FIXEDCOL;
+    if (CCellID(row, col) == m_idFocus) item.nState |= CELL_FOCUSED;
+    if (m_pfnCallback)
+        m_pfnCallback(&info, m_lParamCallback);
+    else
+        RequestCellData(&info);
+    cell.SetState(item.nState);
+    cell.SetFormat(item.nFormat);
+    cell.SetImage(item.iImage);
+    cell.SetBackColour(item.crBkClr);
+    cell.SetTextColour(item.crFgClr);
+    cell.SetData(item.lParam);
+    cell.SetFont(&item.lfFont);
+    cell.SetMargin(item.nMargin);
+    cell.SetText(item.strText);
+    cell.AttachGrid(const_cast<CGridCtrl*>(this));
+    return &cell;
+}
+
+CString CGridCtrl::CellText(int row, int col) const {
+    CGridCellBase* cell = CellAt(row, col);
+    return cell ? CString(cell->GetText()) : CString();
+}
+
+BOOL CGridCtrl::SetCellText(int row, int col, LPCWSTR text) {
+    CGridCellBase* cell = StoredCell(row, col);
+    if (!cell) return FALSE;
+    cell->SetText(text);
+    MarkModified(TRUE, row, col);
+    return TRUE;
+}
+
+int CGridCtrl::CellState(int row, int col) const {
+    CGridCellBase* cell = CellAt(row, col);
+    return cell ? cell->GetState() : 0;
+}
+
+BOOL CGridCtrl::SetCellState(int row, int col, int state) {
+    if (!IsInside(row, col)) return FALSE;
+    CCellID id(row, col);
+    CGridCellBase* cell = StoredCell(row, col);
+    // The selection map follows bit 0x02 of the stored state.
+    bool selectedNow = m_bVirtualMode ? m_SelectedCellMap.count(id) > 0 : cell && (cell->GetState() & CELL_SELECTED);
+    if (selectedNow && !(state & CELL_SELECTED))
+        m_SelectedCellMap.erase(id);
+    else if (!selectedNow && (state & CELL_SELECTED))
+        m_SelectedCellMap[id] = id;
+    if (!cell) return FALSE;
+    cell->SetState(state);
+    return TRUE;
+}
+
+BOOL CGridCtrl::ReadItem(GridItemRecord* item) {
+    if (!item) return FALSE;
+    CGridCellBase* cell = CellAt(item->row, item->col);
+    if (!cell) return FALSE;
+    if (item->mask & ITEM_TEXT) item->strText = CellText(item->row, item->col);
+    cell = CellAt(item->row, item->col);
+    if (item->mask & ITEM_DATA) item->lParam = cell->GetData();
+    if (item->mask & ITEM_IMAGE) item->iImage = cell->GetImage();
+    if (item->mask & ITEM_STATE) item->nState = cell->GetState();
+    if (item->mask & ITEM_FORMAT) item->nFormat = cell->GetFormat();
+    if (item->mask & ITEM_BKCLR) item->crBkClr = cell->BackColour();
+    if (item->mask & ITEM_FGCLR) item->crFgClr = cell->TextColour();
+    if ((item->mask & ITEM_FONT) && cell->GetFont()) item->lfFont = *cell->GetFont();
+    if (item->mask & ITEM_MARGIN) item->nMargin = cell->GetMargin();
+    return TRUE;
+}
+
+BOOL CGridCtrl::WriteItem(const GridItemRecord* item) {
+    if (!item) return FALSE;
+    CGridCellBase* cell = StoredCell(item->row, item->col);
+    if (!cell) return FALSE;
+    MarkModified(TRUE, item->row, item->col);
+    if (item->mask & ITEM_TEXT) cell->SetText(item->strText);
+    if (item->mask & ITEM_DATA) cell->SetData(item->lParam);
+    if (item->mask & ITEM_IMAGE) cell->SetImage(item->iImage);
+    if (item->mask & ITEM_STATE) SetCellState(item->row, item->col, item->nState);
+    if (item->mask & ITEM_FORMAT) cell->SetFormat(item->nFormat);
+    if (item->mask & ITEM_BKCLR) cell->SetBackColour(item->crBkClr);
+    if (item->mask & ITEM_FGCLR) cell->SetTextColour(item->crFgClr);
+    if (item->mask & ITEM_FONT) cell->SetFont(&item->lfFont);
+    if (item->mask & ITEM_MARGIN) cell->SetMargin(item->nMargin);
+    return TRUE;
+}
+
+COLORREF CGridCtrl::GetCellBackColour(int row, int col) const {
+    CGridCellBase* cell = CellAt(row, col);
+    return cell ? cell->BackColour() : 0;
+}
+
+BOOL CGridCtrl::SetCellBackColour(int row, int col, COLORREF colour) {
+    CGridCellBase* cell = StoredCell(row, col);
+    if (!cell) return FALSE;
+    cell->SetBackColour(colour);
+    return TRUE;
+}
+
+COLORREF CGridCtrl::GetCellTextColour(int row, int col) const {
+    CGridCellBase* cell = CellAt(row, col);
+    return cell ? cell->TextColour() : 0;
+}
+
+BOOL CGridCtrl::SetCellTextColour(int row, int col, COLORREF colour) {
+    CGridCellBase* cell = StoredCell(row, col);
+    if (!cell) return FALSE;
+    cell->SetTextColour(colour);
+    return TRUE;
+}
+
+LPARAM CGridCtrl::GetCellData(int row, int col) const {
+    CGridCellBase* cell = CellAt(row, col);
+    return cell ? cell->GetData() : 0;
+}
+
+BOOL CGridCtrl::SetCellData(int row, int col, LPARAM data) {
+    CGridCellBase* cell = StoredCell(row, col);
+    if (!cell) return FALSE;
+    cell->SetData(data);
+    MarkModified(TRUE, row, col);
+    return TRUE;
+}
+
+int CGridCtrl::GetCellImage(int row, int col) const {
+    CGridCellBase* cell = CellAt(row, col);
+    return cell ? cell->GetImage() : -1;
+}
+
+BOOL CGridCtrl::SetCellImage(int row, int col, int image) {
+    CGridCellBase* cell = StoredCell(row, col);
+    if (!cell) return FALSE;
+    cell->SetImage(image);
+    MarkModified(TRUE, row, col);
+    return TRUE;
+}
+
+int CGridCtrl::GetCellFormat(int row, int col) const {
+    CGridCellBase* cell = CellAt(row, col);
+    return cell ? cell->GetFormat() : 0;
+}
+
+BOOL CGridCtrl::SetCellFormat(int row, int col, int format) {
+    CGridCellBase* cell = StoredCell(row, col);
+    if (!cell) return FALSE;
+    cell->SetFormat(format);
+    return TRUE;
+}
+
+const LOGFONTW* CGridCtrl::GetCellFont(int row, int col) const {
+    CGridCellBase* cell = CellAt(row, col);
+    if (cell) return cell->GetFont();
+    return DefaultCellFor(row < m_nFixedRows, col < m_nFixedCols)->GetFont();
+}
+
+BOOL CGridCtrl::SetCellFont(int row, int col, const LOGFONTW* font) {
+    CGridCellBase* cell = StoredCell(row, col);
+    if (!cell) return FALSE;
+    cell->SetFont(font);
+    return TRUE;
+}
+
+BOOL CGridCtrl::FormatCellText(int row, int col, LPCWSTR format, ...) {
+    CGridCellBase* cell = StoredCell(row, col);
+    if (!cell || !format) return FALSE;
+    CString text;
+    va_list args;
+    va_start(args, format);
+    text.FormatV(format, args);
+    va_end(args);
+    cell->SetText(text);
+    MarkModified(TRUE, row, col);
+    return TRUE;
+}
+
+BOOL CGridCtrl::FormatCellTextFromResource(int row, int col, UINT id, ...) {
+    CGridCellBase* cell = StoredCell(row, col);
+    wchar_t format[1024];
+    if (!cell || ::LoadStringW(AfxGetResourceHandle(), id, format, 1024) <= 0) return FALSE;
+    CString text;
+    va_list args;
+    va_start(args, id);
+    text.FormatV(format, args);
+    va_end(args);
+    cell->SetText(text);
+    MarkModified(TRUE, row, col);
+    return TRUE;
+}
+
+void CGridCtrl::MarkModified(BOOL modified, int row, int col) {
+    if (col < 0 || col == m_nSortColumn) SetSortColumn(-1);
+    BOOL value = modified;
+    if (row < 0 || col < 0) {
+        m_bModified = modified;
+    } else if (CGridCellBase* cell = StoredCell(row, col)) {
+        if (modified) {
+            cell->SetState(cell->GetState() | CELL_MODIFIED);
+            m_bModified = TRUE;
+        } else {
+            cell->SetState(cell->GetState() & ~CELL_MODIFIED);
+            value = m_bModified;
+        }
+    }
+    if (value || m_bVirtualMode) return;
+    for (GridRow& cells : m_RowData)
+        for (CGridCellBase* cell : cells)
+            if (cell) cell->SetState(cell->GetState() & ~CELL_MODIFIED);
+}
+
+BOOL CGridCtrl::IsModified(int row, int col) const {
+    if (row < 0 || col < 0) return m_bModified;
+    return (CellState(row, col) & CELL_MODIFIED) != 0;
+}
+
+BOOL CGridCtrl::IsInside(const CCellSpan& span) const {
+    return span.IsValid() && span.maxRow < m_nRows && span.maxCol < m_nCols;
+}
+
+// --- Notifications ---------------------------------------------------------
+
+CWnd* CGridCtrl::NotifyTarget() const {
+    if (!m_hWnd) return nullptr;
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (!owner) owner = ::GetParent(m_hWnd);
+    return owner && ::IsWindow(owner) ? CWnd::FromHandle(owner) : nullptr;
+}
+
+LRESULT CGridCtrl::NotifyOwner(int row, int col, UINT code) const {
+    CWnd* owner = NotifyTarget();
+    if (!owner) return 0;
+    GridCellNotify notify{};
+    notify.hdr.hwndFrom = m_hWnd;
+    notify.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
+    notify.hdr.code = code;
+    notify.iRow = row;
+    notify.iColumn = col;
+    return owner->SendMessage(WM_NOTIFY, notify.hdr.idFrom, reinterpret_cast<LPARAM>(&notify));
+}
+
+LRESULT CGridCtrl::RequestCellData(GridDispInfo* info) const {
+    CWnd* owner = NotifyTarget();
+    if (!owner || !info) return 0;
+    info->hdr.hwndFrom = m_hWnd;
+    info->hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
+    info->hdr.code = LVN_GETDISPINFOW;
+    return owner->SendMessage(WM_NOTIFY, info->hdr.idFrom, reinterpret_cast<LPARAM>(info));
+}
+
+LRESULT CGridCtrl::SendCacheHint(const CCellSpan& span) const {
+    CWnd* owner = NotifyTarget();
+    if (!owner) return 0;
+    GridCacheHint hint;
+    hint.hdr = NMHDR{};
+    hint.hdr.hwndFrom = m_hWnd;
+    hint.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
+    hint.hdr.code = LVN_ODCACHEHINT;
+    hint.range = span;
+    return owner->SendMessage(WM_NOTIFY, hint.hdr.idFrom, reinterpret_cast<LPARAM>(&hint));
+}
+
+// --- Slots of the editing, clipboard, drag-and-drop and printing parts -----
+// They do nothing until those parts fill them.
+
+void CGridCtrl::ClearSelectionText() {}
+void* CGridCtrl::BuildClipboardSource(BOOL) { return nullptr; }
+BOOL CGridCtrl::PasteClipboardRows(const CCellID&, void*) { return FALSE; }
+void CGridCtrl::StartDragOut() {}
+DWORD CGridCtrl::OnDragEnter(void*, DWORD, CPoint) { return 0; }
+DWORD CGridCtrl::OnDragOver(void*, DWORD, CPoint) { return 0; }
+void CGridCtrl::OnDragLeave() {}
+BOOL CGridCtrl::OnDrop(void*, DWORD, CPoint) { return FALSE; }
+void CGridCtrl::OnEditCut() {}
+void CGridCtrl::OnEditCopy() {}
+void CGridCtrl::OnEditPaste() {}
+void CGridCtrl::OnEditSelectAll() {}
+void CGridCtrl::PrintStart(CDC*, void*) {}
+void CGridCtrl::PrintPage(CDC*, void*) {}
+void CGridCtrl::PrintFinish(CDC*, void*) {}
+void CGridCtrl::ApplyCellEdit(int, int, LPCWSTR) {}
+void CGridCtrl::PrintBodyRows(CDC*, void*) {}
+void CGridCtrl::PrintHeaderRows(CDC*, void*) {}
+void CGridCtrl::PrintPageTop(CDC*, void*) {}
+void CGridCtrl::PrintPageBottom(CDC*, void*) {}
+void CGridCtrl::PrintRowHeaders(CDC*, void*) {}
+CImageList* CGridCtrl::BuildDragPicture(CPoint*) { return nullptr; }
+void CGridCtrl::HeaderColumnClicked(const CCellID&) {}
+void CGridCtrl::HeaderRowClicked(const CCellID&) {}
+void CGridCtrl::OpenCellEditor(int, int, CPoint, UINT) {}
+void CGridCtrl::CloseCellEditor(int, int, LPCWSTR) {}
+BOOL CGridCtrl::CheckCellEdit(int, int, LPCWSTR) { return TRUE; }
