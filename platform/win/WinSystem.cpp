@@ -41,15 +41,16 @@ bool NonClientMetrics(NONCLIENTMETRICSW* m) {
     return true;
 }
 
-struct Version {
+struct Settings {
     DWORD major = 10;
     DWORD minor = 0;
     DWORD platform = VER_PLATFORM_WIN32_NT;
+    UINT wheelLines = 3;
 };
 
-Version& Reported() {
-    static Version version;
-    return version;
+Settings& Reported() {
+    static Settings settings;
+    return settings;
 }
 
 template <typename T>
@@ -69,7 +70,7 @@ BOOL SystemParametersInfoW(UINT action, UINT, PVOID pvParam, UINT) {
     // Keyboard delay 1 of 0..3 ((1 + 1) x 250 ms), speed 31 of 0..31.
     case SPI_GETKEYBOARDDELAY: return Put<int>(pvParam, 1);
     case SPI_GETKEYBOARDSPEED: return Put<DWORD>(pvParam, 31);
-    case SPI_GETWHEELSCROLLLINES: return Put<UINT>(pvParam, 3);
+    case SPI_GETWHEELSCROLLLINES: return Put<UINT>(pvParam, Reported().wheelLines);
     default: return FALSE;
     }
 }
@@ -90,7 +91,12 @@ BOOL GetVersionExW(LPOSVERSIONINFOW info) {
 
 namespace vplat {
 
-void SystemVersion::Force(DWORD major, DWORD minor, DWORD platform) { Reported() = Version{major, minor, platform}; }
-void SystemVersion::Reset() { Reported() = Version{}; }
+void SystemSettings::ForceVersion(DWORD major, DWORD minor, DWORD platform) {
+    Reported().major = major;
+    Reported().minor = minor;
+    Reported().platform = platform;
+}
+void SystemSettings::SetWheelLines(UINT lines) { Reported().wheelLines = lines; }
+void SystemSettings::Reset() { Reported() = Settings{}; }
 
 }  // namespace vplat

@@ -45,7 +45,7 @@ template <class Grid>
 class GridHost {
 public:
     // The grid is created as child id `id` of a new top-level window and sized
-    // so that its client area, without scroll bars, is width x height.
+    // so that its client area (what the scroll bars it shows leave) is width x height.
     GridHost(Grid& grid, int width, int height, UINT id = 1003) : m_grid(grid) {
         static const wchar_t* kClass = [] {
             WNDCLASSW wc{};
@@ -67,15 +67,12 @@ public:
     GridHost(const GridHost&) = delete;
     GridHost& operator=(const GridHost&) = delete;
 
-    // Sets the client size, scroll bars not counted.
+    // Sets the client size with the scroll bars shown now.
     void Resize(int width, int height) {
         CRect window, client;
         m_grid.GetWindowRect(&window);
         m_grid.GetClientRect(&client);
-        DWORD style = m_grid.GetStyle();
-        int frameX = window.Width() - client.Width() - ((style & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0);
-        int frameY = window.Height() - client.Height() - ((style & WS_HSCROLL) ? GetSystemMetrics(SM_CYHSCROLL) : 0);
-        m_grid.MoveWindow(0, 0, width + frameX, height + frameY);
+        m_grid.MoveWindow(0, 0, width + window.Width() - client.Width(), height + window.Height() - client.Height());
     }
 
     // Hands out every queued message (paints included).
