@@ -87,7 +87,14 @@ TEST_F(FrameworkStandIns, ExceptionsReportTheirText) {
     }
     ASSERT_EQ(vplat::MessageBoxes::All().size(), 3u);
     for (size_t i = 0; i < 3; ++i) EXPECT_EQ(vplat::MessageBoxes::All()[i].text, cases[i].text);
-    EXPECT_THROW(AfxThrowResourceException(), CResourceException*);
+    CResourceException* thrown = nullptr;
+    try {
+        AfxThrowResourceException();
+    } catch (CResourceException* e) {
+        thrown = e;
+    }
+    ASSERT_NE(thrown, nullptr);
+    thrown->Delete();
 }
 
 TEST_F(FrameworkStandIns, OleStartsOncePerThread) {
