@@ -215,9 +215,7 @@ BOOL CGridCtrl::SetRows(int rows) {
         // What was built stays; the counts describe it.
         if (!ok) m_arRowHeights.Resize(m_nRows, 0);
     }
-    MarkModified(TRUE, -1, -1);
-    UpdateScrollBars();
-    InvalidateAll();
+    StructureChanged(true);
     return ok;
 }
 
@@ -268,10 +266,40 @@ BOOL CGridCtrl::SetColumns(int cols) {
             m_arColWidths.Resize(m_nCols, 0);
         }
     }
+    StructureChanged(true);
+    return ok;
+}
+
+// Rows (or columns) [from, to) join the fixed ones or leave them; cells that
+// join or become body cells fall back on their default cell's colours.
+void CGridCtrl::ChangeFixedCells(bool rows, int from, int to, bool joining) {
+    if (m_bVirtualMode) return;
+    int bit = rows ? CELL_FIXEDROW : CELL_FIXEDCOL;
+    int across = rows ? m_nCols : m_nRows;
+    for (int i = from; i < to; ++i)
+        for (int k = 0; k < across; ++k) {
+            int row = rows ? i : k, col = rows ? k : i;
+            CGridCellBase* cell = StoredCell(row, col);
+            if (!cell) continue;
+            bool fixedOtherWay = rows ? col < m_nFixedCols : row < m_nFixedRows;
+            int state = cell->GetState();
+            if (joining)
+                cell->SetState(state | CELL_FIXED | bit);
+            else
+                cell->SetState(fixedOtherWay ? state & ~bit : state & ~(CELL_FIXED | bit));
+            if (joining || !fixedOtherWay) {
+                cell->SetTextColour(CLR_DEFAULT);
+                cell->SetBackColour(CLR_DEFAULT);
+            }
+        }
+}
+
+// What every structural change ends with.
+void CGridCtrl::StructureChanged(bool invalidate) {
+    m_idTopLeftCell = CCellID();
     MarkModified(TRUE, -1, -1);
     UpdateScrollBars();
-    InvalidateAll();
-    return ok;
+    if (invalidate) InvalidateAll();
 }
 
 BOOL CGridCtrl::SetHeaderRows(int rows) {
@@ -280,61 +308,23 @@ BOOL CGridCtrl::SetHeaderRows(int rows) {
     ClearSelection();
     if (m_nRows < rows && !SetRows(rows)) return FALSE;
     if (m_idFocus.row >= 0 && m_idFocus.row < rows) MoveFocus(-1, -1);
-    if (!m_bVirtualMode) {
-        for (int r = std::min(rows, m_nFixedRows); r < std::max(rows, m_nFixedRows); ++r)
-            for (int c = 0; c < m_nCols; ++c) {
-                CGridCellBase* cell = StoredCell(r, c);
-                if (!cell) continue;
-                if (rows > m_nFixedRows) {
-                    cell->SetState(cell->GetState() | CELL_FIXED | CELL_FIXEDROW);
-                    cell->SetTextColour(CLR_DEFAULT);
-                    cell->SetBackColour(CLR_DEFAULT);
-                } else if (c < m_nFixedCols) {
-                    cell->SetState(cell->GetState() & ~CELL_FIXEDROW);
-                } else {
-                    cell->SetState(cell->GetState() & ~(CELL_FIXED | CELL_FIXEDROW));
-                    cell->SetTextColour(CLR_DEFAULT);
-                    cell->SetBackColour(CLR_DEFAULT);
-                }
-            }
-    }
+    ChangeFixedCells(true, std::min(rows, m_nFixedRows), std::max(rows, m_nFixedRows), rows > m_nFixedRows);
     m_nFixedRows = rows;
-    m_idTopLeftCell = CCellID();
-    MarkModified(TRUE, -1, -1);
-    UpdateScrollBars();
-    InvalidateAll();
+    StructureChanged(true);
     return TRUE;
 }
 
+// The mirror of SetHeaderRows, but the count is raised and the focus tested
+// before the selection is cleared.
 BOOL CGridCtrl::SetHeaderColumns(int cols) {
     if (cols < 0) return FALSE;
     if (cols == m_nFixedCols) return TRUE;
     if (m_nCols < cols && !SetColumns(cols)) return FALSE;
     if (m_idFocus.col >= 0 && m_idFocus.col < cols) MoveFocus(-1, -1);
     ClearSelection();
-    if (!m_bVirtualMode) {
-        for (int c = std::min(cols, m_nFixedCols); c < std::max(cols, m_nFixedCols); ++c)
-            for (int r = 0; r < m_nRows; ++r) {
-                CGridCellBase* cell = StoredCell(r, c);
-                if (!cell) continue;
-                if (cols > m_nFixedCols) {
-                    cell->SetState(cell->GetState() | CELL_FIXED | CELL_FIXEDCOL);
-                    cell->SetTextColour(CLR_DEFAULT);
-                    cell->SetBackColour(CLR_DEFAULT);
-                } else if (r < m_nFixedRows) {
-                    cell->SetState(cell->GetState() & ~CELL_FIXEDCOL);
-                } else {
-                    cell->SetState(cell->GetState() & ~(CELL_FIXED | CELL_FIXEDCOL));
-                    cell->SetTextColour(CLR_DEFAULT);
-                    cell->SetBackColour(CLR_DEFAULT);
-                }
-            }
-    }
+    ChangeFixedCells(false, std::min(cols, m_nFixedCols), std::max(cols, m_nFixedCols), cols > m_nFixedCols);
     m_nFixedCols = cols;
-    m_idTopLeftCell = CCellID();
-    MarkModified(TRUE, -1, -1);
-    UpdateScrollBars();
-    InvalidateAll();
+    StructureChanged(true);
     return TRUE;
 }
 
@@ -374,9 +364,7 @@ int CGridCtrl::InsertColumnAt(LPCWSTR heading, UINT format, int col) {
         if (CGridCellBase* cell = m_bVirtualMode ? nullptr : StoredCell(r, col)) cell->SetFormat(static_cast<int>(format));
     m_arColWidths.Set(col, static_cast<int>(CellTextSize(0, col, heading).cx));
     if (m_idFocus.col >= 0 && m_idFocus.col >= col) ++m_idFocus.col;
-    m_idTopLeftCell = CCellID();
-    MarkModified(TRUE, -1, -1);
-    UpdateScrollBars();
+    StructureChanged(false);
     return col;
 }
 
@@ -415,9 +403,7 @@ int CGridCtrl::InsertRowAt(LPCWSTR heading, int row) {
     if (heading && *heading) height = static_cast<int>(CellTextSize(row, 0, heading).cy);
     m_arRowHeights.Set(row, height);
     if (m_idFocus.row >= 0 && m_idFocus.row >= row) ++m_idFocus.row;
-    m_idTopLeftCell = CCellID();
-    MarkModified(TRUE, -1, -1);
-    UpdateScrollBars();
+    StructureChanged(false);
     return row;
 }
 
@@ -442,9 +428,7 @@ BOOL CGridCtrl::RemoveColumn(int col) {
     else if (focus.col > col)
         --focus.col;
     m_idFocus = focus;
-    m_idTopLeftCell = CCellID();
-    MarkModified(TRUE, -1, -1);
-    UpdateScrollBars();
+    StructureChanged(false);
     return TRUE;
 }
 
@@ -465,9 +449,7 @@ BOOL CGridCtrl::RemoveRow(int row) {
     else if (focus.row > row)
         --focus.row;
     m_idFocus = focus;
-    m_idTopLeftCell = CCellID();
-    MarkModified(TRUE, -1, -1);
-    UpdateScrollBars();
+    StructureChanged(false);
     return TRUE;
 }
 
@@ -487,9 +469,7 @@ BOOL CGridCtrl::RemoveAll() {
     }
     m_idFocus = CCellID();
     m_nRows = m_nFixedRows = m_nCols = m_nFixedCols = 0;
-    m_idTopLeftCell = CCellID();
-    MarkModified(TRUE, -1, -1);
-    UpdateScrollBars();
+    StructureChanged(false);
     return TRUE;
 }
 

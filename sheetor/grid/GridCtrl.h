@@ -267,6 +267,8 @@ private:
     void FreeRow(GridRow& row, int rowIndex);
     bool MakeRowCells(GridRow& row, int rowIndex);
     void ReportOutOfMemory(CException* e);
+    void ChangeFixedCells(bool rows, int from, int to, bool joining);
+    void StructureChanged(bool invalidate);
     CWnd* NotifyTarget() const;
     void ScrollLine(int bar, bool forward);
     void ScrollAxis(int bar, UINT code);

@@ -2,29 +2,24 @@
 // a grid drew.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <GridCtrl.h>
 
 #include <string>
 #include <vector>
 
 #include "GridHost.h"
-#include "HostScript.h"
-#include "HostTranscript.h"
+#include "UiFixture.h"
 
-class GridFixture : public ::testing::Test {
+class GridFixture : public UiFixture {
 protected:
     void SetUp() override {
-        vplat::Modules::SetHostPath(VORTANA_BIN "/vortana-cad");
-        vplat::Transcript::Get().Clear();
-        vplat::Script::Get().Clear();
-        vplat::MessageBoxes::Clear();
-        vplat::GdiLog::Clear();
+        UiFixture::SetUp();
         vplat::SysColors::Reset();
-        SetFocus(nullptr);
     }
-    void TearDown() override { vplat::SysColors::Reset(); }
+    void TearDown() override {
+        vplat::SysColors::Reset();
+        UiFixture::TearDown();
+    }
 
     // Log entries drawn since the last clear whose text holds a fragment.
     static std::vector<std::string> Drawn(const std::string& fragment) { return vplat::GdiLog::Matching(fragment); }
