@@ -263,6 +263,10 @@ private:
     typedef std::unordered_map<CCellID, CCellID, CCellIDHash> CellMap;
 
     CGridCellBase* StoredCell(int row, int col) const;
+    template <class T, class Get>
+    T ReadCell(int row, int col, T none, Get get) const;
+    template <class Set>
+    BOOL WriteCell(int row, int col, bool marks, Set set);
     CGridCellBase* VirtualCell(int row, int col) const;
     void FreeRow(GridRow& row, int rowIndex);
     bool MakeRowCells(GridRow& row, int rowIndex);
