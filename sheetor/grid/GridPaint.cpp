@@ -244,6 +244,7 @@ void CGridCtrl::OnSize(UINT type, int cx, int cy) {
     if (sizing) return;
     sizing = true;
     if (m_hWnd) {
+        // The drop target joins here once the grid takes part in drag and drop.
         FinishOpenEdit();
         CWnd::OnSize(type, cx, cy);
         UpdateScrollBars();
