@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "GridHost.h"
-#include "UiFixture.h"
+#include "../ui/UiFixture.h"
 
 class GridFixture : public UiFixture {
 protected:
