@@ -1,6 +1,7 @@
 // The common controls the modules use: the list view in report view.
 #pragma once
 
+#include "WinCommCtrl.h"
 #include "WinUser.h"
 
 #define WC_LISTVIEWW L"SysListView32"
@@ -52,11 +53,9 @@
 #define LVCFMT_RIGHT 0x0001
 #define LVCFMT_CENTER 0x0002
 
-// Notifications (WM_NOTIFY with an NMLISTVIEW).
-#define LVN_FIRST (0U - 100U)
-#define LVN_ITEMCHANGING (LVN_FIRST - 0)
-#define LVN_ITEMCHANGED (LVN_FIRST - 1)
-#define LVN_INSERTITEM (LVN_FIRST - 2)
+// Notifications (WM_NOTIFY with an NMLISTVIEW); LVN_ITEMCHANGING and
+// LVN_ITEMCHANGED with the other common-control codes.
+#define LVN_INSERTITEM (LVN_FIRST - 2u)
 
 struct LVITEMW {
     UINT mask;
