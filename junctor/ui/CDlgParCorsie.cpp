@@ -67,7 +67,9 @@ void CDlgParCorsie::OnOK() {
     EndDialog(IDOK);
 }
 
-void CDlgParCorsie::OnBnClickedHelp() {
+void CDlgParCorsie::OnBnClickedHelp() { ApriGuida(); }
+
+void CDlgParCorsie::ApriGuida() {
     CArxAppContext* context = GetArxAppContext();
     CString topic = TranslateText(L"Disegna_Intersezione_a_T_junctor_.htm");
     CChmHelp help(context ? context->GetAppDir() : L"", topic);

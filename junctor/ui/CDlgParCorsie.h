@@ -19,6 +19,9 @@ public:
     void SetImpostazioni(CJunctorSettings* settings) { m_pSettings = settings; }
     void SetRisorse(HINSTANCE risorse) { m_hRisorse = risorse; }
 
+    // The help topic of the intersection dialogs, in the module folder's help file.
+    static void ApriGuida();
+
     CLaneParsOptionTree& GetAlberoImmissione() { return m_otImmissione; }
     CLaneParsOptionTree& GetAlberoUscita() { return m_otUscita; }
     CLaneParsOptionTree& GetAlberoSvoltaSx() { return m_otSvoltaSx; }
