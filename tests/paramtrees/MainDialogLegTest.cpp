@@ -1,0 +1,132 @@
+// The main intersection dialog with one In leg prepared on a generated
+// drawing as the command prepares it: the list, the locked curb-return
+// angles, the selection check, "Disegna", and the editing settings.
+#include <filesystem>
+#include <memory>
+
+#include <arx.h>
+
+#include "../../junctor/ui/CDlgJunctor.h"
+#include "../../junctor/ui/Resource.h"
+#include "HostText.h"
+#include "LegScenario.h"
+#include "ParTreeFixture.h"
+
+using namespace partree_test;
+
+namespace {
+
+class MainDialogLeg : public JunctorModuleFixture {
+protected:
+    void SetUp() override {
+        JunctorModuleFixture::SetUp();
+        db = std::make_unique<AcDbDatabase>();
+        acdbHostApplicationServices()->setWorkingDatabase(db.get());
+        scenario = std::make_unique<legs::Scenario>(legs::Incrocio{}, db.get());
+        ASSERT_TRUE(scenario->Prepara()) << scenario->Errore();
+        folder = std::filesystem::temp_directory_path() /
+                 ("vortana-maindialogleg-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        std::filesystem::copy(std::filesystem::path(VORTANA_BIN) / "Junctor", folder,
+                              std::filesystem::copy_options::recursive);
+        std::wstring dir = vplat::ToWindowsPath(folder.string());
+        if (dir.back() != L'\\') dir += L'\\';
+        const CString path = (dir + L"Junctor.xml").c_str();
+        ASSERT_TRUE(reader.Carica(path));
+        reader.SetSezioni(true, true, true, true, false);
+        reader.SetStile(L"DEFAULT");
+        reader.SetDestinazioni(&model.settings);
+        ASSERT_TRUE(reader.Process());
+        model.settings.ApplicaUnitaAngoli();
+        model.settings.SetPathXml(path);
+        model.settings.SetCartella(dir.c_str());
+        // The settings point at the prepared leg's sets, as the command leaves them.
+        CSecondariaJunctor* ramo = scenario->Ramo();
+        *ramo->GetParametri() = model.pars;
+        ramo->GetParametri()->SetNome(L"DEFAULT");
+        model.settings.SetParametri(ramo->GetParametri());
+        model.settings.CalcolaCorsie();
+        dlg.SetElementi(scenario->Principale(), ramo, nullptr);
+        dlg.SetImpostazioni(&model.settings);
+        dlg.SetLettore(&reader);
+    }
+    void TearDown() override {
+        scenario.reset();
+        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+        std::filesystem::remove_all(folder);
+        JunctorModuleFixture::TearDown();
+    }
+    CMyOptionTreeItemSpinnerDec* Riga(int id) { return Spinner(dlg.GetAlbero(), id); }
+
+    std::unique_ptr<AcDbDatabase> db;
+    std::unique_ptr<legs::Scenario> scenario;
+    std::filesystem::path folder;
+    Modello model;
+    CXmlReaderJunctor reader;
+    CDlgJunctor dlg;
+};
+
+}  // namespace
+
+// The shipped style has the CNR option on: the six angle spinners take no
+// input from the opening on, and again once the option is cleared.
+TEST_F(MainDialogLeg, OpeningListsTheLegAndLocksTheAnglesWithTheOption) {
+    std::vector<std::wstring> seen;
+    vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+        HWND list = GetDlgItem(d, IDC_LIST_STRADE);
+        wchar_t verso[16] = L"";
+        LVITEMW item{};
+        item.iSubItem = 1;
+        item.pszText = verso;
+        item.cchTextMax = 16;
+        SendMessageW(list, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
+        std::wstring s = std::wstring(verso) + L" " + std::to_wstring(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) + L" ";
+        s += std::to_wstring(model.settings.GetRamo()) + L" " + std::to_wstring(IsWindowEnabled(dlg.GetAlbero().m_hWnd));
+        for (int id : {26, 35, 23}) s += std::to_wstring(Riga(id)->IsWindowEnabled());
+        seen.push_back(s);
+    });
+    Script(L"dialog 7001 uncheck 7014\ndialog 7001 click 2\n");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(Mismatches().empty());
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"In 1 1 1001", L"In 1 1 1111"}));
+    EXPECT_FALSE(model.settings.GetTricentrica());
+}
+
+TEST_F(MainDialogLeg, DisegnaChecksTheSelectionThenCloses) {
+    scenario->Ramo()->SetSelezionata(0);
+    Script(L"dialog 7001 click 1\nmsgbox ok\n"
+           L"dialog 7001 check 7003 #0\n"
+           L"dialog 7001 click 1\n");
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_TRUE(Mismatches().empty());
+    EXPECT_EQ(dlg.GetCodice(), 1);
+    ASSERT_EQ(vplat::MessageBoxes::All().size(), 1u);
+    EXPECT_EQ(vplat::MessageBoxes::All()[0].text, L"Selezionare la strada secondaria dalla lista.");
+    EXPECT_EQ(scenario->Ramo()->GetSelezionata(), 1);
+    EXPECT_TRUE(std::filesystem::exists(folder / "JunctorPV.xml"));
+}
+
+// A value typed into a row without a rule is read back before the rows are
+// reformatted with the new decimals.
+TEST_F(MainDialogLeg, NewDecimalsKeepAValueTypedIntoARowWithoutARule) {
+    bool typed = false;
+    std::vector<std::wstring> shown;
+    vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+        if (GetDlgCtrlID(d) != 0 || d != dlg.m_hWnd) return;
+        if (!typed) Riga(15)->GetEdit()->SetWindowText(L"4.5");  // Lcu, as typed
+        typed = true;
+        shown.push_back(Testo(dlg.GetAlbero(), 15));
+    });
+    Script(L"dialog 7001 click 7005\n"
+           L"dialog 7008 set 7025 2\n"
+           L"dialog 7008 click 1\n"
+           L"dialog 7001 idle\n"
+           L"dialog 7001 click 2\n");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(Mismatches().empty());
+    EXPECT_DOUBLE_EQ(scenario->Ramo()->GetParametri()->Lcu.GetValore(), 4.5);
+    EXPECT_EQ(model.settings.GetDecimali(), 2);
+    EXPECT_EQ(shown, (std::vector<std::wstring>{L"4.5", L"4.50", L"4.50"}));
+}
