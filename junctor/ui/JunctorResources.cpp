@@ -120,17 +120,18 @@ const DLGTEMPLATE kJunctor = {kDialog | DS_CENTER | WS_SYSMENU, 0, 0, 0, 428, 31
 // The picture panel's button: an arrow out of the dialog while the panel is
 // closed, back into it while it is open.
 const char* const kChiusaRows[] = {
-    "................", "................", "....#...........", "....##..........", "....###.........",
-    "....####........", "....#####.......", "....######......", "....######......", "....#####.......",
-    "....####........", "....###.........", "....##..........", "....#...........", "................",
-    "................"};
+    "ffffffffffffffff", "ffffffffffffffff", "ffff#fffffffffff", "ffff##ffffffffff", "ffff###fffffffff",
+    "ffff####ffffffff", "ffff#####fffffff", "ffff######ffffff", "ffff######ffffff", "ffff#####fffffff",
+    "ffff####ffffffff", "ffff###fffffffff", "ffff##ffffffffff", "ffff#fffffffffff", "ffffffffffffffff",
+    "ffffffffffffffff"};
 const char* const kApertaRows[] = {
-    "................", "................", "...........#....", "..........##....", ".........###....",
-    "........####....", ".......#####....", "......######....", "......######....", ".......#####....",
-    "........####....", ".........###....", "..........##....", "...........#....", "................",
-    "................"};
-const char kFrecciaKeys[] = "#";
-const COLORREF kFrecciaColours[] = {RGB(0, 0, 0)};
+    "ffffffffffffffff", "ffffffffffffffff", "fffffffffff#ffff", "ffffffffff##ffff", "fffffffff###ffff",
+    "ffffffff####ffff", "fffffff#####ffff", "ffffff######ffff", "ffffff######ffff", "fffffff#####ffff",
+    "ffffffff####ffff", "fffffffff###ffff", "ffffffffff##ffff", "fffffffffff#ffff", "ffffffffffffffff",
+    "ffffffffffffffff"};
+const char kFrecciaKeys[] = "#f";
+// The button face around the arrow: bitmaps have no transparent pixels.
+const COLORREF kFrecciaColours[] = {RGB(0, 0, 0), RGB(240, 240, 240)};
 const vplat::PixelArt kChiusa = {16, 16, kChiusaRows, kFrecciaKeys, kFrecciaColours};
 const vplat::PixelArt kAperta = {16, 16, kApertaRows, kFrecciaKeys, kFrecciaColours};
 
