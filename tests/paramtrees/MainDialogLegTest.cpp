@@ -2,6 +2,8 @@
 // drawing as the command prepares it: the list, the locked curb-return
 // angles, the selection check, "Disegna", and the editing settings.
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 #include <arx.h>
@@ -129,4 +131,79 @@ TEST_F(MainDialogLeg, NewDecimalsKeepAValueTypedIntoARowWithoutARule) {
     EXPECT_DOUBLE_EQ(scenario->Ramo()->GetParametri()->Lcu.GetValore(), 4.5);
     EXPECT_EQ(model.settings.GetDecimali(), 2);
     EXPECT_EQ(shown, (std::vector<std::wstring>{L"4.5", L"4.50", L"4.50"}));
+}
+
+// Committed rows apply their coupling rule at once: with the CNR option on a
+// radius sets the other two; with it off an angle shares its change with the
+// other two (here in radians, with 1 decimal).
+TEST_F(MainDialogLeg, CommittedRowsCoupleRadiiAndAngles) {
+    struct Case {
+        bool tricentrica;
+        int row;
+        const wchar_t* typed;
+        std::vector<std::pair<int, std::wstring>> rows;
+    } cases[] = {
+        {true, 24, L"12", {{23, L"30.0"}, {24, L"12.0"}, {25, L"66.0"}}},
+        {false, 34, L"1.2", {{33, L"0.2"}, {34, L"1.2"}, {35, L"0.2"}}},
+    };
+    for (const Case& c : cases) {
+        model.settings.SetTricentrica(c.tricentrica);
+        model.settings.SetUnitaAngoli(2);
+        model.settings.ApplicaUnitaAngoli();
+        CConstrPars* p = scenario->Ramo()->GetParametri();
+        p->SetUnitaAngoli(2);
+        CDlgJunctor run;
+        run.SetElementi(scenario->Principale(), scenario->Ramo(), nullptr);
+        run.SetImpostazioni(&model.settings);
+        std::vector<std::pair<int, std::wstring>> seen;
+        vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+            CConstrParsOptionTree& tree = run.GetAlbero();
+            if (!c.tricentrica) {
+                // a1e = a3e = 0.3, a2e = 1.0 in radians.
+                p->a1e.CSingleConstrPar::SetValore(0.3);
+                p->a2e.CSingleConstrPar::SetValore(1.0);
+                p->a3e.CSingleConstrPar::SetValore(0.3);
+                tree.ScriviValori();
+            }
+            Spinner(tree, c.row)->GetEdit()->SetWindowText(c.typed);
+            NMOPTIONTREE nm{{tree.m_hWnd, IDC_ALBERO_PARAMETRI, static_cast<UINT>(OTN_ITEMCOMMITTED)},
+                            ParTreeFixture::Riga(tree, c.row)};
+            SendMessageW(d, WM_NOTIFY, IDC_ALBERO_PARAMETRI, reinterpret_cast<LPARAM>(&nm));
+            for (const auto& r : c.rows) seen.push_back({r.first, Testo(tree, r.first)});
+        });
+        Script(L"dialog 7001 click 2\n");
+        EXPECT_EQ(run.DoModal(), IDCANCEL);
+        EXPECT_EQ(seen, c.rows) << c.row;
+        vplat::ModalLoop::SetIdleHook(nullptr);
+    }
+}
+
+// "Parametri" with OK overwrites the current style in the file at once, with
+// the derived lane values recomputed; with Annulla the file stays.
+TEST_F(MainDialogLeg, LaneParametersOverwriteTheCurrentStyleOnOk) {
+    const std::filesystem::path file = folder / "Junctor.xml";
+    auto read = [&] {
+        std::ifstream in(file, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+    const std::string before = read();
+    const wchar_t* edit = L"dialog 7018 click 7038/30000 at 60,94\ndialog 7018 set 7038/30000/5/1000 100\n";
+    Script(std::wstring(L"dialog 7001 click 7008\n") + edit + L"dialog 7018 click 2\n" + L"dialog 7001 click 2\n");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(Mismatches().empty());
+    EXPECT_EQ(read(), before);
+
+    CDlgJunctor again;
+    again.SetElementi(scenario->Principale(), scenario->Ramo(), nullptr);
+    again.SetImpostazioni(&model.settings);
+    again.SetLettore(&reader);
+    Script(std::wstring(L"dialog 7001 click 7008\n") + edit + L"dialog 7018 click 1\n" + L"dialog 7001 click 2\n");
+    EXPECT_EQ(again.DoModal(), IDCANCEL);
+    EXPECT_TRUE(Mismatches().empty());
+    const std::string after = read();
+    const size_t style = after.find("style=\"DEFAULT\"");
+    const size_t end = after.find("</INTERSEZIONE>", style);
+    const std::string defaultStyle = after.substr(style, end - style);
+    EXPECT_NE(defaultStyle.find("name=\"IAccVf\" measUnit=\"[km/h]\">100.000<"), std::string::npos);
+    EXPECT_NE(defaultStyle.find("name=\"IAccLae\" measUnit=\"[m]\">324.074<"), std::string::npos);
 }
