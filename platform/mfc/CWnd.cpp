@@ -7,6 +7,7 @@
 #include "CControls.h"
 #include "CDialog.h"
 #include "HostText.h"
+#include "WinControlSite.h"
 #include "WinInput.h"
 #include "WinWindowImpl.h"
 
@@ -532,6 +533,10 @@ int CWnd::GetDlgItemText(int id, CString& text) const {
     if (!h) return 0;
     CWnd::FromHandle(h)->GetWindowText(text);
     return text.GetLength();
+}
+
+IUnknown* CWnd::GetControlUnknown() const {
+    return m_hWnd ? static_cast<IUnknown*>(vplat::ControlSite::UnknownOf(m_hWnd)) : nullptr;
 }
 
 int CWnd::MessageBox(LPCWSTR text, LPCWSTR caption, UINT type) {

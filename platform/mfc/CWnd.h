@@ -11,6 +11,7 @@
 
 class CScrollBar;
 class CDataExchange;
+struct IUnknown;
 
 // Window flags of the framework (m_nFlags).
 #define WF_CONTINUEMODAL 0x0200
@@ -153,6 +154,8 @@ public:
         return ::SendDlgItemMessageW(m_hWnd, id, msg, wParam, lParam);
     }
     int MessageBox(LPCWSTR text, LPCWSTR caption = nullptr, UINT type = MB_OK);
+    // The object of a control that has one (the web browser); not AddRef'd.
+    IUnknown* GetControlUnknown() const;
 
     // Default handlers of the message maps.
     void OnPaint() { Default(); }
