@@ -4,6 +4,8 @@
 
 #include <iterator>
 
+#include <WebBrowser.h>
+
 #include "Resource.h"
 
 namespace {
@@ -58,6 +60,15 @@ const DLGITEMTEMPLATE kErrsItems[] = {
 const DLGTEMPLATE kErrs = {kDialog, 0, 0, 0, 374, 186, L"Errori riscontrati", L"MS Shell Dlg", 8, kErrsItems,
                            static_cast<int>(std::size(kErrsItems)), IDD_ERRS};
 
+const DLGITEMTEMPLATE kViewerItems[] = {
+    {kChild | WS_TABSTOP, 0, 7, 7, 491, 387, IDC_EXPLORER, VPLAT_WEBBROWSER_CLASS, L""},
+    {WS_CHILD | SS_LEFT, 0, 0, 0, 504, 400, IDC_STATIC_MINIMO, L"Static", L"Static"},
+};
+
+const DLGTEMPLATE kViewer = {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_CENTER | DS_SETFONT, 0, 0, 0,
+                             505, 401, L"Elenco stili", L"MS Shell Dlg", 8, kViewerItems,
+                             static_cast<int>(std::size(kViewerItems)), IDD_STYLESVIEWER};
+
 // The module's icon: a road junction.
 const char* const kIconRows[] = {
     "................", ".######..######.", ".#....#..#....#.", ".#.gg.#..#.gg.#.", ".#....#..#....#.",
@@ -72,6 +83,7 @@ const vplat::ResourceEntry kEntries[] = {
     {RT_DIALOG, IDD_SETTINGS, &kSettings},
     {RT_DIALOG, IDD_SAVESTYLEAS, &kSaveAs},
     {RT_DIALOG, IDD_ERRS, &kErrs},
+    {RT_DIALOG, IDD_STYLESVIEWER, &kViewer},
     {RT_GROUP_ICON, IDI_JUNCTOR, &kIcon},
 };
 

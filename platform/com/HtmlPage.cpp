@@ -149,7 +149,8 @@ int HtmlPage::Find(const std::wstring& text, RECT* firstBox) {
 std::vector<std::pair<int, int>> HtmlPage::Slices(int pageHeight) const {
     std::vector<std::pair<int, int>> slices;
     int height = Height();
-    if (!m_doc || height <= 0 || pageHeight <= 0) return slices;
+    // Nothing to cut: one page, blank or short.
+    if (!m_doc || height <= 0 || pageHeight <= 0) return {{0, std::max(0, height)}};
     // Spans a cut may not go through (table rows, words), and the forced breaks.
     std::vector<std::pair<int, int>> spans;
     std::vector<int> breaks;

@@ -35,7 +35,8 @@ public:
 
     // The page cut into printed pages of at most pageHeight pixels: each
     // slice [top, bottom) ends between table rows and lines of text, and a
-    // block that asks for a page break before it starts a new slice.
+    // block that asks for a page break before it starts a new slice. An
+    // empty page is one slice.
     std::vector<std::pair<int, int>> Slices(int pageHeight) const;
 
     // The page's text as find sees it (lower case, white space collapsed).

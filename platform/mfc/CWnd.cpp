@@ -313,6 +313,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
         (this->*e->pfn.vii)(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         break;
     case AfxSig_lp: r = (this->*e->pfn.lp)(pt); break;
+    case AfxSig_vM: (this->*e->pfn.vM)(reinterpret_cast<MINMAXINFO*>(lParam)); break;
     default: return FALSE;
     }
     *result = r;

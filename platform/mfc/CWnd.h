@@ -190,6 +190,7 @@ public:
     void OnContextMenu(CWnd*, CPoint) { Default(); }
     HBRUSH OnCtlColor(CDC*, CWnd*, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
     LRESULT OnNcHitTest(CPoint) { return Default(); }
+    void OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
 
     int m_nFlags = 0;
     int m_nModalResult = -1;

@@ -350,6 +350,7 @@ int GetSystemMetrics(int index) {
     case SM_CYVTHUMB:
     case SM_CXHTHUMB: return 17;
     case SM_CYCAPTION: return 23;
+    case SM_CYMENU: return 20;
     case SM_CXBORDER:
     case SM_CYBORDER: return 1;
     case SM_CXDLGFRAME:
