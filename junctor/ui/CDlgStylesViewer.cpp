@@ -30,6 +30,12 @@ BOOL CDlgStylesViewer::OnInitDialog() {
     TranslateDialog(m_hWnd);
     SetIcon(static_cast<HICON>(LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_JUNCTOR), IMAGE_ICON, 16, 16, 0)),
             FALSE);
+    // The window keeps the menu bar and destroys it with itself.
+    CMenu menu;
+    if (menu.LoadMenu(IDR_MENU_VIEWER)) {
+        SetMenu(&menu);
+        menu.Detach();
+    }
     CenterWindow();
     m_browser.Navigate(m_sPercorso, nullptr, nullptr, nullptr, nullptr);
     return TRUE;
@@ -60,7 +66,15 @@ void CDlgStylesViewer::OnGetMinMaxInfo(MINMAXINFO* info) {
     }
 }
 
-void CDlgStylesViewer::OnStampa() {}
+void CDlgStylesViewer::OnStampa() {
+    CPrintDialog dlg(FALSE, PD_NOSELECTION | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE | PD_USEDEVMODECOPIESANDCOLLATE, this);
+    bool confermata = dlg.DoModal() == IDOK;
+    // The dialog hands back its device settings whatever the answer; they
+    // are not passed on (the browser asks again) and are freed here.
+    if (dlg.m_pd.hDevMode) GlobalFree(dlg.m_pd.hDevMode);
+    if (dlg.m_pd.hDevNames) GlobalFree(dlg.m_pd.hDevNames);
+    if (confermata) m_browser.ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_PROMPTUSER, nullptr, nullptr);
+}
 
 void CDlgStylesViewer::OnTrova() {
     // Nothing is shown (no document) or the document has no command target:

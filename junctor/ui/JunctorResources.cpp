@@ -69,6 +69,20 @@ const DLGTEMPLATE kViewer = {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME 
                              505, 401, L"Elenco stili", L"MS Shell Dlg", 8, kViewerItems,
                              static_cast<int>(std::size(kViewerItems)), IDD_STYLESVIEWER};
 
+const MENUITEMTEMPLATE kViewerFile[] = {
+    {MF_STRING, ID_FILE_STAMPA, L"Stampa"},
+    {MF_SEPARATOR, 0, nullptr},
+    {MF_STRING, ID_FILE_ESCI, L"Esci"},
+};
+const MENUITEMTEMPLATE kViewerModifica[] = {
+    {MF_STRING, ID_MODIFICA_TROVA, L"Trova"},
+};
+const MENUPOPUPTEMPLATE kViewerPopups[] = {
+    {L"File", kViewerFile, static_cast<int>(std::size(kViewerFile))},
+    {L"Modifica", kViewerModifica, static_cast<int>(std::size(kViewerModifica))},
+};
+const MENUTEMPLATE kViewerMenu = {kViewerPopups, static_cast<int>(std::size(kViewerPopups))};
+
 // The module's icon: a road junction.
 const char* const kIconRows[] = {
     "................", ".######..######.", ".#....#..#....#.", ".#.gg.#..#.gg.#.", ".#....#..#....#.",
@@ -84,6 +98,7 @@ const vplat::ResourceEntry kEntries[] = {
     {RT_DIALOG, IDD_SAVESTYLEAS, &kSaveAs},
     {RT_DIALOG, IDD_ERRS, &kErrs},
     {RT_DIALOG, IDD_STYLESVIEWER, &kViewer},
+    {RT_MENU, IDR_MENU_VIEWER, &kViewerMenu},
     {RT_GROUP_ICON, IDI_JUNCTOR, &kIcon},
 };
 

@@ -6,6 +6,7 @@
 #include "AfxModule.h"
 #include "CControls.h"
 #include "CDialog.h"
+#include "CMenu.h"
 #include "HostText.h"
 #include "WinControlSite.h"
 #include "WinInput.h"
@@ -535,6 +536,10 @@ int CWnd::GetDlgItemText(int id, CString& text) const {
     CWnd::FromHandle(h)->GetWindowText(text);
     return text.GetLength();
 }
+
+BOOL CWnd::SetMenu(CMenu* menu) { return ::SetMenu(m_hWnd, menu ? menu->m_hMenu : nullptr); }
+
+CMenu* CWnd::GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
 
 IUnknown* CWnd::GetControlUnknown() const {
     return m_hWnd ? static_cast<IUnknown*>(vplat::ControlSite::UnknownOf(m_hWnd)) : nullptr;

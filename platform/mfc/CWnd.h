@@ -12,6 +12,7 @@
 class CScrollBar;
 class CDataExchange;
 struct IUnknown;
+class CMenu;
 
 // Window flags of the framework (m_nFlags).
 #define WF_CONTINUEMODAL 0x0200
@@ -154,6 +155,10 @@ public:
         return ::SendDlgItemMessageW(m_hWnd, id, msg, wParam, lParam);
     }
     int MessageBox(LPCWSTR text, LPCWSTR caption = nullptr, UINT type = MB_OK);
+    // The menu bar of a top-level window.
+    BOOL SetMenu(CMenu* menu);
+    CMenu* GetMenu() const;
+    void DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
     // The object of a control that has one (the web browser); not AddRef'd.
     IUnknown* GetControlUnknown() const;
 

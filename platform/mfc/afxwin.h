@@ -7,6 +7,7 @@
 #include "CDC.h"
 #include "CDialog.h"
 #include "CMenu.h"
+#include "CPrintDialog.h"
 #include "CRect.h"
 #include "CWnd.h"
 #include "CWaitCursor.h"
