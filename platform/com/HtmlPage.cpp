@@ -85,6 +85,10 @@ int HtmlPage::Height() const { return m_doc ? m_doc->height() : 0; }
 void HtmlPage::Draw(HDC hdc, int x, int y, const RECT& clip) {
     if (!m_doc) return;
     litehtml::position c(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top);
+    // The engine visits every element of the page on each drawing; the boxes
+    // wholly above or below the band drawn are left out while it draws, so a
+    // long page costs only what is shown.
+    std::vector<litehtml::element*> hidden = HideOutside(clip.top - y, clip.bottom - y);
     int saved = SaveDC(hdc);
     IntersectClipRect(hdc, clip.left, clip.top, clip.right, clip.bottom);
     m_container.SetTarget(hdc);
@@ -92,6 +96,34 @@ void HtmlPage::Draw(HDC hdc, int x, int y, const RECT& clip) {
     m_doc->draw(reinterpret_cast<litehtml::uint_ptr>(hdc), x, y, &c);
     m_container.SetTarget(nullptr);
     RestoreDC(hdc, saved);
+    for (litehtml::element* e : hidden) e->skip(false);
+}
+
+std::vector<litehtml::element*> HtmlPage::HideOutside(int top, int bottom) {
+    std::vector<litehtml::element*> hidden;
+    std::vector<litehtml::element*> open{m_doc->root().get()};
+    while (!open.empty()) {
+        litehtml::element* e = open.back();
+        open.pop_back();
+        for (size_t i = 0; i < e->get_children_count(); ++i) {
+            litehtml::element::ptr child = e->get_child(static_cast<int>(i));
+            if (!child || !child->is_visible()) continue;
+            // Only boxes in the normal flow hold their content inside them.
+            bool block = !IsInline(child.get()) && child->in_normal_flow();
+            if (block && child->get_float() == litehtml::float_none) {
+                litehtml::position p = child->get_placement();
+                int boxTop = p.top() - child->content_margins_top();
+                int boxBottom = p.bottom() + child->content_margins_bottom();
+                if (boxBottom <= top || boxTop >= bottom) {
+                    child->skip(true);
+                    hidden.push_back(child.get());
+                    continue;
+                }
+            }
+            if (child->get_children_count() > 0) open.push_back(child.get());
+        }
+    }
+    return hidden;
 }
 
 void HtmlPage::IndexText() const {

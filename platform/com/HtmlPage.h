@@ -49,6 +49,9 @@ private:
         litehtml::element* element;
     };
     void IndexText() const;
+    // Marks the blocks wholly outside a band of the page (page coordinates)
+    // to be skipped; the caller clears the marks.
+    std::vector<litehtml::element*> HideOutside(int top, int bottom);
 
     HtmlContainer m_container;
     std::shared_ptr<litehtml::document> m_doc;
