@@ -83,19 +83,34 @@ TEST_F(BrowserNavigation, EmptyAddressFailsAndLeavesNoDocument) {
     EXPECT_EQ(Find(), E_FAIL);
 }
 
-// A page nested far deeper than any stylesheet writes it is still laid out
-// and painted.
+// A stylesheet's output nested far deeper than the shipped ones is still laid
+// out, painted and printed.
 TEST_F(BrowserNavigation, DeeplyNestedPageRenders) {
-    std::string html = "<html><body>";
-    for (int i = 0; i < 5000; ++i) html += "<div>";
-    html += "fondo";
-    for (int i = 0; i < 5000; ++i) html += "</div>";
-    html += "</body></html>";
-    WriteFile(m_folder / "deep.html", html);
-    ASSERT_EQ(Navigate(W(m_folder / "deep.html")), S_OK);
-    EXPECT_EQ(LastEvent("browser"), L"navigate \"" + W(m_folder / "deep.html") + L"\": ok");
+    std::string open, close;
+    for (int i = 0; i < 5000; ++i) {
+        open += "<div>";
+        close += "</div>";
+    }
+    auto escaped = [](std::string s) {
+        for (size_t at; (at = s.find('<')) != std::string::npos;) s.replace(at, 1, "&lt;");
+        return s;
+    };
+    WriteFile(m_folder / "deep.xml", "<?xml-stylesheet type='text/xsl' href='deep.xsl'?><R><a>" + escaped(open) +
+                                         "</a><b>" + escaped(close) + "</b></R>");
+    WriteFile(m_folder / "deep.xsl", R"(<?xml version="1.0"?>
+<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
+  <xsl:output method="html"/>
+  <xsl:template match="/R"><html><body><xsl:value-of select="a" disable-output-escaping="yes"/>fondo<xsl:value-of
+    select="b" disable-output-escaping="yes"/></body></html></xsl:template>
+</xsl:stylesheet>)");
+    ASSERT_EQ(Navigate(W(m_folder / "deep.xml")), S_OK);
+    EXPECT_EQ(LastEvent("browser"), L"navigate \"" + W(m_folder / "deep.xml") + L"\": ok");
     UpdateWindow(m_browser);
     EXPECT_GT(vplat::WebBrowserHooks::PageHeight(m_browser), 0);
+    EXPECT_NE(vplat::WebBrowserHooks::PageText(m_browser).find(L"fondo"), std::wstring::npos);
+    vplat::Script::Get().Load(L"print " + W(m_folder / "deep.pdf"));
+    EXPECT_EQ(m_web->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_PROMPTUSER, nullptr, nullptr), S_OK);
+    EXPECT_TRUE(std::filesystem::exists(m_folder / "deep.pdf"));
 }
 
 using BrowserFind = BrowserFixture;
