@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "BrowserSite.h"
-#include "ComRuntime.h"
+#include "ComObject.h"
 #include "HostScript.h"
 #include "HostText.h"
 #include "HostTranscript.h"
@@ -178,31 +178,19 @@ void LayOut(Site& s) {
 }  // namespace
 
 // The document of the page shown: its dispatch interface and its command target.
-class PageDocument : public IDispatch, public IOleCommandTarget {
+class PageDocument : public ComObject<IDispatch, IOleCommandTarget> {
 public:
-    explicit PageDocument(Site* site) : m_site(site) { Com::ObjectCreated(); }
-    virtual ~PageDocument() { Com::ObjectDestroyed(); }
+    explicit PageDocument(Site* site) : m_site(site) {}
 
     void Detach() { m_site = nullptr; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (!object) return E_POINTER;
         *object = nullptr;
-        if (iid == IID_IUnknown || iid == IID_IDispatch) {
-            *object = static_cast<IDispatch*>(this);
-        } else if (iid == IID_IOleCommandTarget && !g_refuseCommandTarget) {
-            *object = static_cast<IOleCommandTarget*>(this);
-        } else {
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        ULONG left = --m_refs;
-        if (left == 0) delete this;
-        return left;
+        if (iid == IID_IUnknown || iid == IID_IDispatch) return Give(static_cast<IDispatch*>(this), object);
+        if (iid == IID_IOleCommandTarget && !g_refuseCommandTarget)
+            return Give(static_cast<IOleCommandTarget*>(this), object);
+        return E_NOINTERFACE;
     }
 
     HRESULT STDMETHODCALLTYPE QueryStatus(const GUID* group, ULONG count, OLECMD* commands, OLECMDTEXT*) override {
@@ -221,14 +209,12 @@ public:
 
 private:
     Site* m_site;
-    ULONG m_refs = 1;
 };
 
 // The automation object of a browser window.
-class BrowserObject : public IWebBrowser2 {
+class BrowserObject : public ComObject<IWebBrowser2> {
 public:
-    explicit BrowserObject(Site* site) : m_site(site) { Com::ObjectCreated(); }
-    virtual ~BrowserObject() { Com::ObjectDestroyed(); }
+    explicit BrowserObject(Site* site) : m_site(site) {}
 
     void Detach() { m_site = nullptr; }
 
@@ -236,15 +222,7 @@ public:
         if (!object) return E_POINTER;
         *object = nullptr;
         if (iid != IID_IUnknown && iid != IID_IDispatch && iid != IID_IWebBrowser2) return E_NOINTERFACE;
-        *object = static_cast<IWebBrowser2*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        ULONG left = --m_refs;
-        if (left == 0) delete this;
-        return left;
+        return Give(this, object);
     }
 
     HRESULT STDMETHODCALLTYPE Navigate(BSTR url, VARIANT*, VARIANT*, VARIANT*, VARIANT*) override {
@@ -282,7 +260,6 @@ public:
 
 private:
     Site* m_site;
-    ULONG m_refs = 1;
 };
 
 void Show(Site& s, const std::wstring& url, std::string html) {

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "FileBytes.h"
 #include "HostScript.h"
 #include "HostTranscript.h"
 #include "OleAuto.h"
@@ -19,18 +20,8 @@
 
 namespace browser_test {
 
-inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
-
-inline std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test_files::ReadFile;
+using test_files::WriteFile;
 
 class BrowserFixture : public ::testing::Test {
 protected:

@@ -1,23 +1,31 @@
-// Junctor's resources in a module of their own, made current as every
-// command makes them.
+// A module's resources made current, as every command of the module makes
+// them; Junctor's own in a module of their own.
 #pragma once
 
 #include "UiFixture.h"
 
 extern "C" const vplat::ResourceTable vplatResourceSection;
 
-class JunctorUiFixture : public UiFixture {
+class ResourceFixture : public UiFixture {
 protected:
-    static inline const HMODULE kJunctor = reinterpret_cast<HMODULE>(0x4A00);
-
+    ResourceFixture(HMODULE module, const vplat::ResourceTable* table) : m_module(module), m_table(table) {}
     void SetUp() override {
         UiFixture::SetUp();
-        vplat::Resources::Register(kJunctor, &vplatResourceSection);
-        AfxSetResourceHandle(kJunctor);
+        vplat::Resources::Register(m_module, m_table);
+        AfxSetResourceHandle(m_module);
     }
     void TearDown() override {
         AfxSetResourceHandle(GetModuleHandleW(nullptr));
-        vplat::Resources::Register(kJunctor, nullptr);
+        vplat::Resources::Register(m_module, nullptr);
         UiFixture::TearDown();
     }
+
+private:
+    HMODULE m_module;
+    const vplat::ResourceTable* m_table;
+};
+
+class JunctorUiFixture : public ResourceFixture {
+protected:
+    JunctorUiFixture() : ResourceFixture(reinterpret_cast<HMODULE>(0x4A00), &vplatResourceSection) {}
 };

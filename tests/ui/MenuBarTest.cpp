@@ -2,11 +2,9 @@
 // "resize" action with the window's tracking sizes.
 #include <iterator>
 
-#include "UiFixture.h"
+#include "JunctorUiFixture.h"
 
 namespace {
-
-const HMODULE kModule = reinterpret_cast<HMODULE>(0x4C00);
 
 const MENUITEMTEMPLATE kFile[] = {
     {MF_STRING, 101, L"&Apri"},
@@ -53,18 +51,9 @@ protected:
     }
 };
 
-class MenuBar : public UiFixture {
+class MenuBar : public ResourceFixture {
 protected:
-    void SetUp() override {
-        UiFixture::SetUp();
-        vplat::Resources::Register(kModule, &kTable);
-        AfxSetResourceHandle(kModule);
-    }
-    void TearDown() override {
-        AfxSetResourceHandle(GetModuleHandleW(nullptr));
-        vplat::Resources::Register(kModule, nullptr);
-        UiFixture::TearDown();
-    }
+    MenuBar() : ResourceFixture(reinterpret_cast<HMODULE>(0x4C00), &kTable) {}
 };
 
 }  // namespace

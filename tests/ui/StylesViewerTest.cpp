@@ -10,18 +10,12 @@
 #include <WebBrowser.h>
 
 #include "../../junctor/ui/CDlgStylesViewer.h"
+#include "FileBytes.h"
 #include "JunctorUiFixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 RECT RectIn(HWND dialog, int id) {
     RECT r;
@@ -194,7 +188,7 @@ TEST_F(StylesViewer, PrintGoesWhereTheBrowsersPromptSays) {
         EXPECT_EQ(fs::exists(m_folder / "view.pdf"), c.printed);
         auto printed = Events("print");
         if (!c.printed) continue;
-        std::string pdf = Read(m_folder / "view.pdf");
+        std::string pdf = test_files::ReadFile(m_folder / "view.pdf");
         EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
         std::smatch count;
         ASSERT_TRUE(std::regex_search(pdf, count, std::regex("/Type /Pages[^>]*/Count (\\d+)")));
@@ -217,7 +211,7 @@ TEST_F(StylesViewer, PrintingLeavesNoGlobalMemory) {
 }
 
 TEST_F(StylesViewer, ClosingLeavesTheStyleFileAsItWas) {
-    std::string before = Read(m_folder / "Junctor.xml");
+    std::string before = test_files::ReadFile(m_folder / "Junctor.xml");
     struct Case {
         const wchar_t* line;
         INT_PTR result;
@@ -226,7 +220,7 @@ TEST_F(StylesViewer, ClosingLeavesTheStyleFileAsItWas) {
                  {L"dialog 7004 menu File/Esci\n", IDOK}};
     for (const Case& c : cases) {
         EXPECT_EQ(Run(c.line), c.result);
-        EXPECT_EQ(Read(m_folder / "Junctor.xml"), before);
+        EXPECT_EQ(test_files::ReadFile(m_folder / "Junctor.xml"), before);
     }
     size_t files = 0;
     for (auto& e : fs::recursive_directory_iterator(m_folder)) files += e.is_regular_file();
