@@ -402,6 +402,11 @@ int WebBrowserHooks::PageHeight(HWND hwnd) {
     return s && s->page ? s->page->Height() : 0;
 }
 
+int WebBrowserHooks::RefusedLoads(HWND hwnd) {
+    browser::Site* s = browser::SiteOf(hwnd);
+    return s && s->page ? s->page->RefusedLoads() : 0;
+}
+
 std::wstring WebBrowserHooks::PageText(HWND hwnd) {
     browser::Site* s = browser::SiteOf(hwnd);
     return s && s->page ? s->page->SearchText() : std::wstring();

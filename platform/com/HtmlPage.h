@@ -23,6 +23,8 @@ public:
     int Layout(int width, int viewportHeight);
     int Height() const;
     int Width() const { return m_width; }
+    // Images and style sheets the page asked for; none is ever fetched.
+    int RefusedLoads() const { return m_container.RefusedLoads(); }
 
     // Draws the page with its top-left corner at (x, y) of the context; only
     // what falls in clip (context coordinates) is drawn.

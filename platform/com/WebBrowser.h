@@ -77,6 +77,8 @@ public:
     static int PageHeight(HWND browser);
     // The page's text as find reads it (lower case, white space collapsed).
     static std::wstring PageText(HWND browser);
+    // Images and style sheets the page asked for and was refused.
+    static int RefusedLoads(HWND browser);
 };
 
 }  // namespace vplat

@@ -34,6 +34,7 @@ TEST_F(BrowserNavigation, ShowsThePageOrTheErrorPageWithItsReason) {
     WriteFile(m_folder / "a b" / "s.xsl", kStylesheet);
     WriteFile(m_folder / "abs.xml", "<?xml-stylesheet type='text/xsl' href='" + (m_folder / "a b" / "s.xsl").string() +
                                         "'?><R t='uno'/>");
+    WriteFile(m_folder / "net.xml", "<?xml-stylesheet type='text/xsl' href='http://127.0.0.1/s.xsl'?><R t='uno'/>");
     WriteFile(m_folder / "broken.xml", "<R>");
     WriteFile(m_folder / "note.txt", "testo");
     std::string escapedFolder = (m_folder / "a%20b" / "x.xml").string();
@@ -48,6 +49,7 @@ TEST_F(BrowserNavigation, ShowsThePageOrTheErrorPageWithItsReason) {
         {L"file://" + std::wstring(escapedFolder.begin(), escapedFolder.end()), L"ok", L"uno"},
         {W(m_folder / "missing.xml"), L"The file does not exist.", L"the page cannot be displayed."},
         {W(m_folder / "abs.xml"), L"The stylesheet is not beside the file.", L"the page cannot be displayed."},
+        {W(m_folder / "net.xml"), L"The stylesheet is not beside the file.", L"the page cannot be displayed."},
         {W(m_folder / "broken.xml"), L"", L"the page cannot be displayed."},
         {W(m_folder / "note.txt"), L"The browser shows only XML and HTML files.", L"the page cannot be displayed."},
         {L"http://127.0.0.1/Junctor.xml", L"Only local files can be shown.", L"the page cannot be displayed."},
@@ -69,7 +71,22 @@ TEST_F(BrowserNavigation, ShowsThePageOrTheErrorPageWithItsReason) {
     // Nothing was written beside the files by the transforms.
     size_t files = 0;
     for (auto& e : std::filesystem::recursive_directory_iterator(m_folder)) files += e.is_regular_file();
-    EXPECT_EQ(files, 9u);
+    EXPECT_EQ(files, 10u);
+}
+
+// A page's images and style sheets are asked for and never fetched: the page
+// shows without them.
+TEST_F(BrowserNavigation, OutsideResourcesAreRefused) {
+    WriteFile(m_folder / "risorse.html",
+              "<html><head><link rel='stylesheet' type='text/css' href='http://127.0.0.1/a.css'>"
+              "<style>@import url('b.css'); p { color: #102030; }</style></head>"
+              "<body><img src='http://127.0.0.1/c.png'><p>testo</p><script>x = 1;</script></body></html>");
+    WriteFile(m_folder / "b.css", "p { display: none; }");
+    ASSERT_EQ(Navigate(W(m_folder / "risorse.html")), S_OK);
+    EXPECT_EQ(LastEvent("browser"), L"navigate \"" + W(m_folder / "risorse.html") + L"\": ok");
+    EXPECT_EQ(vplat::WebBrowserHooks::RefusedLoads(m_browser), 3);
+    // b.css would hide the paragraph: it was not read.
+    EXPECT_NE(vplat::WebBrowserHooks::PageText(m_browser).find(L"testo"), std::wstring::npos);
 }
 
 TEST_F(BrowserNavigation, EmptyAddressFailsAndLeavesNoDocument) {
