@@ -18,6 +18,9 @@ class CMenu;
 #define WF_CONTINUEMODAL 0x0200
 #define WF_MODALLOOP 0x0400
 
+// Marks a message handler.
+#define afx_msg
+
 class CWnd : public CCmdTarget {
     DECLARE_DYNAMIC(CWnd)
 

@@ -17,3 +17,6 @@
 #include "WinMenu.h"
 #include "WinClipboard.h"
 #include "WinPrint.h"
+#include "WinRegistry.h"
+#include "WinCommCtrl.h"
+#include "WinImageList.h"
