@@ -29,6 +29,7 @@ BEGIN_MESSAGE_MAP(CDlgJunctor, CDialog)
     ON_BN_CLICKED(IDC_BUTTON_ELIMINA, &CDlgJunctor::OnBnClickedElimina)
     ON_BN_CLICKED(IDC_BUTTON_PARAMETRI, &CDlgJunctor::OnBnClickedParametri)
     ON_BN_CLICKED(IDC_BUTTON_IMPOSTAZIONI, &CDlgJunctor::OnBnClickedImpostazioni)
+    ON_BN_CLICKED(IDC_BUTTON_VISUALIZZA, &CDlgJunctor::OnBnClickedVisualizza)
 END_MESSAGE_MAP()
 
 namespace {

@@ -58,6 +58,7 @@ protected:
     void OnBnClickedElimina();
     void OnBnClickedParametri();
     void OnBnClickedImpostazioni();
+    void OnBnClickedVisualizza();
     bool VerificaFileStili();
 
     void InitListaStrade();

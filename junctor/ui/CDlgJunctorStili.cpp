@@ -7,6 +7,7 @@
 #include "CDlgParCorsie.h"
 #include "CDlgSaveStyleAs.h"
 #include "CDlgSettings.h"
+#include "CDlgStylesViewer.h"
 #include "CXmlWriterJunctor.h"
 
 bool CDlgJunctor::VerificaFileStili() {
@@ -62,6 +63,12 @@ void CDlgJunctor::OnBnClickedParametri() {
     m_pSettings->CalcolaCorsie();
     CString nome, descrizione;
     if (StileCorrenteOMessaggio(nome, descrizione)) OperazioneStili(CXmlWriterJunctor::MODO_SOVRASCRIVI, nome, descrizione);
+}
+
+void CDlgJunctor::OnBnClickedVisualizza() {
+    CDlgStylesViewer dlg(this);
+    dlg.SetPercorso(m_pSettings->GetPathXml());
+    dlg.DoModal();
 }
 
 // The rows are read back before they are reformatted or relabelled: a value

@@ -5,6 +5,8 @@
 
 #include <iterator>
 
+#include <WebBrowser.h>
+
 #include "Resource.h"
 
 namespace {
@@ -135,6 +137,29 @@ const COLORREF kFrecciaColours[] = {RGB(0, 0, 0), RGB(240, 240, 240)};
 const vplat::PixelArt kChiusa = {16, 16, kChiusaRows, kFrecciaKeys, kFrecciaColours};
 const vplat::PixelArt kAperta = {16, 16, kApertaRows, kFrecciaKeys, kFrecciaColours};
 
+const DLGITEMTEMPLATE kViewerItems[] = {
+    {kChild | WS_TABSTOP, 0, 7, 7, 491, 387, IDC_EXPLORER, VPLAT_WEBBROWSER_CLASS, L""},
+    {WS_CHILD | SS_LEFT, 0, 0, 0, 504, 400, IDC_STATIC_MINIMO, L"Static", L"Static"},
+};
+
+const DLGTEMPLATE kViewer = {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_CENTER | DS_SETFONT, 0, 0, 0,
+                             505, 401, L"Elenco stili", L"MS Shell Dlg", 8, kViewerItems,
+                             static_cast<int>(std::size(kViewerItems)), IDD_STYLESVIEWER};
+
+const MENUITEMTEMPLATE kViewerFile[] = {
+    {MF_STRING, ID_FILE_STAMPA, L"Stampa"},
+    {MF_SEPARATOR, 0, nullptr},
+    {MF_STRING, ID_FILE_ESCI, L"Esci"},
+};
+const MENUITEMTEMPLATE kViewerModifica[] = {
+    {MF_STRING, ID_MODIFICA_TROVA, L"Trova"},
+};
+const MENUPOPUPTEMPLATE kViewerPopups[] = {
+    {L"File", kViewerFile, static_cast<int>(std::size(kViewerFile))},
+    {L"Modifica", kViewerModifica, static_cast<int>(std::size(kViewerModifica))},
+};
+const MENUTEMPLATE kViewerMenu = {kViewerPopups, static_cast<int>(std::size(kViewerPopups))};
+
 // The module's icon: a road junction.
 const char* const kIconRows[] = {
     "................", ".######..######.", ".#....#..#....#.", ".#.gg.#..#.gg.#.", ".#....#..#....#.",
@@ -153,6 +178,8 @@ const vplat::ResourceEntry kEntries[] = {
     {RT_DIALOG, IDD_JUNCTOR, &kJunctor},
     {RT_BITMAP, IDB_IMMAGINE_CHIUSA, &kChiusa},
     {RT_BITMAP, IDB_IMMAGINE_APERTA, &kAperta},
+    {RT_DIALOG, IDD_STYLESVIEWER, &kViewer},
+    {RT_MENU, IDR_MENU_VIEWER, &kViewerMenu},
     {RT_GROUP_ICON, IDI_JUNCTOR, &kIcon},
 };
 

@@ -285,3 +285,23 @@ TEST_F(MainDialog, TreeNotificationsWithoutALegOrForAPlainRow) {
     EXPECT_EQ(model.settings.GetImmagine(), L"h.jpg");
     EXPECT_DOUBLE_EQ(model.pars.h.GetValore(), h);
 }
+
+// "Visualizza" opens the style viewer on the style file; "?" the help topic.
+TEST_F(MainDialog, ViewerAndHelp) {
+    Modello model;
+    CXmlReaderJunctor reader;
+    Prepara(model, reader);
+    CDlgJunctor dlg;
+    dlg.SetImpostazioni(&model.settings);
+    dlg.SetLettore(&reader);
+    std::vector<int> shown;
+    vplat::ModalLoop::SetShownHook([&](HWND, int id) { shown.push_back(id); });
+    vplat::HelpCalls::Clear();
+    Script(L"dialog 7001 click 7017\ndialog 7004 close\ndialog 7001 click 7001\ndialog 7001 click 2\n");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(Mismatches().empty());
+    EXPECT_EQ(shown, (std::vector<int>{7001, 7004}));
+    ASSERT_EQ(vplat::HelpCalls::All().size(), 1u);
+    EXPECT_NE(vplat::HelpCalls::All()[0].file.find(L"Help\\QvHelp.chm::/Disegna_Intersezione_a_T_junctor_.htm"),
+              std::wstring::npos);
+}
