@@ -207,3 +207,48 @@ TEST_F(MainDialogLeg, LaneParametersOverwriteTheCurrentStyleOnOk) {
     EXPECT_NE(defaultStyle.find("name=\"IAccVf\" measUnit=\"[km/h]\">100.000<"), std::string::npos);
     EXPECT_NE(defaultStyle.find("name=\"IAccLae\" measUnit=\"[m]\">324.074<"), std::string::npos);
 }
+
+// With an In and an Out leg the list reads Out, In and the Out leg is current;
+// choosing the other item switches the tree and the settings to that leg's
+// set, and back, the rows read back on the way.
+TEST_F(MainDialogLeg, TwoLegsSwitchWithTheListItem) {
+    legs::Incrocio uscita;
+    uscita.verso = CSecondariaJunctor::kOut;
+    legs::Scenario secondo(uscita, db.get());
+    ASSERT_TRUE(secondo.Prepara()) << secondo.Errore();
+    CSecondariaJunctor* in = scenario->Ramo();
+    CSecondariaJunctor* out = secondo.Ramo();
+    *out->GetParametri() = model.pars;
+    out->GetParametri()->SetNome(L"DEFAULT");
+    in->GetParametri()->SetNome(L"Urbana");
+    model.settings.SetParametri(out->GetParametri());
+    CDlgJunctor run;
+    run.SetElementi(scenario->Principale(), in, out);
+    run.SetImpostazioni(&model.settings);
+    std::vector<std::wstring> seen;
+    vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+        HWND list = GetDlgItem(d, IDC_LIST_STRADE);
+        std::wstring s;
+        for (int i = 0; i < 2; ++i) {
+            wchar_t verso[16] = L"";
+            LVITEMW item{};
+            item.iSubItem = 1;
+            item.pszText = verso;
+            item.cchTextMax = 16;
+            SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+            s += std::wstring(verso) + L",";
+        }
+        wchar_t style[32];
+        GetDlgItemTextW(d, IDC_COMBO_STILI, style, 32);
+        const CConstrPars* shown = run.GetAlbero().GetParametri();
+        s += std::to_wstring(model.settings.GetRamo()) + L" " + style + L" " +
+             (shown == in->GetParametri() ? L"in" : shown == out->GetParametri() ? L"out" : L"?");
+        seen.push_back(s);
+    });
+    const double hOut = out->GetParametri()->h.GetValore();
+    Script(L"dialog 7001 select 7003 #1\ndialog 7001 select 7003 #0\ndialog 7001 click 2\n");
+    EXPECT_EQ(run.DoModal(), IDCANCEL);
+    EXPECT_TRUE(Mismatches().empty());
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"Out,In,0 DEFAULT out", L"Out,In,1 Urbana in", L"Out,In,0 DEFAULT out"}));
+    EXPECT_EQ(out->GetParametri()->h.GetValore(), hOut);  // read back intact
+}
