@@ -32,13 +32,6 @@ BEGIN_MESSAGE_MAP(CDlgJunctor, CDialog)
     ON_BN_CLICKED(IDC_BUTTON_VISUALIZZA, &CDlgJunctor::OnBnClickedVisualizza)
 END_MESSAGE_MAP()
 
-namespace {
-
-// How far the tree stays inside its group box, and the picture panel beside it.
-constexpr int kBordoAlbero = 20;
-
-}  // namespace
-
 CDlgJunctor::CDlgJunctor(CWnd* parent) : CDialog(IDD_JUNCTOR, parent) {}
 
 CDlgJunctor::~CDlgJunctor() {
@@ -128,22 +121,8 @@ void CDlgJunctor::InitListaStrade() {
 }
 
 void CDlgJunctor::CreaAlbero() {
-    m_otParametri.SetIncremento(m_pSettings->GetIncremento());
-    m_otParametri.SetDecimali(m_pSettings->GetDecimali());
-    m_otParametri.SetLimiti(10000, -10000);
-    m_otParametri.SetTrimZeros(0);
-    m_otParametri.SetDividerCursor(nullptr);
-    CRect rect;
-    if (CWnd* box = GetDlgItem(IDC_GROUP_PARAMETRI)) {
-        box->GetWindowRect(&rect);
-        ScreenToClient(&rect);
-    }
-    rect.DeflateRect(kBordoAlbero, kBordoAlbero);
-    m_otParametri.Create(WS_CHILD | WS_VISIBLE, rect, this, OTS_INFOPANE | OTS_SHADEEXPANDCOLUMN | OTS_SHADEROOTROWS,
-                         IDC_ALBERO_PARAMETRI);
-    m_otParametri.SetNotify(true, this);
-    // Null is the top of the z-order.
-    m_otParametri.SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    m_otParametri.CreaNelGruppo(this, m_pSettings->GetIncremento(), m_pSettings->GetDecimali(), IDC_GROUP_PARAMETRI,
+                                IDC_ALBERO_PARAMETRI);
 }
 
 void CDlgJunctor::InitControlli() {

@@ -34,9 +34,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // Places a tree inside its group box and fills nothing yet.
-    void CreaAlbero(CLaneParsOptionTree& albero, int gruppo, UINT id);
-
     CLaneParsOptionTree m_otImmissione;
     CLaneParsOptionTree m_otUscita;
     CLaneParsOptionTree m_otSvoltaSx;

@@ -10,6 +10,26 @@ COptionTreeItem* Riga(CMyOptionTreeItemSpinnerDec* riga) { return static_cast<CO
 
 }  // namespace
 
+BOOL CParsOptionTree::CreaNelGruppo(CWnd* dialog, double incremento, int decimali, int gruppo, UINT id) {
+    SetIncremento(incremento);
+    SetDecimali(decimali);
+    SetLimiti(10000, -10000);
+    SetTrimZeros(0);
+    SetDividerCursor(nullptr);
+    CRect rect;
+    if (CWnd* box = dialog->GetDlgItem(gruppo)) {
+        box->GetWindowRect(&rect);
+        dialog->ScreenToClient(&rect);
+    }
+    rect.DeflateRect(20, 20);
+    if (!Create(WS_CHILD | WS_VISIBLE, rect, dialog, OTS_INFOPANE | OTS_SHADEEXPANDCOLUMN | OTS_SHADEROOTROWS, id))
+        return FALSE;
+    SetNotify(true, dialog);
+    // Null is the top of the z-order: the tree lies over its group box.
+    SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    return TRUE;
+}
+
 std::vector<std::vector<int>> CParsOptionTree::Righe(const Schema& schema) {
     std::vector<std::vector<int>> righe(static_cast<size_t>(schema.numeroGruppi));
     for (int g = 0; g < schema.numeroGruppi; ++g) {

@@ -28,6 +28,13 @@ public:
         m_dMinimo = minimo;
     }
     void SetTrimZeros(int trim) { m_nTrimZeros = trim; }
+    // The dialogs' way: the settings' step and decimals, limits 10000 / -10000,
+    // no trimming, no divider cursor of its own; made visible inside a group
+    // box of the dialog, 20 pixels in on every side, with the info pane and
+    // shaded expand column and root rows, telling the dialog of its changes,
+    // on top of its siblings.
+    BOOL CreaNelGruppo(CWnd* dialog, double incremento, int decimali, int gruppo, UINT id);
+
     double GetIncremento() const { return m_dIncremento; }
     int GetDecimali() const { return m_nDecimali; }
     double GetMassimo() const { return m_dMassimo; }

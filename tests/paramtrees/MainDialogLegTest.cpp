@@ -26,24 +26,7 @@ protected:
         acdbHostApplicationServices()->setWorkingDatabase(db.get());
         scenario = std::make_unique<legs::Scenario>(legs::Incrocio{}, db.get());
         ASSERT_TRUE(scenario->Prepara()) << scenario->Errore();
-        folder = std::filesystem::temp_directory_path() /
-                 ("vortana-maindialogleg-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-        std::filesystem::copy(std::filesystem::path(VORTANA_BIN) / "Junctor", folder,
-                              std::filesystem::copy_options::recursive);
-        std::wstring dir = vplat::ToWindowsPath(folder.string());
-        if (dir.back() != L'\\') dir += L'\\';
-        const CString path = (dir + L"Junctor.xml").c_str();
-        ASSERT_TRUE(reader.Carica(path));
-        reader.SetSezioni(true, true, true, true, false);
-        reader.SetStile(L"DEFAULT");
-        reader.SetDestinazioni(&model.settings);
-        ASSERT_TRUE(reader.Process());
-        model.settings.ApplicaUnitaAngoli();
-        model.settings.SetPathXml(path);
-        model.settings.SetCartella(dir.c_str());
+        ASSERT_TRUE(cartella.Leggi(model, reader));
         // The settings point at the prepared leg's sets, as the command leaves them.
         CSecondariaJunctor* ramo = scenario->Ramo();
         *ramo->GetParametri() = model.pars;
@@ -57,14 +40,13 @@ protected:
     void TearDown() override {
         scenario.reset();
         acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-        std::filesystem::remove_all(folder);
         JunctorModuleFixture::TearDown();
     }
     CMyOptionTreeItemSpinnerDec* Riga(int id) { return Spinner(dlg.GetAlbero(), id); }
 
     std::unique_ptr<AcDbDatabase> db;
     std::unique_ptr<legs::Scenario> scenario;
-    std::filesystem::path folder;
+    CartellaStili cartella;
     Modello model;
     CXmlReaderJunctor reader;
     CDlgJunctor dlg;
@@ -107,7 +89,7 @@ TEST_F(MainDialogLeg, DisegnaChecksTheSelectionThenCloses) {
     ASSERT_EQ(vplat::MessageBoxes::All().size(), 1u);
     EXPECT_EQ(vplat::MessageBoxes::All()[0].text, L"Selezionare la strada secondaria dalla lista.");
     EXPECT_EQ(scenario->Ramo()->GetSelezionata(), 1);
-    EXPECT_TRUE(std::filesystem::exists(folder / "JunctorPV.xml"));
+    EXPECT_TRUE(std::filesystem::exists(cartella.Path() / "JunctorPV.xml"));
 }
 
 // A value typed into a row without a rule is read back before the rows are
@@ -181,7 +163,7 @@ TEST_F(MainDialogLeg, CommittedRowsCoupleRadiiAndAngles) {
 // "Parametri" with OK overwrites the current style in the file at once, with
 // the derived lane values recomputed; with Annulla the file stays.
 TEST_F(MainDialogLeg, LaneParametersOverwriteTheCurrentStyleOnOk) {
-    const std::filesystem::path file = folder / "Junctor.xml";
+    const std::filesystem::path file = cartella.File();
     auto read = [&] {
         std::ifstream in(file, std::ios::binary);
         return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

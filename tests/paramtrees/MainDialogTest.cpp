@@ -43,36 +43,17 @@ std::string Stile(const std::string& xml, const std::string& nome) {
 
 class MainDialog : public JunctorModuleFixture {
 protected:
-    void SetUp() override {
-        JunctorModuleFixture::SetUp();
-        folder = std::filesystem::temp_directory_path() /
-                 ("vortana-maindialog-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-        std::filesystem::copy(std::filesystem::path(VORTANA_BIN) / "Junctor", folder,
-                              std::filesystem::copy_options::recursive);
+    std::filesystem::path File() const { return cartella.File(); }
+    // The style file read as the command reads it, and a dialog on it.
+    void Apri() {
+        ASSERT_TRUE(cartella.Leggi(model, reader));
+        dlg.SetImpostazioni(&model.settings);
+        dlg.SetLettore(&reader);
     }
-    void TearDown() override {
-        std::filesystem::remove_all(folder);
-        JunctorModuleFixture::TearDown();
-    }
-    std::filesystem::path File() const { return folder / "Junctor.xml"; }
-    // The style file read as the new-intersection command reads it.
-    void Prepara(Modello& model, CXmlReaderJunctor& reader) {
-        std::wstring dir = vplat::ToWindowsPath(folder.string());
-        if (dir.back() != L'\\') dir += L'\\';
-        const CString path = (dir + L"Junctor.xml").c_str();
-        ASSERT_TRUE(reader.Carica(path));
-        reader.SetSezioni(true, true, true, true, false);
-        reader.SetStile(L"DEFAULT");
-        reader.SetDestinazioni(&model.settings);
-        ASSERT_TRUE(reader.Process());
-        model.settings.ApplicaUnitaAngoli();
-        model.settings.SetPathXml(path);
-        model.settings.SetCartella(dir.c_str());
-    }
-    std::filesystem::path folder;
+    CartellaStili cartella;
+    Modello model;
+    CXmlReaderJunctor reader;
+    CDlgJunctor dlg;
 };
 
 std::wstring Stato(HWND d) {
@@ -98,13 +79,13 @@ TEST_F(MainDialog, WithoutRoadsTheLegControlsAreOffAndClosingGivesItsCode) {
         {L"dialog 7001 focus 7009\ndialog 7001 key RETURN\ndialog 7001 click 2\n", IDCANCEL, 0, 0},
     };
     for (const Case& c : cases) {
-        Modello model;
-        CXmlReaderJunctor reader;
-        Prepara(model, reader);
+        Modello fresh;
+        CXmlReaderJunctor freshReader;
+        ASSERT_TRUE(cartella.Leggi(fresh, freshReader));
         vplat::MessageBoxes::Clear();
         CDlgJunctor dlg;
-        dlg.SetImpostazioni(&model.settings);
-        dlg.SetLettore(&reader);
+        dlg.SetImpostazioni(&fresh.settings);
+        dlg.SetLettore(&freshReader);
         std::vector<std::wstring> seen;
         vplat::ModalLoop::SetIdleHook([&](HWND d, int) { seen.push_back(Stato(d)); });
         Script(c.script);
@@ -125,12 +106,7 @@ TEST_F(MainDialog, WithoutRoadsTheLegControlsAreOffAndClosingGivesItsCode) {
 // style's own values and lane switches back.
 TEST_F(MainDialog, StyleChosenWithoutRoadsIsLoadedBeforeSaving) {
     const std::string before = Leggi(File());
-    Modello model;
-    CXmlReaderJunctor reader;
-    Prepara(model, reader);
-    CDlgJunctor dlg;
-    dlg.SetImpostazioni(&model.settings);
-    dlg.SetLettore(&reader);
+    Apri();
     std::vector<std::wstring> checks;
     vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
         std::wstring s;
@@ -145,19 +121,14 @@ TEST_F(MainDialog, StyleChosenWithoutRoadsIsLoadedBeforeSaving) {
     const std::string after = Leggi(File());
     EXPECT_EQ(Stile(after, "Urbana"), Stile(before, "Urbana"));
     EXPECT_EQ(Stile(after, "DEFAULT"), Stile(before, "DEFAULT"));
-    EXPECT_NE(Leggi(folder / "JunctorPV.xml").find("StylesView/JunctorPrintVersion.xsl"), std::string::npos);
+    EXPECT_NE(Leggi(cartella.Path() / "JunctorPV.xml").find("StylesView/JunctorPrintVersion.xsl"), std::string::npos);
 }
 
 // After a delete the entry that took the deleted one's place is current and
 // loaded; deleting the last entry leaves the new last one current.
 TEST_F(MainDialog, DeletingAStyleMakesItsNeighbourCurrent) {
     const std::string before = Leggi(File());
-    Modello model;
-    CXmlReaderJunctor reader;
-    Prepara(model, reader);
-    CDlgJunctor dlg;
-    dlg.SetImpostazioni(&model.settings);
-    dlg.SetLettore(&reader);
+    Apri();
     std::vector<std::wstring> shown;
     vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
         wchar_t text[64];
@@ -192,12 +163,7 @@ TEST_F(MainDialog, WithoutACurrentStyleSavingOnlyTellsSo) {
         std::ofstream(File(), std::ios::binary) << xml;
     }
     const std::string before = Leggi(File());
-    Modello model;
-    CXmlReaderJunctor reader;
-    Prepara(model, reader);
-    CDlgJunctor dlg;
-    dlg.SetImpostazioni(&model.settings);
-    dlg.SetLettore(&reader);
+    Apri();
     Script(L"dialog 7001 click 7010\nmsgbox ok\ndialog 7001 click 7015\nmsgbox ok\ndialog 7001 click 2\n");
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(Mismatches().empty());
@@ -207,12 +173,9 @@ TEST_F(MainDialog, WithoutACurrentStyleSavingOnlyTellsSo) {
 }
 
 TEST_F(MainDialog, MissingStyleFileIsReportedBySave) {
-    Modello model;
-    CXmlReaderJunctor reader;
-    Prepara(model, reader);
+    Apri();
+    dlg.SetLettore(nullptr);  // the reader would report the missing file at opening
     std::filesystem::remove(File());
-    CDlgJunctor dlg;
-    dlg.SetImpostazioni(&model.settings);
     Script(L"dialog 7001 click 7010\nmsgbox ok\ndialog 7001 click 2\n");
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     ASSERT_EQ(vplat::MessageBoxes::All().size(), 1u);
@@ -223,14 +186,9 @@ TEST_F(MainDialog, MissingStyleFileIsReportedBySave) {
 // A dialog opened with the panel flag set opens the panel; one click closes it
 // back to exactly the template's layout.
 TEST_F(MainDialog, PanelFlagOpensThePanelAndAClickRestoresTheLayout) {
-    Modello model;
-    CXmlReaderJunctor reader;
-    Prepara(model, reader);
+    Apri();
     model.settings.SetPannelloImmagine(true);
     model.settings.SetImmagine(L"h.jpg");
-    CDlgJunctor dlg;
-    dlg.SetImpostazioni(&model.settings);
-    dlg.SetLettore(&reader);
     std::vector<std::wstring> seen;
     vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
         CRect client, frame, picture;
@@ -258,13 +216,8 @@ TEST_F(MainDialog, PanelFlagOpensThePanelAndAClickRestoresTheLayout) {
 // Notifications of the tree that arrive without legs, or name a row that is
 // not a parameter row, do nothing.
 TEST_F(MainDialog, TreeNotificationsWithoutALegOrForAPlainRow) {
-    Modello model;
-    CXmlReaderJunctor reader;
-    Prepara(model, reader);
+    Apri();
     model.settings.SetImmagine(L"h.jpg");
-    CDlgJunctor dlg;
-    dlg.SetImpostazioni(&model.settings);
-    dlg.SetLettore(&reader);
     const double h = model.pars.h.GetValore();
     vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
         CConstrParsOptionTree& tree = dlg.GetAlbero();
@@ -288,12 +241,7 @@ TEST_F(MainDialog, TreeNotificationsWithoutALegOrForAPlainRow) {
 
 // "Visualizza" opens the style viewer on the style file; "?" the help topic.
 TEST_F(MainDialog, ViewerAndHelp) {
-    Modello model;
-    CXmlReaderJunctor reader;
-    Prepara(model, reader);
-    CDlgJunctor dlg;
-    dlg.SetImpostazioni(&model.settings);
-    dlg.SetLettore(&reader);
+    Apri();
     std::vector<int> shown;
     vplat::ModalLoop::SetShownHook([&](HWND, int id) { shown.push_back(id); });
     vplat::HelpCalls::Clear();

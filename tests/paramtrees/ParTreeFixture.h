@@ -16,7 +16,10 @@
 #include "../ui/UiFixture.h"
 #include "CConstrParsOptionTree.h"
 #include "CLaneParsOptionTree.h"
+#include "HostText.h"
 #include "WinResource.h"
+
+#include <unistd.h>
 
 namespace partree_test {
 
@@ -46,6 +49,47 @@ inline bool LeggiDefault(Modello& m) {
     m.settings.ApplicaUnitaAngoli();
     return true;
 }
+
+// A scratch copy of the module folder's style data (style file, stylesheets,
+// pictures), removed afterwards; Leggi reads it as the new-intersection
+// command does and gives the settings its path and folder.
+class CartellaStili {
+public:
+    CartellaStili() {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_path = std::filesystem::temp_directory_path() /
+                 ("vortana-styles-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name());
+        std::filesystem::remove_all(m_path);
+        std::filesystem::create_directories(m_path);
+        std::filesystem::copy(std::filesystem::path(VORTANA_BIN) / "Junctor", m_path,
+                              std::filesystem::copy_options::recursive);
+    }
+    ~CartellaStili() {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    CartellaStili(const CartellaStili&) = delete;
+    CartellaStili& operator=(const CartellaStili&) = delete;
+    const std::filesystem::path& Path() const { return m_path; }
+    std::filesystem::path File() const { return m_path / "Junctor.xml"; }
+    bool Leggi(Modello& m, CXmlReaderJunctor& reader) const {
+        std::wstring dir = vplat::ToWindowsPath(m_path.string());
+        if (dir.back() != L'\\') dir += L'\\';
+        const CString path = (dir + L"Junctor.xml").c_str();
+        if (!reader.Carica(path)) return false;
+        reader.SetSezioni(true, true, true, true, false);
+        reader.SetStile(L"DEFAULT");
+        reader.SetDestinazioni(&m.settings);
+        if (!reader.Process()) return false;
+        m.settings.ApplicaUnitaAngoli();
+        m.settings.SetPathXml(path);
+        m.settings.SetCartella(dir.c_str());
+        return true;
+    }
+
+private:
+    std::filesystem::path m_path;
+};
 
 // The stored numbers of a set, bit for bit (angles in radians).
 template <class Set>
