@@ -39,11 +39,11 @@ Acad::ErrorStatus AcDbBlockReference::setPosition(const AcGePoint3d& p) {
     return Acad::eOk;
 }
 
-double AcDbBlockReference::rotation() const { return vplat::TagReal(m_data, 50); }
+double AcDbBlockReference::rotation() const { return vplat::TagAngle(m_data, 50); }
 
 Acad::ErrorStatus AcDbBlockReference::setRotation(double r) {
     WRITE_GUARD;
-    vplat::SetTag(m_data, DxfTag::Real(50, r));
+    vplat::SetAngleTag(m_data, 50, r);
     return Acad::eOk;
 }
 
@@ -185,11 +185,11 @@ Acad::ErrorStatus AcDbViewport::setViewHeight(double h) {
     return Acad::eOk;
 }
 
-double AcDbViewport::twistAngle() const { return vplat::TagReal(m_data, 51); }
+double AcDbViewport::twistAngle() const { return vplat::TagAngle(m_data, 51); }
 
 Acad::ErrorStatus AcDbViewport::setTwistAngle(double a) {
     WRITE_GUARD;
-    vplat::SetTag(m_data, DxfTag::Real(51, a));
+    vplat::SetAngleTag(m_data, 51, a);
     return Acad::eOk;
 }
 

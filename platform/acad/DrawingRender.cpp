@@ -289,6 +289,12 @@ cairo_surface_t* Render(const AcDbDatabase* db, const RenderOptions& o, std::wst
             cairo_rotate(cr, -p.angle);
             cairo_set_font_size(cr, p.height * scale);
             std::string utf8 = WideToUtf8(p.text);
+            // Glyphs wider than the text model's box (0.6 of the height a
+            // character) are narrowed into it, so no text leaves the extents.
+            cairo_text_extents_t te;
+            cairo_text_extents(cr, utf8.c_str(), &te);
+            double box = 0.6 * p.height * scale * static_cast<double>(p.text.size());
+            if (te.x_advance > box && box > 0) cairo_scale(cr, box / te.x_advance, 1);
             cairo_show_text(cr, utf8.c_str());
         }
         cairo_restore(cr);
