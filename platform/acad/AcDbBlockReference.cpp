@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "AcDbDatabase.h"
+#include "BlockNesting.h"
 
 using vplat::DxfTag;
 using vplat::PointOf;
@@ -91,11 +92,39 @@ void AcDbBlockReference::subObjects(std::vector<AcDbObject*>& out) const {
     if (!m_attributes.vertices.empty()) vplat::Subs(m_attributes, out);
 }
 
+namespace {
+// The expansion the current extents call belongs to: nested references share
+// the outermost reference's depth and budget.
+thread_local int t_depth = 0;
+thread_local vplat::ExpansionBudget* t_budget = nullptr;
+
+class NestedExpansion {
+public:
+    NestedExpansion() : m_outer(t_budget == nullptr) {
+        if (m_outer) t_budget = &m_own;
+        ++t_depth;
+    }
+    ~NestedExpansion() {
+        --t_depth;
+        if (m_outer) t_budget = nullptr;
+    }
+    NestedExpansion(const NestedExpansion&) = delete;
+    NestedExpansion& operator=(const NestedExpansion&) = delete;
+    bool Deeper() const { return t_depth <= vplat::kMaxBlockDepth; }
+
+private:
+    vplat::ExpansionBudget m_own;
+    bool m_outer;
+};
+}  // namespace
+
 Acad::ErrorStatus AcDbBlockReference::getGeomExtents(AcDbExtents& e) const {
     e = AcDbExtents();
     auto* b = vplat::Peek<AcDbBlockTableRecord>(m_block);
-    if (b) {
+    NestedExpansion nesting;
+    if (b && nesting.Deeper()) {
         for (AcDbObjectId id : b->entityIds()) {
+            if (!t_budget->Take()) break;
             auto* ent = vplat::Peek<AcDbEntity>(id);
             if (!ent || ent->isErased() || AcDbAttributeDefinition::cast(ent)) continue;
             AcDbExtents x;

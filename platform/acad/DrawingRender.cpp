@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "AcDbAds.h"
+#include "BlockNesting.h"
 #include "HostText.h"
 
 namespace vplat {
@@ -77,8 +78,9 @@ public:
 
     void Block(const AcDbBlockTableRecord* b, const AcGeMatrix3d& m, int inheritColor, int depth, int clip,
                bool paper) {
-        if (depth > 16) return;
+        if (depth > kMaxBlockDepth) return;
         for (AcDbObjectId id : b->entityIds()) {
+            if (!m_budget.Take()) return;
             auto* e = Peek<AcDbEntity>(id);
             if (!e || e->isErased()) continue;
             Entity(e, m, inheritColor, depth, clip, paper);
@@ -210,6 +212,7 @@ private:
     }
 
     const AcDbDatabase* m_db;
+    ExpansionBudget m_budget;
 };
 
 }  // namespace
