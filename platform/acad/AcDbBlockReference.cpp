@@ -28,6 +28,7 @@ AcDbBlockReference::AcDbBlockReference(const AcGePoint3d& position, AcDbObjectId
 Acad::ErrorStatus AcDbBlockReference::setBlockTableRecord(AcDbObjectId id) {
     WRITE_GUARD;
     if (!vplat::Peek<AcDbBlockTableRecord>(id)) return Acad::eInvalidInput;
+    if (vplat::WouldInsertItself(id, ownerId())) return Acad::eSelfReference;
     m_block = id;
     return Acad::eOk;
 }

@@ -1,6 +1,7 @@
 #include "BlockNesting.h"
 
 #include <map>
+#include <set>
 
 #include "AcDbDatabase.h"
 
@@ -62,6 +63,25 @@ private:
 }  // namespace
 
 BlockCycle FindBlockCycle(const AcDbDatabase* db) { return CycleFinder(db).Run(); }
+
+bool WouldInsertItself(AcDbObjectId inserted, AcDbObjectId into) {
+    if (inserted.isNull() || into.isNull()) return false;
+    std::vector<AcDbObjectId> todo{inserted};
+    std::set<AcDbObjectId> seen{inserted};
+    while (!todo.empty()) {
+        AcDbObjectId id = todo.back();
+        todo.pop_back();
+        if (id == into) return true;
+        auto* b = Peek<AcDbBlockTableRecord>(id);
+        if (!b) continue;
+        for (AcDbObjectId e : b->entityIds()) {
+            auto* ref = Peek<AcDbBlockReference>(e);
+            if (ref && !ref->isErased() && seen.insert(ref->blockTableRecord()).second)
+                todo.push_back(ref->blockTableRecord());
+        }
+    }
+    return false;
+}
 
 std::wstring CycleText(const BlockCycle& cycle) {
     std::wstring out;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "AcDbObjectId.h"
+
 class AcDbDatabase;
 class AcDbBlockReference;
 
@@ -20,6 +22,9 @@ struct BlockCycle {
 BlockCycle FindBlockCycle(const AcDbDatabase* db);
 // "A > B > A"
 std::wstring CycleText(const BlockCycle& cycle);
+// Whether a reference to `inserted` placed in `into` would make a block
+// insert itself: `inserted` is `into`, or inserts it however indirectly.
+bool WouldInsertItself(AcDbObjectId inserted, AcDbObjectId into);
 
 // How deep references are expanded inside one another, and how many entities
 // one expansion (the extents of a reference, a rendered picture) may visit in
