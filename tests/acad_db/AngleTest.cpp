@@ -185,3 +185,41 @@ TEST_F(DrawingTest, TextRotatedNinetyDegreesRendersUpwards) {
     EXPECT_GT(x0, 0);
     EXPECT_LT(x1, o.width - 1);
 }
+
+// A viewport twisted by 90 degrees in the file shows a model line that runs
+// along x as a line across the page's y.
+TEST_F(DrawingTest, ViewportTwistInDegreesTurnsTheView) {
+    AddLayer(L"VERDE", 3);
+    auto* line = new AcDbLine(AcGePoint3d(500, 500, 0), AcGePoint3d(520, 500, 0));
+    line->setLayer(L"VERDE");
+    Append(line);
+    vplat::AddLayout(db(), L"T1");
+    vplat::SetCurrentLayout(db(), L"T1");
+    auto* vp = new AcDbViewport;
+    vp->setCenterPoint(AcGePoint3d(50, 50, 0));
+    vp->setWidth(100);
+    vp->setHeight(100);
+    vp->setViewTarget(AcGePoint3d(510, 500, 0));
+    vp->setViewHeight(40);
+    vplat::SetTag(vp->data(), vplat::DxfTag::Real(51, 90));  // as a file holds it
+    Append(vp, ACDB_PAPER_SPACE);
+    vplat::SetCurrentLayout(db(), L"Model");
+    vplat::RenderOptions o;
+    o.width = o.height = 200;
+    o.layout = L"T1";
+    std::vector<unsigned> px;
+    ASSERT_TRUE(vplat::RenderDrawingPixels(db(), o, px, nullptr));
+    // Green ink: a tall, narrow box about the viewport's centre.
+    int x0 = o.width, x1 = -1, y0 = o.height, y1 = -1;
+    for (int y = 0; y < o.height; ++y)
+        for (int x = 0; x < o.width; ++x) {
+            unsigned p = px[static_cast<size_t>(y * o.width + x)];
+            if (static_cast<int>(p >> 8 & 255) - static_cast<int>(p >> 16 & 255) > 60) {
+                x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
+            }
+        }
+    ASSERT_GE(x1, 0) << "the model line was not drawn";
+    EXPECT_LE(x1 - x0, 3);
+    EXPECT_NEAR(y1 - y0, 90, 4);
+    EXPECT_NEAR((x0 + x1) / 2.0, 100, 3);
+}
