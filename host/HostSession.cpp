@@ -8,6 +8,7 @@
 #include "HostScript.h"
 #include "HostText.h"
 #include "HostTranscript.h"
+#include "ICQvLorvent.h"
 #include "WinInput.h"
 
 namespace {
@@ -56,6 +57,14 @@ bool HostSession::Setup(std::string* reason) {
             bool ok = vplat::SnapshotWindow(dialog, file);
             vplat::Transcript::Get().Event("snapshot", (ok ? L"" : L"could not write ") + vplat::Utf8ToWide(file));
         });
+    }
+    if (!m_options.project.empty()) {
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(m_options.project, ec)) {
+            *reason = "--project: no settings file " + m_options.project;
+            return false;
+        }
+        vplat::SetProjectFile(std::filesystem::absolute(m_options.project, ec).string());
     }
     if (!m_options.script.empty()) {
         std::wstring error;

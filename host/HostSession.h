@@ -14,6 +14,7 @@ struct HostOptions {
     std::vector<std::string> commands;
     std::string script;                // input script, or empty
     std::string snapshots;             // folder for pictures of the dialogs, or empty
+    std::string project;               // the project's settings file, or empty
     DrawingOptions drawing;            // --drawing, --save, --dump, --render, --layout
 };
 

@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
     app.add_option("--script", options.script, "the input script that answers every request");
     app.add_option("--run", options.commands, "run a registered or exported command by name, in order");
     app.add_option("--snapshots", options.snapshots, "write a PNG picture of every dialog opened into this folder");
+    app.add_option("--project", options.project, "the project's settings file the suite's project manager answers");
     app.add_option("--transcript", transcriptFile, "write the transcript to this file (default: standard output)");
     app.add_option("--drawing", options.drawing.drawing, "open this DXF drawing before anything loads");
     app.add_option("--save", options.drawing.save, "save the drawing as DXF at the end");

@@ -1,8 +1,10 @@
-// The suite's services over the drawing: here the table services, as far as
-// layers and blocks are looked up and created.
+// The suite's services over the drawing: tables (layers and blocks),
+// entities and general services.
 #pragma once
 
 #include "CADDatoArray.h"
+#include "IEntityUtils.h"
+#include "IGeneralUtils.h"
 #include "ZylHandles.h"
 
 // Table kinds.
@@ -34,4 +36,6 @@ public:
 namespace Ombrix {
 // Process-wide, never freed.
 ITableUtils* GetTableUtils();
+IEntityUtils* GetEntityUtils();
+IGeneralUtils* GetGeneralUtils();
 }  // namespace Ombrix

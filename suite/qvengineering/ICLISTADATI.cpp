@@ -6,6 +6,25 @@ namespace {
 constexpr double kTolProg = 1e-6;
 }
 
+int ICELEMENTODATI::LeggiDato(int id, CDato& dato) const {
+    if (id != QV_DATO_PROGRESSIVA_ELEMENTO) return CQvOggettoDati::LeggiDato(id, dato);
+    dato = CDato(id, m_prog);
+    return 1;
+}
+
+CDato ICELEMENTODATI::GetDato(int id, bool* ok) const {
+    CDato dato(id);
+    int letto = LeggiDato(id, dato);
+    if (ok) *ok = letto == 1;
+    return dato;
+}
+
+int ICELEMENTODATI::SetDato(const CDato& dato, int modo) {
+    if (dato.GetId() != QV_DATO_PROGRESSIVA_ELEMENTO) return CQvOggettoDati::SetDato(dato, modo);
+    m_prog = dato.GetDouble();
+    return 1;
+}
+
 ICELEMENTODATI* ICLISTADATI::getSuccessivo(const ICELEMENTODATI* elemento) const {
     auto it = std::find(m_elementi.begin(), m_elementi.end(), elemento);
     if (it == m_elementi.end() || ++it == m_elementi.end()) return nullptr;

@@ -5,10 +5,17 @@
 
 #include "IQvObject.h"
 
-// A record of a data list: its chainage, a set of flags and data by code.
+// The property that holds a record's chainage.
+constexpr int QV_DATO_PROGRESSIVA_ELEMENTO = 22150;
+
+// A record of a data list: its chainage (also property 22150), a set of flags
+// and data by code.
 class ICELEMENTODATI : public CQvOggettoDati {
 public:
     ICELEMENTODATI(int codiceLista, double prog) : CQvOggettoDati(codiceLista), m_prog(prog) {}
+    int LeggiDato(int id, CDato& dato) const override;
+    CDato GetDato(int id, bool* ok = nullptr) const override;
+    int SetDato(const CDato& dato, int modo = 1) override;
     double getProgressiva() const { return m_prog; }
     void setProgressiva(double prog) { m_prog = prog; }
     CBitDato& getBitDato() { return m_bit; }

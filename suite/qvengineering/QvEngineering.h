@@ -9,4 +9,5 @@
 #include "SelezionaTracciato.h"
 #include "LeggiDatiPoli.h"
 #include "Tracciati.h"
+#include "QvEngineeringConstructor.h"
 #include "QvGeometry.h"

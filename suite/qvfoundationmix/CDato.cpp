@@ -1,5 +1,7 @@
 #include "CDato.h"
 
+#include "IQvObject_Group.h"
+
 #include <clocale>
 #include <cwchar>
 #include <locale>
@@ -9,12 +11,19 @@ CDato::CDato(int id, const double punto[3]) : m_id(id), m_tipo(Punto) {
     for (int i = 0; i < 3; ++i) m_punto[i] = punto[i];
 }
 
+CDato::CDato(int id, IQvObject_Group* gruppo) : m_id(id), m_tipo(Gruppo), m_oggetto(gruppo) {}
+
+IQvObject_Group* CDato::GetGruppo() const {
+    return m_tipo == Gruppo ? static_cast<IQvObject_Group*>(m_oggetto) : nullptr;
+}
+
 long CDato::GetInt() const {
     switch (m_tipo) {
         case Bool:
         case Intero:
             return m_int;
         case Reale:
+        case Angolo:
             return static_cast<long>(m_reale);
         case Testo:
             return static_cast<long>(GetDouble());
@@ -29,6 +38,7 @@ double CDato::GetDouble() const {
         case Intero:
             return static_cast<double>(m_int);
         case Reale:
+        case Angolo:
             return m_reale;
         case Testo: {
             std::wistringstream in(static_cast<const wchar_t*>(m_testo));
@@ -53,6 +63,7 @@ CString CDato::GetString() const {
             out << m_int;
             break;
         case Reale:
+        case Angolo:
             out.precision(15);
             out << m_reale;
             break;

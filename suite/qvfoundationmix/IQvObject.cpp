@@ -35,7 +35,7 @@ CString CQvOggettoDati::GetNomeTipo() const {
     return CString(testo);
 }
 
-int CQvOggettoDati::GetElencoDati(CDato** dati, int* numero) const {
+int CQvOggettoDati::GetElencoDati(CDato** dati, int* numero, int /*contesto*/) const {
     if (!dati || !numero) return 0;
     *numero = static_cast<int>(m_dati.size());
     *dati = CDato::AllocaArrayCDato(*numero);

@@ -18,8 +18,10 @@ public:
     // 1 when set.
     virtual int SetDato(const CDato& dato, int modo = 1) = 0;
     virtual CString GetNomeTipo() const = 0;
-    // The property list: a new array (CDato::LiberaArrayCDato) and its count.
-    virtual int GetElencoDati(CDato** dati, int* numero) const = 0;
+    // The property list: a new array (CDato::LiberaArrayCDato) and its count;
+    // each entry gives a value kind, an id and a label. An object may list
+    // other entries in another context (7005: the data that saves it).
+    virtual int GetElencoDati(CDato** dati, int* numero, int contesto = 0) const = 0;
     virtual int GetRiservato() const { return 0; }
 };
 
@@ -36,7 +38,7 @@ public:
     CString GetDatoStringa(int id, int modo, int decimali) const override;
     int SetDato(const CDato& dato, int modo = 1) override;
     CString GetNomeTipo() const override;
-    int GetElencoDati(CDato** dati, int* numero) const override;
+    int GetElencoDati(CDato** dati, int* numero, int contesto = 0) const override;
 
     // Removes a property; true when it was there.
     bool RimuoviDato(int id) { return m_dati.erase(id) > 0; }

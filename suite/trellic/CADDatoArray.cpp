@@ -1,5 +1,7 @@
 #include "CADDatoArray.h"
 
+#include "ZylEntityID.h"
+
 double CADDatoArray::CADDato::GetDouble() const {
     return m_tipo == Intero ? static_cast<double>(m_int) : m_real[0];
 }
@@ -49,8 +51,21 @@ void CADDatoArray::Add(int code, const CADDatoArray& nested) {
     Push(code, Array).m_array = std::make_shared<CADDatoArray>(nested);
 }
 
+void CADDatoArray::Add(const CADDato& dato) {
+    m_items.push_back(dato);
+    if (dato.m_array) m_items.back().m_array = std::make_shared<CADDatoArray>(*dato.m_array);
+}
+
 void CADDatoArray::AddRichiesta(int code) { Push(code, Richiesta); }
-void CADDatoArray::AddEntityID(int code, const wchar_t* handle) { Push(code, EntityID).m_text = handle ? handle : L""; }
+void CADDatoArray::AddEntityID(int code, const ZylEntityID& entita) {
+    CADDato& d = Push(code, EntityID);
+    d.m_id = entita.GetObjectId();
+    d.m_text = entita.GetHandle();
+}
+
+ZylEntityID CADDatoArray::CADDato::GetEntityID() const {
+    return m_tipo == EntityID ? ZylEntityID(m_id) : ZylEntityID();
+}
 
 CADDatoArray* CADDatoArray::GetArray(int code) const {
     for (const CADDato& d : m_items)

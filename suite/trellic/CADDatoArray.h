@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "AcDbObjectId.h"
+
+class ZylEntityID;
+
 class CADDatoArray {
 public:
     // The value an entry holds; Richiesta is a code alone, asking for that
@@ -23,7 +27,8 @@ public:
         // Into a caller buffer of three doubles.
         void GetPunto(double* xyz) const;
         CADDatoArray* GetArray() const { return m_array.get(); }
-        // The entity handle text an EntityID entry carries.
+        // The entity an EntityID entry carries, with its handle text.
+        ZylEntityID GetEntityID() const;
         const wchar_t* GetEntityHandle() const { return m_text.c_str(); }
         void SetStringa(const wchar_t* text);
 
@@ -35,6 +40,7 @@ public:
         double m_real[3] = {0, 0, 0};
         std::wstring m_text;
         std::shared_ptr<CADDatoArray> m_array;
+        AcDbObjectId m_id;
     };
 
     CADDatoArray() = default;
@@ -47,8 +53,10 @@ public:
     void Add(int code, const double xyz[3]);
     void Add(int code, double x, double y, double z);
     void Add(int code, const CADDatoArray& nested);
+    // A copy of an entry (of this or another array).
+    void Add(const CADDato& dato);
     void AddRichiesta(int code);
-    void AddEntityID(int code, const wchar_t* handle);
+    void AddEntityID(int code, const ZylEntityID& entita);
 
     int GetCount() const { return static_cast<int>(m_items.size()); }
     CADDato& operator[](int i) { return m_items.at(static_cast<size_t>(i)); }

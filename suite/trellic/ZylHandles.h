@@ -5,12 +5,16 @@
 
 #include <AcDbDatabase.h>
 
+class ZylEntityID;
+
 class ZylDatabase {
 public:
     ZylDatabase() = default;
     explicit ZylDatabase(AcDbDatabase* db) : m_db(db) {}
     // The drawing meant: the given one, or the working drawing.
     AcDbDatabase* GetAcDbDatabase() const;
+    // 1 with the live entity of that handle text, else 0 and none.
+    int CercaEntita(const wchar_t* handle, ZylEntityID& entita) const;
 
 private:
     AcDbDatabase* m_db = nullptr;
@@ -40,4 +44,6 @@ class ZylBlockID : public ZylTableRecordID {
 public:
     ZylBlockID() = default;
     explicit ZylBlockID(AcDbObjectId id) : ZylTableRecordID(id) {}
+    // The block record is in its drawing and not erased.
+    bool Esiste() const { return !m_id.isNull() && !m_id.isErased(); }
 };

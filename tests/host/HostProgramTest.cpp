@@ -111,6 +111,8 @@ TEST(HostProgram, FailuresExitWithAOneLineReason) {
         {{"--set", "USERS1"}, "--set takes NAME=VALUE"},
         {{"--script", folder.File("missing.txt")}, "cannot open the script"},
         {{"--script", folder.File("extra.txt")}, "line 1 (string) was never asked for"},
+        {{"--project", folder.File("missing.ini")}, "--project: no settings file"},
+        {{"--project", folder.File("")}, "--project: no settings file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reason);
@@ -119,6 +121,13 @@ TEST(HostProgram, FailuresExitWithAOneLineReason) {
         EXPECT_TRUE(Contains(run.errors, c.reason)) << run.errors;
         EXPECT_EQ(Count(run.errors, "\n"), 1u) << run.errors;
     }
+}
+
+TEST(HostProgram, TakesAProjectSettingsFile) {
+    TempFolder folder;
+    folder.Write("progetto.ini", "[LAYER]\nPROGETTO=PRG\n");
+    HostRun run = RunHost(kHost, {"--project", folder.File("progetto.ini")});
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
 }
 
 TEST(HostProgram, TranscriptGoesToTheNamedFile) {
