@@ -146,6 +146,16 @@ TEST_F(DrawingTest, AnglesSetInRadiansAreSavedInDegrees) {
     ASSERT_EQ(rc, 0) << out;
     EXPECT_EQ(nlohmann::json::parse(out), nlohmann::json::parse(R"([["INSERT", 90.0], ["TEXT", 30.0], ["VIEWPORT", -45.0]])"));
 
+    // A program's acdbEntGet hands the rotation out in radians too.
+    ads_name name;
+    ASSERT_EQ(acdbGetAdsName(name, ModelEntities(db())[0]->objectId()), Acad::eOk);
+    resbuf* groups = acdbEntGet(name);
+    double given = 0;
+    for (resbuf* rb = groups; rb; rb = rb->rbnext)
+        if (rb->restype == 50) given = rb->resval.rreal;
+    acutRelRb(groups);
+    EXPECT_DOUBLE_EQ(given, kPi / 2);
+
     // And they read back here as they were set.
     auto back = RoundTrip();
     std::vector<AcDbEntity*> model = ModelEntities(back.get());
