@@ -1,7 +1,9 @@
-"""Writes the sample road drawings with ezdxf, an independent DXF writer,
-from the scenarios that road-samples prints as JSON.
+"""Writes the sample drawings (roads and plan roundabouts) with ezdxf, an
+independent DXF writer, from the drawings that road-samples prints as JSON.
 
     road-samples | /usr/bin/python3 make_road_samples.py OUTPUT_FOLDER
+
+A drawing that ezdxf's audit finds errors in stops the run with status 1.
 """
 import json
 import os
@@ -10,19 +12,29 @@ import sys
 import ezdxf
 
 
+def add_entity(doc, msp, e):
+    if e["layer"] not in doc.layers:
+        doc.layers.add(e["layer"])
+    attribs = {"layer": e["layer"]}
+    if e["tipo"] == "CIRCLE":
+        entity = msp.add_circle(tuple(e["centro"]), e["raggio"], dxfattribs=attribs)
+    elif e["3d"]:
+        entity = msp.add_polyline3d([(x, y, 0) for x, y, _ in e["vertici"]], dxfattribs=attribs)
+    else:
+        entity = msp.add_polyline2d([], dxfattribs=attribs)
+        entity.append_formatted_vertices([tuple(v) for v in e["vertici"]], format="xyb")
+    tags = e["dati_estesi"]
+    app = tags[0][1]
+    if app not in doc.appids:
+        doc.appids.add(app)
+    entity.set_xdata(app, [(code, tuple(v) if isinstance(v, list) else v) for code, v in tags[1:]])
+
+
 def write(drawing, folder):
     doc = ezdxf.new("R2000")
     msp = doc.modelspace()
-    for p in drawing["polilinee"]:
-        if p["layer"] not in doc.layers:
-            doc.layers.add(p["layer"])
-        pl = msp.add_polyline2d([], dxfattribs={"layer": p["layer"]})
-        pl.append_formatted_vertices([tuple(v) for v in p["vertici"]], format="xyb")
-        tags = p["dati_estesi"]
-        app = tags[0][1]
-        if app not in doc.appids:
-            doc.appids.add(app)
-        pl.set_xdata(app, [(code, tuple(v) if isinstance(v, list) else v) for code, v in tags[1:]])
+    for e in drawing["entita"]:
+        add_entity(doc, msp, e)
     path = os.path.join(folder, drawing["file"] + ".dxf")
     doc.saveas(path)
     check = ezdxf.readfile(path).audit()

@@ -15,15 +15,7 @@ using geomcheck::GeometryChecker;
 
 namespace {
 
-datipoli* ListaDi(const std::vector<geomcheck::Vertex>& v) {
-    datipoli* testa = nullptr;
-    datipoli* coda = nullptr;
-    for (const auto& p : v) {
-        ads_point q = {p.x, p.y, 0};
-        AggpuntoDATIPOLI(q, p.bulge, &testa, &coda);
-    }
-    return testa;
-}
+using roads::ListaDi;
 
 TEST(RoadGenerator, EdgesAndShouldersRunAtTheirOffsetsAlongStraightsAndCurves) {
     for (double angolo : {kPi / 3, -kPi / 4}) {
@@ -119,13 +111,16 @@ TEST(RoadGenerator, SecondaryRoadsEndAtCrossOrStopShortOfTheMainRoad) {
     LiberaDATIPOLI(&csx);
 }
 
-TEST(RoadGenerator, RefusesAxesItCannotOffset) {
+TEST(RoadGenerator, RefusesWhatItCannotDraw) {
     roads::Strada spezzata;
     spezzata.nome = L"Spezzata";
     spezzata.asse = {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}};
     EXPECT_THROW(roads::PolilineeDi(spezzata), std::invalid_argument);
     roads::Strada stretta = roads::Curva(L"Stretta", {0, 0, 0}, 10, 3, kPi / 2, 10);
     EXPECT_THROW(roads::PolilineeDi(stretta), std::invalid_argument);
+    roads::Strada lista = roads::Rettilineo(L"Lista", {0, 0, 0}, {10, 0, 0});
+    lista.records = {{1234, 0.0, {{22004, 1.0}}}};
+    EXPECT_THROW(roads::PolilineeDi(lista), std::invalid_argument);
 }
 
 }  // namespace

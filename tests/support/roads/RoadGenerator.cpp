@@ -6,11 +6,10 @@
 #include "DatiEstesi.h"
 #include "DatiPoli.h"
 #include "ICTRACCIATO.h"
+#include "SpazioModello.h"
 #include "TracciatoDatiEstesi.h"
 
 namespace roads {
-
-namespace {
 
 Catena DatiPolilinea(const std::wstring& kind, const std::wstring& proprietario) {
     // One item of another group code stands between the application name
@@ -18,23 +17,44 @@ Catena DatiPolilinea(const std::wstring& kind, const std::wstring& proprietario)
     return Catena(acutBuildList(1001, kAppPolilinee, 1070, 1, 1000, kind.c_str(), 1000, proprietario.c_str(), RTNONE));
 }
 
-Catena DatiAsse(const Strada& s) {
+datipoli* ListaDi(const std::vector<Vertex>& vertici) {
     datipoli* testa = nullptr;
     datipoli* coda = nullptr;
-    for (const Vertex& v : s.asse) {
+    for (const Vertex& v : vertici) {
         ads_point p = {v.x, v.y, 0};
         AggpuntoDATIPOLI(p, v.bulge, &testa, &coda);
     }
-    ICTRACCIATO* t = ICTRACCIATO_Constructor::Alloca(testa, s.progIniziale);
+    return testa;
+}
+
+Catena DatiTracciato(const Strada& s) {
+    datipoli* testa = ListaDi(s.asse);
+    ICTRACCIATO* t = nullptr;
+    if (testa && testa->next)
+        t = s.nomeInterno.empty() ? ICTRACCIATO_Constructor::Alloca(testa, s.progIniziale)
+                                  : new ICTRACCIATO(testa, s.progIniziale, CString(s.nomeInterno.c_str()));
     LiberaDATIPOLI(&testa);
     if (!t) throw std::invalid_argument("axis with fewer than two vertices");
     t->SetDato(CDato(QV_DATO_NOME_TRACCIATO, s.nome.c_str()), 1);
+    for (const Record& r : s.records) {
+        ICLISTADATI* lista = t->getListaDati(r.lista);
+        if (!lista) {
+            ICTRACCIATO_Costructor::Libera(&t, 1);
+            throw std::invalid_argument("record of a list the alignment does not keep");
+        }
+        ICELEMENTODATI* e = lista->aggiungi(r.prog);
+        for (const auto& [codice, valore] : r.valori) e->SetDato(CDato(codice, valore), 1);
+    }
+    for (const Profilo& p : s.profili) {
+        ICPROFILO* profilo = ICPROFILO::Alloca();
+        profilo->SetDato(CDato(QV_DATO_NOME_PROFILO, p.nome.c_str()));
+        for (const auto& [prog, quota] : p.vertici) profilo->aggiungiVertice(prog, quota);
+        t->aggiungiProfilo(profilo);
+    }
     Catena c(vplat::CodificaTracciato(*t));
     ICTRACCIATO_Costructor::Libera(&t, 1);
     return c;
 }
-
-}  // namespace
 
 std::vector<Vertex> Offset(const std::vector<Vertex>& asse, double d) {
     geomcheck::GeometryChecker g(asse);
@@ -57,7 +77,7 @@ std::vector<Vertex> Offset(const std::vector<Vertex>& asse, double d) {
 
 std::vector<Polilinea> PolilineeDi(const Strada& s) {
     std::vector<Polilinea> out;
-    out.push_back({kLayerAssi, L"", s.asse, DatiAsse(s)});
+    out.push_back({kLayerAssi, L"", s.asse, DatiTracciato(s)});
     std::wstring proprietario = s.proprietarioVuoto ? L"" : s.nome;
     struct Bordo {
         const wchar_t* kind;
@@ -103,63 +123,20 @@ Strada Curva(const std::wstring& nome, Vertex inizio, double rettifilo, double r
     return s;
 }
 
-}  // namespace roads
-
-namespace roads {
-
-namespace {
-
-// The suite's layers are there before its polylines go on them.
-void CreaLayer(AcDbDatabase* database, const std::wstring& nome) {
-    AcDbLayerTable* layer = nullptr;
-    if (database->getLayerTable(layer, AcDb::kForWrite) != Acad::eOk) throw std::runtime_error("no layer table");
-    if (!layer->has(nome.c_str())) {
-        auto* record = new AcDbLayerTableRecord();
-        record->setName(nome.c_str());
-        if (layer->add(record) != Acad::eOk) {
-            delete record;
-            layer->close();
-            throw std::runtime_error("the drawing refused a layer");
-        }
-        record->close();
-    }
-    layer->close();
-}
-
-}  // namespace
-
 std::vector<AcDbObjectId> Disegna(const Strada& strada, AcDbDatabase* database) {
+    std::vector<Polilinea> polilinee = PolilineeDi(strada);
+    SpazioModello modello(database, {kLayerAssi, kLayerCigli, kLayerBanchine});
     std::vector<AcDbObjectId> ids;
-    if (!database) throw std::runtime_error("no drawing");
-    for (const wchar_t* nome : {kLayerAssi, kLayerCigli, kLayerBanchine}) CreaLayer(database, nome);
-    AcDbBlockTable* tabella = nullptr;
-    if (database->getBlockTable(tabella, AcDb::kForRead) != Acad::eOk)
-        throw std::runtime_error("no block table");
-    AcDbBlockTableRecord* modello = nullptr;
-    Acad::ErrorStatus es = tabella->getAt(ACDB_MODEL_SPACE, modello, AcDb::kForWrite);
-    tabella->close();
-    if (es != Acad::eOk) throw std::runtime_error("model space not open");
-    for (const Polilinea& p : PolilineeDi(strada)) {
-        for (const resbuf* rb = p.datiEstesi.get(); rb; rb = rb->rbnext)
-            if (rb->restype == 1001) RegApplicazione(rb->resval.rstring, database);
+    for (const Polilinea& p : polilinee) {
         AcGePoint3dArray punti;
         AcGeDoubleArray bulge;
         for (const Vertex& v : p.vertici) {
             punti.append(AcGePoint3d(v.x, v.y, 0));
             bulge.append(v.bulge);
         }
-        auto* pl = new AcDb2dPolyline(AcDb::k2dSimplePoly, punti, 0, false, 0, 0, &bulge);
-        AcDbObjectId id;
-        if (pl->setLayer(p.layer.c_str()) != Acad::eOk || pl->setXData(p.datiEstesi.get()) != Acad::eOk ||
-            modello->appendAcDbEntity(id, pl) != Acad::eOk) {
-            delete pl;
-            modello->close();
-            throw std::runtime_error("the drawing refused a road polyline");
-        }
-        pl->close();
-        ids.push_back(id);
+        ids.push_back(modello.Aggiungi(new AcDb2dPolyline(AcDb::k2dSimplePoly, punti, 0, false, 0, 0, &bulge),
+                                       p.layer, p.datiEstesi.get()));
     }
-    modello->close();
     return ids;
 }
 

@@ -6,9 +6,11 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AdsDef.h"
+#include "DatiPoli.h"
 #include "arx.h"
 #include "GeometryChecker.h"
 
@@ -26,14 +28,31 @@ struct RilasciaCatena {
 };
 using Catena = std::unique_ptr<resbuf, RilasciaCatena>;
 
+// A vertical profile of an alignment: (chainage, elevation) vertices.
+struct Profilo {
+    std::wstring nome = L"PROGETTO";
+    std::vector<std::pair<double, double>> vertici;
+};
+
+// A record of one of the alignment's data lists (1500, 1505 ...): its
+// chainage and real values by data code, flags 0.
+struct Record {
+    int lista;
+    double prog;
+    std::vector<std::pair<int, double>> valori;
+};
+
 struct Strada {
     std::wstring nome;          // the alignment's name, also the edges' owner text
+    std::wstring nomeInterno;   // empty: a new one, unused in the working drawing
     std::vector<Vertex> asse;   // straights and arcs joined tangentially
     double progIniziale = 0.0;
     double semiDx = 3.75, semiSx = 3.75;        // axis to right and left edge
     double banchinaDx = 1.5, banchinaSx = 1.5;  // edge to shoulder
     double semiIsola = 0.0;     // > 0: divided road, island edges this far from the axis
     bool proprietarioVuoto = false;  // edges whose owner text is empty
+    std::vector<Profilo> profili;
+    std::vector<Record> records;
 };
 
 struct Polilinea {
@@ -54,6 +73,17 @@ std::vector<Polilinea> PolilineeDi(const Strada& strada);
 // registered first). Answers the ids in the order of PolilineeDi; throws
 // std::runtime_error when the drawing refuses an entity.
 std::vector<AcDbObjectId> Disegna(const Strada& strada, AcDbDatabase* database);
+
+// The alignment's extended data ("QV-TRACCIATO", from the application name
+// on): internal name, start chainage, name, list records and profiles.
+// Throws std::invalid_argument for an axis of fewer than two vertices or a
+// record of a list the alignment does not keep.
+Catena DatiTracciato(const Strada& strada);
+// The extended data of a road edge polyline of that kind and owner.
+Catena DatiPolilinea(const std::wstring& kind, const std::wstring& proprietario);
+
+// A new vertex list of the polyline (chainages from 0), freed with LiberaDATIPOLI.
+datipoli* ListaDi(const std::vector<Vertex>& vertici);
 
 // The polyline at a signed offset (> 0 to the right) from a tangential axis.
 std::vector<Vertex> Offset(const std::vector<Vertex>& asse, double distanza);
