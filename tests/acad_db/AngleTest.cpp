@@ -125,15 +125,7 @@ TEST_F(DrawingTest, AnglesSetInRadiansAreSavedInDegrees) {
     ref->setRotation(kPi / 2);
     Append(ref);
     Append(new AcDbText(AcGePoint3d(), L"su", AcDbObjectId::kNull, 1, kPi / 6));
-    vplat::AddLayout(db(), L"T1");
-    vplat::SetCurrentLayout(db(), L"T1");
-    auto* vp = new AcDbViewport;
-    vp->setCenterPoint(AcGePoint3d(50, 50, 0));
-    vp->setWidth(100);
-    vp->setHeight(100);
-    vp->setTwistAngle(-kPi / 4);
-    Append(vp, ACDB_PAPER_SPACE);
-    vplat::SetCurrentLayout(db(), L"Model");
+    AddViewportLayout(L"T1", 100, AcGePoint3d(), 1, [](AcDbViewport* vp) { vp->setTwistAngle(-kPi / 4); });
 
     std::string path = ::testing::TempDir() + "angles_out.dxf";
     std::wstring wpath = vplat::ToWindowsPath(path);
@@ -203,17 +195,9 @@ TEST_F(DrawingTest, ViewportTwistInDegreesTurnsTheView) {
     auto* line = new AcDbLine(AcGePoint3d(500, 500, 0), AcGePoint3d(520, 500, 0));
     line->setLayer(L"VERDE");
     Append(line);
-    vplat::AddLayout(db(), L"T1");
-    vplat::SetCurrentLayout(db(), L"T1");
-    auto* vp = new AcDbViewport;
-    vp->setCenterPoint(AcGePoint3d(50, 50, 0));
-    vp->setWidth(100);
-    vp->setHeight(100);
-    vp->setViewTarget(AcGePoint3d(510, 500, 0));
-    vp->setViewHeight(40);
-    vplat::SetTag(vp->data(), vplat::DxfTag::Real(51, 90));  // as a file holds it
-    Append(vp, ACDB_PAPER_SPACE);
-    vplat::SetCurrentLayout(db(), L"Model");
+    // The twist as a file holds it.
+    AddViewportLayout(L"T1", 100, AcGePoint3d(510, 500, 0), 40,
+                      [](AcDbViewport* vp) { vplat::SetTag(vp->data(), vplat::DxfTag::Real(51, 90)); });
     vplat::RenderOptions o;
     o.width = o.height = 200;
     o.layout = L"T1";
