@@ -14,6 +14,7 @@
 #include "WinLocale.h"
 #include "WinIni.h"
 #include "WinSystem.h"
+#include "WinFile.h"
 #include "WinMenu.h"
 #include "WinClipboard.h"
 #include "WinPrint.h"
