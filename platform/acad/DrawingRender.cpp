@@ -194,16 +194,7 @@ private:
             double w = vp->width() / 2, h = vp->height() / 2;
             Add({{c.x - w, c.y - h}, {c.x + w, c.y - h}, {c.x + w, c.y + h}, {c.x - w, c.y + h}}, true, color, clip);
             if (vp->viewHeight() <= 0) return;
-            // Model to paper: about the target, turned by the twist, scaled so
-            // that the view height fills the viewport, the view centre at the
-            // viewport's centre.
-            double s = vp->height() / vp->viewHeight();
-            AcGePoint3d tg = vp->viewTarget();
-            AcGePoint2d vc = vp->viewCenter();
-            AcGeMatrix3d mm = AcGeMatrix3d::translation(AcGeVector3d(c.x, c.y, 0)) * AcGeMatrix3d::scaling(s) *
-                              AcGeMatrix3d::translation(AcGeVector3d(-vc.x, -vc.y, 0)) *
-                              AcGeMatrix3d::rotation(vp->twistAngle(), AcGeVector3d::kZAxis) *
-                              AcGeMatrix3d::translation(AcGeVector3d(-tg.x, -tg.y, -tg.z));
+            AcGeMatrix3d mm = ViewportModelToPaper(vp);
             clips.push_back({c.x - w, c.y - h, c.x + w, c.y + h});
             auto* bt = Peek<AcDbBlockTable>(m_db->blockTableId());
             if (auto* model = Peek<AcDbBlockTableRecord>(bt->find(ACDB_MODEL_SPACE)))

@@ -16,3 +16,4 @@
 #include "WinSystem.h"
 #include "WinMenu.h"
 #include "WinClipboard.h"
+#include "WinFileDialog.h"

@@ -1,0 +1,5 @@
+#include <afxwin.h>
+
+#include "CAttributiCartiglio.h"
+
+INT_PTR EditaAttributiCartiglio(std::vector<DatiAttributo>&) { return IDOK; }
