@@ -17,3 +17,6 @@
 #include "WinMenu.h"
 #include "WinClipboard.h"
 #include "WinFileDialog.h"
+#include "WinRegistry.h"
+#include "WinCommCtrl.h"
+#include "WinImageList.h"
