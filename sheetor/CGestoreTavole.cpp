@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "ArxAppContext.h"
+#include "ArxEntry.h"
 #include "ScopiSheetor.h"
 #include "TranslatorBinding.h"
 
@@ -25,7 +26,7 @@ template <typename Corpo>
 void Esegui(Corpo corpo) {
     CGestoreTavole gestore;
     HINSTANCE precedente = AfxGetResourceHandle();
-    AfxSetResourceHandle(AfxGetInstanceHandle());
+    AfxSetResourceHandle(GetModuleInstance());
     if (AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase()) {
         gestore.m_pDb = db;
         corpo(gestore);
