@@ -140,7 +140,10 @@ int CGestoreTavole::DisegnaTavole() {
         Selezione sel;
         sel.Fatta(acedSSGet(nullptr, nullptr, nullptr, filtro, sel.Nome()));
         acutRelRb(filtro);
-        if (sel.Numero() == 0) return 3;
+        if (sel.Numero() == 0) {
+            Stampa(TranslateText(L"\nNessun contorno tavola selezionato."));
+            return 3;
+        }
         LeggiTavole(sel.Nome(), tracciato);
     }
 

@@ -249,7 +249,10 @@ TEST_F(DisTrTest, BadAnswersStopBeforeAnyLayoutIsMade) {
         {"pick cancelled", L"entsel <cancel>\n", nullptr},
         {"not an alignment", L"entsel " + m_a + L"\n", L"*Invalid selection*"},
         {"prefix cancelled", L"entsel " + m_asse + L"\nstring <cancel>\n", nullptr},
-        {"nothing selected", L"entsel " + m_asse + L"\nstring T\nselect <cancel>\n", nullptr},
+        {"nothing selected", L"entsel " + m_asse + L"\nstring T\nselect <cancel>\n",
+         L"Nessun contorno tavola selezionato."},
+        {"no outline among the selected", L"entsel " + m_asse + L"\nstring T\nselect " + m_asse + L"\n",
+         L"Nessun contorno tavola selezionato."},
         {"profile question cancelled", L"entsel " + m_asse + L"\nstring T\nselect " + m_a + L"\nstring <cancel>\n",
          nullptr},
         {"dialog cancelled", L"entsel " + m_asse + L"\nstring T\nselect " + m_a + L"\nstring <enter>\nopenfile " +
