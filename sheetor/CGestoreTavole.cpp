@@ -103,37 +103,35 @@ int CGestoreTavole::AggiungiAPaperSpace(AcDbEntity* entita) {
 }
 
 int CGestoreTavole::LeggiAttributiCartiglio(AcDbObjectId blocco) {
-    Aperto<AcDbBlockTableRecord> definizione(blocco, AcDb::kForRead);
-    if (!definizione) return 0;
-    AcDbBlockTableRecordIterator* grezzo = nullptr;
-    definizione->newIterator(grezzo);
-    std::unique_ptr<AcDbBlockTableRecordIterator> it(grezzo);
-    for (; it && !it->done(); it->step()) {
-        AcDbEntity* e = nullptr;
-        if (it->getEntity(e, AcDb::kForRead) != Acad::eOk) continue;
-        Chiusura chiudi(e);
+    PerOgniEntita(blocco, [this](AcDbEntity* e) {
         auto* def = AcDbAttributeDefinition::cast(e);
-        if (!def || def->isConstant()) continue;
+        if (!def || def->isConstant()) return;
         DatiAttributo d;
         d.etichetta = def->promptConst();
         d.valore = def->textStringConst();
         m_attributi.push_back(d);
-    }
+    });
     return 0;
 }
 
+int MisuraContorno(AcDbObjectId blocco, double& larghezza, double& altezza) {
+    bool trovata = false;
+    if (!PerOgniEntita(blocco, [&](AcDbEntity* e) {
+            AcDbExtents ext;
+            if (!AcDb2dPolyline::cast(e) || e->getGeomExtents(ext) != Acad::eOk) return;
+            larghezza = ext.maxPoint().x - ext.minPoint().x;
+            altezza = ext.maxPoint().y - ext.minPoint().y;
+            trovata = true;
+        }))
+        return -1;
+    return trovata ? 1 : 0;
+}
+
 int CGestoreTavole::AggiungiAttributiCartiglio(AcDbBlockReference* riferimento, AcDbObjectId blocco, int indice) {
-    Aperto<AcDbBlockTableRecord> definizione(blocco, AcDb::kForRead);
-    if (!definizione || !riferimento) return 0;
-    AcDbBlockTableRecordIterator* grezzo = nullptr;
-    definizione->newIterator(grezzo);
-    std::unique_ptr<AcDbBlockTableRecordIterator> it(grezzo);
-    for (; it && !it->done(); it->step()) {
-        AcDbEntity* e = nullptr;
-        if (it->getEntity(e, AcDb::kForRead) != Acad::eOk) continue;
-        Chiusura chiudi(e);
+    if (!riferimento) return 0;
+    PerOgniEntita(blocco, [&](AcDbEntity* e) {
         auto* def = AcDbAttributeDefinition::cast(e);
-        if (!def || def->isConstant()) continue;
+        if (!def || def->isConstant()) return;
         auto* a = new AcDbAttribute;
         a->setPropertiesFrom(def);
         a->setInvisible(def->isInvisible());
@@ -163,7 +161,7 @@ int CGestoreTavole::AggiungiAttributiCartiglio(AcDbBlockReference* riferimento, 
             break;
         }
         if (riferimento->appendAttribute(a) != Acad::eOk) delete a;
-    }
+    });
     return 0;
 }
 

@@ -70,6 +70,9 @@ private:
 std::wstring NomeBloccoDaFile(const std::wstring& percorso);
 // The file dialog of the title-block drawing; false when cancelled.
 bool ChiediDisegnoCartiglio(std::wstring& percorso);
+// The size of an outline block: the extents of its last 2D polyline. 1
+// found, 0 no 2D polyline, -1 a block that cannot be read.
+int MisuraContorno(AcDbObjectId blocco, double& larghezza, double& altezza);
 // Ascending chainage.
 bool ConfrontaProgressive(const DatiTavola& a, const DatiTavola& b);
 // A counter's value as _wtoi reads it (leading blanks, a sign, digits; any

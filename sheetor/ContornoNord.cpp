@@ -146,31 +146,16 @@ int CGestoreTavole::InserisciNord() {
             acdbGetObjectId(id, nome) != Acad::eOk)
             continue;
         AcGePoint3d punto;
-        bool trovato = false;
+        int misura = -1;
         {
             Aperto<AcDbBlockReference> rif(id, AcDb::kForRead);
             if (!rif || LeggiScalaTavola(rif.get()) == -1.0) continue;
-            AcGeMatrix3d trasformazione = rif->blockTransform();
-            Aperto<AcDbBlockTableRecord> def(rif->blockTableRecord(), AcDb::kForRead);
-            if (def) {
-                AcDbBlockTableRecordIterator* grezzo = nullptr;
-                def->newIterator(grezzo);
-                std::unique_ptr<AcDbBlockTableRecordIterator> it(grezzo);
-                for (; it && !it->done(); it->step()) {
-                    AcDbEntity* e = nullptr;
-                    if (it->getEntity(e, AcDb::kForRead) != Acad::eOk) continue;
-                    Chiusura chiudi(e);
-                    AcDbExtents ext;
-                    if (!AcDb2dPolyline::cast(e) || e->getGeomExtents(ext) != Acad::eOk) continue;
-                    punto = AcGePoint3d(ext.maxPoint().x - ext.minPoint().x - distX,
-                                        ext.maxPoint().y - ext.minPoint().y - distY, 0)
-                                .transformBy(trasformazione);
-                    trovato = true;
-                }
-            }
+            double w = 0, h = 0;
+            misura = MisuraContorno(rif->blockTableRecord(), w, h);
+            punto = AcGePoint3d(w - distX, h - distY, 0).transformBy(rif->blockTransform());
         }
         // An outline without its polyline has no corner to measure from.
-        if (!trovato) {
+        if (misura != 1) {
             Stampa(TranslateText(L"\nImpossibile leggere il blocco."));
             continue;
         }

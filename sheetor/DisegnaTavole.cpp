@@ -60,25 +60,8 @@ void CGestoreTavole::LeggiTavole(const ads_name selezione, const ICTRACCIATO* tr
         AcGePoint3d p = rif->position();
         t.x = p.x, t.y = p.y, t.z = p.z;
         t.larghezza = t.altezza = 1;
-        {
-            Aperto<AcDbBlockTableRecord> def(rif->blockTableRecord(), AcDb::kForRead);
-            if (!def) {
-                Stampa(TranslateText(L"\nImpossibile leggere il blocco."));
-            } else {
-                AcDbBlockTableRecordIterator* grezzo = nullptr;
-                def->newIterator(grezzo);
-                std::unique_ptr<AcDbBlockTableRecordIterator> it(grezzo);
-                for (; it && !it->done(); it->step()) {
-                    AcDbEntity* e = nullptr;
-                    if (it->getEntity(e, AcDb::kForRead) != Acad::eOk) continue;
-                    Chiusura chiudi(e);
-                    AcDbExtents ext;
-                    if (!AcDb2dPolyline::cast(e) || e->getGeomExtents(ext) != Acad::eOk) continue;
-                    t.larghezza = ext.maxPoint().x - ext.minPoint().x;
-                    t.altezza = ext.maxPoint().y - ext.minPoint().y;
-                }
-            }
-        }
+        if (MisuraContorno(rif->blockTableRecord(), t.larghezza, t.altezza) < 0)
+            Stampa(TranslateText(L"\nImpossibile leggere il blocco."));
         // The chainage where the outline's left edge meets the alignment.
         ads_point base = {t.x, t.y, t.z}, cima;
         acutPolar(base, t.rotazione + kPi / 2, t.altezza, cima);

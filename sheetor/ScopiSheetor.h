@@ -4,6 +4,8 @@
 
 #include <arx.h>
 
+#include <memory>
+
 #include "QvEngineeringConstructor.h"
 
 class IQvObject;
@@ -91,3 +93,21 @@ public:
 private:
     IQvObject* m_o = nullptr;
 };
+
+// Calls `f` with every entity of a block definition, each opened for read
+// for the call; false when the definition cannot be opened.
+template <typename F>
+bool PerOgniEntita(AcDbObjectId blocco, F f) {
+    Aperto<AcDbBlockTableRecord> definizione(blocco, AcDb::kForRead);
+    if (!definizione) return false;
+    AcDbBlockTableRecordIterator* grezzo = nullptr;
+    definizione->newIterator(grezzo);
+    std::unique_ptr<AcDbBlockTableRecordIterator> it(grezzo);
+    for (; it && !it->done(); it->step()) {
+        AcDbEntity* e = nullptr;
+        if (it->getEntity(e, AcDb::kForRead) != Acad::eOk) continue;
+        Chiusura chiudi(e);
+        f(e);
+    }
+    return true;
+}

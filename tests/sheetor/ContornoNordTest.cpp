@@ -171,14 +171,7 @@ TEST_F(BlkNordTest, PutsAnArrowNearTheTopRightCornerOfEveryOutline) {
     CADDatoArray layer;
     layer.Add(8, L"ALTRO");
     EXPECT_EQ(ZylBlockRefID(ZylEntityID(altro.c_str(), ZylDatabase(m_db.get()))).SetDati(layer), 1);
-    auto* semplice = new AcDbBlockTableRecord;
-    semplice->setName(L"SEMPLICE");
-    AcDbBlockTable* bt = nullptr;
-    m_db->getBlockTable(bt, AcDb::kForWrite);
-    AcDbObjectId idSemplice;
-    bt->add(idSemplice, semplice);
-    semplice->close();
-    bt->close();
+    AcDbObjectId idSemplice = Blocco(L"SEMPLICE");
     auto* r = new AcDbBlockReference(AcGePoint3d(-500, -500, 0), idSemplice);
     vplat::EnsureLayer(m_db.get(), L"QV_LAYOUT_CONTOUR");
     r->setLayer(L"QV_LAYOUT_CONTOUR");
@@ -199,14 +192,7 @@ TEST_F(BlkNordTest, PutsAnArrowNearTheTopRightCornerOfEveryOutline) {
 TEST_F(BlkNordTest, AnOutlineWithoutAPolylineGetsNoArrowAndTheOthersStillDo) {
     Contorno(100, 200, 420, 297, 500);
     // An outline whose block holds only a lightweight polyline.
-    auto* blocco = new AcDbBlockTableRecord;
-    blocco->setName(L"LEGGERO");
-    AcDbBlockTable* bt = nullptr;
-    m_db->getBlockTable(bt, AcDb::kForWrite);
-    AcDbObjectId id;
-    bt->add(id, blocco);
-    blocco->close();
-    bt->close();
+    AcDbObjectId id = Blocco(L"LEGGERO");
     auto* lw = new AcDbPolyline;
     lw->addVertexAt(0, AcGePoint2d(0, 0));
     lw->addVertexAt(1, AcGePoint2d(200, 0));

@@ -126,12 +126,7 @@ TEST(SheetorViste, ModelToPaperTurnsAboutTheTargetAndScalesByTheViewHeight) {
 }
 
 TEST_F(DisTrTest, TheProfileViewportSitsAboveThePlanWhenAskedFor) {
-    ICPROFILO::Disegno d;
-    d.h = 0;
-    d.p = AcGePoint3d(1000, 60, 0);
-    d.q = AcGePoint3d(0, 500, 0);
-    d.V = L"10";
-    d.C = L"1";
+    ICPROFILO::Disegno d = DisegnoProfilo();
     Scenario(&d);
     const struct {
         const wchar_t* risposta;
@@ -159,10 +154,7 @@ TEST_F(DisTrTest, TheProfileViewportSitsAboveThePlanWhenAskedFor) {
 }
 
 TEST_F(DisTrTest, ProfileScalesThatReadAsZeroSkipOnlyTheProfileViewport) {
-    ICPROFILO::Disegno d;
-    d.p = AcGePoint3d(1000, 60, 0);
-    d.V = L"10";
-    d.C = L"0";
+    ICPROFILO::Disegno d = DisegnoProfilo(0, L"0");
     Scenario(&d);
     Script(Risposte(m_a, L"s"));
     EXPECT_EQ(Esegui(), 0);

@@ -65,12 +65,7 @@ TEST_F(ServiziTest, AModuleLoadedByPathIsInitialisedOnce) {
 }
 
 TEST_F(ServiziTest, TheAlignmentPickGivesItsEntityAndObjectAndNothingElse) {
-    ICPROFILO::Disegno d;
-    d.h = 12.5;
-    d.p = AcGePoint3d(1000, 60, 0);
-    d.q = AcGePoint3d(0, 500, 0);
-    d.V = L"10";
-    d.C = L"1";
+    ICPROFILO::Disegno d = DisegnoProfilo(12.5);
     std::wstring asse = Tracciato({0, 0}, {1000, 0}, 100, &d);
     std::wstring senzaDisegno = Tracciato({0, 50}, {1000, 50}, 0);
     std::wstring contorno = Contorno(0, -50, 420, 297, 500);
@@ -133,14 +128,7 @@ TEST_F(ServiziTest, ADrawnProfileWithoutItsDrawingGroupReadsAsNeverDrawn) {
 }
 
 TEST_F(ServiziTest, ReferencesGetTheirBlocksAttributesAndWriteThemBackByTag) {
-    auto* blocco = new AcDbBlockTableRecord;
-    blocco->setName(L"CARTIGLIO");
-    AcDbBlockTable* bt = nullptr;
-    m_db->getBlockTable(bt, AcDb::kForWrite);
-    AcDbObjectId id;
-    bt->add(id, blocco);
-    blocco->close();
-    bt->close();
+    AcDbObjectId id = Blocco(L"CARTIGLIO");
     AppendToBlock(m_db.get(), Definizione(L"PROGETTO", L"Progetto", L"SS 16"), L"CARTIGLIO");
     AppendToBlock(m_db.get(), Definizione(L"TITOLO", L"Titolo", L"Strada", true), L"CARTIGLIO");
     AppendToBlock(m_db.get(), Definizione(L"TAVOLA", L"Tavola", L"1"), L"CARTIGLIO");

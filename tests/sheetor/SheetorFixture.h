@@ -103,6 +103,19 @@ protected:
         return ZylEntityID(rif.back()).GetHandle();
     }
 
+    // A new, empty block definition of that name.
+    AcDbObjectId Blocco(const wchar_t* nome) {
+        auto* blocco = new AcDbBlockTableRecord;
+        blocco->setName(nome);
+        AcDbBlockTable* bt = nullptr;
+        EXPECT_EQ(m_db->getBlockTable(bt, AcDb::kForWrite), Acad::eOk);
+        AcDbObjectId id;
+        EXPECT_EQ(bt->add(id, blocco), Acad::eOk);
+        blocco->close();
+        bt->close();
+        return id;
+    }
+
     // The block references of a block (model space, or a layout's block).
     std::vector<AcDbObjectId> Riferimenti(AcDbObjectId blocco) const {
         std::vector<AcDbObjectId> out;
@@ -180,4 +193,15 @@ inline AcDbAttributeDefinition* Definizione(const wchar_t* tag, const wchar_t* p
 
 inline bool Vicini(const AcGePoint3d& a, const AcGePoint3d& b, double tol = 1e-9) {
     return std::fabs(a.x - b.x) <= tol && std::fabs(a.y - b.y) <= tol && std::fabs(a.z - b.z) <= tol;
+}
+
+// A profile drawing: h, p (1000, 60), q (0, 500), V "10" and C as given.
+inline ICPROFILO::Disegno DisegnoProfilo(double h = 0, const wchar_t* C = L"1") {
+    ICPROFILO::Disegno d;
+    d.h = h;
+    d.p = AcGePoint3d(1000, 60, 0);
+    d.q = AcGePoint3d(0, 500, 0);
+    d.V = L"10";
+    d.C = C;
+    return d;
 }
