@@ -341,8 +341,12 @@ private:
     void BlockRecord(const Record& r) {
         if (r.kind == "BLOCK") {
             FinishPending();
-            m_block = BlockNamed(Name(r, false));
+            std::wstring nome = Name(r, false);
+            m_block = BlockNamed(nome);
             auto* b = Peek<AcDbBlockTableRecord>(m_block);
+            // A name the block table cannot take (empty, or held by a record
+            // of another kind) gives no block to read into.
+            if (!b) Fail(r.line, L"the block " + Quote(vplat::WideToUtf8(nome)) + L" cannot be defined");
             for (size_t i = r.begin; i < r.end; ++i)
                 if (m_t[i].code == 10) {
                     double p[3] = {Real(m_t[i]), 0, 0};
