@@ -459,8 +459,9 @@ void CGridCtrl::OnCaptureChanged(CWnd* wnd) {
     if (m_nTimerID) KillTimer(m_nTimerID);
     m_nTimerID = 0;
     if (m_MouseMode == MOUSE_DRAGGING) m_MouseMode = MOUSE_NOTHING;
-    // A sizing drag that lost the mouse must not leave the pointer confined.
-    if (m_MouseMode == MOUSE_SIZING_COLUMN || m_MouseMode == MOUSE_SIZING_ROW) {
+    // A sizing drag that lost the mouse to another window must not leave the
+    // pointer confined. (The grid's own release comes with the button up.)
+    if (m_bLMouseButtonDown && (m_MouseMode == MOUSE_SIZING_COLUMN || m_MouseMode == MOUSE_SIZING_ROW)) {
         if (m_MouseMode == MOUSE_SIZING_COLUMN) InvertTrackingLine(m_LastMousePoint.x, true);
         else InvertTrackingLine(m_LastMousePoint.y, false);
         ::ClipCursor(nullptr);
