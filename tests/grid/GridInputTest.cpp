@@ -445,3 +445,82 @@ TEST_F(GridInput, TheTipGoesWithTheGridEvenWhenTipsWereSwitchedOff) {
     EXPECT_FALSE(IsWindow(tipWindow));
     EXPECT_EQ(GetCapture(), nullptr);
 }
+
+// With selection off (the title-block dialog) clicks and keys move the focus,
+// nothing is ever selected, and Delete clears no text.
+TEST_F(GridInput, WithoutSelectionOnlyTheFocusMoves) {
+    grid.selectionEnabled = 0;
+    Click(At(2, 2));
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(2, 2));
+    vplat::UserInput::ButtonDown(grid.m_hWnd, At(1, 1));
+    CPoint s = At(3, 3);
+    grid.ClientToScreen(&s);
+    vplat::UserInput::MoveMouse(s);
+    vplat::UserInput::ButtonUp(grid.m_hWnd, At(3, 3));
+    Pump();
+    Key(VK_DOWN, true);
+    Key(VK_DELETE);
+    EXPECT_EQ(grid.SelectionMapSize(), 0u);
+    for (int r = 1; r < 6; ++r)
+        for (int c = 1; c < 4; ++c) EXPECT_FALSE(grid.CellState(r, c) & CELL_SELECTED);
+    EXPECT_EQ(grid.CellText(4, 3), L"R4C3");
+
+    grid.selectionEnabled = 1;  // the same Delete with a selection clears it
+    Click(At(5, 1));
+    vplat::Clock::Get().Advance(5000);
+    Click(At(4, 3));
+    Key(VK_DELETE);
+    EXPECT_EQ(grid.CellText(4, 3), CString(L""));
+}
+
+TEST_F(GridInput, ACheckBoxTogglesOnTheFirstClick) {
+    grid.selectionEnabled = 0;
+    grid.SetCellKind(2, 1, RUNTIME_CLASS(CGridCellCheck));
+    grid.SetCellText(2, 1, L"");
+    grid.RedrawWindow();
+    Pump();
+    auto* cell = static_cast<CGridCellCheck*>(grid.CellAt(2, 1));
+    CRect box = cell->GetCheckPlacement();
+    grid.MarkModified(FALSE);
+    host->Top().notices.clear();
+    Click(box.CenterPoint());
+    EXPECT_EQ(cell->GetCheck(), 1);
+    EXPECT_FALSE(grid.IsModified());
+    Click(box.CenterPoint());  // the second click does not open an editor: it toggles back
+    EXPECT_EQ(cell->GetCheck(), 0);
+}
+
+// The tip shows only when the padded text is wider than the rectangle.
+TEST_F(GridInput, ATextThatFitsExactlyShowsNoTip) {
+    const wchar_t* text = L"misura";
+    CTitleTip& tip = grid.TitleTip();
+    tip.Create(&grid);
+    CSize extent;
+    {
+        CClientDC dc(&tip);
+        CFont* old = dc.SelectObject(CFont::FromHandle(reinterpret_cast<HFONT>(grid.SendMessage(WM_GETFONT))));
+        extent = dc.GetTextExtent(CString(L" ") + text + L" ");
+        TEXTMETRICW tm{};
+        dc.GetTextMetrics(&tm);
+        extent.cx += tm.tmOverhang;
+        dc.SelectObject(old);
+    }
+    for (int offset : {0, 3}) {
+        tip.Show(CRect(10, 20, 10 + extent.cx + 3 * offset, 40), text, offset);
+        EXPECT_FALSE(tip.IsWindowVisible()) << offset;
+        tip.Show(CRect(10, 20, 10 + extent.cx + 3 * offset - 1, 40), text, offset);
+        ASSERT_TRUE(tip.IsWindowVisible()) << offset;
+        RECT shown;
+        tip.GetWindowRect(&shown);
+        CPoint origin(10 + offset, 20);
+        grid.ClientToScreen(&origin);
+        EXPECT_EQ(shown.left, origin.x);
+        EXPECT_EQ(shown.top, origin.y);
+        EXPECT_EQ(shown.right - shown.left, offset + extent.cx);
+        EXPECT_EQ(shown.bottom - shown.top, 20);
+        tip.Show(CRect(10, 20, 11, 40), L"other", offset);  // already visible: nothing changes
+        tip.GetWindowRect(&shown);
+        EXPECT_EQ(shown.right - shown.left, offset + extent.cx);
+        tip.Hide();
+    }
+}
