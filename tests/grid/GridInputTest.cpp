@@ -308,6 +308,7 @@ TEST_F(GridInput, RefusedEditsLeaveTheOldText) {
     for (const Case& c : cases) {
         auto* cell = new Refusing;
         cell->refuse = c.check;
+        delete grid.CellAt(1, 1);  // PutCell leaves the replaced cell to its caller
         grid.PutCell(1, 1, cell);
         cell->AttachGrid(&grid);
         grid.SetCellText(1, 1, L"old");
