@@ -9,8 +9,6 @@
 
 namespace {
 
-DWORD g_lastError = 0;
-
 // The answer with the default extension added when its file name has none.
 std::wstring ConEstensione(std::wstring path, LPCWSTR defExt) {
     size_t nome = path.find_last_of(L"\\/");
@@ -24,7 +22,7 @@ std::wstring ConEstensione(std::wstring path, LPCWSTR defExt) {
 extern "C" {
 
 BOOL GetOpenFileNameW(LPOPENFILENAMEW ofn) {
-    g_lastError = 0;
+    vplat::SetCommonDialogError(0);
     if (!ofn || !ofn->lpstrFile) return FALSE;
     vplat::Transcript& tr = vplat::Transcript::Get();
     std::wstring title = ofn->lpstrTitle ? ofn->lpstrTitle : L"Open";
@@ -39,7 +37,7 @@ BOOL GetOpenFileNameW(LPOPENFILENAMEW ofn) {
         std::error_code ec;
         if (!(ofn->Flags & OFN_FILEMUSTEXIST) || std::filesystem::is_regular_file(vplat::ToPosixPath(path), ec)) {
             if (path.size() + 1 > ofn->nMaxFile) {
-                g_lastError = FNERR_BUFFERTOOSMALL;
+                vplat::SetCommonDialogError(FNERR_BUFFERTOOSMALL);
                 tr.Event("file dialog", L"the path does not fit the caller's buffer");
                 return FALSE;
             }
@@ -57,7 +55,5 @@ BOOL GetOpenFileNameW(LPOPENFILENAMEW ofn) {
         line = vplat::Script::Get().TakeIf(L"openfile");
     }
 }
-
-DWORD CommDlgExtendedError() { return g_lastError; }
 
 }  // extern "C"

@@ -42,9 +42,14 @@ extern "C" {
 // is taken, as the person tries again. The path comes back with
 // backslashes; FALSE with FNERR_BUFFERTOOSMALL when it does not fit nMaxFile.
 BOOL GetOpenFileNameW(LPOPENFILENAMEW ofn);
-// The error of the last failed file dialog; 0 after a cancel.
+// The error of the last failed common dialog (file or print); 0 after a cancel.
 DWORD CommDlgExtendedError();
 }
+
+namespace vplat {
+// What CommDlgExtendedError answers next (the common dialogs set it).
+void SetCommonDialogError(DWORD error);
+}  // namespace vplat
 
 #define GetOpenFileName GetOpenFileNameW
 #define OPENFILENAME OPENFILENAMEW
