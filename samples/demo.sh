@@ -61,6 +61,18 @@ string T
 select $OUTLINES
 string <enter>
 openfile $BINABS/Sheetor/Cartiglio.dwg
+# the title block's fields (rows Progetto, Scala, Tavola): "Tavola" counts
+# from 7, one sheet after the other
+dialog 101 click 1003 at 212,77
+dialog 101 click 1003 at 170,33
+dialog 101 type SS 16 - Innesto con la SP 5
+dialog 101 key RETURN
+dialog 101 click 1003 at 170,55
+dialog 101 type 1:500
+dialog 101 key RETURN
+dialog 101 click 1003 at 170,77
+dialog 101 type 7
+dialog 101 key RETURN
 dialog 101 click 1
 # the drawing area starts 10 mm from the left edge and 65 mm from the bottom
 int 10

@@ -8,8 +8,8 @@ namespace {
 
 CGridCtrl* Griglia(HWND dialogo) { return dynamic_cast<CGridCtrl*>(CWnd::FromHandle(GetDlgItem(dialogo, 1003))); }
 
-// What a person does in the grid, until the grid takes typing and clicks:
-// a value typed over column 1 and the counter box of column 2 ticked.
+// A value set over column 1 and the counter box of column 2 set, straight
+// through the grid (long values, and states the script cannot reach quickly).
 void Compila(HWND dialogo, int riga, const wchar_t* valore, bool contatore) {
     CGridCtrl* g = Griglia(dialogo);
     ASSERT_TRUE(g);
@@ -120,5 +120,32 @@ TEST_F(TavoleConCartiglioTest, ACounterSetInTheDialogNumbersTheSheets) {
         EXPECT_EQ(Attributi(rif[0]),
                   (std::vector<std::pair<std::wstring, std::wstring>>{{L"TAVOLA", numero}, {L"PROGETTO", L"SS 16"}}))
             << vplat::WideToUtf8(layout);
+    }
+}
+
+// The person ticks the counter box of a row and types over the values, each
+// a click on the value cell, the text and Return; Cancel keeps the fields.
+TEST_F(AttributiCartiglioTest, TheFieldsAreFilledAsAPersonFillsThem) {
+    const std::wstring mani = L"dialog 101 click 1003 at 212,55\n"
+                              L"dialog 101 click 1003 at 170,33\ndialog 101 type Variante nord\ndialog 101 key RETURN\n"
+                              L"dialog 101 click 1003 at 170,55\ndialog 101 type 12\ndialog 101 key RETURN\n";
+    const struct {
+        const wchar_t* pulsante;
+        INT_PTR risultato;
+        std::vector<DatiAttributo> dopo;
+    } casi[] = {
+        {L"1", IDOK, {{L"Progetto", L"Variante nord", false}, {L"Tavola", L"12", true}}},
+        {L"2", IDCANCEL, {{L"Progetto", L"SS 16", false}, {L"Tavola", L"1", false}}},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(vplat::WideToUtf8(c.pulsante));
+        Script(mani + L"dialog 101 click " + c.pulsante + L"\n");
+        std::vector<DatiAttributo> campi = {{L"Progetto", L"SS 16", false}, {L"Tavola", L"1", false}};
+        EXPECT_EQ(EditaAttributiCartiglio(campi), c.risultato);
+        EXPECT_TRUE(vplat::Script::Get().Mismatches().empty());
+        for (size_t i = 0; i < campi.size(); ++i) {
+            EXPECT_EQ(campi[i].valore, c.dopo[i].valore) << i;
+            EXPECT_EQ(campi[i].contatore, c.dopo[i].contatore) << i;
+        }
     }
 }
