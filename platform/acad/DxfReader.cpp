@@ -236,7 +236,7 @@ private:
             const Tok& v = m_t[i + 1];
             if (var == "$ACADVER") m_version = std::string(Trim(v.value));
             else if (var == "$HANDSEED") m_seed = Hex(v);
-            else if (var == "$CLAYER") m_clayer = std::string(v.value);
+            else if (var == "$CLAYER") m_clayer = std::string(v.value), m_clayerLine = v.line + 1;
             else if (var == "$TILEMODE") m_tilemode = Int(v) != 0;
         }
         m_utf8 = m_version >= "AC1021";
@@ -302,8 +302,12 @@ private:
         rec->m_fileHandle = handle;
         t->m_writer = true;
         AcDbObjectId id;
-        t->add(id, rec);
+        Acad::ErrorStatus es = t->add(id, rec);
         t->m_writer = false;
+        if (es != Acad::eOk) {
+            delete rec;
+            return AcDbObjectId();
+        }
         rec->m_writer = false;
         return id;
     }
@@ -312,12 +316,13 @@ private:
         if (r.kind == "LAYER") {
             std::wstring name = Name(r, true);
             if (name.empty()) return;
-            auto* l = new AcDbLayerTableRecord;
-            int64_t color = GroupInt(r, 62, 7);
+            // Every group read before the record is made: a bad one leaks nothing.
+            int64_t color = GroupInt(r, 62, 7), flags = GroupInt(r, 70, 0), plotted = GroupInt(r, 290, 1);
             if (color == 0 || color > 255 || color < -255) color = 7;
-            SetTag(l->data(), DxfTag::Int(70, GroupInt(r, 70, 0) & 7));
+            auto* l = new AcDbLayerTableRecord;
+            SetTag(l->data(), DxfTag::Int(70, flags & 7));
             SetTag(l->data(), DxfTag::Int(62, color));
-            if (GroupInt(r, 290, 1) == 0) SetTag(l->data(), DxfTag::Int(290, 0));
+            if (plotted == 0) SetTag(l->data(), DxfTag::Int(290, 0));
             AddRecord(m_db->layerTableId(), l, name, HandleOf(r));
         } else if (r.kind == "APPID") {
             std::wstring name = Name(r, false);
@@ -341,12 +346,10 @@ private:
     void BlockRecord(const Record& r) {
         if (r.kind == "BLOCK") {
             FinishPending();
-            std::wstring nome = Name(r, false);
-            m_block = BlockNamed(nome);
+            std::wstring name = Name(r, false);
+            if (name.empty()) Fail(r.line, L"a BLOCK without a name");
+            m_block = BlockNamed(name);
             auto* b = Peek<AcDbBlockTableRecord>(m_block);
-            // A name the block table cannot take (empty, or held by a record
-            // of another kind) gives no block to read into.
-            if (!b) Fail(r.line, L"the block " + Quote(vplat::WideToUtf8(nome)) + L" cannot be defined");
             for (size_t i = r.begin; i < r.end; ++i)
                 if (m_t[i].code == 10) {
                     double p[3] = {Real(m_t[i]), 0, 0};
@@ -569,26 +572,21 @@ private:
         bool paper = false;
         std::wstring blockName;
         Groups(r, e, &owner, &paper, &blockName);
-        o.release();
+        // The entity stays owned here until it is pending: a bad group below
+        // stops the reading without leaking it.
         AcDbObjectId block = m_block;
         if (!inBlock) {
             DbStub* s = m_db->store().ByHandle(owner);
             if (s && AcDbBlockTableRecord::cast(s->object)) block = AcDbObjectId(s);
             else block = BlockNamed(paper ? ACDB_PAPER_SPACE : ACDB_MODEL_SPACE);
         }
-        if (auto* ref = AcDbBlockReference::cast(e)) {
-            if (blockName.empty()) {
-                delete e;
-                Skip(r.kind);
-                return;
-            }
-            m_refNames.push_back({ref, blockName});
-            m_refLines[ref] = r.line;
+        if (AcDbBlockReference::cast(e) && blockName.empty()) {
+            Skip(r.kind);
+            return;
         }
         if (auto* lw = AcDbPolyline::cast(e)) {
             int64_t n = TagInt(lw->data(), 90), declared = GroupInt(r, 90, n);
             if (n < 2) {
-                delete e;
                 Repaired(r.line, L"LWPOLYLINE with " + std::to_wstring(n) + L" vertices dropped");
                 return;
             }
@@ -596,7 +594,11 @@ private:
                 Repaired(r.line, L"LWPOLYLINE vertex count " + std::to_wstring(declared) + L" replaced by the " +
                                      std::to_wstring(n) + L" vertices it holds");
         }
-        m_pending = e;
+        if (auto* ref = AcDbBlockReference::cast(e)) {
+            m_refNames.push_back({ref, blockName});
+            m_refLines[ref] = r.line;
+        }
+        m_pending = AcDbEntity::cast(o.release());
         m_pendingLine = r.line;
         m_pendingBlock = block;
         m_pendingList = nullptr;
@@ -686,7 +688,11 @@ private:
                 EnsureRegApp(m_db, app);
                 Repaired(line, L"the application \"" + app + L"\" of extended data registered");
             }
-        if (!m_clayer.empty()) s.clayer = EnsureLayer(m_db, Text(Tok{8, 0, m_clayer}));
+        if (!m_clayer.empty()) {
+            std::wstring clayer = Text(Tok{8, 0, m_clayer});
+            CheckName(clayer, m_clayerLine, true);
+            s.clayer = EnsureLayer(m_db, clayer);
+        }
         s.tilemode = m_tilemode;
     }
 
@@ -711,6 +717,7 @@ private:
     AcDbDatabase* m_db;
     std::string m_version = "AC1015";
     std::string m_clayer;
+    int m_clayerLine = 0;
     bool m_utf8 = false;
     bool m_tilemode = true;
     uint64_t m_seed = 0;

@@ -254,15 +254,3 @@ TEST(HostDrawing, HostileDrawingsEndTheHostCleanly) {
         }
     }
 }
-
-// A block whose name the block table cannot take (an empty one) is refused
-// with its line, never read into a block that is not there.
-TEST(HostileDrawing, ABlockWithoutANameIsRefused) {
-    std::string text = "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1021\n0\nENDSEC\n0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\n"
-                       "\n10\n1\n20\n2\n0\nLINE\n8\n0\n10\n0\n20\n0\n11\n1\n21\n1\n0\nENDBLK\n0\nENDSEC\n0\nEOF\n";
-    AcDbDatabase db(false);
-    std::wstring error;
-    EXPECT_FALSE(vplat::ReadDxfText(text, &db, &error));
-    EXPECT_NE(error.find(L"line 15"), std::wstring::npos) << vplat::WideToUtf8(error);
-    EXPECT_NE(error.find(L"cannot be defined"), std::wstring::npos) << vplat::WideToUtf8(error);
-}

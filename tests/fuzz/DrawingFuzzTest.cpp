@@ -21,7 +21,7 @@
 namespace {
 
 constexpr unsigned kSeed = 20261210;
-constexpr int kCases = 400;
+constexpr int kCases = 1500;
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> out;
