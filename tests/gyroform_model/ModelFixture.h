@@ -11,6 +11,8 @@
 
 #include "CAsseRamo.h"
 #include "CCiglio3D.h"
+#include "CCiglioAnello3D.h"
+#include "CCiglioRamo3D.h"
 #include "CPuntiCiglio.h"
 #include "CRotatoria3D.h"
 #include "GyroformCodici.h"
