@@ -4,6 +4,7 @@
 #include "IQvObject_DisplaySettings.h"
 #include "IQvObject_Serializer.h"
 #include "ModelFixture.h"
+#include "Ombrix.h"
 
 using namespace modello;
 
@@ -217,6 +218,34 @@ TEST_F(ModelTest, ChainageOfAWorldPointAndPointOfAChainage) {
     EXPECT_EQ(m->GetObject(), Nodi(c)[0]);
     EXPECT_EQ(c->trovaPuntoRiferimento(9, 2, Nodi(c)[0]->getValoreRif()), nullptr);
     EXPECT_EQ(c->trovaPuntoRiferimento(5, 1, 0.0), nullptr);
+}
+
+TEST_F(ModelTest, NodeAndSectionPointsAndTheErasedEntity) {
+    auto ciglio = Nuovo<CCiglio3D>(29001);
+    ciglio->inizializzaCiglio(m_rotatoria.get(), L"aCExt", nullptr, Retta(0, 0, 40, 0), nullptr);
+    const double p[2] = {10, 0};
+    CPuntoNodo* nodo = ciglio->creaPuntoNodo(0.25, 0.25, 1, p);
+    CPuntoSezione* sezione = ciglio->creaPuntoSezione(0.5, 0.75, 2, p);
+    ASSERT_TRUE(nodo && sezione);
+    EXPECT_EQ(Membri(ciglio->getPunti(9)), std::vector<IQvObject*>{nodo});
+    EXPECT_EQ(Membri(ciglio->getPunti(10)), std::vector<IQvObject*>{sezione});
+    EXPECT_EQ(nodo->getProprietario(), ciglio.get());
+    EXPECT_DOUBLE_EQ(sezione->getProgressiva(), 30.0);
+    EXPECT_EQ(sezione->getTipoRif(), 2);
+    ciglio->svuotaPuntiSezione();
+    EXPECT_EQ(ciglio->getPunti(10)->GetMemberCount(), 0);
+
+    CADDatoArray dati, vertici, bulge;
+    vertici.Add(0, 0.0, 0.0, 0.0);
+    vertici.Add(1, 40.0, 0.0, 0.0);
+    dati.Add(10, vertici);
+    ZylPolylineID entita;
+    ASSERT_NE(Ombrix::GetEntityUtils()->CreaPolilinea(ZYL_POLILINEA_2D, dati, entita), 0);
+    ciglio->setEntita(entita);
+    EXPECT_EQ(ciglio->cancellaEntita(), 1);
+    EXPECT_FALSE(entita.IsVivo());
+    EXPECT_TRUE(ciglio->getEntita().IsNull());
+    EXPECT_EQ(ciglio->cancellaEntita(), 0);
 }
 
 TEST_F(ModelTest, EdgesOfOneAxisOrderByCodeAndADuplicateCodeComesAfter) {

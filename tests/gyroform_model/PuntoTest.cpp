@@ -49,6 +49,31 @@ TEST_F(ModelTest, VerificationDeltaAndItsColour) {
     }
 }
 
+TEST_F(ModelTest, SectionSlopeAcrossToThePreviousNeighbour) {
+    CiglioAQuota e, a, b;
+    e.quota = 10.0;
+    a.quota = 9.9;
+    auto s = Nuovo<CPuntoSezione>(29010);
+    auto pa = Nuovo<CPuntoSezione>(29010);
+    auto pb = Nuovo<CPuntoSezione>(29010);
+    const double os[3] = {0, 0, 0}, oa[3] = {0, -5, 0}, ob[3] = {5, 0, 0};
+    s->CPuntoCiglio::imposta(&e, 0, 0, 2, os);
+    pa->CPuntoCiglio::imposta(&a, 0, 0, 2, oa);
+    pb->CPuntoCiglio::imposta(&b, 0, 0, 2, ob);
+    double pendenza = -1.0;
+    EXPECT_EQ(CPuntoSezione::calcolaPendenza(s.get(), pendenza, s.get()), 0);  // no previous neighbour
+    EXPECT_EQ(CPuntoSezione::calcolaPendenza(s.get(), pendenza, nullptr), 0);
+    EXPECT_EQ(pendenza, -1.0);
+    EXPECT_EQ(s->imposta(nullptr, pa.get(), nullptr), 1);
+    EXPECT_EQ(s->getProprietario(), &e);
+    ASSERT_EQ(CPuntoSezione::calcolaPendenza(s.get(), pendenza, s.get()), 1);
+    EXPECT_DOUBLE_EQ(pendenza, 0.0);  // only the edge's own grade, flat here
+    // With the next neighbour at a right angle: the whole cross fall to A.
+    s->imposta(nullptr, pa.get(), pb.get());
+    ASSERT_EQ(CPuntoSezione::calcolaPendenza(s.get(), pendenza, s.get()), 1);
+    EXPECT_NEAR(pendenza, 0.1 / 5.0, 1e-12);
+}
+
 TEST_F(ModelTest, RotationSlopeIsShownInPercent) {
     auto p = Nuovo<CPuntoRotazione>(29006);
     p->setPendenza(0.025);
