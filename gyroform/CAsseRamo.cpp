@@ -41,12 +41,7 @@ CAsseRamo::~CAsseRamo() {
 
 int CAsseRamo::GetTipo() const { return TIPO_ASSERAMO; }
 
-CDato CAsseRamo::GetDato(int id, bool* ok) const {
-    CDato dato;
-    int letto = LeggiDato(id, dato);
-    if (ok) *ok = letto != 0;
-    return dato;
-}
+CDato CAsseRamo::GetDato(int id, bool* ok) const { return gyroform::DatoLetto(*this, id, ok); }
 
 int CAsseRamo::LeggiDato(int id, CDato& dato) const {
     dato.SetId(id);

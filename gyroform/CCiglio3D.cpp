@@ -41,12 +41,7 @@ void CCiglio3D::liberaGruppo(IQvObject_Group*& gruppo) {
 
 bool CCiglio3D::IsA(int tipo) const { return tipo == TIPO_CIGLIO_GENERICO; }
 
-CDato CCiglio3D::GetDato(int id, bool* ok) const {
-    CDato dato;
-    int letto = LeggiDato(id, dato);
-    if (ok) *ok = letto != 0;
-    return dato;
-}
+CDato CCiglio3D::GetDato(int id, bool* ok) const { return gyroform::DatoLetto(*this, id, ok); }
 
 int CCiglio3D::LeggiDato(int id, CDato& dato) const {
     dato.SetId(id);

@@ -50,12 +50,7 @@ bool CPuntoCiglio::IsA(int tipo) const { return tipo == GetTipo() || tipo == TIP
 
 int CPuntoCiglio::GetTipo() const { return TIPO_PUNTOCIGLIO; }
 
-CDato CPuntoCiglio::GetDato(int id, bool* ok) const {
-    CDato dato;
-    int letto = LeggiDato(id, dato);
-    if (ok) *ok = letto != 0;
-    return dato;
-}
+CDato CPuntoCiglio::GetDato(int id, bool* ok) const { return gyroform::DatoLetto(*this, id, ok); }
 
 double CPuntoCiglio::getProgressiva() const {
     return m_proprietario ? m_proprietario->getLunghezza() * m_posizione : 0.0;

@@ -31,12 +31,7 @@ CRotatoria3D::~CRotatoria3D() {
 
 int CRotatoria3D::GetTipo() const { return TIPO_ROTATORIA3D; }
 
-CDato CRotatoria3D::GetDato(int id, bool* ok) const {
-    CDato dato;
-    int letto = LeggiDato(id, dato);
-    if (ok) *ok = letto != 0;
-    return dato;
-}
+CDato CRotatoria3D::GetDato(int id, bool* ok) const { return gyroform::DatoLetto(*this, id, ok); }
 
 int CRotatoria3D::LeggiDato(int id, CDato& dato) const {
     dato.SetId(id);

@@ -40,6 +40,13 @@ datipoli* PolilineaDaArray(const CADDatoArray& vertici, const CADDatoArray& bulg
     return testa;
 }
 
+CDato DatoLetto(const IQvObject& oggetto, int id, bool* ok) {
+    CDato dato;
+    int letto = oggetto.LeggiDato(id, dato);
+    if (ok) *ok = letto != 0;
+    return dato;
+}
+
 datipoli* UltimoNodo(datipoli* lista) {
     while (lista && lista->next) lista = lista->next;
     return lista;

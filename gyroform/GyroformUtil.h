@@ -6,6 +6,7 @@
 #include "CADDatoArray.h"
 #include "CDato.h"
 #include "DatiPoli.h"
+#include "IQvObject.h"
 
 class IQvObject;
 class IQvObject_Group;
@@ -23,6 +24,9 @@ void Libera(IQvObject* oggetto);
 // its last node in *ultimo. Null for no vertex.
 datipoli* PolilineaDaArray(const CADDatoArray& vertici, const CADDatoArray& bulge, datipoli** ultimo);
 datipoli* UltimoNodo(datipoli* lista);
+// The common GetDato of the model's objects: an empty datum filled by
+// LeggiDato, whose answer goes into *ok when asked.
+CDato DatoLetto(const IQvObject& oggetto, int id, bool* ok);
 // Length of a list (0 for none).
 double Lunghezza(const datipoli* lista);
 // Nested vertex and bulge arrays of a list, as polylines take them.

@@ -8,14 +8,6 @@ using namespace modello;
 
 namespace {
 
-datipoli* Retta(double x0, double y0, double x1, double y1) {
-    datipoli *testa = nullptr, *coda = nullptr;
-    ads_point a = {x0, y0, 0}, b = {x1, y1, 0};
-    AggpuntoDATIPOLI(a, 0, &testa, &coda);
-    AggpuntoDATIPOLI(b, 0, &testa, &coda);
-    return testa;
-}
-
 TEST_F(ModelTest, ANewAxis) {
     auto a = Nuovo<CAsseRamo>(29009);
     EXPECT_EQ(a->getProfilo(), L"PROGETTO");

@@ -37,6 +37,15 @@ Ptr<T> Nuovo(int tipo) {
     return Ptr<T>(static_cast<T*>(GyroformMain::getConstructor()->Alloca(tipo)));
 }
 
+// A straight polyline of two vertices.
+inline datipoli* Retta(double x0, double y0, double x1, double y1) {
+    datipoli *testa = nullptr, *coda = nullptr;
+    ads_point a = {x0, y0, 0}, b = {x1, y1, 0};
+    AggpuntoDATIPOLI(a, 0, &testa, &coda);
+    AggpuntoDATIPOLI(b, 0, &testa, &coda);
+    return testa;
+}
+
 inline std::vector<IQvObject*> Membri(IQvObject_Group* g) {
     std::vector<IQvObject*> out;
     for (IQvObject_GroupMember* m = g ? g->GetFirstMember() : nullptr; m; m = m->GetNext()) out.push_back(m->GetObject());
