@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "ContornoPolilinea.h"
 #include "CostruzioneComune.h"
 #include "PolilineeJunctor.h"
 #include "TranslatorBinding.h"
@@ -104,16 +105,66 @@ void CConstrJunctor::LiberaArrayCorsia() {
 }
 
 AcDbObjectId CConstrJunctor::Disegna(AcDb2dPolyline* polilinea, const wchar_t* chiaveLayer,
-                                     const wchar_t* codiceCiglio) {
+                                     const wchar_t* codiceCiglio, const std::vector<int>& punte) {
     AcDbObjectId id;
     if (!polilinea) return id;
+    // No outline that crosses itself or goes back the way it came.
+    AcGePoint3dArray vertici;
+    AcGeDoubleArray bulge;
+    AcDbObjectIterator* it = polilinea->vertexIterator();
+    for (it->start(); !it->done(); it->step()) {
+        if (const AcDb2dVertex* v = AcDb2dVertex::cast(it->entity())) {
+            vertici.append(v->position());
+            bulge.append(v->bulge());
+        }
+    }
+    delete it;
+    const DifettoContorno difetto = VerificaContorno(vertici, bulge, polilinea->isClosed(), punte);
+    if (difetto != DifettoContorno::kNessuno) {
+        CString riga;
+        riga.Format(L"%s%s.\r\n",
+                    TranslateText(difetto == DifettoContorno::kIncrocio
+                                      ? L" - Polilinea che incrocia se stessa, non disegnata: "
+                                      : L" - Polilinea che torna indietro su se stessa, non disegnata: "),
+                    codiceCiglio);
+        m_log += riga;
+        delete polilinea;
+        return id;
+    }
     CString layer = GetNomeLayer(chiaveLayer, chiaveLayer);
     if (!AggiungiAModelSpace(polilinea, id, layer)) {
         delete polilinea;
         return AcDbObjectId();
     }
+    m_disegnate.push_back(id);
     ScriviDatiEstesi(id, codiceCiglio);
     return id;
+}
+
+void CConstrJunctor::Annulla() {
+    // The polylines this build drew.
+    for (const AcDbObjectId& id : m_disegnate) {
+        AcDbEntity* entita = nullptr;
+        if (acdbOpenObject(entita, id, AcDb::kForWrite) != Acad::eOk) continue;
+        entita->erase();
+        entita->close();
+    }
+    m_disegnate.clear();
+    m_idCiglioIsola = m_idBanchinaIsola = AcDbObjectId();
+    m_idCiglioEsterno[0] = m_idCiglioEsterno[1] = AcDbObjectId();
+    m_idBanchinaEsterna[0] = m_idBanchinaEsterna[1] = AcDbObjectId();
+    // The lane records that carry this leg's id.
+    if (!m_tracciato) return;
+    for (int codice : {1511, 1512, 1513, 1514, 1515}) {
+        ICLISTADATI* lista = m_tracciato->getListaDati(codice);
+        ICELEMENTODATI* e = lista ? lista->getPrimo() : nullptr;
+        while (e) {
+            ICELEMENTODATI* successivo = lista->getSuccessivo(e);
+            CDato dato;
+            if (e->LeggiDato(kDatoIdIntersezione, dato) && dato.GetString() == m_id) lista->rimuovi(e);
+            e = successivo;
+        }
+    }
 }
 
 void CConstrJunctor::LeggiPuntiRamo() {
@@ -260,6 +311,18 @@ void CConstrJunctor::Costruisci() {
         principaleChiusa = true;
         m_tracciato->aggiornaDati(1505, 0);
         m_tracciato->aggiornaDati(0, -2);
+    }
+    // A leg that was not built leaves nothing of itself: what it drew is
+    // erased and its lane records are removed before the last commit.
+    if (!esito) {
+        Annulla();
+        Log(L"Il ramo non è stato costruito: quanto disegnato e registrato è stato rimosso.\r\n");
+        // The alignment's data can be written only while the main road does
+        // not hold its axis open.
+        if (!principaleChiusa) {
+            m_principale->Chiudi();
+            principaleChiusa = true;
+        }
     }
     m_tracciato->aggiorna();
     ICTRACCIATO_Costructor::Libera(&m_tracciato, 1);

@@ -8,6 +8,8 @@
 #include <afx.h>
 #include <arx.h>
 
+#include <vector>
+
 #include "CConstrPars.h"
 #include "CLanePars.h"
 #include "CPrincipaleJunctor.h"
@@ -104,7 +106,14 @@ protected:
     // The drawing pattern of every step: the polyline appended to model
     // space on the layer of the key, then tagged with the edge code. The
     // polyline is closed (or, when the append fails, deleted) afterwards.
-    AcDbObjectId Disegna(AcDb2dPolyline* polilinea, const wchar_t* chiaveLayer, const wchar_t* codiceCiglio);
+    // An outline that crosses itself or turns back (except at the vertices
+    // listed, pointed tails by design) is deleted instead, with a log line;
+    // the id is then null.
+    AcDbObjectId Disegna(AcDb2dPolyline* polilinea, const wchar_t* chiaveLayer, const wchar_t* codiceCiglio,
+                         const std::vector<int>& punte = {});
+    // Erases every polyline this build drew and removes the lane records
+    // that carry its id from the main alignment.
+    void Annulla();
     // Whether the lane values a switched-on lane uses are finite; the first
     // that is not is named in the log.
     bool ValoriCorsieFiniti();
@@ -162,4 +171,6 @@ protected:
     AcDbObjectId m_idBanchinaIsola;
     AcDbObjectId m_idCiglioEsterno[2];
     AcDbObjectId m_idBanchinaEsterna[2];
+    // Every polyline the build drew, in order.
+    std::vector<AcDbObjectId> m_disegnate;
 };

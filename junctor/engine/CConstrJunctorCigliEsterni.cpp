@@ -39,6 +39,9 @@ constexpr double kRapportoTerzo = 5.5;
 
 const wchar_t* const kMsgOffset = costruzione::kRigaOffset;
 const wchar_t* const kMsgIntersezioni = costruzione::kRigaIntersezioni;
+const wchar_t* const kMsgRitorno =
+    L" - La curva tricentrica non incontra l'arco interno: il ciglio esterno tornerebbe indietro.\r\n";
+constexpr double kGiroCompleto = 2 * 3.14159265358979323846;
 const wchar_t* const kMsgRaccordoInterno =
     L" - Impossibile raccordare il ciglio esterno al ciglio della strada secondaria.\r\n";
 
@@ -92,12 +95,11 @@ void SezioniCorsia(const CLanePars& l, bool uscita, bool destra, double c, doubl
 }
 
 // The lane's section chainages from the foot, on the main axis (whose
-// chainages are the alignment's own), of the outline's main-side end: its
-// first vertex on the exit side, its last on the entry side. Also the foot,
-// the end's signed offset and the axis direction there. False without a foot.
-bool SezioniDaEstremo(const datipoli* asse, const AcGePoint3dArray& vertici, const CLanePars& corsie, bool uscita,
+// chainages are the alignment's own), of the outline's main-side end (for a
+// shoulder with its lane, the lane shoulder point). Also the foot, the end's
+// signed offset and the axis direction there. False without a foot.
+bool SezioniDaEstremo(const datipoli* asse, const AcGePoint3d& fine, const CLanePars& corsie, bool uscita,
                       bool destra, double sezioni[3], ads_point piede, double& offset, double& direzione) {
-    const AcGePoint3d& fine = uscita ? vertici[0] : vertici[vertici.length() - 1];
     const ads_point e = {fine.x, fine.y, 0};
     double c = 0;
     if (!DistPPoly(asse, e, &offset, piede, &c, &direzione, nullptr, nullptr, 1)) return false;
@@ -123,6 +125,63 @@ struct Bordo {
     bool conPuntoExtra = false;                // the lane shoulder point closes the main side
     ads_point puntoExtra = {0, 0, 0};
 };
+
+// Where the inner arc (about the circle, from t1 to t2) first meets the
+// curve, walking the curve from its main-side end: the point, and the curve
+// arc it lies on. The exit curve runs from the main line to the lane line,
+// the entry curve the other way.
+bool IncontroCurvaArcoInterno(const AcGePoint3dArray& punti, const AcGePoint3dArray& centri, const circ& interno,
+                              const ads_point t1, const ads_point t2, bool uscita, int& arco, ads_point incontro) {
+    const int n = punti.length();
+    const double ix = interno.xc, iy = interno.yc, ri = interno.raggio;
+    // Angles about the inner circle's centre, and the inner arc's sweep from
+    // t1 to t2 the short way.
+    const double a1 = std::atan2(t1[1] - iy, t1[0] - ix);
+    double ampiezza = std::atan2(t2[1] - iy, t2[0] - ix) - a1;
+    while (ampiezza > kGiroCompleto / 2) ampiezza -= kGiroCompleto;
+    while (ampiezza < -kGiroCompleto / 2) ampiezza += kGiroCompleto;
+    auto SullArco = [](double angolo, double inizio, double sweep) {
+        double d = angolo - inizio;
+        if (sweep < 0) d = -d;
+        d = std::fmod(d, kGiroCompleto);
+        if (d < 0) d += kGiroCompleto;
+        return d <= std::fabs(sweep) + 1e-12;
+    };
+    for (int k = 0; k + 1 < n; ++k) {
+        const int i = uscita ? k : n - 2 - k;
+        const double cx = centri[i].x, cy = centri[i].y;
+        const double r = std::hypot(punti[i].x - cx, punti[i].y - cy);
+        const double dx = ix - cx, dy = iy - cy, d = std::hypot(dx, dy);
+        if (!(d > 0) || d > r + ri || d < std::fabs(r - ri)) continue;
+        const double a = (d * d + r * r - ri * ri) / (2 * d), h = std::sqrt(std::max(0.0, r * r - a * a));
+        const double inizio = std::atan2(punti[i].y - cy, punti[i].x - cx);
+        double sweep = std::atan2(punti[i + 1].y - cy, punti[i + 1].x - cx) - inizio;
+        while (sweep > kGiroCompleto / 2) sweep -= kGiroCompleto;
+        while (sweep < -kGiroCompleto / 2) sweep += kGiroCompleto;
+        // Of the two points, the first along the curve from its main side.
+        bool trovato = false;
+        double migliore = 0;
+        for (double segno : {1.0, -1.0}) {
+            const double px = cx + (a * dx - segno * h * dy) / d, py = cy + (a * dy + segno * h * dx) / d;
+            const double angolo = std::atan2(py - cy, px - cx);
+            if (!SullArco(angolo, inizio, sweep) || !SullArco(std::atan2(py - iy, px - ix), a1, ampiezza)) continue;
+            double cammino = std::fabs(std::remainder(angolo - inizio, kGiroCompleto));
+            if (!uscita) cammino = -cammino;  // the entry curve ends on the main side
+            if (!trovato || cammino < migliore) {
+                trovato = true;
+                migliore = cammino;
+                incontro[0] = px;
+                incontro[1] = py;
+                incontro[2] = 0;
+            }
+        }
+        if (trovato) {
+            arco = i;
+            return true;
+        }
+    }
+    return false;
+}
 
 // The outline of one outer edge or shoulder: vertices with their bulges,
 // running from the main side for the exit and towards it for the entry.
@@ -229,38 +288,86 @@ bool CostruisciBordo(CConstrJunctor& builder, const Bordo& b, const Registro& lo
     }
     t1[2] = t2[2] = 0;
 
+    // Where the curve reaches the lane line beyond t1 (a lane or a
+    // shoulder moves the main line towards the leg, the curve's tangent is
+    // longer than the room left), the straight along the lane line would run
+    // back: the curve then goes straight into the inner arc where the two
+    // meet, and neither goes back.
+    const int n = punti.length();
+    // Without a join the whole curve is kept and the straight leads from
+    // its end on the lane line to t1: the join is then that end.
+    int arcoFinale = uscita ? n - 1 : 0;  // the curve's last vertex before the join (exit), first after it (entry)
+    ads_point giunto;
+    Copia(giunto, t1);
+    bool unito = false;
+    {
+        const AcGePoint3d& fineLinea = uscita ? punti[n - 1] : punti[0];
+        const double ux = b.k2[0] - b.k1[0], uy = b.k2[1] - b.k1[1];
+        if ((t1[0] - fineLinea.x) * ux + (t1[1] - fineLinea.y) * uy < 0) {
+            int arco = 0;
+            if (!IncontroCurvaArcoInterno(punti, centri, interno, t1, t2, uscita, arco, giunto)) {
+                log(kMsgRitorno);
+                return false;
+            }
+            unito = true;
+            arcoFinale = uscita ? arco : arco + 1;
+        }
+    }
+
     auto aggiungi = [&](const ads_point p, double bl) {
         vertici.append(AcGePoint3d(p[0], p[1], 0));
         bulge.append(bl);
     };
-    auto aggiungiCurva = [&]() {
-        for (int i = 0; i < punti.length(); ++i) {
-            ads_point p;
-            DaPunto(p, punti[i]);
-            double bl = 0;
-            if (i + 1 < punti.length()) {
-                ads_point centro, fine;
-                DaPunto(centro, centri[i]);
-                DaPunto(fine, punti[i + 1]);
-                bl = CalcolaBulge(antiorario, centro, p, fine);
-            }
-            aggiungi(p, bl);
-        }
+    auto bulgeArco = [&](int i, const ads_point da, const ads_point a) {
+        ads_point centro;
+        DaPunto(centro, centri[i]);
+        return CalcolaBulge(antiorario, centro, da, a);
     };
+    auto punto = [&](int i, ads_point p) { DaPunto(p, punti[i]); };
+    // The lane shoulder point closes the main side when it lies before the
+    // curve's start along the road (after its end on the entry side); where
+    // the shoulder's own curve leaves the main line before it, the outline
+    // would run back to it, and starts (ends) on the curve as without a lane.
+    bool conExtra = b.conPuntoExtra;
+    if (conExtra) {
+        ads_point estremo;
+        if (conPm) Copia(estremo, pm); else DaPunto(estremo, punti[uscita ? 0 : n - 1]);
+        const double d =
+            (estremo[0] - b.puntoExtra[0]) * std::cos(avanti) + (estremo[1] - b.puntoExtra[1]) * std::sin(avanti);
+        conExtra = uscita ? d > 0 : d < 0;
+    }
     vertici.setLogicalLength(0);
     bulge.setLogicalLength(0);
     if (uscita) {
-        if (b.conPuntoExtra) aggiungi(b.puntoExtra, 0);
+        if (conExtra) aggiungi(b.puntoExtra, 0);
         if (conPm) aggiungi(pm, 0);
-        aggiungiCurva();
-        aggiungi(t1, CalcolaBulge(false, x3, t1, t2));
+        // The curve up to the join (its arc cut there), then the inner arc.
+        for (int i = 0; i <= arcoFinale; ++i) {
+            ads_point p, q;
+            punto(i, p);
+            if (i < arcoFinale) punto(i + 1, q);
+            else Copia(q, giunto);
+            aggiungi(p, i < arcoFinale || unito ? bulgeArco(i, p, q) : 0.0);
+        }
+        aggiungi(giunto, CalcolaBulge(false, x3, giunto, t2));
         aggiungi(t2, 0);
     } else {
-        aggiungi(t2, CalcolaBulge(antiorario, x3, t2, t1));
-        aggiungi(t1, 0);
-        aggiungiCurva();
+        aggiungi(t2, CalcolaBulge(antiorario, x3, t2, giunto));
+        // From the join (on the arc before arcoFinale) along the rest of the curve.
+        if (!unito) aggiungi(t1, 0);
+        else {
+            ads_point q;
+            punto(arcoFinale, q);
+            aggiungi(giunto, bulgeArco(arcoFinale - 1, giunto, q));
+        }
+        for (int i = arcoFinale; i < n; ++i) {
+            ads_point p, q;
+            punto(i, p);
+            if (i + 1 < n) punto(i + 1, q);
+            aggiungi(p, i + 1 < n ? bulgeArco(i, p, q) : 0.0);
+        }
         if (conPm) aggiungi(pm, 0);
-        if (b.conPuntoExtra) aggiungi(b.puntoExtra, 0);
+        if (conExtra) aggiungi(b.puntoExtra, 0);
     }
     return vertici.length() == bulge.length();
 }
@@ -378,7 +485,8 @@ bool CConstrJunctor::CostruisciCiglioEsterno(int lato, AcDb2dPolyline** poliline
     if (corsia) {
         ads_point piede;
         double o = 0, delta = 0;
-        if (!SezioniDaEstremo(m_principale->GetDatiPoliAsse(), vertici, *m_corsie, uscita, destra, m_sezioniCiglio[a],
+        if (!SezioniDaEstremo(m_principale->GetDatiPoliAsse(), uscita ? vertici.first() : vertici.last(), *m_corsie,
+                              uscita, destra, m_sezioniCiglio[a],
                               piede, o, delta))
             return false;
         m_sezioniCiglioCalcolate[a] = true;
@@ -449,7 +557,8 @@ bool CConstrJunctor::CostruisciBanchinaEsterna(int lato, AcDb2dPolyline** polili
     if (corsia) {
         ads_point piede;
         double o = 0, delta = 0;
-        if (!SezioniDaEstremo(m_principale->GetDatiPoliAsse(), vertici, *m_corsie, uscita, destra,
+        const AcGePoint3d fine(b.puntoExtra[0], b.puntoExtra[1], 0);
+        if (!SezioniDaEstremo(m_principale->GetDatiPoliAsse(), fine, *m_corsie, uscita, destra,
                               m_sezioniBanchina[a], piede, o, delta))
             return false;
         m_sezioniBanchinaCalcolate[a] = true;
@@ -475,12 +584,17 @@ bool CConstrJunctor::CostruisciCigliEsterni() {
             continue;
         }
         m_idCiglioEsterno[passo.lato] = Disegna(ciglio, L"QV-CIGLI", passo.ciglio);
+        if (m_idCiglioEsterno[passo.lato].isNull()) {
+            esito = false;
+            continue;
+        }
         AcDb2dPolyline* banchina = nullptr;
         if (!CostruisciBanchinaEsterna(passo.lato, &banchina)) {
             esito = false;
             continue;
         }
         m_idBanchinaEsterna[passo.lato] = Disegna(banchina, L"QV-BANCHINE", passo.banchina);
+        if (m_idBanchinaEsterna[passo.lato].isNull()) esito = false;
     }
     return esito;
 }

@@ -603,8 +603,11 @@ bool CConstrJunctor::CostruisciIsolaGoccia() {
     }
     ChiudiContorno(v, bl);
 
-    // 6. Draw it.
-    if (v.length() == bl.length()) m_idCiglioIsola = Disegna(CreaPolilinea(v, bl), L"QV-CIGLI", L"rCIG");
+    // 6. Draw it. The tail turns back along the leg axis by design: at the
+    // tip of half 0 when the axis joins the two tips, else where the outline
+    // closes on the tip of half 1.
+    const int coda = v0.length() > 4 ? n1 + 3 : 0;
+    if (v.length() == bl.length()) m_idCiglioIsola = Disegna(CreaPolilinea(v, bl), L"QV-CIGLI", L"rCIG", {coda});
     // 7. The island stands only with its outline, its shoulder and its nose:
     // a straight base leaves no room for the shoulder between the two.
     return banchina && naso && !m_idCiglioIsola.isNull();

@@ -174,8 +174,23 @@ bool CConstrJunctor::CostruisciCiglioIsolaTriangolare(int lato, const datipoli* 
     bulge.removeLast();
     vertici.append(secondo.vertici);
     bulge.append(secondo.bulge);
+    // The closing side runs along the main edge: on a curved road it follows
+    // the edge's arc, where a straight chord would cut across the island's
+    // thin end and cross its outer side.
+    Tratto chiusura;
+    if (!(immissione ? Estrai(ciglio, p1, p2, chiusura) : Estrai(ciglio, p2, p1, chiusura))) return false;
+    bulge.last() = chiusura.bulge.first();
+    for (int k = 1; k + 1 < chiusura.vertici.length(); ++k) {
+        vertici.append(chiusura.vertici[k]);
+        bulge.append(chiusura.bulge[k]);
+    }
 
-    AcDbObjectId id = Disegna(PolilineaChiusa(vertici, bulge), L"QV-CIGLI", immissione ? L"rCIIN" : L"rCIOUT");
+    // Where the outer edge's line meets the main edge tangentially (a lane
+    // as wide as the island's outer lane), the island ends in a pointed tail
+    // at P1, the way the drop island ends on the leg axis.
+    const int puntaP1 = immissione ? primo.vertici.length() + secondo.vertici.length() - 2 : 0;
+    AcDbObjectId id =
+        Disegna(PolilineaChiusa(vertici, bulge), L"QV-CIGLI", immissione ? L"rCIIN" : L"rCIOUT", {puntaP1});
     // An edge the drawing did not take was not built.
     return !id.isNull();
 }

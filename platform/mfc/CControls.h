@@ -67,6 +67,9 @@ public:
     BOOL CanUndo() const { return static_cast<BOOL>(SendMessage(EM_CANUNDO)); }
     BOOL Undo() { return static_cast<BOOL>(SendMessage(EM_UNDO)); }
     void Clear() { SendMessage(WM_CLEAR); }
+    void Cut() { SendMessage(WM_CUT); }
+    void Copy() { SendMessage(WM_COPY); }
+    void Paste() { SendMessage(WM_PASTE); }
     BOOL GetModify() const { return static_cast<BOOL>(SendMessage(EM_GETMODIFY)); }
     void SetModify(BOOL modified = TRUE) { SendMessage(EM_SETMODIFY, static_cast<WPARAM>(modified)); }
 };

@@ -6,6 +6,7 @@
 #include "CControls.h"
 #include "CDC.h"
 #include "CDialog.h"
+#include "CMenu.h"
 #include "CRect.h"
 #include "CWnd.h"
 #include "CWaitCursor.h"

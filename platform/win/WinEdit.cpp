@@ -2,6 +2,7 @@
 // and aligned texts, automatic scrolling and the change notifications.
 #include <algorithm>
 
+#include "WinClipboard.h"
 #include "WinWindowImpl.h"
 
 namespace vplat::win {
@@ -230,6 +231,37 @@ void Paint(HWND hwnd, HDC hdc) {
     SelectObject(hdc, oldFont);
 }
 
+// The selected text onto the clipboard, as Unicode text.
+void CopySelection(HWND hwnd) {
+    EditState& s = S(hwnd);
+    int a = std::min(s.selStart, s.selEnd), b = std::max(s.selStart, s.selEnd);
+    if (a == b || !OpenClipboard(hwnd)) return;
+    std::wstring sel = s.text.substr(static_cast<size_t>(a), static_cast<size_t>(b - a));
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, (sel.size() + 1) * sizeof(wchar_t));
+    std::wmemcpy(static_cast<wchar_t*>(GlobalLock(h)), sel.c_str(), sel.size() + 1);
+    GlobalUnlock(h);
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, h);
+    CloseClipboard();
+}
+
+// The clipboard's text in place of the selection; a single-line edit takes it
+// up to its first line break.
+void PasteText(HWND hwnd) {
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(hwnd)) return;
+    std::wstring text;
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+        const auto* p = static_cast<const wchar_t*>(GlobalLock(h));
+        size_t n = GlobalSize(h) / sizeof(wchar_t), len = 0;
+        while (len < n && p[len]) ++len;
+        text.assign(p, len);
+        GlobalUnlock(h);
+    }
+    CloseClipboard();
+    if (!Multi(hwnd)) text = text.substr(0, text.find_first_of(L"\r\n"));
+    if (!text.empty()) Replace(hwnd, text, true);
+}
+
 void SetText(HWND hwnd, const std::wstring& text) {
     EditState& s = S(hwnd);
     s.text = text;  // the limit holds for typing, not for a text set by the program
@@ -456,6 +488,7 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case EM_GETMODIFY: return s.modified;
     case EM_SETMODIFY: s.modified = wParam != 0; return 0;
     case EM_CANUNDO: return s.canUndo;
+    case WM_UNDO:
     case EM_UNDO:
         if (!s.canUndo) return FALSE;
         std::swap(s.text, s.undo);
@@ -464,6 +497,15 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_CLEAR:
         if (!(w->style & ES_READONLY) && s.selStart != s.selEnd) Replace(hwnd, L"", true);
+        return 0;
+    // A read-only edit only copies.
+    case WM_COPY: CopySelection(hwnd); return 0;
+    case WM_CUT:
+        CopySelection(hwnd);
+        if (!(w->style & ES_READONLY) && s.selStart != s.selEnd) Replace(hwnd, L"", true);
+        return 0;
+    case WM_PASTE:
+        if (!(w->style & ES_READONLY)) PasteText(hwnd);
         return 0;
     case EM_GETLINECOUNT: return static_cast<LRESULT>(Lines(hwnd).size());
     case EM_GETFIRSTVISIBLELINE: return multi ? s.firstLine : 0;

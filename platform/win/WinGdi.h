@@ -300,6 +300,17 @@ BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int count, LPSIZE size);
 BOOL GetTextMetricsW(HDC hdc, TEXTMETRICW* metrics);
 int GetTextFaceW(HDC hdc, int size, LPWSTR face);
 UINT SetTextAlign(HDC hdc, UINT align);
+
+// Fonts of the system: a fixed list of families (docs/text-metrics.md).
+typedef int (*FONTENUMPROCW)(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD fontType, LPARAM lParam);
+// Calls the procedure once for every family whose face matches lfFaceName (without
+// regard to case; every family for an empty face) and whose character set matches
+// lfCharSet (DEFAULT_CHARSET: any); stops when it answers 0. Answers the last answer,
+// 1 when nothing matched.
+int EnumFontFamiliesExW(HDC hdc, LPLOGFONTW font, FONTENUMPROCW proc, LPARAM lParam, DWORD flags);
+// The character set of the font selected into the context (ANSI_CHARSET for the
+// screen's system font and for a font asking DEFAULT_CHARSET).
+int GetTextCharset(HDC hdc);
 }
 
 #define ETO_OPAQUE 0x0002u
@@ -316,6 +327,9 @@ UINT SetTextAlign(HDC hdc, UINT align);
 #define GetTextExtentPoint32 GetTextExtentPoint32W
 #define GetTextMetrics GetTextMetricsW
 #define GetTextFace GetTextFaceW
+#define EnumFontFamiliesEx EnumFontFamiliesExW
+#define RASTER_FONTTYPE 0x0001u
+#define TRUETYPE_FONTTYPE 0x0004u
 
 namespace vplat {
 

@@ -1,5 +1,6 @@
 // The scripted user: acts in the open modal dialog as the input script says
 // ("dialog <template> <action> ...", docs/input-script.md).
+#include <algorithm>
 #include <cwctype>
 #include <map>
 #include <optional>
@@ -79,9 +80,56 @@ bool IsClass(HWND hwnd, const wchar_t* name) {
     return vplat::EqualNoCase(buf, name);
 }
 
+// "7013/30000/12": control ids, one a step.
+bool ParsePath(const std::wstring& text, std::vector<int>* out) {
+    out->clear();
+    size_t i = 0;
+    for (;;) {
+        size_t j = text.find(L'/', i);
+        int id = 0;
+        if (!ParseInt(text.substr(i, j == std::wstring::npos ? std::wstring::npos : j - i), &id)) return false;
+        out->push_back(id);
+        if (j == std::wstring::npos) return true;
+        i = j + 1;
+    }
+}
+
+bool ParsePoint(const std::wstring& text, POINT* p) {
+    size_t comma = text.find(L',');
+    int x = 0, y = 0;
+    if (comma == std::wstring::npos || !ParseInt(text.substr(0, comma), &x) || !ParseInt(text.substr(comma + 1), &y))
+        return false;
+    *p = POINT{x, y};
+    return true;
+}
+
+// Each step takes, among the children carrying the step's id, in the order they
+// were made (a template's controls before those made at run time), the first
+// from which the rest of the path can be followed.
+HWND Follow(HWND from, const std::vector<int>& path, size_t step) {
+    if (step == path.size()) return from;
+    win::Window* w = win::Find(from);
+    if (!w) return nullptr;
+    std::vector<HWND> kids = w->children;
+    std::sort(kids.begin(), kids.end(),
+              [](HWND a, HWND b) { return reinterpret_cast<uintptr_t>(a) < reinterpret_cast<uintptr_t>(b); });
+    for (HWND k : kids)
+        if (GetDlgCtrlID(k) == path[step])
+            if (HWND found = Follow(k, path, step + 1)) return found;
+    return nullptr;
+}
+
+// A person reaches a window only when it and every window holding it, up to
+// the dialog, are shown and enabled.
+bool Reachable(HWND dialog, HWND hwnd) {
+    for (HWND h = hwnd; h && h != dialog; h = GetParent(h)) {
+        win::Window* w = win::Find(h);
+        if (!w || !(w->style & WS_VISIBLE) || (w->style & WS_DISABLED)) return false;
+    }
+    return true;
+}
+
 }  // namespace
-
-
 
 // One action. False when the script holds no action for this dialog.
 bool ScriptedUserAct(HWND dialog) {
@@ -115,18 +163,6 @@ bool ScriptedUserAct(HWND dialog) {
         script.Mismatch(L"\"dialog " + *line + L"\": " + why);
         return true;
     };
-    // Actions on a control: its id first.
-    auto control = [&](std::wstring* after) -> HWND {
-        std::wistringstream a(rest1);
-        std::wstring idText;
-        a >> idText;
-        std::getline(a, *after);
-        if (!after->empty() && (*after)[0] == L' ') after->erase(0, 1);
-        int ctlId = 0;
-        if (!ParseInt(idText, &ctlId)) return nullptr;
-        return GetDlgItem(dialog, ctlId);
-    };
-    std::wstring arg;
     if (verb == L"key") {
         UINT vk;
         bool shift, ctrl;
@@ -139,14 +175,75 @@ bool ScriptedUserAct(HWND dialog) {
         return true;
     }
     if (verb == L"idle") return true;
-    HWND ctl = control(&arg);
+    if (verb == L"type") {
+        // Characters to whatever has the focus.
+        if (rest1.empty()) return bad(L"type takes a text");
+        HWND focus = GetFocus();
+        if (!focus || (focus != dialog && !IsChild(dialog, focus))) return bad(L"nothing in the dialog has the focus");
+        if (!Reachable(dialog, focus)) return bad(L"the focus window is hidden or disabled");
+        UserInput::Type(rest1);
+        return true;
+    }
+    std::wstring arg;
+    std::wstring pathText;
+    {
+        std::wistringstream a(rest1);
+        a >> pathText;
+        std::getline(a, arg);
+        if (!arg.empty() && arg[0] == L' ') arg.erase(0, 1);
+    }
+    std::vector<int> path;
+    if (!ParsePath(pathText, &path)) return bad(L"\"" + pathText + L"\" is no control path");
+    HWND ctl = Follow(dialog, path, 0);
     if (!ctl) return bad(L"the dialog has no such control");
-    if (!IsWindowVisible(ctl)) return bad(L"the control is hidden");
-    if (!IsWindowEnabled(ctl)) return bad(L"the control is disabled");
+    if (!Reachable(dialog, ctl)) return bad(L"the control or a window holding it is hidden or disabled");
+    // "at X,Y": a point in the control's client area instead of its centre.
+    std::optional<POINT> at;
+    if (arg.rfind(L"at ", 0) == 0) {
+        POINT p;
+        if (!ParsePoint(arg.substr(3), &p)) return bad(L"\"" + arg + L"\" is no point");
+        at = p;
+        arg.clear();
+    }
+    POINT point = at ? *at : Centre(ctl);
+    bool pointer = verb == L"click" || verb == L"dblclick" || verb == L"rclick" || verb == L"press" ||
+                   verb == L"move" || verb == L"release";
+    if (!pointer && at) return bad(L"\"at\" is only for the pointer's actions");
+    if (pointer && !arg.empty()) return bad(L"unexpected \"" + arg + L"\"");
+    if (verb == L"rclick") {
+        UserInput::Click(ctl, point, true);
+        return true;
+    }
+    if (verb == L"press") {
+        UserInput::ButtonDown(ctl, point);
+        return true;
+    }
+    if (verb == L"move") {
+        if (!at) return bad(L"move takes \"at X,Y\"");
+        POINT s = point;
+        ClientToScreen(ctl, &s);
+        UserInput::MoveMouse(s);
+        return true;
+    }
+    if (verb == L"release") {
+        UserInput::ButtonUp(ctl, point);
+        return true;
+    }
+    if (verb == L"wheel") {
+        std::wistringstream a(arg);
+        std::wstring way;
+        int notches = 1;
+        a >> way;
+        if (!(a >> std::ws).eof() && !(a >> notches)) return bad(L"wheel takes up or down and a count");
+        way = Upper(way);
+        if ((way != L"UP" && way != L"DOWN") || notches < 1) return bad(L"wheel takes up or down and a count");
+        for (int i = 0; i < notches; ++i) UserInput::Wheel(ctl, point, way == L"UP" ? WHEEL_DELTA : -WHEEL_DELTA);
+        return true;
+    }
     if (verb == L"click") {
-        UserInput::Click(ctl, Centre(ctl));
+        UserInput::Click(ctl, point);
     } else if (verb == L"dblclick") {
-        UserInput::DoubleClick(ctl, Centre(ctl));
+        UserInput::DoubleClick(ctl, point);
     } else if (verb == L"check" || verb == L"uncheck") {
         LRESULT code = SendMessageW(ctl, WM_GETDLGCODE, 0, 0);
         if (!(code & DLGC_BUTTON) || (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))

@@ -13,3 +13,6 @@
 #include "WinFormat.h"
 #include "WinLocale.h"
 #include "WinIni.h"
+#include "WinSystem.h"
+#include "WinMenu.h"
+#include "WinClipboard.h"

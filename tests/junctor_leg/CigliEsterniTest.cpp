@@ -175,9 +175,26 @@ protected:
         // Main side first: the entry outline runs towards the main road.
         const std::vector<Vertex> v = uscita ? Leggi(id) : Inverti(Leggi(id));
         const bool rifatta = i.curva;  // the curve's end is off a curved main line
-        const bool extra = banchina && corsia;
-        const size_t e = extra ? 1 : 0, q0 = e + (rifatta ? 1 : 0), q3 = q0 + 3, t1 = q3 + 1, t2 = q3 + 2;
-        ASSERT_EQ(v.size(), t2 + 1);
+        // A shoulder with its lane starts (the entry one ends) on the lane
+        // shoulder point, unless its own curve leaves the main line before
+        // that point: then it starts on the curve, so as not to run back.
+        const Vec2 puntoCorsia = V(b.m_puntoBanchinaCorsia[lato]);
+        const bool extra = banchina && corsia && std::hypot(v[0].x - puntoCorsia.x, v[0].y - puntoCorsia.y) < kTolPunto;
+        if (banchina && corsia && !extra) {
+            const double avantiCorsia = DirezioneStrada(i, V(v[0])) + (destra ? 0 : kPi);
+            const double d = std::cos(avantiCorsia) * (v[0].x - puntoCorsia.x) +
+                             std::sin(avantiCorsia) * (v[0].y - puntoCorsia.y);
+            EXPECT_LT(d * (uscita ? 1 : -1), 0) << "the lane shoulder point left out where it fits";
+        }
+        // The whole curve, a straight along the lane line and the inner arc;
+        // or, where the curve would reach the lane line past the inner arc's
+        // start, the curve cut where the inner arc meets it, and that arc.
+        const size_t e = extra ? 1 : 0, q0 = e + (rifatta ? 1 : 0);
+        ASSERT_GE(v.size(), q0 + 3);
+        const size_t t2 = v.size() - 1, t1 = t2 - 1;
+        const bool unita = t1 < q0 + 4;
+        const size_t q3 = unita ? t1 : q0 + 3;  // where the curve ends
+        ASSERT_TRUE(unita || v.size() == q0 + 6) << v.size();
         const GeometryChecker g(v);
 
         // The lines: main line (with its signed offset towards the leg),
@@ -226,12 +243,14 @@ protected:
             EXPECT_EQ(v[e].bulge, 0);
         }
 
-        // Three arcs turning one way, radii in order, joined tangentially
-        // with their centres in line, through the deflection between the
-        // main line and the lane line.
+        // Three arcs (or those the join leaves) turning one way, radii in
+        // order, joined tangentially with their centres in line; the whole
+        // curve turns through the deflection between the main line and the
+        // lane line.
         const double senso = uscita ? -1 : 1;
+        const size_t archi = q3 - q0;
         double somma = 0;
-        for (size_t k = 0; k < 3; ++k) {
+        for (size_t k = 0; k < archi; ++k) {
             const geomcheck::Arc a = g.Segment(q0 + k);
             ASSERT_TRUE(a.isArc) << k;
             EXPECT_NEAR(a.radius, raggi[k], 1e-6) << k;
@@ -244,26 +263,29 @@ protected:
         }
         for (size_t k = rifatta ? q0 : q0 + 1; k < q3; ++k) EXPECT_TRUE(g.Tangential(k, kTolAngolo)) << k;
         const double direzioneCorsia = Angolo(k1, k2);
-        EXPECT_NEAR(somma, GeometryChecker::AngleBetween(g.TangentOut(e), direzioneCorsia), kTolAngolo);
-        for (size_t k = 0; k < 3; ++k) {
-            const double quota = k == 1 ? 11.0 / 15 : 2.0 / 15;
-            EXPECT_NEAR(std::fabs(g.Segment(q0 + k).sweep), rifatta ? somma * quota : angoli[k], kTolAngolo) << k;
-        }
-
-        // The curve ends on the lane line, along it, and a straight on that
-        // line leads to the inner arc, which leaves along it too.
-        EXPECT_NEAR(SulLato(k1, k2, V(v[q3])), fuori * spostamento, kTolPunto);
-        EXPECT_NEAR(SulLato(k1, k2, V(v[t1])), fuori * spostamento, kTolPunto);
-        EXPECT_EQ(v[q3].bulge, 0);
-        EXPECT_NEAR(GeometryChecker::AngleBetween(g.TangentIn(q3), direzioneCorsia), 0, kTolAngolo);
-        EXPECT_NEAR(GeometryChecker::AngleBetween(g.TangentOut(t1), direzioneCorsia), 0, kTolAngolo);
-        // Without lanes the edge's curve leaves room for the straight (the
-        // shoulders, and the edges on a widened main line, may not: there the
-        // curve runs past the inner arc's start, as its dimensions make it).
-        if (!banchina && !corsia) {
+        if (!unita) {
+            EXPECT_NEAR(somma, GeometryChecker::AngleBetween(g.TangentOut(e), direzioneCorsia), kTolAngolo);
+            for (size_t k = 0; k < 3; ++k) {
+                const double quota = k == 1 ? 11.0 / 15 : 2.0 / 15;
+                EXPECT_NEAR(std::fabs(g.Segment(q0 + k).sweep), rifatta ? somma * quota : angoli[k], kTolAngolo) << k;
+            }
+            // The curve ends on the lane line, along it, and a straight
+            // forwards on that line leads to the inner arc, which leaves
+            // along it too.
+            EXPECT_NEAR(SulLato(k1, k2, V(v[q3])), fuori * spostamento, kTolPunto);
+            EXPECT_NEAR(SulLato(k1, k2, V(v[t1])), fuori * spostamento, kTolPunto);
+            EXPECT_EQ(v[q3].bulge, 0);
+            EXPECT_NEAR(GeometryChecker::AngleBetween(g.TangentIn(q3), direzioneCorsia), 0, kTolAngolo);
+            EXPECT_NEAR(GeometryChecker::AngleBetween(g.TangentOut(t1), direzioneCorsia), 0, kTolAngolo);
             const double tratto = std::cos(direzioneCorsia) * (v[t1].x - v[q3].x) +
                                   std::sin(direzioneCorsia) * (v[t1].y - v[q3].y);
             EXPECT_GT(tratto, 0);
+        } else {
+            // The curve stops short of the lane line where the inner arc
+            // meets it; the outline goes on forwards there, not back.
+            EXPECT_GT(SulLato(k1, k2, V(v[t1])) * fuori, spostamento + kTolPunto);
+            EXPECT_LT(GeometryChecker::AngleBetween(g.TangentIn(t1), g.TangentOut(t1)), kPi / 2);
+            EXPECT_GT(GeometryChecker::AngleBetween(g.TangentOut(e), g.TangentIn(t1)), 0);
         }
 
         // The inner arc: radius Ri about a centre at Ri from the lane line
@@ -295,7 +317,7 @@ protected:
         EXPECT_EQ(calcolate, corsia);
         if (corsia) {
             double atteso[3];
-            Sezioni(uscita, destra, Progressiva(i, V(v[0])), valori, atteso);
+            Sezioni(uscita, destra, Progressiva(i, banchina ? puntoCorsia : V(v[0])), valori, atteso);
             const double* calcolato = banchina ? b.m_sezioniBanchina[lato] : b.m_sezioniCiglio[lato];
             for (int k = 0; k < 3; ++k) EXPECT_NEAR(calcolato[k], atteso[k], 1e-6) << k;
         }

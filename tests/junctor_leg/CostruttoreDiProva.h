@@ -30,6 +30,7 @@ public:
     using CConstrJunctor::m_offsetB1;
     using CConstrJunctor::m_offsetB2;
     using CConstrJunctor::m_parametri;
+    using CConstrJunctor::Disegna;
     using CConstrJunctor::m_puntoBanchinaCorsia;
     using CConstrJunctor::m_sezioniBanchina;
     using CConstrJunctor::m_sezioniBanchinaCalcolate;

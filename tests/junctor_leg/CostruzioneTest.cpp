@@ -2,10 +2,12 @@
 // id of a leg, and the extended data every polyline of a leg carries.
 #include <afxwin.h>
 
+#include <array>
 #include <cmath>
 #include <vector>
 
 #include "CConstrJunctor.h"
+#include "CostruttoreDiProva.h"
 #include "LegTest.h"
 #include "ModelSpace.h"
 #include "PolilineeJunctor.h"
@@ -218,6 +220,46 @@ TEST_F(CostruzioneTest, ExtendedDataHoldsTheLegAndEveryValueWithAnglesInRadians)
     ASSERT_EQ(acdbOpenObject(letto, id, AcDb::kForRead), Acad::eOk);
     EXPECT_EQ(b.ScriviDatiEstesi(id, L"rCIG"), 3);
     letto->close();
+}
+
+}  // namespace
+
+namespace {
+
+// Every step draws through one pattern, which refuses an outline that
+// crosses itself or turns back: nothing goes into the drawing, the log says
+// which polyline and why; a pointed tail the step names is drawn.
+TEST_F(CostruzioneTest, OutlinesThatCrossOrTurnBackAreNotDrawn) {
+    legs::Scenario& s = Prepara(legs::Incrocio{});
+    const double q = std::tan(3.14159265358979323846 / 8);  // a quarter circle's bulge
+    struct Caso {
+        const char* nome;
+        std::vector<std::array<double, 3>> vertici;
+        std::vector<int> punte;
+        const wchar_t* riga;  // null: drawn
+    } casi[] = {
+        {"figure_eight", {{0, 0, 0}, {10, 10, 0}, {10, 0, 0}, {0, 10, 0}, {0, 0, 0}}, {},
+         L" - Polilinea che incrocia se stessa, non disegnata: rCEIN.\r\n"},
+        {"runs_back", {{0, 0, 0}, {10, 0, 0}, {7, 0, 0}, {7, 5, 0}}, {},
+         L" - Polilinea che torna indietro su se stessa, non disegnata: rCEIN.\r\n"},
+        {"pointed_tail", {{0, 0, 0}, {10, 0, -q}, {5, 5, 0}, {0, 5, 0}}, {1}, nullptr},
+        {"plain", {{0, 0, 0}, {10, 0, q}, {15, 5, 0}}, {}, nullptr},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        CostruttoreDiProva b(s);
+        const int prima = Entita();
+        AcGePoint3dArray v;
+        AcGeDoubleArray bl;
+        for (const auto& p : c.vertici) {
+            v.append(AcGePoint3d(p[0], p[1], 0));
+            bl.append(p[2]);
+        }
+        const AcDbObjectId id = b.Disegna(CreaPolilinea(v, bl), L"QV-CIGLI", L"rCEIN", c.punte);
+        EXPECT_EQ(id.isNull(), c.riga != nullptr);
+        EXPECT_EQ(Entita(), prima + (c.riga ? 0 : 1));
+        EXPECT_EQ(std::wstring(b.m_log), c.riga ? c.riga : L"");
+    }
 }
 
 }  // namespace

@@ -221,7 +221,7 @@ protected:
 
     // The edge of a side: one closed polyline of the part along the offset
     // of the first line and the part along the offset of the second, joined
-    // once at P3, closed by a straight along the main edge; P1 lies on the
+    // once at P3, closed along the main edge; P1 lies on the
     // main edge and the outer-edge offset, P2 on the main edge and the
     // island offset.
     void VerificaCiglio(int lato) {
@@ -264,8 +264,10 @@ protected:
         GeometryChecker secondo(std::vector<Vertex>(d[0].vertici.begin() + p3, d[0].vertici.begin() + ultimo + 1));
         for (auto q : primo.Samples(8)) EXPECT_TRUE(immissione ? suD(q) : suE(q)) << q.x << ", " << q.y;
         for (auto q : secondo.Samples(8)) EXPECT_TRUE(immissione ? suE(q) : suD(q)) << q.x << ", " << q.y;
-        // The closing side is straight from P1 or P2 back to the start.
-        EXPECT_FALSE(ciglio.Segment(ultimo).isArc);
+        // The closing side runs along the main edge from P1 or P2 back to
+        // the start: straight on a straight road, along its arc on a curve.
+        GeometryChecker chiusura(std::vector<Vertex>(d[0].vertici.begin() + ultimo, d[0].vertici.end()));
+        for (auto q : chiusura.Samples(16)) EXPECT_NEAR(principale.DistanceTo(q), 0, kTol) << q.x << ", " << q.y;
     }
 
     // The shoulder of a side: the same triangle shrunk, closed along the

@@ -1,5 +1,6 @@
 #include "GeometryChecker.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -129,6 +130,94 @@ std::vector<Vec2> GeometryChecker::Samples(int perSegment) const {
             }
         }
     }
+    return out;
+}
+
+namespace {
+
+// The plan crossing of the segments p1 p2 and q1 q2 (touching included);
+// false for parallel segments that do not overlap at a point.
+bool ChordsMeet(Vec2 p1, Vec2 p2, Vec2 q1, Vec2 q2, double tol, Vec2& at) {
+    const double rx = p2.x - p1.x, ry = p2.y - p1.y, sx = q2.x - q1.x, sy = q2.y - q1.y;
+    const double den = rx * sy - ry * sx;
+    const double qpx = q1.x - p1.x, qpy = q1.y - p1.y;
+    const double lr = std::hypot(rx, ry), ls = std::hypot(sx, sy);
+    if (lr == 0 || ls == 0) return false;
+    if (std::fabs(den) <= 1e-15 * lr * ls) {
+        // Parallel: overlapping collinear chords meet along a stretch.
+        if (std::fabs(qpx * ry - qpy * rx) / lr > tol) return false;
+        const double t0 = (qpx * rx + qpy * ry) / (lr * lr);
+        const double t1 = t0 + (sx * rx + sy * ry) / (lr * lr);
+        const double lo = std::max(0.0, std::min(t0, t1)), hi = std::min(1.0, std::max(t0, t1));
+        if (lo > hi + tol / lr) return false;
+        const double t = (lo + hi) / 2;
+        at = {p1.x + t * rx, p1.y + t * ry};
+        return true;
+    }
+    const double t = (qpx * sy - qpy * sx) / den, u = (qpx * ry - qpy * rx) / den;
+    if (t < -tol / lr || t > 1 + tol / lr || u < -tol / ls || u > 1 + tol / ls) return false;
+    at = {p1.x + t * rx, p1.y + t * ry};
+    return true;
+}
+
+}  // namespace
+
+std::vector<Vec2> GeometryChecker::SelfCrossings(double tol) const {
+    // Segments of some length, each as a chain of chords.
+    struct Piece {
+        std::vector<Vec2> chords;
+    };
+    std::vector<Piece> pieces;
+    for (std::size_t i = 0; i + 1 < m_v.size(); ++i) {
+        Arc s = Segment(i);
+        if (s.length <= tol) continue;
+        Piece p;
+        const Vertex& a = m_v[i];
+        const Vertex& b = m_v[i + 1];
+        const int steps = s.isArc ? std::max(2, static_cast<int>(std::ceil(std::fabs(s.sweep) / (kPi / 720)))) : 1;
+        p.chords.push_back({a.x, a.y});
+        for (int k = 1; k < steps; ++k) {
+            double ang = s.sweep * k / steps, rx = a.x - s.centre.x, ry = a.y - s.centre.y;
+            p.chords.push_back({s.centre.x + rx * std::cos(ang) - ry * std::sin(ang),
+                                s.centre.y + rx * std::sin(ang) + ry * std::cos(ang)});
+        }
+        p.chords.push_back({b.x, b.y});
+        pieces.push_back(std::move(p));
+    }
+    const bool closed = Closed(tol) && pieces.size() > 2;
+    std::vector<Vec2> out;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        for (std::size_t j = i + 1; j < pieces.size(); ++j) {
+            // The vertex two neighbours share is no crossing.
+            const bool next = j == i + 1, wrap = closed && i == 0 && j + 1 == pieces.size();
+            const Vec2 shared = next ? pieces[j].chords.front() : pieces[i].chords.front();
+            const std::vector<Vec2>& a = pieces[i].chords;
+            const std::vector<Vec2>& b = pieces[j].chords;
+            for (std::size_t m = 0; m + 1 < a.size(); ++m) {
+                for (std::size_t n = 0; n + 1 < b.size(); ++n) {
+                    Vec2 at;
+                    if (!ChordsMeet(a[m], a[m + 1], b[n], b[n + 1], tol, at)) continue;
+                    if ((next || wrap) && std::hypot(at.x - shared.x, at.y - shared.y) <= 1e3 * tol) continue;
+                    out.push_back(at);
+                }
+            }
+        }
+    }
+    return out;
+}
+
+std::vector<std::size_t> GeometryChecker::Reversals(double tol) const {
+    // Directions leaving and arriving at each vertex, over segments of some length.
+    std::vector<std::size_t> kept;  // first vertex of each segment of some length
+    for (std::size_t i = 0; i + 1 < m_v.size(); ++i)
+        if (Segment(i).length > 1e-9) kept.push_back(i);
+    std::vector<std::size_t> out;
+    auto turnsBack = [&](std::size_t in, std::size_t outSeg) {
+        return AngleBetween(TangentIn(in + 1), TangentOut(outSeg)) > kPi - tol;
+    };
+    for (std::size_t k = 0; k + 1 < kept.size(); ++k)
+        if (turnsBack(kept[k], kept[k + 1])) out.push_back(kept[k + 1]);
+    if (Closed() && kept.size() > 2 && turnsBack(kept.back(), kept.front())) out.push_back(0);
     return out;
 }
 

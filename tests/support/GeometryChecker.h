@@ -46,6 +46,15 @@ public:
     bool Closed(double tol = 1e-9) const;
     // Points along every segment, its ends included.
     std::vector<Vec2> Samples(int perSegment) const;
+    // Where the polyline crosses or touches itself, away from the vertices
+    // two consecutive segments share (a polyline that ends on its first
+    // vertex counts as closed there). Arcs are followed in steps of at most
+    // a quarter degree.
+    std::vector<Vec2> SelfCrossings(double tol = 1e-6) const;
+    // Inner vertices (and the closing vertex of a closed polyline, as 0)
+    // where the direction turns back by more than pi - tol: the outline
+    // doubles back on itself. Segments of no length are passed over.
+    std::vector<std::size_t> Reversals(double tol = 1e-3) const;
 
     // The smallest difference between two directions.
     static double AngleBetween(double a, double b);

@@ -23,6 +23,7 @@ protected:
         vplat::ModalLoop::SetShownHook(nullptr);
         vplat::ModalLoop::SetIdleHook(nullptr);
         SetFocus(nullptr);
+        vplat::ResetClipboard();
     }
     void TearDown() override {
         vplat::MessageLog::Stop();

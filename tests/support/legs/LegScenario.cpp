@@ -37,7 +37,7 @@ std::string Descrivi(const Incrocio& i) {
       << (i.verso == 1 ? "In" : "Out") << "_" << static_cast<int>(i.angoloGradi) << "gradi_banchina"
       << static_cast<int>(i.banchinaPrincipale * 10);
     if (i.progIniziale != 0) s << "_da" << static_cast<int>(i.progIniziale);
-    if (i.semiIsola > 0) s << "_divisa";
+    if (i.semiIsola > 0) s << (i.fineIsola > 0 ? "_isola_che_finisce" : "_divisa");
     return s.str();
 }
 
@@ -59,6 +59,16 @@ Scenario::Scenario(const Incrocio& incrocio, AcDbDatabase* database) : m_incroci
     m_stradaPrincipale.semiDx = m_stradaPrincipale.semiSx = incrocio.semiPrincipale;
     m_stradaPrincipale.banchinaDx = m_stradaPrincipale.banchinaSx = incrocio.banchinaPrincipale;
     m_stradaPrincipale.semiIsola = incrocio.semiIsola;
+    if (incrocio.semiIsola > 0 && incrocio.fineIsola > 0) {
+        // The crossing's distance along the axis.
+        const double s0 = incrocio.curva ? 300 + 400 * m_direzione : 400;
+        if (incrocio.lato == CSecondariaJunctor::kDestra)
+            m_stradaPrincipale.isolaDx =
+                roads::IsolaRastremata(m_stradaPrincipale.asse, incrocio.semiIsola, s0, s0 + incrocio.fineIsola);
+        else
+            m_stradaPrincipale.isolaSx =
+                roads::IsolaRastremata(m_stradaPrincipale.asse, -incrocio.semiIsola, s0, s0 - incrocio.fineIsola);
+    }
 
     // The leg's far end: on the right the angle is taken clockwise from the
     // main direction, on the left counter-clockwise.

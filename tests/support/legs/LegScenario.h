@@ -19,6 +19,8 @@ struct Incrocio {
     double banchinaPrincipale = 1.5;  // main road's edge-to-shoulder distance, both sides
     double semiPrincipale = 3.75;   // main road's half widths
     double semiIsola = 0;           // > 0: divided main road with central island edges
+    double fineIsola = 0;           // > 0: the island edge on the leg's side narrows from the crossing to the
+                                    // axis this far past the leg (along the main road's traffic on that side)
     int lato = CSecondariaJunctor::kDestra;
     int verso = CSecondariaJunctor::kIn;
     double angoloGradi = 90;        // between the main road and the leg, measured from the main's forward direction

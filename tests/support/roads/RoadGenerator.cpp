@@ -1,5 +1,6 @@
 #include "RoadGenerator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -75,6 +76,47 @@ std::vector<Vertex> Offset(const std::vector<Vertex>& asse, double d) {
     return out;
 }
 
+std::vector<Vertex> IsolaRastremata(const std::vector<Vertex>& asse, double distanza, double da, double a) {
+    geomcheck::GeometryChecker g(asse);
+    const double lunghezza = g.Length();
+    // The axis point and direction at a distance along it.
+    auto Punto = [&](double t, double& x, double& y, double& dir) {
+        double percorsa = 0;
+        for (std::size_t i = 0; i + 1 < asse.size(); ++i) {
+            const geomcheck::Arc s = g.Segment(i);
+            if (t > percorsa + s.length && i + 2 < asse.size()) {
+                percorsa += s.length;
+                continue;
+            }
+            const double f = s.length > 0 ? (t - percorsa) / s.length : 0;
+            if (!s.isArc) {
+                x = asse[i].x + f * (asse[i + 1].x - asse[i].x);
+                y = asse[i].y + f * (asse[i + 1].y - asse[i].y);
+                dir = g.TangentOut(i);
+            } else {
+                const double ang = s.sweep * f, rx = asse[i].x - s.centre.x, ry = asse[i].y - s.centre.y;
+                x = s.centre.x + rx * std::cos(ang) - ry * std::sin(ang);
+                y = s.centre.y + rx * std::sin(ang) + ry * std::cos(ang);
+                dir = g.TangentOut(i) + ang;
+            }
+            return;
+        }
+    };
+    const double inizio = a < da ? a : 0, fine = a < da ? lunghezza : a;
+    std::vector<Vertex> out;
+    const int passi = static_cast<int>(std::ceil(fine - inizio));
+    for (int k = 0; k <= passi; ++k) {
+        const double t = std::min(fine, inizio + k);
+        // Full width beyond da, none at a, evenly between.
+        const double quota = std::clamp((t - a) / (da - a), 0.0, 1.0);
+        double x = 0, y = 0, dir = 0;
+        Punto(t, x, y, dir);
+        const double d = distanza * quota;
+        out.push_back({x + d * std::sin(dir), y - d * std::cos(dir), 0});
+    }
+    return out;
+}
+
 std::vector<Polilinea> PolilineeDi(const Strada& s) {
     std::vector<Polilinea> out;
     out.push_back({kLayerAssi, L"", s.asse, DatiTracciato(s)});
@@ -94,8 +136,13 @@ std::vector<Polilinea> PolilineeDi(const Strada& s) {
         bordi.push_back({L"CIDX", kLayerCigli, s.semiIsola});
         bordi.push_back({L"CISX", kLayerCigli, -s.semiIsola});
     }
-    for (const Bordo& b : bordi)
-        out.push_back({b.layer, b.kind, Offset(s.asse, b.offset), DatiPolilinea(b.kind, proprietario)});
+    for (const Bordo& b : bordi) {
+        const std::wstring kind = b.kind;
+        const std::vector<Vertex>& proprio = kind == L"CIDX" ? s.isolaDx : kind == L"CISX" ? s.isolaSx : s.asse;
+        const bool dato = (kind == L"CIDX" || kind == L"CISX") && !proprio.empty();
+        out.push_back(
+            {b.layer, b.kind, dato ? proprio : Offset(s.asse, b.offset), DatiPolilinea(b.kind, proprietario)});
+    }
     return out;
 }
 

@@ -50,6 +50,7 @@ struct Strada {
     double semiDx = 3.75, semiSx = 3.75;        // axis to right and left edge
     double banchinaDx = 1.5, banchinaSx = 1.5;  // edge to shoulder
     double semiIsola = 0.0;     // > 0: divided road, island edges this far from the axis
+    std::vector<Vertex> isolaDx, isolaSx;  // when given, the island edges drawn instead of those offsets
     bool proprietarioVuoto = false;  // edges whose owner text is empty
     std::vector<Profilo> profili;
     std::vector<Record> records;
@@ -87,6 +88,11 @@ datipoli* ListaDi(const std::vector<Vertex>& vertici);
 
 // The polyline at a signed offset (> 0 to the right) from a tangential axis.
 std::vector<Vertex> Offset(const std::vector<Vertex>& asse, double distanza);
+
+// An island edge at a signed offset (> 0 to the right) that narrows evenly to
+// the axis between two distances along it: it ends on the axis at `a` when
+// a > da, or starts there when a < da. Straight, a vertex every metre.
+std::vector<Vertex> IsolaRastremata(const std::vector<Vertex>& asse, double distanza, double da, double a);
 
 // Layouts the tests use.
 Strada Rettilineo(const std::wstring& nome, Vertex da, Vertex a);
