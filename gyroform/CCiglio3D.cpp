@@ -142,7 +142,6 @@ int CCiglio3D::getPuntoDaProg(double prog, Zyl_GePoint3d& pnt) {
 void CCiglio3D::setTipoCalcolo(int tipoCalcolo) { m_tipoCalcolo = tipoCalcolo; }
 void CCiglio3D::setProfRif(int /*tipoCiglioRif*/) {}
 ICCiglio3D* CCiglio3D::getCiglioRif() { return m_ciglioRif; }
-void CCiglio3D::scriviDatiEstesi(CADDatoArray& /*datiEstesi*/) {}
 int CCiglio3D::getQuotaDaProg(double& /*quota*/, double /*prog*/, int /*tipo*/) { return 0; }
 double CCiglio3D::getPendenzaDaProg(double /*prog*/) { return 0.0; }
 
@@ -196,6 +195,55 @@ void CCiglio3D::setVisualizzaSuGrafico(int tipoGruppoPunti, int visualizza) {
 void CCiglio3D::azzera() {
     m_nonTrovato = true;
     m_entita = ZylPolylineID();
+    // The reading erases every polyline of the block, the 3D one too.
+    m_entita3D = ZylPolylineID();
+    m_handle3D.Empty();
+}
+
+void CCiglio3D::scriviDatiEstesi(CADDatoArray& datiEstesi) {
+    constexpr int kTestoMassimo = 499;
+    datiEstesi.Add(1001, APP_ROTATORIA_3D);
+    datiEstesi.Add(1071, 1);
+    CADDatoArray coppie;
+    IQvObject_Serializer(nullptr).SetToCADDatoArray(coppie, this);
+    for (int i = 0; i < coppie.GetCount(); ++i) {
+        const CADDatoArray::CADDato& d = coppie[i];
+        datiEstesi.Add(1071, d.GetCodice());
+        switch (d.GetTipo()) {
+            case CADDatoArray::Reale: datiEstesi.Add(1040, d.GetDouble()); break;
+            case CADDatoArray::Intero: datiEstesi.Add(1071, d.GetInt()); break;
+            case CADDatoArray::Testo: datiEstesi.Add(1000, CString(d.GetStringa()).Left(kTestoMassimo)); break;
+            case CADDatoArray::Punto: {
+                double p[3];
+                d.GetPunto(p);
+                datiEstesi.Add(1010, p);
+                break;
+            }
+            default: break;
+        }
+    }
+}
+
+int CCiglio3D::scriviPolilineaPiana(const ZylBlockID& blocco) {
+    CADDatoArray vertici, bulge;
+    gyroform::ArrayDaPolilinea(m_polilinea, vertici, bulge);
+    IEntityUtils* utils = Ombrix::GetEntityUtils();
+    if (m_entita.IsVivo()) {
+        CADDatoArray proprieta;
+        proprieta.Add(10, vertici);
+        proprieta.Add(42, bulge);
+        utils->ModificaVertici(m_entita, proprieta);
+        return 1;
+    }
+    CADDatoArray estesi, proprieta;
+    scriviDatiEstesi(estesi);
+    proprieta.Add(8, m_rotatoria ? m_rotatoria->getLayerPianta().GetString() : L"");
+    proprieta.Add(-3, estesi);
+    proprieta.Add(10, vertici);
+    proprieta.Add(42, bulge);
+    ZylPolylineID entita;
+    if (utils->CreaPolilinea(ZYL_POLILINEA_2D, proprieta, entita, blocco)) m_entita = entita;
+    return 1;
 }
 
 void CCiglio3D::prendiPolilinea(datipoli* polilinea, datipoli* ultimo) {

@@ -90,6 +90,10 @@ public:
     virtual double getPendenzaDaProg(double prog);
     virtual CString getCodiceRif() { return m_codiceRif; }
 
+    // Creates the plan polyline in the block, with the edge's saved data, or
+    // updates its vertices and bulges; 1.
+    int scriviPolilineaPiana(const ZylBlockID& blocco);
+
     // Moves the plan polyline in place.
     void traslaPolilinea(const Zyl_GeMatrix3d& matrice);
     int getPrimoVertice(Zyl_GePoint3d& punto) const;

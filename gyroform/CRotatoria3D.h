@@ -74,11 +74,27 @@ public:
     // Rebuilds the nodes and sections of every edge.
     int calcolaNodiESezioni();
 
+    // Reading the plan roundabout and a saved model.
+    int leggiEntita(int tipoEntita, ZylEntityID& entita);
+    int leggiCigliTracciato(ZylEntityID& entita);
+    int allineaInizioAnelli();
+    int caricaDaBlocco();
+    void creaLayer();
+    // Forgets every reference to an edge that leaves the model: reference
+    // edges (their code strings stay), partner nodes, and the section points
+    // of every edge, which are rebuilt with the nodes and sections.
+    void scollegaCiglio(CCiglio3D* ciglio);
+
     void getCentro(double centro[3]) const;
     void setCentro(const double centro[3]);
     double getQuotaRiferimento() const { return m_quotaRiferimento; }
     double getRaggioVerticeDefault() const { return m_raggioVertice; }
+    const CString& getNomePianta() const { return m_nomePianta; }
     const CString& getLayerPianta() const { return m_layerPianta; }
+    const CString& getLayerSuperfici() const { return m_layerSuperfici; }
+    const CString& getLayerCigli3D() const { return m_layerCigli3D; }
+    const CString& getLayerSezioni() const { return m_layerSezioni; }
+    const CString& getLayerTesti() const { return m_layerTesti; }
     const ZylBlockID& getBlocco() const { return m_blocco; }
     const ZylBlockRefID& getRiferimentoBlocco() const { return m_riferimento; }
 
@@ -87,6 +103,14 @@ private:
     IQvObject_Group* gruppoCigli();
     void inserisciAsse(CAsseRamo* asse);
     void inserisciCiglio(CCiglio3D* ciglio);
+    int leggiCerchio(ZylEntityID& entita);
+    int leggiPolilinea(ZylEntityID& entita);
+    int leggiCiglioSalvato(ZylEntityID& entita, const CADDatoArray& items, const CADDatoArray& vertici,
+                           const CADDatoArray& bulge);
+    // Drops the axes and edges still marked not found; the edges are erased
+    // from the drawing and unlinked first.
+    void eliminaAssiNonTrovati();
+    void eliminaCigliNonTrovati();
 
     CString m_nome;
     CString m_nomePianta;

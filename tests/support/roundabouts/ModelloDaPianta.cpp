@@ -27,28 +27,6 @@ datipoli* Lista(const Entita& e, double dx, double dy) {
     return testa;
 }
 
-// Joins a ring's two parts at the foot of a point, as the reader does.
-void Riavvia(CRotatoria3D& rotatoria, CCiglio3D* anello, const Zyl_GePoint3d& punto) {
-    ads_point p = {punto.x, punto.y, 0.0};
-    double prog = 0.0;
-    datipoli* lista = anello->getPolilinea();
-    if (!DistPPoly(lista, p, nullptr, nullptr, &prog, nullptr, nullptr, nullptr, 1)) return;
-    datipoli *dopo = nullptr, *prima = nullptr;
-    if (estraiCopiaDATIPOLI(lista, &prog, nullptr, &dopo) != 1 || estraiCopiaDATIPOLI(lista, nullptr, &prog, &prima) != 1) {
-        LiberaDATIPOLI(&dopo);
-        LiberaDATIPOLI(&prima);
-        return;
-    }
-    datipoli* coda = dopo;
-    while (coda->next) coda = coda->next;
-    coda->bulge = prima->bulge;
-    coda->next = prima->next;
-    prima->next = nullptr;
-    LiberaDATIPOLI(&prima);
-    CString codice = anello->getCodice();
-    anello->inizializzaCiglio(&rotatoria, codice, nullptr, dopo, nullptr);
-}
-
 }  // namespace
 
 int CostruisciModello(CRotatoria3D& rotatoria, const Rotatoria& pianta, const OpzioniModello& opzioni) {
@@ -87,21 +65,7 @@ int CostruisciModello(CRotatoria3D& rotatoria, const Rotatoria& pianta, const Op
         rotatoria.creaCiglio(nullptr, e.kind.c_str(), asse, vertici, bulge);
     }
 
-    if (opzioni.allineaAnelli) {
-        IQvObject_Group* cigli = rotatoria.getCigli();
-        IQvObject_GroupMember* m1 = cigli ? cigli->GetFirstMember() : nullptr;
-        IQvObject_GroupMember* m2 = m1 ? m1->GetNext() : nullptr;
-        IQvObject_GroupMember* m3 = m2 ? m2->GetNext() : nullptr;
-        auto* interno = m1 ? static_cast<CCiglio3D*>(m1->GetObject()) : nullptr;
-        auto* esterno = m2 ? static_cast<CCiglio3D*>(m2->GetObject()) : nullptr;
-        auto* ramo = m3 ? static_cast<CCiglio3D*>(m3->GetObject()) : nullptr;
-        Zyl_GePoint3d primo;
-        if (interno && esterno && ramo && interno->getCodiceEnum() == 1000 && esterno->getCodiceEnum() == 2000 &&
-            ramo->getAsseRamo() && ramo->getPrimoVertice(primo)) {
-            Riavvia(rotatoria, interno, primo);
-            Riavvia(rotatoria, esterno, primo);
-        }
-    }
+    if (opzioni.allineaAnelli) rotatoria.allineaInizioAnelli();
 
     // The road edges of every axis of their alignment, ring-centred.
     double centro[3];
