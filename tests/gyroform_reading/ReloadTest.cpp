@@ -84,6 +84,37 @@ TEST_F(ReloadTest, AModelComesBackFromItsBlock) {
     layer->close();
 }
 
+// Saved into a drawing file and opened again: the model comes back the same.
+TEST_F(ReloadTest, AModelComesBackFromASavedDrawing) {
+    ZylBlockRefID riferimento = LeggiEInserisci();
+    std::wstring handle = riferimento.GetHandle();
+    std::string file = ::testing::TempDir() + "rotatoria-salvata.dxf";
+    std::wstring wfile(file.begin(), file.end());
+    ASSERT_EQ(m_db->dxfOut(wfile.c_str()), Acad::eOk);
+
+    auto aperto = std::make_unique<AcDbDatabase>(false, true);
+    ASSERT_EQ(aperto->dxfIn(wfile.c_str()), Acad::eOk);
+    acdbHostApplicationServices()->setWorkingDatabase(aperto.get());
+    {
+        ZylEntityID salvato(handle.c_str(), ZylDatabase());
+        ASSERT_FALSE(salvato.IsNull());
+        auto caricato = Nuovo<CRotatoria3D>(29000);
+        ASSERT_EQ(caricato->disegna(salvato), 1);
+        EXPECT_EQ(Codici(*caricato), CodiciTreRami());
+        EXPECT_EQ(caricato->getNome(), L"Rotatoria Sud");
+        EXPECT_DOUBLE_EQ(caricato->getPassoSezioni(), 7.5);
+        EXPECT_EQ(caricato->getRicalcolaPendenzeRami(), 0);
+        std::vector<CCiglio3D*> letti = Cigli(*caricato), originali = Cigli(*m_rotatoria);
+        for (size_t i = 0; i < letti.size(); ++i) {
+            EXPECT_EQ(letti[i]->getDescrizione(), originali[i]->getDescrizione()) << i;
+            EXPECT_NEAR(letti[i]->getLunghezza(), originali[i]->getLunghezza(), 1e-9) << i;
+        }
+        EXPECT_EQ(Assi(*caricato)[0]->getNome(), L"SP 1");
+        EXPECT_TRUE(vplat::OpenObjects(aperto.get()).empty());
+    }
+    acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
+}
+
 // Saved data that cannot be rebuilt into an edge of the model are skipped.
 TEST_F(ReloadTest, SavedDataThatAreNoEdgeOfTheModelAreSkipped) {
     ZylBlockRefID riferimento = LeggiEInserisci();
