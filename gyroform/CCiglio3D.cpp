@@ -140,7 +140,12 @@ int CCiglio3D::getPuntoDaProg(double prog, Zyl_GePoint3d& pnt) {
 
 // The elevation methods fill these in.
 void CCiglio3D::setTipoCalcolo(int tipoCalcolo) { m_tipoCalcolo = tipoCalcolo; }
-void CCiglio3D::setProfRif(int /*tipoCiglioRif*/) {}
+void CCiglio3D::setProfRif(int tipoCiglioRif) {
+    // An edge never refers to itself.
+    if (tipoCiglioRif == m_codiceEnum || !m_rotatoria) return;
+    m_ciglioRif = m_rotatoria->trovaCiglio(tipoCiglioRif, getAsseRamo());
+    if (m_ciglioRif) m_codiceRif = m_ciglioRif->getCodice();
+}
 ICCiglio3D* CCiglio3D::getCiglioRif() { return m_ciglioRif; }
 int CCiglio3D::getQuotaDaProg(double& /*quota*/, double /*prog*/, int /*tipo*/) { return 0; }
 double CCiglio3D::getPendenzaDaProg(double /*prog*/) { return 0.0; }

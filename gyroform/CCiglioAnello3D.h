@@ -34,9 +34,22 @@ public:
     int calcolaProfilo(int tipoEvento, IQvObject_GroupMember* punto, CDato dato) override;
     int calcolaRotazione(int tipoEvento, IQvObject_GroupMember* punto, CDato dato) override;
     int calcolaPiano() override;
+    int getQuotaDaProg(double& quota, double prog, int tipo) override;
     virtual int adattaPunti();
 
+    // The plane z = a x + b y + c in ring-centred coordinates.
+    void getPiano(double& a, double& b, double& c) const {
+        a = m_a;
+        b = m_b;
+        c = m_c;
+    }
+
 private:
+    // Three plane points at 0, L/3 and 2L/3 at the reference elevation,
+    // where the group lacks them.
+    void completaPuntiPiano();
+    int pianoParallelo();
+
     IQvObject_Group* m_piano = nullptr;
     bool m_visPiano = false;
     bool m_usaPianoParallelo = false;
