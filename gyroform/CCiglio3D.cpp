@@ -138,8 +138,34 @@ int CCiglio3D::getPuntoDaProg(double prog, Zyl_GePoint3d& pnt) {
     return 1;
 }
 
+void CCiglio3D::setTipoCalcolo(int tipoCalcolo) {
+    m_tipoCalcolo = tipoCalcolo;
+    // The points of the chosen method are shown.
+    if (IQvObject_Group* gruppo = getPunti(tipoCalcolo)) setVisualizzaSuGrafico(gruppo->GetMemberType(), 1);
+}
+
+void CCiglio3D::elencoMetodi(CADDatoArray& tipiCalcolo, bool anello) {
+    tipiCalcolo.Clear();
+    tipiCalcolo.Add(8, gyroform::Traduci(L"Profilo").GetString());
+    if (anello) tipiCalcolo.Add(5, gyroform::Traduci(L"Piano").GetString());
+    std::vector<int> candidati;
+    switch (m_codiceEnum) {
+        case CIGLIO_ANELLO_INTERNO: candidati = {CIGLIO_ANELLO_ESTERNO}; break;
+        case CIGLIO_ANELLO_ESTERNO: candidati = {CIGLIO_ANELLO_INTERNO}; break;
+        case CIGLIO_ESTERNO_SINISTRO: candidati = {CIGLIO_INTERNO_SINISTRO}; break;
+        case CIGLIO_INTERNO_SINISTRO: candidati = {CIGLIO_INTERNO_DESTRO, CIGLIO_ESTERNO_SINISTRO}; break;
+        case CIGLIO_INTERNO_DESTRO: candidati = {CIGLIO_ESTERNO_DESTRO, CIGLIO_INTERNO_SINISTRO}; break;
+        case CIGLIO_ESTERNO_DESTRO: candidati = {CIGLIO_INTERNO_DESTRO}; break;
+        default: break;
+    }
+    for (int codice : candidati) {
+        CCiglio3D* c = m_rotatoria ? m_rotatoria->trovaCiglio(codice, getAsseRamo()) : nullptr;
+        if (!c || c->getCiglioRif() == this) continue;
+        tipiCalcolo.Add(codice + 7, c->getDescrizione().GetString());
+    }
+}
+
 // The elevation methods fill these in.
-void CCiglio3D::setTipoCalcolo(int tipoCalcolo) { m_tipoCalcolo = tipoCalcolo; }
 void CCiglio3D::setProfRif(int tipoCiglioRif) {
     // An edge never refers to itself.
     if (tipoCiglioRif == m_codiceEnum || !m_rotatoria) return;

@@ -126,6 +126,10 @@ public:
     void dimenticaCiglioRif() { m_ciglioRif = nullptr; }
 
 protected:
+    // The method list: profile, the plane for ring edges, then the candidate
+    // reference edges (code + 7, description); a candidate that refers to
+    // this edge is not offered.
+    void elencoMetodi(CADDatoArray& tipiCalcolo, bool anello);
     // The entries every edge lists, then the kind's own.
     void vociComuni(std::vector<CDato>& voci) const;
     static int consegnaElenco(const std::vector<CDato>& voci, CDato** dati, int* numero);

@@ -62,8 +62,7 @@ CADDatoArray* CCiglioAnello3D::getPuntiAltCiglio(int tipoGruppo) {
     }
 }
 
-// The method list is filled by the elevation methods.
-void CCiglioAnello3D::getTipiCalcolo(CADDatoArray& /*tipiCalcolo*/) {}
+void CCiglioAnello3D::getTipiCalcolo(CADDatoArray& tipiCalcolo) { elencoMetodi(tipiCalcolo, true); }
 
 int CCiglioAnello3D::getVisualizzaSuGrafico(int tipoGruppoPunti) {
     if (tipoGruppoPunti == TIPO_PUNTOPIANO) return m_visPiano ? 1 : 0;

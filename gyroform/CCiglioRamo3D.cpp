@@ -87,9 +87,8 @@ CADDatoArray* CCiglioRamo3D::getPuntiAltCiglio(int tipoGruppo) {
     }
 }
 
-// The method list, the methods and the hand-over are filled by the
-// elevation methods.
-void CCiglioRamo3D::getTipiCalcolo(CADDatoArray& /*tipiCalcolo*/) {}
+// The methods and the hand-over are filled by the elevation methods.
+void CCiglioRamo3D::getTipiCalcolo(CADDatoArray& tipiCalcolo) { elencoMetodi(tipiCalcolo, false); }
 int CCiglioRamo3D::calcolaProfilo(int, IQvObject_GroupMember*, CDato) { return 0; }
 int CCiglioRamo3D::calcolaRotazione(int, IQvObject_GroupMember*, CDato) { return 0; }
 int CCiglioRamo3D::adattaPunti(CPuntoNodo*, CPuntoNodo*) { return 0; }
