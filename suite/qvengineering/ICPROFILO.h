@@ -9,6 +9,7 @@ constexpr int QV_DATO_NOME_PROFILO = 22500;
 
 class ICPROFILO : public CQvOggettoDati {
 public:
+    // A new road profile (an ICPROFILO_STRADALE), freed with libera.
     static ICPROFILO* Alloca();
     static void libera(ICPROFILO** profilo);
 
@@ -22,7 +23,9 @@ public:
     // the profile (before its first or after its last vertex).
     int getQuota(double prog, double* quota) const;
 
-private:
+protected:
     ICPROFILO();
+
+private:
     std::vector<Vertice> m_vertici;
 };
