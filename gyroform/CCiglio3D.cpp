@@ -173,7 +173,37 @@ void CCiglio3D::setProfRif(int tipoCiglioRif) {
     if (m_ciglioRif) m_codiceRif = m_ciglioRif->getCodice();
 }
 ICCiglio3D* CCiglio3D::getCiglioRif() { return m_ciglioRif; }
-int CCiglio3D::getQuotaDaProg(double& /*quota*/, double /*prog*/, int /*tipo*/) { return 0; }
+int CCiglio3D::getQuotaDaProg(double& quota, double prog, int tipo) {
+    int metodo = tipo <= 0 ? m_tipoCalcolo : tipo;
+    if (metodo == 8) {
+        auto* profilo = dynamic_cast<ICPROFILO_STRADALE*>(m_profilo);
+        double z = 0.0;
+        if (!profilo || profilo->getValore(QV_DATO_QUOTA_PROFILO, prog, &z) != 1) return 0;
+        quota = z;
+        return 1;
+    }
+    // The rotation about a reference edge is not computed yet.
+    return 0;
+}
+
+ICVERTICE_PROFILO* CCiglio3D::inserisciVerticeInProfilo(const double vertice[2], ICPROFILO_STRADALE* profilo) {
+    if (!profilo) return nullptr;
+    ICVERTICE_PROFILO* dopo = profilo->primoVertice();
+    while (dopo) {
+        CDato prog;
+        profilo->leggiDatoVertice(dopo, QV_DATO_PROG_VERTICE, prog);
+        if (prog.GetDouble() > vertice[0]) break;
+        dopo = profilo->successivo(dopo);
+    }
+    ICVERTICE_PROFILO* nuovo = nullptr;
+    if (profilo->inserisciVertice(vertice[0], vertice[1], dopo, &nuovo) != 1) return nullptr;
+    return nuovo;
+}
+
+ICVERTICE_PROFILO* CCiglio3D::inserisciVerticeProfilo(const double vertice[2]) {
+    if (!m_profilo) m_profilo = ICPROFILO::Alloca();
+    return inserisciVerticeInProfilo(vertice, dynamic_cast<ICPROFILO_STRADALE*>(m_profilo));
+}
 double CCiglio3D::getPendenzaDaProg(double /*prog*/) { return 0.0; }
 
 void CCiglio3D::highlight(double prog) {

@@ -7,7 +7,7 @@
 #include "CADDatoArray.h"
 #include "DatiPoli.h"
 #include "ICCiglio3D.h"
-#include "ICPROFILO.h"
+#include "ICPROFILO_STRADALE.h"
 #include "ZylEntityID.h"
 
 class CAsseRamo;
@@ -90,6 +90,12 @@ public:
     virtual double getPendenzaDaProg(double prog);
     virtual CString getCodiceRif() { return m_codiceRif; }
 
+    // Inserts a vertex (chainage, elevation) into the edge's profile (made
+    // when there is none), after the vertices at the same or a lower
+    // chainage: the new vertex, or null.
+    ICVERTICE_PROFILO* inserisciVerticeProfilo(const double vertice[2]);
+    static ICVERTICE_PROFILO* inserisciVerticeInProfilo(const double vertice[2], ICPROFILO_STRADALE* profilo);
+
     // Creates the plan polyline in the block, with the edge's saved data, or
     // updates its vertices and bulges; 1.
     int scriviPolilineaPiana(const ZylBlockID& blocco);
@@ -116,6 +122,8 @@ public:
                          double* altro);
 
     const CString& getCodice() const { return m_codice; }
+    // The vertical profile of the last computation (null before it).
+    ICPROFILO* getProfiloAltimetrico() const { return m_profilo; }
     datipoli* getPolilinea() const { return m_polilinea; }
     datipoli* getUltimo() const { return m_ultimo; }
     CRotatoria3D* getRotatoria() const { return m_rotatoria; }

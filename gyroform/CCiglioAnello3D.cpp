@@ -97,7 +97,55 @@ int CCiglioAnello3D::creaGruppiPunti() {
 }
 
 // The elevation methods fill these in.
-int CCiglioAnello3D::calcolaProfilo(int, IQvObject_GroupMember*, CDato) { return 0; }
+int CCiglioAnello3D::calcolaProfilo(int, IQvObject_GroupMember*, CDato) {
+    GyroformConstructor* costruttore = GyroformMain::getConstructor();
+    if (!m_vertici) {
+        preparaGruppo(m_vertici, L"Punti Vertice");
+        impostaGruppo(m_vertici, TIPO_PUNTOVERTICE, true);
+    }
+    if (!m_vertici) return 1;
+    if (m_vertici->GetMemberCount() == 0 && costruttore) {
+        auto* v = static_cast<CPuntoVertice*>(costruttore->Alloca(TIPO_PUNTOVERTICE));
+        if (v) {
+            v->impostaDaProgressiva(this, 0.0);
+            v->setQuota(m_rotatoria ? m_rotatoria->getQuotaRiferimento() : 0.0);
+            m_vertici->Append(v);
+        }
+    }
+    std::vector<CPuntoVertice*> punti;
+    for (IQvObject_GroupMember* m = m_vertici->GetFirstMember(); m; m = m->GetNext())
+        punti.push_back(static_cast<CPuntoVertice*>(m->GetObject()));
+    if (punti.empty()) return 1;
+
+    // A new profile from one lap before the last point to one lap after the
+    // second, so that the curves at the ring's start and end are whole.
+    if (m_profilo) ICPROFILO::libera(&m_profilo);
+    const double l = m_lunghezza;
+    auto vertice = [this](double prog, double quota) {
+        const double v[2] = {prog, quota};
+        return inserisciVerticeProfilo(v);
+    };
+    vertice(punti.back()->getProgressiva() - l, punti.back()->getQuota());
+    for (CPuntoVertice* p : punti) p->setVerticeProfilo(vertice(p->getProgressiva(), p->getQuota()));
+    ICVERTICE_PROFILO* copiaPrimo = vertice(l + punti[0]->getProgressiva(), punti[0]->getQuota());
+    if (punti.size() >= 2) vertice(l + punti[1]->getProgressiva(), punti[1]->getQuota());
+
+    auto* profilo = dynamic_cast<ICPROFILO_STRADALE*>(m_profilo);
+    for (CPuntoVertice* p : punti)
+        if (p->getRaggio() > 0.0 && p->getVerticeProfilo())
+            profilo->impostaRaccordo(p->getVerticeProfilo(), p->getTipoRaccordo(), p->getRaggio());
+    if (punti[0]->getRaggio() > 0.0 && copiaPrimo && punti.back()->getVerticeProfilo())
+        profilo->impostaRaccordo(copiaPrimo, punti[0]->getTipoRaccordo(), punti[0]->getRaggio());
+    if (profilo->valida() == 0 && profilo->calcola() == 1) {
+        for (CPuntoVertice* p : punti) {
+            CDato raggio;
+            int id = p->getTipoRaccordo() == QV_RACCORDO_CIRCOLARE ? QV_DATO_RAGGIO_CIRCOLARE : QV_DATO_RAGGIO_PARABOLICO;
+            if (p->getVerticeProfilo() && profilo->leggiDatoVertice(p->getVerticeProfilo(), id, raggio))
+                p->setRaggio(raggio.GetDouble());
+        }
+    }
+    return 1;
+}
 int CCiglioAnello3D::calcolaRotazione(int, IQvObject_GroupMember*, CDato) { return 0; }
 
 namespace {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CPuntoCiglio.h"
+#include "ICPROFILO_STRADALE.h"
 #include "IQvObject_CodeList.h"
 
 constexpr int RACCORDO_CIRCOLARE = 3113;
@@ -28,6 +29,11 @@ public:
     // The slope of the grade before the vertex, a fraction.
     double getPendenza() const { return m_pendenza; }
     void setPendenza(double pendenza) { m_pendenza = pendenza; }
+    void setTipoRaccordo(int tipo) { m_tipoRaccordo = tipo; }
+    // The point's vertex in the edge's current profile (not owned; valid
+    // until the profile is replaced).
+    ICVERTICE_PROFILO* getVerticeProfilo() const { return m_verticeProfilo; }
+    void setVerticeProfilo(ICVERTICE_PROFILO* v) { m_verticeProfilo = v; }
 
 protected:
     void vociProprie(std::vector<CDato>& voci, int contesto) const override;
@@ -42,4 +48,5 @@ private:
     IQvObject_Colour* m_coloreQuota = nullptr;
     IQvObject_CodeList* m_raccordi = nullptr;
     IQvObject_Colour* m_colorePendenza = nullptr;
+    ICVERTICE_PROFILO* m_verticeProfilo = nullptr;
 };
