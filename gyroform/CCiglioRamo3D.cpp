@@ -7,6 +7,7 @@
 #include "CRotatoria3D.h"
 #include "DistanzaDirezionale.h"
 #include "GyroformCodici.h"
+#include "GyroformConstructor.h"
 #include "GyroformUtil.h"
 
 namespace {
@@ -89,7 +90,146 @@ CADDatoArray* CCiglioRamo3D::getPuntiAltCiglio(int tipoGruppo) {
 
 // The methods and the hand-over are filled by the elevation methods.
 void CCiglioRamo3D::getTipiCalcolo(CADDatoArray& tipiCalcolo) { elencoMetodi(tipiCalcolo, false); }
-int CCiglioRamo3D::calcolaProfilo(int, IQvObject_GroupMember*, CDato) { return 0; }
+int CCiglioRamo3D::calcolaProfilo(int, IQvObject_GroupMember*, CDato) {
+    std::vector<CPuntoNodo*> nodi;
+    for (IQvObject_GroupMember* m = m_nodi ? m_nodi->GetFirstMember() : nullptr; m; m = m->GetNext())
+        nodi.push_back(static_cast<CPuntoNodo*>(m->GetObject()));
+    // Without a first and an end node there is no profile to make.
+    GyroformConstructor* costruttore = GyroformMain::getConstructor();
+    if (nodi.size() < 2 || !costruttore) return 0;
+    if (!m_vertici) {
+        preparaGruppo(m_vertici, L"Punti Vertice");
+        impostaGruppo(m_vertici, TIPO_PUNTOVERTICE, true);
+    }
+    if (!m_vertici) return 0;
+    auto punti = [this] {
+        std::vector<CPuntoVertice*> out;
+        for (IQvObject_GroupMember* m = m_vertici->GetFirstMember(); m; m = m->GetNext())
+            out.push_back(static_cast<CPuntoVertice*>(m->GetObject()));
+        return out;
+    };
+    const double quotaRif = m_rotatoria ? m_rotatoria->getQuotaRiferimento() : 0.0;
+    const double raggio = m_rotatoria ? m_rotatoria->getRaggioVerticeDefault() : 200.0;
+    auto nuovo = [&](double prog, double quota, double r) {
+        auto* v = static_cast<CPuntoVertice*>(costruttore->Alloca(TIPO_PUNTOVERTICE));
+        if (!v) return v;
+        v->impostaDaProgressiva(this, prog);
+        v->setQuota(quota);
+        v->setRaggio(r);
+        m_vertici->Append(v);
+        return v;
+    };
+
+    // The end node and whether this edge hands its elevation over.
+    CPuntoNodo* n1 = nodi[0];
+    CPuntoNodo* fine = nodi[1];
+    bool consegna = false;
+    if (nodi.size() >= 3) {
+        CPuntoNodo* n2 = nodi[1];
+        CPuntoNodo* n3 = nodi[2];
+        std::vector<CPuntoVertice*> v = punti();
+        if (v.empty() || n2->getUlteriore()) {
+            fine = n3;
+            consegna = true;
+        } else if (v.back()->getProgressiva() > n2->getProgressiva()) {
+            fine = n3;
+            consegna = true;
+            if (v.back()->getProgressiva() < n3->getProgressiva()) nuovo(n3->getProgressiva(), n3->getQuota(), 0.0);
+        }
+    }
+    bool ultimoNodo = fine == nodi.back() || (nodi.size() >= 3 && fine == nodi[2]);
+    for (CPuntoVertice* v : punti()) {
+        v->setGrigio(false);
+        v->setQuotaGrigia(false);
+    }
+
+    const double c1 = n1->getProgressiva(), z1 = n1->getQuota(), s1 = n1->getPendenza();
+    const double cE = fine->getProgressiva(), zE = fine->getQuota(), sE = fine->getPendenza();
+    const double x = s1 != sE ? (s1 * c1 + zE - sE * cE - z1) / (s1 - sE) : 0.0;
+    auto g1 = [&](double c) { return z1 + s1 * (c - c1); };
+    auto gE = [&](double c) { return zE + sE * (c - cE); };
+
+    std::vector<CPuntoVertice*> v = punti();
+    CPuntoVertice* primo = v.empty() ? nuovo(c1, z1, 0.0) : v.front();
+    if (!primo) return 0;
+    primo->impostaDaProgressiva(this, c1);
+    primo->setQuota(z1);
+    primo->setRaggio(0.0);
+    primo->setGrigio(true);
+    primo->setQuotaGrigia(true);
+    v = punti();
+    CPuntoVertice* ultimo = v.size() >= 2 ? v.back() : nuovo(cE, zE, 0.0);
+    if (!ultimo) return 0;
+    ultimo->impostaDaProgressiva(this, cE);
+    ultimo->setQuota(zE);
+    ultimo->setRaggio(0.0);
+    ultimo->setQuotaGrigia(true);
+    ultimo->setGrigio(ultimoNodo);
+
+    const double p = nodi[1]->getProgressiva();
+    v = punti();
+    if (v.size() == 2) v.insert(v.begin() + 1, nuovo(0.0, quotaRif, raggio));
+    if (v.size() == 3 && v[1]) {
+        CPuntoVertice* medio = v[1];
+        if (c1 < x && x < cE) {
+            medio->impostaDaProgressiva(this, x);
+            medio->setQuota(g1(x));
+        } else {
+            medio->impostaDaProgressiva(this, p / 3.0);
+            medio->setQuota(g1(p / 3.0));
+            if (CPuntoVertice* secondo = nuovo(2.0 * p / 3.0, quotaRif, raggio)) {
+                secondo->setQuota(gE(2.0 * p / 3.0));
+                secondo->setQuotaGrigia(true);
+            }
+        }
+        medio->setQuotaGrigia(true);
+    } else if (v.size() > 3) {
+        v[1]->setQuota(g1(v[1]->getProgressiva()));
+        v[1]->setQuotaGrigia(true);
+        CPuntoVertice* penultimo = v[v.size() - 2];
+        penultimo->setQuota(gE(penultimo->getProgressiva()));
+        penultimo->setQuotaGrigia(true);
+    }
+
+    // The profile through the vertex points, with their grades and curves.
+    if (m_profilo) ICPROFILO::libera(&m_profilo);
+    v = punti();
+    for (size_t i = 0; i < v.size(); ++i) {
+        const double vertice[2] = {v[i]->getProgressiva(), v[i]->getQuota()};
+        v[i]->setVerticeProfilo(inserisciVerticeProfilo(vertice));
+        if (i == 0) continue;
+        // Two points at one chainage make no grade.
+        double dc = v[i]->getProgressiva() - v[i - 1]->getProgressiva();
+        v[i]->setPendenza(std::fabs(dc) > 1e-9 ? (v[i]->getQuota() - v[i - 1]->getQuota()) / dc : 0.0);
+    }
+    auto* profilo = dynamic_cast<ICPROFILO_STRADALE*>(m_profilo);
+    if (!profilo) return 1;
+    for (CPuntoVertice* punto : v)
+        if (punto->getRaggio() > 0.0 && punto->getVerticeProfilo())
+            profilo->impostaRaccordo(punto->getVerticeProfilo(), punto->getTipoRaccordo(), punto->getRaggio());
+    if (profilo->valida() == 0 && profilo->calcola() == 1) {
+        for (CPuntoVertice* punto : v) {
+            CDato r;
+            int id = punto->getTipoRaccordo() == QV_RACCORDO_CIRCOLARE ? QV_DATO_RAGGIO_CIRCOLARE
+                                                                          : QV_DATO_RAGGIO_PARABOLICO;
+            if (punto->getVerticeProfilo() && profilo->leggiDatoVertice(punto->getVerticeProfilo(), id, r))
+                punto->setRaggio(r.GetDouble());
+        }
+    }
+
+    if (consegna) {
+        CPuntoNodo* n2 = nodi[1];
+        double c = n2->getProgressiva(), z = 0.0, z2 = 0.0;
+        if (getQuotaDaProg(z, c, -1)) {
+            n2->setQuota(z);
+            if (getQuotaDaProg(z2, c + 0.0001, -1)) {
+                n2->setPendenza((z2 - z) / 0.0001);
+                adattaPunti(n2, nodi[2]);
+            }
+        }
+    }
+    return 1;
+}
 int CCiglioRamo3D::calcolaRotazione(int, IQvObject_GroupMember*, CDato) { return 0; }
 int CCiglioRamo3D::adattaPunti(CPuntoNodo*, CPuntoNodo*) { return 0; }
 CCiglio3D* CCiglioRamo3D::getSecondoNodo(CPuntoNodo*& /*collegato*/) { return nullptr; }
