@@ -90,6 +90,18 @@ CADDatoArray* CCiglioRamo3D::getPuntiAltCiglio(int tipoGruppo) {
 
 // The methods and the hand-over are filled by the elevation methods.
 void CCiglioRamo3D::getTipiCalcolo(CADDatoArray& tipiCalcolo) { elencoMetodi(tipiCalcolo, false); }
+int CCiglioRamo3D::getQuotaDaProg(double& quota, double prog, int tipo) {
+    int metodo = tipo <= 0 ? m_tipoCalcolo : tipo;
+    if (CCiglio3D::getQuotaDaProg(quota, prog, metodo)) return 1;
+    // At its very end the edge has its end node's elevation.
+    IQvObject_GroupMember* ultimo = m_nodi ? m_nodi->GetLastMember() : nullptr;
+    if ((metodo == 7 || metodo == 8) && prog > m_lunghezza - kTol && ultimo) {
+        quota = static_cast<CPuntoNodo*>(ultimo->GetObject())->getQuota();
+        return 1;
+    }
+    return 0;
+}
+
 int CCiglioRamo3D::calcolaProfilo(int, IQvObject_GroupMember*, CDato) {
     std::vector<CPuntoNodo*> nodi;
     for (IQvObject_GroupMember* m = m_nodi ? m_nodi->GetFirstMember() : nullptr; m; m = m->GetNext())

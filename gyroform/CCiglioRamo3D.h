@@ -30,6 +30,7 @@ public:
     int calcolaProfilo(int tipoEvento, IQvObject_GroupMember* punto, CDato dato) override;
     int calcolaRotazione(int tipoEvento, IQvObject_GroupMember* punto, CDato dato) override;
     int calcolaPiano() override { return 1; }
+    int getQuotaDaProg(double& quota, double prog, int tipo) override;
     virtual int adattaPunti(CPuntoNodo* a, CPuntoNodo* b);
     virtual CCiglio3D* getSecondoNodo(CPuntoNodo*& collegato);
 

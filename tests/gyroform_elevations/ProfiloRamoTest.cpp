@@ -102,6 +102,17 @@ TEST_F(ProfiloRamoTest, WithoutTwoNodesNothingChanges) {
     EXPECT_EQ(m_ciglio->getProfiloAltimetrico(), nullptr);
 }
 
+TEST_F(ProfiloRamoTest, AtItsEndAnEdgeWithoutProfileHasItsEndNodesElevation) {
+    CCiglio3D* c = Ramo(100, 0.02, 99.5, -0.02);
+    double z = 0.0;
+    EXPECT_EQ(c->getQuotaDaProg(z, 20.0, -1), 0);
+    ASSERT_EQ(c->getQuotaDaProg(z, 40.0, -1), 1);
+    EXPECT_EQ(z, 99.5);
+    EXPECT_EQ(c->getQuotaDaProg(z, 40.0, 5), 0);  // not for another method
+    c->SetDato(CDato(3, 0));
+    EXPECT_EQ(c->getQuotaDaProg(z, 40.0, -1), 0);
+}
+
 // On the sample: the model's branch edges get their profiles from their nodes.
 TEST_F(ModelTest, BranchProfilesOnTheSample) {
     ASSERT_EQ(Costruisci(TreRami()), 1);
