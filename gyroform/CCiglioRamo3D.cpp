@@ -1,5 +1,6 @@
 #include "CCiglioRamo3D.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "CAsseRamo.h"
@@ -92,6 +93,24 @@ CADDatoArray* CCiglioRamo3D::getPuntiAltCiglio(int tipoGruppo) {
 void CCiglioRamo3D::getTipiCalcolo(CADDatoArray& tipiCalcolo) { elencoMetodi(tipiCalcolo, false); }
 int CCiglioRamo3D::getQuotaDaProg(double& quota, double prog, int tipo) {
     int metodo = tipo <= 0 ? m_tipoCalcolo : tipo;
+    // Asked again while computing it (edges that hand over to each other): not available.
+    if (m_inValutazione) return 0;
+    m_inValutazione = true;
+    int esito = 0;
+    // Beyond its last vertex or rotation point the edge follows the edge that
+    // hands its elevation over at its second node.
+    IQvObject_Group* punti = metodo == 8 ? m_vertici : (metodo == 7 ? m_rotazione : nullptr);
+    IQvObject_GroupMember* ultimoPunto = punti ? punti->GetLastMember() : nullptr;
+    if (ultimoPunto && prog > static_cast<CPuntoCiglio*>(ultimoPunto->GetObject())->getProgressiva()) {
+        CPuntoNodo* consegna = nullptr;
+        CCiglio3D* altro = getSecondoNodo(consegna);
+        if (altro && consegna->getUlteriore()) {
+            auto* secondo = static_cast<CPuntoNodo*>(m_nodi->GetFirstMember()->GetNext()->GetObject());
+            esito = altro->getQuotaDaProg(quota, consegna->getProgressiva() + (prog - secondo->getProgressiva()), -1);
+        }
+    }
+    m_inValutazione = false;
+    if (esito) return 1;
     if (CCiglio3D::getQuotaDaProg(quota, prog, metodo)) return 1;
     // At its very end the edge has its end node's elevation.
     IQvObject_GroupMember* ultimo = m_nodi ? m_nodi->GetLastMember() : nullptr;
@@ -243,8 +262,60 @@ int CCiglioRamo3D::calcolaProfilo(int, IQvObject_GroupMember*, CDato) {
     return 1;
 }
 int CCiglioRamo3D::calcolaRotazione(int, IQvObject_GroupMember*, CDato) { return 0; }
-int CCiglioRamo3D::adattaPunti(CPuntoNodo*, CPuntoNodo*) { return 0; }
-CCiglio3D* CCiglioRamo3D::getSecondoNodo(CPuntoNodo*& /*collegato*/) { return nullptr; }
+CCiglio3D* CCiglioRamo3D::getSecondoNodo(CPuntoNodo*& collegato) {
+    collegato = nullptr;
+    if (!m_nodi || m_nodi->GetMemberCount() < 3) return nullptr;
+    auto* secondo = static_cast<CPuntoNodo*>(m_nodi->GetFirstMember()->GetNext()->GetObject());
+    collegato = secondo->getCollegato();
+    return collegato ? collegato->getProprietario() : nullptr;
+}
+
+void CCiglioRamo3D::tagliaPunti(IQvObject_Group* gruppo, int tipo, double prog) {
+    if (!gruppo) return;
+    // Every point beyond the chainage goes, wherever it stands in the group.
+    double ultimo = -1.0;
+    IQvObject_GroupMember* m = gruppo->GetFirstMember();
+    while (m) {
+        IQvObject_GroupMember* dopo = m->GetNext();
+        auto* p = static_cast<CPuntoCiglio*>(m->GetObject());
+        if (p->getProgressiva() > prog) gruppo->RemoveMember(m);
+        else ultimo = std::max(ultimo, p->getProgressiva());
+        m = dopo;
+    }
+    GyroformConstructor* costruttore = GyroformMain::getConstructor();
+    CCiglio3D* proprietario = this;
+    if (ultimo < prog && costruttore) {
+        auto* p = static_cast<CPuntoCiglio*>(costruttore->Alloca(tipo));
+        if (!p) return;
+        p->impostaDaProgressiva(proprietario, prog);
+        if (auto* v = dynamic_cast<CPuntoVertice*>(p)) v->setQuota(m_rotatoria ? m_rotatoria->getQuotaRiferimento() : 0.0);
+        gruppo->Append(p);
+    }
+}
+
+int CCiglioRamo3D::adattaPunti(CPuntoNodo* a, CPuntoNodo* b) {
+    // Hand-overs started from hand-overs nest at most this deep.
+    constexpr int kProfonditaMassima = 8;
+    static int profondita = 0;
+    CPuntoNodo* pa = a ? a->getCollegato() : nullptr;
+    CPuntoNodo* pb = b ? b->getCollegato() : nullptr;
+    auto* e = pa ? dynamic_cast<CCiglioRamo3D*>(pa->getProprietario()) : nullptr;
+    if (!pa || !pb || !e || profondita >= kProfonditaMassima) return 0;
+    ++profondita;
+    for (auto [mio, suo] : {std::pair{a, pa}, std::pair{b, pb}}) {
+        mio->setUlteriore(1);
+        suo->setQuota(mio->getQuota());
+        suo->setPendenza(mio->getPendenza());
+        suo->setUlteriore(0);
+    }
+    double prog = pa->getProgressiva();
+    e->tagliaPunti(e->m_vertici, TIPO_PUNTOVERTICE, prog);
+    e->calcolaProfilo(0, nullptr, CDato());
+    e->tagliaPunti(e->m_rotazione, TIPO_PUNTOROTAZIONE, prog);
+    e->calcolaRotazione(0, nullptr, CDato());
+    --profondita;
+    return 1;
+}
 
 void CCiglioRamo3D::azzera() {
     CCiglio3D::azzera();

@@ -46,7 +46,11 @@ private:
     // gradient and the second value.
     void valoriLato(double& i, double& k, double& w) const;
 
+    // Keeps only the points of a group up to a chainage, and one there.
+    void tagliaPunti(IQvObject_Group* gruppo, int tipo, double prog);
+
     CAsseRamo* m_asse = nullptr;
+    bool m_inValutazione = false;  // an elevation of this edge is being computed
     CString m_handleAsse;
     CString m_nomeAsse;
     double m_posizioneAnello = -1.0;
