@@ -200,6 +200,21 @@ ICVERTICE_PROFILO* CCiglio3D::inserisciVerticeInProfilo(const double vertice[2],
     return nuovo;
 }
 
+void CCiglio3D::calcolaRaccordi(const std::vector<CPuntoVertice*>& punti) {
+    auto* profilo = dynamic_cast<ICPROFILO_STRADALE*>(m_profilo);
+    if (!profilo) return;
+    for (CPuntoVertice* p : punti)
+        if (p->getRaggio() > 0.0 && p->getVerticeProfilo())
+            profilo->impostaRaccordo(p->getVerticeProfilo(), p->getTipoRaccordo(), p->getRaggio());
+    if (profilo->valida() != 0 || profilo->calcola() != 1) return;
+    for (CPuntoVertice* p : punti) {
+        CDato raggio;
+        int id = p->getTipoRaccordo() == QV_RACCORDO_CIRCOLARE ? QV_DATO_RAGGIO_CIRCOLARE : QV_DATO_RAGGIO_PARABOLICO;
+        if (p->getVerticeProfilo() && profilo->leggiDatoVertice(p->getVerticeProfilo(), id, raggio))
+            p->setRaggio(raggio.GetDouble());
+    }
+}
+
 ICVERTICE_PROFILO* CCiglio3D::inserisciVerticeProfilo(const double vertice[2]) {
     if (!m_profilo) m_profilo = ICPROFILO::Alloca();
     return inserisciVerticeInProfilo(vertice, dynamic_cast<ICPROFILO_STRADALE*>(m_profilo));

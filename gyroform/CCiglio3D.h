@@ -12,6 +12,7 @@
 
 class CAsseRamo;
 class CPuntoNodo;
+class CPuntoVertice;
 class CPuntoSezione;
 class CRotatoria3D;
 
@@ -138,6 +139,9 @@ protected:
     // reference edges (code + 7, description); a candidate that refers to
     // this edge is not offered.
     void elencoMetodi(CADDatoArray& tipiCalcolo, bool anello);
+    // Sets the curves of the vertex points with a radius on their vertices,
+    // computes the profile when it is valid and reads back the radii used.
+    void calcolaRaccordi(const std::vector<CPuntoVertice*>& punti);
     // The entries every edge lists, then the kind's own.
     void vociComuni(std::vector<CDato>& voci) const;
     static int consegnaElenco(const std::vector<CDato>& voci, CDato** dati, int* numero);

@@ -130,20 +130,11 @@ int CCiglioAnello3D::calcolaProfilo(int, IQvObject_GroupMember*, CDato) {
     ICVERTICE_PROFILO* copiaPrimo = vertice(l + punti[0]->getProgressiva(), punti[0]->getQuota());
     if (punti.size() >= 2) vertice(l + punti[1]->getProgressiva(), punti[1]->getQuota());
 
-    auto* profilo = dynamic_cast<ICPROFILO_STRADALE*>(m_profilo);
-    for (CPuntoVertice* p : punti)
-        if (p->getRaggio() > 0.0 && p->getVerticeProfilo())
-            profilo->impostaRaccordo(p->getVerticeProfilo(), p->getTipoRaccordo(), p->getRaggio());
+    // The first point's curve also one lap on (not when the last point's vertex is missing).
     if (punti[0]->getRaggio() > 0.0 && copiaPrimo && punti.back()->getVerticeProfilo())
-        profilo->impostaRaccordo(copiaPrimo, punti[0]->getTipoRaccordo(), punti[0]->getRaggio());
-    if (profilo->valida() == 0 && profilo->calcola() == 1) {
-        for (CPuntoVertice* p : punti) {
-            CDato raggio;
-            int id = p->getTipoRaccordo() == QV_RACCORDO_CIRCOLARE ? QV_DATO_RAGGIO_CIRCOLARE : QV_DATO_RAGGIO_PARABOLICO;
-            if (p->getVerticeProfilo() && profilo->leggiDatoVertice(p->getVerticeProfilo(), id, raggio))
-                p->setRaggio(raggio.GetDouble());
-        }
-    }
+        dynamic_cast<ICPROFILO_STRADALE*>(m_profilo)->impostaRaccordo(copiaPrimo, punti[0]->getTipoRaccordo(),
+                                                                      punti[0]->getRaggio());
+    calcolaRaccordi(punti);
     return 1;
 }
 int CCiglioAnello3D::calcolaRotazione(int, IQvObject_GroupMember*, CDato) { return 0; }

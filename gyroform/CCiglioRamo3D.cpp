@@ -233,20 +233,7 @@ int CCiglioRamo3D::calcolaProfilo(int, IQvObject_GroupMember*, CDato) {
         double dc = v[i]->getProgressiva() - v[i - 1]->getProgressiva();
         v[i]->setPendenza(std::fabs(dc) > 1e-9 ? (v[i]->getQuota() - v[i - 1]->getQuota()) / dc : 0.0);
     }
-    auto* profilo = dynamic_cast<ICPROFILO_STRADALE*>(m_profilo);
-    if (!profilo) return 1;
-    for (CPuntoVertice* punto : v)
-        if (punto->getRaggio() > 0.0 && punto->getVerticeProfilo())
-            profilo->impostaRaccordo(punto->getVerticeProfilo(), punto->getTipoRaccordo(), punto->getRaggio());
-    if (profilo->valida() == 0 && profilo->calcola() == 1) {
-        for (CPuntoVertice* punto : v) {
-            CDato r;
-            int id = punto->getTipoRaccordo() == QV_RACCORDO_CIRCOLARE ? QV_DATO_RAGGIO_CIRCOLARE
-                                                                          : QV_DATO_RAGGIO_PARABOLICO;
-            if (punto->getVerticeProfilo() && profilo->leggiDatoVertice(punto->getVerticeProfilo(), id, r))
-                punto->setRaggio(r.GetDouble());
-        }
-    }
+    calcolaRaccordi(v);
 
     if (consegna) {
         CPuntoNodo* n2 = nodi[1];

@@ -12,14 +12,7 @@ class PianoTest : public ModelTest {
 protected:
     // A ring of radius r about the origin, starting at (r, 0), counter-clockwise.
     CCiglioAnello3D* Anello(const wchar_t* codice, double raggio) {
-        CADDatoArray v, b;
-        v.Add(0, raggio, 0.0, 0.0);
-        v.Add(1, -raggio, 0.0, 0.0);
-        v.Add(2, raggio, 0.0, 0.0);
-        for (int i = 0; i < 3; ++i) b.Add(i, i < 2 ? 1.0 : 0.0);
-        IQvObject* c = nullptr;
-        EXPECT_EQ(m_rotatoria->creaCiglio(&c, codice, nullptr, v, b), 1);
-        auto* anello = static_cast<CCiglioAnello3D*>(c);
+        auto* anello = static_cast<CCiglioAnello3D*>(CreaAnello(*m_rotatoria, codice, raggio));
         anello->creaGruppiPunti();
         anello->getPunti(5)->Empty();
         return anello;

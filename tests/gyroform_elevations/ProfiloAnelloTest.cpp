@@ -11,15 +11,7 @@ class ProfiloAnelloTest : public ModelTest {
 protected:
     // A ring 100 long.
     CCiglio3D* Anello() {
-        double r = 100.0 / (2 * std::acos(-1.0));
-        CADDatoArray v, b;
-        v.Add(0, r, 0.0, 0.0);
-        v.Add(1, -r, 0.0, 0.0);
-        v.Add(2, r, 0.0, 0.0);
-        for (int i = 0; i < 3; ++i) b.Add(i, i < 2 ? 1.0 : 0.0);
-        IQvObject* c = nullptr;
-        EXPECT_EQ(m_rotatoria->creaCiglio(&c, L"aCExt", nullptr, v, b), 1);
-        auto* anello = static_cast<CCiglio3D*>(c);
+        CCiglio3D* anello = CreaAnello(*m_rotatoria, L"aCExt", 100.0 / (2 * std::acos(-1.0)));
         anello->creaGruppiPunti();
         return anello;
     }

@@ -21,10 +21,7 @@ CADDatoArray Bulge(std::initializer_list<double> b) {
     return a;
 }
 
-// A ring of radius r about the origin, as two half-circle arcs.
-int Anello(CRotatoria3D& r, const wchar_t* codice, double raggio) {
-    return r.creaCiglio(nullptr, codice, nullptr, Punti({{raggio, 0}, {-raggio, 0}, {raggio, 0}}), Bulge({1, 1, 0}));
-}
+int Anello(CRotatoria3D& r, const wchar_t* codice, double raggio) { return CreaAnello(r, codice, raggio) ? 1 : 0; }
 
 std::vector<int> Codici(CRotatoria3D& r) {
     std::vector<int> out;

@@ -46,6 +46,19 @@ inline datipoli* Retta(double x0, double y0, double x1, double y1) {
     return testa;
 }
 
+// A ring edge of radius r about the origin through the roundabout, as the
+// reading makes it: two half-circle arcs from (r, 0), counter-clockwise.
+// Null when the roundabout refuses it.
+inline CCiglio3D* CreaAnello(CRotatoria3D& r, const wchar_t* codice, double raggio) {
+    CADDatoArray v, b;
+    v.Add(0, raggio, 0.0, 0.0);
+    v.Add(1, -raggio, 0.0, 0.0);
+    v.Add(2, raggio, 0.0, 0.0);
+    for (int i = 0; i < 3; ++i) b.Add(i, i < 2 ? 1.0 : 0.0);
+    IQvObject* c = nullptr;
+    return r.creaCiglio(&c, codice, nullptr, v, b) ? static_cast<CCiglio3D*>(c) : nullptr;
+}
+
 inline std::vector<IQvObject*> Membri(IQvObject_Group* g) {
     std::vector<IQvObject*> out;
     for (IQvObject_GroupMember* m = g ? g->GetFirstMember() : nullptr; m; m = m->GetNext()) out.push_back(m->GetObject());
