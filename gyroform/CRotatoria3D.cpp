@@ -1,5 +1,7 @@
 #include "CRotatoria3D.h"
 
+#include <cmath>
+
 #include "CAsseRamo.h"
 #include "CCiglio3D.h"
 #include "CercaTracciati.h"
@@ -12,6 +14,11 @@
 namespace {
 
 constexpr double kTolAnello = 1e-6;
+// Section spacings below this (or not finite) would divide by zero or make
+// millions of sections.
+constexpr double kPassoSezioniMinimo = 0.01;
+
+bool PassoSezioniValido(double passo) { return std::isfinite(passo) && passo >= kPassoSezioniMinimo; }
 
 bool IsCodiceAnello(const wchar_t* codice) {
     CString c(codice);
@@ -52,7 +59,10 @@ int CRotatoria3D::SetDato(const CDato& dato, int /*modo*/) {
     switch (dato.GetId()) {
         case DATO_ROTATORIA_NOME: m_nome = dato.GetString(); return 1;
         case DATO_ROTATORIA_PIANTA: m_nomePianta = dato.GetString(); return 1;
-        case DATO_ROTATORIA_PASSO_SEZIONI: m_passoSezioni = dato.GetDouble(); return 1;
+        case DATO_ROTATORIA_PASSO_SEZIONI:
+            if (!PassoSezioniValido(dato.GetDouble())) return 0;
+            m_passoSezioni = dato.GetDouble();
+            return 1;
         case DATO_ROTATORIA_PASSO_DISCR: m_passoDiscr = dato.GetDouble(); return 1;
         case DATO_ROTATORIA_QUOTA_RIF: m_quotaRiferimento = dato.GetDouble(); return 1;
         case DATO_ROTATORIA_PEND_MIN: m_pendMin = dato.GetDouble(); return 1;
@@ -88,7 +98,7 @@ int CRotatoria3D::esporta(Zyl_GePoint3d) { return 0; }
 int CRotatoria3D::calcolaNodiESezioni() { return 0; }
 
 void CRotatoria3D::setPassoSezioni(double passoSezioni) {
-    if (passoSezioni == m_passoSezioni) return;
+    if (passoSezioni == m_passoSezioni || !PassoSezioniValido(passoSezioni)) return;
     m_passoSezioni = passoSezioni;
     calcolaNodiESezioni();
 }

@@ -1,5 +1,8 @@
 // The roundabout: its properties, its groups and the order it keeps, and the
 // creation of axes and edges with what it frees when it refuses.
+#include <cmath>
+#include <limits>
+
 #include "IQvObject_DisplaySettings.h"
 #include "ModelFixture.h"
 
@@ -59,6 +62,18 @@ TEST_F(ModelTest, PropertiesByIdWithTheirDefaults) {
     }
     EXPECT_DOUBLE_EQ(r.getPassoSezioni(), 2.5);
     EXPECT_EQ(r.GetNomeTipo(), L"Rotatoria3D");
+}
+
+TEST_F(ModelTest, SectionSpacingsThatCannotBeUsedAreRefused) {
+    CRotatoria3D& r = *m_rotatoria;
+    for (double passo : {0.0, -5.0, 0.005, std::nan(""), std::numeric_limits<double>::infinity()}) {
+        EXPECT_EQ(r.SetDato(CDato(3, passo)), 0) << passo;
+        r.setPassoSezioni(passo);
+        EXPECT_EQ(r.getPassoSezioni(), 5.0) << passo;
+    }
+    EXPECT_EQ(r.SetDato(CDato(3, 0.01)), 1);
+    r.setPassoSezioni(2.0);
+    EXPECT_EQ(r.getPassoSezioni(), 2.0);
 }
 
 TEST_F(ModelTest, PropertyListHasEightEntriesInOrder) {
