@@ -16,6 +16,7 @@
 #include "WinSystem.h"
 #include "WinMenu.h"
 #include "WinClipboard.h"
+#include "WinCodePage.h"
 #include "WinRegistry.h"
 #include "WinCommCtrl.h"
 #include "WinImageList.h"

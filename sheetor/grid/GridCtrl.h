@@ -12,6 +12,8 @@
 #include "GridTitleTip.h"
 #include "GridTypes.h"
 
+#include <AfxOleData.h>
+
 #define GRIDCTRL_CLASSNAME L"MFCGridCtrl"
 
 // Compares two cells for sorting: negative, 0 or positive.
@@ -222,8 +224,9 @@ public:
     // The grid's slots, in order.
     virtual CGridCellBase* CellAt(int row, int col) const;
     virtual void ClearSelectionText();
-    virtual void* BuildClipboardSource(BOOL cut);
-    virtual BOOL PasteClipboardRows(const CCellID& at, void* source);
+    // The selected block as CF_TEXT for the clipboard or a drag; null without a selection.
+    virtual COleDataSource* BuildClipboardSource();
+    virtual BOOL PasteClipboardRows(const CCellID& at, COleDataObject* data, BOOL select = TRUE);
     virtual void StartDragOut();
     virtual DWORD OnDragEnter(void* source, DWORD keys, CPoint point);
     virtual DWORD OnDragOver(void* source, DWORD keys, CPoint point);
@@ -233,6 +236,10 @@ public:
     virtual void OnEditCopy();
     virtual void OnEditPaste();
     virtual void OnEditSelectAll();
+    void OnUpdateEditCopy(CCmdUI* ui);
+    void OnUpdateEditCut(CCmdUI* ui);
+    void OnUpdateEditPaste(CCmdUI* ui);
+    void OnUpdateEditSelectAll(CCmdUI* ui);
     virtual void PrintStart(CDC* dc, void* info);
     virtual void PrintPage(CDC* dc, void* info);
     virtual void PrintFinish(CDC* dc, void* info);
