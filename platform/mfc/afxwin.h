@@ -10,6 +10,7 @@
 #include "CMenu.h"
 #include "CImageList.h"
 #include "CCmdUI.h"
+#include "CFile.h"
 #include "CRect.h"
 #include "CWnd.h"
 #include "CWaitCursor.h"

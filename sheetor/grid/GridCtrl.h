@@ -211,6 +211,10 @@ public:
     void StretchLastColumn();
     void FillClientWithCells();
 
+    // Separated text files: the first line holds the column headings.
+    BOOL LoadTextFile(LPCWSTR path, wchar_t separator = L',');
+    BOOL SaveTextFile(LPCWSTR path, wchar_t separator = L',');
+
     // Sorting.
     void SetCompareFunction(GridCompareFunc compare) { m_pfnCompare = compare; }
     void SetSortColumn(int col);
