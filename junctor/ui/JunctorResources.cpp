@@ -4,6 +4,8 @@
 
 #include <iterator>
 
+#include <WebBrowser.h>
+
 #include "Resource.h"
 
 namespace {
@@ -58,6 +60,29 @@ const DLGITEMTEMPLATE kErrsItems[] = {
 const DLGTEMPLATE kErrs = {kDialog, 0, 0, 0, 374, 186, L"Errori riscontrati", L"MS Shell Dlg", 8, kErrsItems,
                            static_cast<int>(std::size(kErrsItems)), IDD_ERRS};
 
+const DLGITEMTEMPLATE kViewerItems[] = {
+    {kChild | WS_TABSTOP, 0, 7, 7, 491, 387, IDC_EXPLORER, VPLAT_WEBBROWSER_CLASS, L""},
+    {WS_CHILD | SS_LEFT, 0, 0, 0, 504, 400, IDC_STATIC_MINIMO, L"Static", L"Static"},
+};
+
+const DLGTEMPLATE kViewer = {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_CENTER | DS_SETFONT, 0, 0, 0,
+                             505, 401, L"Elenco stili", L"MS Shell Dlg", 8, kViewerItems,
+                             static_cast<int>(std::size(kViewerItems)), IDD_STYLESVIEWER};
+
+const MENUITEMTEMPLATE kViewerFile[] = {
+    {MF_STRING, ID_FILE_STAMPA, L"Stampa"},
+    {MF_SEPARATOR, 0, nullptr},
+    {MF_STRING, ID_FILE_ESCI, L"Esci"},
+};
+const MENUITEMTEMPLATE kViewerModifica[] = {
+    {MF_STRING, ID_MODIFICA_TROVA, L"Trova"},
+};
+const MENUPOPUPTEMPLATE kViewerPopups[] = {
+    {L"File", kViewerFile, static_cast<int>(std::size(kViewerFile))},
+    {L"Modifica", kViewerModifica, static_cast<int>(std::size(kViewerModifica))},
+};
+const MENUTEMPLATE kViewerMenu = {kViewerPopups, static_cast<int>(std::size(kViewerPopups))};
+
 // The module's icon: a road junction.
 const char* const kIconRows[] = {
     "................", ".######..######.", ".#....#..#....#.", ".#.gg.#..#.gg.#.", ".#....#..#....#.",
@@ -72,6 +97,8 @@ const vplat::ResourceEntry kEntries[] = {
     {RT_DIALOG, IDD_SETTINGS, &kSettings},
     {RT_DIALOG, IDD_SAVESTYLEAS, &kSaveAs},
     {RT_DIALOG, IDD_ERRS, &kErrs},
+    {RT_DIALOG, IDD_STYLESVIEWER, &kViewer},
+    {RT_MENU, IDR_MENU_VIEWER, &kViewerMenu},
     {RT_GROUP_ICON, IDI_JUNCTOR, &kIcon},
 };
 

@@ -4,6 +4,8 @@
 #define IDI_JUNCTOR 7000
 
 #define IDD_ERRS 7003
+#define IDD_STYLESVIEWER 7004
+#define IDR_MENU_VIEWER 7006
 #define IDD_SETTINGS 7008
 #define IDD_SAVESTYLEAS 7017
 
@@ -27,3 +29,10 @@
 
 // Error dialog.
 #define IDC_EDIT_ERRORI 7015
+
+// Style viewer and its menu bar.
+#define IDC_EXPLORER 7020
+#define IDC_STATIC_MINIMO 7021
+#define ID_MODIFICA_TROVA 32776
+#define ID_FILE_STAMPA 32777
+#define ID_FILE_ESCI 32778

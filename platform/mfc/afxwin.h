@@ -11,6 +11,7 @@
 #include "CImageList.h"
 #include "CCmdUI.h"
 #include "CFile.h"
+#include "CPrintDialog.h"
 #include "CRect.h"
 #include "CWnd.h"
 #include "CWaitCursor.h"

@@ -213,4 +213,6 @@ void Clipboard::PutBytes(const std::string& bytes) {
     CloseClipboard();
 }
 
+size_t LiveGlobalBlocks() { return Blocks().size(); }
+
 }  // namespace vplat

@@ -56,4 +56,6 @@ public:
     // might (no terminator is added).
     static void PutBytes(const std::string& bytes);
 };
+// Global memory blocks allocated and not yet freed (tests look for leaks).
+size_t LiveGlobalBlocks();
 }  // namespace vplat

@@ -10,6 +10,7 @@
 #include "HostText.h"
 #include "HostTranscript.h"
 #include "WinInput.h"
+#include "WinMenu.h"
 #include "WinWindowImpl.h"
 
 namespace vplat {
@@ -175,6 +176,28 @@ bool ScriptedUserAct(HWND dialog) {
         return true;
     }
     if (verb == L"idle") return true;
+    if (verb == L"menu") {
+        std::wstring why;
+        if (!win::ChooseFromMenuBar(dialog, rest1, &why)) return bad(why);
+        return true;
+    }
+    if (verb == L"resize") {
+        // A drag of the lower right corner: the window's minimum and maximum
+        // tracking sizes are asked first and hold.
+        std::wistringstream a(rest1);
+        int cx = 0, cy = 0;
+        if (!(a >> cx >> cy) || !(a >> std::ws).eof() || cx <= 0 || cy <= 0) return bad(L"resize takes a width and a height");
+        if (!(GetWindowLongW(dialog, GWL_STYLE) & WS_THICKFRAME)) return bad(L"the window has no sizing border");
+        MINMAXINFO mmi{};
+        mmi.ptMaxSize = POINT{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        mmi.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+        mmi.ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
+        SendMessageW(dialog, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+        cx = std::clamp<int>(cx, mmi.ptMinTrackSize.x, std::max(mmi.ptMinTrackSize.x, mmi.ptMaxTrackSize.x));
+        cy = std::clamp<int>(cy, mmi.ptMinTrackSize.y, std::max(mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.y));
+        SetWindowPos(dialog, nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return true;
+    }
     if (verb == L"type") {
         // Characters to whatever has the focus.
         if (rest1.empty()) return bad(L"type takes a text");

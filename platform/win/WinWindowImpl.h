@@ -73,6 +73,7 @@ struct Window {
     ScrollBar hbar, vbar;
     HICON iconSmall = nullptr;
     HICON iconBig = nullptr;
+    HMENU menu = nullptr;  // a top-level window's menu bar
     bool destroying = false;
     std::unique_ptr<ControlState> control;
     std::unique_ptr<DialogState> dialog;

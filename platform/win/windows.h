@@ -17,6 +17,7 @@
 #include "WinMenu.h"
 #include "WinClipboard.h"
 #include "WinCodePage.h"
+#include "WinPrint.h"
 #include "WinRegistry.h"
 #include "WinCommCtrl.h"
 #include "WinImageList.h"
