@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "CRect.h"
+#include "CWnd.h"
+
 namespace {
 
 // The source whose data the clipboard holds, and the block it put there.
@@ -116,4 +119,95 @@ HGLOBAL CSharedFile::Detach() {
     m_block = nullptr;
     m_length = 0;
     return block;
+}
+
+namespace {
+
+std::map<HWND, COleDropTarget*>& Targets() {
+    static std::map<HWND, COleDropTarget*> targets;
+    return targets;
+}
+
+}  // namespace
+
+COleDropTarget::~COleDropTarget() { Revoke(); }
+
+BOOL COleDropTarget::Register(CWnd* wnd) {
+    if (!wnd || !wnd->GetSafeHwnd() || Targets().count(wnd->m_hWnd)) return FALSE;
+    m_hWnd = wnd->m_hWnd;
+    Targets()[m_hWnd] = this;
+    return TRUE;
+}
+
+void COleDropTarget::Revoke() {
+    auto it = Targets().find(m_hWnd);
+    if (it != Targets().end() && it->second == this) Targets().erase(it);
+    m_hWnd = nullptr;
+}
+
+COleDropTarget* COleDropTarget::For(HWND hwnd) {
+    auto it = Targets().find(hwnd);
+    return it == Targets().end() ? nullptr : it->second;
+}
+
+DWORD COleDropTarget::OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
+DWORD COleDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
+BOOL COleDropTarget::OnDrop(CWnd*, COleDataObject*, DWORD, CPoint) { return FALSE; }
+void COleDropTarget::OnDragLeave(CWnd*) {}
+DWORD COleDropTarget::OnDragScroll(CWnd*, DWORD, CPoint) { return DROPEFFECT_NONE; }
+
+DWORD COleDataSource::DoDragDrop(DWORD allowed) {
+    COleDataObject data;
+    data.Attach(this);
+    HWND over = nullptr;
+    DWORD effect = DROPEFFECT_NONE;
+    auto leave = [&] {
+        if (COleDropTarget* t = over ? COleDropTarget::For(over) : nullptr) t->OnDragLeave(CWnd::FromHandle(over));
+        over = nullptr;
+    };
+    auto keys = [] {
+        DWORD k = MK_LBUTTON;
+        if (GetKeyState(VK_CONTROL) < 0) k |= MK_CONTROL;
+        if (GetKeyState(VK_SHIFT) < 0) k |= MK_SHIFT;
+        return k;
+    };
+    // The target under the pointer: the window there or the nearest parent registered.
+    auto targetAt = [](POINT screen) {
+        for (HWND h = WindowFromPoint(screen); h; h = GetParent(h))
+            if (COleDropTarget::For(h)) return h;
+        return static_cast<HWND>(nullptr);
+    };
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) break;
+        if (msg.message != WM_MOUSEMOVE && msg.message != WM_LBUTTONUP) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+            continue;
+        }
+        POINT screen;
+        GetCursorPos(&screen);
+        HWND now = targetAt(screen);
+        POINT client = screen;
+        if (now) ScreenToClient(now, &client);
+        if (now != over) {
+            leave();
+            over = now;
+            effect = now ? COleDropTarget::For(now)->OnDragEnter(CWnd::FromHandle(now), &data, keys(), CPoint(client))
+                         : DROPEFFECT_NONE;
+        } else if (now) {
+            effect = COleDropTarget::For(now)->OnDragOver(CWnd::FromHandle(now), &data, keys(), CPoint(client));
+        }
+        effect &= allowed;
+        if (msg.message == WM_LBUTTONUP) {
+            if (!now || effect == DROPEFFECT_NONE) break;
+            COleDropTarget* target = COleDropTarget::For(now);
+            over = nullptr;
+            ReleaseCapture();
+            return target->OnDrop(CWnd::FromHandle(now), &data, effect, CPoint(client)) ? effect : DROPEFFECT_NONE;
+        }
+    }
+    leave();
+    ReleaseCapture();
+    return DROPEFFECT_NONE;
 }

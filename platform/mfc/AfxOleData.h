@@ -31,6 +31,10 @@ public:
     // A copy of the block cached for the format (the caller frees it), or null.
     HGLOBAL CopyGlobalData(UINT format) const;
     BOOL Offers(UINT format) const { return m_data.count(format) > 0; }
+    // A modal drag over the queued input: each move finds the registered target
+    // under the pointer (enter, over, leave), the button's release drops, Esc or
+    // an input queue that runs dry cancels. The effect of the drop, or none.
+    DWORD DoDragDrop(DWORD allowedEffects = DROPEFFECT_COPY | DROPEFFECT_MOVE);
 
 private:
     std::map<UINT, HGLOBAL> m_data;
@@ -73,4 +77,31 @@ private:
     UINT m_grow;
     HGLOBAL m_block = nullptr;
     SIZE_T m_length = 0;
+};
+
+class CWnd;
+class CPoint;
+
+// A window's side of drag and drop: registered for its window, it hears a
+// drag enter, move over, leave and drop.
+class COleDropTarget {
+public:
+    COleDropTarget() = default;
+    virtual ~COleDropTarget();
+    COleDropTarget(const COleDropTarget&) = delete;
+    COleDropTarget& operator=(const COleDropTarget&) = delete;
+
+    virtual BOOL Register(CWnd* wnd);
+    virtual void Revoke();
+    virtual DWORD OnDragEnter(CWnd* wnd, COleDataObject* data, DWORD keyState, CPoint point);
+    virtual DWORD OnDragOver(CWnd* wnd, COleDataObject* data, DWORD keyState, CPoint point);
+    virtual BOOL OnDrop(CWnd* wnd, COleDataObject* data, DWORD dropEffect, CPoint point);
+    virtual void OnDragLeave(CWnd* wnd);
+    virtual DWORD OnDragScroll(CWnd* wnd, DWORD keyState, CPoint point);
+
+    // The target registered for a window, or null.
+    static COleDropTarget* For(HWND hwnd);
+
+protected:
+    HWND m_hWnd = nullptr;
 };

@@ -111,6 +111,7 @@ BOOL CGridCtrl::PasteClipboardRows(const CCellID& at, COleDataObject* data, BOOL
         }
         ++row;
     }
+    m_lastPasted = CCellSpan(at.row, at.col, maxRow, maxCol);
     if (select) {
         SelectSpan(at.row, at.col, maxRow, maxCol, TRUE, TRUE);
     } else {

@@ -554,11 +554,6 @@ void CGridCtrl::SetRowSelectMode(BOOL on) {
 // --- Slots of the editing, clipboard, drag-and-drop and printing parts -----
 // They do nothing until those parts fill them.
 
-void CGridCtrl::StartDragOut() {}
-DWORD CGridCtrl::OnDragEnter(void*, DWORD, CPoint) { return 0; }
-DWORD CGridCtrl::OnDragOver(void*, DWORD, CPoint) { return 0; }
-void CGridCtrl::OnDragLeave() {}
-BOOL CGridCtrl::OnDrop(void*, DWORD, CPoint) { return FALSE; }
 void CGridCtrl::PrintStart(CDC*, void*) {}
 void CGridCtrl::PrintPage(CDC*, void*) {}
 void CGridCtrl::PrintFinish(CDC*, void*) {}

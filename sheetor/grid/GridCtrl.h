@@ -232,10 +232,10 @@ public:
     virtual COleDataSource* BuildClipboardSource();
     virtual BOOL PasteClipboardRows(const CCellID& at, COleDataObject* data, BOOL select = TRUE);
     virtual void StartDragOut();
-    virtual DWORD OnDragEnter(void* source, DWORD keys, CPoint point);
-    virtual DWORD OnDragOver(void* source, DWORD keys, CPoint point);
+    virtual DWORD OnDragEnter(COleDataObject* data, DWORD keys, CPoint point);
+    virtual DWORD OnDragOver(COleDataObject* data, DWORD keys, CPoint point);
     virtual void OnDragLeave();
-    virtual BOOL OnDrop(void* source, DWORD effect, CPoint point);
+    virtual BOOL OnDrop(COleDataObject* data, DWORD effect, CPoint point);
     virtual void OnEditCut();
     virtual void OnEditCopy();
     virtual void OnEditPaste();
@@ -392,6 +392,11 @@ private:
     int m_nSortColumn = -1;
     GridCompareFunc m_pfnCompare = nullptr;
     BOOL m_bPrintColours = TRUE;
+    // The last block a paste filled, and whether a drag from this grid was
+    // dropped on it (a move then clears only what the drop did not fill).
+    CCellSpan m_lastPasted;
+    bool m_bDroppedHere = false;
+    bool m_bDragging = false;
     // Set while an editor opens on the key that ended the previous one.
     bool m_bEditorKeyStart = false;
     int m_nHeaderHeight, m_nFooterHeight, m_nLeftMargin, m_nRightMargin, m_nTopMargin, m_nBottomMargin, m_nGap;
