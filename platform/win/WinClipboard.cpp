@@ -2,6 +2,7 @@
 // ANSI code page (1252): characters beyond it become '?' when made from CF_UNICODETEXT.
 #include "WinClipboard.h"
 
+#include "HostScript.h"
 #include "WinCodePage.h"
 
 #include <cstring>
@@ -216,3 +217,37 @@ void Clipboard::PutBytes(const std::string& bytes) {
 size_t LiveGlobalBlocks() { return Blocks().size(); }
 
 }  // namespace vplat
+
+namespace {
+
+// "clipboard TEXT" in the input script puts TEXT on the clipboard as CF_TEXT,
+// with \t, \n, \r and \\ standing for tab, line feed, carriage return and backslash.
+const bool kClipboardDirective = [] {
+    vplat::Script::Get().RegisterDirective(L"clipboard", [](const std::wstring& args, std::wstring* error) {
+        std::wstring text;
+        for (size_t i = 0; i < args.size(); ++i) {
+            if (args[i] != L'\\') {
+                text += args[i];
+                continue;
+            }
+            wchar_t next = i + 1 < args.size() ? args[i + 1] : 0;
+            switch (next) {
+            case L't': text += L'\t'; break;
+            case L'n': text += L'\n'; break;
+            case L'r': text += L'\r'; break;
+            case L'\\': text += L'\\'; break;
+            default: *error = L"clipboard knows the escapes \\t, \\n, \\r and \\\\ only"; return false;
+            }
+            ++i;
+        }
+        std::string bytes(text.size(), '\0');
+        if (!text.empty())
+            WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                                static_cast<int>(bytes.size()), nullptr, nullptr);
+        vplat::Clipboard::PutBytes(bytes + '\0');
+        return true;
+    });
+    return true;
+}();
+
+}  // namespace
