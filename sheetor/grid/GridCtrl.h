@@ -347,6 +347,7 @@ private:
     void DrawGridLines(CDC* dc, const CCellSpan& visible, const CRect& visibleRect);
     // Mouse and keys.
     bool OnCellText(const CCellID& cell, CPoint point);
+    bool IsOverBorder(CPoint point, bool columns);
     bool StartBorderDrag(CPoint point);
     void InvertTrackingLine(int at, bool vertical);
     void EndSizing();
