@@ -25,8 +25,11 @@ int main(int argc, char** argv) {
     app.add_option("--drawing", options.drawing.drawing, "open this DXF drawing before anything loads");
     app.add_option("--save", options.drawing.save, "save the drawing as DXF at the end");
     app.add_option("--dump", options.drawing.dump, "write the drawing as JSON at the end");
-    app.add_option("--render", options.drawing.render, "draw the drawing into a PNG at the end");
-    app.add_option("--layout", options.drawing.layout, "the layout --render draws (default: model space)");
+    app.add_option("--render", options.drawing.render,
+                   "draw the drawing at the end into a PNG, or a PDF for a name ending in .pdf (repeatable)");
+    app.add_option("--layout", options.drawing.layout,
+                   "the layout the --render of the same rank draws (default: model space; \"*\": every "
+                   "paper-space layout)");
     CLI11_PARSE(app, argc, argv);
 
     std::ofstream file;
@@ -40,9 +43,18 @@ int main(int argc, char** argv) {
     std::ostream& out = transcriptFile.empty() ? std::cout : file;
     vplat::Transcript::Get().SetSink([&out](const std::string& text) { out << text << std::flush; });
 
-    HostSession session(std::move(options));
     std::string reason;
-    bool ok = session.Run(&reason);
+    bool ok = false;
+    // Nothing that goes wrong inside may end the host as an abort: it is
+    // reported like any failure. Files are written whole or not at all.
+    try {
+        HostSession session(std::move(options));
+        ok = session.Run(&reason);
+    } catch (const std::exception& e) {
+        reason = std::string("internal error: ") + e.what();
+    } catch (...) {
+        reason = "internal error";
+    }
     vplat::Transcript::Get().SetSink(nullptr);
     if (!ok) {
         std::cerr << "vortana-cad: " << reason << "\n";

@@ -105,6 +105,18 @@ HMODULE ArxApps::Load(const std::wstring& path, std::wstring* error) {
     return m;
 }
 
+}  // namespace vplat
+
+bool acrxLoadModule(const ACHAR* moduleName, bool /*printit*/, bool /*asCmd*/) {
+    if (!moduleName || !*moduleName) return false;
+    std::wstring error;
+    HMODULE m = vplat::ArxApps::Load(moduleName, &error);
+    vplat::Transcript::Get().Event("module", m ? L"acrxLoadModule " + NameOf(m) : error);
+    return m != nullptr;
+}
+
+namespace vplat {
+
 void ArxApps::Unload(HMODULE module) {
     AppState& s = State();
     auto it = std::find(s.loaded.begin(), s.loaded.end(), module);

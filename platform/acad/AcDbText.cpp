@@ -19,7 +19,7 @@ AcDbText::AcDbText(const AcGePoint3d& position, const ACHAR* text, AcDbObjectId,
     SetPoint(m_data, 10, position);
     m_data.push_back(DxfTag::Real(40, height > 0 ? height : 2.5));
     m_data.push_back(DxfTag::Text(1, text ? text : L""));
-    m_data.push_back(DxfTag::Real(50, rotation));
+    m_data.push_back(DxfTag::Real(50, vplat::DegreesOf(rotation)));
 }
 
 AcGePoint3d AcDbText::position() const { return PointOf(m_data, 10); }
@@ -62,11 +62,11 @@ Acad::ErrorStatus AcDbText::setHeight(double h) {
     return Acad::eOk;
 }
 
-double AcDbText::rotation() const { return vplat::TagReal(m_data, 50); }
+double AcDbText::rotation() const { return vplat::TagAngle(m_data, 50); }
 
 Acad::ErrorStatus AcDbText::setRotation(double r) {
     WRITE_GUARD;
-    vplat::SetTag(m_data, DxfTag::Real(50, r));
+    vplat::SetAngleTag(m_data, 50, r);
     return Acad::eOk;
 }
 
@@ -122,7 +122,43 @@ Acad::ErrorStatus AcDbAttribute::setTag(const ACHAR* tag) {
     return Acad::eOk;
 }
 
-bool AcDbAttribute::isInvisible() const { return (vplat::TagInt(m_data, 70) & 1) != 0; }
+bool AcDbText::invisibleFlag() const { return (vplat::TagInt(m_data, 70) & 1) != 0; }
+
+Acad::ErrorStatus AcDbText::setInvisibleFlag(bool invisible) {
+    WRITE_GUARD;
+    int64_t f = vplat::TagInt(m_data, 70);
+    vplat::SetTag(m_data, DxfTag::Int(70, invisible ? (f | 1) : (f & ~int64_t(1))));
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbText::setFieldLengthTag(Adesk::UInt16 length) {
+    WRITE_GUARD;
+    vplat::SetTag(m_data, DxfTag::Int(73, length));
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbText::setTextStyle(AcDbObjectId style) {
+    WRITE_GUARD;
+    m_style = style;
+    return Acad::eOk;
+}
+
+double AcDbText::widthFactor() const {
+    const vplat::DxfTag* t = vplat::FindTag(m_data, 41);
+    return t ? t->v[0] : 1.0;
+}
+
+Acad::ErrorStatus AcDbText::setWidthFactor(double factor) {
+    WRITE_GUARD;
+    if (!(factor > 0)) return Acad::eInvalidInput;
+    vplat::SetTag(m_data, DxfTag::Real(41, factor));
+    return Acad::eOk;
+}
+
+Adesk::UInt16 AcDbAttribute::fieldLength() const { return static_cast<Adesk::UInt16>(vplat::TagInt(m_data, 73)); }
+Adesk::UInt16 AcDbAttributeDefinition::fieldLength() const {
+    return static_cast<Adesk::UInt16>(vplat::TagInt(m_data, 73));
+}
 
 Acad::ErrorStatus AcDbAttribute::setAttributeFromBlock(const AcDbAttributeDefinition* def, const AcGeMatrix3d& m) {
     WRITE_GUARD;
@@ -131,10 +167,14 @@ Acad::ErrorStatus AcDbAttribute::setAttributeFromBlock(const AcDbAttributeDefini
     AcGePoint3d a = def->alignmentPoint();
     AcGeVector3d dir(std::cos(def->rotation()), std::sin(def->rotation()), 0);
     dir.transformBy(m);
+    // The height grows with the reference's scale across the text.
+    AcGeVector3d up(-std::sin(def->rotation()), std::cos(def->rotation()), 0);
+    up.transformBy(m);
+    double height = def->height() * std::hypot(up.x, up.y);
     SetPoint(m_data, 10, p.transformBy(m));
     if (vplat::FindTag(def->data(), 11)) SetPoint(m_data, 11, a.transformBy(m));
-    vplat::SetTag(m_data, DxfTag::Real(40, def->height()));
-    vplat::SetTag(m_data, DxfTag::Real(50, std::atan2(dir.y, dir.x)));
+    vplat::SetTag(m_data, DxfTag::Real(40, height > 0 ? height : def->height()));
+    vplat::SetAngleTag(m_data, 50, std::atan2(dir.y, dir.x));
     vplat::SetTag(m_data, DxfTag::Text(1, def->textStringConst()));
     vplat::SetTag(m_data, DxfTag::Text(2, def->tagConst()));
     vplat::SetTag(m_data, DxfTag::Int(72, def->horizontalMode()));

@@ -12,6 +12,7 @@
 #include "WinInput.h"
 #include "WinMenu.h"
 #include "WinWindowImpl.h"
+#include "commctrl.h"
 
 namespace vplat {
 
@@ -313,6 +314,21 @@ bool ScriptedUserAct(HWND dialog) {
         UserInput::Click(ctl, point);
     } else if (verb == L"dblclick") {
         UserInput::DoubleClick(ctl, point);
+    } else if ((verb == L"check" || verb == L"uncheck" || verb == L"select") && IsClass(ctl, L"SysListView32")) {
+        // "#N": the list's item N; a click on its check box when its check must
+        // change, on its text to select it.
+        int index = -1;
+        if (arg.size() < 2 || arg[0] != L'#' || !ParseInt(arg.substr(1), &index) || index < 0) return bad(L"a list item is named \"#N\"");
+        const bool checkBox = verb != L"select";
+        POINT p;
+        if (!win::ListViewItemPoint(ctl, index, checkBox, &p))
+            return bad(checkBox ? L"the list has no such item with a check box" : L"the list shows no such item");
+        if (checkBox) {
+            const bool checked = (SendMessageW(ctl, LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_STATEIMAGEMASK) >> 12) == 2;
+            if (checked != (verb == L"check")) UserInput::Click(ctl, p);
+        } else {
+            UserInput::Click(ctl, p);
+        }
     } else if (verb == L"check" || verb == L"uncheck") {
         LRESULT code = SendMessageW(ctl, WM_GETDLGCODE, 0, 0);
         if (!(code & DLGC_BUTTON) || (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))

@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "AcGe.h"
+#include "CString.h"
 #include "IQvObject.h"
 
 constexpr int QV_DATO_NOME_PROFILO = 22500;
@@ -22,7 +24,25 @@ public:
     // the profile (before its first or after its last vertex).
     int getQuota(double prog, double* quota) const;
 
+    // Where the profile drawing of the alignment stands: h the chainage at
+    // the drawing's origin q, p the drawing's size, V and C the scales it
+    // was drawn at (texts, as the drawing labels them). A profile never
+    // drawn has h 0, p and q the origin, V and C "0".
+    struct Disegno {
+        double h = 0;
+        AcGePoint3d p, q;
+        CString V = L"0", C = L"0";
+    };
+    const Disegno& getDisegno() const { return m_disegno; }
+    void setDisegno(const Disegno& d) {
+        m_disegno = d;
+        m_conDisegno = true;
+    }
+    bool hasDisegno() const { return m_conDisegno; }
+
 private:
     ICPROFILO();
     std::vector<Vertice> m_vertici;
+    Disegno m_disegno;
+    bool m_conDisegno = false;
 };

@@ -140,3 +140,27 @@ TEST(HostProgram, TranscriptGoesToTheNamedFile) {
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_TRUE(Contains(text, "[module] Sheetor.arx: kInitAppMsg -> kRetOK")) << text;
 }
+
+TEST(HostProgram, RendersEveryLayoutAsPngFilesAndAsPagesOfOnePdf) {
+    TempFolder out;
+    // The sample sheet drawing: alignment 30 and its outline 75, laid out as T5.
+    out.Write("script.txt",
+              "entsel 30\nstring T\nselect 75\nstring <enter>\nopenfile <cancel>\nint 10\nint 65\n");
+    HostRun r = RunHost(kHost, {"--set", "USERS1=QV-PX", "--lisp", "qv-cpath=" VORTANA_BIN "/", "--drawing",
+                                VORTANA_BIN "/tavole-innesto.dxf", "--load", "Sheetor.arx", "--script",
+                                out.File("script.txt"), "--run", "DisTr", "--render", out.File("fogli.pdf"), "--layout",
+                                "*", "--render", out.File("fogli.png"), "--layout", "*", "--render",
+                                out.File("pianta.png")});
+    ASSERT_EQ(r.exitCode, 0) << r.errors << r.transcript;
+    for (const char* png : {"fogli-Layout1.png", "fogli-T5.png", "pianta.png"})
+        EXPECT_TRUE(fs::exists(out.File(png))) << png;
+    std::ifstream pdf(out.File("fogli.pdf"), std::ios::binary);
+    std::string testo((std::istreambuf_iterator<char>(pdf)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(testo.rfind("%PDF", 0), 0u);
+    EXPECT_EQ(Count(testo, "/Type /Page") - Count(testo, "/Type /Pages"), 2u);
+
+    // A layout that does not exist fails the run with its reason.
+    HostRun nessuno = RunHost(kHost, {"--render", out.File("x.pdf"), "--layout", "T5"});
+    EXPECT_NE(nessuno.exitCode, 0);
+    EXPECT_TRUE(Contains(nessuno.errors + nessuno.transcript, "no layout named T5")) << nessuno.errors;
+}
