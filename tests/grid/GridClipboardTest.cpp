@@ -82,7 +82,7 @@ TEST_F(GridClipboard, CommandStates) {
 
 TEST_F(GridClipboard, PasteFillsAndSelectsTheBlock) {
     grid.SetCellState(2, 2, grid.CellState(2, 2) | CELL_READONLY);
-    vplat::Clipboard::PutBytes(std::string("x, y\n1\t2\t3\t4\n", 15));
+    vplat::Clipboard::PutBytes(std::string("x, y\n1\t2\t3\t4\n") + std::string(1, '\0'));
     std::vector<std::pair<int, int>> begun;
     host->Top().onNotify = [&](NMHDR* hdr) {
         if (hdr->code == LVN_BEGINLABELEDITW) {
