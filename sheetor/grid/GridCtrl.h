@@ -211,6 +211,10 @@ public:
     void StretchLastColumn();
     void FillClientWithCells();
 
+    // Printing margins in character units; a negative argument keeps a margin.
+    void GetPrintMargins(int& header, int& footer, int& left, int& right, int& top, int& bottom, int& gap) const;
+    void SetPrintMargins(int header, int footer, int left, int right, int top, int bottom, int gap);
+
     // Separated text files: the first line holds the column headings.
     BOOL LoadTextFile(LPCWSTR path, wchar_t separator = L',');
     BOOL SaveTextFile(LPCWSTR path, wchar_t separator = L',');

@@ -1,6 +1,7 @@
-// The grid's texts to and from a separated text file.
+// The grid's texts to and from a separated text file, and its printing margins.
 #include "GridCtrl.h"
 
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -72,4 +73,23 @@ BOOL CGridCtrl::SaveTextFile(LPCWSTR path, wchar_t separator) {
         ok = FALSE;
     }
     return ok;
+}
+
+void CGridCtrl::GetPrintMargins(int& header, int& footer, int& left, int& right, int& top, int& bottom,
+                                int& gap) const {
+    header = m_nHeaderHeight;
+    footer = m_nFooterHeight;
+    left = m_nLeftMargin;
+    right = m_nRightMargin;
+    top = m_nTopMargin;
+    bottom = m_nBottomMargin;
+    gap = m_nGap;
+}
+
+void CGridCtrl::SetPrintMargins(int header, int footer, int left, int right, int top, int bottom, int gap) {
+    int* fields[] = {&m_nHeaderHeight, &m_nFooterHeight, &m_nLeftMargin, &m_nRightMargin,
+                     &m_nTopMargin,    &m_nBottomMargin, &m_nGap};
+    const int values[] = {header, footer, left, right, top, bottom, gap};
+    for (size_t i = 0; i < std::size(fields); ++i)
+        if (values[i] >= 0) *fields[i] = values[i];
 }

@@ -64,3 +64,13 @@ TEST_F(GridTextFile, ALongFirstLineKeepsItsColumns) {
     EXPECT_EQ(grid.CellText(1, 1), CString(L"b"));
     std::remove(vplat::ToPosixPath(path).c_str());
 }
+
+TEST_F(GridTextFile, PrintMarginsKeepWhatIsNegative) {
+    CGridCtrl grid;
+    int m[7];
+    grid.GetPrintMargins(m[0], m[1], m[2], m[3], m[4], m[5], m[6]);
+    EXPECT_EQ(std::vector<int>(m, m + 7), (std::vector<int>{2, 2, 4, 4, 1, 1, 1}));
+    grid.SetPrintMargins(5, -1, 0, -3, 7, -1, 2);
+    grid.GetPrintMargins(m[0], m[1], m[2], m[3], m[4], m[5], m[6]);
+    EXPECT_EQ(std::vector<int>(m, m + 7), (std::vector<int>{5, 2, 0, 4, 7, 1, 2}));
+}
