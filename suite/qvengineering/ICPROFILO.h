@@ -11,6 +11,7 @@ constexpr int QV_DATO_NOME_PROFILO = 22500;
 
 class ICPROFILO : public CQvOggettoDati {
 public:
+    // A new road profile (an ICPROFILO_STRADALE), freed with libera.
     static ICPROFILO* Alloca();
     static void libera(ICPROFILO** profilo);
 
@@ -40,8 +41,10 @@ public:
     }
     bool hasDisegno() const { return m_conDisegno; }
 
-private:
+protected:
     ICPROFILO();
+
+private:
     std::vector<Vertice> m_vertici;
     Disegno m_disegno;
     bool m_conDisegno = false;

@@ -164,3 +164,25 @@ TEST(HostProgram, RendersEveryLayoutAsPngFilesAndAsPagesOfOnePdf) {
     EXPECT_NE(nessuno.exitCode, 0);
     EXPECT_TRUE(Contains(nessuno.errors + nessuno.transcript, "no layout named T5")) << nessuno.errors;
 }
+
+// The roundabout module is loaded as the suite's managed host loads it: its
+// library start-up binds the translation service, no application message is
+// sent, and it is released at the end. A library without acrxEntryPoint that
+// is no such module is still refused.
+TEST(HostProgram, LoadsTheRoundaboutModuleAsTheManagedHostDoes) {
+    HostRun run = RunHost(kHost, {"--load", "Gyroform.dll"});
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    const std::string& t = run.transcript;
+    EXPECT_TRUE(Contains(t, "[translator] SetAppName Gyroform .arx")) << t;
+    EXPECT_TRUE(Contains(t, "[module] Gyroform.dll: loaded by the managed host")) << t;
+    EXPECT_FALSE(Contains(t, "Gyroform.dll: kInitAppMsg")) << t;
+    EXPECT_FALSE(Contains(t, "Gyroform.dll: kUnloadAppMsg")) << t;
+    size_t out = t.find("[module] Gyroform.dll: released by the managed host");
+    size_t freed = t.find("Gyroform.dll", t.find("[module] released"));
+    EXPECT_NE(out, std::string::npos) << t;
+    EXPECT_NE(freed, std::string::npos) << t;
+
+    HostRun refused = RunHost(kHost, {"--load", "QvTranslatorDll.dll"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(Contains(refused.errors + refused.transcript, "has no acrxEntryPoint")) << refused.errors;
+}
