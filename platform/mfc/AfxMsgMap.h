@@ -11,6 +11,7 @@ class CWnd;
 class CDC;
 class CPoint;
 class CScrollBar;
+class CCmdUI;
 
 typedef void (CCmdTarget::*AFX_PMSG)();
 
@@ -40,6 +41,7 @@ union AfxFn {
     void (CWnd::*cmd)();
     void (CWnd::*cmdrange)(UINT);
     void (CWnd::*notify)(NMHDR*, LRESULT*);
+    void (CWnd::*cmdui)(CCmdUI*);
     void (CWnd::*notifyrange)(UINT, NMHDR*, LRESULT*);
 };
 
@@ -70,6 +72,7 @@ enum AfxSig : UINT_PTR {
     AfxSig_cmdrange,  // void (UINT)
     AfxSig_notify,    // void (NMHDR*, LRESULT*)
     AfxSig_notifyrange,  // void (UINT, NMHDR*, LRESULT*)
+    AfxSig_cmdui,        // void (CCmdUI*): whether a command is available now
 };
 
 struct AFX_MSGMAP_ENTRY {
@@ -111,6 +114,11 @@ protected:                                       \
 
 #define ON_COMMAND(id, memberFxn) \
     {WM_COMMAND, 0, static_cast<UINT>(id), static_cast<UINT>(id), AfxSig_cmd, AFX_FN(cmd, void (CWnd::*)(), memberFxn)},
+// The code of a command-UI request: OnCmdMsg's extra argument is the CCmdUI.
+#define CN_UPDATE_COMMAND_UI 0xFFFFu
+#define ON_UPDATE_COMMAND_UI(id, memberFxn)                                                          \
+    {WM_COMMAND, CN_UPDATE_COMMAND_UI, static_cast<UINT>(id), static_cast<UINT>(id), AfxSig_cmdui, \
+     AFX_FN(cmdui, void (CWnd::*)(CCmdUI*), memberFxn)},
 #define ON_COMMAND_RANGE(id, idLast, memberFxn)                                            \
     {WM_COMMAND, 0, static_cast<UINT>(id), static_cast<UINT>(idLast), AfxSig_cmdrange, \
      AFX_FN(cmdrange, void (CWnd::*)(UINT), memberFxn)},

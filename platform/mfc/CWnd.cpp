@@ -324,10 +324,12 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 
 BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return FALSE; }
 
-BOOL CWnd::OnCmdMsg(UINT id, int code, void*, void*) {
+BOOL CWnd::OnCmdMsg(UINT id, int code, void* extra, void*) {
     const AFX_MSGMAP_ENTRY* e = FindEntry(GetMessageMap(), WM_COMMAND, static_cast<UINT>(static_cast<WORD>(code)), id);
     if (!e) return FALSE;
-    if (e->nSig == AfxSig_cmdrange) {
+    if (e->nSig == AfxSig_cmdui) {
+        (this->*e->pfn.cmdui)(static_cast<CCmdUI*>(extra));
+    } else if (e->nSig == AfxSig_cmdrange) {
         (this->*e->pfn.cmdrange)(id);
     } else {
         (this->*e->pfn.cmd)();

@@ -9,6 +9,8 @@
 #include "CDialog.h"
 #include "CMenu.h"
 #include "CImageList.h"
+#include "CCmdUI.h"
+#include "CFile.h"
 #include "CPrintDialog.h"
 #include "CRect.h"
 #include "CWnd.h"

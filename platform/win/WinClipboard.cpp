@@ -1,6 +1,9 @@
 // The clipboard and global memory. CF_TEXT holds single-byte text in the
-// Latin-1 code page: characters beyond it become '?' when made from CF_UNICODETEXT.
+// ANSI code page (1252): characters beyond it become '?' when made from CF_UNICODETEXT.
 #include "WinClipboard.h"
+
+#include "HostScript.h"
+#include "WinCodePage.h"
 
 #include <cstring>
 #include <map>
@@ -28,6 +31,7 @@ Block* B(HGLOBAL h) {
 struct Board {
     bool open = false;
     HWND owner = nullptr;
+    HWND emptiedBy = nullptr;
     std::map<UINT, HGLOBAL> data;
 };
 
@@ -63,13 +67,15 @@ HGLOBAL Convert(UINT format) {
     if (format == CF_UNICODETEXT && d.count(CF_TEXT)) {
         std::string a = Text<char>(d[CF_TEXT]);
         std::wstring w(a.size(), L' ');
-        for (size_t i = 0; i < a.size(); ++i) w[i] = static_cast<wchar_t>(static_cast<unsigned char>(a[i]));
+        if (!a.empty()) MultiByteToWideChar(CP_ACP, 0, a.data(), static_cast<int>(a.size()), w.data(), static_cast<int>(w.size()));
         return d[format] = Copy(w.c_str(), (w.size() + 1) * sizeof(wchar_t));
     }
     if (format == CF_TEXT && d.count(CF_UNICODETEXT)) {
         std::wstring w = Text<wchar_t>(d[CF_UNICODETEXT]);
-        std::string a;
-        for (wchar_t c : w) a.push_back(c < 256 ? static_cast<char>(c) : '?');
+        std::string a(w.size(), ' ');
+        if (!w.empty())
+            WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), a.data(), static_cast<int>(a.size()),
+                                nullptr, nullptr);
         return d[format] = Copy(a.c_str(), a.size() + 1);
     }
     return nullptr;
@@ -97,6 +103,14 @@ BOOL GlobalUnlock(HGLOBAL block) {
     Block* b = B(block);
     if (!b || b->locks == 0) return FALSE;
     return --b->locks > 0;
+}
+
+HGLOBAL GlobalReAlloc(HGLOBAL block, SIZE_T bytes, UINT) {
+    Block* b = B(block);
+    if (!b) return nullptr;
+    b->bytes.resize(bytes, 0);
+    b->bytes.shrink_to_fit();
+    return block;
 }
 
 SIZE_T GlobalSize(HGLOBAL block) {
@@ -128,6 +142,7 @@ BOOL CloseClipboard() {
 BOOL EmptyClipboard() {
     if (!C().open) return FALSE;
     FreeAll();
+    C().emptiedBy = C().owner;
     return TRUE;
 }
 
@@ -161,6 +176,11 @@ BOOL IsClipboardFormatAvailable(UINT format) {
     return (format == CF_TEXT || format == CF_UNICODETEXT) && (d.count(CF_TEXT) || d.count(CF_UNICODETEXT));
 }
 
+HWND GetClipboardOwner() {
+    HWND h = C().emptiedBy;
+    return h && IsWindow(h) ? h : nullptr;
+}
+
 }  // extern "C"
 
 namespace vplat {
@@ -169,8 +189,65 @@ void ResetClipboard() {
     FreeAll();
     C().open = false;
     C().owner = nullptr;
+    C().emptiedBy = nullptr;
+}
+
+std::string Clipboard::Text() {
+    auto it = C().data.find(CF_TEXT);
+    HGLOBAL h = it != C().data.end() ? it->second : nullptr;
+    if (!h) {
+        bool wasOpen = C().open;
+        C().open = true;
+        h = Convert(CF_TEXT);
+        C().open = wasOpen;
+    }
+    return h ? ::Text<char>(h) : std::string();
+}
+
+void Clipboard::PutBytes(const std::string& bytes) {
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (!bytes.empty()) std::memcpy(GlobalLock(h), bytes.data(), bytes.size());
+    GlobalUnlock(h);
+    SetClipboardData(CF_TEXT, h);
+    CloseClipboard();
 }
 
 size_t LiveGlobalBlocks() { return Blocks().size(); }
 
 }  // namespace vplat
+
+namespace {
+
+// "clipboard TEXT" in the input script puts TEXT on the clipboard as CF_TEXT,
+// with \t, \n, \r and \\ standing for tab, line feed, carriage return and backslash.
+const bool kClipboardDirective = [] {
+    vplat::Script::Get().RegisterDirective(L"clipboard", [](const std::wstring& args, std::wstring* error) {
+        std::wstring text;
+        for (size_t i = 0; i < args.size(); ++i) {
+            if (args[i] != L'\\') {
+                text += args[i];
+                continue;
+            }
+            wchar_t next = i + 1 < args.size() ? args[i + 1] : 0;
+            switch (next) {
+            case L't': text += L'\t'; break;
+            case L'n': text += L'\n'; break;
+            case L'r': text += L'\r'; break;
+            case L'\\': text += L'\\'; break;
+            default: *error = L"clipboard knows the escapes \\t, \\n, \\r and \\\\ only"; return false;
+            }
+            ++i;
+        }
+        std::string bytes(text.size(), '\0');
+        if (!text.empty())
+            WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                                static_cast<int>(bytes.size()), nullptr, nullptr);
+        vplat::Clipboard::PutBytes(bytes + '\0');
+        return true;
+    });
+    return true;
+}();
+
+}  // namespace

@@ -3,10 +3,13 @@
 
 #include "WinUser.h"
 
+#include <string>
+
 
 #define GMEM_FIXED 0x0000u
 #define GMEM_MOVEABLE 0x0002u
 #define GMEM_ZEROINIT 0x0040u
+#define GMEM_SHARE 0x2000u
 #define GHND (GMEM_MOVEABLE | GMEM_ZEROINIT)
 #define GPTR (GMEM_FIXED | GMEM_ZEROINIT)
 
@@ -19,6 +22,8 @@ LPVOID GlobalLock(HGLOBAL block);
 // FALSE once the block is no longer locked.
 BOOL GlobalUnlock(HGLOBAL block);
 SIZE_T GlobalSize(HGLOBAL block);
+// The block keeps its handle and its first bytes; added bytes are zero.
+HGLOBAL GlobalReAlloc(HGLOBAL block, SIZE_T bytes, UINT flags);
 // Null when freed; the block itself for a handle that is no block.
 HGLOBAL GlobalFree(HGLOBAL block);
 
@@ -34,11 +39,23 @@ HANDLE SetClipboardData(UINT format, HANDLE data);
 // are each made from the other when only one was set.
 HANDLE GetClipboardData(UINT format);
 BOOL IsClipboardFormatAvailable(UINT format);
+// The window that last emptied the clipboard (null for none or a task).
+HWND GetClipboardOwner();
 }
 
 namespace vplat {
 // Closes and empties the clipboard (tests start from an empty one).
 void ResetClipboard();
+
+// The tests' view of the clipboard text.
+class Clipboard {
+public:
+    // The CF_TEXT bytes up to the first zero byte (or the block's end); empty when none.
+    static std::string Text();
+    // Puts exactly these bytes on the clipboard as CF_TEXT, as another program
+    // might (no terminator is added).
+    static void PutBytes(const std::string& bytes);
+};
 // Global memory blocks allocated and not yet freed (tests look for leaks).
 size_t LiveGlobalBlocks();
 }  // namespace vplat

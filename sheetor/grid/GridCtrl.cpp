@@ -19,11 +19,19 @@ ON_WM_KEYDOWN()
 ON_WM_CHAR()
 ON_WM_LBUTTONDBLCLK()
 ON_WM_ERASEBKGND()
+ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, &CGridCtrl::OnUpdateEditSelectAll)
+ON_COMMAND(ID_EDIT_SELECT_ALL, &CGridCtrl::OnEditSelectAll)
 ON_WM_SYSKEYDOWN()
 ON_WM_SETCURSOR()
 ON_WM_RBUTTONUP()
 ON_WM_SYSCOLORCHANGE()
 ON_WM_CAPTURECHANGED()
+ON_COMMAND(ID_EDIT_COPY, &CGridCtrl::OnEditCopy)
+ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, &CGridCtrl::OnUpdateEditCopy)
+ON_COMMAND(ID_EDIT_CUT, &CGridCtrl::OnEditCut)
+ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, &CGridCtrl::OnUpdateEditCut)
+ON_COMMAND(ID_EDIT_PASTE, &CGridCtrl::OnEditPaste)
+ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, &CGridCtrl::OnUpdateEditPaste)
 ON_WM_MOUSEWHEEL()
 ON_MESSAGE(WM_SETFONT, &CGridCtrl::OnSetFont)
 ON_MESSAGE(WM_GETFONT, &CGridCtrl::OnGetFont)
@@ -95,6 +103,8 @@ CGridCtrl::~CGridCtrl() {
     // A tip shown before tips were switched off would outlive its grid.
     if (m_TitleTip.GetSafeHwnd()) m_TitleTip.DestroyWindow();
     DestroyWindow();
+    // The copied text stays on the clipboard after the grid is gone.
+    if (COleDataSource::OwnsClipboard()) COleDataSource::FlushClipboard();
     // The members go in reverse order: drop target, title tip, maps, rows,
     // printer font, default cells, sizes.
 }
@@ -544,17 +554,6 @@ void CGridCtrl::SetRowSelectMode(BOOL on) {
 // --- Slots of the editing, clipboard, drag-and-drop and printing parts -----
 // They do nothing until those parts fill them.
 
-void* CGridCtrl::BuildClipboardSource(BOOL) { return nullptr; }
-BOOL CGridCtrl::PasteClipboardRows(const CCellID&, void*) { return FALSE; }
-void CGridCtrl::StartDragOut() {}
-DWORD CGridCtrl::OnDragEnter(void*, DWORD, CPoint) { return 0; }
-DWORD CGridCtrl::OnDragOver(void*, DWORD, CPoint) { return 0; }
-void CGridCtrl::OnDragLeave() {}
-BOOL CGridCtrl::OnDrop(void*, DWORD, CPoint) { return FALSE; }
-void CGridCtrl::OnEditCut() {}
-void CGridCtrl::OnEditCopy() {}
-void CGridCtrl::OnEditPaste() {}
-void CGridCtrl::OnEditSelectAll() {}
 void CGridCtrl::PrintStart(CDC*, void*) {}
 void CGridCtrl::PrintPage(CDC*, void*) {}
 void CGridCtrl::PrintFinish(CDC*, void*) {}

@@ -12,6 +12,8 @@
 #include "GridTitleTip.h"
 #include "GridTypes.h"
 
+#include <AfxOleData.h>
+
 #define GRIDCTRL_CLASSNAME L"MFCGridCtrl"
 
 // Compares two cells for sorting: negative, 0 or positive.
@@ -209,6 +211,14 @@ public:
     void StretchLastColumn();
     void FillClientWithCells();
 
+    // Printing margins in character units; a negative argument keeps a margin.
+    void GetPrintMargins(int& header, int& footer, int& left, int& right, int& top, int& bottom, int& gap) const;
+    void SetPrintMargins(int header, int footer, int left, int right, int top, int bottom, int gap);
+
+    // Separated text files: the first line holds the column headings.
+    BOOL LoadTextFile(LPCWSTR path, wchar_t separator = L',');
+    BOOL SaveTextFile(LPCWSTR path, wchar_t separator = L',');
+
     // Sorting.
     void SetCompareFunction(GridCompareFunc compare) { m_pfnCompare = compare; }
     void SetSortColumn(int col);
@@ -222,17 +232,22 @@ public:
     // The grid's slots, in order.
     virtual CGridCellBase* CellAt(int row, int col) const;
     virtual void ClearSelectionText();
-    virtual void* BuildClipboardSource(BOOL cut);
-    virtual BOOL PasteClipboardRows(const CCellID& at, void* source);
+    // The selected block as CF_TEXT for the clipboard or a drag; null without a selection.
+    virtual COleDataSource* BuildClipboardSource();
+    virtual BOOL PasteClipboardRows(const CCellID& at, COleDataObject* data, BOOL select = TRUE);
     virtual void StartDragOut();
-    virtual DWORD OnDragEnter(void* source, DWORD keys, CPoint point);
-    virtual DWORD OnDragOver(void* source, DWORD keys, CPoint point);
+    virtual DWORD OnDragEnter(COleDataObject* data, DWORD keys, CPoint point);
+    virtual DWORD OnDragOver(COleDataObject* data, DWORD keys, CPoint point);
     virtual void OnDragLeave();
-    virtual BOOL OnDrop(void* source, DWORD effect, CPoint point);
+    virtual BOOL OnDrop(COleDataObject* data, DWORD effect, CPoint point);
     virtual void OnEditCut();
     virtual void OnEditCopy();
     virtual void OnEditPaste();
     virtual void OnEditSelectAll();
+    void OnUpdateEditCopy(CCmdUI* ui);
+    void OnUpdateEditCut(CCmdUI* ui);
+    void OnUpdateEditPaste(CCmdUI* ui);
+    void OnUpdateEditSelectAll(CCmdUI* ui);
     virtual void PrintStart(CDC* dc, void* info);
     virtual void PrintPage(CDC* dc, void* info);
     virtual void PrintFinish(CDC* dc, void* info);
@@ -336,6 +351,7 @@ private:
     void DrawGridLines(CDC* dc, const CCellSpan& visible, const CRect& visibleRect);
     // Mouse and keys.
     bool OnCellText(const CCellID& cell, CPoint point);
+    bool IsOverBorder(CPoint point, bool columns);
     bool StartBorderDrag(CPoint point);
     void InvertTrackingLine(int at, bool vertical);
     void EndSizing();
@@ -381,6 +397,11 @@ private:
     int m_nSortColumn = -1;
     GridCompareFunc m_pfnCompare = nullptr;
     BOOL m_bPrintColours = TRUE;
+    // The last block a paste filled, and whether a drag from this grid was
+    // dropped on it (a move then clears only what the drop did not fill).
+    CCellSpan m_lastPasted;
+    bool m_bDroppedHere = false;
+    bool m_bDragging = false;
     // Set while an editor opens on the key that ended the previous one.
     bool m_bEditorKeyStart = false;
     int m_nHeaderHeight, m_nFooterHeight, m_nLeftMargin, m_nRightMargin, m_nTopMargin, m_nBottomMargin, m_nGap;

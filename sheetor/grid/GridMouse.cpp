@@ -61,22 +61,22 @@ void CGridCtrl::HeaderRowClicked(const CCellID& cell) {
 
 // --- Borders -----------------------------------------------------------------
 
-BOOL CGridCtrl::IsOverColumnBorder(CPoint point) {
-    if (point.y >= HeaderRowsHeight()) return FALSE;
-    CCellID cell = HitTestCell(point, TRUE);
-    CPoint start;
-    if (!IsInside(cell) || !CellTopLeft(cell.row, cell.col, &start)) return FALSE;
-    int end = start.x + GetColumnWidth(cell.col);
-    return (point.x - start.x < m_nResizeCaptureRange && cell.col != 0) || end - point.x < m_nResizeCaptureRange;
-}
+BOOL CGridCtrl::IsOverColumnBorder(CPoint point) { return IsOverBorder(point, true); }
 
-BOOL CGridCtrl::IsOverRowBorder(CPoint point) {
-    if (point.x >= HeaderColumnsWidth()) return FALSE;
+BOOL CGridCtrl::IsOverRowBorder(CPoint point) { return IsOverBorder(point, false); }
+
+// Column borders are found in the fixed rows only, row borders in the fixed
+// columns; the first line's leading edge is no border.
+bool CGridCtrl::IsOverBorder(CPoint point, bool columns) {
+    if (columns ? point.y >= HeaderRowsHeight() : point.x >= HeaderColumnsWidth()) return false;
     CCellID cell = HitTestCell(point, TRUE);
     CPoint start;
-    if (!IsInside(cell) || !CellTopLeft(cell.row, cell.col, &start)) return FALSE;
-    int end = start.y + GetRowHeight(cell.row);
-    return (point.y - start.y < m_nResizeCaptureRange && cell.row != 0) || end - point.y < m_nResizeCaptureRange;
+    if (!IsInside(cell) || !CellTopLeft(cell.row, cell.col, &start)) return false;
+    int at = columns ? point.x : point.y;
+    int from = columns ? start.x : start.y;
+    int end = from + (columns ? GetColumnWidth(cell.col) : GetRowHeight(cell.row));
+    int index = columns ? cell.col : cell.row;
+    return (at - from < m_nResizeCaptureRange && index != 0) || end - at < m_nResizeCaptureRange;
 }
 
 void CGridCtrl::InvertTrackingLine(int at, bool vertical) {

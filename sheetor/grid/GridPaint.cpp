@@ -244,7 +244,8 @@ void CGridCtrl::OnSize(UINT type, int cx, int cy) {
     if (sizing) return;
     sizing = true;
     if (m_hWnd) {
-        // The drop target joins here once the grid takes part in drag and drop.
+        // Only the first size registers the drop target.
+        m_DropTarget.Register(this);
         FinishOpenEdit();
         CWnd::OnSize(type, cx, cy);
         UpdateScrollBars();

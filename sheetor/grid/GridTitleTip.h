@@ -4,6 +4,10 @@
 
 #include <afxwin.h>
 
+#include <AfxOleData.h>
+
+class CGridCtrl;
+
 #define TITLETIP_CLASSNAME L"ZTitleTip"
 
 class CTitleTip : public CWnd {
@@ -36,8 +40,23 @@ protected:
     BOOL m_bCreated = FALSE;
 };
 
-// The grid's OLE drop target; registered with the window when drag and drop is on.
-class CGridDropTarget {
+// The grid's drop target; registered with the grid's window on its first size.
+class CGridDropTarget : public COleDropTarget {
 public:
+    // Only the first registration in the process that is under way succeeds,
+    // and only for a grid.
+    BOOL Register(CGridCtrl* grid);
+    void Revoke() override;
+    DWORD OnDragEnter(CWnd* wnd, COleDataObject* data, DWORD keyState, CPoint point) override;
+    DWORD OnDragOver(CWnd* wnd, COleDataObject* data, DWORD keyState, CPoint point) override;
+    BOOL OnDrop(CWnd* wnd, COleDataObject* data, DWORD dropEffect, CPoint point) override;
+    void OnDragLeave(CWnd* wnd) override;
+    // Never scrolls.
+    DWORD OnDragScroll(CWnd* wnd, DWORD keyState, CPoint point) override;
+
+    CGridCtrl* m_pGridCtrl = nullptr;
     BOOL m_bRegistered = FALSE;
+
+private:
+    bool Serves(CWnd* wnd) const;
 };

@@ -28,6 +28,12 @@ protected:
     }
     static CPoint At(int row, int col) { return CPoint(60 * col + 30, 20 * row + 10); }
     static void Pump() { vplat::UserInput::Pump(); }
+    // Moves the pointer to a point of the grid's client area.
+    void Hover(CPoint p) {
+        grid.ClientToScreen(&p);
+        vplat::UserInput::MoveMouse(p);
+        Pump();
+    }
     void Click(CPoint p) {
         vplat::UserInput::Click(grid.m_hWnd, p);
         Pump();
@@ -377,10 +383,7 @@ TEST_F(GridInput, APressOnTheFocusTextThatMovesStillEdits) {
 
 TEST_F(GridInput, TheTitleTipShowsOnlyACutOffText) {
     grid.SetCellText(1, 1, L"a text far too long for a cell sixty pixels wide");
-    CPoint s = At(1, 1);
-    grid.ClientToScreen(&s);
-    vplat::UserInput::MoveMouse(s);
-    Pump();
+    Hover(At(1, 1));
     CTitleTip& tip = grid.TitleTip();
     ASSERT_TRUE(tip.GetSafeHwnd());
     ASSERT_TRUE(tip.IsWindowVisible());
@@ -395,30 +398,22 @@ TEST_F(GridInput, TheTitleTipShowsOnlyACutOffText) {
     EXPECT_EQ(GetCapture(), tip.m_hWnd);
 
     // Leaving the cell hides it.
-    CPoint away = At(3, 3);
-    grid.ClientToScreen(&away);
-    vplat::UserInput::MoveMouse(away);
-    Pump();
+    Hover(At(3, 3));
     EXPECT_FALSE(tip.IsWindowVisible());
     EXPECT_NE(GetCapture(), tip.m_hWnd);
 
     // A short text shows none.
-    CPoint shortText = At(2, 2);
-    grid.ClientToScreen(&shortText);
-    vplat::UserInput::MoveMouse(shortText);
-    Pump();
+    Hover(At(2, 2));
     EXPECT_FALSE(tip.IsWindowVisible());
 }
 
 TEST_F(GridInput, TheTipHandsAPressBackToTheGrid) {
     grid.SetCellText(2, 1, L"a text far too long for a cell sixty pixels wide");
-    CPoint s = At(2, 1);
-    grid.ClientToScreen(&s);
-    vplat::UserInput::MoveMouse(s);
-    Pump();
+    Hover(At(2, 1));
     CTitleTip& tip = grid.TitleTip();
     ASSERT_TRUE(tip.IsWindowVisible());
-    CPoint inTip = s;
+    CPoint inTip = At(2, 1);
+    grid.ClientToScreen(&inTip);
     tip.ScreenToClient(&inTip);
     MSG msg{tip.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(inTip.x, inTip.y), 0, {}};
     EXPECT_TRUE(tip.PreTranslateMessage(&msg));

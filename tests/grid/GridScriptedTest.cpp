@@ -21,6 +21,7 @@ struct Dialog {
     CCellSpan selected = CCellSpan();
     CCellID focus = CCellID();
     CString edited;
+    CString texts[3];  // (1, 1), (1, 2), (2, 1)
 };
 Dialog g_dialog;
 
@@ -67,6 +68,9 @@ protected:
             g_dialog.selected = g_dialog.grid->GetSelectedSpan();
             g_dialog.focus = g_dialog.grid->GetFocusCell();
             if (HWND editor = ::GetDlgItem(g_dialog.grid->m_hWnd, IDC_INPLACE_CONTROL)) g_dialog.edited = Text(editor);
+            g_dialog.texts[0] = g_dialog.grid->CellText(1, 1);
+            g_dialog.texts[1] = g_dialog.grid->CellText(1, 2);
+            g_dialog.texts[2] = g_dialog.grid->CellText(2, 1);
             vplat::Clock::Get().Advance(25);
         });
         DialogBoxIndirectParamW(nullptr, &kTemplate, nullptr, Proc, 0);
@@ -126,4 +130,20 @@ TEST_F(GridScripted, TitleBlockEditingThroughTheScript) {
     std::vector<UINT> firstClick(g_dialog.codes.begin(), g_dialog.codes.begin() + 3);
     EXPECT_EQ(firstClick, (std::vector<UINT>{LVN_ITEMCHANGING, LVN_ITEMCHANGED, NM_CLICK}));
     EXPECT_NE(std::find(g_dialog.codes.begin(), g_dialog.codes.end(), LVN_BEGINLABELEDITW), g_dialog.codes.end());
+}
+
+// The title-block dialog reaches copy and paste through the keys.
+TEST_F(GridScripted, PasteFromTheScriptsClipboard) {
+    Script(L"");
+    Run(L"clipboard Rossi, Mario\\tx\\\\y\\r\\nz\n"
+        L"dialog 9200 click 7013 at 90,30\n"
+        L"dialog 9200 key CTRL+V\n"
+        L"dialog 9200 idle\n",
+        true);
+    EXPECT_TRUE(Mismatches().empty());
+    EXPECT_EQ(g_dialog.focus, CCellID(1, 1));
+    EXPECT_EQ(vplat::Clipboard::Text(), "Rossi, Mario\tx\\y\r\nz");
+    EXPECT_EQ(g_dialog.texts[0], CString(L"Rossi"));  // commas split fields like tabs
+    EXPECT_EQ(g_dialog.texts[1], CString(L"Mario"));  // "x\\y" fell past the last column
+    EXPECT_EQ(g_dialog.texts[2], CString(L"z"));
 }

@@ -55,7 +55,7 @@ TEST_F(Clipboard, OpenOnceDataOnlyWhileOpenTextInBothFormats) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EXPECT_FALSE(OpenClipboard(nullptr));
     EXPECT_TRUE(EmptyClipboard());
-    h = WideBlock(L"7.5 \u20ac \u00e8");
+    h = WideBlock(L"7.5 \u20ac \u00e8 \u0142");
     EXPECT_EQ(SetClipboardData(CF_UNICODETEXT, h), h);
     ASSERT_TRUE(CloseClipboard());
     EXPECT_EQ(GetClipboardData(CF_UNICODETEXT), nullptr);  // closed again
@@ -67,7 +67,7 @@ TEST_F(Clipboard, OpenOnceDataOnlyWhileOpenTextInBothFormats) {
     EXPECT_EQ(GetClipboardData(CF_UNICODETEXT), h);  // still the clipboard's block
     HANDLE a = GetClipboardData(CF_TEXT);
     ASSERT_NE(a, nullptr);
-    EXPECT_STREQ(static_cast<const char*>(GlobalLock(a)), "7.5 ? \xe8");
+    EXPECT_STREQ(static_cast<const char*>(GlobalLock(a)), "7.5 \x80 \xe8 ?");  // code page 1252
     GlobalUnlock(a);
     // Single-byte text set anew reads back as Unicode text.
     EmptyClipboard();

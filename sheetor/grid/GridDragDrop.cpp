@@ -1,0 +1,119 @@
+// Cells dragged out of the grid and dropped onto it, as CF_TEXT.
+#include "GridCtrl.h"
+
+// --- The drop target ---------------------------------------------------------
+
+BOOL CGridDropTarget::Register(CGridCtrl* grid) {
+    // One registration at a time in the process.
+    static bool registering = false;
+    if (m_bRegistered || registering || !grid || !grid->IsKindOf(RUNTIME_CLASS(CGridCtrl))) return FALSE;
+    registering = true;
+    m_pGridCtrl = grid;
+    m_bRegistered = COleDropTarget::Register(grid);
+    registering = false;
+    return m_bRegistered;
+}
+
+void CGridDropTarget::Revoke() {
+    m_bRegistered = FALSE;
+    COleDropTarget::Revoke();
+}
+
+bool CGridDropTarget::Serves(CWnd* wnd) const {
+    return m_pGridCtrl && wnd && wnd->GetSafeHwnd() && wnd->m_hWnd == m_pGridCtrl->GetSafeHwnd();
+}
+
+DWORD CGridDropTarget::OnDragEnter(CWnd* wnd, COleDataObject* data, DWORD keyState, CPoint point) {
+    return Serves(wnd) ? m_pGridCtrl->OnDragEnter(data, keyState, point) : DROPEFFECT_NONE;
+}
+
+DWORD CGridDropTarget::OnDragOver(CWnd* wnd, COleDataObject* data, DWORD keyState, CPoint point) {
+    return Serves(wnd) ? m_pGridCtrl->OnDragOver(data, keyState, point) : DROPEFFECT_NONE;
+}
+
+BOOL CGridDropTarget::OnDrop(CWnd* wnd, COleDataObject* data, DWORD dropEffect, CPoint point) {
+    return Serves(wnd) ? m_pGridCtrl->OnDrop(data, dropEffect, point) : FALSE;
+}
+
+void CGridDropTarget::OnDragLeave(CWnd* wnd) {
+    if (Serves(wnd)) m_pGridCtrl->OnDragLeave();
+}
+
+DWORD CGridDropTarget::OnDragScroll(CWnd* wnd, DWORD keyState, CPoint) {
+    if (!Serves(wnd)) return DROPEFFECT_NONE;
+    return (keyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+}
+
+// --- The grid's side -----------------------------------------------------------
+
+void CGridCtrl::StartDragOut() {
+    if (!dragAndDrop) return;
+    COleDataSource* source = BuildClipboardSource();
+    if (!source) return;
+    CCellSpan dragged = GetSelectedSpan();
+    NotifyOwner(dragged.minRow, dragged.minCol, LVN_BEGINDRAG);
+    m_MouseMode = MOUSE_DRAGGING;
+    m_bLMouseButtonDown = FALSE;
+    m_bDroppedHere = false;
+    m_bDragging = true;
+    DWORD effect = source->DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE);
+    m_bDragging = false;
+    if (effect & DROPEFFECT_MOVE) {
+        // A drop here pasted with select off, which cleared the selection:
+        // the dragged block is cleared where the drop did not just fill it.
+        CCellSpan filled = m_bDroppedHere ? m_lastPasted : CCellSpan();
+        if (IsInside(dragged))
+            for (int r = dragged.minRow; r <= dragged.maxRow; ++r)
+                for (int c = dragged.minCol; c <= dragged.maxCol; ++c)
+                    if (!filled.Contains(r, c) && GetRowHeight(r) > 0 && GetColumnWidth(c) > 0) ApplyCellEdit(r, c, L"");
+        InvalidateAll();
+    }
+    m_MouseMode = MOUSE_NOTHING;
+    delete source;
+}
+
+DWORD CGridCtrl::OnDragEnter(COleDataObject* data, DWORD keys, CPoint point) {
+    if (!dragAndDrop || !data || !data->IsDataAvailable(CF_TEXT)) return DROPEFFECT_NONE;
+    m_idDropCell = HitTestCell(point, FALSE);
+    if (!IsInside(m_idDropCell) || !CanEditCell(m_idDropCell)) return DROPEFFECT_NONE;
+    SetCellState(m_idDropCell.row, m_idDropCell.col, CellState(m_idDropCell.row, m_idDropCell.col) | CELL_DROPHILITED);
+    RepaintCell(m_idDropCell.row, m_idDropCell.col);
+    return (keys & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+}
+
+DWORD CGridCtrl::OnDragOver(COleDataObject* data, DWORD keys, CPoint point) {
+    if (!dragAndDrop || !editable || !data || !data->IsDataAvailable(CF_TEXT)) return DROPEFFECT_NONE;
+    CCellID cell = HitTestCell(point, FALSE);
+    if (!IsInside(cell) || IsHeaderCell(cell.row, cell.col)) {
+        OnDragLeave();
+        m_idDropCell = CCellID();
+        return DROPEFFECT_NONE;
+    }
+    if (!CanEditCell(cell)) return DROPEFFECT_NONE;
+    if (cell != m_idDropCell) {
+        if (IsInside(m_idDropCell)) {
+            SetCellState(m_idDropCell.row, m_idDropCell.col,
+                         CellState(m_idDropCell.row, m_idDropCell.col) & ~CELL_DROPHILITED);
+            RepaintCell(m_idDropCell.row, m_idDropCell.col);
+        }
+        m_idDropCell = cell;
+        SetCellState(cell.row, cell.col, CellState(cell.row, cell.col) | CELL_DROPHILITED);
+        RepaintCell(cell.row, cell.col);
+    }
+    return (keys & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+}
+
+void CGridCtrl::OnDragLeave() {
+    if (!IsInside(m_idDropCell)) return;
+    SetCellState(m_idDropCell.row, m_idDropCell.col, CellState(m_idDropCell.row, m_idDropCell.col) & ~CELL_DROPHILITED);
+    RepaintCell(m_idDropCell.row, m_idDropCell.col);
+}
+
+BOOL CGridCtrl::OnDrop(COleDataObject* data, DWORD, CPoint) {
+    m_MouseMode = MOUSE_NOTHING;
+    if (!dragAndDrop || !IsInside(m_idDropCell) || !CanEditCell(m_idDropCell)) return FALSE;
+    OnDragLeave();
+    BOOL pasted = PasteClipboardRows(m_idDropCell, data, FALSE);
+    if (pasted && m_bDragging) m_bDroppedHere = true;
+    return pasted;
+}
