@@ -12,9 +12,12 @@ std::vector<Passo> g_passi;
 std::vector<CJunctorSettings> g_visti;
 size_t g_prossimo = 0;
 CXmlReaderJunctor* g_lettore = nullptr;
+HINSTANCE g_risorse = nullptr;
 
-INT_PTR Gioca(CCmdJunctor& c, CJunctorSettings* settings, CXmlReaderJunctor* lettore, HINSTANCE, int& codice) {
+INT_PTR Gioca(CCmdJunctor& c, CJunctorSettings* settings, CXmlReaderJunctor* lettore, HINSTANCE risorse,
+              int& codice) {
     g_visti.push_back(*settings);
+    g_risorse = risorse;
     g_lettore = lettore;
     struct Fine {
         ~Fine() { g_lettore = nullptr; }
@@ -63,6 +66,7 @@ bool CaricaStile(CCmdJunctor& c, CJunctorSettings& settings, CSecondariaJunctor*
 
 const std::vector<CJunctorSettings>& SettingsVisti() { return g_visti; }
 int NumeroPassi() { return static_cast<int>(g_prossimo); }
+HINSTANCE RisorseViste() { return g_risorse; }
 
 }  // namespace comando
 

@@ -60,6 +60,8 @@ bool CaricaStile(CCmdJunctor& c, CJunctorSettings& settings, CSecondariaJunctor*
 // Settings seen by the passes so far (a copy at each pass).
 const std::vector<CJunctorSettings>& SettingsVisti();
 int NumeroPassi();
+// The resource library handle the last pass was given.
+HINSTANCE RisorseViste();
 
 // The main road, straight from (-400, 0) to (400, 0), half widths 3.75,
 // shoulders 1.5; a straight secondary road with half widths 3.5.
