@@ -3,7 +3,6 @@
 // library, and record removal on an entity that is not an alignment.
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 
 #include "ArxAppContext.h"
@@ -20,6 +19,11 @@ using comando::U8;
 
 const wchar_t* const kRifiuto = L"Funzione non abilitata per l'oggetto attivo";
 const wchar_t* const kNonInizializzato = L"Vortana non inizializzato.";
+
+std::string Sostituisci(std::string testo, const std::string& da, const std::string& a) {
+    for (size_t p = testo.find(da); p != std::string::npos; p = testo.find(da, p + a.size())) testo.replace(p, da.size(), a);
+    return testo;
+}
 
 void ImpostaTesto(const wchar_t* nome, const wchar_t* valore) {
     resbuf rb{};
@@ -113,7 +117,7 @@ TEST_F(ComandiTest, BusyModuleRefusesAtOnceAndStaysBusy) {
 // passes the guard.
 TEST_F(ComandiTest, ThrowingModeStillEndsTheCommand) {
     ImpostaTesto(L"USERS1", L"QV-PX");
-    CartellaStili([](std::string t) { return std::regex_replace(t, std::regex("style=\"DEFAULT\""), "style=\"Base\""); });
+    CartellaStili([](std::string t) { return Sostituisci(t, "style=\"DEFAULT\"", "style=\"Base\""); });
     auto guardaStile = [](CCmdJunctor&, CJunctorSettings& s) {
         CString nome, descrizione;
         s.GetStileCorrente(nome, descrizione);
@@ -159,7 +163,7 @@ TEST_F(ComandiTest, StyleFileAsksForTheDrawingsUnit) {
     ImpostaIntero(L"AUNITS", 3);
     for (const char* usa : {"Y", "N"}) {
         CartellaStili([usa](std::string t) {
-            return std::regex_replace(t, std::regex("useAutoCAD=\"N\""), std::string("useAutoCAD=\"") + usa + "\"");
+            return Sostituisci(t, "useAutoCAD=\"N\"", std::string("useAutoCAD=\"") + usa + "\"");
         });
         comando::Passi({{IDCANCEL, 0, [usa](CCmdJunctor&, CJunctorSettings& s) {
                              for (const CSingleConstrPar* a : {&s.GetParametri()->a1e, &s.GetParametri()->a2e,

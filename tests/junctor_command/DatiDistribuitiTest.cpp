@@ -36,8 +36,11 @@ TEST_P(DatiDistribuitiTest, EveryLegBuilds) {
         << U8(errore);
     Script(std::wstring(L"tracciato ") + campione.principale + L"\ntracciato " + campione.secondaria + L"\n");
     comando::Passi(SelezionaECostruisci([stile = CString(stile)](CCmdJunctor& c, CJunctorSettings& s) {
-        for (CSecondariaJunctor* ramo : {c.GetIn(), c.GetOut()})
-            if (ramo) EXPECT_TRUE(comando::CaricaStile(c, s, ramo, stile));
+        for (CSecondariaJunctor* ramo : {c.GetIn(), c.GetOut()}) {
+            if (ramo) {
+                EXPECT_TRUE(comando::CaricaStile(c, s, ramo, stile));
+            }
+        }
     }));
     CCmdJunctor c;
     ASSERT_TRUE(c.Nuova());

@@ -97,9 +97,10 @@ TEST_F(NuovaTest, CrossingBuildsBothLegsWithoutErrorDialog) {
                                                        L"rCIIN", L"rBIIN", L"rCIOUT", L"rBIOUT", L"rCIOUT",
                                                        L"rCIOUT"}));
         // The In leg is the first built: it lies on the right (south) side.
-        for (const auto& p : polilinee)
-            if (p.dati[1] == L"rCIG")
-                for (const auto& v : p.vertici) EXPECT_EQ(std::get<1>(v) < 0, id == L"1000000");
+        for (const auto& p : polilinee) {
+            if (p.dati[1] != L"rCIG") continue;
+            for (const auto& v : p.vertici) EXPECT_EQ(std::get<1>(v) < 0, id == L"1000000");
+        }
     }
     EXPECT_FALSE(RecordDi(m_asse, L"1000000").empty());
     EXPECT_FALSE(RecordDi(m_asse, L"1000001").empty());
