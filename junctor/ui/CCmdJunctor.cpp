@@ -57,10 +57,6 @@ bool CCmdJunctor::Esegui(int modo) {
     }
 }
 
-bool CCmdJunctor::Cancella() { return false; }
-bool CCmdJunctor::Aggiorna() { return false; }
-bool CCmdJunctor::ProvaOffset() { return false; }
-
 int CCmdJunctor::UnitaAutoCAD() {
     resbuf valore{};
     if (acedGetVar(L"AUNITS", &valore) != RTNORM) return 2;

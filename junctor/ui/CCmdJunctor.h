@@ -42,9 +42,12 @@ public:
     int VersoSecondaria(const ads_name secondaria);
     void LatoSecondaria(CSecondariaJunctor* ramo);
     void CopiaParCorsie(CSecondariaJunctor* ramo, CLanePars corsie);
+    // With stored values (the update) the new legs keep every value of the
+    // given sets: they are not sized from the roads, and the six angles are
+    // set back after the island is placed.
     void PreparaElementi(const wchar_t* nomePrincipale, const ads_name entitaPrincipale,
                          const wchar_t* nomeSecondaria, const ads_name entitaSecondaria, CJunctorSettings* settings,
-                         CConstrPars parametri, CLanePars corsie);
+                         CConstrPars parametri, CLanePars corsie, bool valoriMemorizzati = false);
 
     // An intersection drawn earlier for this leg of the pair of roads: its
     // id into the command (cleared first); false when there is none. Both

@@ -242,7 +242,8 @@ bool CCmdJunctor::SelezionaStrade(const wchar_t* nomePrincipale, const ads_name 
 
 void CCmdJunctor::PreparaElementi(const wchar_t* nomePrincipale, const ads_name entitaPrincipale,
                                   const wchar_t* nomeSecondaria, const ads_name entitaSecondaria,
-                                  CJunctorSettings* settings, CConstrPars parametri, CLanePars corsie) {
+                                  CJunctorSettings* settings, CConstrPars parametri, CLanePars corsie,
+                                  bool valoriMemorizzati) {
     const bool avevaIn = m_in != nullptr;
     const bool avevaOut = m_out != nullptr;
     if (!SelezionaStrade(nomePrincipale, entitaPrincipale, nomeSecondaria, entitaSecondaria)) {
@@ -259,9 +260,19 @@ void CCmdJunctor::PreparaElementi(const wchar_t* nomePrincipale, const ads_name 
             ramo->SetParametri(parametri);
             CopiaParCorsie(ramo, corsie);
         }
-        ramo->ImpostaDimensioni(m_principale->GetIncrRaggioUscita(), m_principale->GetIncrRaggioImmissione());
+        if (!valoriMemorizzati)
+            ramo->ImpostaDimensioni(m_principale->GetIncrRaggioUscita(), m_principale->GetIncrRaggioImmissione());
         ramo->CalcolaIsola(m_principale, true, false, false);
-        ramo->ImpostaRaggi();
+        if (valoriMemorizzati) {
+            // The island re-splits the deflections: the stored ones go back.
+            CConstrPars* p = ramo->GetParametri();
+            for (auto [angolo, memorizzato] : {std::pair{&p->a1e, &parametri.a1e}, std::pair{&p->a2e, &parametri.a2e},
+                                               std::pair{&p->a3e, &parametri.a3e}, std::pair{&p->a1u, &parametri.a1u},
+                                               std::pair{&p->a2u, &parametri.a2u}, std::pair{&p->a3u, &parametri.a3u}})
+                angolo->CSingleConstrPar::SetValore(memorizzato->CSingleConstrPar::GetValore());
+        } else {
+            ramo->ImpostaRaggi();
+        }
         if (settings) {
             settings->SetParametri(ramo->GetParametri());
             settings->SetParCorsie(ramo->GetParametriCorsie());

@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "CCmdJunctor.h"
+#include "JunctorCommands.h"
 
 namespace {
 
@@ -49,3 +50,4 @@ void EseguiComando(int modo) {
 extern "C" void Junctor() { EseguiComando(0); }
 extern "C" void JunctorCanc() { EseguiComando(1); }
 extern "C" void JunctorAgg() { EseguiComando(2); }
+void JunctorPrv() { EseguiComando(3); }

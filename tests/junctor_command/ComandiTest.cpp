@@ -10,7 +10,7 @@
 #include "HostRunner.h"
 #include "WinModule.h"
 
-extern "C" void Junctor();
+#include "JunctorCommands.h"
 
 namespace {
 
