@@ -207,9 +207,10 @@ TEST_F(AggiornaTest, UpdateKeepsTheStoredValues) {
     CambiaRecord(L"1000001", kItemH, [&h](resbuf* rb) { h = rb->resval.rreal += 4; });
     auto piuLontano = [](const std::vector<stato::Polilinea>& leg) {
         double y = 0;
-        for (const auto& p : leg)
-            if (p.dati[1] == L"rCIG")
-                for (const auto& v : p.vertici) y = std::max(y, std::get<1>(v));
+        for (const auto& p : leg) {
+            if (p.dati[1] != L"rCIG") continue;
+            for (const auto& v : p.vertici) y = std::max(y, std::get<1>(v));
+        }
         return y;
     };
     const double prima = piuLontano(m_prima.at(L"1000001"));
@@ -228,7 +229,8 @@ TEST_F(AggiornaTest, UpdateKeepsTheStoredValues) {
     for (int i = kItemH + 1; i < 43; ++i) {
         const int indice = i - kItemH;
         const bool angolo = CConstrPars::DESCRITTORI[indice].codice[0] == L'a';
-        if (!angolo) EXPECT_EQ(rifatta[i], vecchia[i]) << i;
+        if (angolo) continue;
+        EXPECT_EQ(rifatta[i], vecchia[i]) << i;
     }
     EXPECT_GE(piuLontano(nuova), prima + 1.0);
 }

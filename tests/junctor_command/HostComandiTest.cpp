@@ -22,8 +22,12 @@ TEST(HostComandi, EachExportedCommandRunsBehindTheGuard) {
     for (const char* users1 : {"QV-PX", "qv-px", "QV-PX ", "QV-RR", ""}) {
         SCOPED_TRACE(users1);
         const bool passa = std::string(users1) == "QV-PX";
-        HostRun r = RunHost(kHost, {"--set", std::string("USERS1=") + users1, "--load", "Junctor.arx", "--run",
-                                    "Junctor", "--run", "JunctorAgg", "--run", "JunctorCanc"});
+        // The update and the delete ask for a polyline: the person presses Esc.
+        TempFolder cartella;
+        cartella.Write("script.txt", passa ? "entsel <cancel>\nentsel <cancel>\n" : "");
+        HostRun r = RunHost(kHost, {"--set", std::string("USERS1=") + users1, "--load", "Junctor.arx", "--script",
+                                    cartella.File("script.txt"), "--run", "Junctor", "--run", "JunctorAgg", "--run",
+                                    "JunctorCanc"});
         EXPECT_EQ(r.exitCode, 0) << r.errors;
         for (const char* comando : {"Junctor", "JunctorAgg", "JunctorCanc"})
             EXPECT_EQ(Conta(r.transcript, std::string("[command] ") + comando + " (Junctor.arx)"), 1u) << comando;
