@@ -283,52 +283,103 @@ TEST_P(RifiutoTest, OneMessageAndNothingChanges) {
 INSTANTIATE_TEST_SUITE_P(Casi, RifiutoTest, ::testing::Values(0, 1, 2, 3),
                          [](const auto& info) { return std::string(NomeRifiuto(info.param)); });
 
-// The offset test: a polyline offset 4.3 to its right.
-TEST_F(AggiornaTest, OffsetCommandOffsetsToTheRight) {
-    AcGePoint3dArray vertici;
-    vertici.append(AcGePoint3d(0, 500, 0));
-    vertici.append(AcGePoint3d(100, 500, 0));
-    auto* p = new AcDb2dPolyline(AcDb::k2dSimplePoly, vertici);
-    AcDbBlockTable* bt = nullptr;
-    m_db->getBlockTable(bt, AcDb::kForRead);
-    AcDbBlockTableRecord* ms = nullptr;
-    bt->getAt(ACDB_MODEL_SPACE, ms, AcDb::kForWrite);
-    bt->close();
-    AcDbObjectId id;
-    ASSERT_EQ(ms->appendAcDbEntity(id, p), Acad::eOk);
-    ms->close();
-    p->close();
-    auto conta = [] {
+// The offset test: a picked polyline offset 4.3 to its right (a right
+// offset of a counter-clockwise arc moves away from its centre).
+struct CasoOffset {
+    const char* nome;
+    std::vector<geomcheck::Vertex> da, atteso;
+};
+
+const double kQuarto = std::tan(std::acos(-1.0) / 8);
+
+class OffsetTest : public ComandoTest, public ::testing::WithParamInterface<CasoOffset> {
+protected:
+    AcDbObjectId Aggiungi(AcDbEntity* e) {
+        AcDbBlockTable* bt = nullptr;
+        m_db->getBlockTable(bt, AcDb::kForRead);
+        AcDbBlockTableRecord* ms = nullptr;
+        bt->getAt(ACDB_MODEL_SPACE, ms, AcDb::kForWrite);
+        bt->close();
+        AcDbObjectId id;
+        EXPECT_EQ(ms->appendAcDbEntity(id, e), Acad::eOk);
+        ms->close();
+        e->close();
+        return id;
+    }
+    static std::vector<AcDbObjectId> Polilinee() {
+        std::vector<AcDbObjectId> out;
         resbuf* filtro = acutBuildList(RTDXF0, L"POLYLINE", RTNONE);
         ads_name ss;
-        Adesk::Int32 n = 0;
         if (acedSSGet(L"_X", nullptr, nullptr, filtro, ss) == RTNORM) {
+            Adesk::Int32 n = 0;
             acedSSLength(ss, &n);
+            for (Adesk::Int32 i = 0; i < n; ++i) {
+                ads_name e;
+                AcDbObjectId id;
+                acedSSName(ss, i, e);
+                acdbGetObjectId(id, e);
+                out.push_back(id);
+            }
             acedSSFree(ss);
         }
         acutRelRb(filtro);
-        return n;
-    };
-    const Adesk::Int32 prima = conta();
-    EXPECT_TRUE(Esegui(3, L"entsel <cancel>\n"));
-    EXPECT_EQ(conta(), prima);
-    EXPECT_TRUE(Esegui(3, L"entsel " + id.handle().text() + L"\n"));
-    ASSERT_EQ(conta(), prima + 1);
-    // The newest polyline: (0, 495.7) - (100, 495.7).
-    resbuf* filtro = acutBuildList(RTDXF0, L"POLYLINE", RTNONE);
-    ads_name ss, ultima;
-    ASSERT_EQ(acedSSGet(L"_X", nullptr, nullptr, filtro, ss), RTNORM);
-    acutRelRb(filtro);
-    acedSSName(ss, prima, ultima);
-    acedSSFree(ss);
+        return out;
+    }
+    static bool Esegui(const std::wstring& script) {
+        Script(script);
+        CCmdJunctor c;
+        const bool esito = c.Esegui(3);
+        EXPECT_TRUE(Mismatches().empty());
+        return esito;
+    }
+};
+
+TEST_P(OffsetTest, OffsetToTheRight) {
+    AcGePoint3dArray punti;
+    AcGeDoubleArray bulge;
+    for (const auto& v : GetParam().da) {
+        punti.append(AcGePoint3d(v.x, v.y, 0));
+        bulge.append(v.bulge);
+    }
+    const AcDbObjectId id = Aggiungi(new AcDb2dPolyline(AcDb::k2dSimplePoly, punti, 0, false, 0, 0, &bulge));
+    EXPECT_TRUE(Esegui(L"entsel " + id.handle().text() + L"\n"));
+    const auto polilinee = Polilinee();
+    ASSERT_EQ(polilinee.size(), 2u);
+    ads_name nuova;
+    acdbGetAdsName(nuova, polilinee[1]);
     datipoli* lista = nullptr;
-    ASSERT_TRUE(LeggiDATIPOLI(ultima, &lista));
-    ASSERT_TRUE(lista && lista->next && !lista->next->next);
-    EXPECT_NEAR(lista->x, 0, 1e-9);
-    EXPECT_NEAR(lista->y, 495.7, 1e-9);
-    EXPECT_NEAR(lista->next->x, 100, 1e-9);
-    EXPECT_NEAR(lista->next->y, 495.7, 1e-9);
+    ASSERT_TRUE(LeggiDATIPOLI(nuova, &lista));
+    size_t i = 0;
+    for (const datipoli* v = lista; v; v = v->next, ++i) {
+        ASSERT_LT(i, GetParam().atteso.size());
+        EXPECT_NEAR(v->x, GetParam().atteso[i].x, 1e-9) << i;
+        EXPECT_NEAR(v->y, GetParam().atteso[i].y, 1e-9) << i;
+        if (!v->next) continue;
+        EXPECT_NEAR(v->bulge, GetParam().atteso[i].bulge, 1e-8) << i;
+    }
+    EXPECT_EQ(i, GetParam().atteso.size());
     LiberaDATIPOLI(&lista);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Polilinee, OffsetTest,
+    ::testing::Values(CasoOffset{"straight", {{0, 0, 0}, {100, 0, 0}}, {{0, -4.3, 0}, {100, -4.3, 0}}},
+                      CasoOffset{"quarter_arc", {{10, 0, kQuarto}, {0, 10, 0}}, {{14.3, 0, kQuarto}, {0, 14.3, 0}}},
+                      CasoOffset{"corner",
+                                 {{0, 0, 0}, {100, 0, 0}, {100, 100, 0}},
+                                 {{0, -4.3, 0}, {100, -4.3, kQuarto}, {104.3, 0, 0}, {104.3, 100, 0}}}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
+// A pick on a line or a text, or a cancelled pick, adds nothing.
+TEST_F(OffsetTest, NothingForOtherEntitiesOrACancel) {
+    const AcDbObjectId linea = Aggiungi(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0)));
+    const AcDbObjectId testo = Aggiungi(new AcDbText(AcGePoint3d(0, 5, 0), L"SS 1"));
+    for (const std::wstring& script :
+         {L"entsel " + linea.handle().text() + L"\n", L"entsel " + testo.handle().text() + L"\n",
+          std::wstring(L"entsel <cancel>\n")}) {
+        EXPECT_TRUE(Esegui(script));
+        EXPECT_TRUE(Polilinee().empty());
+    }
 }
 
 // The secondary road drawn again, renamed or moved 5 m east, with the same
