@@ -1,8 +1,11 @@
 #include "ChmHelp.h"
 
 #include <cwchar>
+#include <string>
 
 namespace {
+
+constexpr size_t kServerLength = 260;
 
 typedef HWND (*HtmlHelpProc)(HWND caller, LPCWSTR file, UINT command, DWORD_PTR data);
 
@@ -15,10 +18,28 @@ void AppendCut(wchar_t* dst, size_t capacity, const wchar_t* src) {
     dst[have + n] = 0;
 }
 
+// The path of the help control's registered in-process server, else the
+// control's bare file name.
+std::wstring HelpControlPath() {
+    HKEY key = nullptr;
+    std::wstring path = L"hhctrl.ocx";
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L"CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32", 0,
+                      KEY_READ, &key) != ERROR_SUCCESS)
+        return path;
+    wchar_t server[kServerLength] = {};
+    DWORD size = sizeof server - sizeof(wchar_t);
+    DWORD type = REG_NONE;
+    if (RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(server), &size) == ERROR_SUCCESS &&
+        type == REG_SZ && server[0])
+        path = server;
+    RegCloseKey(key);
+    return path;
+}
+
 // The help control is bound at run time, as the help SDK does it; it stays loaded.
 HtmlHelpProc HelpEntry() {
     static HtmlHelpProc entry = [] {
-        HMODULE control = LoadLibraryW(L"hhctrl.ocx");
+        HMODULE control = LoadLibraryW(HelpControlPath().c_str());
         return control ? reinterpret_cast<HtmlHelpProc>(GetProcAddress(control, "HtmlHelpW")) : nullptr;
     }();
     return entry;

@@ -19,6 +19,14 @@ _locale_t LocaleC() {
 
 }  // namespace
 
+CString FormattaNumeroCon(LPCWSTR formato, double valore) {
+    // "%.0f" of the largest double takes 309 digits.
+    constexpr size_t lunghezza = 400;
+    wchar_t testo[lunghezza];
+    if (_swprintf_s_l(testo, lunghezza, formato, LocaleC(), valore) < 0) testo[0] = 0;
+    return CString(testo);
+}
+
 CString FormattaNumero(double valore, int decimali) {
     if (decimali < 0) decimali = 0;
     if (decimali > kMaxDecimali) decimali = kMaxDecimali;
@@ -29,10 +37,7 @@ CString FormattaNumero(double valore, int decimali) {
 
     wchar_t formato[16];
     _swprintf_s_l(formato, 16, schema, LocaleC(), decimali);
-
-    wchar_t testo[kLunghezzaTesto];
-    if (_swprintf_s_l(testo, kLunghezzaTesto, formato, LocaleC(), valore) < 0) testo[0] = 0;
-    return CString(testo);
+    return FormattaNumeroCon(formato, valore);
 }
 
 double LeggiNumero(LPCWSTR testo) {

@@ -10,5 +10,9 @@
 // Decimals are taken within 0..15.
 CString FormattaNumero(double valore, int decimali);
 
+// The number formatted with one printf conversion ("%g", "%.0f" ...) under the
+// C numeric rules; empty when the conversion would not fit its text.
+CString FormattaNumeroCon(LPCWSTR formato, double valore);
+
 // The longest numeric prefix of the text after leading blanks; 0 when there is none.
 double LeggiNumero(LPCWSTR testo);

@@ -1,5 +1,5 @@
-// Run-time class information and message maps: the tables through which a
-// window object's messages, commands and notifications reach its handlers.
+// Message maps: the tables through which a window object's messages,
+// commands and notifications reach its handlers.
 #pragma once
 
 #include <windows.h>
@@ -11,29 +11,6 @@ class CWnd;
 class CDC;
 class CPoint;
 class CScrollBar;
-
-struct CRuntimeClass {
-    LPCSTR m_lpszClassName;
-    int m_nObjectSize;
-    const CRuntimeClass* m_pBaseClass;
-    BOOL IsDerivedFrom(const CRuntimeClass* base) const {
-        for (const CRuntimeClass* c = this; c; c = c->m_pBaseClass)
-            if (c == base) return TRUE;
-        return FALSE;
-    }
-};
-
-#define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
-
-#define DECLARE_DYNAMIC(class_name)               \
-public:                                           \
-    static const CRuntimeClass class##class_name; \
-    const CRuntimeClass* GetRuntimeClass() const override;
-
-#define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                                         \
-    const CRuntimeClass class_name::class##class_name = {#class_name, static_cast<int>(sizeof(class_name)), \
-                                                         RUNTIME_CLASS(base_class_name)};                    \
-    const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
 
 typedef void (CCmdTarget::*AFX_PMSG)();
 
@@ -193,10 +170,7 @@ protected:                                       \
 
 // The root of the objects that take messages.
 class CCmdTarget : public CObject {
-public:
-    static const CRuntimeClass classCCmdTarget;
-    virtual const CRuntimeClass* GetRuntimeClass() const { return &classCCmdTarget; }
-    BOOL IsKindOf(const CRuntimeClass* c) const { return GetRuntimeClass()->IsDerivedFrom(c); }
+    DECLARE_DYNAMIC(CCmdTarget)
 
 protected:
     static const AFX_MSGMAP* GetThisMessageMap();

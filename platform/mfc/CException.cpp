@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "AfxModule.h"
+
 namespace {
 BOOL CopyMessage(const wchar_t* text, LPWSTR error, UINT maxError, UINT* helpContext) {
     if (helpContext) *helpContext = 0;
@@ -22,6 +24,14 @@ BOOL CException::GetErrorMessage(LPWSTR error, UINT maxError, UINT* helpContext)
     return FALSE;
 }
 
+int CException::ReportError(UINT type, UINT messageId) const {
+    wchar_t text[512];
+    if (GetErrorMessage(text, 512)) return AfxMessageBox(text, type);
+    // The framework's general text stands for a message id without a string table.
+    (void)messageId;
+    return AfxMessageBox(L"No error message is available.", type);
+}
+
 BOOL CInvalidArgException::GetErrorMessage(LPWSTR error, UINT maxError, UINT* helpContext) const {
     return CopyMessage(L"Encountered an improper argument.", error, maxError, helpContext);
 }
@@ -30,5 +40,10 @@ BOOL CMemoryException::GetErrorMessage(LPWSTR error, UINT maxError, UINT* helpCo
     return CopyMessage(L"Out of memory.", error, maxError, helpContext);
 }
 
+BOOL CResourceException::GetErrorMessage(LPWSTR error, UINT maxError, UINT* helpContext) const {
+    return CopyMessage(L"A required resource was unavailable.", error, maxError, helpContext);
+}
+
+void AfxThrowResourceException() { throw new CResourceException(); }
 void AfxThrowInvalidArgException() { throw new CInvalidArgException(); }
 void AfxThrowMemoryException() { throw new CMemoryException(); }

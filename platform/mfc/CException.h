@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CObject.h"
+#include "WinMessageBox.h"
 #include "WinTypes.h"
 
 class CException : public CObject {
@@ -10,6 +11,9 @@ public:
     // Frees a heap-allocated exception; a static one stays.
     void Delete();
     virtual BOOL GetErrorMessage(LPWSTR error, UINT maxError, UINT* helpContext = nullptr) const;
+    // Shows the exception's text in a message box (the given text when the
+    // exception has none, else a general one); the box's answer.
+    virtual int ReportError(UINT type = MB_OK, UINT messageId = 0) const;
 
 protected:
     BOOL m_bAutoDelete;
@@ -32,5 +36,13 @@ public:
     BOOL GetErrorMessage(LPWSTR error, UINT maxError, UINT* helpContext = nullptr) const override;
 };
 
+// A resource (a window class, a dialog template ...) could not be had.
+class CResourceException : public CSimpleException {
+public:
+    explicit CResourceException(BOOL autoDelete = TRUE) : CSimpleException(autoDelete) {}
+    BOOL GetErrorMessage(LPWSTR error, UINT maxError, UINT* helpContext = nullptr) const override;
+};
+
 [[noreturn]] void AfxThrowInvalidArgException();
+[[noreturn]] void AfxThrowResourceException();
 [[noreturn]] void AfxThrowMemoryException();

@@ -10,7 +10,7 @@
 #include "WinInput.h"
 #include "WinWindowImpl.h"
 
-const CRuntimeClass CCmdTarget::classCCmdTarget = {"CCmdTarget", static_cast<int>(sizeof(CCmdTarget)), nullptr};
+IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() {
     static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, AfxSig_end, nullptr}};
@@ -46,13 +46,14 @@ void Hook() {
     if (s.hooked) return;
     s.hooked = true;
     // The window being created by an object is attached to it before its
-    // first message.
+    // first message, and the object sees it as it would a subclassed one.
     vplat::win::SetCreateHook([](HWND hwnd, CREATESTRUCTW*) {
         WndState& st = W();
         if (!st.creating) return;
         CWnd* wnd = st.creating;
         st.creating = nullptr;
         wnd->Attach(hwnd);
+        wnd->PreSubclassWindow();
         wnd->m_pfnSuper = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
         ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc));
     });

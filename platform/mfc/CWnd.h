@@ -16,6 +16,9 @@ class CDataExchange;
 #define WF_CONTINUEMODAL 0x0200
 #define WF_MODALLOOP 0x0400
 
+// Marks a message handler.
+#define afx_msg
+
 class CWnd : public CCmdTarget {
     DECLARE_DYNAMIC(CWnd)
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "AfxModule.h"
+#include "AfxOle.h"
 #include "CArray.h"
 #include "CException.h"
 #include "CObject.h"

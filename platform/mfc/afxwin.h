@@ -3,10 +3,12 @@
 
 #include "afx.h"
 #include "AfxMsgMap.h"
+#include "AfxRes.h"
 #include "CControls.h"
 #include "CDC.h"
 #include "CDialog.h"
 #include "CMenu.h"
+#include "CImageList.h"
 #include "CRect.h"
 #include "CWnd.h"
 #include "CWaitCursor.h"

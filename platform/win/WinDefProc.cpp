@@ -1,6 +1,7 @@
 // The default window procedure, the frame (borders, caption, window scroll
-// bars), scroll-bar state with the platform's clamping, system metrics and colours.
+// bars), scroll-bar state with the platform's clamping, system metrics and colours (which tests may change).
 #include <algorithm>
+#include <map>
 
 #include "HostTranscript.h"
 #include "WinWindowImpl.h"
@@ -140,6 +141,19 @@ LRESULT HitTestFrame(HWND hwnd, POINT screen) {
 }  // namespace vplat::win
 
 using namespace vplat::win;
+
+namespace {
+// System colours changed by a test, by index.
+std::map<int, COLORREF>& SysColorChanges() {
+    static std::map<int, COLORREF> changes;
+    return changes;
+}
+}  // namespace
+
+namespace vplat {
+void SysColors::Change(int index, COLORREF colour) { SysColorChanges()[index] = colour; }
+void SysColors::Reset() { SysColorChanges().clear(); }
+}  // namespace vplat
 
 extern "C" {
 
@@ -378,6 +392,8 @@ int GetSystemMetrics(int index) {
 }
 
 DWORD GetSysColor(int index) {
+    auto changed = SysColorChanges().find(index);
+    if (changed != SysColorChanges().end()) return changed->second;
     switch (index) {
     case COLOR_SCROLLBAR: return RGB(200, 200, 200);
     case COLOR_BACKGROUND: return RGB(0, 0, 0);

@@ -1,4 +1,6 @@
 // Resources found in the table of the module a handle names.
+#include <algorithm>
+#include <cwchar>
 #include <map>
 
 #include "HostTranscript.h"
@@ -110,6 +112,16 @@ DWORD SizeofResource(HMODULE, HRSRC resource) {
 }
 
 BOOL FreeResource(HGLOBAL) { return FALSE; }
+
+int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int bufferMax) {
+    HRSRC r = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_STRING);
+    if (!r || !buffer || bufferMax <= 0) return 0;
+    const auto* text = static_cast<const wchar_t*>(LoadResource(instance, r));
+    int n = static_cast<int>(std::min<size_t>(std::wcslen(text), static_cast<size_t>(bufferMax - 1)));
+    std::wmemcpy(buffer, text, static_cast<size_t>(n));
+    buffer[n] = 0;
+    return n;
+}
 
 HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int, int, UINT) {
     LPCWSTR rt = type == IMAGE_BITMAP ? RT_BITMAP : type == IMAGE_ICON ? RT_GROUP_ICON : RT_CURSOR;

@@ -71,9 +71,9 @@ struct PixelArt {
 };
 
 struct ResourceEntry {
-    LPCWSTR type;  // RT_DIALOG, RT_GROUP_ICON, RT_BITMAP, RT_CURSOR, RT_MENU
+    LPCWSTR type;  // RT_DIALOG, RT_GROUP_ICON, RT_BITMAP, RT_CURSOR, RT_MENU, RT_STRING
     int id;
-    const void* data;  // DLGTEMPLATE or PixelArt
+    const void* data;  // DLGTEMPLATE, PixelArt, or for a string the text (const wchar_t*)
 };
 
 struct ResourceTable {
@@ -101,7 +101,10 @@ DWORD SizeofResource(HMODULE module, HRSRC resource);
 BOOL FreeResource(HGLOBAL data);
 HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int cx, int cy, UINT flags);
 HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name);
+// Copies the string resource (cut to the buffer, terminated); its length, 0 when missing.
+int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int bufferMax);
 }
 #define FindResource FindResourceW
 #define LoadImage LoadImageW
 #define LoadBitmap LoadBitmapW
+#define LoadString LoadStringW

@@ -41,6 +41,18 @@ bool NonClientMetrics(NONCLIENTMETRICSW* m) {
     return true;
 }
 
+struct Settings {
+    DWORD major = 10;
+    DWORD minor = 0;
+    DWORD platform = VER_PLATFORM_WIN32_NT;
+    UINT wheelLines = 3;
+};
+
+Settings& Reported() {
+    static Settings settings;
+    return settings;
+}
+
 template <typename T>
 bool Put(PVOID p, T value) {
     if (!p) return false;
@@ -58,7 +70,7 @@ BOOL SystemParametersInfoW(UINT action, UINT, PVOID pvParam, UINT) {
     // Keyboard delay 1 of 0..3 ((1 + 1) x 250 ms), speed 31 of 0..31.
     case SPI_GETKEYBOARDDELAY: return Put<int>(pvParam, 1);
     case SPI_GETKEYBOARDSPEED: return Put<DWORD>(pvParam, 31);
-    case SPI_GETWHEELSCROLLLINES: return Put<UINT>(pvParam, 3);
+    case SPI_GETWHEELSCROLLLINES: return Put<UINT>(pvParam, Reported().wheelLines);
     default: return FALSE;
     }
 }
@@ -68,11 +80,23 @@ BOOL GetVersionExW(LPOSVERSIONINFOW info) {
     DWORD size = info->dwOSVersionInfoSize;
     if (size != sizeof(OSVERSIONINFOW) && size != sizeof(OSVERSIONINFOEXW)) return FALSE;
     std::memset(reinterpret_cast<char*>(info) + sizeof(DWORD), 0, size - sizeof(DWORD));
-    info->dwMajorVersion = 10;
-    info->dwMinorVersion = 0;
+    info->dwMajorVersion = Reported().major;
+    info->dwMinorVersion = Reported().minor;
     info->dwBuildNumber = 19045;
-    info->dwPlatformId = VER_PLATFORM_WIN32_NT;
+    info->dwPlatformId = Reported().platform;
     return TRUE;
 }
 
 }  // extern "C"
+
+namespace vplat {
+
+void SystemSettings::ForceVersion(DWORD major, DWORD minor, DWORD platform) {
+    Reported().major = major;
+    Reported().minor = minor;
+    Reported().platform = platform;
+}
+void SystemSettings::SetWheelLines(UINT lines) { Reported().wheelLines = lines; }
+void SystemSettings::Reset() { Reported() = Settings{}; }
+
+}  // namespace vplat

@@ -52,6 +52,7 @@ struct OSVERSIONINFOEXW {
 #define SPI_GETKEYBOARDDELAY 0x0016u
 #define SPI_GETNONCLIENTMETRICS 0x0029u
 #define SPI_GETWHEELSCROLLLINES 0x0068u
+#define WHEEL_PAGESCROLL 0xFFFFFFFFu
 #define VER_PLATFORM_WIN32_NT 2u
 
 extern "C" {
@@ -63,3 +64,17 @@ BOOL GetVersionExW(LPOSVERSIONINFOW info);
 
 #define SystemParametersInfo SystemParametersInfoW
 #define GetVersionEx GetVersionExW
+
+namespace vplat {
+
+// Settings a user or an older system would give, for tests: the version
+// GetVersionExW reports and the wheel lines SPI_GETWHEELSCROLLLINES answers.
+// Reset returns to 10.0 on the NT platform and 3 lines.
+class SystemSettings {
+public:
+    static void ForceVersion(DWORD major, DWORD minor, DWORD platform);
+    static void SetWheelLines(UINT lines);
+    static void Reset();
+};
+
+}  // namespace vplat

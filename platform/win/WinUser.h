@@ -747,3 +747,16 @@ BOOL DestroyIcon(HICON icon);
 #define DialogBoxIndirectParam DialogBoxIndirectParamW
 #define GA_PARENT 1
 #define GA_ROOT 2
+
+namespace vplat {
+
+// The system colours as a user's change of the colour scheme leaves them; the
+// caller sends WM_SYSCOLORCHANGE to the windows that should follow. The system
+// colour brushes keep the colours they were made with.
+class SysColors {
+public:
+    static void Change(int index, COLORREF colour);
+    static void Reset();
+};
+
+}  // namespace vplat

@@ -16,3 +16,6 @@
 #include "WinSystem.h"
 #include "WinMenu.h"
 #include "WinClipboard.h"
+#include "WinRegistry.h"
+#include "WinCommCtrl.h"
+#include "WinImageList.h"

@@ -9,6 +9,8 @@
 #include <sstream>
 #include <string>
 
+#include <unistd.h>
+
 #include <msxml6.h>
 
 namespace stylefile_test {
@@ -19,7 +21,8 @@ public:
     ScratchFolder() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         m_path = std::filesystem::temp_directory_path() /
-                 ("vortana-stylefile-" + std::string(info->test_suite_name()) + "-" + info->name());
+                 ("vortana-stylefile-" + std::to_string(::getpid()) + "-" +
+                  std::string(info->test_suite_name()) + "-" + info->name());
         std::filesystem::remove_all(m_path);
         std::filesystem::create_directories(m_path);
     }

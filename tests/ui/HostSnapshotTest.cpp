@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 #include "../../junctor/ui/CDlgErrs.h"
 #include "HostSession.h"
 #include "UiFixture.h"
@@ -46,9 +48,9 @@ protected:
 // dialog is cancelled and the run fails, naming the mismatch.
 TEST_F(HostDialogs, DialogWithoutScriptIsCancelledAndReported) {
     namespace fs = std::filesystem;
-    fs::path dir = fs::temp_directory_path() / "vortana-ui-host-snapshots";
+    fs::path dir = fs::temp_directory_path() / ("vortana-ui-host-snapshots-" + std::to_string(::getpid()));
     fs::remove_all(dir);
-    fs::path script = fs::temp_directory_path() / "vortana-ui-host-script.txt";
+    fs::path script = fs::temp_directory_path() / ("vortana-ui-host-script-" + std::to_string(::getpid()) + ".txt");
     struct Case {
         const char* lines;
         bool ok;
