@@ -110,20 +110,35 @@ std::vector<std::pair<double, double>> Vertici(AcDbObjectId id) {
     return out;
 }
 
-}  // namespace
-
-bool CCmdJunctor::Cancella() {
+// Asks for a polyline of an intersection and reads its record. False for a
+// cancelled or missed pick (silent) and for an entity without an
+// intersection id (with a message).
+bool Scegli(const wchar_t* prompt, RecordIntersezione& r) {
     ads_name scelta;
     ads_point punto;
-    if (acedEntSel(Tradotto(L"Selezionare un elemento dell'intersezione da cancellare"), scelta, punto) != RTNORM)
-        return false;
+    if (acedEntSel(Tradotto(prompt), scelta, punto) != RTNORM) return false;
     AcDbObjectId id;
-    RecordIntersezione r;
     if (acdbGetObjectId(id, scelta) == Acad::eOk) r = LeggiRecord(id);
     if (r.testi.empty() || r.testi[0].IsEmpty()) {
         Messaggio(Tradotto(L"L'entità selezionata non appartiene a un'intersezione."));
         return false;
     }
+    return true;
+}
+
+// Removes the command's id from the alignment's records; a failure is shown.
+bool RimuoviRecord(CCmdJunctor& comando, const ads_name asse) {
+    if (comando.RimuoviRecordId(asse)) return true;
+    Messaggio(comando.GetLog().IsEmpty() ? Tradotto(L" - Impossibile recuperare l'entità di costruzione.\r\n")
+                                         : comando.GetLog());
+    return false;
+}
+
+}  // namespace
+
+bool CCmdJunctor::Cancella() {
+    RecordIntersezione r;
+    if (!Scegli(L"Selezionare un elemento dell'intersezione da cancellare", r)) return false;
     m_id = r.testi[0];
     if (r.testi.size() < 4) {
         Messaggio(Tradotto(L"Dati dell'intersezione incompleti."));
@@ -136,26 +151,14 @@ bool CCmdJunctor::Cancella() {
         return false;
     }
     m_log.Empty();
-    if (!RimuoviRecordId(asse)) {
-        Messaggio(m_log.IsEmpty() ? Tradotto(L" - Impossibile recuperare l'entità di costruzione.\r\n") : m_log);
-        return false;
-    }
+    if (!RimuoviRecord(*this, asse)) return false;
     CancellaDaId();
     return true;
 }
 
 bool CCmdJunctor::Aggiorna() {
-    ads_name scelta;
-    ads_point punto;
-    if (acedEntSel(Tradotto(L"Selezionare un elemento dell'intersezione da aggiornare"), scelta, punto) != RTNORM)
-        return false;
-    AcDbObjectId idScelta;
     RecordIntersezione scelto;
-    if (acdbGetObjectId(idScelta, scelta) == Acad::eOk) scelto = LeggiRecord(idScelta);
-    if (scelto.testi.empty() || scelto.testi[0].IsEmpty()) {
-        Messaggio(Tradotto(L"L'entità selezionata non appartiene a un'intersezione."));
-        return false;
-    }
+    if (!Scegli(L"Selezionare un elemento dell'intersezione da aggiornare", scelto)) return false;
     const CString id = scelto.testi[0];
 
     // The values come from the first complete record of the id.
@@ -235,10 +238,7 @@ bool CCmdJunctor::Aggiorna() {
     // Only now the old leg goes: its records, then its polylines.
     m_id = id;
     m_log.Empty();
-    if (!RimuoviRecordId(asseP)) {
-        Messaggio(m_log.IsEmpty() ? Tradotto(L" - Impossibile recuperare l'entità di costruzione.\r\n") : m_log);
-        return false;
-    }
+    if (!RimuoviRecord(*this, asseP)) return false;
     CancellaDaId();
 
     m_log.Empty();

@@ -160,18 +160,7 @@ bool CCmdJunctor::RimuoviRecordId(const ads_name asse) {
         LiberaTracciato(&record);
         return false;
     }
-    for (int codice : {1512, 1511, 1513, 1514, 1515}) {
-        ICLISTADATI* lista = oggetto->getListaDati(codice);
-        ICELEMENTODATI* elemento = lista ? lista->getPrimo() : nullptr;
-        while (elemento) {
-            // Removing frees the record: its successor is taken first.
-            ICELEMENTODATI* successivo = lista->getSuccessivo(elemento);
-            CDato dato;
-            if (elemento->LeggiDato(kDatoIdIntersezione, dato) && CString(dato.GetString()) == m_id)
-                lista->rimuovi(elemento);
-            elemento = successivo;
-        }
-    }
+    CConstrJunctor::RimuoviRecord(oggetto, m_id);
     // The commit writes onto the axis, which the main road must not hold
     // open meanwhile.
     const bool aperta = m_principale && m_principale->GetAperto();

@@ -37,20 +37,7 @@ class SelectionIndexTest : public DrawingTest {
 protected:
     std::vector<AcDbObjectId> Seleziona(const resbuf* filtro, bool indici) {
         vplat::UseSelectionIndexes(indici);
-        std::vector<AcDbObjectId> out;
-        ads_name ss;
-        if (acedSSGet(L"_X", nullptr, nullptr, filtro, ss) == RTNORM) {
-            Adesk::Int32 n = 0;
-            acedSSLength(ss, &n);
-            for (Adesk::Int32 i = 0; i < n; ++i) {
-                ads_name e;
-                acedSSName(ss, i, e);
-                AcDbObjectId id;
-                acdbGetObjectId(id, e);
-                out.push_back(id);
-            }
-            acedSSFree(ss);
-        }
+        std::vector<AcDbObjectId> out = SelectAll(filtro);
         vplat::UseSelectionIndexes(true);
         return out;
     }

@@ -9,18 +9,19 @@
 #include "ComandoTest.h"
 #include "DatiEstesi.h"
 #include "LeggiDatiPoli.h"
+#include "ModelSpace.h"
 #include "PolilineeIntersezione.h"
 #include "WinResource.h"
 
-extern "C" const vplat::ResourceTable vplatResourceSection;
 
 namespace {
 
 using comando::Principale;
 using comando::Secondaria;
+using comando::PerId;
+using comando::RecordDi;
 using comando::U8;
 
-const HMODULE kJunctor = reinterpret_cast<HMODULE>(0x4A00);
 
 // Item numbers after the application name.
 constexpr int kItemH = 8;             // the first style value
@@ -37,20 +38,7 @@ const char* NomeRifiuto(int i) {
     return nomi[i];
 }
 
-std::map<std::wstring, std::vector<stato::Polilinea>> PerId() {
-    std::map<std::wstring, std::vector<stato::Polilinea>> out;
-    for (const stato::Polilinea& p : stato::PolilineeIntersezione()) out[p.dati[0]].push_back(p);
-    return out;
-}
 
-std::vector<stato::Record> RecordDi(AcDbObjectId asse, const std::wstring& id) {
-    std::vector<stato::Record> out;
-    for (const stato::Record& r : stato::RecordCorsie(asse)) {
-        auto it = std::get<3>(r).find(22405);
-        if (it != std::get<3>(r).end() && it->second == id) out.push_back(r);
-    }
-    return out;
-}
 
 // A leg's polylines or records with its id taken out, to compare two builds.
 std::vector<stato::Polilinea> SenzaId(std::vector<stato::Polilinea> v) {
@@ -66,8 +54,6 @@ class AggiornaTest : public ComandoTest {
 protected:
     void SetUp() override {
         ComandoTest::SetUp();
-        vplat::Resources::Register(kJunctor, &vplatResourceSection);
-        AfxSetResourceHandle(kJunctor);
         m_principale = Disegna(Principale());
         m_secondaria = Disegna(Secondaria({0, -150, 0}, {0, 150, 0}));
         Script(L"tracciato SS 1\ntracciato SP 2\n");
@@ -81,11 +67,6 @@ protected:
         m_recordOut = RecordDi(Asse(), L"1000001");
         vplat::MessageBoxes::Clear();
         vplat::Script::Get().Clear();
-    }
-    void TearDown() override {
-        AfxSetResourceHandle(GetModuleHandleW(nullptr));
-        vplat::Resources::Register(kJunctor, nullptr);
-        ComandoTest::TearDown();
     }
     AcDbObjectId Asse() const { return m_principale.front(); }
 
@@ -294,34 +275,10 @@ const double kQuarto = std::tan(std::acos(-1.0) / 8);
 
 class OffsetTest : public ComandoTest, public ::testing::WithParamInterface<CasoOffset> {
 protected:
-    AcDbObjectId Aggiungi(AcDbEntity* e) {
-        AcDbBlockTable* bt = nullptr;
-        m_db->getBlockTable(bt, AcDb::kForRead);
-        AcDbBlockTableRecord* ms = nullptr;
-        bt->getAt(ACDB_MODEL_SPACE, ms, AcDb::kForWrite);
-        bt->close();
-        AcDbObjectId id;
-        EXPECT_EQ(ms->appendAcDbEntity(id, e), Acad::eOk);
-        ms->close();
-        e->close();
-        return id;
-    }
+    AcDbObjectId Aggiungi(AcDbEntity* e) { return AppendToBlock(m_db.get(), e); }
     static std::vector<AcDbObjectId> Polilinee() {
-        std::vector<AcDbObjectId> out;
         resbuf* filtro = acutBuildList(RTDXF0, L"POLYLINE", RTNONE);
-        ads_name ss;
-        if (acedSSGet(L"_X", nullptr, nullptr, filtro, ss) == RTNORM) {
-            Adesk::Int32 n = 0;
-            acedSSLength(ss, &n);
-            for (Adesk::Int32 i = 0; i < n; ++i) {
-                ads_name e;
-                AcDbObjectId id;
-                acedSSName(ss, i, e);
-                acdbGetObjectId(id, e);
-                out.push_back(id);
-            }
-            acedSSFree(ss);
-        }
+        std::vector<AcDbObjectId> out = SelectAll(filtro);
         acutRelRb(filtro);
         return out;
     }

@@ -4,9 +4,15 @@
 
 #include "CXmlReaderJunctor.h"
 #include "WinModule.h"
+#include "WinInput.h"
+#include "WinResource.h"
+
+extern "C" const vplat::ResourceTable vplatResourceSection;
 
 namespace comando {
 namespace {
+
+const HMODULE kJunctor = reinterpret_cast<HMODULE>(0x4A00);
 
 std::vector<Passo> g_passi;
 std::vector<CJunctorSettings> g_visti;
@@ -81,6 +87,8 @@ void ComandoTest::SetUp() {
     // The module folder is the installation's.
     CString cartella = CString(VORTANA_BIN) + L"/";
     wcsncpy(GetArxAppContext()->m_szAppDir, cartella, CArxAppContext::kDirLength - 1);
+    vplat::Resources::Register(comando::kJunctor, &vplatResourceSection);
+    AfxSetResourceHandle(comando::kJunctor);
     resbuf unita{};
     unita.restype = RTSHORT;
     unita.resval.rint = 0;
@@ -89,6 +97,9 @@ void ComandoTest::SetUp() {
 
 void ComandoTest::TearDown() {
     CCmdJunctor::SetPassoDialogo(nullptr);
+    vplat::ModalLoop::SetIdleHook(nullptr);
+    AfxSetResourceHandle(GetModuleHandleW(nullptr));
+    vplat::Resources::Register(comando::kJunctor, nullptr);
     WorkingDrawingTest::TearDown();
 }
 

@@ -9,6 +9,7 @@
 #include <arx.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,23 @@ HINSTANCE RisorseViste();
 
 // The main road, straight from (-400, 0) to (400, 0), half widths 3.75,
 // shoulders 1.5; a straight secondary road with half widths 3.5.
+// The intersection polylines by id, each in a fixed order.
+inline std::map<std::wstring, std::vector<stato::Polilinea>> PerId() {
+    std::map<std::wstring, std::vector<stato::Polilinea>> out;
+    for (const stato::Polilinea& p : stato::PolilineeIntersezione()) out[p.dati.empty() ? L"" : p.dati[0]].push_back(p);
+    return out;
+}
+
+// The lane records of the main alignment that carry an id.
+inline std::vector<stato::Record> RecordDi(AcDbObjectId asse, const std::wstring& id) {
+    std::vector<stato::Record> out;
+    for (const stato::Record& r : stato::RecordCorsie(asse)) {
+        auto it = std::get<3>(r).find(22405);
+        if (it != std::get<3>(r).end() && it->second == id) out.push_back(r);
+    }
+    return out;
+}
+
 inline roads::Strada Principale(const std::wstring& nome = L"SS 1") {
     roads::Strada s = roads::Rettilineo(nome, {-400, 0, 0}, {400, 0, 0});
     s.semiDx = s.semiSx = 3.75;
@@ -80,6 +98,7 @@ inline roads::Strada Secondaria(roads::Vertex da, roads::Vertex a, const std::ws
 
 }  // namespace comando
 
+// Junctor's resources are current, as every command makes them.
 class ComandoTest : public WorkingDrawingTest {
 protected:
     void SetUp() override;

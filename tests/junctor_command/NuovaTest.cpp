@@ -7,27 +7,22 @@
 #include "CConstrJunctor.h"
 #include "ComandoTest.h"
 #include "DatiEstesi.h"
+#include "ModelSpace.h"
 #include "PolilineeIntersezione.h"
 #include "Resource.h"
 #include "WinInput.h"
 #include "WinResource.h"
 
-extern "C" const vplat::ResourceTable vplatResourceSection;
 
 namespace {
 
 using comando::Principale;
 using comando::Secondaria;
+using comando::PerId;
+using comando::RecordDi;
 using comando::U8;
 
-const HMODULE kJunctor = reinterpret_cast<HMODULE>(0x4A00);
 
-// The intersection polylines by id.
-std::map<std::wstring, std::vector<stato::Polilinea>> PerId() {
-    std::map<std::wstring, std::vector<stato::Polilinea>> out;
-    for (const stato::Polilinea& p : stato::PolilineeIntersezione()) out[p.dati.empty() ? L"" : p.dati[0]].push_back(p);
-    return out;
-}
 
 std::set<std::wstring> Id() {
     std::set<std::wstring> out;
@@ -35,29 +30,9 @@ std::set<std::wstring> Id() {
     return out;
 }
 
-// The lane records of the main alignment that carry an id.
-std::vector<stato::Record> RecordDi(AcDbObjectId asse, const std::wstring& id) {
-    std::vector<stato::Record> out;
-    for (const stato::Record& r : stato::RecordCorsie(asse)) {
-        auto it = std::get<3>(r).find(22405);
-        if (it != std::get<3>(r).end() && it->second == id) out.push_back(r);
-    }
-    return out;
-}
 
 class NuovaTest : public ComandoTest {
 protected:
-    void SetUp() override {
-        ComandoTest::SetUp();
-        vplat::Resources::Register(kJunctor, &vplatResourceSection);
-        AfxSetResourceHandle(kJunctor);
-    }
-    void TearDown() override {
-        vplat::ModalLoop::SetIdleHook(nullptr);
-        AfxSetResourceHandle(GetModuleHandleW(nullptr));
-        vplat::Resources::Register(kJunctor, nullptr);
-        ComandoTest::TearDown();
-    }
     // A crossing (In on the right, Out on the left) built by one command.
     void CostruisciIncrocio() {
         m_asse = Disegna(Principale()).front();
@@ -162,13 +137,8 @@ TEST_F(NuovaTest, LongIdBesideTheIntersection) {
         vertici.append(AcGePoint3d(300, -300, 0));
         vertici.append(AcGePoint3d(310, -300, 0));
         auto* p = new AcDb2dPolyline(AcDb::k2dSimplePoly, vertici);
-        AcDbBlockTable* bt = nullptr;
-        m_db->getBlockTable(bt, AcDb::kForRead);
-        AcDbBlockTableRecord* ms = nullptr;
-        bt->getAt(ACDB_MODEL_SPACE, ms, AcDb::kForWrite);
-        bt->close();
-        ASSERT_EQ(ms->appendAcDbEntity(estraneo, p), Acad::eOk);
-        ms->close();
+        estraneo = AppendToBlock(m_db.get(), p);
+        ASSERT_EQ(acdbOpenObject(p, estraneo, AcDb::kForWrite), Acad::eOk);
         acdbRegApp(kAppIntersezione);
         resbuf* dati = acutBuildList(1001, kAppIntersezione, 1000, lungo.c_str(), 1000, L"rCIG", 1000, L"", 1000,
                                      L"SS 1", 1000, L"", 1000, L"SP 2", RTNONE);
