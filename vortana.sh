@@ -8,7 +8,8 @@ ROOT=$(pwd)
 JOBS=$(nproc 2>/dev/null || echo 4)
 
 PACKAGES="build-essential cmake libgtest-dev libgmock-dev libbenchmark-dev libxml2-dev libxslt1-dev
-libfreeimage-dev libcairo2-dev nlohmann-json3-dev libcli11-dev fonts-dejavu-core python3-ezdxf ccache"
+libfreeimage-dev libtiff-dev libcairo2-dev nlohmann-json3-dev libcli11-dev fonts-dejavu-core python3-ezdxf ccache
+liblitehtml-dev"
 
 install_packages() {
     local missing=()

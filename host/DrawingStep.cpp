@@ -20,6 +20,8 @@ bool Open(const DrawingOptions& o, std::string* reason) {
     }
     for (const std::wstring& s : vplat::LastDxfSkipped())
         vplat::Transcript::Get().Event("drawing", L"skipped " + s + L" (kind not kept)");
+    for (const std::wstring& r : vplat::LastDxfRepairs())
+        vplat::Transcript::Get().Event("drawing", L"repaired " + r);
     return true;
 }
 

@@ -40,9 +40,18 @@ int main(int argc, char** argv) {
     std::ostream& out = transcriptFile.empty() ? std::cout : file;
     vplat::Transcript::Get().SetSink([&out](const std::string& text) { out << text << std::flush; });
 
-    HostSession session(std::move(options));
     std::string reason;
-    bool ok = session.Run(&reason);
+    bool ok = false;
+    // Nothing that goes wrong inside may end the host as an abort: it is
+    // reported like any failure. Files are written whole or not at all.
+    try {
+        HostSession session(std::move(options));
+        ok = session.Run(&reason);
+    } catch (const std::exception& e) {
+        reason = std::string("internal error: ") + e.what();
+    } catch (...) {
+        reason = "internal error";
+    }
     vplat::Transcript::Get().SetSink(nullptr);
     if (!ok) {
         std::cerr << "vortana-cad: " << reason << "\n";

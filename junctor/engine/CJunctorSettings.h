@@ -11,6 +11,9 @@
 
 class CJunctorSettings {
 public:
+    // The spinners' step when nothing sensible is given.
+    static constexpr double INCREMENTO_PREDEFINITO = 1.0;
+
     CJunctorSettings();
 
     CConstrStylesMgr* GetStili() const { return m_stili; }
@@ -97,7 +100,7 @@ private:
     CString m_versione = L"1";
     bool m_tricentrica = false;
     int m_decimali = 0;
-    double m_incremento = 1.0;
+    double m_incremento = INCREMENTO_PREDEFINITO;
     bool m_useAutoCAD = false;
     int m_unitaAngoli = 2;
     int m_unitaAutoCAD = 2;

@@ -1,6 +1,8 @@
 #include "NumeroTesto.h"
 
+#include <cmath>
 #include <cwchar>
+#include <cwctype>
 
 namespace {
 
@@ -43,4 +45,40 @@ CString FormattaNumero(double valore, int decimali) {
 double LeggiNumero(LPCWSTR testo) {
     if (!testo) return 0.0;
     return _wcstod_l(testo, nullptr, LocaleC());
+}
+
+namespace {
+bool Blank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }
+
+// Past the digits at p; how many there were.
+int Cifre(LPCWSTR& p) {
+    int n = 0;
+    for (; *p >= L'0' && *p <= L'9'; ++p) ++n;
+    return n;
+}
+}  // namespace
+
+bool LeggiNumeroCompleto(LPCWSTR testo, double& valore) {
+    if (!testo) return false;
+    LPCWSTR p = testo;
+    while (Blank(*p)) ++p;
+    LPCWSTR inizio = p;
+    if (*p == L'+' || *p == L'-') ++p;
+    int cifre = Cifre(p);
+    if (*p == L'.') {
+        ++p;
+        cifre += Cifre(p);
+    }
+    if (cifre == 0) return false;
+    if (*p == L'e' || *p == L'E') {
+        ++p;
+        if (*p == L'+' || *p == L'-') ++p;
+        if (Cifre(p) == 0) return false;
+    }
+    while (Blank(*p)) ++p;
+    if (*p) return false;
+    double v = _wcstod_l(inizio, nullptr, LocaleC());
+    if (!std::isfinite(v)) return false;
+    valore = v;
+    return true;
 }

@@ -16,3 +16,8 @@ CString FormattaNumeroCon(LPCWSTR formato, double valore);
 
 // The longest numeric prefix of the text after leading blanks; 0 when there is none.
 double LeggiNumero(LPCWSTR testo);
+
+// The text as a whole number in the C form (sign, digits, point, exponent),
+// with blanks around it allowed, and finite: "1,5", "28abc", "0x10", "nan",
+// "inf" and "1e400" are not numbers. False leaves the value as it was.
+bool LeggiNumeroCompleto(LPCWSTR testo, double& valore);

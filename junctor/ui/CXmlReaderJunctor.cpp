@@ -1,5 +1,6 @@
 #include "CXmlReaderJunctor.h"
 
+#include <climits>
 #include <cwchar>
 
 #include <NumeroTesto.h>
@@ -163,7 +164,13 @@ CSingleConstrPar* CXmlReaderJunctor::TrovaParametro(const CString& contenitore, 
 }
 
 bool CXmlReaderJunctor::ProcessRoot(IXMLDOMNode* root) {
-    if (NomeNodo(root) != L"INTERSEZIONI_RASO" || !HaFigli(root)) return true;
+    // Another document is no style file: nothing of it is taken.
+    if (NomeNodo(root) != L"INTERSEZIONI_RASO") {
+        SegnalaErrore(L"%s\n", (LPCWSTR)TranslateText(L"Il file xml non \u00e8 un file di stili - not a style file."));
+        return false;
+    }
+    if (!HaFigli(root)) return true;
+    if (!VerificaNumeri(root)) return false;
     CArray<IXMLDOMNode*> figli;
     Figli(root, figli);
     for (INT_PTR i = 0; i < figli.GetSize(); ++i) {
@@ -181,6 +188,77 @@ bool CXmlReaderJunctor::ProcessRoot(IXMLDOMNode* root) {
     return true;
 }
 
+bool CXmlReaderJunctor::VerificaNumero(IXMLDOMNode* valore, const CString& dove, const CString& parametro) {
+    // The value as the file holds it: its texts, and any other node (an
+    // entity that was not expanded, an element) shown as written.
+    CString testo;
+    bool soloTesto = true;
+    CArray<IXMLDOMNode*> parti;
+    Figli(valore, parti);
+    for (INT_PTR i = 0; i < parti.GetSize(); ++i) {
+        DOMNodeType tipo = NODE_INVALID;
+        parti[i]->get_nodeType(&tipo);
+        CString parte;
+        if (tipo == NODE_TEXT || tipo == NODE_CDATA_SECTION) {
+            BSTR b = nullptr;
+            if (SUCCEEDED(parti[i]->get_text(&b)) && b) parte = b;
+            SysFreeString(b);
+        } else {
+            soloTesto = false;
+            parte = (tipo == NODE_ENTITY_REFERENCE ? L"&" : L"<") + NomeNodo(parti[i]) +
+                    (tipo == NODE_ENTITY_REFERENCE ? L";" : L">");
+        }
+        testo += parte;
+    }
+    Rilascia(parti);
+    double numero = 0;
+    // An empty value leaves its target unchanged.
+    if (soloTesto && (testo.IsEmpty() || LeggiNumeroCompleto(testo, numero))) return true;
+    // Each translation copied: they share one buffer.
+    CString titolo = TranslateText(L"Numero non valido nel file degli stili");
+    CString nomeParametro = TranslateText(L"parametro"), nomeTesto = TranslateText(L"testo");
+    SegnalaErrore(L"%s: %s, %s \"%s\", %s \"%s\"\n", (LPCWSTR)titolo, (LPCWSTR)dove, (LPCWSTR)nomeParametro,
+                  (LPCWSTR)parametro, (LPCWSTR)nomeTesto, (LPCWSTR)testo);
+    return false;
+}
+
+bool CXmlReaderJunctor::VerificaNumeri(IXMLDOMNode* root) {
+    bool buono = true;
+    CArray<IXMLDOMNode*> figli;
+    Figli(root, figli);
+    for (INT_PTR i = 0; i < figli.GetSize() && buono; ++i) {
+        CString nome = NomeNodo(figli[i]);
+        CArray<IXMLDOMNode*> voci;
+        if (nome == L"IMPOSTAZIONI" && m_bImpostazioni && m_pSettings) {
+            Figli(figli[i], voci);
+            for (INT_PTR j = 0; j < voci.GetSize() && buono; ++j) {
+                CString voce = NomeNodo(voci[j]);
+                if (voce == L"INCREMENTO_SPIN" || voce == L"DECIMALI_SPIN")
+                    buono = VerificaNumero(voci[j], L"IMPOSTAZIONI", voce);
+            }
+        } else if (nome == L"INTERSEZIONE" && m_bParametri && m_pParametri) {
+            // Every style's values, not only the wanted one's: the dialog
+            // reads the others later from the same file.
+            CString dove = CString(TranslateText(L"stile")) + L" \"" + GetAttributo(figli[i], L"style") + L"\"";
+            Figli(figli[i], voci);
+            for (INT_PTR j = 0; j < voci.GetSize() && buono; ++j) {
+                CString gruppo = NomeNodo(voci[j]);
+                CArray<IXMLDOMNode*> parametri;
+                Figli(voci[j], parametri);
+                for (INT_PTR k = 0; k < parametri.GetSize() && buono; ++k) {
+                    if (NomeNodo(parametri[k]) != L"PARAMETRO") continue;
+                    CString codice = GetAttributo(parametri[k], L"name");
+                    if (TrovaParametro(gruppo, codice)) buono = VerificaNumero(parametri[k], dove, codice);
+                }
+                Rilascia(parametri);
+            }
+        }
+        Rilascia(voci);
+    }
+    Rilascia(figli);
+    return buono;
+}
+
 void CXmlReaderJunctor::LeggiImpostazioni(IXMLDOMNode* impostazioni) {
     CArray<IXMLDOMNode*> figli;
     Figli(impostazioni, figli);
@@ -189,10 +267,24 @@ void CXmlReaderJunctor::LeggiImpostazioni(IXMLDOMNode* impostazioni) {
         CString nome = NomeNodo(e);
         CString testo;
         if (nome == L"INCREMENTO_SPIN") {
-            if (LeggiTesto(e, testo)) m_pSettings->SetIncremento(LeggiNumero(testo));
+            if (LeggiTesto(e, testo)) {
+                double incremento = LeggiNumero(testo);
+                // A step that does not move the spinner forward is no step.
+                if (!(incremento > 0)) {
+                    CString titolo = TranslateText(L"Incremento non positivo, si usa quello predefinito");
+                    CString nomeParametro = TranslateText(L"parametro"), nomeTesto = TranslateText(L"testo");
+                    SegnalaErrore(L"%s: %s \"%s\", %s \"%s\"\n", (LPCWSTR)titolo, (LPCWSTR)nomeParametro,
+                                  (LPCWSTR)nome, (LPCWSTR)nomeTesto, (LPCWSTR)testo);
+                    incremento = CJunctorSettings::INCREMENTO_PREDEFINITO;
+                }
+                m_pSettings->SetIncremento(incremento);
+            }
         } else if (nome == L"DECIMALI_SPIN") {
             // An integer by the C library's rules: "2.7" reads as 2.
-            if (LeggiTesto(e, testo)) m_pSettings->SetDecimali(static_cast<int>(std::wcstol(testo, nullptr, 10)));
+            if (LeggiTesto(e, testo)) {
+                long decimali = std::wcstol(testo, nullptr, 10);
+                m_pSettings->SetDecimali(static_cast<int>(decimali < INT_MIN ? INT_MIN : decimali > INT_MAX ? INT_MAX : decimali));
+            }
         } else if (nome == L"UNITA_MISURA_ANGOLI") {
             m_pSettings->SetUseAutoCADDaTesto(GetAttributo(e, L"useAutoCAD"));
             if (LeggiTesto(e, testo)) m_pSettings->SetUnitaAngoliDaNome(testo);

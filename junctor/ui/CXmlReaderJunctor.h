@@ -35,6 +35,11 @@ protected:
     // The parameter with that code in that container of the style.
     CSingleConstrPar* TrovaParametro(const CString& contenitore, const CString& codice);
 
+    // Every number the walk would take, checked before anything is taken:
+    // false, after the report, when one is no number.
+    bool VerificaNumeri(IXMLDOMNode* root);
+    bool VerificaNumero(IXMLDOMNode* valore, const CString& dove, const CString& parametro);
+
     void LeggiImpostazioni(IXMLDOMNode* impostazioni);
     void LeggiLegenda(IXMLDOMNode* legenda);
     void LeggiStile(IXMLDOMNode* stile);

@@ -1,8 +1,11 @@
 // Junctor's resources: the dialog templates and pictures of the module, in the
 // table the platform finds through the module's handle.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <iterator>
+
+#include <WebBrowser.h>
 
 #include "Resource.h"
 
@@ -58,6 +61,105 @@ const DLGITEMTEMPLATE kErrsItems[] = {
 const DLGTEMPLATE kErrs = {kDialog, 0, 0, 0, 374, 186, L"Errori riscontrati", L"MS Shell Dlg", 8, kErrsItems,
                            static_cast<int>(std::size(kErrsItems)), IDD_ERRS};
 
+const DLGITEMTEMPLATE kParCorsieItems[] = {
+    {kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 407, 170, 50, 14, IDOK, L"Button", L"OK"},
+    {kChild | BS_PUSHBUTTON | WS_TABSTOP, 0, 463, 170, 50, 14, IDCANCEL, L"Button", L"Annulla"},
+    {kChild | BS_GROUPBOX, 0, 385, 7, 184, 154, IDC_GROUP_SVOLTA_SX, L"Button", L"Corsia di accumulo per la svolta a SX"},
+    {kChild | BS_GROUPBOX, 0, 7, 7, 184, 154, IDC_GROUP_IMMISSIONE, L"Button", L"Corsia di immissione"},
+    {kChild | BS_GROUPBOX, 0, 196, 7, 184, 154, IDC_GROUP_USCITA, L"Button", L"Corsia di uscita"},
+    {kChild | BS_PUSHBUTTON | WS_TABSTOP, 0, 519, 170, 50, 14, IDC_BUTTON_HELP, L"Button", L"?"},
+};
+
+const DLGTEMPLATE kParCorsie = {kDialog, 0, 0, 0, 576, 191, L"Parametri per la costruzione della corsie",
+                                L"MS Shell Dlg", 8, kParCorsieItems, static_cast<int>(std::size(kParCorsieItems)),
+                                IDD_PARCORSIE};
+
+constexpr DWORD kPush = kChild | BS_PUSHBUTTON | WS_TABSTOP;
+constexpr DWORD kCheck = kChild | BS_AUTOCHECKBOX | WS_TABSTOP;
+constexpr DWORD kCombo = kChild | CBS_DROPDOWN | CBS_SORT | WS_VSCROLL | WS_TABSTOP;
+
+const DLGITEMTEMPLATE kJunctorItems[] = {
+    {kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 173, 292, 50, 14, IDOK, L"Button", L"Disegna"},
+    {kPush, 0, 256, 292, 50, 14, IDCANCEL, L"Button", L"Annulla"},
+    {WS_CHILD | BS_PUSHBUTTON | WS_TABSTOP, 0, 90, 292, 50, 14, IDC_BUTTON_ANTEPRIMA, L"Button", L"Anteprima"},
+    {kPush, 0, 339, 292, 50, 14, IDC_BUTTON_HELP, L"Button", L"?"},
+    {kPush, 0, 17, 58, 146, 14, IDC_BUTTON_SELEZIONE, L"Button", L"Selezione tracciati"},
+    {kChild | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_ALIGNLEFT | WS_BORDER | WS_TABSTOP, 0, 17, 115, 146,
+     47, IDC_LIST_STRADE, L"SysListView32", L""},
+    {kChild | BS_GROUPBOX, 0, 7, 174, 166, 45, IDC_GROUP_OPZIONI, L"Button", L"Opzioni"},
+    {kChild | BS_GROUPBOX, 0, 189, 47, 202, 236, IDC_GROUP_PARAMETRI, L"Button", L"Parametri di costruzione"},
+    {kChild | SS_LEFT, 0, 17, 104, 126, 8, IDC_STATIC_SECONDARIA, L"Static", L"Secondaria (rami): "},
+    {kChild | SS_LEFT, 0, 37, 47, 126, 8, -1, L"Static", L"Principale: "},
+    {kChild | ES_AUTOHSCROLL | ES_READONLY | WS_BORDER | WS_TABSTOP, 0, 17, 87, 146, 12, IDC_EDIT_PRINCIPALE, L"Edit",
+     L""},
+    {kChild | BS_GROUPBOX, 0, 7, 47, 166, 123, IDC_GROUP_STRADE, L"Button", L"Selezione strade: "},
+    {kChild | BS_GROUPBOX, 0, 7, 7, 384, 32, IDC_GROUP_STILI, L"Button", L"Stili di costruzione"},
+    {kCombo, 0, 13, 19, 160, 127, IDC_COMBO_STILI, L"ComboBox", L""},
+    {kPush, 0, 189, 19, 42, 13, IDC_BUTTON_SALVA, L"Button", L"Salva"},
+    {kChild | SS_LEFT, 0, 17, 77, 126, 8, IDC_STATIC_NOME_PRINCIPALE, L"Static", L"Principale"},
+    {kCheck | BS_LEFTTEXT, 0, 13, 203, 150, 10, IDC_CHECK_TRICENTRICA, L"Button", L"Tricentrica C.N.R."},
+    {kPush, 0, 403, 11, 18, 232, IDC_BUTTON_IMMAGINE, L"Button", L">>"},
+    {WS_CHILD | SS_BITMAP, 0, 376, 47, 15, 13, IDC_IMMAGINE, L"Static", L""},
+    {WS_CHILD | SS_ETCHEDFRAME, 0, 371, 47, 20, 20, IDC_CORNICE, L"Static", L""},
+    {kPush, 0, 237, 19, 50, 13, IDC_BUTTON_SALVA_COME, L"Button", L"Salva come..."},
+    {kPush, 0, 293, 19, 42, 13, IDC_BUTTON_ELIMINA, L"Button", L"Elimina"},
+    {kPush, 0, 341, 19, 42, 13, IDC_BUTTON_VISUALIZZA, L"Button", L"Visualizza"},
+    {kPush, 0, 7, 292, 50, 14, IDC_BUTTON_IMPOSTAZIONI, L"Button", L"Impostazioni"},
+    {kCombo | WS_DISABLED, 0, 101, 187, 62, 30, IDC_COMBO_METODO, L"ComboBox", L""},
+    {kChild | SS_LEFT, 0, 13, 186, 71, 8, IDC_STATIC_METODO, L"Static", L"Metodo di costruzione"},
+    {kCheck, 0, 18, 236, 96, 9, IDC_CHECK_CORSIA_SX, L"Button", L"Corsia di acc. svolta a SX"},
+    {kPush, 0, 123, 234, 43, 39, IDC_BUTTON_PARAMETRI, L"Button", L"Parametri"},
+    {kChild | BS_GROUPBOX, 0, 7, 224, 166, 59, IDC_GROUP_CORSIE, L"Button", L"Corsie"},
+    {kCheck, 0, 18, 259, 79, 10, IDC_CHECK_CORSIA_IMM, L"Button", L"Corsia di immissione"},
+    {kCheck, 0, 18, 271, 64, 10, IDC_CHECK_CORSIA_USC, L"Button", L"Corsia di uscita"},
+    {kCheck, 0, 28, 248, 70, 9, IDC_CHECK_URBANO, L"Button", L"Ambito urbano"},
+};
+
+const DLGTEMPLATE kJunctor = {kDialog | DS_CENTER | WS_SYSMENU, 0, 0, 0, 428, 313, L"Intersezioni a raso",
+                              L"MS Shell Dlg", 8, kJunctorItems, static_cast<int>(std::size(kJunctorItems)),
+                              IDD_JUNCTOR};
+
+// The picture panel's button: an arrow out of the dialog while the panel is
+// closed, back into it while it is open.
+const char* const kChiusaRows[] = {
+    "ffffffffffffffff", "ffffffffffffffff", "ffff#fffffffffff", "ffff##ffffffffff", "ffff###fffffffff",
+    "ffff####ffffffff", "ffff#####fffffff", "ffff######ffffff", "ffff######ffffff", "ffff#####fffffff",
+    "ffff####ffffffff", "ffff###fffffffff", "ffff##ffffffffff", "ffff#fffffffffff", "ffffffffffffffff",
+    "ffffffffffffffff"};
+const char* const kApertaRows[] = {
+    "ffffffffffffffff", "ffffffffffffffff", "fffffffffff#ffff", "ffffffffff##ffff", "fffffffff###ffff",
+    "ffffffff####ffff", "fffffff#####ffff", "ffffff######ffff", "ffffff######ffff", "fffffff#####ffff",
+    "ffffffff####ffff", "fffffffff###ffff", "ffffffffff##ffff", "fffffffffff#ffff", "ffffffffffffffff",
+    "ffffffffffffffff"};
+const char kFrecciaKeys[] = "#f";
+// The button face around the arrow: bitmaps have no transparent pixels.
+const COLORREF kFrecciaColours[] = {RGB(0, 0, 0), RGB(240, 240, 240)};
+const vplat::PixelArt kChiusa = {16, 16, kChiusaRows, kFrecciaKeys, kFrecciaColours};
+const vplat::PixelArt kAperta = {16, 16, kApertaRows, kFrecciaKeys, kFrecciaColours};
+
+const DLGITEMTEMPLATE kViewerItems[] = {
+    {kChild | WS_TABSTOP, 0, 7, 7, 491, 387, IDC_EXPLORER, VPLAT_WEBBROWSER_CLASS, L""},
+    {WS_CHILD | SS_LEFT, 0, 0, 0, 504, 400, IDC_STATIC_MINIMO, L"Static", L"Static"},
+};
+
+const DLGTEMPLATE kViewer = {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_CENTER | DS_SETFONT, 0, 0, 0,
+                             505, 401, L"Elenco stili", L"MS Shell Dlg", 8, kViewerItems,
+                             static_cast<int>(std::size(kViewerItems)), IDD_STYLESVIEWER};
+
+const MENUITEMTEMPLATE kViewerFile[] = {
+    {MF_STRING, ID_FILE_STAMPA, L"Stampa"},
+    {MF_SEPARATOR, 0, nullptr},
+    {MF_STRING, ID_FILE_ESCI, L"Esci"},
+};
+const MENUITEMTEMPLATE kViewerModifica[] = {
+    {MF_STRING, ID_MODIFICA_TROVA, L"Trova"},
+};
+const MENUPOPUPTEMPLATE kViewerPopups[] = {
+    {L"File", kViewerFile, static_cast<int>(std::size(kViewerFile))},
+    {L"Modifica", kViewerModifica, static_cast<int>(std::size(kViewerModifica))},
+};
+const MENUTEMPLATE kViewerMenu = {kViewerPopups, static_cast<int>(std::size(kViewerPopups))};
+
 // The module's icon: a road junction.
 const char* const kIconRows[] = {
     "................", ".######..######.", ".#....#..#....#.", ".#.gg.#..#.gg.#.", ".#....#..#....#.",
@@ -72,6 +174,12 @@ const vplat::ResourceEntry kEntries[] = {
     {RT_DIALOG, IDD_SETTINGS, &kSettings},
     {RT_DIALOG, IDD_SAVESTYLEAS, &kSaveAs},
     {RT_DIALOG, IDD_ERRS, &kErrs},
+    {RT_DIALOG, IDD_PARCORSIE, &kParCorsie},
+    {RT_DIALOG, IDD_JUNCTOR, &kJunctor},
+    {RT_BITMAP, IDB_IMMAGINE_CHIUSA, &kChiusa},
+    {RT_BITMAP, IDB_IMMAGINE_APERTA, &kAperta},
+    {RT_DIALOG, IDD_STYLESVIEWER, &kViewer},
+    {RT_MENU, IDR_MENU_VIEWER, &kViewerMenu},
     {RT_GROUP_ICON, IDI_JUNCTOR, &kIcon},
 };
 

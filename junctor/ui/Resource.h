@@ -4,8 +4,19 @@
 #define IDI_JUNCTOR 7000
 
 #define IDD_ERRS 7003
+#define IDD_STYLESVIEWER 7004
+#define IDR_MENU_VIEWER 7006
 #define IDD_SETTINGS 7008
 #define IDD_SAVESTYLEAS 7017
+#define IDD_PARCORSIE 7018
+#define IDD_JUNCTOR 7001
+
+// Bitmaps of the picture panel's button: panel closed, panel open.
+#define IDB_IMMAGINE_CHIUSA 7014
+#define IDB_IMMAGINE_APERTA 7015
+
+// Help button of the dialogs that have one.
+#define IDC_BUTTON_HELP 7001
 
 // Settings dialog.
 #define IDC_EDIT_DECIMALI 7025
@@ -27,3 +38,50 @@
 
 // Error dialog.
 #define IDC_EDIT_ERRORI 7015
+
+// Lane parameters dialog.
+#define IDC_GROUP_SVOLTA_SX 7035
+#define IDC_GROUP_IMMISSIONE 7036
+#define IDC_GROUP_USCITA 7037
+#define IDC_ALBERO_IMMISSIONE 7038
+#define IDC_ALBERO_USCITA 7039
+#define IDC_ALBERO_SVOLTA_SX 7040
+
+// Main intersection dialog. The parameter tree is made at run time with the id
+// of the "Salva come..." button.
+#define IDC_BUTTON_ANTEPRIMA 7000
+#define IDC_BUTTON_SELEZIONE 7002
+#define IDC_LIST_STRADE 7003
+#define IDC_CHECK_CORSIA_IMM 7004
+#define IDC_BUTTON_IMPOSTAZIONI 7005
+#define IDC_CHECK_CORSIA_SX 7006
+#define IDC_EDIT_PRINCIPALE 7007
+#define IDC_BUTTON_PARAMETRI 7008
+#define IDC_COMBO_STILI 7009
+#define IDC_BUTTON_SALVA 7010
+#define IDC_GROUP_STILI 7011
+#define IDC_GROUP_PARAMETRI 7012
+#define IDC_BUTTON_SALVA_COME 7013
+#define IDC_ALBERO_PARAMETRI 7013
+#define IDC_CHECK_TRICENTRICA 7014
+#define IDC_BUTTON_ELIMINA 7015
+#define IDC_BUTTON_IMMAGINE 7016
+#define IDC_BUTTON_VISUALIZZA 7017
+#define IDC_IMMAGINE 7018
+#define IDC_CORNICE 7019
+#define IDC_CHECK_CORSIA_USC 7020
+#define IDC_CHECK_URBANO 7021
+#define IDC_COMBO_METODO 7030
+#define IDC_GROUP_STRADE 7039
+#define IDC_STATIC_NOME_PRINCIPALE 7040
+#define IDC_STATIC_SECONDARIA 7041
+#define IDC_GROUP_OPZIONI 7042
+#define IDC_STATIC_METODO 7043
+#define IDC_GROUP_CORSIE 7044
+
+// Style viewer and its menu bar.
+#define IDC_EXPLORER 7020
+#define IDC_STATIC_MINIMO 7021
+#define ID_MODIFICA_TROVA 32776
+#define ID_FILE_STAMPA 32777
+#define ID_FILE_ESCI 32778

@@ -104,7 +104,11 @@ resbuf* acdbEntGet(const ads_name ent) {
     if (owner) acdbGetAdsName(owner->resval.rlname, e->ownerId());
     push(owner);
     push(vplat::NewResbuf(vplat::DxfTag::Text(5, e->objectId().handle().text())));
-    for (const vplat::DxfTag& t : vplat::EntityGroups(e)) push(vplat::NewResbuf(t));
+    for (vplat::DxfTag t : vplat::EntityGroups(e)) {
+        // A program reads angles (50 to 58) in radians; the drawing keeps degrees.
+        if (t.code >= 50 && t.code <= 58 && t.kind == vplat::DxfTag::Kind::Real) t.v[0] = vplat::RadiansOf(t.v[0]);
+        push(vplat::NewResbuf(t));
+    }
     return head;
 }
 

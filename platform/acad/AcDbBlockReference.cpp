@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "AcDbDatabase.h"
+#include "BlockNesting.h"
 
 using vplat::DxfTag;
 using vplat::PointOf;
@@ -27,6 +28,7 @@ AcDbBlockReference::AcDbBlockReference(const AcGePoint3d& position, AcDbObjectId
 Acad::ErrorStatus AcDbBlockReference::setBlockTableRecord(AcDbObjectId id) {
     WRITE_GUARD;
     if (!vplat::Peek<AcDbBlockTableRecord>(id)) return Acad::eInvalidInput;
+    if (vplat::WouldInsertItself(id, ownerId())) return Acad::eSelfReference;
     m_block = id;
     return Acad::eOk;
 }
@@ -39,11 +41,11 @@ Acad::ErrorStatus AcDbBlockReference::setPosition(const AcGePoint3d& p) {
     return Acad::eOk;
 }
 
-double AcDbBlockReference::rotation() const { return vplat::TagReal(m_data, 50); }
+double AcDbBlockReference::rotation() const { return vplat::TagAngle(m_data, 50); }
 
 Acad::ErrorStatus AcDbBlockReference::setRotation(double r) {
     WRITE_GUARD;
-    vplat::SetTag(m_data, DxfTag::Real(50, r));
+    vplat::SetAngleTag(m_data, 50, r);
     return Acad::eOk;
 }
 
@@ -91,11 +93,39 @@ void AcDbBlockReference::subObjects(std::vector<AcDbObject*>& out) const {
     if (!m_attributes.vertices.empty()) vplat::Subs(m_attributes, out);
 }
 
+namespace {
+// The expansion the current extents call belongs to: nested references share
+// the outermost reference's depth and budget.
+thread_local int t_depth = 0;
+thread_local vplat::ExpansionBudget* t_budget = nullptr;
+
+class NestedExpansion {
+public:
+    NestedExpansion() : m_outer(t_budget == nullptr) {
+        if (m_outer) t_budget = &m_own;
+        ++t_depth;
+    }
+    ~NestedExpansion() {
+        --t_depth;
+        if (m_outer) t_budget = nullptr;
+    }
+    NestedExpansion(const NestedExpansion&) = delete;
+    NestedExpansion& operator=(const NestedExpansion&) = delete;
+    bool Deeper() const { return t_depth <= vplat::kMaxBlockDepth; }
+
+private:
+    vplat::ExpansionBudget m_own;
+    bool m_outer;
+};
+}  // namespace
+
 Acad::ErrorStatus AcDbBlockReference::getGeomExtents(AcDbExtents& e) const {
     e = AcDbExtents();
     auto* b = vplat::Peek<AcDbBlockTableRecord>(m_block);
-    if (b) {
+    NestedExpansion nesting;
+    if (b && nesting.Deeper()) {
         for (AcDbObjectId id : b->entityIds()) {
+            if (!t_budget->Take()) break;
             auto* ent = vplat::Peek<AcDbEntity>(id);
             if (!ent || ent->isErased() || AcDbAttributeDefinition::cast(ent)) continue;
             AcDbExtents x;
@@ -185,11 +215,11 @@ Acad::ErrorStatus AcDbViewport::setViewHeight(double h) {
     return Acad::eOk;
 }
 
-double AcDbViewport::twistAngle() const { return vplat::TagReal(m_data, 51); }
+double AcDbViewport::twistAngle() const { return vplat::TagAngle(m_data, 51); }
 
 Acad::ErrorStatus AcDbViewport::setTwistAngle(double a) {
     WRITE_GUARD;
-    vplat::SetTag(m_data, DxfTag::Real(51, a));
+    vplat::SetAngleTag(m_data, 51, a);
     return Acad::eOk;
 }
 

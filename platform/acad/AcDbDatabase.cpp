@@ -18,9 +18,10 @@ AcDbObjectId DrawingStore::Add(AcDbObject* object, uint64_t handle, bool own) {
     auto stub = std::make_unique<DbStub>();
     stub->db = m_db;
     stub->object = object;
-    if (handle == 0 || m_byHandle.count(handle)) handle = m_nextHandle;
+    // Never 0, never beyond the range, never one already taken.
+    if (handle == 0 || handle > kMaxHandle || m_byHandle.count(handle)) handle = FreeHandle();
     stub->handle = handle;
-    if (handle >= m_nextHandle) m_nextHandle = handle + 1;
+    if (handle >= m_nextHandle && handle < kMaxHandle) m_nextHandle = handle + 1;
     DbStub* s = stub.get();
     m_byHandle.emplace(handle, s);
     m_stubs.push_back(std::move(stub));
@@ -35,6 +36,14 @@ AcDbObjectId DrawingStore::Add(AcDbObject* object, uint64_t handle, bool own) {
         sub->m_owner = AcDbObjectId(s);
     }
     return AcDbObjectId(s);
+}
+
+uint64_t DrawingStore::FreeHandle() {
+    if (m_nextHandle < kMaxHandle && !m_byHandle.count(m_nextHandle)) return m_nextHandle;
+    // The top of the range is taken: the lowest free handle from where the
+    // last search stopped.
+    while (m_byHandle.count(m_scan)) ++m_scan;
+    return m_scan;
 }
 
 DbStub* DrawingStore::ByHandle(uint64_t handle) const {

@@ -78,6 +78,9 @@ AcDbHostApplicationServices* acdbHostApplicationServices();
 
 namespace vplat {
 
+// Handles run from 1 to this; one read beyond it is replaced by a free one.
+constexpr uint64_t kMaxHandle = 0xFFFFFFFFFFFFull;
+
 // The objects of a drawing, in creation order, and their handles.
 class DrawingStore {
 public:
@@ -89,8 +92,9 @@ public:
     AcDbObjectId Add(AcDbObject* object, uint64_t handle, bool own);
     DbStub* ByHandle(uint64_t handle) const;
     uint64_t NextHandle() const { return m_nextHandle; }
+    // A seed beyond the handles a drawing may use is not kept.
     void SetNextHandle(uint64_t h) {
-        if (h > m_nextHandle) m_nextHandle = h;
+        if (h > m_nextHandle && h <= kMaxHandle) m_nextHandle = h;
     }
     const std::vector<std::unique_ptr<DbStub>>& Stubs() const { return m_stubs; }
     bool Knows(const DbStub* stub) const;
@@ -106,8 +110,11 @@ public:
 private:
     std::vector<std::unique_ptr<DbStub>> m_stubs;
     std::vector<std::unique_ptr<AcDbObject>> m_owned;
+    uint64_t FreeHandle();
+
     std::unordered_map<uint64_t, DbStub*> m_byHandle;
     uint64_t m_nextHandle = 0x20;
+    uint64_t m_scan = 0x20;  // where the search for a free handle goes on once they run out
 };
 
 // The layer of that name, created with default properties when missing.

@@ -93,12 +93,15 @@ bool PolylineVertices(const AcDbEntity* e, std::vector<PolyVertex>& out, bool* c
 
 AcDb2dVertex::AcDb2dVertex() : AcDb2dVertex(AcGePoint3d()) {}
 
-AcDb2dVertex::AcDb2dVertex(const AcGePoint3d& position, double bulge, double startWidth, double endWidth, double) {
+AcDb2dVertex::AcDb2dVertex(const AcGePoint3d& position, double bulge, double startWidth, double endWidth,
+                           double tangent) {
     SetPoint(m_data, 10, position);
     if (startWidth != 0) m_data.push_back(DxfTag::Real(40, startWidth));
     if (endWidth != 0) m_data.push_back(DxfTag::Real(41, endWidth));
     if (bulge != 0) m_data.push_back(DxfTag::Real(42, bulge));
-    m_data.push_back(DxfTag::Int(70, 0));
+    // A curve-fit tangent is flagged (2) and kept in degrees, as files hold it.
+    m_data.push_back(DxfTag::Int(70, tangent != 0 ? 2 : 0));
+    if (tangent != 0) m_data.push_back(DxfTag::Real(50, vplat::DegreesOf(tangent)));
 }
 
 AcGePoint3d AcDb2dVertex::position() const { return PointOf(m_data, 10); }

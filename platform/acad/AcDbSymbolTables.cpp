@@ -2,6 +2,7 @@
 
 #include "AcDbDatabase.h"
 #include "AcDbText.h"
+#include "BlockNesting.h"
 #include "HostText.h"
 
 using vplat::DxfTag;
@@ -54,6 +55,9 @@ Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& id, AcDbE
     if (!m_stub) return Acad::eNotInDatabase;
     if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
     if (!e->isNewObject()) return Acad::eInvalidInput;
+    // A block may not insert itself, however indirectly.
+    if (auto* ref = AcDbBlockReference::cast(e); ref && vplat::WouldInsertItself(ref->blockTableRecord(), objectId()))
+        return Acad::eSelfReference;
     AcDbDatabase* db = database();
     // An entity given a layer by code that the drawing lacks gets the layer.
     vplat::EnsureLayer(db, e->layerName());

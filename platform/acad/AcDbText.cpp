@@ -19,7 +19,7 @@ AcDbText::AcDbText(const AcGePoint3d& position, const ACHAR* text, AcDbObjectId,
     SetPoint(m_data, 10, position);
     m_data.push_back(DxfTag::Real(40, height > 0 ? height : 2.5));
     m_data.push_back(DxfTag::Text(1, text ? text : L""));
-    m_data.push_back(DxfTag::Real(50, rotation));
+    m_data.push_back(DxfTag::Real(50, vplat::DegreesOf(rotation)));
 }
 
 AcGePoint3d AcDbText::position() const { return PointOf(m_data, 10); }
@@ -62,11 +62,11 @@ Acad::ErrorStatus AcDbText::setHeight(double h) {
     return Acad::eOk;
 }
 
-double AcDbText::rotation() const { return vplat::TagReal(m_data, 50); }
+double AcDbText::rotation() const { return vplat::TagAngle(m_data, 50); }
 
 Acad::ErrorStatus AcDbText::setRotation(double r) {
     WRITE_GUARD;
-    vplat::SetTag(m_data, DxfTag::Real(50, r));
+    vplat::SetAngleTag(m_data, 50, r);
     return Acad::eOk;
 }
 
@@ -131,10 +131,14 @@ Acad::ErrorStatus AcDbAttribute::setAttributeFromBlock(const AcDbAttributeDefini
     AcGePoint3d a = def->alignmentPoint();
     AcGeVector3d dir(std::cos(def->rotation()), std::sin(def->rotation()), 0);
     dir.transformBy(m);
+    // The height grows with the reference's scale across the text.
+    AcGeVector3d up(-std::sin(def->rotation()), std::cos(def->rotation()), 0);
+    up.transformBy(m);
+    double height = def->height() * std::hypot(up.x, up.y);
     SetPoint(m_data, 10, p.transformBy(m));
     if (vplat::FindTag(def->data(), 11)) SetPoint(m_data, 11, a.transformBy(m));
-    vplat::SetTag(m_data, DxfTag::Real(40, def->height()));
-    vplat::SetTag(m_data, DxfTag::Real(50, std::atan2(dir.y, dir.x)));
+    vplat::SetTag(m_data, DxfTag::Real(40, height > 0 ? height : def->height()));
+    vplat::SetAngleTag(m_data, 50, std::atan2(dir.y, dir.x));
     vplat::SetTag(m_data, DxfTag::Text(1, def->textStringConst()));
     vplat::SetTag(m_data, DxfTag::Text(2, def->tagConst()));
     vplat::SetTag(m_data, DxfTag::Int(72, def->horizontalMode()));

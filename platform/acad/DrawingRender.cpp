@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "AcDbAds.h"
+#include "BlockNesting.h"
 #include "HostText.h"
 
 namespace vplat {
@@ -77,8 +78,9 @@ public:
 
     void Block(const AcDbBlockTableRecord* b, const AcGeMatrix3d& m, int inheritColor, int depth, int clip,
                bool paper) {
-        if (depth > 16) return;
+        if (depth > kMaxBlockDepth) return;
         for (AcDbObjectId id : b->entityIds()) {
+            if (!m_budget.Take()) return;
             auto* e = Peek<AcDbEntity>(id);
             if (!e || e->isErased()) continue;
             Entity(e, m, inheritColor, depth, clip, paper);
@@ -210,6 +212,7 @@ private:
     }
 
     const AcDbDatabase* m_db;
+    ExpansionBudget m_budget;
 };
 
 }  // namespace
@@ -289,6 +292,12 @@ cairo_surface_t* Render(const AcDbDatabase* db, const RenderOptions& o, std::wst
             cairo_rotate(cr, -p.angle);
             cairo_set_font_size(cr, p.height * scale);
             std::string utf8 = WideToUtf8(p.text);
+            // Glyphs wider than the text model's box (0.6 of the height a
+            // character) are narrowed into it, so no text leaves the extents.
+            cairo_text_extents_t te;
+            cairo_text_extents(cr, utf8.c_str(), &te);
+            double box = 0.6 * p.height * scale * static_cast<double>(p.text.size());
+            if (te.x_advance > box && box > 0) cairo_scale(cr, box / te.x_advance, 1);
             cairo_show_text(cr, utf8.c_str());
         }
         cairo_restore(cr);

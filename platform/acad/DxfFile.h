@@ -25,5 +25,7 @@ void SetLastDxfError(const std::wstring& error);
 const std::wstring& LastDxfError();
 // What the last successful dxfIn skipped.
 const std::vector<std::wstring>& LastDxfSkipped();
+// What the last successful read repaired ("line N: ..."), for the transcript.
+const std::vector<std::wstring>& LastDxfRepairs();
 
 }  // namespace vplat

@@ -1,4 +1,6 @@
 #include <charconv>
+#include <cmath>
+#include <set>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -6,6 +8,7 @@
 #include <string_view>
 
 #include "AcDbDatabase.h"
+#include "BlockNesting.h"
 #include "DxfFile.h"
 #include "DxfSchema.h"
 #include "HostText.h"
@@ -13,6 +16,7 @@
 namespace vplat {
 
 void SetLastDxfSkipped(std::vector<std::wstring> s);
+void SetLastDxfRepairs(std::vector<std::wstring> r);
 
 namespace {
 
@@ -21,6 +25,9 @@ struct Tok {
     int line;  // line of the group code, from 1
     std::string_view value;
 };
+
+// Characters a layer name may not hold.
+const wchar_t* const kNotInLayerNames = L"<>/\\\":;?*|=`";
 
 struct ReadError {
     std::wstring message;
@@ -68,6 +75,7 @@ std::vector<Tok> Tokenize(const std::string& text) {
             Fail(line, L"a group code was expected, found " + Quote(c));
         }
         int codeAt = line;
+        if (code < 0 || code > 1071) Fail(line, L"group code " + std::to_wstring(code) + L" is not a DXF group code");
         if (!next(valueLine)) Fail(codeAt, L"the file ends inside a group (group code " + std::to_wstring(code) + L"): truncated");
         toks.push_back({code, codeAt, valueLine});
         if (code == 0 && Trim(valueLine) == "EOF") break;
@@ -84,23 +92,38 @@ double Real(const Tok& t) {
     std::string_view s = Trim(t.value);
     double v = 0;
     auto r = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (s.empty() || r.ec != std::errc() || r.ptr != s.data() + s.size())
+    if (s.empty() || r.ec != std::errc() || r.ptr != s.data() + s.size() || !std::isfinite(v))
         Fail(t.line + 1, L"malformed number " + Quote(s) + L" for group code " + std::to_wstring(t.code));
     return v;
+}
+
+// The largest value an integer group holds: 16 bits for most codes, 32 for
+// counts, colours and long extended data.
+int64_t IntLimit(int code) {
+    if ((code >= 90 && code <= 99) || (code >= 420 && code <= 459) || code == 1071) return INT32_MAX;
+    if ((code >= 60 && code <= 79) || (code >= 170 && code <= 179) || (code >= 270 && code <= 289) ||
+        (code >= 370 && code <= 409) || (code >= 1060 && code <= 1070))
+        return INT16_MAX;
+    return INT64_MAX;
 }
 
 int64_t Int(const Tok& t) {
     std::string_view s = Trim(t.value);
     int64_t v = 0;
+    bool tooBig = false;
     auto r = std::from_chars(s.data(), s.data() + s.size(), v);
     if (s.empty() || r.ec != std::errc() || r.ptr != s.data() + s.size()) {
-        // Some writers put a real where an integer belongs.
+        // Some writers put a real where an integer belongs: a whole one is taken.
         double d = 0;
         auto rd = std::from_chars(s.data(), s.data() + s.size(), d);
-        if (!s.empty() && rd.ec == std::errc() && rd.ptr == s.data() + s.size() && d == static_cast<double>(static_cast<int64_t>(d)))
-            return static_cast<int64_t>(d);
-        Fail(t.line + 1, L"malformed number " + Quote(s) + L" for group code " + std::to_wstring(t.code));
+        bool whole = !s.empty() && rd.ec == std::errc() && rd.ptr == s.data() + s.size() && d == std::trunc(d);
+        if (!whole) Fail(t.line + 1, L"malformed number " + Quote(s) + L" for group code " + std::to_wstring(t.code));
+        tooBig = std::fabs(d) >= 9e18;
+        if (!tooBig) v = static_cast<int64_t>(d);
     }
+    int64_t limit = IntLimit(t.code);
+    if (tooBig || v > limit || v < -limit - 1)
+        Fail(t.line + 1, L"the value " + Quote(s) + L" is out of range for group code " + std::to_wstring(t.code));
     return v;
 }
 
@@ -146,6 +169,7 @@ public:
         for (size_t k = 0; k < recs.size(); ++k) {
             const Record& r = recs[k];
             if (r.kind == "SECTION") {
+                if (!section.empty()) NoEndsec(section, r.line);
                 section = r.end > r.begin ? Trim(m_t[r.begin].value) : std::string_view();
                 continue;
             }
@@ -154,7 +178,10 @@ public:
                 section = {};
                 continue;
             }
-            if (r.kind == "EOF") break;
+            if (r.kind == "EOF") {
+                if (!section.empty()) NoEndsec(section, r.line);
+                break;
+            }
             if (section == "TABLES") TableRecord(r);
             else if (section == "BLOCKS") BlockRecord(r);
             else if (section == "ENTITIES") EntityRecord(r, 0);
@@ -162,6 +189,12 @@ public:
         }
         Finish();
     }
+
+    [[noreturn]] static void NoEndsec(std::string_view section, int line) {
+        Fail(line, L"the section " + Utf8ToWide(std::string(section)) + L" has no ENDSEC");
+    }
+
+    const std::vector<std::wstring>& Repairs() const { return m_repairs; }
 
     std::vector<std::wstring> Skipped() const {
         std::vector<std::wstring> out;
@@ -185,7 +218,8 @@ private:
                 unsigned v = 0;
                 auto r = std::from_chars(s.data() + i + 3, s.data() + i + 7, v, 16);
                 if (r.ec == std::errc() && r.ptr == s.data() + i + 7) {
-                    w += static_cast<wchar_t>(v);
+                    // A lone half of a UTF-16 pair is no character.
+                    w += (v >= 0xD800 && v <= 0xDFFF) ? wchar_t(0xFFFD) : static_cast<wchar_t>(v);
                     i += 6;
                     continue;
                 }
@@ -202,7 +236,7 @@ private:
             const Tok& v = m_t[i + 1];
             if (var == "$ACADVER") m_version = std::string(Trim(v.value));
             else if (var == "$HANDSEED") m_seed = Hex(v);
-            else if (var == "$CLAYER") m_clayer = std::string(v.value);
+            else if (var == "$CLAYER") m_clayer = std::string(v.value), m_clayerLine = v.line + 1;
             else if (var == "$TILEMODE") m_tilemode = Int(v) != 0;
         }
         m_utf8 = m_version >= "AC1021";
@@ -227,6 +261,29 @@ private:
         return L"";
     }
 
+    // A name of a symbol table record (2), checked as the table keeps it.
+    std::wstring Name(const Record& r, bool layer) {
+        for (size_t i = r.begin; i < r.end; ++i)
+            if (m_t[i].code == 2) {
+                std::wstring name = Text(m_t[i]);
+                CheckName(name, m_t[i].line + 1, layer);
+                return name;
+            }
+        return L"";
+    }
+
+    static void CheckName(const std::wstring& name, int line, bool layer) {
+        if (name.size() > 255)
+            Fail(line, L"a name of " + std::to_wstring(name.size()) + L" characters (at most 255)");
+        if (layer && name.find_first_of(kNotInLayerNames) != std::wstring::npos)
+            Fail(line, L"the layer name \"" + name + L"\" holds a character a layer name may not hold (" +
+                           kNotInLayerNames + L")");
+    }
+
+    void Repaired(int line, const std::wstring& what) {
+        m_repairs.push_back(L"line " + std::to_wstring(line) + L": " + what);
+    }
+
     int64_t GroupInt(const Record& r, int code, int64_t fallback) {
         for (size_t i = r.begin; i < r.end; ++i)
             if (m_t[i].code == code) return Int(m_t[i]);
@@ -245,28 +302,33 @@ private:
         rec->m_fileHandle = handle;
         t->m_writer = true;
         AcDbObjectId id;
-        t->add(id, rec);
+        Acad::ErrorStatus es = t->add(id, rec);
         t->m_writer = false;
+        if (es != Acad::eOk) {
+            delete rec;
+            return AcDbObjectId();
+        }
         rec->m_writer = false;
         return id;
     }
 
     void TableRecord(const Record& r) {
         if (r.kind == "LAYER") {
-            std::wstring name = Group(r, 2);
+            std::wstring name = Name(r, true);
             if (name.empty()) return;
-            auto* l = new AcDbLayerTableRecord;
-            int64_t color = GroupInt(r, 62, 7);
+            // Every group read before the record is made: a bad one leaks nothing.
+            int64_t color = GroupInt(r, 62, 7), flags = GroupInt(r, 70, 0), plotted = GroupInt(r, 290, 1);
             if (color == 0 || color > 255 || color < -255) color = 7;
-            SetTag(l->data(), DxfTag::Int(70, GroupInt(r, 70, 0) & 7));
+            auto* l = new AcDbLayerTableRecord;
+            SetTag(l->data(), DxfTag::Int(70, flags & 7));
             SetTag(l->data(), DxfTag::Int(62, color));
-            if (GroupInt(r, 290, 1) == 0) SetTag(l->data(), DxfTag::Int(290, 0));
+            if (plotted == 0) SetTag(l->data(), DxfTag::Int(290, 0));
             AddRecord(m_db->layerTableId(), l, name, HandleOf(r));
         } else if (r.kind == "APPID") {
-            std::wstring name = Group(r, 2);
+            std::wstring name = Name(r, false);
             if (!name.empty()) AddRecord(m_db->regAppTableId(), new AcDbRegAppTableRecord, name, HandleOf(r));
         } else if (r.kind == "BLOCK_RECORD") {
-            std::wstring name = Group(r, 2);
+            std::wstring name = Name(r, false);
             if (name.empty()) return;
             AcDbObjectId id = AddRecord(m_db->blockTableId(), new AcDbBlockTableRecord, name, HandleOf(r));
             for (size_t i = r.begin; i < r.end; ++i)
@@ -284,7 +346,9 @@ private:
     void BlockRecord(const Record& r) {
         if (r.kind == "BLOCK") {
             FinishPending();
-            m_block = BlockNamed(Group(r, 2));
+            std::wstring name = Name(r, false);
+            if (name.empty()) Fail(r.line, L"a BLOCK without a name");
+            m_block = BlockNamed(name);
             auto* b = Peek<AcDbBlockTableRecord>(m_block);
             for (size_t i = r.begin; i < r.end; ++i)
                 if (m_t[i].code == 10) {
@@ -310,6 +374,7 @@ private:
     void Groups(const Record& r, AcDbObject* o, uint64_t* owner, bool* paper, std::wstring* blockName) {
         DxfTags& d = o->data();
         d.clear();
+        XDataReading x{o};
         for (size_t i = r.begin; i < r.end; ++i) {
             const Tok& t = m_t[i];
             if (t.code == 102) {
@@ -319,17 +384,16 @@ private:
                 continue;
             }
             if (t.code == 1001) {
-                o->xdataGroups().push_back({Text(t), {}});
+                XDataApplication(x, t);
                 continue;
             }
             if (t.code >= 1000 && t.code <= 1071) {
-                if (o->xdataGroups().empty()) continue;
                 DxfTag tag;
-                size_t used = ReadTag(r, i, tag);
-                i += used;
-                o->xdataGroups().back().items.push_back(std::move(tag));
+                i += ReadTag(r, i, tag);
+                XDataItem(x, t, std::move(tag));
                 continue;
             }
+            if (t.code == 8) CheckName(Text(t), t.line + 1, true);
             switch (t.code) {
             case 5: o->m_fileHandle = Hex(t); continue;
             case 330:
@@ -339,6 +403,7 @@ private:
             case 2:
                 if (AcDbBlockReference::cast(o)) {
                     *blockName = Text(t);
+                    CheckName(*blockName, t.line + 1, false);
                     continue;
                 }
                 break;
@@ -355,8 +420,60 @@ private:
             i += ReadTag(r, i, tag);
             d.push_back(std::move(tag));
         }
+        CloseXData(x, r.line);
         if (!FindTag(d, 8)) d.insert(d.begin(), DxfTag::Text(8, L"0"));
         if (auto* lw = AcDbPolyline::cast(o)) NormaliseLw(lw->data());
+    }
+
+    // Extended data of one entity as it is read: the application whose items
+    // come, and the braces its items have opened.
+    struct XDataReading {
+        AcDbObject* o;
+        bool dropping = false;  // items of an application without a name
+        int depth = 0;
+        int line = 0;           // the line of the application's name
+    };
+
+    void XDataApplication(XDataReading& x, const Tok& t) {
+        CloseXData(x, t.line);
+        std::wstring app = Text(t);
+        x.line = t.line;
+        x.dropping = app.empty();
+        if (x.dropping) {
+            Repaired(t.line + 1, L"extended data without an application name dropped");
+            return;
+        }
+        CheckName(app, t.line + 1, false);
+        x.o->xdataGroups().push_back({app, {}});
+        m_xdataApps.emplace(app, t.line + 1);
+    }
+
+    void XDataItem(XDataReading& x, const Tok& t, DxfTag tag) {
+        // Items before any application have no owner to go to.
+        if (x.dropping || x.o->xdataGroups().empty()) return;
+        if (t.code == 1002) {
+            if (tag.s == L"{") {
+                ++x.depth;
+            } else if (tag.s == L"}") {
+                if (x.depth == 0) {
+                    Repaired(t.line + 1, L"a closing brace of extended data without its opening one dropped");
+                    return;
+                }
+                --x.depth;
+            } else {
+                Fail(t.line + 1, L"a brace of extended data must be \"{\" or \"}\", found " + Quote(t.value));
+            }
+        }
+        x.o->xdataGroups().back().items.push_back(std::move(tag));
+    }
+
+    // The braces an application's data left open are closed at its end.
+    void CloseXData(XDataReading& x, int line) {
+        if (x.depth > 0) {
+            Repaired(line, std::to_wstring(x.depth) + L" brace(s) of extended data closed");
+            for (; x.depth > 0; --x.depth) x.o->xdataGroups().back().items.push_back(DxfTag::Text(1002, L"}"));
+        }
+        x.dropping = false;
     }
 
     // How many y and z groups follow a point's x.
@@ -455,22 +572,34 @@ private:
         bool paper = false;
         std::wstring blockName;
         Groups(r, e, &owner, &paper, &blockName);
-        o.release();
+        // The entity stays owned here until it is pending: a bad group below
+        // stops the reading without leaking it.
         AcDbObjectId block = m_block;
         if (!inBlock) {
             DbStub* s = m_db->store().ByHandle(owner);
             if (s && AcDbBlockTableRecord::cast(s->object)) block = AcDbObjectId(s);
             else block = BlockNamed(paper ? ACDB_PAPER_SPACE : ACDB_MODEL_SPACE);
         }
-        if (auto* ref = AcDbBlockReference::cast(e)) {
-            if (blockName.empty()) {
-                delete e;
-                Skip(r.kind);
+        if (AcDbBlockReference::cast(e) && blockName.empty()) {
+            Skip(r.kind);
+            return;
+        }
+        if (auto* lw = AcDbPolyline::cast(e)) {
+            int64_t n = TagInt(lw->data(), 90), declared = GroupInt(r, 90, n);
+            if (n < 2) {
+                Repaired(r.line, L"LWPOLYLINE with " + std::to_wstring(n) + L" vertices dropped");
                 return;
             }
-            m_refNames.push_back({ref, blockName});
+            if (declared != n)
+                Repaired(r.line, L"LWPOLYLINE vertex count " + std::to_wstring(declared) + L" replaced by the " +
+                                     std::to_wstring(n) + L" vertices it holds");
         }
-        m_pending = e;
+        if (auto* ref = AcDbBlockReference::cast(e)) {
+            m_refNames.push_back({ref, blockName});
+            m_refLines[ref] = r.line;
+        }
+        m_pending = AcDbEntity::cast(o.release());
+        m_pendingLine = r.line;
         m_pendingBlock = block;
         m_pendingList = nullptr;
         if (auto* p = AcDb2dPolyline::cast(e)) m_pendingList = &p->vertexOwner();
@@ -484,6 +613,13 @@ private:
         if (!m_pending) return;
         AcDbEntity* e = m_pending;
         m_pending = nullptr;
+        if ((AcDb2dPolyline::cast(e) || AcDb3dPolyline::cast(e)) && m_pendingList->vertices.size() < 2) {
+            Repaired(m_pendingLine, L"POLYLINE with " + std::to_wstring(m_pendingList->vertices.size()) +
+                                        L" vertices dropped");
+            m_pendingList = nullptr;
+            delete e;
+            return;
+        }
         auto* b = Peek<AcDbBlockTableRecord>(m_pendingBlock);
         b->m_writer = true;
         AcDbObjectId id;
@@ -540,7 +676,23 @@ private:
             return Peek<AcDbLayout>(a)->getTabOrder() < Peek<AcDbLayout>(b)->getTabOrder();
         });
         for (auto& [ref, name] : m_refNames) ref->setBlockIdRaw(BlockNamed(name));
-        if (!m_clayer.empty()) s.clayer = EnsureLayer(m_db, Text(Tok{8, 0, m_clayer}));
+        // A block that inserts itself, however indirectly, cannot be drawn.
+        BlockCycle cycle = FindBlockCycle(m_db);
+        if (!cycle.names.empty())
+            Fail(m_refLines[cycle.reference], L"the block \"" + cycle.names.front() + L"\" inserts itself (" +
+                                                  CycleText(cycle) + L")");
+        // Extended data names applications the table must hold.
+        auto* apps = Peek<AcDbRegAppTable>(m_db->regAppTableId());
+        for (const auto& [app, line] : m_xdataApps)
+            if (apps->find(app).isNull()) {
+                EnsureRegApp(m_db, app);
+                Repaired(line, L"the application \"" + app + L"\" of extended data registered");
+            }
+        if (!m_clayer.empty()) {
+            std::wstring clayer = Text(Tok{8, 0, m_clayer});
+            CheckName(clayer, m_clayerLine, true);
+            s.clayer = EnsureLayer(m_db, clayer);
+        }
         s.tilemode = m_tilemode;
     }
 
@@ -565,6 +717,7 @@ private:
     AcDbDatabase* m_db;
     std::string m_version = "AC1015";
     std::string m_clayer;
+    int m_clayerLine = 0;
     bool m_utf8 = false;
     bool m_tilemode = true;
     uint64_t m_seed = 0;
@@ -573,6 +726,10 @@ private:
     AcDbObjectId m_pendingBlock;
     VertexOwner* m_pendingList = nullptr;
     std::vector<std::pair<AcDbBlockReference*, std::wstring>> m_refNames;
+    std::map<const AcDbBlockReference*, int> m_refLines;
+    std::map<std::wstring, int> m_xdataApps;  // with the line that first names each
+    std::vector<std::wstring> m_repairs;
+    int m_pendingLine = 0;
     std::map<DbStub*, uint64_t> m_blockLayoutHandle;
     std::vector<LayoutRec> m_layouts;
     std::map<std::string, int> m_skipped;
@@ -587,6 +744,7 @@ bool ReadDxfText(const std::string& text, AcDbDatabase* db, std::wstring* error,
         r.Run();
         if (skipped) *skipped = r.Skipped();
         SetLastDxfSkipped(r.Skipped());
+        SetLastDxfRepairs(r.Repairs());
         return true;
     } catch (const ReadError& e) {
         if (error) *error = e.message;

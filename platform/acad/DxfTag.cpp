@@ -99,6 +99,18 @@ std::wstring TagText(const DxfTags& tags, int code, const std::wstring& fallback
     return t && t->kind == DxfTag::Kind::Text ? t->s : fallback;
 }
 
+namespace {
+constexpr double kPi = 3.14159265358979323846;
+}
+
+// Divided by pi first: whole degrees then come out whole (30, not 29.999999999999996).
+double DegreesOf(double radians) { return radians / kPi * 180.0; }
+double RadiansOf(double degrees) { return degrees / 180.0 * kPi; }
+
+double TagAngle(const DxfTags& tags, int code) { return RadiansOf(TagReal(tags, code)); }
+
+void SetAngleTag(DxfTags& tags, int code, double radians) { SetTag(tags, DxfTag::Real(code, DegreesOf(radians))); }
+
 bool TagPoint(const DxfTags& tags, int code, double out[3]) {
     const DxfTag* t = FindTag(tags, code);
     if (!t || t->kind != DxfTag::Kind::Point) return false;

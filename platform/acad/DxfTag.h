@@ -45,4 +45,11 @@ int64_t TagInt(const DxfTags& tags, int code, int64_t fallback = 0);
 std::wstring TagText(const DxfTags& tags, int code, const std::wstring& fallback = L"");
 bool TagPoint(const DxfTags& tags, int code, double out[3]);
 
+// Angles: files and the model hold degrees, every typed call radians.
+double DegreesOf(double radians);
+double RadiansOf(double degrees);
+// An angle group read as radians, and set from radians (kept in degrees).
+double TagAngle(const DxfTags& tags, int code);
+void SetAngleTag(DxfTags& tags, int code, double radians);
+
 }  // namespace vplat

@@ -13,6 +13,7 @@ namespace {
 
 std::wstring g_lastError;
 std::vector<std::wstring> g_lastSkipped;
+std::vector<std::wstring> g_lastRepairs;
 
 class TagWriter {
 public:
@@ -92,7 +93,17 @@ public:
     }
 
 private:
-    uint64_t New() { return m_next++; }
+    // A handle for an object the model does not keep, free in the drawing.
+    uint64_t New() {
+        for (;;) {
+            uint64_t h = m_next++;
+            if (h == 0 || h > kMaxHandle) {
+                m_next = 1;
+                continue;
+            }
+            if (!m_db->store().ByHandle(h)) return h;
+        }
+    }
     static uint64_t H(AcDbObjectId id) { return id.stub() ? id.stub()->handle : 0; }
 
     template <typename T>
@@ -481,14 +492,16 @@ std::string WriteDxfText(const AcDbDatabase* db) {
 
 bool WriteDxfFile(const std::string& path, const AcDbDatabase* db, std::wstring* error) {
     std::string text = WriteDxfText(db);
-    std::ofstream f(path, std::ios::binary);
-    if (!f) {
-        if (error) *error = L"cannot write " + Utf8ToWide(path);
-        return false;
+    // Written beside the file and moved over it whole: a failure never
+    // leaves half a drawing under the file's name.
+    std::string part = path + ".part";
+    std::ofstream f(part, std::ios::binary);
+    if (f) {
+        f.write(text.data(), static_cast<std::streamsize>(text.size()));
+        f.close();
     }
-    f.write(text.data(), static_cast<std::streamsize>(text.size()));
-    f.close();
-    if (!f) {
+    if (!f || std::rename(part.c_str(), path.c_str()) != 0) {
+        std::remove(part.c_str());
         if (error) *error = L"cannot write " + Utf8ToWide(path);
         return false;
     }
@@ -499,5 +512,7 @@ void SetLastDxfError(const std::wstring& error) { g_lastError = error; }
 const std::wstring& LastDxfError() { return g_lastError; }
 const std::vector<std::wstring>& LastDxfSkipped() { return g_lastSkipped; }
 void SetLastDxfSkipped(std::vector<std::wstring> s) { g_lastSkipped = std::move(s); }
+const std::vector<std::wstring>& LastDxfRepairs() { return g_lastRepairs; }
+void SetLastDxfRepairs(std::vector<std::wstring> r) { g_lastRepairs = std::move(r); }
 
 }  // namespace vplat

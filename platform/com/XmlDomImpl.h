@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ComObject.h"
 #include "ComRuntime.h"
 #include "MsXml.h"
 
@@ -39,25 +40,6 @@ private:
     void* m_loader;
     void* m_errorFunc;
     void* m_errorContext;
-};
-
-// Reference counting shared by every object of the DOM.
-template <class I>
-class ComObject : public I {
-public:
-    ComObject() { Com::ObjectCreated(); }
-    virtual ~ComObject() { Com::ObjectDestroyed(); }
-    ComObject(const ComObject&) = delete;
-    ComObject& operator=(const ComObject&) = delete;
-    STDMETHOD_(ULONG, AddRef)() override { return ++m_refs; }
-    STDMETHOD_(ULONG, Release)() override {
-        ULONG left = --m_refs;
-        if (left == 0) delete this;
-        return left;
-    }
-
-private:
-    ULONG m_refs = 1;
 };
 
 // What every node object knows: its libxml2 node and the document that owns it.

@@ -35,6 +35,7 @@ union AfxFn {
     HBRUSH (CWnd::*hDWw)(CDC*, CWnd*, UINT);
     void (CWnd::*vbw)(BOOL, UINT);
     void (CWnd::*vii)(int, int);
+    void (CWnd::*vM)(MINMAXINFO*);
     LRESULT (CWnd::*lp)(CPoint);
     void (CWnd::*cmd)();
     void (CWnd::*cmdrange)(UINT);
@@ -63,6 +64,7 @@ enum AfxSig : UINT_PTR {
     AfxSig_hDWw,    // HBRUSH (CDC*, CWnd*, UINT)
     AfxSig_vbw,     // void (BOOL, UINT)
     AfxSig_vii,     // void (int, int)
+    AfxSig_vM,      // void (MINMAXINFO*)
     AfxSig_lp,      // LRESULT (CPoint)
     AfxSig_cmd,     // void () for a command or control notification
     AfxSig_cmdrange,  // void (UINT)
@@ -166,6 +168,7 @@ protected:                                       \
 #define ON_WM_SHOWWINDOW() AFX_ON_WM(WM_SHOWWINDOW, AfxSig_vbw, vbw, void (CWnd::*)(BOOL, UINT), OnShowWindow)
 #define ON_WM_CONTEXTMENU() AFX_ON_WM(WM_CONTEXTMENU, AfxSig_vWp, vWp, void (CWnd::*)(CWnd*, CPoint), OnContextMenu)
 #define ON_WM_CTLCOLOR() AFX_ON_WM(WM_CTLCOLORSTATIC, AfxSig_hDWw, hDWw, HBRUSH (CWnd::*)(CDC*, CWnd*, UINT), OnCtlColor)
+#define ON_WM_GETMINMAXINFO() AFX_ON_WM(WM_GETMINMAXINFO, AfxSig_vM, vM, void (CWnd::*)(MINMAXINFO*), OnGetMinMaxInfo)
 #define ON_WM_NCHITTEST() AFX_ON_WM(WM_NCHITTEST, AfxSig_lp, lp, LRESULT (CWnd::*)(CPoint), OnNcHitTest)
 
 // The root of the objects that take messages.

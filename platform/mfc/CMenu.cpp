@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "AfxModule.h"
 #include "CWnd.h"
 
 namespace {
@@ -15,6 +16,8 @@ struct TempMenu : CMenu {
 }  // namespace
 
 CMenu::~CMenu() { DestroyMenu(); }
+
+BOOL CMenu::LoadMenu(UINT id) { return Attach(::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id))); }
 
 CMenu* CMenu::FromHandle(HMENU menu) {
     static std::unordered_map<HMENU, std::unique_ptr<TempMenu>> temporaries;

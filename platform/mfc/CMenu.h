@@ -23,6 +23,8 @@ public:
     HMENU Detach();
 
     BOOL CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
+    // A menu bar from a menu resource of the current resource module.
+    BOOL LoadMenu(UINT id);
     BOOL DestroyMenu();
     BOOL AppendMenu(UINT flags, UINT_PTR id = 0, LPCWSTR text = nullptr) {
         return ::AppendMenuW(m_hMenu, flags, id, text);

@@ -6,7 +6,9 @@
 #include "AfxModule.h"
 #include "CControls.h"
 #include "CDialog.h"
+#include "CMenu.h"
 #include "HostText.h"
+#include "WinControlSite.h"
 #include "WinInput.h"
 #include "WinWindowImpl.h"
 
@@ -313,6 +315,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
         (this->*e->pfn.vii)(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         break;
     case AfxSig_lp: r = (this->*e->pfn.lp)(pt); break;
+    case AfxSig_vM: (this->*e->pfn.vM)(reinterpret_cast<MINMAXINFO*>(lParam)); break;
     default: return FALSE;
     }
     *result = r;
@@ -533,6 +536,14 @@ int CWnd::GetDlgItemText(int id, CString& text) const {
     if (!h) return 0;
     CWnd::FromHandle(h)->GetWindowText(text);
     return text.GetLength();
+}
+
+BOOL CWnd::SetMenu(CMenu* menu) { return ::SetMenu(m_hWnd, menu ? menu->m_hMenu : nullptr); }
+
+CMenu* CWnd::GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
+
+IUnknown* CWnd::GetControlUnknown() const {
+    return m_hWnd ? static_cast<IUnknown*>(vplat::ControlSite::UnknownOf(m_hWnd)) : nullptr;
 }
 
 int CWnd::MessageBox(LPCWSTR text, LPCWSTR caption, UINT type) {

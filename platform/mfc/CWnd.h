@@ -11,6 +11,8 @@
 
 class CScrollBar;
 class CDataExchange;
+struct IUnknown;
+class CMenu;
 
 // Window flags of the framework (m_nFlags).
 #define WF_CONTINUEMODAL 0x0200
@@ -156,6 +158,12 @@ public:
         return ::SendDlgItemMessageW(m_hWnd, id, msg, wParam, lParam);
     }
     int MessageBox(LPCWSTR text, LPCWSTR caption = nullptr, UINT type = MB_OK);
+    // The menu bar of a top-level window.
+    BOOL SetMenu(CMenu* menu);
+    CMenu* GetMenu() const;
+    void DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
+    // The object of a control that has one (the web browser); not AddRef'd.
+    IUnknown* GetControlUnknown() const;
 
     // Default handlers of the message maps.
     void OnPaint() { Default(); }
@@ -190,6 +198,7 @@ public:
     void OnContextMenu(CWnd*, CPoint) { Default(); }
     HBRUSH OnCtlColor(CDC*, CWnd*, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
     LRESULT OnNcHitTest(CPoint) { return Default(); }
+    void OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
 
     int m_nFlags = 0;
     int m_nModalResult = -1;

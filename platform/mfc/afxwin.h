@@ -9,6 +9,7 @@
 #include "CDialog.h"
 #include "CMenu.h"
 #include "CImageList.h"
+#include "CPrintDialog.h"
 #include "CRect.h"
 #include "CWnd.h"
 #include "CWaitCursor.h"

@@ -35,6 +35,14 @@ std::wstring Utf8ToWide(const std::string& s) {
             }
             cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
         }
+        // Overlong forms (C0 AF for "/"), UTF-16 surrogates and code points
+        // beyond U+10FFFF are not characters: each becomes U+FFFD.
+        static const unsigned kLeast[4] = {0, 0x80, 0x800, 0x10000};
+        if (ok && (cp < kLeast[extra] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)) {
+            out.push_back(0xFFFD);
+            i += extra + 1;
+            continue;
+        }
         if (!ok) {
             out.push_back(0xFFFD);
             ++i;
@@ -51,7 +59,7 @@ std::string WideToUtf8(const std::wstring& s) {
     out.reserve(s.size());
     for (wchar_t wc : s) {
         unsigned cp = static_cast<unsigned>(wc);
-        if (cp > 0x10FFFF) cp = 0xFFFD;
+        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
         if (cp < 0x80) {
             out.push_back(static_cast<char>(cp));
         } else if (cp < 0x800) {

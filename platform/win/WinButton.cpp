@@ -10,6 +10,9 @@ namespace {
 
 const wchar_t kFontProp[] = L"vplat.font";
 
+// Pixels between a push button's image and its text.
+constexpr int kImageGap = 4;
+
 struct ButtonState : ControlState {
     int check = BST_UNCHECKED;
     bool pushed = false;
@@ -128,7 +131,29 @@ void PaintButton(HWND hwnd, HDC hdc) {
         DrawEdge(hdc, &e, s.pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
         RECT tr = e;
         if (s.pushed) OffsetRect(&tr, 1, 1);
-        DrawTextIn(hdc, text, tr, DT_SINGLELINE | DT_VCENTER | DT_CENTER, textColour);
+        BITMAP bm{};
+        const bool image = s.image && GetObjectType(s.image) == OBJ_BITMAP && GetObjectW(s.image, sizeof bm, &bm);
+        if (!image) {
+            DrawTextIn(hdc, text, tr, DT_SINGLELINE | DT_VCENTER | DT_CENTER, textColour);
+        } else {
+            // The image alone (BS_BITMAP), or left of the text with the pair centred.
+            const bool alone = (w->style & BS_BITMAP) || text.empty();
+            RECT calc = tr;
+            if (!alone) DrawTextW(hdc, text.c_str(), -1, &calc, DT_SINGLELINE | DT_CALCRECT);
+            const int gap = alone ? 0 : kImageGap;
+            const int textW = alone ? 0 : calc.right - calc.left;
+            const int left = tr.left + ((tr.right - tr.left) - (bm.bmWidth + gap + textW)) / 2;
+            const int top = tr.top + ((tr.bottom - tr.top) - bm.bmHeight) / 2;
+            HDC mem = CreateCompatibleDC(hdc);
+            HGDIOBJ old = SelectObject(mem, s.image);
+            BitBlt(hdc, left, top, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
+            SelectObject(mem, old);
+            DeleteDC(mem);
+            if (!alone) {
+                RECT t{left + bm.bmWidth + gap, tr.top, tr.right, tr.bottom};
+                DrawTextIn(hdc, text, t, DT_SINGLELINE | DT_VCENTER | DT_LEFT, textColour);
+            }
+        }
         if (focused) {
             RECT f = e;
             InflateRect(&f, -2, -2);
@@ -308,6 +333,14 @@ LRESULT StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         HANDLE old = s.image;
         s.image = msg == STM_SETICON ? reinterpret_cast<HANDLE>(wParam) : reinterpret_cast<HANDLE>(lParam);
         s.imageType = msg == STM_SETICON ? IMAGE_ICON : static_cast<UINT>(wParam);
+        // A bitmap control takes the size of its bitmap unless it centres it;
+        // the previous image stays the caller's.
+        if (msg == STM_SETIMAGE && k == SS_BITMAP && s.imageType == IMAGE_BITMAP && s.image &&
+            !(w->style & SS_CENTERIMAGE)) {
+            BITMAP bm{};
+            if (GetObjectW(s.image, sizeof bm, &bm))
+                SetWindowPos(hwnd, nullptr, 0, 0, bm.bmWidth, bm.bmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         InvalidateRect(hwnd, nullptr, TRUE);
         return reinterpret_cast<LRESULT>(old);
     }
@@ -376,6 +409,7 @@ void RegisterSystemClasses() {
                         {L"Static", StaticProc, CS_DBLCLKS | CS_GLOBALCLASS, 0},
                         {L"Edit", EditProc, CS_DBLCLKS | CS_GLOBALCLASS, 0},
                         {L"ComboBox", ComboProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_GLOBALCLASS, 0},
+                        {L"SysListView32", ListViewProc, CS_DBLCLKS | CS_GLOBALCLASS, 0},
                         {L"#32770", DialogProc, CS_DBLCLKS | CS_GLOBALCLASS, 30}};
     for (const Def& d : defs) {
         WNDCLASSW wc{};

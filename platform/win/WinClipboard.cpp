@@ -171,4 +171,6 @@ void ResetClipboard() {
     C().owner = nullptr;
 }
 
+size_t LiveGlobalBlocks() { return Blocks().size(); }
+
 }  // namespace vplat

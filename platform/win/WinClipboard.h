@@ -39,4 +39,6 @@ BOOL IsClipboardFormatAvailable(UINT format);
 namespace vplat {
 // Closes and empties the clipboard (tests start from an empty one).
 void ResetClipboard();
+// Global memory blocks allocated and not yet freed (tests look for leaks).
+size_t LiveGlobalBlocks();
 }  // namespace vplat

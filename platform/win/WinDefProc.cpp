@@ -4,6 +4,7 @@
 #include <map>
 
 #include "HostTranscript.h"
+#include "WinMenu.h"
 #include "WinWindowImpl.h"
 
 namespace vplat::win {
@@ -105,6 +106,10 @@ void PaintFrame(HWND hwnd) {
         DrawTextW(hdc, w->text.c_str(), -1, &tr, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
         SelectObject(hdc, old);
         DeleteObject(font);
+    }
+    if (!w->parent && w->menu) {
+        RECT bar{c.left, c.top - GetSystemMetrics(SM_CYMENU), c.right, c.top};
+        PaintMenuBar(hwnd, hdc, bar);
     }
     if (w->exStyle & WS_EX_CLIENTEDGE) {
         RECT e{c.left - 2, c.top - 2, c.right + 2, c.bottom + 2};
@@ -371,6 +376,11 @@ int GetSystemMetrics(int index) {
     case SM_CYVTHUMB:
     case SM_CXHTHUMB: return 17;
     case SM_CYCAPTION: return 23;
+    case SM_CYMENU: return 20;
+    case SM_CXMINTRACK: return 136;
+    case SM_CYMINTRACK: return 39;
+    case SM_CXMAXTRACK: return 1920 + 2 * 4;
+    case SM_CYMAXTRACK: return 1080 + 2 * 4;
     case SM_CXBORDER:
     case SM_CYBORDER: return 1;
     case SM_CXDLGFRAME:

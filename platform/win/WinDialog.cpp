@@ -434,13 +434,16 @@ BOOL IsDialogMessageW(HWND dialog, LPMSG msg) {
             if (wantsAll) break;
             HWND focus = GetFocus();
             int id;
+            HWND button;
             if (focus && (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) && IsWindowEnabled(focus)) {
+                // The focused button itself, even when another child shares its id.
                 id = GetDlgCtrlID(focus);
+                button = focus;
             } else {
                 LRESULT def = SendMessageW(dialog, DM_GETDEFID, 0, 0);
                 id = HIWORD(def) == DC_HASDEFID ? LOWORD(def) : IDOK;
+                button = GetDlgItem(dialog, id);
             }
-            HWND button = GetDlgItem(dialog, id);
             if (button && !IsWindowEnabled(button)) {
                 MessageBeep(0);
                 return TRUE;

@@ -359,5 +359,7 @@ public:
 bool SnapshotWindow(HWND hwnd, const std::string& pngPath);
 // The colour of one pixel of a window as the snapshot shows it (tests).
 COLORREF SnapshotPixel(HWND hwnd, int x, int y);
+// Bitmaps made and not yet deleted (tests look for leaks with it).
+int LiveBitmaps();
 
 }  // namespace vplat

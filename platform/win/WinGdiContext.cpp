@@ -8,6 +8,7 @@
 
 #include "HostText.h"
 #include "WinGdiImpl.h"
+#include "WinPrint.h"
 
 namespace vplat {
 namespace gdi {
@@ -153,6 +154,7 @@ BOOL DeleteDC(HDC hdc) {
     Release(d->st.brush);
     Release(d->st.font);
     if (d->bitmap) Release(d->bitmap);
+    if (d->kind == Kind::Printer) EndPrinterContext(*d);
     if (d->cr) cairo_destroy(d->cr);
     T().dcs.erase(reinterpret_cast<uintptr_t>(hdc));
     return TRUE;
@@ -182,6 +184,21 @@ BOOL RestoreDC(HDC hdc, int saved) {
 
 int GetDeviceCaps(HDC hdc, int index) {
     Dc* d = D(hdc);
+    if (d && d->kind == Kind::Printer) {
+        switch (index) {
+        case LOGPIXELSX:
+        case LOGPIXELSY: return 96;
+        case HORZRES:
+        case PHYSICALWIDTH: return PrinterPage().cx;
+        case VERTRES:
+        case PHYSICALHEIGHT: return PrinterPage().cy;
+        case PHYSICALOFFSETX:
+        case PHYSICALOFFSETY: return 0;
+        case BITSPIXEL: return 24;
+        case TECHNOLOGY: return DT_RASPRINTER;
+        default: return 0;
+        }
+    }
     switch (index) {
     case LOGPIXELSX:
     case LOGPIXELSY: return 96;

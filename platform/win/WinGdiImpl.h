@@ -50,7 +50,10 @@ struct State {
     RECT clipRect{};  // device coordinates
 };
 
-enum class Kind { Window, Memory, Screen };
+enum class Kind { Window, Memory, Screen, Printer };
+
+// The document a printer context is printing (WinGdiPrinter.cpp).
+struct PrintJob;
 
 struct Dc {
     Kind kind = Kind::Screen;
@@ -64,6 +67,7 @@ struct Dc {
     State st;
     std::vector<State> saved;
     std::string target;
+    std::shared_ptr<PrintJob> job;  // printer contexts
 };
 
 struct Table {
@@ -92,6 +96,9 @@ std::string Hex(COLORREF c);
 std::string R(const RECT& r);
 
 cairo_surface_t* WindowSurface(HWND top);
+// A printer context's page size in pixels, and what DeleteDC does to its document.
+SIZE PrinterPage();
+void EndPrinterContext(Dc& d);
 void Rebind(Dc& d, cairo_surface_t* s);
 HDC NewDc(std::unique_ptr<Dc> d);
 HDC WindowDc(HWND hwnd, bool whole);
@@ -116,6 +123,8 @@ void Glyphs(Dc& d, int x, int y, const std::wstring& text, int underline = -1);
 // Runs a per-pixel operation over a logical rectangle, inside the clip.
 template <typename F>
 void Pixels(Dc& d, const RECT& logical, F f) {
+    // Only pictures in memory have pixels to work on (not a printer's page).
+    if (cairo_surface_get_type(d.surface) != CAIRO_SURFACE_TYPE_IMAGE) return;
     RECT r{static_cast<LONG>(SX(d, logical.left)), static_cast<LONG>(SY(d, logical.top)),
            static_cast<LONG>(SX(d, logical.right)), static_cast<LONG>(SY(d, logical.bottom))};
     RECT clip = ClipSurface(d);

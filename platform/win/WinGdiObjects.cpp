@@ -28,6 +28,16 @@ HGDIOBJ Add(std::unique_ptr<Object> o) {
     return reinterpret_cast<HGDIOBJ>(h);
 }
 
+}  // namespace gdi
+
+int LiveBitmaps() {
+    int n = 0;
+    for (const auto& [handle, o] : gdi::T().objects) n += o->type == OBJ_BITMAP && !o->stock && !o->deleted;
+    return n;
+}
+
+namespace gdi {
+
 HGDIOBJ Stock(int type, COLORREF c, bool null, const wchar_t* face = nullptr, LONG height = 0, LONG weight = 0) {
     auto o = std::make_unique<Object>();
     o->type = static_cast<DWORD>(type);

@@ -9,6 +9,7 @@
 
 #include "HostScript.h"
 #include "HostTranscript.h"
+#include "WinWindowImpl.h"
 
 namespace {
 
@@ -125,9 +126,118 @@ UINT Track(HMENU h, UINT flags, HWND owner) {
     return result;
 }
 
+bool Disabled(const Entry& e) { return (e.flags & (MF_GRAYED | MF_DISABLED)) != 0; }
+
+// Pixels left and right of each title of a menu bar.
+constexpr int kBarPadding = 6;
+
 }  // namespace
 
+namespace vplat::win {
+
+bool ChooseFromMenuBar(HWND hwnd, const std::wstring& path, std::wstring* why) {
+    HMENU bar = GetMenu(hwnd);
+    if (!::Find(bar)) {
+        *why = L"the window has no menu bar";
+        return false;
+    }
+    size_t slash = path.find(L'/');
+    if (slash == std::wstring::npos) {
+        *why = L"menu takes POPUP/ENTRY";
+        return false;
+    }
+    std::wstring popupName = path.substr(0, slash), entryName = path.substr(slash + 1);
+    SendMessageW(hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(bar), 0);
+    Menu* m = ::Find(bar);
+    const Entry* popup = m ? Named(*m, popupName) : nullptr;
+    if (!popup || !SubOf(*popup)) {
+        *why = L"the menu bar holds no popup \"" + popupName + L"\" (" + (m ? Listing(*m) : L"") + L")";
+        return false;
+    }
+    if (Disabled(*popup)) {
+        *why = L"the popup \"" + popupName + L"\" is disabled";
+        return false;
+    }
+    HMENU sub = SubOf(*popup);
+    int index = static_cast<int>(popup - m->entries.data());
+    SendMessageW(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sub), MAKELPARAM(index, FALSE));
+    Menu* s = ::Find(sub);
+    const Entry* e = s ? Named(*s, entryName) : nullptr;
+    if (!e) {
+        *why = L"the popup \"" + popupName + L"\" holds no entry \"" + entryName + L"\" (" + (s ? Listing(*s) : L"") + L")";
+        return false;
+    }
+    if (SubOf(*e)) {
+        *why = L"the entry opens a sub-menu";
+        return false;
+    }
+    if (Disabled(*e)) {
+        *why = L"the entry is disabled";
+        return false;
+    }
+    PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(e->id, 0), 0);
+    return true;
+}
+
+void PaintMenuBar(HWND hwnd, HDC hdc, const RECT& band) {
+    FillRect(hdc, &band, GetSysColorBrush(COLOR_MENU));
+    Menu* m = ::Find(GetMenu(hwnd));
+    if (!m) return;
+    HGDIOBJ old = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(hdc, TRANSPARENT);
+    int x = band.left;
+    for (const Entry& e : m->entries) {
+        std::wstring shown = Shown(e.text);
+        SIZE size{};
+        GetTextExtentPoint32W(hdc, shown.c_str(), static_cast<int>(shown.size()), &size);
+        RECT cell{x, band.top, x + size.cx + 2 * kBarPadding, band.bottom};
+        SetTextColor(hdc, GetSysColor(Disabled(e) ? COLOR_GRAYTEXT : COLOR_MENUTEXT));
+        DrawTextW(hdc, e.text.c_str(), -1, &cell, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+        x = cell.right;
+    }
+    SelectObject(hdc, old);
+}
+
+}  // namespace vplat::win
+
 extern "C" {
+
+HMENU CreateMenu() { return CreatePopupMenu(); }
+
+HMENU LoadMenuW(HINSTANCE instance, LPCWSTR name) {
+    HRSRC found = FindResourceW(instance, name, RT_MENU);
+    if (!found) return nullptr;
+    const auto* t = static_cast<const MENUTEMPLATE*>(LockResource(LoadResource(instance, found)));
+    if (!t) return nullptr;
+    HMENU bar = CreateMenu();
+    for (int p = 0; p < t->popupCount; ++p) {
+        const MENUPOPUPTEMPLATE& popup = t->popups[p];
+        HMENU sub = CreatePopupMenu();
+        for (int i = 0; i < popup.itemCount; ++i)
+            AppendMenuW(sub, popup.items[i].flags, popup.items[i].id, popup.items[i].text);
+        AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), popup.text);
+    }
+    return bar;
+}
+
+BOOL SetMenu(HWND hwnd, HMENU menu) {
+    vplat::win::Window* w = vplat::win::Find(hwnd);
+    if (!w || w->parent || (menu && !Find(menu))) return FALSE;
+    w->menu = menu;
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    return TRUE;
+}
+
+HMENU GetMenu(HWND hwnd) {
+    vplat::win::Window* w = vplat::win::Find(hwnd);
+    return w && !w->parent ? w->menu : nullptr;
+}
+
+BOOL DrawMenuBar(HWND hwnd) {
+    if (!GetMenu(hwnd)) return FALSE;
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    return TRUE;
+}
 
 HMENU CreatePopupMenu() {
     HMENU h = reinterpret_cast<HMENU>(M().next += 4);

@@ -2,6 +2,10 @@
 // choice comes from the input script ("popup ENTRY", docs/input-script.md).
 #pragma once
 
+#include <string>
+
+#include "WinGdi.h"
+#include "WinResource.h"
 #include "WinUser.h"
 
 #define MF_STRING 0x0000u
@@ -19,6 +23,7 @@
 #define TPM_NONOTIFY 0x0080u
 #define TPM_RETURNCMD 0x0100u
 
+#define WM_INITMENU 0x0116
 #define WM_INITMENUPOPUP 0x0117
 
 struct TPMPARAMS {
@@ -28,6 +33,15 @@ struct TPMPARAMS {
 typedef TPMPARAMS* LPTPMPARAMS;
 
 extern "C" {
+// A menu bar (a window's menu: its entries are popups).
+HMENU CreateMenu();
+// A menu bar from a menu resource (MENUTEMPLATE) of the module.
+HMENU LoadMenuW(HINSTANCE instance, LPCWSTR name);
+// Gives a top-level window its menu bar (null takes it away); the bar takes
+// SM_CYMENU pixels from the client area, and the window destroys it when it goes.
+BOOL SetMenu(HWND hwnd, HMENU menu);
+HMENU GetMenu(HWND hwnd);
+BOOL DrawMenuBar(HWND hwnd);
 HMENU CreatePopupMenu();
 BOOL DestroyMenu(HMENU menu);
 // MF_STRING (text), MF_SEPARATOR, MF_POPUP (id is the sub-menu, which the menu
@@ -51,4 +65,15 @@ BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, LPTPMPAR
 }
 
 #define AppendMenu AppendMenuW
+#define LoadMenu LoadMenuW
+
+namespace vplat::win {
+// A person's choice from a window's menu bar, "POPUP/ENTRY" by the texts shown
+// (exact, else without regard to case): WM_INITMENU and WM_INITMENUPOPUP, then
+// WM_COMMAND with the entry's command is posted. False with the reason when
+// the bar holds no such enabled entry.
+bool ChooseFromMenuBar(HWND hwnd, const std::wstring& path, std::wstring* why);
+// Paints a window's menu bar into the band given (window coordinates).
+void PaintMenuBar(HWND hwnd, HDC windowDc, const RECT& band);
+}  // namespace vplat::win
 #define GetMenuString GetMenuStringW

@@ -58,6 +58,24 @@ struct DLGTEMPLATE {
 };
 typedef const DLGTEMPLATE* LPCDLGTEMPLATE;
 
+// A menu resource: a menu bar of popups, each a list of entries. An entry is
+// MF_STRING (with MF_GRAYED or MF_DISABLED) with its command, or MF_SEPARATOR.
+struct MENUITEMTEMPLATE {
+    UINT flags;
+    UINT id;
+    LPCWSTR text;
+};
+struct MENUPOPUPTEMPLATE {
+    LPCWSTR text;
+    const MENUITEMTEMPLATE* items;
+    int itemCount;
+};
+struct MENUTEMPLATE {
+    const MENUPOPUPTEMPLATE* popups;
+    int popupCount;
+};
+typedef const MENUTEMPLATE* LPCMENUTEMPLATE;
+
 namespace vplat {
 
 // A picture: rows of characters, each character a colour of the palette
@@ -73,7 +91,7 @@ struct PixelArt {
 struct ResourceEntry {
     LPCWSTR type;  // RT_DIALOG, RT_GROUP_ICON, RT_BITMAP, RT_CURSOR, RT_MENU, RT_STRING
     int id;
-    const void* data;  // DLGTEMPLATE, PixelArt, or for a string the text (const wchar_t*)
+    const void* data;  // DLGTEMPLATE, MENUTEMPLATE, PixelArt, or for a string the text (const wchar_t*)
 };
 
 struct ResourceTable {

@@ -10,7 +10,9 @@
 #include "HostText.h"
 #include "HostTranscript.h"
 #include "WinInput.h"
+#include "WinMenu.h"
 #include "WinWindowImpl.h"
+#include "commctrl.h"
 
 namespace vplat {
 
@@ -175,6 +177,28 @@ bool ScriptedUserAct(HWND dialog) {
         return true;
     }
     if (verb == L"idle") return true;
+    if (verb == L"menu") {
+        std::wstring why;
+        if (!win::ChooseFromMenuBar(dialog, rest1, &why)) return bad(why);
+        return true;
+    }
+    if (verb == L"resize") {
+        // A drag of the lower right corner: the window's minimum and maximum
+        // tracking sizes are asked first and hold.
+        std::wistringstream a(rest1);
+        int cx = 0, cy = 0;
+        if (!(a >> cx >> cy) || !(a >> std::ws).eof() || cx <= 0 || cy <= 0) return bad(L"resize takes a width and a height");
+        if (!(GetWindowLongW(dialog, GWL_STYLE) & WS_THICKFRAME)) return bad(L"the window has no sizing border");
+        MINMAXINFO mmi{};
+        mmi.ptMaxSize = POINT{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        mmi.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+        mmi.ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
+        SendMessageW(dialog, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+        cx = std::clamp<int>(cx, mmi.ptMinTrackSize.x, std::max(mmi.ptMinTrackSize.x, mmi.ptMaxTrackSize.x));
+        cy = std::clamp<int>(cy, mmi.ptMinTrackSize.y, std::max(mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.y));
+        SetWindowPos(dialog, nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return true;
+    }
     if (verb == L"type") {
         // Characters to whatever has the focus.
         if (rest1.empty()) return bad(L"type takes a text");
@@ -244,6 +268,21 @@ bool ScriptedUserAct(HWND dialog) {
         UserInput::Click(ctl, point);
     } else if (verb == L"dblclick") {
         UserInput::DoubleClick(ctl, point);
+    } else if ((verb == L"check" || verb == L"uncheck" || verb == L"select") && IsClass(ctl, L"SysListView32")) {
+        // "#N": the list's item N; a click on its check box when its check must
+        // change, on its text to select it.
+        int index = -1;
+        if (arg.size() < 2 || arg[0] != L'#' || !ParseInt(arg.substr(1), &index) || index < 0) return bad(L"a list item is named \"#N\"");
+        const bool checkBox = verb != L"select";
+        POINT p;
+        if (!win::ListViewItemPoint(ctl, index, checkBox, &p))
+            return bad(checkBox ? L"the list has no such item with a check box" : L"the list shows no such item");
+        if (checkBox) {
+            const bool checked = (SendMessageW(ctl, LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_STATEIMAGEMASK) >> 12) == 2;
+            if (checked != (verb == L"check")) UserInput::Click(ctl, p);
+        } else {
+            UserInput::Click(ctl, p);
+        }
     } else if (verb == L"check" || verb == L"uncheck") {
         LRESULT code = SendMessageW(ctl, WM_GETDLGCODE, 0, 0);
         if (!(code & DLGC_BUTTON) || (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))

@@ -39,6 +39,7 @@ typedef WORD ATOM;
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
 #define WM_ERASEBKGND 0x0014
+#define WM_GETMINMAXINFO 0x0024
 #define WM_SYSCOLORCHANGE 0x0015
 #define WM_SHOWWINDOW 0x0018
 #define WM_CANCELMODE 0x001F
@@ -505,6 +506,16 @@ struct SCROLLINFO {
 typedef SCROLLINFO* LPSCROLLINFO;
 typedef const SCROLLINFO* LPCSCROLLINFO;
 
+// Sizes a window may take (WM_GETMINMAXINFO), in pixels.
+struct MINMAXINFO {
+    POINT ptReserved;
+    POINT ptMaxSize;
+    POINT ptMaxPosition;
+    POINT ptMinTrackSize;
+    POINT ptMaxTrackSize;
+};
+typedef MINMAXINFO* LPMINMAXINFO;
+
 // System metrics and colours.
 #define SM_CXSCREEN 0
 #define SM_CYSCREEN 1
@@ -521,6 +532,11 @@ typedef const SCROLLINFO* LPCSCROLLINFO;
 #define SM_CYICON 12
 #define SM_CXCURSOR 13
 #define SM_CYCURSOR 14
+#define SM_CYMENU 15
+#define SM_CXMINTRACK 34
+#define SM_CYMINTRACK 35
+#define SM_CXMAXTRACK 59
+#define SM_CYMAXTRACK 60
 #define SM_CYVSCROLL 20
 #define SM_CXHSCROLL 21
 #define SM_CXFRAME 32

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "HostText.h"
+#include "WinMenu.h"
 #include "WinMessageLog.h"
 #include "WinWindowImpl.h"
 
@@ -148,6 +149,7 @@ HWND TopLevelOf(HWND hwnd) {
 RECT ClientInWindow(const Window* w) {
     int t = FrameThickness(w);
     RECT c{t, t + CaptionHeight(w), w->rect.right - w->rect.left - t, w->rect.bottom - w->rect.top - t};
+    if (!w->parent && w->menu) c.top += GetSystemMetrics(SM_CYMENU);
     if (w->style & WS_VSCROLL) c.right -= GetSystemMetrics(SM_CXVSCROLL);
     if (w->style & WS_HSCROLL) c.bottom -= GetSystemMetrics(SM_CYHSCROLL);
     if (c.right < c.left) c.right = c.left;
@@ -434,6 +436,8 @@ BOOL DestroyWindow(HWND hwnd) {
     for (auto& hook : m.destroyHooks) hook(hwnd);
     ForgetWindowSurface(hwnd);
     if ((w = Find(hwnd))) {
+        // The window's menu bar goes with it.
+        if (w->menu) DestroyMenu(w->menu);
         Unlink(w);
         m.windows.erase(hwnd);
     }

@@ -73,6 +73,7 @@ struct Window {
     ScrollBar hbar, vbar;
     HICON iconSmall = nullptr;
     HICON iconBig = nullptr;
+    HMENU menu = nullptr;  // a top-level window's menu bar
     bool destroying = false;
     std::unique_ptr<ControlState> control;
     std::unique_ptr<DialogState> dialog;
@@ -112,6 +113,10 @@ LRESULT ButtonProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT StaticProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT EditProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT ComboProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT ListViewProc(HWND, UINT, WPARAM, LPARAM);
+// Where a click reaches a list view's item (its text, or its check box); false
+// when the item is missing or not shown, or the list has no check boxes.
+bool ListViewItemPoint(HWND list, int index, bool checkBox, POINT* point);
 LRESULT DialogProc(HWND, UINT, WPARAM, LPARAM);
 // A choice from a combo box's list, as the user makes it.
 void ComboChoose(HWND combo, int index);

@@ -65,6 +65,12 @@ bool Rispondi(const AcDbEntity* e, int codice, CADDatoArray& out) {
     }
     const vplat::DxfTag* tag = vplat::FindTag(e->data(), codice);
     if (!tag) return false;
+    // Angles (50 to 58) are kept in the file's degrees and handed out in
+    // radians, as they are taken.
+    if (codice >= 50 && codice <= 58 && tag->kind == vplat::DxfTag::Kind::Real) {
+        out.Add(codice, vplat::RadiansOf(tag->v[0]));
+        return true;
+    }
     zyl::AggiungiTag(out, *tag);
     return true;
 }

@@ -14,6 +14,25 @@ std::string Drawing(const std::string& body) {
 
 const std::string kLine = "0\nLINE\n5\nA1\n8\nStrade\n10\n1.5\n20\n2\n30\n0\n11\n4\n21\n6\n31\n0\n";
 
+// A drawing with a BLOCKS section (`blocks`: BLOCK ... ENDBLK records) and
+// the entities of model space.
+std::string WithBlocks(const std::string& blocks, const std::string& entities) {
+    return "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1021\n0\nENDSEC\n0\nSECTION\n2\nBLOCKS\n" + blocks +
+           "0\nENDSEC\n0\nSECTION\n2\nENTITIES\n" + entities + "0\nENDSEC\n0\nEOF\n";
+}
+
+std::string Block(const std::string& name, const std::string& body) {
+    return "0\nBLOCK\n8\n0\n2\n" + name + "\n10\n0\n20\n0\n" + body + "0\nENDBLK\n";
+}
+
+std::string Insert(const std::string& name) { return "0\nINSERT\n8\n0\n2\n" + name + "\n10\n0\n20\n0\n"; }
+
+// A line whose start x is `x`, and a line with extended data items `items`.
+std::string LineAt(const std::string& x) { return "0\nLINE\n8\n0\n10\n" + x + "\n20\n0\n11\n1\n21\n1\n"; }
+std::string LineWithXData(const std::string& items) {
+    return "0\nLINE\n8\n0\n10\n0\n20\n0\n11\n1\n21\n1\n1001\nQV\n" + items;
+}
+
 struct BadCase {
     const char* name;
     std::string text;
@@ -56,7 +75,44 @@ INSTANTIATE_TEST_SUITE_P(
                               L"line 22: malformed number \"1,5\" for group code 10"},
                       BadCase{"MalformedInteger", Drawing("0\nCIRCLE\n5\nA2\n62\nred\n10\n0\n20\n0\n40\n1\n"),
                               L"line 20: malformed number \"red\" for group code 62"},
-                      BadCase{"GroupCodeNotNumber", Drawing("0\nLINE\nxx\n1\n"), L"line 17: a group code was expected"}),
+                      BadCase{"GroupCodeNotNumber", Drawing("0\nLINE\nxx\n1\n"), L"line 17: a group code was expected"},
+                      // Numbers that are no finite value of their group's type.
+                      BadCase{"NotANumber", Drawing(LineAt("nan")), L"line 20: malformed number \"nan\" for group code 10"},
+                      BadCase{"Infinite", Drawing(LineAt("inf")), L"malformed number \"inf\""},
+                      BadCase{"BeyondDouble", Drawing(LineAt("1e400")), L"malformed number \"1e400\""},
+                      BadCase{"ShortOutOfRange", Drawing(LineWithXData("1070\n70000\n")),
+                              L"line 30: the value \"70000\" is out of range for group code 1070"},
+                      BadCase{"LongOutOfRange", Drawing(LineWithXData("1071\n99999999999\n")),
+                              L"out of range for group code 1071"},
+                      BadCase{"HugeRealForInteger", Drawing("0\nLINE\n8\n0\n62\n1e300\n"),
+                              L"out of range for group code 62"},
+                      BadCase{"NegativeGroupCode", Drawing("0\nLINE\n-1\nA1\n"), L"line 17: group code -1 is not a DXF group code"},
+                      BadCase{"GroupCodeBeyondRange", Drawing("0\nLINE\n99999\nA1\n"), L"group code 99999 is not"},
+                      BadCase{"ExtendedDataCodeBeyondRange", Drawing(LineWithXData("1072\n1\n")), L"group code 1072 is not"},
+                      BadCase{"BraceNotABrace", Drawing(LineWithXData("1002\n(\n")),
+                              L"line 30: a brace of extended data must be \"{\" or \"}\""},
+                      BadCase{"MissingEndsec", "0\nSECTION\n2\nENTITIES\n" + kLine + "0\nSECTION\n2\nOBJECTS\n0\nENDSEC\n0\nEOF\n",
+                              L"line 23: the section ENTITIES has no ENDSEC"},
+                      BadCase{"MissingLastEndsec", "0\nSECTION\n2\nENTITIES\n" + kLine + "0\nEOF\n",
+                              L"the section ENTITIES has no ENDSEC"},
+                      // Names the tables cannot hold.
+                      BadCase{"LayerNameCharacter",
+                              "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nStrade<1>\n70\n0\n0\nENDTAB\n0\nENDSEC\n0\nEOF\n",
+                              L"line 12: the layer name \"Strade<1>\" holds a character a layer name may not hold"},
+                      BadCase{"CurrentLayerCharacter",
+                              "0\nSECTION\n2\nHEADER\n9\n$CLAYER\n8\n*\n0\nENDSEC\n0\nEOF\n",
+                              L"line 8: the layer name \"*\""},
+                      BadCase{"EntityLayerCharacter", Drawing("0\nLINE\n8\nA|B\n"), L"line 18: the layer name \"A|B\""},
+                      BadCase{"NameTooLong", Drawing("0\nLINE\n8\n" + std::string(100000, 'L') + "\n"),
+                              L"line 18: a name of 100000 characters (at most 255)"},
+                      // Blocks that insert themselves, however indirectly.
+                      BadCase{"BlockWithoutName", WithBlocks(Block("", ""), ""), L"line 15: a BLOCK without a name"},
+                      BadCase{"BlockInsertsItself", WithBlocks(Block("A", Insert("A")), Insert("A")),
+                              L"line 25: the block \"A\" inserts itself (A > A)"},
+                      BadCase{"BlocksInsertEachOther", WithBlocks(Block("A", Insert("B")) + Block("B", Insert("A")), ""),
+                              L"the block \"A\" inserts itself (A > B > A)"},
+                      BadCase{"ModelSpaceInsertsItself", WithBlocks("", Insert("*Model_Space")),
+                              L"the block \"*Model_Space\" inserts itself (*Model_Space > *Model_Space)"}),
     [](const ::testing::TestParamInfo<BadCase>& info) { return std::string(info.param.name); });
 
 // A path that does not exist reports that it cannot be opened.

@@ -5,6 +5,7 @@
 
 #include <arx.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -65,6 +66,25 @@ public:
         EXPECT_EQ(o->setXData(chain), Acad::eOk);
         o->close();
         acutRelRb(chain);
+    }
+
+    // A new layout with one square viewport of `size` paper units centred at
+    // (size / 2, size / 2), looking at `target` with `viewHeight` of the model
+    // in view; `shape` finishes the viewport before it is appended. Model
+    // space is current again afterwards.
+    void AddViewportLayout(const wchar_t* layout, double size, const AcGePoint3d& target, double viewHeight,
+                           const std::function<void(AcDbViewport*)>& shape = {}) {
+        ASSERT_EQ(vplat::AddLayout(db(), layout), 1);
+        ASSERT_TRUE(vplat::SetCurrentLayout(db(), layout));
+        auto* vp = new AcDbViewport;
+        vp->setCenterPoint(AcGePoint3d(size / 2, size / 2, 0));
+        vp->setWidth(size);
+        vp->setHeight(size);
+        vp->setViewTarget(target);
+        vp->setViewHeight(viewHeight);
+        if (shape) shape(vp);
+        Append(vp, ACDB_PAPER_SPACE);
+        ASSERT_TRUE(vplat::SetCurrentLayout(db(), L"Model"));
     }
 
     // The drawing written and read back into a new database.

@@ -8,23 +8,11 @@
 #include <nlohmann/json.hpp>
 
 #include "DrawingFixture.h"
+#include "EzdxfSupport.h"
 
 namespace {
 
-const char* kPython = "/usr/bin/python3";
-
-bool HaveEzdxf() { return std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0; }
-
-std::string RunCommand(const std::string& cmd, int* rc) {
-    std::string out;
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return out;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    *rc = pclose(p);
-    return out;
-}
+using namespace ezdxf_support;
 
 // Reads a file with ezdxf: audit result, and per model-space and block
 // entity its kind, handle, layer, geometry and extended data.
@@ -82,12 +70,6 @@ lay = d.layouts.new("T45")
 lay.add_viewport(center=(100, 100), size=(200, 150), view_center_point=(15, 15), view_height=40)
 d.saveas(sys.argv[1])
 )PY";
-
-std::string Script(const char* name, const char* body) {
-    std::string path = ::testing::TempDir() + name;
-    std::ofstream(path) << body;
-    return path;
-}
 
 nlohmann::json ReadBack(const std::string& dxf) {
     int rc = 0;

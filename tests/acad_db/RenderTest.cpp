@@ -65,17 +65,7 @@ TEST_F(DrawingTest, RenderLayoutShowsModelThroughViewport) {
     auto* line = new AcDbLine(AcGePoint3d(500, 500, 0), AcGePoint3d(520, 500, 0));
     line->setLayer(L"VERDE");
     Append(line);
-    vplat::AddLayout(db(), L"T1");
-    vplat::SetCurrentLayout(db(), L"T1");
-    auto* vp = new AcDbViewport;
-    vp->setCenterPoint(AcGePoint3d(50, 50, 0));
-    vp->setWidth(100);
-    vp->setHeight(100);
-    vp->setViewCenter(AcGePoint2d(0, 0));
-    vp->setViewTarget(AcGePoint3d(510, 500, 0));
-    vp->setViewHeight(40);
-    Append(vp, ACDB_PAPER_SPACE);
-    vplat::SetCurrentLayout(db(), L"Model");
+    AddViewportLayout(L"T1", 100, AcGePoint3d(510, 500, 0), 40);
     vplat::RenderOptions o;
     o.width = o.height = 200;
     o.layout = L"t1";

@@ -246,14 +246,85 @@ TEST_F(Reader, SectionsAndMissingStyle) {
     EXPECT_EQ(n.stili.GetSize(), 2);
 }
 
-// A file that is not a style file reads nothing and still succeeds.
-TEST_F(Reader, ForeignRootReadsNothing) {
-    for (const std::string& xml : {std::string("<ALTRO><IMPOSTAZIONI><DECIMALI_SPIN>4</DECIMALI_SPIN></IMPOSTAZIONI></ALTRO>"),
-                                   std::string("<INTERSEZIONI_RASO/>")}) {
+// A document whose root is another element is no style file: it is
+// reported and nothing is read. An empty style file reads nothing, silently.
+TEST_F(Reader, ForeignRootIsReportedAndReadsNothing) {
+    Modello m;
+    EXPECT_FALSE(LeggiTesto("<ALTRO><IMPOSTAZIONI><DECIMALI_SPIN>4</DECIMALI_SPIN></IMPOSTAZIONI></ALTRO>", m));
+    EXPECT_EQ(m.settings.GetDecimali(), 0);
+    ASSERT_EQ(vplat::MessageBoxes::All().size(), 1u);
+    EXPECT_NE(vplat::MessageBoxes::All()[0].text.find(L"not a style file"), std::wstring::npos);
+    vplat::MessageBoxes::Clear();
+    EXPECT_TRUE(LeggiTesto("<INTERSEZIONI_RASO/>", m));
+    EXPECT_TRUE(vplat::MessageBoxes::All().empty());
+}
+
+// A value that is no complete, finite number in the C form is reported with
+// its style, parameter and text, and the file is not taken: nothing changes.
+TEST_F(Reader, ValuesThatAreNoNumbersRefuseTheFile) {
+    const std::string kStyle = "<INTERSEZIONE style='DEFAULT' desc='d'><ISOLA><PARAMETRO name='h' measUnit='[m]'>";
+    const struct {
+        const char* name;
+        std::string body;
+        const wchar_t* report;
+    } cases[] = {
+        {"Letters", "<IMPOSTAZIONI><INCREMENTO_SPIN>abc</INCREMENTO_SPIN></IMPOSTAZIONI>",
+         L"IMPOSTAZIONI, parametro \"INCREMENTO_SPIN\", testo \"abc\""},
+        {"DecimalComma", "<IMPOSTAZIONI><INCREMENTO_SPIN>1,5</INCREMENTO_SPIN></IMPOSTAZIONI>", L"testo \"1,5\""},
+        {"TrailingLetters", "<IMPOSTAZIONI><INCREMENTO_SPIN>28abc</INCREMENTO_SPIN></IMPOSTAZIONI>", L"testo \"28abc\""},
+        {"Hexadecimal", "<IMPOSTAZIONI><INCREMENTO_SPIN>0x10</INCREMENTO_SPIN></IMPOSTAZIONI>", L"testo \"0x10\""},
+        {"NotANumber", "<IMPOSTAZIONI><INCREMENTO_SPIN>nan</INCREMENTO_SPIN></IMPOSTAZIONI>", L"testo \"nan\""},
+        {"Infinite", "<IMPOSTAZIONI><INCREMENTO_SPIN>inf</INCREMENTO_SPIN></IMPOSTAZIONI>", L"testo \"inf\""},
+        {"BeyondDouble", "<IMPOSTAZIONI><INCREMENTO_SPIN>1e400</INCREMENTO_SPIN></IMPOSTAZIONI>", L"testo \"1e400\""},
+        {"DecimalsLetters", "<IMPOSTAZIONI><DECIMALI_SPIN>tre</DECIMALI_SPIN></IMPOSTAZIONI>",
+         L"parametro \"DECIMALI_SPIN\", testo \"tre\""},
+        {"ParameterOfTheWantedStyle", kStyle + "12m</PARAMETRO></ISOLA></INTERSEZIONE>",
+         L"stile \"DEFAULT\", parametro \"h\", testo \"12m\""},
+        {"ParameterOfAnotherStyle",
+         kStyle + "1</PARAMETRO></ISOLA></INTERSEZIONE><INTERSEZIONE style='Urbana'><RACCORDO>"
+                  "<PARAMETRO name='r1e' measUnit='[m]'>- 5</PARAMETRO></RACCORDO></INTERSEZIONE>",
+         L"stile \"Urbana\", parametro \"r1e\", testo \"- 5\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        vplat::MessageBoxes::Clear();
         Modello m;
-        EXPECT_TRUE(LeggiTesto(xml, m)) << xml;
+        m.pars.h.SetValore(3.5);
+        // The settings come before the values, so that a late bad value
+        // shows that nothing earlier was taken either.
+        EXPECT_FALSE(LeggiTesto(File("<IMPOSTAZIONI><DECIMALI_SPIN>4</DECIMALI_SPIN></IMPOSTAZIONI>" + c.body), m));
+        ASSERT_EQ(vplat::MessageBoxes::All().size(), 1u);
+        std::wstring report = vplat::MessageBoxes::All()[0].text;
+        EXPECT_EQ(report.rfind(L"Numero non valido nel file degli stili: ", 0), 0u) << Narrow(report);
+        EXPECT_NE(report.find(c.report), std::wstring::npos) << Narrow(report);
         EXPECT_EQ(m.settings.GetDecimali(), 0);
-        EXPECT_TRUE(vplat::MessageBoxes::All().empty());
+        EXPECT_DOUBLE_EQ(m.settings.GetIncremento(), CJunctorSettings::INCREMENTO_PREDEFINITO);
+        EXPECT_DOUBLE_EQ(m.pars.h.GetValore(), 3.5);
+        EXPECT_EQ(m.stili.GetSize(), 0);
+    }
+    // Blanks around a number, a sign, an exponent are numbers.
+    vplat::MessageBoxes::Clear();
+    Modello m;
+    EXPECT_TRUE(LeggiTesto(File("<IMPOSTAZIONI><INCREMENTO_SPIN> +2.5e-1\n</INCREMENTO_SPIN></IMPOSTAZIONI>"), m));
+    EXPECT_TRUE(vplat::MessageBoxes::All().empty());
+    EXPECT_DOUBLE_EQ(m.settings.GetIncremento(), 0.25);
+}
+
+// An increment that does not move the spinner forward falls back to the
+// default with a report; the rest of the file is taken.
+TEST_F(Reader, IncrementNotAboveZeroFallsBackToTheDefault) {
+    for (const char* text : {"0", "-0.5"}) {
+        SCOPED_TRACE(text);
+        vplat::MessageBoxes::Clear();
+        Modello m;
+        m.settings.SetIncremento(0.5);
+        EXPECT_TRUE(LeggiTesto(File(std::string("<IMPOSTAZIONI><INCREMENTO_SPIN>") + text +
+                                    "</INCREMENTO_SPIN><DECIMALI_SPIN>3</DECIMALI_SPIN></IMPOSTAZIONI>"),
+                               m));
+        EXPECT_DOUBLE_EQ(m.settings.GetIncremento(), CJunctorSettings::INCREMENTO_PREDEFINITO);
+        EXPECT_EQ(m.settings.GetDecimali(), 3);
+        ASSERT_EQ(vplat::MessageBoxes::All().size(), 1u);
+        EXPECT_NE(vplat::MessageBoxes::All()[0].text.find(L"INCREMENTO_SPIN"), std::wstring::npos);
     }
 }
 
@@ -268,20 +339,25 @@ TEST_F(Reader, MalformedAndMissingFilesAreReported) {
     EXPECT_NE(boxes[1].text.find(L"altro.xml"), std::wstring::npos);
 }
 
-// An external entity or DTD is not resolved: nothing else is read.
+// An external entity or DTD is not resolved; a value that holds such an
+// entity is no number, and the file is refused with nothing read.
 TEST_F(Reader, ExternalReferencesAreNotResolved) {
     WriteFile(m_dir.Path("dec.txt"), "7");
     WriteFile(m_dir.Path("defs.dtd"), "<!ENTITY dec '8'>");
     Modello m;
     vplat::DomCalls::Reset();
-    ASSERT_TRUE(LeggiTesto("<?xml version='1.0'?><!DOCTYPE INTERSEZIONI_RASO SYSTEM 'defs.dtd' "
-                           "[<!ENTITY ext SYSTEM 'dec.txt'>]><INTERSEZIONI_RASO><IMPOSTAZIONI>"
-                           "<DECIMALI_SPIN>&ext;</DECIMALI_SPIN><INCREMENTO_SPIN>2&dec;</INCREMENTO_SPIN>"
-                           "</IMPOSTAZIONI></INTERSEZIONI_RASO>",
-                           m));
+    EXPECT_FALSE(LeggiTesto("<?xml version='1.0'?><!DOCTYPE INTERSEZIONI_RASO SYSTEM 'defs.dtd' "
+                            "[<!ENTITY ext SYSTEM 'dec.txt'>]><INTERSEZIONI_RASO><IMPOSTAZIONI>"
+                            "<DECIMALI_SPIN>&ext;</DECIMALI_SPIN><INCREMENTO_SPIN>2&dec;</INCREMENTO_SPIN>"
+                            "</IMPOSTAZIONI></INTERSEZIONI_RASO>",
+                            m));
     EXPECT_EQ(m.settings.GetDecimali(), 0);
-    EXPECT_DOUBLE_EQ(m.settings.GetIncremento(), 2.0);
+    EXPECT_DOUBLE_EQ(m.settings.GetIncremento(), CJunctorSettings::INCREMENTO_PREDEFINITO);
     EXPECT_EQ(vplat::DomCalls::RefusedLoads(), 0);
+    ASSERT_EQ(vplat::MessageBoxes::All().size(), 1u);
+    EXPECT_NE(vplat::MessageBoxes::All()[0].text.find(L"parametro \"DECIMALI_SPIN\", testo \"&ext;\""),
+              std::wstring::npos)
+        << Narrow(vplat::MessageBoxes::All()[0].text);
 }
 
 // The walk's own failing call, through the hook.

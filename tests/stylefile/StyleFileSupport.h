@@ -13,6 +13,8 @@
 
 #include <msxml6.h>
 
+#include "FileBytes.h"
+
 namespace stylefile_test {
 
 // A fresh folder per test, removed afterwards.
@@ -38,17 +40,8 @@ private:
     std::filesystem::path m_path;
 };
 
-inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
-
-inline std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test_files::ReadFile;
+using test_files::WriteFile;
 
 template <class T>
 class ComPtr {

@@ -251,12 +251,15 @@ TEST_F(EntityData, BlockReferenceInsertedThenItsPropertiesReplaced) {
     filtro.Add(5020, L"INSERT");
     ASSERT_EQ(Ombrix::GetEntityUtils()->Seleziona(sel, L"_X", filtro), 1);
     EXPECT_EQ(sel[0].GetEntityID().GetObjectId(), rif.GetObjectId());
-    CADDatoArray r = Richieste({10, -3});
+    CADDatoArray r = Richieste({10, -3, 50});
     ASSERT_EQ(rif.GetDati(r), 1);
     EXPECT_EQ(Xyz(r[0]), (std::vector<double>{-5, 7, 1}));
     EXPECT_STREQ((*r.GetArray(-3))[1].GetStringa(), L"Rot2");
+    // The rotation comes back in radians, as given; the drawing holds degrees.
+    EXPECT_DOUBLE_EQ(r[2].GetDouble(), 0.25);
     auto* ref = vplat::Peek<AcDbBlockReference>(rif.GetObjectId());
     EXPECT_DOUBLE_EQ(ref->rotation(), 0.25);
+    EXPECT_DOUBLE_EQ(vplat::TagReal(ref->data(), 50), vplat::DegreesOf(0.25));
     EXPECT_EQ(ref->layerName(), L"RT-3DFACE");
     EXPECT_EQ(rif.GetBlocco().GetObjectId(), blocco.GetObjectId());
 

@@ -157,3 +157,38 @@ TEST_F(DialogManager, TemplateMissingFromTheModule) {
     EXPECT_EQ(DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(4242), nullptr, Proc, 0), -1);
     ASSERT_EQ(vplat::Transcript::Get().Events("resource").size(), 1u);
 }
+
+namespace {
+
+HWND g_shadow = nullptr;
+HWND g_commandFrom = nullptr;
+std::wstring g_commandText;
+
+// At opening, a disabled window made at run time takes the id of button 200
+// and goes to the top of the children, where a search by id finds it first.
+INT_PTR ShadowProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        g_shadow = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, 0, 10, 10, dlg,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(200)), nullptr, nullptr);
+        SetWindowPos(g_shadow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        return TRUE;
+    }
+    if (msg != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return FALSE;
+    g_commandFrom = reinterpret_cast<HWND>(lParam);
+    wchar_t text[32] = L"";
+    GetWindowTextW(g_commandFrom, text, 32);
+    g_commandText = text;
+    EndDialog(dlg, LOWORD(wParam));
+    return TRUE;
+}
+
+}  // namespace
+
+TEST_F(DialogManager, ReturnOnAFocusedButtonNamesThatButton) {
+    vplat::Script::Get().Load(L"dialog 9001 focus 200\ndialog 9001 key RETURN\n");
+    EXPECT_EQ(DialogBoxIndirectParamW(nullptr, &kTemplate, nullptr, ShadowProc, 0), 200);
+    EXPECT_TRUE(Mismatches().empty());
+    ASSERT_NE(g_commandFrom, nullptr);
+    EXPECT_NE(g_commandFrom, g_shadow);
+    EXPECT_EQ(g_commandText, L"Altro");
+}

@@ -8,28 +8,12 @@
 #include "../../junctor/ui/CDlgErrs.h"
 #include "../../junctor/ui/CDlgSaveStyleAs.h"
 #include "../../junctor/ui/CDlgSettings.h"
-#include "UiFixture.h"
-
-extern "C" const vplat::ResourceTable vplatResourceSection;
+#include "JunctorUiFixture.h"
 
 namespace {
 
-const HMODULE kJunctor = reinterpret_cast<HMODULE>(0x4A00);
-
-// Junctor's resources in a module of their own, made current as every
-// command makes them.
-class JunctorDialogs : public UiFixture {
+class JunctorDialogs : public JunctorUiFixture {
 protected:
-    void SetUp() override {
-        UiFixture::SetUp();
-        vplat::Resources::Register(kJunctor, &vplatResourceSection);
-        AfxSetResourceHandle(kJunctor);
-    }
-    void TearDown() override {
-        AfxSetResourceHandle(GetModuleHandleW(nullptr));
-        vplat::Resources::Register(kJunctor, nullptr);
-        UiFixture::TearDown();
-    }
     // A settings dialog as the main dialog fills it.
     static void Fill(CDlgSettings& dlg, int decimals = 0, double increment = 1.0, bool useAutoCAD = false) {
         dlg.SetDecimali(decimals);

@@ -1,0 +1,33 @@
+#include "CxImage.h"
+
+#include "FreeImageBridge.h"
+#include "HostText.h"
+
+CxImage::CxImage(LPCWSTR fileName, DWORD imageType) {
+    if (!fileName) return;
+    // Either separator; FreeImage reads UTF-8 names here.
+    std::wstring path(fileName);
+    for (wchar_t& c : path)
+        if (c == L'\\') c = L'/';
+    vplat::image::Pixels pixels;
+    if (!vplat::image::Load(vplat::WideToUtf8(path), static_cast<int>(imageType), kLatoMassimo, pixels)) return;
+    m_width = pixels.width;
+    m_height = pixels.height;
+    m_pixels = std::move(pixels.argb);
+}
+
+bool CxImage::Resample(long newx, long newy, int mode, CxImage* iDst) {
+    if (!IsValid() || mode != 1 || newx <= 0 || newy <= 0 || newx > kLatoMassimo || newy > kLatoMassimo) return false;
+    vplat::image::Pixels in{m_width, m_height, m_pixels}, out;
+    if (!vplat::image::Rescale(in, static_cast<int>(newx), static_cast<int>(newy), out)) return false;
+    CxImage& target = iDst ? *iDst : *this;
+    target.m_width = out.width;
+    target.m_height = out.height;
+    target.m_pixels = std::move(out.argb);
+    return true;
+}
+
+HBITMAP CxImage::MakeBitmap(HDC) const {
+    if (!IsValid()) return nullptr;
+    return CreateBitmap(m_width, m_height, 1, 32, m_pixels.data());
+}

@@ -1,0 +1,41 @@
+// Running Debian's ezdxf from the tests: scripts written beside the test's
+// files, run with the system Python that sees Debian's packages.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+namespace ezdxf_support {
+
+inline const char* kPython = "/usr/bin/python3";
+
+inline bool HaveEzdxf() { return std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0; }
+
+// Standard output (and error, when the command sends it there) of a command.
+inline std::string RunCommand(const std::string& cmd, int* rc) {
+    std::string out;
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p) return out;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+    *rc = pclose(p);
+    return out;
+}
+
+inline std::string Script(const char* name, const char* body) {
+    std::string path = ::testing::TempDir() + name;
+    std::ofstream(path) << body;
+    return path;
+}
+
+// Runs a Python script (saved under `name`) with the arguments given.
+inline std::string RunPython(const char* name, const char* body, const std::string& args, int* rc) {
+    return RunCommand(std::string(kPython) + " " + Script(name, body) + " " + args + " 2>&1", rc);
+}
+
+}  // namespace ezdxf_support

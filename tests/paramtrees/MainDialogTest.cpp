@@ -1,0 +1,255 @@
+// The main intersection dialog without road elements, driven by the script on
+// a scratch copy of the module folder's style data: opening, style choice,
+// closing codes, style operations, the picture panel and tree notifications
+// that arrive without a leg.
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "../../junctor/ui/CDlgJunctor.h"
+#include "../../junctor/ui/Resource.h"
+#include "HostText.h"
+#include "ParTreeFixture.h"
+
+using namespace partree_test;
+
+namespace {
+
+std::string Leggi(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A style's element of the file, as text without the blanks between tags
+// (the writer does not indent what it writes).
+std::string Stile(const std::string& xml, const std::string& nome) {
+    const size_t a = xml.find("<INTERSEZIONE style=\"" + nome + "\"");
+    if (a == std::string::npos) return "";
+    const std::string t = xml.substr(a, xml.find("</INTERSEZIONE>", a) - a);
+    std::string out;
+    for (size_t i = 0; i < t.size(); ++i) {
+        if (t[i] == '>') {
+            out += '>';
+            while (i + 1 < t.size() && std::isspace(static_cast<unsigned char>(t[i + 1]))) ++i;
+        } else {
+            out += t[i];
+        }
+    }
+    return out;
+}
+
+class MainDialog : public JunctorModuleFixture {
+protected:
+    std::filesystem::path File() const { return cartella.File(); }
+    // The style file read as the command reads it, and a dialog on it.
+    void Apri() {
+        ASSERT_TRUE(cartella.Leggi(model, reader));
+        dlg.SetImpostazioni(&model.settings);
+        dlg.SetLettore(&reader);
+    }
+    CartellaStili cartella;
+    Modello model;
+    CXmlReaderJunctor reader;
+    CDlgJunctor dlg;
+};
+
+std::wstring Stato(HWND d) {
+    std::wstring s;
+    for (int id : {IDC_ALBERO_PARAMETRI, IDC_CHECK_CORSIA_SX, IDC_CHECK_CORSIA_IMM, IDC_CHECK_CORSIA_USC, IDC_BUTTON_PARAMETRI})
+        s += std::to_wstring(IsWindowEnabled(GetDlgItem(d, id)) != FALSE);
+    return s + L" " + std::to_wstring(IsWindowVisible(GetDlgItem(d, IDC_CHECK_URBANO)) != FALSE);
+}
+
+}  // namespace
+
+TEST_F(MainDialog, WithoutRoadsTheLegControlsAreOffAndClosingGivesItsCode) {
+    struct Case {
+        const wchar_t* script;
+        INT_PTR result;
+        int code;
+        size_t boxes;
+    } cases[] = {
+        {L"dialog 7001 click 2\n", IDCANCEL, 0, 0},
+        {L"dialog 7001 key ESCAPE\n", IDCANCEL, 0, 0},
+        {L"dialog 7001 click 7002\n", IDCANCEL, 2, 0},
+        {L"dialog 7001 click 1\nmsgbox ok\ndialog 7001 click 2\n", IDCANCEL, 0, 1},  // no main road
+        {L"dialog 7001 focus 7009\ndialog 7001 key RETURN\ndialog 7001 click 2\n", IDCANCEL, 0, 0},
+    };
+    for (const Case& c : cases) {
+        Modello fresh;
+        CXmlReaderJunctor freshReader;
+        ASSERT_TRUE(cartella.Leggi(fresh, freshReader));
+        vplat::MessageBoxes::Clear();
+        CDlgJunctor dlg;
+        dlg.SetImpostazioni(&fresh.settings);
+        dlg.SetLettore(&freshReader);
+        std::vector<std::wstring> seen;
+        vplat::ModalLoop::SetIdleHook([&](HWND d, int) { seen.push_back(Stato(d)); });
+        Script(c.script);
+        EXPECT_EQ(dlg.DoModal(), c.result) << c.script;
+        EXPECT_EQ(dlg.GetCodice(), c.code) << c.script;
+        EXPECT_TRUE(Mismatches().empty()) << c.script;
+        ASSERT_FALSE(seen.empty());
+        EXPECT_EQ(seen.front(), L"00000 0");
+        ASSERT_EQ(vplat::MessageBoxes::All().size(), c.boxes) << c.script;
+        if (c.boxes) {
+            EXPECT_EQ(vplat::MessageBoxes::All()[0].text, L"Selezionare una strada principale dal disegno.");
+        }
+        vplat::Script::Get().Clear();
+    }
+}
+
+// Without roads a chosen style is still loaded: "Salva" then writes that
+// style's own values and lane switches back.
+TEST_F(MainDialog, StyleChosenWithoutRoadsIsLoadedBeforeSaving) {
+    const std::string before = Leggi(File());
+    Apri();
+    std::vector<std::wstring> checks;
+    vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+        std::wstring s;
+        for (int id : {IDC_CHECK_CORSIA_IMM, IDC_CHECK_CORSIA_USC, IDC_CHECK_CORSIA_SX, IDC_CHECK_URBANO})
+            s += std::to_wstring(IsDlgButtonChecked(d, id));
+        checks.push_back(s);
+    });
+    Script(L"dialog 7001 select 7009 Urbana\ndialog 7001 click 7010\ndialog 7001 click 2\n");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(Mismatches().empty());
+    EXPECT_EQ(checks, (std::vector<std::wstring>{L"0010", L"0011", L"0011"}));  // DEFAULT, then Urbana
+    const std::string after = Leggi(File());
+    EXPECT_EQ(Stile(after, "Urbana"), Stile(before, "Urbana"));
+    EXPECT_EQ(Stile(after, "DEFAULT"), Stile(before, "DEFAULT"));
+    EXPECT_NE(Leggi(cartella.Path() / "JunctorPV.xml").find("StylesView/JunctorPrintVersion.xsl"), std::string::npos);
+}
+
+// After a delete the entry that took the deleted one's place is current and
+// loaded; deleting the last entry leaves the new last one current.
+TEST_F(MainDialog, DeletingAStyleMakesItsNeighbourCurrent) {
+    const std::string before = Leggi(File());
+    Apri();
+    std::vector<std::wstring> shown;
+    vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+        wchar_t text[64];
+        GetDlgItemTextW(d, IDC_COMBO_STILI, text, 64);
+        std::wstring s = text;
+        for (int id : {IDC_CHECK_CORSIA_IMM, IDC_CHECK_CORSIA_USC, IDC_CHECK_CORSIA_SX, IDC_CHECK_URBANO})
+            s += std::to_wstring(IsDlgButtonChecked(d, id));
+        shown.push_back(s);
+    });
+    Script(L"dialog 7001 click 7015\n"            // DEFAULT goes: Extraurbana
+           L"dialog 7001 click 7010\n"            // saving it changes nothing of its values
+           L"dialog 7001 select 7009 Urbana\n"
+           L"dialog 7001 click 7015\n"            // the last goes: Extraurbana again
+           L"dialog 7001 click 2\n");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(Mismatches().empty());
+    ASSERT_EQ(shown.size(), 5u);
+    EXPECT_EQ(shown[1], L"Extraurbana1110");
+    EXPECT_EQ(shown[4], L"Extraurbana1110");
+    EXPECT_DOUBLE_EQ(model.settings.GetParametri()->b1.GetValore(), 4.125);
+    const std::string after = Leggi(File());
+    EXPECT_EQ(Stile(after, "DEFAULT"), "");
+    EXPECT_EQ(Stile(after, "Urbana"), "");
+    EXPECT_EQ(Stile(after, "Extraurbana"), Stile(before, "Extraurbana"));
+}
+
+TEST_F(MainDialog, WithoutACurrentStyleSavingOnlyTellsSo) {
+    {
+        std::string xml = Leggi(File());
+        const size_t a = xml.find("<INTERSEZIONE style=\"DEFAULT\"");
+        xml.erase(a, xml.find("</INTERSEZIONE>", a) + 15 - a);
+        std::ofstream(File(), std::ios::binary) << xml;
+    }
+    const std::string before = Leggi(File());
+    Apri();
+    Script(L"dialog 7001 click 7010\nmsgbox ok\ndialog 7001 click 7015\nmsgbox ok\ndialog 7001 click 2\n");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(Mismatches().empty());
+    ASSERT_EQ(vplat::MessageBoxes::All().size(), 2u);
+    EXPECT_EQ(vplat::MessageBoxes::All()[0].text, L"Nessuno stile selezionato.");
+    EXPECT_EQ(Leggi(File()), before);
+}
+
+TEST_F(MainDialog, MissingStyleFileIsReportedBySave) {
+    Apri();
+    dlg.SetLettore(nullptr);  // the reader would report the missing file at opening
+    std::filesystem::remove(File());
+    Script(L"dialog 7001 click 7010\nmsgbox ok\ndialog 7001 click 2\n");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    ASSERT_EQ(vplat::MessageBoxes::All().size(), 1u);
+    EXPECT_EQ(vplat::MessageBoxes::All()[0].text, L"Impossibile eseguire l'operazione: file inesistente. \nPercorso: " +
+                                                      std::wstring(model.settings.GetPathXml()));
+}
+
+// A dialog opened with the panel flag set opens the panel; one click closes it
+// back to exactly the template's layout.
+TEST_F(MainDialog, PanelFlagOpensThePanelAndAClickRestoresTheLayout) {
+    Apri();
+    model.settings.SetPannelloImmagine(true);
+    model.settings.SetImmagine(L"h.jpg");
+    std::vector<std::wstring> seen;
+    vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+        CRect client, frame, picture;
+        GetClientRect(d, &client);
+        wchar_t text[8];
+        GetDlgItemTextW(d, IDC_BUTTON_IMMAGINE, text, 8);
+        GetWindowRect(GetDlgItem(d, IDC_CORNICE), &frame);
+        MapWindowPoints(nullptr, d, reinterpret_cast<LPPOINT>(&frame), 2);
+        GetWindowRect(GetDlgItem(d, IDC_IMMAGINE), &picture);
+        MapWindowPoints(nullptr, d, reinterpret_cast<LPPOINT>(&picture), 2);
+        std::wostringstream s;
+        s << client.Width() << L" " << text << L" " << IsWindowVisible(GetDlgItem(d, IDC_CORNICE)) << L" (" << frame.left
+          << L"," << frame.top << L"," << frame.Width() << L") (" << picture.left << L"," << picture.top << L","
+          << picture.Width() << L"x" << picture.Height() << L")";
+        seen.push_back(s.str());
+    });
+    Script(L"dialog 7001 click 7016\ndialog 7001 click 2\n");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0], L"1006 << 1 (587,96,344) (592,143,334x250)");
+    EXPECT_EQ(seen[1].substr(0, 9), L"642 >> 0 ");
+    EXPECT_FALSE(model.settings.GetPannelloImmagine());
+}
+
+// Notifications of the tree that arrive without legs, or name a row that is
+// not a parameter row, do nothing.
+TEST_F(MainDialog, TreeNotificationsWithoutALegOrForAPlainRow) {
+    Apri();
+    model.settings.SetImmagine(L"h.jpg");
+    const double h = model.pars.h.GetValore();
+    vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+        CConstrParsOptionTree& tree = dlg.GetAlbero();
+        COptionTreeItem* plain = tree.InsertItem(new COptionTreeItem);
+        for (auto [code, item] : {std::pair{OTN_SELCHANGED, plain}, {OTN_ITEMCOMMITTED, nullptr}}) {
+            NMOPTIONTREE nm{{tree.m_hWnd, IDC_ALBERO_PARAMETRI, static_cast<UINT>(code)}, item};
+            SendMessageW(d, WM_NOTIFY, IDC_ALBERO_PARAMETRI, reinterpret_cast<LPARAM>(&nm));
+        }
+        for (COptionTreeItem* r = tree.GetRootItem()->GetFirstChild(); r; r = r->GetNextSibling())
+            for (COptionTreeItem* c = r->GetFirstChild(); c; c = c->GetNextSibling()) {
+                if (c->GetId() != 2 && c->GetId() != 3 && c->GetId() != 10 && c->GetId() != 13) continue;
+                NMOPTIONTREE nm{{tree.m_hWnd, IDC_ALBERO_PARAMETRI, static_cast<UINT>(OTN_ITEMCOMMITTED)}, c};
+                SendMessageW(d, WM_NOTIFY, IDC_ALBERO_PARAMETRI, reinterpret_cast<LPARAM>(&nm));
+            }
+    });
+    Script(L"dialog 7001 click 2\n");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(model.settings.GetImmagine(), L"h.jpg");
+    EXPECT_DOUBLE_EQ(model.pars.h.GetValore(), h);
+}
+
+// "Visualizza" opens the style viewer on the style file; "?" the help topic.
+TEST_F(MainDialog, ViewerAndHelp) {
+    Apri();
+    std::vector<int> shown;
+    vplat::ModalLoop::SetShownHook([&](HWND, int id) { shown.push_back(id); });
+    vplat::HelpCalls::Clear();
+    Script(L"dialog 7001 click 7017\ndialog 7004 close\ndialog 7001 click 7001\ndialog 7001 click 2\n");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(Mismatches().empty());
+    EXPECT_EQ(shown, (std::vector<int>{7001, 7004}));
+    ASSERT_EQ(vplat::HelpCalls::All().size(), 1u);
+    EXPECT_NE(vplat::HelpCalls::All()[0].file.find(L"Help\\QvHelp.chm::/Disegna_Intersezione_a_T_junctor_.htm"),
+              std::wstring::npos);
+}
