@@ -10,17 +10,31 @@
 #include "CConstrJunctor.h"
 #include "CConstrStylesMgr.h"
 #include "CDlgErrs.h"
+#include "CDlgJunctor.h"
 #include "CJunctorSettings.h"
 #include "CXmlReaderJunctor.h"
 #include "DatiEstesi.h"
 
 namespace {
 
-CCmdJunctor::PassoDialogo g_passoDialogo = nullptr;
+// A new main dialog on the command's roads for every pass.
+INT_PTR DialogoPrincipale(CCmdJunctor& comando, CJunctorSettings* settings, CXmlReaderJunctor* lettore,
+                          HINSTANCE risorse, int& codice) {
+    CDlgJunctor dialogo;
+    dialogo.SetElementi(comando.GetPrincipale(), comando.GetIn(), comando.GetOut());
+    dialogo.SetImpostazioni(settings);
+    dialogo.SetLettore(lettore);
+    dialogo.SetRisorse(risorse);
+    const INT_PTR esito = dialogo.DoModal();
+    codice = dialogo.GetCodice();
+    return esito;
+}
+
+CCmdJunctor::PassoDialogo g_passoDialogo = DialogoPrincipale;
 
 }  // namespace
 
-void CCmdJunctor::SetPassoDialogo(PassoDialogo passo) { g_passoDialogo = passo; }
+void CCmdJunctor::SetPassoDialogo(PassoDialogo passo) { g_passoDialogo = passo ? passo : DialogoPrincipale; }
 
 CCmdJunctor::CCmdJunctor() = default;
 
@@ -122,7 +136,6 @@ bool CCmdJunctor::Nuova() {
     if (settings.GetUseAutoCAD() && unita >= 0 && unita <= 2) settings.SetUnitaAngoli(unita);
     settings.ApplicaUnitaAngoli();
 
-    if (!g_passoDialogo) return false;
     int codice = 0;
     INT_PTR esito = g_passoDialogo(*this, &settings, &lettore, risorse, codice);
     while (esito == IDCANCEL) {

@@ -17,7 +17,9 @@ class CCmdJunctor {
 public:
     // The main dialog's pass: it shows the command's roads and the settings,
     // runs modally and answers IDOK or IDCANCEL with its result code (0
-    // cancel, 1 build, 2 select roads, 3 preview).
+    // cancel, 1 build, 2 select roads, 3 preview). The command opens a new
+    // CDlgJunctor for each pass; tests may play the passes instead (null
+    // gives the dialog back).
     using PassoDialogo = INT_PTR (*)(CCmdJunctor& comando, CJunctorSettings* settings, CXmlReaderJunctor* lettore,
                                      HINSTANCE risorse, int& codice);
     static void SetPassoDialogo(PassoDialogo passo);
