@@ -5,7 +5,7 @@
 # tracciati", the main road, the secondary road, "Disegna"), then deletes one
 # leg and updates another by its id. Usage: samples/demo.sh BIN_FOLDER
 set -euo pipefail
-BIN=${1:?usage: demo.sh BIN_FOLDER}
+BIN=$(cd "${1:?usage: demo.sh BIN_FOLDER}" && pwd)
 SAMPLES=$(cd "$(dirname "$0")" && pwd)
 
 echo "== vortana-cad: loading Junctor and Sheetor =="
@@ -13,6 +13,20 @@ echo "== vortana-cad: loading Junctor and Sheetor =="
 
 OUT=${VORTANA_DEMO_OUT:-$(dirname "$BIN")/demo}
 mkdir -p "$OUT"
+
+# "Disegna" saves the style file in the module folder: the demo runs from an
+# installation of its own, with a copy of the module folder's data.
+INST="$OUT/installazione"
+rm -rf "$INST"
+mkdir -p "$INST"
+for f in "$BIN"/*; do
+    case "$(basename "$f")" in
+        vortana-cad) cp "$f" "$INST/" ;;  # the host finds its folder from its own file
+        Junctor | DEFAULTSETTINGS.INI) cp -r "$f" "$INST/" ;;
+        *) ln -s "$f" "$INST/" ;;
+    esac
+done
+BIN="$INST"
 
 # The main and the secondary road of each sample drawing.
 declare -A STRADE=(
