@@ -14,7 +14,7 @@ endfunction()
 # Only the listed symbols are exported (each must exist); everything else binds inside the module,
 # so two modules that carry the same static code never see each other's copy.
 function(vortana_module target filename)
-  cmake_parse_arguments(A "" "" "EXPORTS;PULL;SOURCES;LINK" ${ARGN})
+  cmake_parse_arguments(A "" "" "EXPORTS;CXX_EXPORTS;PULL;SOURCES;LINK" ${ARGN})
   if(NOT A_SOURCES)
     # A module made only of libraries still needs one source of its own.
     set(_empty ${CMAKE_CURRENT_BINARY_DIR}/${target}_module.cpp)
@@ -35,6 +35,14 @@ function(vortana_module target filename)
   foreach(s ${A_PULL})
     list(APPEND _pull "-Wl,--undefined=${s}")
   endforeach()
+  # CXX_EXPORTS: C++ names (patterns), exported by their demangled form.
+  if(A_CXX_EXPORTS)
+    string(APPEND _syms "    extern \"C++\" {\n")
+    foreach(s ${A_CXX_EXPORTS})
+      string(APPEND _syms "      ${s};\n")
+    endforeach()
+    string(APPEND _syms "    };\n")
+  endif()
   file(WRITE ${_map} "{\n  global:\n${_syms}  local: *;\n};\n")
   target_link_options(${target} PRIVATE "-Wl,--version-script=${_map}" "-Wl,-Bsymbolic" "-Wl,--no-undefined"
                       ${_pull})

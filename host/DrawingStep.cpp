@@ -2,11 +2,49 @@
 
 #include <arx.h>
 
+#include <algorithm>
+#include <cctype>
+
 #include "DrawingDump.h"
 #include "DrawingRender.h"
 #include "DxfFile.h"
 #include "HostText.h"
 #include "HostTranscript.h"
+
+namespace {
+
+bool EndsWith(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() &&
+           std::equal(tail.rbegin(), tail.rend(), s.rbegin(), [](char a, char b) { return std::tolower(a) == b; });
+}
+
+// One --render with its layout.
+bool Render(const AcDbDatabase* db, const std::string& path, const std::string& layout, std::wstring* error) {
+    std::vector<std::wstring> layouts;
+    if (layout == "*") {
+        layouts = vplat::PaperLayoutNames(db);
+        if (layouts.empty()) {
+            *error = L"the drawing has no paper-space layout to draw into " + vplat::Utf8ToWide(path);
+            return false;
+        }
+    } else {
+        layouts.push_back(vplat::Utf8ToWide(layout));
+    }
+    std::vector<vplat::RenderOptions> pages;
+    for (const std::wstring& l : layouts) {
+        vplat::RenderOptions ro;
+        ro.layout = l;
+        pages.push_back(ro);
+    }
+    if (EndsWith(path, ".pdf")) return vplat::RenderDrawingPdf(path, db, pages, error);
+    if (layout != "*") return vplat::RenderDrawingPng(path, db, pages[0], error);
+    std::string stem = EndsWith(path, ".png") ? path.substr(0, path.size() - 4) : path;
+    for (const vplat::RenderOptions& ro : pages)
+        if (!vplat::RenderDrawingPng(stem + "-" + vplat::WideToUtf8(ro.layout) + ".png", db, ro, error)) return false;
+    return true;
+}
+
+}  // namespace
 
 namespace DrawingStep {
 
@@ -39,16 +77,14 @@ bool Finish(const DrawingOptions& o, std::string* reason) {
         *reason = vplat::WideToUtf8(error);
         return false;
     }
-    if (!o.render.empty()) {
-        vplat::RenderOptions ro;
-        ro.layout = vplat::Utf8ToWide(o.layout);
-        bool drawn = vplat::RenderDrawingPng(o.render, db, ro, &error);
-        // The host draws once, at its end.
-        vplat::ShutdownRenderer();
-        if (!drawn) {
-            *reason = vplat::WideToUtf8(error);
-            return false;
-        }
+    bool drawn = true;
+    for (size_t i = 0; drawn && i < o.render.size(); ++i)
+        drawn = Render(db, o.render[i], i < o.layout.size() ? o.layout[i] : std::string(), &error);
+    // The host draws at its end only.
+    if (!o.render.empty()) vplat::ShutdownRenderer();
+    if (!drawn) {
+        *reason = vplat::WideToUtf8(error);
+        return false;
     }
     return true;
 }

@@ -3,13 +3,18 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct DrawingOptions {
     std::string drawing;  // DXF to open, or empty for a new drawing
     std::string save;     // DXF to write
     std::string dump;     // JSON to write
-    std::string render;   // PNG to write
-    std::string layout;   // layout to render, empty for model space
+    // Pictures to write, each paired in order with a layout (none or empty:
+    // model space; "*": every paper-space layout in tab order). A name
+    // ending in .pdf gives a PDF (one page per layout), any other a PNG
+    // (NAME-LAYOUT.png per layout for "*").
+    std::vector<std::string> render;
+    std::vector<std::string> layout;
 };
 
 namespace DrawingStep {

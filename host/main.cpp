@@ -25,8 +25,11 @@ int main(int argc, char** argv) {
     app.add_option("--drawing", options.drawing.drawing, "open this DXF drawing before anything loads");
     app.add_option("--save", options.drawing.save, "save the drawing as DXF at the end");
     app.add_option("--dump", options.drawing.dump, "write the drawing as JSON at the end");
-    app.add_option("--render", options.drawing.render, "draw the drawing into a PNG at the end");
-    app.add_option("--layout", options.drawing.layout, "the layout --render draws (default: model space)");
+    app.add_option("--render", options.drawing.render,
+                   "draw the drawing at the end into a PNG, or a PDF for a name ending in .pdf (repeatable)");
+    app.add_option("--layout", options.drawing.layout,
+                   "the layout the --render of the same rank draws (default: model space; \"*\": every "
+                   "paper-space layout)");
     CLI11_PARSE(app, argc, argv);
 
     std::ofstream file;

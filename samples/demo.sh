@@ -76,3 +76,75 @@ echo "== vortana-cad: $name, the In leg updated (JunctorAgg) =="
 "$BIN/vortana-cad" --set USERS1=QV-PX --drawing "$OUT/$name-cancella.dxf" --load Junctor.arx \
     --script "$OUT/$name-aggiorna.script" --run JunctorAgg \
     --save "$OUT/$name-aggiorna.dxf" --dump "$OUT/$name-aggiorna.json" --render "$OUT/$name-aggiorna.png"
+
+# Sheetor on the sample road: a second sheet outline along the main road, the
+# north arrows, then the layout of every outline into its own sheet with the
+# sample title block, rendered sheet by sheet (PNG) and into one PDF.
+BINABS=$(cd "$BIN" && pwd)
+SHEETS="$OUT/tavole-innesto"
+echo
+echo "== vortana-cad: tavole-innesto, outlines and north arrows =="
+cat > "$OUT/tavole-contorni.txt" <<SCRIPT
+# BlkDisTr: a sheet of 400 x 220 plotted millimetres at 1:500, after the first one
+point 5,-55
+int 400
+int 220
+real 500
+# BlkNord: the sample arrow, 30 and 20 units in from the top-right corner
+openfile $BINABS/Sheetor/Nord.dwg
+int 30
+int 20
+SCRIPT
+"$BIN/vortana-cad" --set USERS1=QV-PX --lisp "qv-cpath=$BINABS/" --drawing "$SAMPLES/tavole-innesto.dxf" \
+    --load Sheetor.arx --script "$OUT/tavole-contorni.txt" --run BlkDisTr --run BlkNord \
+    --save "$SHEETS-contorni.dxf"
+
+# The alignment "SS 16" and the outlines, by their handles in the saved drawing.
+read -r AXIS OUTLINES < <(/usr/bin/python3 - "$SHEETS-contorni.dxf" <<'PY'
+import sys
+import ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+msp = doc.modelspace()
+axis = next(e.dxf.handle for e in msp.query("POLYLINE") if e.has_xdata("QV-TRACCIATO")
+            and ("SS 16" in [v for _, v in e.get_xdata("QV-TRACCIATO")]))
+outlines = [e.dxf.handle for e in msp.query('INSERT[layer=="QV_LAYOUT_CONTOUR"]')]
+print(axis, " ".join(outlines))
+PY
+)
+echo
+echo "== vortana-cad: tavole-innesto, sheet layout (saved, dumped and rendered into $OUT) =="
+cat > "$OUT/tavole-layout.txt" <<SCRIPT
+# DisTr: alignment SS 16, prefix T, both outlines, no profile, the sample title block
+entsel $AXIS
+string T
+select $OUTLINES
+string <enter>
+openfile $BINABS/Sheetor/Cartiglio.dwg
+# the title block's fields (rows Progetto, Scala, Tavola): "Tavola" counts
+# from 7, one sheet after the other
+dialog 101 click 1003 at 212,77
+dialog 101 click 1003 at 170,33
+dialog 101 type SS 16 - Innesto con la SP 5
+dialog 101 key RETURN
+dialog 101 click 1003 at 170,55
+dialog 101 type 1:500
+dialog 101 key RETURN
+dialog 101 click 1003 at 170,77
+dialog 101 type 7
+dialog 101 key RETURN
+dialog 101 click 1
+# the drawing area starts 10 mm from the left edge and 65 mm from the bottom
+int 10
+int 65
+SCRIPT
+"$BIN/vortana-cad" --set USERS1=QV-PX --lisp "qv-cpath=$BINABS/" --drawing "$SHEETS-contorni.dxf" \
+    --load Sheetor.arx --script "$OUT/tavole-layout.txt" --run DisTr \
+    --save "$SHEETS.dxf" --dump "$SHEETS.json" \
+    --render "$SHEETS.png" --layout Model --render "$SHEETS.png" --layout "*" --render "$SHEETS.pdf" --layout "*"
+/usr/bin/python3 - "$SHEETS.dxf" <<'PY'
+import sys
+import ezdxf
+auditor = ezdxf.readfile(sys.argv[1]).audit()
+print("%s: %d audit errors" % (sys.argv[1], len(auditor.errors)))
+sys.exit(1 if auditor.has_errors else 0)
+PY

@@ -8,8 +8,14 @@
 
 namespace {
 
+// The factory entry that the suite's managed host binds in the modules it
+// loads itself (a C++ name): such a module has no acrxEntryPoint and gets no
+// application messages.
+constexpr const char* kManagedEntry = "_ZN12GyroformMain14getConstructorEv";
+
 struct AppState {
     std::vector<HMODULE> loaded;
+    std::vector<HMODULE> managed;  // loaded as the managed host loads them
     HMODULE current = nullptr;
     std::wstring currentPath;
 };
@@ -89,6 +95,12 @@ HMODULE ArxApps::Load(const std::wstring& path, std::wstring* error) {
         FreeLibrary(m);  // already loaded: the host keeps one reference
         return m;
     }
+    if (!GetProcAddress(m, "acrxEntryPoint") && GetProcAddress(m, kManagedEntry)) {
+        s.loaded.push_back(m);
+        s.managed.push_back(m);
+        Transcript::Get().Event("module", NameOf(m) + L": loaded by the managed host");
+        return m;
+    }
     if (!GetProcAddress(m, "acrxEntryPoint")) {
         FreeLibrary(m);
         *error = path + L" has no acrxEntryPoint";
@@ -105,12 +117,30 @@ HMODULE ArxApps::Load(const std::wstring& path, std::wstring* error) {
     return m;
 }
 
+}  // namespace vplat
+
+bool acrxLoadModule(const ACHAR* moduleName, bool /*printit*/, bool /*asCmd*/) {
+    if (!moduleName || !*moduleName) return false;
+    std::wstring error;
+    HMODULE m = vplat::ArxApps::Load(moduleName, &error);
+    vplat::Transcript::Get().Event("module", m ? L"acrxLoadModule " + NameOf(m) : error);
+    return m != nullptr;
+}
+
+namespace vplat {
+
 void ArxApps::Unload(HMODULE module) {
     AppState& s = State();
     auto it = std::find(s.loaded.begin(), s.loaded.end(), module);
     if (it == s.loaded.end()) return;
     s.loaded.erase(it);
-    Send(module, AcRx::kUnloadAppMsg);
+    auto gestito = std::find(s.managed.begin(), s.managed.end(), module);
+    if (gestito != s.managed.end()) {
+        s.managed.erase(gestito);
+        Transcript::Get().Event("module", NameOf(module) + L": released by the managed host");
+    } else {
+        Send(module, AcRx::kUnloadAppMsg);
+    }
     FreeLibrary(module);
 }
 

@@ -16,6 +16,9 @@ class ArxApps {
 public:
     // Loads a module and sends it kInitAppMsg. A module that answers kRetError
     // is sent nothing more and released; null is returned with the reason.
+    // A module without acrxEntryPoint is refused, unless it is one the
+    // suite's managed host loads (it exports the host's factory entry): that
+    // one gets only its library start-up, and its release at unload.
     static HMODULE Load(const std::wstring& path, std::wstring* error);
     // Sends one message to a loaded module and returns its answer.
     static AcRx::AppRetCode Send(HMODULE module, AcRx::AppMsgCode msg);

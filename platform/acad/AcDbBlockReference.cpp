@@ -245,3 +245,16 @@ Acad::ErrorStatus AcDbViewport::getGeomExtents(AcDbExtents& e) const {
     e.set(AcGePoint3d(c.x - w, c.y - h, c.z), AcGePoint3d(c.x + w, c.y + h, c.z));
     return Acad::eOk;
 }
+
+namespace vplat {
+AcGeMatrix3d ViewportModelToPaper(const AcDbViewport* vp) {
+    AcGePoint3d c = vp->centerPoint();
+    double s = vp->height() / vp->viewHeight();
+    AcGePoint3d tg = vp->viewTarget();
+    AcGePoint2d vc = vp->viewCenter();
+    return AcGeMatrix3d::translation(AcGeVector3d(c.x, c.y, 0)) * AcGeMatrix3d::scaling(s) *
+           AcGeMatrix3d::translation(AcGeVector3d(-vc.x, -vc.y, 0)) *
+           AcGeMatrix3d::rotation(vp->twistAngle(), AcGeVector3d::kZAxis) *
+           AcGeMatrix3d::translation(AcGeVector3d(-tg.x, -tg.y, -tg.z));
+}
+}  // namespace vplat

@@ -69,3 +69,10 @@ public:
     int number() const;
     Acad::ErrorStatus getGeomExtents(AcDbExtents& extents) const override;
 };
+
+namespace vplat {
+// Model to paper through a viewport: about the view target, turned by the
+// twist, scaled so that the view height fills the viewport's height, the view
+// centre at the viewport's centre. Only for a view height above 0.
+AcGeMatrix3d ViewportModelToPaper(const AcDbViewport* viewport);
+}  // namespace vplat

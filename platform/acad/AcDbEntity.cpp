@@ -102,6 +102,17 @@ Acad::ErrorStatus AcDbEntity::setColorIndex(Adesk::UInt16 color, bool doSubents)
     return Acad::eOk;
 }
 
+Acad::ErrorStatus AcDbEntity::setColor(const AcCmColor& color, bool doSubents) {
+    return setColorIndex(color.colorIndex(), doSubents);
+}
+
+Acad::ErrorStatus AcDbEntity::setPropertiesFrom(const AcDbEntity* other, bool doSubents) {
+    if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
+    if (!other) return Acad::eNullObjectPointer;
+    vplat::SetTag(m_data, DxfTag::Text(8, other->layerName()));
+    return setColorIndex(other->colorIndex(), doSubents);
+}
+
 AcCmColor AcDbEntity::color() const {
     AcCmColor c;
     c.setColorIndex(colorIndex());

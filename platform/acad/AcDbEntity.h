@@ -52,6 +52,12 @@ public:
     Adesk::UInt16 colorIndex() const;
     Acad::ErrorStatus setColorIndex(Adesk::UInt16 color, bool doSubents = true);
     AcCmColor color() const;
+    Acad::ErrorStatus setColor(const AcCmColor& color, bool doSubents = true);
+    // Takes layer and colour from another entity.
+    Acad::ErrorStatus setPropertiesFrom(const AcDbEntity* other, bool doSubents = true);
+    // Visual styles are not kept: the id reads back null.
+    AcDbObjectId visualStyleId() const { return AcDbObjectId(); }
+    Acad::ErrorStatus setVisualStyle(AcDbObjectId) { return Acad::eOk; }
     // The block record the entity belongs to.
     AcDbObjectId blockId() const { return ownerId(); }
     virtual Acad::ErrorStatus getGeomExtents(AcDbExtents& extents) const;

@@ -122,7 +122,43 @@ Acad::ErrorStatus AcDbAttribute::setTag(const ACHAR* tag) {
     return Acad::eOk;
 }
 
-bool AcDbAttribute::isInvisible() const { return (vplat::TagInt(m_data, 70) & 1) != 0; }
+bool AcDbText::invisibleFlag() const { return (vplat::TagInt(m_data, 70) & 1) != 0; }
+
+Acad::ErrorStatus AcDbText::setInvisibleFlag(bool invisible) {
+    WRITE_GUARD;
+    int64_t f = vplat::TagInt(m_data, 70);
+    vplat::SetTag(m_data, DxfTag::Int(70, invisible ? (f | 1) : (f & ~int64_t(1))));
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbText::setFieldLengthTag(Adesk::UInt16 length) {
+    WRITE_GUARD;
+    vplat::SetTag(m_data, DxfTag::Int(73, length));
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbText::setTextStyle(AcDbObjectId style) {
+    WRITE_GUARD;
+    m_style = style;
+    return Acad::eOk;
+}
+
+double AcDbText::widthFactor() const {
+    const vplat::DxfTag* t = vplat::FindTag(m_data, 41);
+    return t ? t->v[0] : 1.0;
+}
+
+Acad::ErrorStatus AcDbText::setWidthFactor(double factor) {
+    WRITE_GUARD;
+    if (!(factor > 0)) return Acad::eInvalidInput;
+    vplat::SetTag(m_data, DxfTag::Real(41, factor));
+    return Acad::eOk;
+}
+
+Adesk::UInt16 AcDbAttribute::fieldLength() const { return static_cast<Adesk::UInt16>(vplat::TagInt(m_data, 73)); }
+Adesk::UInt16 AcDbAttributeDefinition::fieldLength() const {
+    return static_cast<Adesk::UInt16>(vplat::TagInt(m_data, 73));
+}
 
 Acad::ErrorStatus AcDbAttribute::setAttributeFromBlock(const AcDbAttributeDefinition* def, const AcGeMatrix3d& m) {
     WRITE_GUARD;

@@ -26,11 +26,24 @@ public:
     Acad::ErrorStatus setHorizontalMode(int mode);
     int verticalMode() const;
     Acad::ErrorStatus setVerticalMode(int mode);
+    // Styles are ids; files still write "Standard".
+    AcDbObjectId textStyle() const { return m_style; }
+    Acad::ErrorStatus setTextStyle(AcDbObjectId style);
+    double widthFactor() const;
+    Acad::ErrorStatus setWidthFactor(double factor);
     Acad::ErrorStatus getGeomExtents(AcDbExtents& extents) const override;
 
 protected:
     // The code of the vertical justification: 73 in a text, 74 in attributes.
     virtual int verticalCode() const { return 73; }
+    // Bit 1 of group 70 hides an attribute (attributes and definitions).
+    bool invisibleFlag() const;
+    Acad::ErrorStatus setInvisibleFlag(bool invisible);
+    // Group 73 of attributes and definitions.
+    Acad::ErrorStatus setFieldLengthTag(Adesk::UInt16 length);
+
+private:
+    AcDbObjectId m_style;
 };
 
 class AcDbAttributeDefinition;
@@ -45,7 +58,10 @@ public:
     ACHAR* tag() const;
     const ACHAR* tagConst() const;
     Acad::ErrorStatus setTag(const ACHAR* tag);
-    bool isInvisible() const;
+    bool isInvisible() const { return invisibleFlag(); }
+    Acad::ErrorStatus setInvisible(bool invisible) { return setInvisibleFlag(invisible); }
+    Adesk::UInt16 fieldLength() const;
+    Acad::ErrorStatus setFieldLength(Adesk::UInt16 length) { return setFieldLengthTag(length); }
     // Takes the definition's tag, text, height, justification and layer, with
     // its position and rotation moved by the reference's transform.
     Acad::ErrorStatus setAttributeFromBlock(const AcDbAttributeDefinition* def, const AcGeMatrix3d& blockTransform);
@@ -68,6 +84,10 @@ public:
     const ACHAR* promptConst() const;
     Acad::ErrorStatus setPrompt(const ACHAR* prompt);
     bool isConstant() const;
+    bool isInvisible() const { return invisibleFlag(); }
+    Acad::ErrorStatus setInvisible(bool invisible) { return setInvisibleFlag(invisible); }
+    Adesk::UInt16 fieldLength() const;
+    Acad::ErrorStatus setFieldLength(Adesk::UInt16 length) { return setFieldLengthTag(length); }
 
 protected:
     int verticalCode() const override { return 74; }

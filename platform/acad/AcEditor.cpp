@@ -7,6 +7,7 @@
 #include <sstream>
 #include <vector>
 
+#include "CWnd.h"
 #include "HostScript.h"
 #include "HostText.h"
 #include "HostTranscript.h"
@@ -257,3 +258,8 @@ int acedGetInput(ACHAR* result) { return acedGetInput(result, 133); }
 namespace vplat {
 PendingInitGet PendingInput() { return {g_init.flags, g_init.keywordText, g_init.pending}; }
 }  // namespace vplat
+
+HWND adsw_acadMainWnd() {
+    CWnd* w = AfxGetMainWnd();
+    return w ? w->GetSafeHwnd() : nullptr;
+}

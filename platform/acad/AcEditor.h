@@ -5,6 +5,11 @@
 #include <string>
 
 #include "AdsDef.h"
+#include "WinTypes.h"
+
+// The host's main window (the owner of its dialogs); null when the host
+// has none.
+HWND adsw_acadMainWnd();
 
 // acedInitGet control bits; they govern the next input call only.
 #define RSG_NONULL 0x0001

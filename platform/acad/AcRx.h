@@ -101,6 +101,11 @@ public:
     bool registerAppNotMDIAware(void* appId) const;
 };
 
+// Loads a module by path (either separator) and sends its acrxEntryPoint the
+// initialisation message; true when it is loaded and kept. A module loaded
+// already answers true again without a second initialisation.
+bool acrxLoadModule(const ACHAR* moduleName, bool printit, bool asCmd = false);
+
 // Recorded; the stand-in keeps no class tree to rebuild.
 void acrxBuildClassHierarchy();
 

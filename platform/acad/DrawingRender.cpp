@@ -1,5 +1,6 @@
 #include "DrawingRender.h"
 
+#include <cairo-pdf.h>
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
 
@@ -172,7 +173,9 @@ private:
             }
             Add(std::move(pts), true, color, clip);
         } else if (auto* t = AcDbText::cast(e)) {
-            if (AcDbAttributeDefinition::cast(e) && depth > 0) return;
+            // Inside a block only a constant definition shows: it is the
+            // same text on every reference.
+            if (auto* d = AcDbAttributeDefinition::cast(e); d && depth > 0 && !d->isConstant()) return;
             if (auto* a = AcDbAttribute::cast(e); a && a->isInvisible()) return;
             AcGePoint3d p = t->position();
             AcGePoint3d up = p + AcGeVector3d(-std::sin(t->rotation()), std::cos(t->rotation()), 0) * t->height();
@@ -194,16 +197,7 @@ private:
             double w = vp->width() / 2, h = vp->height() / 2;
             Add({{c.x - w, c.y - h}, {c.x + w, c.y - h}, {c.x + w, c.y + h}, {c.x - w, c.y + h}}, true, color, clip);
             if (vp->viewHeight() <= 0) return;
-            // Model to paper: about the target, turned by the twist, scaled so
-            // that the view height fills the viewport, the view centre at the
-            // viewport's centre.
-            double s = vp->height() / vp->viewHeight();
-            AcGePoint3d tg = vp->viewTarget();
-            AcGePoint2d vc = vp->viewCenter();
-            AcGeMatrix3d mm = AcGeMatrix3d::translation(AcGeVector3d(c.x, c.y, 0)) * AcGeMatrix3d::scaling(s) *
-                              AcGeMatrix3d::translation(AcGeVector3d(-vc.x, -vc.y, 0)) *
-                              AcGeMatrix3d::rotation(vp->twistAngle(), AcGeVector3d::kZAxis) *
-                              AcGeMatrix3d::translation(AcGeVector3d(-tg.x, -tg.y, -tg.z));
+            AcGeMatrix3d mm = ViewportModelToPaper(vp);
             clips.push_back({c.x - w, c.y - h, c.x + w, c.y + h});
             auto* bt = Peek<AcDbBlockTable>(m_db->blockTableId());
             if (auto* model = Peek<AcDbBlockTableRecord>(bt->find(ACDB_MODEL_SPACE)))
@@ -218,7 +212,8 @@ private:
 }  // namespace
 
 namespace {
-cairo_surface_t* Render(const AcDbDatabase* db, const RenderOptions& o, std::wstring* error) {
+// Paints the picture onto a context of o.width x o.height units.
+bool Paint(cairo_t* cr, const AcDbDatabase* db, const RenderOptions& o, std::wstring* error) {
     auto* bt = Peek<AcDbBlockTable>(db->blockTableId());
     const AcDbBlockTableRecord* block = nullptr;
     bool paper = false;
@@ -228,7 +223,7 @@ cairo_surface_t* Render(const AcDbDatabase* db, const RenderOptions& o, std::wst
         auto* l = Peek<AcDbLayout>(FindLayout(db, o.layout));
         if (!l) {
             if (error) *error = L"no layout named " + o.layout;
-            return nullptr;
+            return false;
         }
         block = Peek<AcDbBlockTableRecord>(l->getBlockTableRecordId());
         paper = true;
@@ -257,8 +252,7 @@ cairo_surface_t* Render(const AcDbDatabase* db, const RenderOptions& o, std::wst
     double scale = std::min(o.width * (1 - 2 * margin) / w, o.height * (1 - 2 * margin) / h);
     double ox = o.width / 2.0 - (x0 + x1) / 2 * scale, oy = o.height / 2.0 + (y0 + y1) / 2 * scale;
 
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, o.width, o.height);
-    cairo_t* cr = cairo_create(surface);
+    cairo_save(cr);
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_paint(cr);
     cairo_font_options_t* fo = cairo_font_options_create();
@@ -302,11 +296,59 @@ cairo_surface_t* Render(const AcDbDatabase* db, const RenderOptions& o, std::wst
         }
         cairo_restore(cr);
     }
+    cairo_restore(cr);
+    return true;
+}
+
+cairo_surface_t* Render(const AcDbDatabase* db, const RenderOptions& o, std::wstring* error) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, o.width, o.height);
+    cairo_t* cr = cairo_create(surface);
+    bool ok = Paint(cr, db, o, error);
     cairo_destroy(cr);
+    if (!ok) {
+        cairo_surface_destroy(surface);
+        return nullptr;
+    }
     cairo_surface_flush(surface);
     return surface;
 }
 }  // namespace
+
+bool RenderDrawingPdf(const std::string& path, const AcDbDatabase* db, const std::vector<RenderOptions>& pages,
+                      std::wstring* error) {
+    if (pages.empty()) {
+        if (error) *error = L"no page to draw into " + Utf8ToWide(path);
+        return false;
+    }
+    cairo_surface_t* surface = cairo_pdf_surface_create(path.c_str(), pages[0].width, pages[0].height);
+    cairo_t* cr = cairo_create(surface);
+    bool ok = true;
+    for (const RenderOptions& o : pages) {
+        cairo_pdf_surface_set_size(surface, o.width, o.height);
+        if (!(ok = Paint(cr, db, o, error))) break;
+        cairo_show_page(cr);
+    }
+    cairo_destroy(cr);
+    cairo_surface_finish(surface);
+    if (ok && cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+        if (error) *error = L"cannot write " + Utf8ToWide(path);
+        ok = false;
+    }
+    cairo_surface_destroy(surface);
+    return ok;
+}
+
+std::vector<std::wstring> PaperLayoutNames(const AcDbDatabase* db) {
+    std::vector<std::pair<int, std::wstring>> tabs;
+    for (AcDbObjectId id : db->store().layouts) {
+        auto* l = Peek<AcDbLayout>(id);
+        if (l && !l->isErased() && !l->modelType()) tabs.emplace_back(l->getTabOrder(), l->name());
+    }
+    std::stable_sort(tabs.begin(), tabs.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::wstring> out;
+    for (auto& t : tabs) out.push_back(t.second);
+    return out;
+}
 
 bool RenderDrawingPixels(const AcDbDatabase* db, const RenderOptions& o, std::vector<unsigned>& pixels,
                          std::wstring* error) {

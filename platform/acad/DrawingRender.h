@@ -1,4 +1,4 @@
-// Draws a drawing into a PNG with Cairo: model space, or one layout of paper
+// Draws a drawing into a PNG or PDF with Cairo: model space, or one layout of paper
 // space with what its viewports show; the view fitted to the extents.
 #pragma once
 
@@ -15,6 +15,11 @@ struct RenderOptions {
 };
 bool RenderDrawingPng(const std::string& path, const AcDbDatabase* db, const RenderOptions& options,
                       std::wstring* error);
+// One page per options in a PDF, each of width x height points.
+bool RenderDrawingPdf(const std::string& path, const AcDbDatabase* db, const std::vector<RenderOptions>& pages,
+                      std::wstring* error);
+// The names of the paper-space layouts, in tab order.
+std::vector<std::wstring> PaperLayoutNames(const AcDbDatabase* db);
 // The same picture as 0xRRGGBB pixels, row by row from the top (tests).
 bool RenderDrawingPixels(const AcDbDatabase* db, const RenderOptions& options, std::vector<unsigned>& pixels,
                          std::wstring* error);

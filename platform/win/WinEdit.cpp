@@ -361,6 +361,7 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
     }
+    case WM_IME_CHAR:
     case WM_CHAR: {
         wchar_t c = static_cast<wchar_t>(wParam);
         if (w->style & ES_READONLY) {

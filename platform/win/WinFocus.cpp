@@ -16,6 +16,8 @@ struct FocusState {
     bool lbutton = false;
     bool rbutton = false;
     POINT cursorPos{};
+    bool clipped = false;
+    RECT clip{};
     HCURSOR cursor = nullptr;
     std::map<uintptr_t, HCURSOR> systemCursors;
 };
@@ -130,6 +132,20 @@ BOOL GetCursorPos(LPPOINT pt) {
 
 BOOL SetCursorPos(int x, int y) {
     F().cursorPos = POINT{x, y};
+    return TRUE;
+}
+
+BOOL ClipCursor(const RECT* rect) {
+    FocusState& f = F();
+    f.clipped = rect != nullptr;
+    if (rect) f.clip = *rect;
+    return TRUE;
+}
+
+BOOL GetClipCursor(LPRECT rect) {
+    if (!rect) return FALSE;
+    const FocusState& f = F();
+    *rect = f.clipped ? f.clip : RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     return TRUE;
 }
 

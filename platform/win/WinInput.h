@@ -21,6 +21,9 @@ public:
     static void ButtonDown(HWND hwnd, POINT client, bool right = false);
     static void ButtonUp(HWND hwnd, POINT client, bool right = false);
     static void Wheel(HWND hwnd, POINT client, int delta);
+    // Shift and Ctrl held down through the mouse actions queued from now on,
+    // until called again (a press with Shift held until its release).
+    static void HoldKeys(bool shift, bool ctrl);
     // A key pressed and released with its character, with Shift and Ctrl held as given.
     static void Key(UINT vk, bool shift = false, bool ctrl = false);
     // Characters typed, one WM_CHAR each.

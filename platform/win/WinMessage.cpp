@@ -54,6 +54,9 @@ struct Queue {
     DWORD lastDownTime = 0;
     POINT lastDownPoint{};
     bool lastDownRight = false;
+    // Shift and Ctrl held through the mouse actions queued now (a press held with a key).
+    bool heldShift = false;
+    bool heldCtrl = false;
     bool lastWasDouble = false;
     bool lbutton = false;
     bool rbutton = false;
@@ -305,8 +308,8 @@ void UserInput::MoveMouse(POINT screen) {
     Input in;
     in.kind = InputKind::MouseMove;
     in.screen = screen;
-    in.shift = GetKeyState(VK_SHIFT) < 0;
-    in.ctrl = GetKeyState(VK_CONTROL) < 0;
+    in.shift = Q().heldShift || GetKeyState(VK_SHIFT) < 0;
+    in.ctrl = Q().heldCtrl || GetKeyState(VK_CONTROL) < 0;
     Q().input.push_back(in);
 }
 
@@ -324,9 +327,16 @@ void Mouse(InputKind kind, HWND hwnd, POINT client, bool right, int delta = 0) {
     in.right = right;
     in.screen = s;
     in.delta = delta;
+    in.shift = Q().heldShift;
+    in.ctrl = Q().heldCtrl;
     Q().input.push_back(in);
 }
 }  // namespace
+
+void UserInput::HoldKeys(bool shift, bool ctrl) {
+    Q().heldShift = shift;
+    Q().heldCtrl = ctrl;
+}
 
 void UserInput::ButtonDown(HWND hwnd, POINT client, bool right) { Mouse(InputKind::Down, hwnd, client, right); }
 void UserInput::ButtonUp(HWND hwnd, POINT client, bool right) { Mouse(InputKind::Up, hwnd, client, right); }

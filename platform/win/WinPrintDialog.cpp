@@ -6,6 +6,7 @@
 #include "HostScript.h"
 #include "HostTranscript.h"
 #include "WinClipboard.h"
+#include "WinFileDialog.h"
 #include "WinPrint.h"
 
 namespace {
@@ -82,3 +83,7 @@ BOOL PrintDlgW(LPPRINTDLGW pd) {
 DWORD CommDlgExtendedError() { return g_lastError; }
 
 }  // extern "C"
+
+namespace vplat {
+void SetCommonDialogError(DWORD error) { g_lastError = error; }
+}  // namespace vplat

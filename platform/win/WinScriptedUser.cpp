@@ -208,6 +208,20 @@ bool ScriptedUserAct(HWND dialog) {
         UserInput::Type(rest1);
         return true;
     }
+    // "SHIFT+press", "CTRL+press": the key is held until the release.
+    bool holdShift = false, holdCtrl = false;
+    for (;;) {
+        if (verb.rfind(L"SHIFT+", 0) == 0) {
+            holdShift = true;
+            verb = verb.substr(6);
+        } else if (verb.rfind(L"CTRL+", 0) == 0) {
+            holdCtrl = true;
+            verb = verb.substr(5);
+        } else {
+            break;
+        }
+    }
+    if ((holdShift || holdCtrl) && verb != L"press") return bad(L"only press holds SHIFT+ or CTRL+");
     std::wstring arg;
     std::wstring pathText;
     {
@@ -229,9 +243,31 @@ bool ScriptedUserAct(HWND dialog) {
         at = p;
         arg.clear();
     }
+    // "from X,Y to X,Y": a drag, pressed at one point and released at the other.
+    std::optional<POINT> dragTo;
+    if (verb == L"drag") {
+        POINT from, to;
+        std::wistringstream a(arg);
+        std::wstring fromWord, fromText, toWord, toText;
+        a >> fromWord >> fromText >> toWord >> toText;
+        if (fromWord != L"from" || toWord != L"to" || !ParsePoint(fromText, &from) || !ParsePoint(toText, &to) ||
+            !(a >> std::ws).eof())
+            return bad(L"drag takes \"from X,Y to X,Y\"");
+        at = from;
+        dragTo = to;
+        arg.clear();
+    }
     POINT point = at ? *at : Centre(ctl);
+    // The press goes to the control: a point of it outside its client area is a mismatch.
+    bool presses = verb == L"click" || verb == L"dblclick" || verb == L"rclick" || verb == L"press" || verb == L"drag";
+    if (presses && at) {
+        RECT client;
+        GetClientRect(ctl, &client);
+        if (point.x < client.left || point.y < client.top || point.x >= client.right || point.y >= client.bottom)
+            return bad(L"the point lies outside the control");
+    }
     bool pointer = verb == L"click" || verb == L"dblclick" || verb == L"rclick" || verb == L"press" ||
-                   verb == L"move" || verb == L"release";
+                   verb == L"move" || verb == L"release" || verb == L"drag";
     if (!pointer && at) return bad(L"\"at\" is only for the pointer's actions");
     if (pointer && !arg.empty()) return bad(L"unexpected \"" + arg + L"\"");
     if (verb == L"rclick") {
@@ -239,7 +275,16 @@ bool ScriptedUserAct(HWND dialog) {
         return true;
     }
     if (verb == L"press") {
+        UserInput::HoldKeys(holdShift, holdCtrl);
         UserInput::ButtonDown(ctl, point);
+        return true;
+    }
+    if (verb == L"drag") {
+        UserInput::ButtonDown(ctl, point);
+        POINT s = *dragTo;
+        ClientToScreen(ctl, &s);
+        UserInput::MoveMouse(s);
+        UserInput::ButtonUp(ctl, *dragTo);
         return true;
     }
     if (verb == L"move") {
@@ -251,6 +296,7 @@ bool ScriptedUserAct(HWND dialog) {
     }
     if (verb == L"release") {
         UserInput::ButtonUp(ctl, point);
+        UserInput::HoldKeys(false, false);
         return true;
     }
     if (verb == L"wheel") {

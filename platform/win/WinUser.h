@@ -60,12 +60,15 @@ typedef WORD ATOM;
 #define WM_NCMOUSEMOVE 0x00A0
 #define WM_NCLBUTTONDOWN 0x00A1
 #define WM_NCLBUTTONUP 0x00A2
+#define WM_NCRBUTTONDOWN 0x00A4
+#define WM_NCMBUTTONDOWN 0x00A7
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
 #define WM_CHAR 0x0102
 #define WM_SYSKEYDOWN 0x0104
 #define WM_SYSKEYUP 0x0105
 #define WM_SYSCHAR 0x0106
+#define WM_IME_CHAR 0x0286
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
 #define WM_SYSCOMMAND 0x0112
@@ -142,6 +145,7 @@ typedef WORD ATOM;
 #define CS_VREDRAW 0x0001u
 #define CS_HREDRAW 0x0002u
 #define CS_DBLCLKS 0x0008u
+#define CS_SAVEBITS 0x0800u
 #define CS_GLOBALCLASS 0x4000u
 
 struct WNDCLASSW {
@@ -676,6 +680,9 @@ SHORT GetKeyState(int key);
 SHORT GetAsyncKeyState(int key);
 BOOL GetCursorPos(LPPOINT pt);
 BOOL SetCursorPos(int x, int y);
+// The rectangle (screen coordinates) the pointer is confined to; none frees it.
+BOOL ClipCursor(const RECT* rect);
+BOOL GetClipCursor(LPRECT rect);
 HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
 HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name);

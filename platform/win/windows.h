@@ -17,6 +17,7 @@
 #include "WinFile.h"
 #include "WinMenu.h"
 #include "WinClipboard.h"
+#include "WinFileDialog.h"
 #include "WinPrint.h"
 #include "WinRegistry.h"
 #include "WinCommCtrl.h"

@@ -1,6 +1,7 @@
 #include "GridCell.h"
 
 #include "GridCtrl.h"
+#include "GridInPlaceEdit.h"
 
 IMPLEMENT_DYNCREATE(CGridCell, CGridCellBase)
 
@@ -64,10 +65,25 @@ int CGridCell::GetMargin() const {
     return def ? def->GetMargin() : 0;
 }
 
-// The in-place editor comes with the grid's editing; until then a cell opens none.
-BOOL CGridCell::Edit(int, int, CRect, CPoint, UINT, UINT) { return FALSE; }
+BOOL CGridCell::Edit(int row, int col, CRect rect, CPoint, UINT id, UINT ch) {
+    return EditWith(row, col, rect, id, ch, false);
+}
 
-void CGridCell::EndEdit() {}
+BOOL CGridCell::EditWith(int row, int col, CRect rect, UINT id, UINT ch, bool isKey) {
+    if (m_bEditing) {
+        if (m_pEditWnd) m_pEditWnd->SendMessage(WM_CHAR, ch);
+        return TRUE;
+    }
+    int format = GetFormat();
+    DWORD style = (format & DT_RIGHT) ? ES_RIGHT : (format & DT_CENTER) ? ES_CENTER : ES_LEFT;
+    m_bEditing = TRUE;
+    m_pEditWnd = new CInPlaceEdit(m_pGrid, rect, style, id, row, col, GetText(), ch, isKey);
+    return TRUE;
+}
+
+void CGridCell::EndEdit() {
+    if (m_pEditWnd) static_cast<CInPlaceEdit*>(m_pEditWnd)->EndEdit();
+}
 
 void CGridCell::EditFinished() {
     m_bEditing = FALSE;

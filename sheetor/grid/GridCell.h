@@ -42,6 +42,9 @@ public:
     BOOL Edit(int row, int col, CRect rect, CPoint point, UINT id, UINT ch) override;
     void EndEdit() override;
     void EditFinished() override;
+    // Opens the editor as Edit does; `isKey` tells a navigation key that ended
+    // the previous editor from a character typed with the same code.
+    BOOL EditWith(int row, int col, CRect rect, UINT id, UINT ch, bool isKey);
 
 protected:
     CString m_strText;

@@ -10,11 +10,25 @@ ON_WM_PAINT()
 ON_WM_HSCROLL()
 ON_WM_VSCROLL()
 ON_WM_SIZE()
+ON_WM_LBUTTONUP()
+ON_WM_LBUTTONDOWN()
+ON_WM_MOUSEMOVE()
+ON_WM_TIMER()
+ON_WM_GETDLGCODE()
+ON_WM_KEYDOWN()
+ON_WM_CHAR()
+ON_WM_LBUTTONDBLCLK()
 ON_WM_ERASEBKGND()
+ON_WM_SYSKEYDOWN()
+ON_WM_SETCURSOR()
+ON_WM_RBUTTONUP()
 ON_WM_SYSCOLORCHANGE()
+ON_WM_CAPTURECHANGED()
 ON_WM_MOUSEWHEEL()
 ON_MESSAGE(WM_SETFONT, &CGridCtrl::OnSetFont)
 ON_MESSAGE(WM_GETFONT, &CGridCtrl::OnGetFont)
+ON_MESSAGE(WM_IME_CHAR, &CGridCtrl::OnImeChar)
+ON_NOTIFY(LVN_ENDLABELEDITW, IDC_INPLACE_CONTROL, &CGridCtrl::InPlaceEditClosed)
 END_MESSAGE_MAP()
 
 CGridCtrl::CGridCtrl(int rows, int cols, int fixedRows, int fixedCols, BOOL useInstance)
@@ -78,7 +92,8 @@ CGridCtrl::CGridCtrl(int rows, int cols, int fixedRows, int fixedCols, BOOL useI
 
 CGridCtrl::~CGridCtrl() {
     RemoveAll();
-    if (titleTips && m_TitleTip.GetSafeHwnd()) m_TitleTip.DestroyWindow();
+    // A tip shown before tips were switched off would outlive its grid.
+    if (m_TitleTip.GetSafeHwnd()) m_TitleTip.DestroyWindow();
     DestroyWindow();
     // The members go in reverse order: drop target, title tip, maps, rows,
     // printer font, default cells, sizes.
@@ -529,7 +544,6 @@ void CGridCtrl::SetRowSelectMode(BOOL on) {
 // --- Slots of the editing, clipboard, drag-and-drop and printing parts -----
 // They do nothing until those parts fill them.
 
-void CGridCtrl::ClearSelectionText() {}
 void* CGridCtrl::BuildClipboardSource(BOOL) { return nullptr; }
 BOOL CGridCtrl::PasteClipboardRows(const CCellID&, void*) { return FALSE; }
 void CGridCtrl::StartDragOut() {}
@@ -544,15 +558,9 @@ void CGridCtrl::OnEditSelectAll() {}
 void CGridCtrl::PrintStart(CDC*, void*) {}
 void CGridCtrl::PrintPage(CDC*, void*) {}
 void CGridCtrl::PrintFinish(CDC*, void*) {}
-void CGridCtrl::ApplyCellEdit(int, int, LPCWSTR) {}
 void CGridCtrl::PrintBodyRows(CDC*, void*) {}
 void CGridCtrl::PrintHeaderRows(CDC*, void*) {}
 void CGridCtrl::PrintPageTop(CDC*, void*) {}
 void CGridCtrl::PrintPageBottom(CDC*, void*) {}
 void CGridCtrl::PrintRowHeaders(CDC*, void*) {}
 CImageList* CGridCtrl::BuildDragPicture(CPoint*) { return nullptr; }
-void CGridCtrl::HeaderColumnClicked(const CCellID&) {}
-void CGridCtrl::HeaderRowClicked(const CCellID&) {}
-void CGridCtrl::OpenCellEditor(int, int, CPoint, UINT) {}
-void CGridCtrl::CloseCellEditor(int, int, LPCWSTR) {}
-BOOL CGridCtrl::CheckCellEdit(int, int, LPCWSTR) { return TRUE; }

@@ -19,6 +19,27 @@ typedef int (*GridCompareFunc)(const CGridCellBase* a, const CGridCellBase* b, L
 // Fills one cell's record in virtual mode.
 typedef BOOL (*GridCallbackFunc)(GridDispInfo* info, LPARAM user);
 
+// What the mouse is doing in the grid.
+enum GridMouseMode : int {
+    MOUSE_NOTHING = 0,
+    MOUSE_SELECT_ALL = 1,
+    MOUSE_SELECT_COLUMNS = 2,
+    MOUSE_SELECT_ROWS = 3,
+    MOUSE_SELECT_CELLS = 4,
+    MOUSE_OVER_ROW_BORDER = 6,
+    MOUSE_SIZING_ROW = 7,
+    MOUSE_OVER_COLUMN_BORDER = 8,
+    MOUSE_SIZING_COLUMN = 9,
+    MOUSE_PREPARE_EDIT = 10,
+    MOUSE_PREPARE_DRAG = 11,
+    MOUSE_DRAGGING = 12,
+};
+
+// Control id of the in-place editor.
+#define IDC_INPLACE_CONTROL 8
+// Id of the timer that scrolls while a selection is dragged past the edges.
+#define GRID_AUTOSCROLL_TIMER 513
+
 int CompareCellText(const CGridCellBase* a, const CGridCellBase* b, LPARAM user);
 int CompareCellNumbers(const CGridCellBase* a, const CGridCellBase* b, LPARAM user);
 
@@ -115,6 +136,20 @@ public:
     BOOL CanEditCell(int row, int col) const;
     BOOL CanEditCell(const CCellID& cell) const { return CanEditCell(cell.row, cell.col); }
     BOOL IsCellEditing(int row, int col) const;
+    void SelectToCell(const CCellID& cell, BOOL repaintNow = FALSE, BOOL select = TRUE);
+    void SelectToColumn(const CCellID& cell, BOOL repaintNow = FALSE, BOOL select = TRUE);
+    void SelectToRow(const CCellID& cell, BOOL repaintNow = FALSE, BOOL select = TRUE);
+    void ExtendSelection(const CCellID& cell);
+    // The next cell from `cell` in the direction of `flags` whose state shares
+    // one of the flags' state bits.
+    CCellID FindNextCell(const CCellID& cell, int flags) const;
+    void ClearSpanText(const CCellSpan& span);
+    int GetMouseMode() const { return m_MouseMode; }
+    CTitleTip& TitleTip() { return m_TitleTip; }
+    COLORREF GetTitleTipBackColour() const { return m_crTTipBackClr; }
+    COLORREF GetTitleTipTextColour() const { return m_crTTipTextClr; }
+    void SetTitleTipBackColour(COLORREF colour) { m_crTTipBackClr = colour; }
+    void SetTitleTipTextColour(COLORREF colour) { m_crTTipTextClr = colour; }
 
     // Geometry.
     int GetColumnWidth(int col) const;
@@ -137,6 +172,8 @@ public:
     CCellSpan WhollyShownBodySpan(BOOL recalculate = FALSE);
     CCellSpan WholeSpan() const { return CCellSpan(0, 0, m_nRows - 1, m_nCols - 1); }
     BOOL IsCellShown(int row, int col);
+    BOOL IsOverColumnBorder(CPoint point);
+    BOOL IsOverRowBorder(CPoint point);
 
     // Drawing.
     BOOL RepaintCell(int row, int col, CDC* dc = nullptr);
@@ -255,6 +292,20 @@ protected:
     afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
     afx_msg LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnGetFont(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnLButtonUp(UINT flags, CPoint point);
+    afx_msg void OnLButtonDown(UINT flags, CPoint point);
+    afx_msg void OnMouseMove(UINT flags, CPoint point);
+    afx_msg void OnTimer(UINT_PTR id);
+    afx_msg UINT OnGetDlgCode();
+    afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
+    afx_msg void OnChar(UINT ch, UINT repeat, UINT flags);
+    afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
+    afx_msg void OnSysKeyDown(UINT key, UINT repeat, UINT flags);
+    afx_msg BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
+    afx_msg void OnRButtonUp(UINT flags, CPoint point);
+    afx_msg void OnCaptureChanged(CWnd* wnd);
+    afx_msg LRESULT OnImeChar(WPARAM wParam, LPARAM lParam);
+    afx_msg void InPlaceEditClosed(NMHDR* hdr, LRESULT* result);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -283,6 +334,16 @@ private:
     CCellSpan BodySpan(LPRECT rect, bool wholly);
     void DrawPass(CDC* dc, const CRect& clip, int row0, int row1, int y0, int col0, int col1, int x0);
     void DrawGridLines(CDC* dc, const CCellSpan& visible, const CRect& visibleRect);
+    // Mouse and keys.
+    bool OnCellText(const CCellID& cell, CPoint point);
+    bool StartBorderDrag(CPoint point);
+    void InvertTrackingLine(int at, bool vertical);
+    void EndSizing();
+    void ShowTitleTipFor(const CCellID& cell);
+    CCellID NextFocusFor(UINT key, bool shift, bool ctrl, bool* wrapped, bool* handled);
+    void ScrollAfterKey(UINT key, const CCellID& next, bool wrapped, bool shift);
+    // The cell's text after an edit: refused texts are put back.
+    bool CommitCellText(int row, int col, LPCWSTR text);
 
     // Fields, in the order the control keeps them.
     COLORREF m_crBackground;
@@ -320,5 +381,7 @@ private:
     int m_nSortColumn = -1;
     GridCompareFunc m_pfnCompare = nullptr;
     BOOL m_bPrintColours = TRUE;
+    // Set while an editor opens on the key that ended the previous one.
+    bool m_bEditorKeyStart = false;
     int m_nHeaderHeight, m_nFooterHeight, m_nLeftMargin, m_nRightMargin, m_nTopMargin, m_nBottomMargin, m_nGap;
 };

@@ -1,4 +1,5 @@
 #include <cwctype>
+#include <memory>
 
 #include "AcDbAds.h"
 #include "DatiDisegno.h"
@@ -53,6 +54,12 @@ bool Imposta(AcDbEntity* e, const CADDatoArray::CADDato& d) {
     }
     if (codice == 62) return numero && e->setColorIndex(static_cast<Adesk::UInt16>(d.GetInt())) == Acad::eOk;
     if (codice == -3) return d.GetTipo() == CADDatoArray::Array;  // set once the entity is in its drawing
+    if (codice == 10204 && numero) {
+        // Closed (1) or open (0) polyline.
+        if (auto* p2 = AcDb2dPolyline::cast(e)) return (d.GetInt() ? p2->makeClosed() : p2->makeOpen()) == Acad::eOk;
+        if (auto* p3 = AcDb3dPolyline::cast(e)) return (d.GetInt() ? p3->makeClosed() : p3->makeOpen()) == Acad::eOk;
+        return false;
+    }
     if (auto* l = AcDbLine::cast(e)) {
         if (codice == 10 && punto) return l->setStartPoint(Punto(d)) == Acad::eOk;
         if (codice == 11 && punto) return l->setEndPoint(Punto(d)) == Acad::eOk;
@@ -161,7 +168,7 @@ public:
         AcDbObjectId id = r->objectId();
         r->close();
         riferimento = ZylBlockRefID(id);
-        if (riferimento.SetDati(proprieta)) return 1;
+        if (riferimento.SetDati(proprieta) && AggiungiAttributi(id)) return 1;
         Cancella(riferimento);
         riferimento = ZylBlockRefID();
         return 0;
@@ -247,6 +254,33 @@ public:
     }
 
 private:
+    // Gives a new reference one attribute per non-constant definition of its
+    // block, with the definition's default text, as the host's insert does.
+    static bool AggiungiAttributi(AcDbObjectId id) {
+        AcDbBlockReference* r = nullptr;
+        if (acdbOpenObject(r, id, AcDb::kForWrite) != Acad::eOk) return false;
+        bool ok = true;
+        AcDbBlockTableRecord* definizione = nullptr;
+        if (acdbOpenObject(definizione, r->blockTableRecord(), AcDb::kForRead) == Acad::eOk) {
+            AcGeMatrix3d m = r->blockTransform();
+            AcDbBlockTableRecordIterator* grezzo = nullptr;
+            definizione->newIterator(grezzo);
+            std::unique_ptr<AcDbBlockTableRecordIterator> it(grezzo);
+            for (; ok && it && !it->done(); it->step()) {
+                AcDbObjectId eid;
+                it->getEntityId(eid);
+                auto* def = vplat::Peek<AcDbAttributeDefinition>(eid);
+                if (!def || def->isErased() || def->isConstant()) continue;
+                auto* a = new AcDbAttribute;
+                ok = a->setAttributeFromBlock(def, m) == Acad::eOk && r->appendAttribute(a) == Acad::eOk;
+                if (!ok) delete a;
+            }
+            definizione->close();
+        }
+        r->close();
+        return ok;
+    }
+
     // Sets the properties of a new entity, adds it to the block and sets its
     // extended data; 1 when all went in, else nothing is left in the drawing.
     int Completa(AcDbEntity* e, const CADDatoArray& proprieta, AcDbObjectId blocco, AcDbObjectId* id) {

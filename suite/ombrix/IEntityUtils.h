@@ -10,8 +10,10 @@ public:
     virtual ~IEntityUtils() = default;
     // Inserts a reference of the block into the owner block (default: the
     // current space of the block's drawing) with 10 insertion point, 50
-    // rotation (radians), 8 layer, -3 extended data. Non-zero when made; a
-    // layout's block, or a block placed inside itself, is refused.
+    // rotation (radians), 8 layer, -3 extended data, and one attribute per
+    // non-constant attribute definition of the block with its default text.
+    // Non-zero when made; a layout's block, or a block placed inside
+    // itself, is refused.
     virtual int InserisciBlocco(ZylBlockRefID& riferimento, const ZylBlockID& blocco, const CADDatoArray& proprieta,
                                 const ZylBlockID& proprietario = ZylBlockID()) = 0;
     // Makes an entity of a kind in a block record: a line (10020: 10, 11), a
@@ -20,7 +22,8 @@ public:
     // every kind takes 8 layer, 62 colour and -3 extended data. 1 when made.
     virtual int CreaEntita(int tipo, const CADDatoArray& proprieta, const ZylBlockID& blocco) = 0;
     // Makes a 2D (10022) or 3D (10023) polyline from 10 (nested vertices
-    // keyed 0, 1, 2 ...), 42 (nested bulges, same keys), 8 layer ("0" when
+    // keyed 0, 1, 2 ...), 42 (nested bulges, same keys), 10204 closed (1) or
+    // open (0), 8 layer ("0" when
     // missing or empty; a missing layer is made) and -3 extended data, in the
     // block (default: the current space). Non-zero with its handle; 0
     // without a vertex.

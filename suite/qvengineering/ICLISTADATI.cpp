@@ -55,6 +55,39 @@ ICELEMENTODATI* ICLISTADATI::cerca(double prog) const {
     return trovato;
 }
 
+ICELEMENTODATI* ICLISTADATI::elementoDaProg(double prog) const {
+    if (m_elementi.empty()) return nullptr;
+    const ICELEMENTODATI* prima = m_elementi.front();
+    const ICELEMENTODATI* dopo = nullptr;
+    for (const ICELEMENTODATI* e : m_elementi) {
+        if (e->getProgressiva() <= prog) {
+            prima = e;
+        } else {
+            dopo = e;
+            break;
+        }
+    }
+    auto* copia = new ICELEMENTODATI(m_codice, prog);
+    copia->getBitDato() = prima->getBitDato();
+    double t = 0.0;
+    if (dopo && prima->getProgressiva() <= prog) {
+        double passo = dopo->getProgressiva() - prima->getProgressiva();
+        t = passo > 0.0 ? (prog - prima->getProgressiva()) / passo : 0.0;
+    } else if (dopo) {
+        prima = dopo;  // before the first record: its data
+        dopo = nullptr;
+    }
+    for (const auto& [id, dato] : prima->Dati()) {
+        CDato valore = dato;
+        CDato altro;
+        if (dopo && dato.GetTipo() == CDato::Reale && dopo->LeggiDato(id, altro) == 1 &&
+            altro.GetTipo() == CDato::Reale)
+            valore = CDato(id, dato.GetDouble() + t * (altro.GetDouble() - dato.GetDouble()));
+        copia->SetDato(valore);
+    }
+    return copia;
+}
+
 int ICLISTADATI::rimuovi(ICELEMENTODATI* elemento) {
     auto it = std::find(m_elementi.begin(), m_elementi.end(), elemento);
     if (it == m_elementi.end()) return 0;

@@ -48,6 +48,11 @@ public:
     ICELEMENTODATI* aggiungi(double prog);
     // The last record at or before the chainage (1e-6), null before the first.
     ICELEMENTODATI* cerca(double prog) const;
+    // A new record, the caller's (freed with QvEngineeringConstructor::Libera),
+    // holding the data at a chainage: real data interpolated linearly between
+    // the records before and after it, the first record's data before the
+    // first, the last's after the last. Null for an empty list.
+    ICELEMENTODATI* elementoDaProg(double prog) const;
     // Removes and frees a record of this list: 1, or 0 when it is not here.
     int rimuovi(ICELEMENTODATI* elemento);
 

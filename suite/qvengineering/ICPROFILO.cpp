@@ -1,5 +1,7 @@
 #include "ICPROFILO.h"
 
+#include "ICPROFILO_STRADALE.h"
+
 #include <cmath>
 
 namespace {
@@ -9,7 +11,7 @@ constexpr double kTolProg = 1e-9;
 
 ICPROFILO::ICPROFILO() : CQvOggettoDati(kTipoProfilo) {}
 
-ICPROFILO* ICPROFILO::Alloca() { return new ICPROFILO(); }
+ICPROFILO* ICPROFILO::Alloca() { return new ICPROFILO_STRADALE(); }
 
 void ICPROFILO::libera(ICPROFILO** profilo) {
     if (!profilo) return;

@@ -3,12 +3,15 @@
 
 #include <vector>
 
+#include "AcGe.h"
+#include "CString.h"
 #include "IQvObject.h"
 
 constexpr int QV_DATO_NOME_PROFILO = 22500;
 
 class ICPROFILO : public CQvOggettoDati {
 public:
+    // A new road profile (an ICPROFILO_STRADALE), freed with libera.
     static ICPROFILO* Alloca();
     static void libera(ICPROFILO** profilo);
 
@@ -22,7 +25,27 @@ public:
     // the profile (before its first or after its last vertex).
     int getQuota(double prog, double* quota) const;
 
-private:
+    // Where the profile drawing of the alignment stands: h the chainage at
+    // the drawing's origin q, p the drawing's size, V and C the scales it
+    // was drawn at (texts, as the drawing labels them). A profile never
+    // drawn has h 0, p and q the origin, V and C "0".
+    struct Disegno {
+        double h = 0;
+        AcGePoint3d p, q;
+        CString V = L"0", C = L"0";
+    };
+    const Disegno& getDisegno() const { return m_disegno; }
+    void setDisegno(const Disegno& d) {
+        m_disegno = d;
+        m_conDisegno = true;
+    }
+    bool hasDisegno() const { return m_conDisegno; }
+
+protected:
     ICPROFILO();
+
+private:
     std::vector<Vertice> m_vertici;
+    Disegno m_disegno;
+    bool m_conDisegno = false;
 };

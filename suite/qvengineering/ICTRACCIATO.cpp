@@ -77,6 +77,13 @@ ICPROFILO* ICTRACCIATO::getProfiloDaNome(const CString& nome) const {
     return nullptr;
 }
 
+int ICTRACCIATO::getProgressivaPunto(const ads_point punto, double* prog) const {
+    double piede = 0;
+    if (!m_asse || !DistPPoly(m_asse, punto, nullptr, nullptr, &piede, nullptr, nullptr, nullptr, 0)) return 0;
+    if (prog) *prog = piede;
+    return 1;
+}
+
 void ICTRACCIATO::aggiungiProfilo(ICPROFILO* profilo) {
     if (profilo) m_profili.push_back(profilo);
 }

@@ -43,6 +43,11 @@ public:
     ICPROFILO* getProfilo(int i) const;
     ICPROFILO* getProfiloDaNome(const CString& nome) const;
     void aggiungiProfilo(ICPROFILO* profilo);
+    // The vertical profile: the first profile, or null.
+    ICPROFILO* getProfiloVerticale() const { return getProfilo(0); }
+    // The chainage of a plan point: of its nearest point on the plan
+    // polyline. 1 found, 0 not.
+    int getProgressivaPunto(const ads_point punto, double* prog) const;
 
     // Commit of edited lists: (list code, mode), then once without arguments.
     int aggiornaDati(int codice, int modo);

@@ -8,6 +8,7 @@ namespace {
 
 constexpr const wchar_t* kLista = L"LISTA";
 constexpr const wchar_t* kProfilo = L"PROFILO";
+constexpr const wchar_t* kDisegno = L"DISEGNO";
 
 // Appends nodes to a chain under construction.
 class Catena {
@@ -139,6 +140,26 @@ bool LeggiProfilo(const resbuf*& rb, ICTRACCIATO& t, std::wstring* errore) {
     t.aggiungiProfilo(p);
     for (rb = rb->rbnext; rb && rb->restype == 1010; rb = rb->rbnext)
         p->aggiungiVertice(rb->resval.rpoint[0], rb->resval.rpoint[1]);
+    if (!rb || rb->restype != 1000 || std::wcscmp(rb->resval.rstring, kDisegno) != 0) return true;
+    // The profile drawing: h, p, q, V, C.
+    const int attesi[] = {1040, 1010, 1010, 1000, 1000};
+    const resbuf* v[5];
+    const resbuf* cur = rb->rbnext;
+    for (int i = 0; i < 5; ++i, cur = cur->rbnext) {
+        if (!cur || cur->restype != attesi[i]) {
+            if (errore) *errore = L"disegno del profilo incompleto";
+            return false;
+        }
+        v[i] = cur;
+    }
+    ICPROFILO::Disegno d;
+    d.h = v[0]->resval.rreal;
+    d.p = AcGePoint3d(v[1]->resval.rpoint[0], v[1]->resval.rpoint[1], v[1]->resval.rpoint[2]);
+    d.q = AcGePoint3d(v[2]->resval.rpoint[0], v[2]->resval.rpoint[1], v[2]->resval.rpoint[2]);
+    d.V = v[3]->resval.rstring;
+    d.C = v[4]->resval.rstring;
+    p->setDisegno(d);
+    rb = cur;
     return true;
 }
 
@@ -173,6 +194,16 @@ resbuf* CodificaTracciato(const ICTRACCIATO& t) {
         for (const auto& v : p->getVertici()) {
             double q[3] = {v.prog, v.quota, 0};
             c.Punto(q);
+        }
+        if (p->hasDisegno()) {
+            const ICPROFILO::Disegno& d = p->getDisegno();
+            c.Testo(1000, kDisegno);
+            c.Reale(1040, d.h);
+            double dp[3] = {d.p.x, d.p.y, d.p.z}, dq[3] = {d.q.x, d.q.y, d.q.z};
+            c.Punto(dp);
+            c.Punto(dq);
+            c.Testo(1000, d.V);
+            c.Testo(1000, d.C);
         }
         c.Chiudi();
     }

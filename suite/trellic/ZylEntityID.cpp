@@ -1,5 +1,7 @@
 #include "ZylEntityID.h"
 
+#include <cwchar>
+
 #include "AcDbAds.h"
 #include "DatiDisegno.h"
 
@@ -181,4 +183,46 @@ int ZylBlockRefID::SetDati(const CADDatoArray& dati) {
 ZylBlockID ZylBlockRefID::GetBlocco() const {
     Aperta<AcDbBlockReference> r(m_id, AcDb::kForRead);
     return r ? ZylBlockID(r->blockTableRecord()) : ZylBlockID();
+}
+
+int ZylBlockRefID::GetAttributi(CADDatoArray& attributi) const {
+    Aperta<AcDbBlockReference> r(m_id, AcDb::kForRead);
+    if (!r) return 0;
+    CADDatoArray tag, testi;
+    std::vector<AcDbObject*> figli;
+    r->subObjects(figli);
+    int k = 0;
+    for (AcDbObject* o : figli) {
+        auto* a = AcDbAttribute::cast(o);
+        if (!a || a->isErased()) continue;
+        tag.Add(k, a->tagConst());
+        testi.Add(k, a->textStringConst());
+        ++k;
+    }
+    attributi.Add(2, tag);
+    attributi.Add(1, testi);
+    return 1;
+}
+
+int ZylBlockRefID::SetAttributi(const CADDatoArray& attributi) {
+    const CADDatoArray* tag = attributi.GetArray(2);
+    const CADDatoArray* testi = attributi.GetArray(1);
+    if (!tag || !testi || tag->GetCount() != testi->GetCount()) return 0;
+    Aperta<AcDbBlockReference> r(m_id, AcDb::kForWrite);
+    if (!r) return 0;
+    std::vector<AcDbObject*> figli;
+    r->subObjects(figli);
+    for (int i = 0; i < tag->GetCount(); ++i) {
+        if ((*tag)[i].GetTipo() != CADDatoArray::Testo || (*testi)[i].GetTipo() != CADDatoArray::Testo) return 0;
+        for (AcDbObject* o : figli) {
+            auto* a = AcDbAttribute::cast(o);
+            if (!a || a->isErased() || std::wcscmp(a->tagConst(), (*tag)[i].GetStringa()) != 0) continue;
+            AcDbAttribute* aperto = nullptr;
+            if (acdbOpenObject(aperto, a->objectId(), AcDb::kForWrite) != Acad::eOk) return 0;
+            Acad::ErrorStatus es = aperto->setTextString((*testi)[i].GetStringa());
+            aperto->close();
+            if (es != Acad::eOk) return 0;
+        }
+    }
+    return 1;
 }

@@ -77,4 +77,13 @@ public:
     int SetDati(const CADDatoArray& dati);
     // The block definition the reference points at.
     ZylBlockID GetBlocco() const;
+    // The reference's attributes as two parallel nested arrays, keyed 0, 1,
+    // 2 ... in the reference's order: 2 the tags, 1 the texts. 1 for a live
+    // reference (with or without attributes), 0 otherwise.
+    int GetAttributi(CADDatoArray& attributi) const;
+    // Writes the texts of the nested array 1 into the attributes whose tag
+    // stands at the same key of the nested array 2 (every attribute of that
+    // tag). 1 when done, 0 for a reference that cannot be opened or arrays
+    // that do not pair up.
+    int SetAttributi(const CADDatoArray& attributi);
 };

@@ -81,3 +81,33 @@ TEST_F(DrawingTest, RenderLayoutShowsModelThroughViewport) {
     EXPECT_FALSE(vplat::RenderDrawingPixels(db(), o, px, &error));
     EXPECT_EQ(error, L"no layout named NONE");
 }
+
+// Inside a block a constant attribute definition is drawn (its text is the
+// same on every reference); the others are drawn only through the
+// references' own attributes.
+TEST_F(DrawingTest, RenderShowsConstantDefinitionsOfABlockOnly) {
+    AddLayer(L"ROSSO", 1);
+    AddLayer(L"BLU", 5);
+    AddBlock(L"CARTIGLIO");
+    Append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(200, 150, 0)), L"CARTIGLIO");
+    auto* costante = new AcDbAttributeDefinition(AcGePoint3d(20, 100, 0), L"TITOLO", L"T", L"Titolo");
+    costante->setHeight(20);
+    costante->setLayer(L"ROSSO");
+    vplat::SetTag(costante->data(), vplat::DxfTag::Int(70, 2));
+    Append(costante, L"CARTIGLIO");
+    auto* variabile = new AcDbAttributeDefinition(AcGePoint3d(20, 20, 0), L"CAMPO", L"C", L"Campo");
+    variabile->setHeight(20);
+    variabile->setLayer(L"BLU");
+    Append(variabile, L"CARTIGLIO");
+    auto* bt = vplat::Peek<AcDbBlockTable>(db()->blockTableId());
+    Append(new AcDbBlockReference(AcGePoint3d(0, 0, 0), bt->find(L"CARTIGLIO")));
+
+    vplat::RenderOptions o;
+    o.width = 400, o.height = 300;
+    std::vector<unsigned> px;
+    ASSERT_TRUE(vplat::RenderDrawingPixels(db(), o, px, nullptr));
+    size_t rosso = 0, blu = 0;
+    for (unsigned p : px) rosso += Tinted(p, 0xFF0000) ? 1 : 0, blu += Tinted(p, 0x0000FF) ? 1 : 0;
+    EXPECT_GT(rosso, 0u) << "the constant title is missing";
+    EXPECT_EQ(blu, 0u) << "a field's definition was drawn";
+}

@@ -140,3 +140,49 @@ TEST(HostProgram, TranscriptGoesToTheNamedFile) {
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_TRUE(Contains(text, "[module] Sheetor.arx: kInitAppMsg -> kRetOK")) << text;
 }
+
+TEST(HostProgram, RendersEveryLayoutAsPngFilesAndAsPagesOfOnePdf) {
+    TempFolder out;
+    // The sample sheet drawing: alignment 30 and its outline 75, laid out as T5.
+    out.Write("script.txt",
+              "entsel 30\nstring T\nselect 75\nstring <enter>\nopenfile <cancel>\nint 10\nint 65\n");
+    HostRun r = RunHost(kHost, {"--set", "USERS1=QV-PX", "--lisp", "qv-cpath=" VORTANA_BIN "/", "--drawing",
+                                VORTANA_BIN "/tavole-innesto.dxf", "--load", "Sheetor.arx", "--script",
+                                out.File("script.txt"), "--run", "DisTr", "--render", out.File("fogli.pdf"), "--layout",
+                                "*", "--render", out.File("fogli.png"), "--layout", "*", "--render",
+                                out.File("pianta.png")});
+    ASSERT_EQ(r.exitCode, 0) << r.errors << r.transcript;
+    for (const char* png : {"fogli-Layout1.png", "fogli-T5.png", "pianta.png"})
+        EXPECT_TRUE(fs::exists(out.File(png))) << png;
+    std::ifstream pdf(out.File("fogli.pdf"), std::ios::binary);
+    std::string testo((std::istreambuf_iterator<char>(pdf)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(testo.rfind("%PDF", 0), 0u);
+    EXPECT_EQ(Count(testo, "/Type /Page") - Count(testo, "/Type /Pages"), 2u);
+
+    // A layout that does not exist fails the run with its reason.
+    HostRun nessuno = RunHost(kHost, {"--render", out.File("x.pdf"), "--layout", "T5"});
+    EXPECT_NE(nessuno.exitCode, 0);
+    EXPECT_TRUE(Contains(nessuno.errors + nessuno.transcript, "no layout named T5")) << nessuno.errors;
+}
+
+// The roundabout module is loaded as the suite's managed host loads it: its
+// library start-up binds the translation service, no application message is
+// sent, and it is released at the end. A library without acrxEntryPoint that
+// is no such module is still refused.
+TEST(HostProgram, LoadsTheRoundaboutModuleAsTheManagedHostDoes) {
+    HostRun run = RunHost(kHost, {"--load", "Gyroform.dll"});
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    const std::string& t = run.transcript;
+    EXPECT_TRUE(Contains(t, "[translator] SetAppName Gyroform .arx")) << t;
+    EXPECT_TRUE(Contains(t, "[module] Gyroform.dll: loaded by the managed host")) << t;
+    EXPECT_FALSE(Contains(t, "Gyroform.dll: kInitAppMsg")) << t;
+    EXPECT_FALSE(Contains(t, "Gyroform.dll: kUnloadAppMsg")) << t;
+    size_t out = t.find("[module] Gyroform.dll: released by the managed host");
+    size_t freed = t.find("Gyroform.dll", t.find("[module] released"));
+    EXPECT_NE(out, std::string::npos) << t;
+    EXPECT_NE(freed, std::string::npos) << t;
+
+    HostRun refused = RunHost(kHost, {"--load", "QvTranslatorDll.dll"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(Contains(refused.errors + refused.transcript, "has no acrxEntryPoint")) << refused.errors;
+}

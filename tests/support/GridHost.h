@@ -20,6 +20,10 @@ public:
     std::vector<Notice> notices;
     // Called for every notification before it is kept (it may fill the record).
     std::function<void(NMHDR*)> onNotify;
+    // The answer to a notification (0 when unset).
+    std::function<LRESULT(NMHDR*)> answer;
+    // Control ids of the WM_COMMAND messages the grid sent or posted.
+    std::vector<UINT> commands;
 
 protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override {
@@ -37,7 +41,15 @@ protected:
             n.col = after[1];
         }
         notices.push_back(n);
+        if (answer) {
+            *result = answer(hdr);
+            return TRUE;
+        }
         return CWnd::OnNotify(wParam, lParam, result);
+    }
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+        commands.push_back(LOWORD(wParam));
+        return CWnd::OnCommand(wParam, lParam);
     }
 };
 

@@ -1,0 +1,184 @@
+// A carriageway edge of the 3D roundabout: one of the two ring edges or one of
+// the four edges of a branch. It owns its plan polyline (ring-centred), its
+// point groups and its arrays; it never owns its roundabout, its reference
+// edge or its axis.
+#pragma once
+
+#include "CADDatoArray.h"
+#include "DatiPoli.h"
+#include "ICCiglio3D.h"
+#include "ICPROFILO_STRADALE.h"
+#include "ZylEntityID.h"
+
+class CAsseRamo;
+class CPuntoNodo;
+class CPuntoVertice;
+class CPuntoSezione;
+class CRotatoria3D;
+
+// Property ids of the edges.
+enum DatoCiglio {
+    DATO_CIGLIO_CODICE = 1,
+    DATO_CIGLIO_DESCRIZIONE = 2,
+    DATO_CIGLIO_TIPO_CALCOLO = 3,
+    DATO_CIGLIO_PIANO = 5,
+    DATO_CIGLIO_VERIFICA = 6,
+    DATO_CIGLIO_ROTAZIONE = 7,
+    DATO_CIGLIO_VERTICI = 8,
+    DATO_CIGLIO_NODI = 9,
+    DATO_CIGLIO_PIANO_PARALLELO = 11,
+    DATO_CIGLIO_DIFF_QUOTA = 12,
+    DATO_CIGLIO_HANDLE_ASSE = 13,
+    DATO_CIGLIO_NOME_ASSE = 14,
+    DATO_CIGLIO_POSIZIONE_ANELLO = 15,
+    DATO_CIGLIO_HANDLE_3D = 17,
+    DATO_CIGLIO_CODICE_RIF = 18,
+    DATO_CIGLIO_QUOTA_CENTRI = 19,
+    DATO_CIGLIO_PENDENZA_CENTRI = 20,
+    DATO_CIGLIO_DIREZIONE = 21,
+    DATO_CIGLIO_TRACCIATO_ESPORTATO = 22,
+};
+
+class CCiglio3D : public ICCiglio3D {
+public:
+    CCiglio3D() = default;
+    ~CCiglio3D() override;
+    CCiglio3D(const CCiglio3D&) = delete;
+    CCiglio3D& operator=(const CCiglio3D&) = delete;
+
+    bool IsA(int tipo) const override;
+    int GetTipoBase() const override { return 0; }
+    CDato GetDato(int id, bool* ok = nullptr) const override;
+    int LeggiDato(int id, CDato& dato) const override;
+    CString GetDatoStringa(int id, int modo, int decimali) const override;
+    int SetDato(const CDato& dato, int modo = 1) override;
+    CString GetNomeTipo() const override;
+    int GetRiservato() const override { return 0; }
+
+    CString getDescrizione() override { return m_descrizione; }
+    IQvObject_Group* getPunti(int tipo) override;
+    int getProgDaPunto(double& prog, Zyl_GePoint3d pnt) override;
+    int getPuntoDaProg(double prog, Zyl_GePoint3d& pnt) override;
+    CADDatoArray* getPunti3DCiglio() override { return &m_punti3D; }
+    int getTipoCalcolo() override { return m_tipoCalcolo; }
+    void setTipoCalcolo(int tipoCalcolo) override;
+    void setProfRif(int tipoCiglioRif) override;
+    ICCiglio3D* getCiglioRif() override;
+    int getCodiceEnum() override { return m_codiceEnum; }
+    void highlight(double prog) override;
+    int getVisualizzaSuGrafico(int tipoGruppoPunti) override;
+    void setVisualizzaSuGrafico(int tipoGruppoPunti, int visualizza) override;
+    double getLunghezza() override { return m_lunghezza; }
+    void setUsaPianoParallelo(int) override {}
+    int getUsaPianoParallelo() override { return 0; }
+    void setDiffQuotaPiani(double) override {}
+    double getDiffQuotaPiani() override { return 0.0; }
+
+    // The edges' own operations.
+    virtual void azzera();
+    virtual CAsseRamo* getAsseRamo() = 0;
+    virtual int inizializzaCiglio(CRotatoria3D* rotatoria, const wchar_t* codice, CAsseRamo* asse, datipoli* polilinea,
+                                  datipoli* ultimo);
+    virtual bool precede(CCiglio3D* nuovo) = 0;
+    virtual int getPuntoIniziale(Zyl_GePoint3d& punto);
+    virtual int calcolaGeometria(CPuntoNodo* incontro, CPuntoNodo** nodoSinistro) = 0;
+    virtual int creaGruppiPunti();
+    virtual void scriviDatiEstesi(CADDatoArray& datiEstesi);
+    virtual int getQuotaDaProg(double& quota, double prog, int tipo);
+    virtual int calcolaProfilo(int tipoEvento, IQvObject_GroupMember* punto, CDato dato) = 0;
+    virtual int calcolaRotazione(int tipoEvento, IQvObject_GroupMember* punto, CDato dato) = 0;
+    virtual int calcolaPiano() = 0;
+    virtual double getPendenzaDaProg(double prog);
+    virtual CString getCodiceRif() { return m_codiceRif; }
+
+    // Inserts a vertex (chainage, elevation) into the edge's profile (made
+    // when there is none), after the vertices at the same or a lower
+    // chainage: the new vertex, or null.
+    ICVERTICE_PROFILO* inserisciVerticeProfilo(const double vertice[2]);
+    static ICVERTICE_PROFILO* inserisciVerticeInProfilo(const double vertice[2], ICPROFILO_STRADALE* profilo);
+
+    // Creates the plan polyline in the block, with the edge's saved data, or
+    // updates its vertices and bulges; 1.
+    int scriviPolilineaPiana(const ZylBlockID& blocco);
+
+    // Moves the plan polyline in place.
+    void traslaPolilinea(const Zyl_GeMatrix3d& matrice);
+    int getPrimoVertice(Zyl_GePoint3d& punto) const;
+    int collegaPuntiGruppo(IQvObject_Group* gruppo);
+    // The first member of a group whose point has that reference kind and a
+    // reference value within 1e-6 of valore; null when none.
+    IQvObject_GroupMember* trovaPuntoRiferimento(int tipo, int tipoRiferimento, double valore);
+    CPuntoNodo* creaPuntoNodo(double valore, double posizione, int tipo, const double punto[2]);
+    CPuntoSezione* creaPuntoSezione(double valore, double posizione, int tipo, const double punto[2]);
+    void svuotaPuntiSezione();
+    // Erases the plan entity and forgets it: the erase result.
+    int cancellaEntita();
+    // A new object rebuilt from the saved data of an edge's plan polyline
+    // (application, flag, then key and value pairs); null when none was made.
+    static IQvObject* leggiDaDatiEstesi(const CADDatoArray& datiEstesi);
+    // The facing point of punto on this edge: the crossing along the
+    // direction within 100 on the inner ring and inner branch edges, the
+    // nearest point on the outer ring and outer branch edges. 1 found.
+    int proiettaSuCiglio(const double punto[3], double direzione, double* distanza, double piede[3], double* progressiva,
+                         double* altro);
+
+    const CString& getCodice() const { return m_codice; }
+    // The vertical profile of the last computation (null before it).
+    ICPROFILO* getProfiloAltimetrico() const { return m_profilo; }
+    datipoli* getPolilinea() const { return m_polilinea; }
+    datipoli* getUltimo() const { return m_ultimo; }
+    CRotatoria3D* getRotatoria() const { return m_rotatoria; }
+    bool isNonTrovato() const { return m_nonTrovato; }
+    const ZylPolylineID& getEntita() const { return m_entita; }
+    void setEntita(const ZylPolylineID& entita) { m_entita = entita; }
+    // Forgets the reference edge (it is leaving the model).
+    void dimenticaCiglioRif() { m_ciglioRif = nullptr; }
+
+protected:
+    // The method list: profile, the plane for ring edges, then the candidate
+    // reference edges (code + 7, description); a candidate that refers to
+    // this edge is not offered.
+    void elencoMetodi(CADDatoArray& tipiCalcolo, bool anello);
+    // Sets the curves of the vertex points with a radius on their vertices,
+    // computes the profile when it is valid and reads back the radii used.
+    void calcolaRaccordi(const std::vector<CPuntoVertice*>& punti);
+    // The entries every edge lists, then the kind's own.
+    void vociComuni(std::vector<CDato>& voci) const;
+    static int consegnaElenco(const std::vector<CDato>& voci, CDato** dati, int* numero);
+    // Makes a missing point group and names it; true when it had to be made.
+    bool preparaGruppo(IQvObject_Group*& gruppo, const wchar_t* nome);
+    // Display settings (named groups), set-up and the points tied to this edge.
+    void impostaGruppo(IQvObject_Group* gruppo, int tipoElemento, bool conNome);
+    void sostituisciGruppo(IQvObject_Group*& gruppo, const CDato& dato);
+    // Frees the polyline and takes a new one, with its last node.
+    void prendiPolilinea(datipoli* polilinea, datipoli* ultimo);
+    void liberaGruppo(IQvObject_Group*& gruppo);
+    void mostraMessaggio(const CString& testo) const;
+
+    CString m_codice;
+    int m_codiceEnum = 0;
+    CString m_descrizione;
+    int m_tipoCalcolo = 0;
+    datipoli* m_polilinea = nullptr;
+    datipoli* m_ultimo = nullptr;
+    double m_lunghezza = 0.0;
+    CCiglio3D* m_ciglioRif = nullptr;
+    ICPROFILO* m_profilo = nullptr;
+    IQvObject_Group* m_vertici = nullptr;
+    IQvObject_Group* m_rotazione = nullptr;
+    IQvObject_Group* m_verifica = nullptr;
+    IQvObject_Group* m_puntiCiglio = nullptr;
+    IQvObject_Group* m_nodi = nullptr;
+    bool m_nonTrovato = true;
+    CRotatoria3D* m_rotatoria = nullptr;
+    ZylPolylineID m_entita;
+    ZylPolylineID m_entita3D;
+    CString m_handle3D;
+    bool m_visVertici = false;
+    bool m_visRotazione = false;
+    CString m_codiceRif;
+    CADDatoArray m_punti3D;
+    CADDatoArray m_rigaProfilo;
+    CADDatoArray m_rigaRotazione;
+    CString m_tracciatoEsportato;
+};

@@ -1,0 +1,131 @@
+// The root of the 3D model of one roundabout: settings, the branch axes and
+// the carriageway edges in ring order, and the block that shows the model.
+// All plan geometry is ring-centred: a world point is a model point plus the
+// ring centre.
+#pragma once
+
+#include "ICRotatoria3D.h"
+#include "ZylEntityID.h"
+
+class CAsseRamo;
+class CCiglio3D;
+
+enum DatoRotatoria {
+    DATO_ROTATORIA_NOME = 1,
+    DATO_ROTATORIA_PIANTA = 2,
+    DATO_ROTATORIA_PASSO_SEZIONI = 3,
+    DATO_ROTATORIA_PASSO_DISCR = 4,
+    DATO_ROTATORIA_QUOTA_RIF = 7,
+    DATO_ROTATORIA_PEND_MIN = 8,
+    DATO_ROTATORIA_PEND_MAX = 9,
+    DATO_ROTATORIA_RICALCOLA_PENDENZE = 10,
+};
+
+class CRotatoria3D : public ICRotatoria3D {
+public:
+    CRotatoria3D() = default;
+    ~CRotatoria3D() override;
+    CRotatoria3D(const CRotatoria3D&) = delete;
+    CRotatoria3D& operator=(const CRotatoria3D&) = delete;
+
+    bool IsA(int) const override { return false; }
+    int GetTipoBase() const override { return 0; }
+    int GetTipo() const override;
+    CDato GetDato(int id, bool* ok = nullptr) const override;
+    int LeggiDato(int id, CDato& dato) const override;
+    CString GetDatoStringa(int, int, int) const override { return CString(); }
+    int SetDato(const CDato& dato, int modo = 1) override;
+    CString GetNomeTipo() const override;
+    int GetElencoDati(CDato** dati, int* numero, int contesto = 0) const override;
+    int GetRiservato() const override { return 0; }
+
+    int disegna(ZylEntityID& id) override;
+    int disegna3D(ICCiglio3D* ciglioChanged) override;
+    int inizializzaCalcolo() override;
+    int aggiorna() override;
+    IQvObject_Group* getCigli() override { return m_cigli; }
+    IQvObject_Group* getAssi() override { return m_assi; }
+    double getPassoDiscr() override { return m_passoDiscr; }
+    void setPassoDiscr(double passoDiscr) override { m_passoDiscr = passoDiscr; }
+    double getPassoSezioni() override { return m_passoSezioni; }
+    void setPassoSezioni(double passoSezioni) override;
+    int ricalcola(ICCiglio3D* ciglio, int tipoEvento, int tipoGruppoPunti, IQvObject_GroupMember* punto,
+                  CDato dato) override;
+    double getPendenzaMinima() override { return m_pendMin; }
+    void setPendenzaMinima(double pendMin) override { m_pendMin = pendMin; }
+    double getPendenzaMassima() override { return m_pendMax; }
+    void setPendenzaMassima(double pendMax) override { m_pendMax = pendMax; }
+    CString getNome() override { return m_nome; }
+    int getRicalcolaPendenzeRami() override { return m_ricalcolaPendenzeRami; }
+    void setRicalcolaPendenzeRami(int ricalcola) override { m_ricalcolaPendenzeRami = ricalcola; }
+    int esporta(Zyl_GePoint3d ptIns) override;
+
+    // The outer ring edge (code 2000), null when there is none.
+    CCiglio3D* getAnelloEsterno() const;
+    CCiglio3D* trovaCiglio(int codice, const CAsseRamo* asse) const;
+    CAsseRamo* trovaOCreaAsse(const wchar_t* nomeAsse, const wchar_t* riferimento, bool daTracciato, bool direzione,
+                              double posizioneAnello);
+    // Creates, reuses or inserts the edge of that code on that axis: 1, or 0
+    // when refused (off the ring, duplicate). The plan polyline built here,
+    // and an edge handed in that is not kept, are freed on refusal.
+    int creaCiglio(IQvObject** ciglio, const wchar_t* codice, CAsseRamo* asse, const CADDatoArray& vertici,
+                   const CADDatoArray& bulge);
+    IQvObject* creaImpostazioniGruppo();
+    // Rebuilds the nodes and sections of every edge.
+    int calcolaNodiESezioni();
+
+    // Reading the plan roundabout and a saved model.
+    int leggiEntita(int tipoEntita, ZylEntityID& entita);
+    int leggiCigliTracciato(ZylEntityID& entita);
+    int allineaInizioAnelli();
+    int caricaDaBlocco();
+    void creaLayer();
+    // Forgets every reference to an edge that leaves the model: reference
+    // edges (their code strings stay), partner nodes, and the section points
+    // of every edge, which are rebuilt with the nodes and sections.
+    void scollegaCiglio(CCiglio3D* ciglio);
+
+    void getCentro(double centro[3]) const;
+    void setCentro(const double centro[3]);
+    double getQuotaRiferimento() const { return m_quotaRiferimento; }
+    double getRaggioVerticeDefault() const { return m_raggioVertice; }
+    const CString& getNomePianta() const { return m_nomePianta; }
+    const CString& getLayerPianta() const { return m_layerPianta; }
+    const CString& getLayerSuperfici() const { return m_layerSuperfici; }
+    const CString& getLayerCigli3D() const { return m_layerCigli3D; }
+    const CString& getLayerSezioni() const { return m_layerSezioni; }
+    const CString& getLayerTesti() const { return m_layerTesti; }
+    const ZylBlockID& getBlocco() const { return m_blocco; }
+    const ZylBlockRefID& getRiferimentoBlocco() const { return m_riferimento; }
+
+private:
+    IQvObject_Group* gruppoAssi();
+    IQvObject_Group* gruppoCigli();
+    void inserisciAsse(CAsseRamo* asse);
+    void inserisciCiglio(CCiglio3D* ciglio);
+    int leggiCerchio(ZylEntityID& entita);
+    int leggiPolilinea(ZylEntityID& entita);
+    int leggiCiglioSalvato(ZylEntityID& entita, const CADDatoArray& items, const CADDatoArray& vertici,
+                           const CADDatoArray& bulge);
+    // Drops the axes and edges still marked not found; the edges are erased
+    // from the drawing and unlinked first.
+    void eliminaAssiNonTrovati();
+    void eliminaCigliNonTrovati();
+
+    CString m_nome;
+    CString m_nomePianta;
+    ZylBlockRefID m_riferimento;
+    ZylBlockID m_blocco;
+    double m_passoDiscr = 1.0;
+    double m_passoSezioni = 5.0;
+    IQvObject_Group* m_assi = nullptr;
+    IQvObject_Group* m_cigli = nullptr;
+    double m_centro[3] = {0.0, 0.0, 0.0};
+    double m_quotaRiferimento = 0.0;
+    double m_pendMin = 0.01;
+    double m_pendMax = 0.03;
+    double m_raggioVertice = 200.0;
+    CString m_layerSuperfici, m_layerPianta, m_layerCigli3D, m_layerSezioni, m_layerTesti;
+    int m_ricalcolaPendenzeRami = 1;
+    CString m_prefissoLayer = L"QVRO3D";
+};

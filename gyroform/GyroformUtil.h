@@ -1,0 +1,35 @@
+// Small helpers the model's classes share.
+#pragma once
+
+#include <vector>
+
+#include "CADDatoArray.h"
+#include "CDato.h"
+#include "DatiPoli.h"
+#include "IQvObject.h"
+
+class IQvObject;
+class IQvObject_Group;
+
+namespace gyroform {
+
+// A message box without owner, titled "Vortana", with only an OK button.
+void Messaggio(const CString& testo);
+// The translation of a text, as a text of its own.
+CString Traduci(const wchar_t* testo);
+// Frees an object through the module's constructor (the suite's when the
+// module is not started).
+void Libera(IQvObject* oggetto);
+// A plan polyline from vertex and bulge arrays (entries keyed 0, 1, 2 ...);
+// its last node in *ultimo. Null for no vertex.
+datipoli* PolilineaDaArray(const CADDatoArray& vertici, const CADDatoArray& bulge, datipoli** ultimo);
+datipoli* UltimoNodo(datipoli* lista);
+// The common GetDato of the model's objects: an empty datum filled by
+// LeggiDato, whose answer goes into *ok when asked.
+CDato DatoLetto(const IQvObject& oggetto, int id, bool* ok);
+// Length of a list (0 for none).
+double Lunghezza(const datipoli* lista);
+// Nested vertex and bulge arrays of a list, as polylines take them.
+void ArrayDaPolilinea(const datipoli* lista, CADDatoArray& vertici, CADDatoArray& bulge);
+
+}  // namespace gyroform

@@ -1,0 +1,3 @@
+#include "CAcadConvert.h"
+
+ZylTableRecordID CAcadConvert::ToZylTableRecordID(AcDbObjectId id) { return ZylTableRecordID(id); }
