@@ -1,8 +1,7 @@
 // Printing: the printer's device context, the print dialog and the browser's
 // print command.
-#include <regex>
-
 #include "BrowserFixture.h"
+#include "PdfPages.h"
 #include "WinClipboard.h"
 #include "WinPrint.h"
 
@@ -10,18 +9,15 @@ using namespace browser_test;
 
 namespace {
 
-// The page count a PDF declares in its page tree.
-int PdfPages(const std::filesystem::path& file) {
-    std::string pdf = ReadFile(file);
-    std::smatch m;
-    if (pdf.rfind("%PDF-", 0) != 0 || !std::regex_search(pdf, m, std::regex("/Type /Pages[^>]*/Count (\\d+)")))
-        return -1;
-    return std::stoi(m[1].str());
-}
-
+// The page count a print event names: "...: N pages".
 int PrintedPages(const std::wstring& event) {
-    std::wsmatch m;
-    return std::regex_search(event, m, std::wregex(L": (\\d+) pages$")) ? std::stoi(m[1].str()) : -1;
+    const std::wstring tail = L" pages";
+    if (event.size() < tail.size() || event.compare(event.size() - tail.size(), tail.size(), tail) != 0) return -1;
+    const size_t colon = event.rfind(L": ");
+    if (colon == std::wstring::npos) return -1;
+    const std::wstring digits = event.substr(colon + 2, event.size() - tail.size() - colon - 2);
+    if (digits.empty() || digits.find_first_not_of(L"0123456789") != std::wstring::npos) return -1;
+    return std::stoi(digits);
 }
 
 }  // namespace
@@ -59,7 +55,7 @@ TEST_F(PrinterContext, WritesTheFileOnlyWhenTheDocumentEnds) {
     }
     EXPECT_FALSE(std::filesystem::exists(m_folder / "doc.pdf"));
     EXPECT_GT(EndDoc(dc), 0);
-    EXPECT_EQ(PdfPages(m_folder / "doc.pdf"), 3);
+    EXPECT_EQ(test_files::PdfPageCount(m_folder / "doc.pdf"), 3);
     // Out of order or into a folder that does not exist: failures.
     EXPECT_EQ(EndPage(dc), SP_ERROR);
     EXPECT_EQ(EndDoc(dc), SP_ERROR);
@@ -132,7 +128,7 @@ TEST_F(BrowserPrint, PrintsThePagesTheTranscriptCounts) {
     EXPECT_NE(m_web->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_PROMPTUSER, nullptr, nullptr), S_OK);
     EXPECT_FALSE(std::filesystem::exists(m_folder / "view.pdf"));
     EXPECT_EQ(m_web->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_PROMPTUSER, nullptr, nullptr), S_OK);
-    int pages = PdfPages(m_folder / "view.pdf");
+    int pages = test_files::PdfPageCount(m_folder / "view.pdf");
     EXPECT_GE(pages, 2);
     EXPECT_EQ(LastEvent("print"), L"\"" + pdf + L"\": " + std::to_wstring(pages) + L" pages");
     EXPECT_TRUE(vplat::Script::Get().Mismatches().empty());
@@ -145,6 +141,6 @@ TEST_F(BrowserPrint, PageBreaksBeforeHeadingsStartPages) {
     ASSERT_EQ(Navigate((m_folder / "sezioni.html").wstring()), S_OK);
     vplat::Script::Get().Load(L"print " + (m_folder / "sezioni.pdf").wstring());
     ASSERT_EQ(m_web->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_PROMPTUSER, nullptr, nullptr), S_OK);
-    EXPECT_EQ(PdfPages(m_folder / "sezioni.pdf"), 4);
+    EXPECT_EQ(test_files::PdfPageCount(m_folder / "sezioni.pdf"), 4);
     EXPECT_EQ(PrintedPages(LastEvent("print")), 4);
 }
