@@ -1,10 +1,15 @@
 // Building one intersection leg (id, drop island, curb returns, triangular
 // islands, lanes with their records) on a drawing that holds 10 000 or
-// 100 000 other entities: a quarter plain polylines, a quarter road edges of
-// other roads, a quarter polylines of other intersections, a quarter lines.
-// The build's cost should come from its scans of the drawing and grow no
-// faster than the drawing; the run with no other entity gives the build's
-// own cost.
+// 100 000 other entities.
+// - CostruisciRamo: what a plan drawing holds besides the roads: a quarter
+//   plain polylines, a quarter polylines with the data of another
+//   application, a quarter texts, a quarter circles. The whole-drawing
+//   selections are answered from the drawing's indexes, so the build costs
+//   what it costs on an empty drawing.
+// - CostruisciRamoTraStrade: a quarter plain polylines, a quarter road edges
+//   of other roads, a quarter polylines of other intersections, a quarter
+//   lines. The edge lookup and the id check read every polyline of their
+//   application, so this cost grows with the roads and intersections drawn.
 #include <benchmark/benchmark.h>
 
 #include <arx.h>
@@ -18,7 +23,53 @@
 
 namespace {
 
-void AltreEntita(AcDbDatabase* db, int n) {
+void Aggiungi(AcDbBlockTableRecord* ms, AcDbEntity* e, resbuf* dati) {
+    ms->appendAcDbEntity(e);
+    if (dati) {
+        e->setXData(dati);
+        acutRelRb(dati);
+    }
+    e->close();
+}
+
+AcDbEntity* Polilinea(double x, double y) {
+    AcGePoint3dArray v;
+    AcGeDoubleArray b;
+    for (int k = 0; k < 4; ++k) {
+        v.append(AcGePoint3d(x + k * 3, y + (k % 2), 0));
+        b.append(k == 1 ? 0.2 : 0.0);
+    }
+    return CreaPolilinea(v, b);
+}
+
+void EntitaNonCorrelate(AcDbDatabase* db, int n) {
+    acdbRegApp(L"ALTRO-PROGETTO");
+    AcDbBlockTable* bt = nullptr;
+    db->getBlockTable(bt, AcDb::kForRead);
+    AcDbBlockTableRecord* ms = nullptr;
+    bt->getAt(ACDB_MODEL_SPACE, ms, AcDb::kForWrite);
+    bt->close();
+    for (int i = 0; i < n; ++i) {
+        double x = 5000 + (i % 200) * 20.0, y = 5000 + (i / 200) * 20.0;
+        switch (i % 4) {
+        case 0:
+            Aggiungi(ms, Polilinea(x, y), nullptr);
+            break;
+        case 1:
+            Aggiungi(ms, Polilinea(x, y),
+                     acutBuildList(1001, L"ALTRO-PROGETTO", 1000, L"curva di livello", 1040, 125.5, RTNONE));
+            break;
+        case 2:
+            Aggiungi(ms, new AcDbText(AcGePoint3d(x, y, 0), L"quota 125.50"), nullptr);
+            break;
+        default:
+            Aggiungi(ms, new AcDbCircle(AcGePoint3d(x, y, 0), AcGeVector3d(0, 0, 1), 0.5), nullptr);
+        }
+    }
+    ms->close();
+}
+
+void AltreStrade(AcDbDatabase* db, int n) {
     acdbRegApp(L"QV-VORTANA-NPOLI");
     acdbRegApp(kAppIntersezione);
     AcDbBlockTable* bt = nullptr;
@@ -58,12 +109,12 @@ void AltreEntita(AcDbDatabase* db, int n) {
     ms->close();
 }
 
-void CostruisciRamo(benchmark::State& state) {
+void Costruisci(benchmark::State& state, void (*altre)(AcDbDatabase*, int)) {
     auto db = std::make_unique<AcDbDatabase>();
     acdbHostApplicationServices()->setWorkingDatabase(db.get());
     legs::Incrocio incrocio;
     legs::Scenario scenario(incrocio, db.get());
-    AltreEntita(db.get(), static_cast<int>(state.range(0)));
+    altre(db.get(), static_cast<int>(state.range(0)));
     if (!scenario.Prepara()) state.SkipWithError(scenario.Errore().c_str());
     legs::ImpostaCorsie(*scenario.Ramo()->GetParametriCorsie(), true, true, true);
     MargineProgressiva = 5.0;
@@ -84,8 +135,12 @@ void CostruisciRamo(benchmark::State& state) {
     acdbHostApplicationServices()->setWorkingDatabase(nullptr);
 }
 
+void CostruisciRamo(benchmark::State& state) { Costruisci(state, EntitaNonCorrelate); }
+void CostruisciRamoTraStrade(benchmark::State& state) { Costruisci(state, AltreStrade); }
+
 }  // namespace
 
 BENCHMARK(CostruisciRamo)->Arg(0)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(CostruisciRamoTraStrade)->Arg(0)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 BENCHMARK_MAIN();

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# The demonstration run: the host loads the modules as the CAD host does and
-# shows its transcript. Usage: samples/demo.sh BIN_FOLDER
+# The demonstration run: the host loads the modules as the CAD host does,
+# builds a whole intersection on each bundled road drawing with the
+# new-intersection command (the person's answers come from a script: "Selezione
+# tracciati", the main road, the secondary road, "Disegna"), then deletes one
+# leg and updates another by its id. Usage: samples/demo.sh BIN_FOLDER
 set -euo pipefail
-BIN=${1:?usage: demo.sh BIN_FOLDER}
+BIN=$(cd "${1:?usage: demo.sh BIN_FOLDER}" && pwd)
 SAMPLES=$(cd "$(dirname "$0")" && pwd)
 
 echo "== vortana-cad: loading Junctor and Sheetor =="
@@ -10,13 +13,69 @@ echo "== vortana-cad: loading Junctor and Sheetor =="
 
 OUT=${VORTANA_DEMO_OUT:-$(dirname "$BIN")/demo}
 mkdir -p "$OUT"
+
+# "Disegna" saves the style file in the module folder: the demo runs from an
+# installation of its own, with a copy of the module folder's data.
+INST="$OUT/installazione"
+rm -rf "$INST"
+mkdir -p "$INST"
+for f in "$BIN"/*; do
+    case "$(basename "$f")" in
+        vortana-cad) cp "$f" "$INST/" ;;  # the host finds its folder from its own file
+        Junctor | DEFAULTSETTINGS.INI) cp -r "$f" "$INST/" ;;
+        *) ln -s "$f" "$INST/" ;;
+    esac
+done
+BIN="$INST"
+
+# The main and the secondary road of each sample drawing.
+declare -A STRADE=(
+    [strade-innesto]="SS 16|SP 5"
+    [strade-incrocio-curva]="SS 9|SP 21"
+    [strade-apparente]="SS 1|SP 40"
+)
+
 for drawing in "$SAMPLES"/strade-*.dxf; do
     name=$(basename "$drawing" .dxf)
+    IFS='|' read -r principale secondaria <<<"${STRADE[$name]}"
+    script="$OUT/$name.script"
+    printf 'dialog 7001 click 7002\ntracciato %s\ntracciato %s\ndialog 7001 click 1\n' \
+        "$principale" "$secondaria" >"$script"
     echo
-    echo "== vortana-cad: $name (saved, dumped and rendered into $OUT) =="
-    "$BIN/vortana-cad" --set USERS1=QV-PX --drawing "$drawing" --load Junctor.arx \
-        --save "$OUT/$name.dxf" --dump "$OUT/$name.json" --render "$OUT/$name.png"
+    echo "== vortana-cad: $name, a new intersection of $principale and $secondaria (into $OUT) =="
+    "$BIN/vortana-cad" --set USERS1=QV-PX --drawing "$drawing" --load Junctor.arx --script "$script" \
+        --run Junctor --save "$OUT/$name.dxf" --dump "$OUT/$name.json" --render "$OUT/$name.png"
 done
+
+# On the crossing: delete the Out leg and update the In leg, each picked by
+# the handle of its drop island's edge in the dump.
+name=strade-incrocio-curva
+maniglia() {  # the leg built first (0, In) or second (1, Out)
+    /usr/bin/python3 - "$OUT/$name.json" "$1" <<'PY'
+import json, sys
+legs = {}
+for e in json.load(open(sys.argv[1]))["entities"]:
+    for g in e.get("xdata", []):
+        items = [v for _, v in g["items"]]
+        if g["app"] == "QV-VORTANA-INTERS-T" and len(items) > 1 and items[1] == "rCIG":
+            legs.setdefault(int(items[0]), e["handle"])
+print(legs[sorted(legs)[int(sys.argv[2])]])
+PY
+}
+OUTLEG=$(maniglia 1)
+INLEG=$(maniglia 0)
+printf 'entsel %s\n' "$OUTLEG" >"$OUT/$name-cancella.script"
+printf 'clock set 2000000\nentsel %s\n' "$INLEG" >"$OUT/$name-aggiorna.script"
+echo
+echo "== vortana-cad: $name, the Out leg deleted (JunctorCanc) =="
+"$BIN/vortana-cad" --set USERS1=QV-PX --drawing "$OUT/$name.dxf" --load Junctor.arx \
+    --script "$OUT/$name-cancella.script" --run JunctorCanc \
+    --save "$OUT/$name-cancella.dxf" --dump "$OUT/$name-cancella.json" --render "$OUT/$name-cancella.png"
+echo
+echo "== vortana-cad: $name, the In leg updated (JunctorAgg) =="
+"$BIN/vortana-cad" --set USERS1=QV-PX --drawing "$OUT/$name-cancella.dxf" --load Junctor.arx \
+    --script "$OUT/$name-aggiorna.script" --run JunctorAgg \
+    --save "$OUT/$name-aggiorna.dxf" --dump "$OUT/$name-aggiorna.json" --render "$OUT/$name-aggiorna.png"
 
 # Sheetor on the sample road: a second sheet outline along the main road, the
 # north arrows, then the layout of every outline into its own sheet with the

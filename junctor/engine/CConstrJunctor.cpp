@@ -154,14 +154,18 @@ void CConstrJunctor::Annulla() {
     m_idCiglioEsterno[0] = m_idCiglioEsterno[1] = AcDbObjectId();
     m_idBanchinaEsterna[0] = m_idBanchinaEsterna[1] = AcDbObjectId();
     // The lane records that carry this leg's id.
-    if (!m_tracciato) return;
-    for (int codice : {1511, 1512, 1513, 1514, 1515}) {
-        ICLISTADATI* lista = m_tracciato->getListaDati(codice);
+    if (m_tracciato) RimuoviRecord(m_tracciato, m_id);
+}
+
+void CConstrJunctor::RimuoviRecord(ICTRACCIATO* tracciato, const CString& id) {
+    for (int codice : {1512, 1511, 1513, 1514, 1515}) {
+        ICLISTADATI* lista = tracciato->getListaDati(codice);
         ICELEMENTODATI* e = lista ? lista->getPrimo() : nullptr;
         while (e) {
+            // Removing frees the record: its successor is taken first.
             ICELEMENTODATI* successivo = lista->getSuccessivo(e);
             CDato dato;
-            if (e->LeggiDato(kDatoIdIntersezione, dato) && dato.GetString() == m_id) lista->rimuovi(e);
+            if (e->LeggiDato(kDatoIdIntersezione, dato) && dato.GetString() == id) lista->rimuovi(e);
             e = successivo;
         }
     }

@@ -97,6 +97,10 @@ public:
     bool DisegnaCorsiaAccumulo();
     bool RegistraCorsieImmUsc();
 
+    // Removes from the alignment's lane lists (1512, 1511, 1513, 1514, 1515)
+    // every record whose intersection id is that text; nothing is committed.
+    static void RimuoviRecord(ICTRACCIATO* tracciato, const CString& id);
+
     // Extended data of a drawn polyline: 0 written, 3 not.
     int ScriviDatiEstesi(AcDbObjectId id, const wchar_t* codiceCiglio);
 

@@ -3,7 +3,7 @@
 
 #include "CElemJunctor.h"
 
-class CPrincipaleJunctor : public CElemJunctor {
+class CPrincipaleJunctor final : public CElemJunctor {
 public:
     CPrincipaleJunctor(const wchar_t* nome, const ads_name asse) : CElemJunctor(nome, asse) {}
 

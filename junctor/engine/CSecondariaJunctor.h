@@ -8,7 +8,7 @@
 
 class CPrincipaleJunctor;
 
-class CSecondariaJunctor : public CElemJunctor {
+class CSecondariaJunctor final : public CElemJunctor {
 public:
     enum Verso { kOut = 0, kIn = 1 };
     // Side of the main road: 0 right, 1 left, 2 not known yet.

@@ -10,9 +10,13 @@ constexpr int kMaxDecimali = 15;
 // Large enough for any double in %e, and for %f below the %g switch to exponent form.
 constexpr size_t kLunghezzaTesto = 128;
 
+// The C numeric locale, freed when the module is unloaded.
 _locale_t LocaleC() {
-    static _locale_t locale = _create_locale(LC_NUMERIC, "C");
-    return locale;
+    static const struct Locale {
+        _locale_t handle = _create_locale(LC_NUMERIC, "C");
+        ~Locale() { _free_locale(handle); }
+    } locale;
+    return locale.handle;
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 #include <ArxEntry.h>
 #include <TranslatorBinding.h>
 
+#include "JunctorCommands.h"
+
 namespace {
 
 void OnInitApp() {
@@ -21,5 +23,6 @@ ArxCmdEntry g_ArxCmdTable[] = {
     {nullptr, ARX_CONTEXT_CALLBACK(OnUnloadApp)},
     {nullptr, ARX_CONTEXT_CALLBACK(OnLoadDwg)},
     {nullptr, nullptr},
+    {L"JUNCTORPRV", JunctorPrv},
     {L".", nullptr},
 };

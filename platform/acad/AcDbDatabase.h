@@ -9,6 +9,7 @@
 #include "AcDbBlockReference.h"
 #include "AcDbLine.h"
 #include "AcDbSymbolTables.h"
+#include "SelectionIndex.h"
 
 namespace vplat {
 class DrawingStore;
@@ -103,6 +104,8 @@ public:
     std::vector<AcDbObjectId> layouts;  // the model layout first, then by tab order
     AcDbObjectId clayer;
     bool tilemode = true;
+    // Whole-drawing selections by type and application.
+    SelectionIndex selection;
 
 private:
     std::vector<std::unique_ptr<DbStub>> m_stubs;

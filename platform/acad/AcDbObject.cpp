@@ -243,6 +243,11 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
             m_xdata.push_back(std::move(g));
         }
     }
+    // A resident entity tells the drawing's selection index which
+    // applications it now carries (one not yet in the drawing is indexed when
+    // it joins).
+    if (m_stub && m_stub->db)
+        for (const vplat::XDataGroup& g : m_xdata) m_stub->db->store().selection.NoteXData(m_stub, g.app);
     return Acad::eOk;
 }
 

@@ -14,6 +14,7 @@ namespace {
 constexpr int64_t kSetMark = 0x5353;  // second word of a selection-set name
 std::map<int64_t, std::vector<AcDbObjectId>> g_sets;
 int64_t g_nextSet = 1;
+bool g_indici = true;
 
 std::wstring Upper(std::wstring s) {
     for (wchar_t& c : s) c = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
@@ -140,6 +141,8 @@ bool PassesFilter(const AcDbEntity* e, const resbuf* filter) {
 
 int OpenSelectionSets() { return static_cast<int>(g_sets.size()); }
 
+void UseSelectionIndexes(bool use) { g_indici = use; }
+
 }  // namespace vplat
 
 int acedSSGet(const ACHAR* mode, const void*, const void*, const resbuf* filter, ads_name ss) {
@@ -150,11 +153,21 @@ int acedSSGet(const ACHAR* mode, const void*, const void*, const resbuf* filter,
     if (!m.empty() && m[0] == L'_') m.erase(0, 1);
     std::vector<AcDbObjectId> ids;
     if (m == L"X") {
-        // Creation order is the order of the handles, also in a drawing read from a file.
-        for (const auto& s : db->store().Stubs()) {
-            auto* e = AcDbEntity::cast(s->object);
-            if (Selectable(e) && vplat::PassesFilter(e, filter)) ids.push_back(AcDbObjectId(s.get()));
+        // A filter that names a type or an application walks only the
+        // smallest index that holds every entity it can pass.
+        if (const std::vector<vplat::DbStub*>* candidati =
+                g_indici ? db->store().selection.Candidates(db->store(), filter) : nullptr) {
+            for (vplat::DbStub* s : *candidati) {
+                auto* e = AcDbEntity::cast(s->object);
+                if (Selectable(e) && vplat::PassesFilter(e, filter)) ids.push_back(AcDbObjectId(s));
+            }
+        } else {
+            for (const auto& s : db->store().Stubs()) {
+                auto* e = AcDbEntity::cast(s->object);
+                if (Selectable(e) && vplat::PassesFilter(e, filter)) ids.push_back(AcDbObjectId(s.get()));
+            }
         }
+        // Creation order is the order of the handles, also in a drawing read from a file.
         std::sort(ids.begin(), ids.end(),
                   [](AcDbObjectId a, AcDbObjectId b) { return a.stub()->handle < b.stub()->handle; });
     } else if (m.empty() || m == L":S") {

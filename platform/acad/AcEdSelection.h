@@ -20,6 +20,9 @@ int acedEntSel(const ACHAR* prompt, ads_name entres, ads_point ptres);
 namespace vplat {
 // Selection sets not yet freed (tests check that commands free theirs).
 int OpenSelectionSets();
+// Whole-drawing selections answered from the drawing's indexes (the
+// default) or by walking every entity (tests compare the two).
+void UseSelectionIndexes(bool use);
 // Whether the entity passes a selection filter.
 bool PassesFilter(const AcDbEntity* e, const resbuf* filter);
 }  // namespace vplat

@@ -69,14 +69,20 @@ public:
     std::map<std::wstring, AcDbObjectId> m_ids;
 };
 
+// The same answers from the drawing's indexes and from a walk of every entity.
 TEST_P(SelectionFilters, SelectInCreationOrder) {
-    resbuf* filter = GetParam().filter();
-    int rc = 0;
-    std::vector<std::wstring> got = Select(filter, &rc);
-    acutRelRb(filter);
-    EXPECT_EQ(got, GetParam().expected);
-    EXPECT_EQ(rc, GetParam().expected.empty() ? RTERROR : RTNORM);
-    EXPECT_EQ(vplat::OpenSelectionSets(), 0);
+    for (bool indici : {true, false}) {
+        SCOPED_TRACE(indici ? "indexes" : "full walk");
+        vplat::UseSelectionIndexes(indici);
+        resbuf* filter = GetParam().filter();
+        int rc = 0;
+        std::vector<std::wstring> got = Select(filter, &rc);
+        acutRelRb(filter);
+        EXPECT_EQ(got, GetParam().expected);
+        EXPECT_EQ(rc, GetParam().expected.empty() ? RTERROR : RTNORM);
+        EXPECT_EQ(vplat::OpenSelectionSets(), 0);
+    }
+    vplat::UseSelectionIndexes(true);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -117,7 +117,7 @@ TEST_F(MainDialog, StyleChosenWithoutRoadsIsLoadedBeforeSaving) {
     Script(L"dialog 7001 select 7009 Urbana\ndialog 7001 click 7010\ndialog 7001 click 2\n");
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(Mismatches().empty());
-    EXPECT_EQ(checks, (std::vector<std::wstring>{L"0010", L"0011", L"0011"}));  // DEFAULT, then Urbana
+    EXPECT_EQ(checks, (std::vector<std::wstring>{L"1110", L"1110", L"1110"}));  // DEFAULT, then Urbana
     const std::string after = Leggi(File());
     EXPECT_EQ(Stile(after, "Urbana"), Stile(before, "Urbana"));
     EXPECT_EQ(Stile(after, "DEFAULT"), Stile(before, "DEFAULT"));

@@ -1,10 +1,13 @@
 // Appends an entity to a block of a drawing (model space by default), closes
-// both and answers its id: the step every drawing test starts from.
+// both and answers its id: the step every drawing test starts from. And the
+// ids a whole-drawing selection answers.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <arx.h>
+
+#include <vector>
 
 inline AcDbObjectId AppendToBlock(AcDbDatabase* db, AcDbEntity* e, const wchar_t* block = ACDB_MODEL_SPACE) {
     AcDbBlockTable* bt = nullptr;
@@ -17,4 +20,21 @@ inline AcDbObjectId AppendToBlock(AcDbDatabase* db, AcDbEntity* e, const wchar_t
     e->close();
     rec->close();
     return id;
+}
+
+// The entities of the working drawing that pass the filter ("_X"), in the
+// selection's order; the set is freed.
+inline std::vector<AcDbObjectId> SelectAll(const resbuf* filter) {
+    std::vector<AcDbObjectId> out;
+    ads_name ss;
+    if (acedSSGet(L"_X", nullptr, nullptr, filter, ss) != RTNORM) return out;
+    Adesk::Int32 n = 0;
+    acedSSLength(ss, &n);
+    for (Adesk::Int32 i = 0; i < n; ++i) {
+        ads_name e;
+        AcDbObjectId id;
+        if (acedSSName(ss, i, e) == RTNORM && acdbGetObjectId(id, e) == Acad::eOk) out.push_back(id);
+    }
+    acedSSFree(ss);
+    return out;
 }

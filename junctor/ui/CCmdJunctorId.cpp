@@ -1,0 +1,188 @@
+// Finding an intersection drawn earlier by its extended data, erasing its
+// polylines and removing its lane records from the main alignment.
+#include <TranslatorBinding.h>
+
+#include <cmath>
+#include <limits>
+#include <map>
+#include <vector>
+
+#include "CCmdJunctor.h"
+#include "CConstrJunctor.h"
+#include "DatiEstesi.h"
+#include "ICTRACCIATO.h"
+#include "LeggiDatiPoli.h"
+
+namespace {
+
+// The intersection polylines of the drawing, released with the object.
+class SelezioneIntersezioni {
+public:
+    SelezioneIntersezioni() {
+        resbuf* filtro = acutBuildList(RTDXF0, L"POLYLINE", 1001, kAppIntersezione, RTNONE);
+        m_valida = acedSSGet(L"_X", nullptr, nullptr, filtro, m_gruppo) == RTNORM;
+        acutRelRb(filtro);
+        if (m_valida && acedSSLength(m_gruppo, &m_numero) != RTNORM) m_numero = 0;
+    }
+    ~SelezioneIntersezioni() {
+        if (m_valida) acedSSFree(m_gruppo);
+    }
+    SelezioneIntersezioni(const SelezioneIntersezioni&) = delete;
+    SelezioneIntersezioni& operator=(const SelezioneIntersezioni&) = delete;
+
+    bool Valida() const { return m_valida; }
+    Adesk::Int32 Numero() const { return m_numero; }
+    bool Entita(Adesk::Int32 i, ads_name nome, AcDbObjectId& id) const {
+        return acedSSName(m_gruppo, i, nome) == RTNORM && acdbGetObjectId(id, nome) == Acad::eOk;
+    }
+
+private:
+    ads_name m_gruppo = {0, 0};
+    bool m_valida = false;
+    Adesk::Int32 m_numero = 0;
+};
+
+// The leading texts of an entity's intersection data (id, edge code, four
+// names ...), at most `massimo`; fewer when the chain ends or turns to
+// numbers earlier.
+std::vector<CString> Testi(AcDbObjectId id, size_t massimo) {
+    std::vector<CString> testi;
+    resbuf* catena = LeggiDatiEstesi(id, kAppIntersezione);
+    for (resbuf* rb = catena ? catena->rbnext : nullptr; rb && testi.size() < massimo; rb = rb->rbnext) {
+        if (rb->restype != 1000 || !rb->resval.rstring) break;
+        testi.emplace_back(rb->resval.rstring);
+    }
+    acutRelRb(catena);
+    return testi;
+}
+
+bool Contiene(const CStringArray& elenco, const CString& testo) {
+    for (INT_PTR i = 0; i < elenco.GetSize(); ++i)
+        if (elenco[i] == testo) return true;
+    return false;
+}
+
+// The side of a point from the main axis: +1 right, -1 left, 0 unknown.
+int Lato(const datipoli* asse, const ads_point p) {
+    double d = 0;
+    if (!asse || !DistPPoly(asse, p, &d, nullptr, nullptr, nullptr, nullptr, nullptr, 0)) return 0;
+    return d > 0 ? 1 : (d < 0 ? -1 : 0);
+}
+
+}  // namespace
+
+bool CCmdJunctor::CercaIdEsistente(const CString& nomePrincipale, const CString& nomeRamo,
+                                   const CSecondariaJunctor* ramo) {
+    m_id.Empty();
+    SelezioneIntersezioni selezione;
+    if (!selezione.Valida()) return false;
+
+    const CString internoPrincipale = m_principale ? m_principale->GetNomeInterno() : CString();
+    const CString internoRamo = ramo ? ramo->GetNomeInterno() : CString();
+    const bool perInterno = !internoPrincipale.IsEmpty() && !internoRamo.IsEmpty();
+    ads_point base = {0, 0, 0};
+    if (ramo) ramo->GetPuntoIsola1(base);
+    const datipoli* asse = m_principale ? m_principale->GetDatiPoliAsse() : nullptr;
+    const int latoRamo = Lato(asse, base);
+
+    // Per candidate id: the nearest vertex of its drop island edge and of
+    // any of its polylines, on the leg's side.
+    struct Distanze {
+        double isola = std::numeric_limits<double>::infinity();
+        double qualsiasi = std::numeric_limits<double>::infinity();
+        bool haIsola = false;
+    };
+    std::map<std::wstring, Distanze> candidati;
+    std::vector<std::wstring> ordine;
+    for (Adesk::Int32 i = 0; i < selezione.Numero(); ++i) {
+        ads_name nome;
+        AcDbObjectId id;
+        if (!selezione.Entita(i, nome, id)) continue;
+        const std::vector<CString> t = Testi(id, 6);
+        if (t.size() < 6 || t[0].IsEmpty()) continue;
+        const bool coppia = perInterno ? (t[2] == internoPrincipale && t[4] == internoRamo)
+                                       : (t[3] == nomePrincipale && t[5] == nomeRamo);
+        if (!coppia || Contiene(m_idPresi, t[0])) continue;
+        const std::wstring chiave(t[0]);
+        if (!candidati.count(chiave)) ordine.push_back(chiave);
+        Distanze& d = candidati[chiave];
+        const bool isola = t[1] == L"rCIG";
+        d.haIsola = d.haIsola || isola;
+        datipoli* lista = nullptr;
+        if (!LeggiDATIPOLI(nome, &lista)) continue;
+        for (const datipoli* v = lista; v; v = v->next) {
+            const ads_point p = {v->x, v->y, 0};
+            if (latoRamo != 0 && Lato(asse, p) != latoRamo) continue;
+            const double distanza = std::hypot(v->x - base[0], v->y - base[1]);
+            d.qualsiasi = std::min(d.qualsiasi, distanza);
+            if (isola) d.isola = std::min(d.isola, distanza);
+        }
+        LiberaDATIPOLI(&lista);
+    }
+    double migliore = std::numeric_limits<double>::infinity();
+    for (const std::wstring& chiave : ordine) {
+        const Distanze& d = candidati[chiave];
+        const double distanza = d.haIsola ? d.isola : d.qualsiasi;
+        if (distanza < migliore) {
+            migliore = distanza;
+            m_id = chiave.c_str();
+        }
+    }
+    return !m_id.IsEmpty();
+}
+
+bool CCmdJunctor::CancellaDaId() {
+    if (m_id.IsEmpty()) return false;
+    SelezioneIntersezioni selezione;
+    if (!selezione.Valida()) return false;
+    AcDbDatabase* disegno = acdbHostApplicationServices()->workingDatabase();
+    for (Adesk::Int32 i = 0; i < selezione.Numero(); ++i) {
+        ads_name nome;
+        AcDbObjectId id;
+        if (!selezione.Entita(i, nome, id)) continue;
+        const std::vector<CString> t = Testi(id, 1);
+        if (!t.empty() && t[0] == m_id) EraseEntityDaId(id, disegno);
+    }
+    return true;
+}
+
+bool CCmdJunctor::RimuoviRecordId(const ads_name asse) {
+    AcDbObjectId id;
+    if (acdbGetObjectId(id, asse) != Acad::eOk) {
+        m_log += TranslateText(L" - Impossibile recuperare l'entità di costruzione.\r\n");
+        return false;
+    }
+    tracciato* record = nullptr;
+    if (!GetTracciato(id, &record) || !record) return false;
+    ICTRACCIATO* oggetto = ICTRACCIATO_Costructor::Alloca(record, id);
+    if (!oggetto) {
+        // Nobody took the record over.
+        LiberaTracciato(&record);
+        return false;
+    }
+    CConstrJunctor::RimuoviRecord(oggetto, m_id);
+    // The commit writes onto the axis, which the main road must not hold
+    // open meanwhile.
+    const bool aperta = m_principale && m_principale->GetAperto();
+    if (aperta) m_principale->Chiudi();
+    oggetto->aggiornaDati(1505, 0);
+    oggetto->aggiornaDati(0, -2);
+    oggetto->aggiorna();
+    ICTRACCIATO_Costructor::Libera(&oggetto, 1);
+    if (aperta && m_principale->Apri()) m_principale->CalcolaLarghezze();
+    return true;
+}
+
+void CCmdJunctor::CancellaPrecedenti() {
+    m_idPresi.RemoveAll();
+    if (!m_principale) return;
+    for (CSecondariaJunctor* ramo : {m_in, m_out}) {
+        if (!ramo || !ramo->GetSelezionata()) continue;
+        if (!CercaIdEsistente(m_principale->GetNome(), ramo->GetNome(), ramo)) continue;
+        m_idPresi.Add(m_id);
+        CancellaDaId();
+        ads_name asse;
+        m_principale->GetAdsNameAsse(asse);
+        RimuoviRecordId(asse);
+    }
+}

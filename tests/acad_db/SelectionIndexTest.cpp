@@ -1,0 +1,134 @@
+// The drawing's selection indexes never disagree with the drawing: drawings
+// built at random (fixed seed) by appending, erasing, restoring, changing
+// and removing extended data, saving and reopening answer every filter of a
+// table with the same entities in the same order as a walk of every entity.
+#include <random>
+#include <vector>
+
+#include "DrawingFixture.h"
+
+namespace {
+
+const wchar_t* const kApps[] = {L"APP-A", L"APP-B", L"QV-VORTANA-INTERS-T"};
+
+// Filters narrowed by a type, by an application, by both, by a name that
+// nothing has, and filters the indexes cannot narrow.
+std::vector<resbuf*> Filtri() {
+    return {
+        acutBuildList(RTDXF0, L"POLYLINE", RTNONE),
+        acutBuildList(RTDXF0, L"line", RTNONE),
+        acutBuildList(1001, L"APP-A", RTNONE),
+        acutBuildList(1001, L"app-b", RTNONE),
+        acutBuildList(RTDXF0, L"POLYLINE", 1001, L"QV-VORTANA-INTERS-T", RTNONE),
+        acutBuildList(RTDXF0, L"POLYLINE", -3, 1001, L"APP-A", RTNONE),
+        acutBuildList(RTDXF0, L"TEXT", 8, L"STRATO", RTNONE),
+        acutBuildList(RTDXF0, L"ELLIPSE", RTNONE),
+        acutBuildList(1001, L"APP-Z", RTNONE),
+        acutBuildList(RTDXF0, L"POLY*", RTNONE),
+        acutBuildList(1001, L"APP-?", RTNONE),
+        acutBuildList(-4, L"<OR", RTDXF0, L"CIRCLE", 1001, L"APP-B", -4, L"OR>", RTNONE),
+        acutBuildList(RTDXF0, L"POLYLINE", -4, L"<NOT", 1001, L"APP-A", -4, L"NOT>", RTNONE),
+        acutBuildList(8, L"STRATO", RTNONE),
+        nullptr,
+    };
+}
+
+class SelectionIndexTest : public DrawingTest {
+protected:
+    std::vector<AcDbObjectId> Seleziona(const resbuf* filtro, bool indici) {
+        vplat::UseSelectionIndexes(indici);
+        std::vector<AcDbObjectId> out = SelectAll(filtro);
+        vplat::UseSelectionIndexes(true);
+        return out;
+    }
+    void Confronta(int passo) {
+        std::vector<resbuf*> filtri = Filtri();
+        for (size_t f = 0; f < filtri.size(); ++f) {
+            EXPECT_EQ(Seleziona(filtri[f], true), Seleziona(filtri[f], false)) << "step " << passo << " filter " << f;
+            acutRelRb(filtri[f]);
+        }
+    }
+    AcDbEntity* Nuova(std::mt19937& caso) {
+        const double x = static_cast<double>(caso() % 1000), y = static_cast<double>(caso() % 1000);
+        switch (caso() % 4) {
+        case 0: {
+            AcGePoint3dArray v;
+            v.append(AcGePoint3d(x, y, 0));
+            v.append(AcGePoint3d(x + 5, y, 0));
+            return new AcDb2dPolyline(AcDb::k2dSimplePoly, v);
+        }
+        case 1:
+            return new AcDbLine(AcGePoint3d(x, y, 0), AcGePoint3d(x, y + 5, 0));
+        case 2: {
+            auto* t = new AcDbText(AcGePoint3d(x, y, 0), L"testo");
+            if (caso() % 2) t->setLayer(L"STRATO");
+            return t;
+        }
+        default:
+            return new AcDbCircle(AcGePoint3d(x, y, 0), AcGeVector3d(0, 0, 1), 1);
+        }
+    }
+};
+
+TEST_F(SelectionIndexTest, NarrowedSelectionsEqualTheFullWalk) {
+    AddLayer(L"STRATO");
+    for (const wchar_t* app : kApps) acdbRegApp(app);
+    AddBlock(L"BLOCCO");
+    std::mt19937 caso(20261210);
+    std::vector<AcDbObjectId> entita;
+    for (int passo = 0; passo < 400; ++passo) {
+        const unsigned azione = caso() % 10;
+        if (azione < 4 || entita.empty()) {
+            // A new entity, now and then with data, now and then in a block.
+            AcDbEntity* e = Nuova(caso);
+            const bool inBlocco = caso() % 10 == 0;
+            resbuf* dati = caso() % 2 ? acutBuildList(1001, kApps[caso() % 3], 1000, L"x", RTNONE) : nullptr;
+            if (dati && caso() % 2) {
+                // Data set before the entity joins the drawing.
+                e->setXData(dati);
+                acutRelRb(dati);
+                dati = nullptr;
+            }
+            AcDbObjectId id = Append(e, inBlocco ? L"BLOCCO" : ACDB_MODEL_SPACE);
+            if (dati) SetXData(id, dati);
+            if (!inBlocco) entita.push_back(id);
+        } else {
+            const AcDbObjectId id = entita[caso() % entita.size()];
+            AcDbObject* o = nullptr;
+            ASSERT_EQ(acdbOpenObject(o, id, AcDb::kForWrite, true), Acad::eOk);
+            switch (azione) {
+            case 4:
+            case 5:
+                o->erase(!o->isErased());
+                break;
+            case 6:
+            case 7: {
+                resbuf* dati = acutBuildList(1001, kApps[caso() % 3], 1000, L"y", RTNONE);
+                o->setXData(dati);
+                acutRelRb(dati);
+                break;
+            }
+            default: {
+                // The application's data removed.
+                resbuf* vuota = acutBuildList(1001, kApps[caso() % 3], RTNONE);
+                o->setXData(vuota);
+                acutRelRb(vuota);
+            }
+            }
+            o->close();
+        }
+        if (passo % 20 == 0) Confronta(passo);
+        if (passo % 100 == 99) {
+            // Saved and opened again: the new drawing's indexes come from the file.
+            m_db = RoundTrip();
+            acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
+            entita.clear();
+            resbuf* tutto = nullptr;
+            for (const AcDbObjectId& id : Seleziona(tutto, false)) entita.push_back(id);
+            Confronta(passo);
+        }
+    }
+    Confronta(400);
+}
+
+}  // namespace

@@ -1,0 +1,197 @@
+// The new intersection: the build of the checked legs, the error dialog, and
+// erasing what an earlier command drew for the same roads (polylines and
+// lane records), leg by leg.
+#include <map>
+#include <set>
+
+#include "CConstrJunctor.h"
+#include "ComandoTest.h"
+#include "DatiEstesi.h"
+#include "ModelSpace.h"
+#include "PolilineeIntersezione.h"
+#include "Resource.h"
+#include "WinInput.h"
+#include "WinResource.h"
+
+
+namespace {
+
+using comando::Principale;
+using comando::Secondaria;
+using comando::PerId;
+using comando::RecordDi;
+using comando::U8;
+
+
+
+std::set<std::wstring> Id() {
+    std::set<std::wstring> out;
+    for (const auto& [id, p] : PerId()) out.insert(id);
+    return out;
+}
+
+
+class NuovaTest : public ComandoTest {
+protected:
+    // A crossing (In on the right, Out on the left) built by one command.
+    void CostruisciIncrocio() {
+        m_asse = Disegna(Principale()).front();
+        Disegna(Secondaria({0, -150, 0}, {0, 150, 0}));
+        Nuovamente();
+        ASSERT_EQ(Id(), (std::set<std::wstring>{L"1000000", L"1000001"}));
+    }
+    // The command again on the same roads, with the clock moved on.
+    void Nuovamente(std::function<void(CCmdJunctor&, CJunctorSettings&)> prima = nullptr,
+                    const std::wstring& altro = L"") {
+        Script(L"tracciato SS 1\ntracciato SP 2\n" + altro);
+        comando::Passi(SelezionaECostruisci(std::move(prima)));
+        CCmdJunctor c;
+        ASSERT_TRUE(c.Nuova());
+        m_log = c.GetLog();
+        EXPECT_TRUE(Mismatches().empty());
+    }
+
+    AcDbObjectId m_asse;
+    CString m_log;
+};
+
+TEST_F(NuovaTest, CrossingBuildsBothLegsWithoutErrorDialog) {
+    std::vector<std::wstring> dialoghi;
+    vplat::ModalLoop::SetIdleHook([&](HWND, int) { dialoghi.push_back(L"x"); });
+    CostruisciIncrocio();
+    const auto legs = PerId();
+    for (const auto& [id, polilinee] : legs) {
+        SCOPED_TRACE(U8(id));
+        EXPECT_EQ(polilinee.size(), 12u);
+        std::multiset<std::wstring> codici;
+        for (const auto& p : polilinee) {
+            EXPECT_EQ(p.dati.size(), 104u);
+            codici.insert(p.dati[1]);
+        }
+        EXPECT_EQ(codici, (std::multiset<std::wstring>{L"rCIG", L"rBIG", L"rCEIN", L"rBEIN", L"rCEOUT", L"rBEOUT",
+                                                       L"rCIIN", L"rBIIN", L"rCIOUT", L"rBIOUT", L"rCIOUT",
+                                                       L"rCIOUT"}));
+        // The In leg is the first built: it lies on the right (south) side.
+        for (const auto& p : polilinee) {
+            if (p.dati[1] != L"rCIG") continue;
+            for (const auto& v : p.vertici) EXPECT_EQ(std::get<1>(v) < 0, id == L"1000000");
+        }
+    }
+    EXPECT_FALSE(RecordDi(m_asse, L"1000000").empty());
+    EXPECT_FALSE(RecordDi(m_asse, L"1000001").empty());
+    EXPECT_TRUE(dialoghi.empty());
+    EXPECT_TRUE(Messaggi().empty());
+}
+
+TEST_F(NuovaTest, TBuildsOneLeg) {
+    Disegna(Principale());
+    Disegna(Secondaria({0, -150, 0}, {0, 0, 0}));
+    Nuovamente();
+    EXPECT_EQ(Id(), std::set<std::wstring>{L"1000000"});
+}
+
+// Built again over itself: the old legs go with all their lane records, and
+// only the new ids remain.
+TEST_F(NuovaTest, RebuildLeavesNoOldPolylineOrRecord) {
+    CostruisciIncrocio();
+    const size_t perLeg = RecordDi(m_asse, L"1000000").size();
+    vplat::Clock::Get().Set(3000000);
+    Nuovamente();
+    EXPECT_EQ(Id(), (std::set<std::wstring>{L"3000000", L"3000001"}));
+    EXPECT_TRUE(RecordDi(m_asse, L"1000000").empty());
+    EXPECT_TRUE(RecordDi(m_asse, L"1000001").empty());
+    EXPECT_EQ(RecordDi(m_asse, L"3000000").size(), perLeg);
+    size_t lista1513 = 0;
+    for (const stato::Record& r : stato::RecordCorsie(m_asse)) lista1513 += std::get<0>(r) == 1513;
+    EXPECT_EQ(lista1513, 8u);
+}
+
+// Only the checked leg is erased and built again; the other one, although
+// its polylines carry the same road names, stays as it was.
+TEST_F(NuovaTest, OnlyTheCheckedLegIsReplaced) {
+    CostruisciIncrocio();
+    const auto prima = PerId();
+    const auto recordIn = RecordDi(m_asse, L"1000000");
+    vplat::Clock::Get().Set(3000000);
+    Nuovamente([](CCmdJunctor& c, CJunctorSettings&) { c.GetIn()->SetSelezionata(0); });
+    const auto dopo = PerId();
+    EXPECT_EQ(Id(), (std::set<std::wstring>{L"1000000", L"3000000"}));
+    ASSERT_TRUE(dopo.count(L"1000000"));
+    EXPECT_EQ(dopo.at(L"1000000"), prima.at(L"1000000"));
+    EXPECT_EQ(RecordDi(m_asse, L"1000000"), recordIn);
+    EXPECT_TRUE(RecordDi(m_asse, L"1000001").empty());
+    // The same the other way round.
+    Nuovamente([](CCmdJunctor& c, CJunctorSettings&) { c.GetOut()->SetSelezionata(0); });
+    EXPECT_EQ(Id(), (std::set<std::wstring>{L"3000000", L"3000001"}));
+    EXPECT_EQ(PerId().at(L"3000000"), dopo.at(L"3000000"));
+}
+
+// A polyline of the application with an id far longer than any the builder
+// makes, and the same road names: read whole, never taken for a leg.
+TEST_F(NuovaTest, LongIdBesideTheIntersection) {
+    CostruisciIncrocio();
+    const std::wstring lungo(40, L'7');
+    AcDbObjectId estraneo;
+    {
+        AcGePoint3dArray vertici;
+        vertici.append(AcGePoint3d(300, -300, 0));
+        vertici.append(AcGePoint3d(310, -300, 0));
+        auto* p = new AcDb2dPolyline(AcDb::k2dSimplePoly, vertici);
+        estraneo = AppendToBlock(m_db.get(), p);
+        ASSERT_EQ(acdbOpenObject(p, estraneo, AcDb::kForWrite), Acad::eOk);
+        acdbRegApp(kAppIntersezione);
+        resbuf* dati = acutBuildList(1001, kAppIntersezione, 1000, lungo.c_str(), 1000, L"rCIG", 1000, L"", 1000,
+                                     L"SS 1", 1000, L"", 1000, L"SP 2", RTNONE);
+        p->setXData(dati);
+        acutRelRb(dati);
+        p->close();
+    }
+    vplat::Clock::Get().Set(3000000);
+    Nuovamente();
+    EXPECT_EQ(Id(), (std::set<std::wstring>{lungo, L"3000000", L"3000001"}));
+}
+
+// A leg that fails shows the error dialog with the builder's log; the other
+// leg is still built.
+TEST_F(NuovaTest, FailedLegShowsItsLogAndTheOtherLegIsBuilt) {
+    Disegna(Principale());
+    Disegna(Secondaria({0, -150, 0}, {0, 150, 0}));
+    std::vector<std::wstring> testi;
+    vplat::ModalLoop::SetIdleHook([&](HWND dlg, int) {
+        wchar_t t[4096] = {};
+        GetWindowTextW(GetDlgItem(dlg, IDC_EDIT_ERRORI), t, 4096);
+        testi.push_back(t);
+    });
+    Nuovamente(
+        [](CCmdJunctor& c, CJunctorSettings&) {
+            c.GetOut()->GetParametri()->riu.SetValore(0);
+            c.GetOut()->GetParametri()->rie.SetValore(0);
+        },
+        L"dialog 7003 key ESCAPE\n");
+    EXPECT_EQ(Id(), std::set<std::wstring>{L"1000000"});
+    ASSERT_EQ(testi.size(), 1u);
+    EXPECT_FALSE(m_log.IsEmpty());
+    EXPECT_EQ(testi[0], std::wstring(m_log));
+    EXPECT_NE(testi[0].find(L"Verso della strada: Out"), std::wstring::npos);
+    EXPECT_EQ(testi[0].find(L"Verso della strada: In"), std::wstring::npos);
+}
+
+// Cancel, at once or after choosing the roads, builds nothing.
+TEST_F(NuovaTest, CancelBuildsNothing) {
+    m_asse = Disegna(Principale()).front();
+    Disegna(Secondaria({0, -150, 0}, {0, 150, 0}));
+    const auto record = stato::RecordCorsie(m_asse);
+    for (auto passi : {std::vector<comando::Passo>{{IDCANCEL, 0}},
+                       std::vector<comando::Passo>{{IDCANCEL, 2}, {IDCANCEL, 3}, {IDCANCEL, 0}}}) {
+        Script(passi.size() > 1 ? L"tracciato SS 1\ntracciato SP 2\n" : L"");
+        comando::Passi(passi);
+        CCmdJunctor c;
+        EXPECT_TRUE(c.Nuova());
+        EXPECT_EQ(comando::NumeroPassi(), static_cast<int>(passi.size()));
+        EXPECT_TRUE(Id().empty());
+        EXPECT_EQ(stato::RecordCorsie(m_asse), record);
+        EXPECT_TRUE(Mismatches().empty());
+    }
+}
+
+}  // namespace
