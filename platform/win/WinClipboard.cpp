@@ -7,7 +7,7 @@
 
 #include <cstring>
 #include <map>
-#include <set>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,8 +18,10 @@ struct Block {
     int locks = 0;
 };
 
-std::set<Block*>& Blocks() {
-    static std::set<Block*> blocks;
+// Every live block, owned here: what a process still holds when it ends
+// (the clipboard's own data included) goes with the table.
+std::map<Block*, std::unique_ptr<Block>>& Blocks() {
+    static std::map<Block*, std::unique_ptr<Block>> blocks;
     return blocks;
 }
 
@@ -86,9 +88,10 @@ HGLOBAL Convert(UINT format) {
 extern "C" {
 
 HGLOBAL GlobalAlloc(UINT, SIZE_T bytes) {
-    auto* b = new Block;
-    b->bytes.assign(bytes, 0);  // always zeroed: nothing reads what was there before
-    Blocks().insert(b);
+    auto block = std::make_unique<Block>();
+    block->bytes.assign(bytes, 0);  // always zeroed: nothing reads what was there before
+    Block* b = block.get();
+    Blocks().emplace(b, std::move(block));
     return b;
 }
 
@@ -122,7 +125,6 @@ HGLOBAL GlobalFree(HGLOBAL block) {
     Block* b = B(block);
     if (!b) return block;
     Blocks().erase(b);
-    delete b;
     return nullptr;
 }
 
