@@ -155,6 +155,72 @@ TEST_F(MainDialog, DeletingAStyleMakesItsNeighbourCurrent) {
     EXPECT_EQ(Stile(after, "Extraurbana"), Stile(before, "Extraurbana"));
 }
 
+// "Salva come..." under a new name appends the style and makes it current;
+// onto an existing name it asks, and overwrites only on "yes", the current
+// style staying; "no" and an empty name leave the file alone.
+TEST_F(MainDialog, SaveAsAddsOrOverwritesAStyle) {
+    // A style's values without its opening tag (name and description).
+    auto valori = [](const std::string& stile) { return stile.substr(stile.find('>') + 1); };
+    const std::string original = Leggi(File());
+    struct Case {
+        const wchar_t* script;
+        const wchar_t* current;  // combo and set name afterwards
+        const char* written;     // the style that then holds DEFAULT's values, or null
+        std::vector<std::wstring> boxes;
+    } cases[] = {
+        {L"dialog 7017 set 7025 Prova\ndialog 7017 set 7026 Mia prova\ndialog 7017 click 1\n", L"Prova", "Prova", {}},
+        {L"dialog 7017 set 7025 Urbana\ndialog 7017 click 1\nmsgbox yes\n", L"DEFAULT", "Urbana", {}},
+        {L"dialog 7017 set 7025 Urbana\ndialog 7017 click 1\nmsgbox no\ndialog 7017 click 2\n", L"DEFAULT", nullptr, {}},
+        {L"dialog 7017 click 1\nmsgbox ok\ndialog 7017 click 2\n", L"DEFAULT", nullptr,
+         {L"Inserire il nome per lo stile."}},
+    };
+    for (const Case& c : cases) {
+        std::ofstream(File(), std::ios::binary | std::ios::trunc) << original;
+        Modello fresh;
+        CXmlReaderJunctor freshReader;
+        ASSERT_TRUE(cartella.Leggi(fresh, freshReader));
+        vplat::MessageBoxes::Clear();
+        CDlgJunctor run;
+        run.SetImpostazioni(&fresh.settings);
+        run.SetLettore(&freshReader);
+        std::wstring combo;
+        vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+            if (d != run.m_hWnd) return;
+            wchar_t text[64];
+            GetDlgItemTextW(d, IDC_COMBO_STILI, text, 64);
+            combo = text;
+        });
+        Script(std::wstring(L"dialog 7001 click 7013\n") + c.script + L"dialog 7001 click 2\n");
+        EXPECT_EQ(run.DoModal(), IDCANCEL) << c.script;
+        EXPECT_TRUE(Mismatches().empty()) << c.script;
+        std::vector<std::wstring> boxes;
+        for (const auto& b : vplat::MessageBoxes::All())
+            if (b.text != L"Nome di stile esistente: sovrascrivere?") boxes.push_back(b.text);
+        EXPECT_EQ(boxes, c.boxes) << c.script;
+        EXPECT_EQ(combo, c.current) << c.script;
+        EXPECT_EQ(std::wstring(fresh.settings.GetParametri()->GetNome()), c.current) << c.script;
+        const std::string after = Leggi(File());
+        if (!c.written) {
+            EXPECT_EQ(after, original) << c.script;
+            continue;
+        }
+        EXPECT_EQ(valori(Stile(after, c.written)), valori(Stile(original, "DEFAULT"))) << c.script;
+        EXPECT_EQ(Stile(after, "DEFAULT"), Stile(original, "DEFAULT")) << c.script;
+        EXPECT_EQ(Stile(after, "Extraurbana"), Stile(original, "Extraurbana")) << c.script;
+        // The written style is the last one, and only a new one adds an entry.
+        auto quanti = [](const std::string& xml) {
+            size_t n = 0;
+            for (size_t a = xml.find("<INTERSEZIONE "); a != std::string::npos; a = xml.find("<INTERSEZIONE ", a + 1)) ++n;
+            return n;
+        };
+        EXPECT_EQ(after.rfind("<INTERSEZIONE style=\""), after.find(std::string("<INTERSEZIONE style=\"") + c.written))
+            << c.script;
+        EXPECT_EQ(quanti(after), quanti(original) + (std::string(c.written) == "Prova")) << c.script;
+        EXPECT_NE(Leggi(cartella.Path() / "JunctorPV.xml").find(std::string("style=\"") + c.written), std::string::npos);
+    }
+    vplat::ModalLoop::SetIdleHook(nullptr);
+}
+
 TEST_F(MainDialog, WithoutACurrentStyleSavingOnlyTellsSo) {
     {
         std::string xml = Leggi(File());
