@@ -4,6 +4,7 @@
 // Out leg's sets. Switching legs, the leg's own figures, the angle unit of
 // both legs, and "Disegna" without the style file.
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include <arx.h>
@@ -203,4 +204,74 @@ TEST_F(MainDialogCrossing, DisegnaWithoutTheStyleFileStillCloses) {
     EXPECT_EQ(In()->GetSelezionata(), 0);
     EXPECT_FALSE(std::filesystem::exists(cartella.File()));
     EXPECT_FALSE(std::filesystem::exists(cartella.Path() / "JunctorPV.xml"));
+}
+
+// The width and height a PNG file's header gives.
+std::pair<int, int> DimensioniPng(const std::filesystem::path& png) {
+    std::ifstream in(png, std::ios::binary);
+    unsigned char h[24] = {};
+    in.read(reinterpret_cast<char*>(h), sizeof h);
+    auto be = [&](int i) { return (h[i] << 24) | (h[i + 1] << 16) | (h[i + 2] << 8) | h[i + 3]; };
+    return {be(16), be(20)};
+}
+
+// A child's rectangle in its dialog's window coordinates, as the snapshot
+// lays it out.
+CRect NellaFinestra(HWND d, HWND child) {
+    CRect w, c;
+    GetWindowRect(d, &w);
+    GetWindowRect(child, &c);
+    c.OffsetRect(-w.left, -w.top);
+    return c;
+}
+
+// The main dialog with both legs (and again with the picture panel open), and
+// the dialogs it opens, as pictures; each picture has its window's size.
+TEST_F(MainDialogCrossing, Snapshots) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::path(VORTANA_BIN).parent_path() / "snapshots";
+    fs::create_directories(dir);
+    for (bool pannello : {false, true}) {
+        model.settings.SetPannelloImmagine(pannello);
+        model.settings.SetImmagine(L"h.jpg");
+        CDlgJunctor run;
+        run.SetElementi(scenario->Principale(), In(), Out());
+        run.SetImpostazioni(&model.settings);
+        run.SetLettore(&reader);
+        std::vector<int> shown;
+        vplat::ModalLoop::SetShownHook([&](HWND d, int id) {
+            const fs::path png = dir / ("dialog-" + std::to_string(id) + (pannello ? "-panel" : "-legs") + ".png");
+            ASSERT_TRUE(vplat::SnapshotWindow(d, png.string()));
+            shown.push_back(id);
+            CRect w;
+            GetWindowRect(d, &w);
+            EXPECT_EQ(DimensioniPng(png), std::make_pair(w.Width(), w.Height())) << id;
+            if (id != 7001) return;
+            EXPECT_EQ(SendDlgItemMessageW(d, IDC_LIST_STRADE, LVM_GETITEMCOUNT, 0, 0), 2);
+            // The tree's expand column beside the first row.
+            const CRect tree = NellaFinestra(d, run.GetAlbero().m_hWnd);
+            EXPECT_EQ(vplat::SnapshotPixel(d, tree.left + 6, tree.top + 40), GetSysColor(COLOR_BTNFACE));
+            // The picture of row h inside the frame, not the dialog's face.
+            const CRect frame = NellaFinestra(d, GetDlgItem(d, IDC_CORNICE));
+            const CRect picture = NellaFinestra(d, GetDlgItem(d, IDC_IMMAGINE));
+            EXPECT_EQ(IsWindowVisible(GetDlgItem(d, IDC_CORNICE)) != FALSE, pannello);
+            if (!pannello) return;
+            EXPECT_TRUE(frame.PtInRect(picture.TopLeft()) && frame.PtInRect(CPoint(picture.right - 1, picture.bottom - 1)));
+            int diversi = 0;
+            for (int k = 1; k < 8; ++k) {
+                const COLORREF c = vplat::SnapshotPixel(d, picture.left + picture.Width() * k / 8,
+                                                        picture.top + picture.Height() * k / 8);
+                diversi += c != GetSysColor(COLOR_BTNFACE);
+            }
+            EXPECT_GE(diversi, 6);
+        });
+        Script(pannello ? L"dialog 7001 click 2\n"
+                        : L"dialog 7001 click 7017\ndialog 7004 close\n"
+                          L"dialog 7001 click 7008\ndialog 7018 click 2\n"
+                          L"dialog 7001 click 2\n");
+        EXPECT_EQ(run.DoModal(), IDCANCEL);
+        EXPECT_TRUE(Mismatches().empty());
+        EXPECT_EQ(shown, pannello ? std::vector<int>{7001} : (std::vector<int>{7001, 7004, 7018}));
+        vplat::Script::Get().Clear();
+    }
 }
