@@ -279,6 +279,51 @@ TEST_F(MainDialog, PanelFlagOpensThePanelAndAClickRestoresTheLayout) {
     EXPECT_FALSE(model.settings.GetPannelloImmagine());
 }
 
+// Opening the panel and closing it again puts every shown control back on
+// exactly its rectangle and the dialog back to its size, centred; the frame
+// and the picture are hidden again (where they stay does not matter) and the
+// picture is cleared.
+TEST_F(MainDialog, ClosingThePanelRestoresEveryControl) {
+    Apri();
+    model.settings.SetImmagine(L"h.jpg");
+    auto layout = [](HWND d) {
+        std::vector<std::pair<int, CRect>> out;
+        CRect w;
+        GetWindowRect(d, &w);
+        out.push_back({0, w});
+        for (HWND c = GetWindow(d, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            if (GetDlgCtrlID(c) == IDC_CORNICE || GetDlgCtrlID(c) == IDC_IMMAGINE) {
+                out.push_back({GetDlgCtrlID(c), CRect(IsWindowVisible(c), 0, 0, 0)});
+                continue;
+            }
+            CRect r;
+            GetWindowRect(c, &r);
+            MapWindowPoints(nullptr, d, reinterpret_cast<LPPOINT>(&r), 2);
+            out.push_back({GetDlgCtrlID(c), r});
+        }
+        return out;
+    };
+    std::vector<std::vector<std::pair<int, CRect>>> seen;
+    std::vector<HBITMAP> pictures;
+    vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+        if (d != dlg.m_hWnd) return;
+        seen.push_back(layout(d));
+        pictures.push_back(reinterpret_cast<HBITMAP>(SendDlgItemMessageW(d, IDC_IMMAGINE, STM_GETIMAGE, IMAGE_BITMAP, 0)));
+    });
+    Script(L"dialog 7001 click 7016\ndialog 7001 click 7016\ndialog 7001 click 2\n");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(Mismatches().empty());
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_NE(seen[1], seen[0]);
+    ASSERT_EQ(seen[2].size(), seen[0].size());
+    for (size_t i = 0; i < seen[0].size(); ++i) {
+        EXPECT_EQ(seen[2][i].first, seen[0][i].first);
+        EXPECT_EQ(seen[2][i].second, seen[0][i].second) << "control " << seen[0][i].first;
+    }
+    EXPECT_NE(pictures[1], nullptr);
+    EXPECT_EQ(pictures[2], nullptr);
+}
+
 // Notifications of the tree that arrive without legs, or name a row that is
 // not a parameter row, do nothing.
 TEST_F(MainDialog, TreeNotificationsWithoutALegOrForAPlainRow) {
