@@ -234,3 +234,29 @@ TEST_F(MainDialogLeg, TwoLegsSwitchWithTheListItem) {
     EXPECT_EQ(seen, (std::vector<std::wstring>{L"Out,In,0 DEFAULT out", L"Out,In,1 Urbana in", L"Out,In,0 DEFAULT out"}));
     EXPECT_EQ(out->GetParametri()->h.GetValore(), hOut);  // read back intact
 }
+
+// With one leg the list has nothing to switch to: toggling its only item's
+// check box changes the build flag alone; a value typed into a row without a
+// rule reaches the file with "Salva" in the file's format.
+TEST_F(MainDialogLeg, OneLegListNeverSwitchesAndSaveWritesTypedRows) {
+    std::vector<std::wstring> seen;
+    vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+        if (d != dlg.m_hWnd) return;
+        if (seen.empty()) Riga(15)->GetEdit()->SetWindowText(L"4.5");  // Lcu, as typed
+        const CConstrPars* shown = dlg.GetAlbero().GetParametri();
+        seen.push_back(std::to_wstring(model.settings.GetRamo()) + L" " +
+                       (shown == scenario->Ramo()->GetParametri() ? L"in" : L"?"));
+    });
+    Script(L"dialog 7001 uncheck 7003 #0\n"
+           L"dialog 7001 click 7010\n"
+           L"dialog 7001 click 2\n");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(Mismatches().empty());
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"1 in", L"1 in", L"1 in"}));
+    EXPECT_EQ(scenario->Ramo()->GetSelezionata(), 1);  // read back only by "Disegna" and the like
+    std::ifstream in(cartella.File(), std::ios::binary);
+    const std::string xml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t style = xml.find("style=\"DEFAULT\"");
+    const std::string defaultStyle = xml.substr(style, xml.find("</INTERSEZIONE>", style) - style);
+    EXPECT_NE(defaultStyle.find("name=\"Lcu\" measUnit=\"[m]\">4.500<"), std::string::npos);
+}
