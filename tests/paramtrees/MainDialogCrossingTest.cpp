@@ -275,3 +275,38 @@ TEST_F(MainDialogCrossing, Snapshots) {
         vplat::Script::Get().Clear();
     }
 }
+
+// "Disegna" refuses a selection that builds nothing, with its message, and the
+// dialog stays open; with one of the two items checked it closes.
+TEST_F(MainDialogCrossing, DisegnaChecksTheSelection) {
+    struct Case {
+        bool legs;
+        const wchar_t* script;
+        INT_PTR result;
+        std::vector<std::wstring> boxes;
+    } cases[] = {
+        {true, L"dialog 7001 uncheck 7003 #0\ndialog 7001 uncheck 7003 #1\ndialog 7001 click 1\nmsgbox ok\n"
+               L"dialog 7001 click 2\n",
+         IDCANCEL, {L"Selezionare almeno una strada secondaria dalla lista."}},
+        {true, L"dialog 7001 uncheck 7003 #0\ndialog 7001 click 1\n", IDOK, {}},
+        {false, L"dialog 7001 click 1\nmsgbox ok\ndialog 7001 click 2\n", IDCANCEL,
+         {L"Selezionare almeno una strada secondaria dal disegno."}},
+    };
+    for (const Case& c : cases) {
+        vplat::MessageBoxes::Clear();
+        CDlgJunctor run;
+        run.SetElementi(scenario->Principale(), c.legs ? In() : nullptr, c.legs ? Out() : nullptr);
+        run.SetImpostazioni(&model.settings);
+        run.SetLettore(&reader);
+        Script(c.script);
+        EXPECT_EQ(run.DoModal(), c.result) << c.script;
+        EXPECT_EQ(run.GetCodice(), c.result == IDOK ? 1 : 0) << c.script;
+        EXPECT_TRUE(Mismatches().empty()) << c.script;
+        std::vector<std::wstring> boxes;
+        for (const auto& b : vplat::MessageBoxes::All()) boxes.push_back(b.text);
+        EXPECT_EQ(boxes, c.boxes) << c.script;
+        vplat::Script::Get().Clear();
+    }
+    EXPECT_EQ(Out()->GetSelezionata(), 0);  // from the case that closed
+    EXPECT_EQ(In()->GetSelezionata(), 1);
+}
