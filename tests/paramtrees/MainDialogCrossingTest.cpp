@@ -2,36 +2,28 @@
 // an In and an Out leg of the same road, half widths 3.0, both prepared from
 // the command's sets as the command prepares them, the settings left on the
 // Out leg's sets. Switching legs, the leg's own figures, the angle unit of
-// both legs, and "Disegna" without the style file.
+// both legs, the selection check, "Disegna" without the style file, and
+// pictures of the dialog.
 #include <filesystem>
 #include <fstream>
-#include <memory>
 
-#include <arx.h>
-
-#include "../../junctor/ui/CDlgJunctor.h"
 #include "../../junctor/ui/Resource.h"
 #include "HostText.h"
-#include "LegScenario.h"
-#include "ParTreeFixture.h"
+#include "LegDialogFixture.h"
 
 using namespace partree_test;
 
 namespace {
 
-class MainDialogCrossing : public JunctorModuleFixture {
+class MainDialogCrossing : public LegDialogFixture {
 protected:
     void SetUp() override {
         JunctorModuleFixture::SetUp();
-        db = std::make_unique<AcDbDatabase>();
-        acdbHostApplicationServices()->setWorkingDatabase(db.get());
         legs::Incrocio incrocio;
         incrocio.attraversa = true;
         incrocio.semiRamo = 3.0;
-        scenario = std::make_unique<legs::Scenario>(incrocio, db.get());
-        ASSERT_TRUE(scenario->Prepara()) << scenario->Errore();
+        ASSERT_NO_FATAL_FAILURE(Prepara(incrocio));
         ASSERT_NE(scenario->Uscita(), nullptr);
-        ASSERT_TRUE(cartella.Leggi(model, reader));
         // Each new leg takes copies of the command's sets, its own
         // dimensions, island and radii; the settings end on the last one.
         for (CSecondariaJunctor* ramo : {In(), Out()}) {
@@ -50,19 +42,8 @@ protected:
         dlg.SetImpostazioni(&model.settings);
         dlg.SetLettore(&reader);
     }
-    void TearDown() override {
-        scenario.reset();
-        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-        JunctorModuleFixture::TearDown();
-    }
     CSecondariaJunctor* In() { return scenario->Ramo(); }
     CSecondariaJunctor* Out() { return scenario->Uscita(); }
-    std::unique_ptr<AcDbDatabase> db;
-    std::unique_ptr<legs::Scenario> scenario;
-    CartellaStili cartella;
-    Modello model;
-    CXmlReaderJunctor reader;
-    CDlgJunctor dlg;
 };
 
 }  // namespace

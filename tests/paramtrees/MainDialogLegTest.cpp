@@ -4,29 +4,20 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
 
-#include <arx.h>
-
-#include "../../junctor/ui/CDlgJunctor.h"
 #include "../../junctor/ui/Resource.h"
 #include "HostText.h"
-#include "LegScenario.h"
-#include "ParTreeFixture.h"
+#include "LegDialogFixture.h"
 
 using namespace partree_test;
 
 namespace {
 
-class MainDialogLeg : public JunctorModuleFixture {
+class MainDialogLeg : public LegDialogFixture {
 protected:
     void SetUp() override {
         JunctorModuleFixture::SetUp();
-        db = std::make_unique<AcDbDatabase>();
-        acdbHostApplicationServices()->setWorkingDatabase(db.get());
-        scenario = std::make_unique<legs::Scenario>(legs::Incrocio{}, db.get());
-        ASSERT_TRUE(scenario->Prepara()) << scenario->Errore();
-        ASSERT_TRUE(cartella.Leggi(model, reader));
+        ASSERT_NO_FATAL_FAILURE(Prepara(legs::Incrocio{}));
         // The settings point at the prepared leg's sets, as the command leaves them.
         CSecondariaJunctor* ramo = scenario->Ramo();
         *ramo->GetParametri() = model.pars;
@@ -37,19 +28,7 @@ protected:
         dlg.SetImpostazioni(&model.settings);
         dlg.SetLettore(&reader);
     }
-    void TearDown() override {
-        scenario.reset();
-        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-        JunctorModuleFixture::TearDown();
-    }
     CMyOptionTreeItemSpinnerDec* Riga(int id) { return Spinner(dlg.GetAlbero(), id); }
-
-    std::unique_ptr<AcDbDatabase> db;
-    std::unique_ptr<legs::Scenario> scenario;
-    CartellaStili cartella;
-    Modello model;
-    CXmlReaderJunctor reader;
-    CDlgJunctor dlg;
 };
 
 }  // namespace

@@ -45,10 +45,13 @@ class MainDialog : public JunctorModuleFixture {
 protected:
     std::filesystem::path File() const { return cartella.File(); }
     // The style file read as the command reads it, and a dialog on it.
-    void Apri() {
-        ASSERT_TRUE(cartella.Leggi(model, reader));
-        dlg.SetImpostazioni(&model.settings);
-        dlg.SetLettore(&reader);
+    void Apri() { Apri(dlg, model, reader); }
+    // The same for a dialog of a table's case, with no message shown yet.
+    void Apri(CDlgJunctor& d, Modello& m, CXmlReaderJunctor& r) {
+        ASSERT_TRUE(cartella.Leggi(m, r));
+        vplat::MessageBoxes::Clear();
+        d.SetImpostazioni(&m.settings);
+        d.SetLettore(&r);
     }
     CartellaStili cartella;
     Modello model;
@@ -81,11 +84,8 @@ TEST_F(MainDialog, WithoutRoadsTheLegControlsAreOffAndClosingGivesItsCode) {
     for (const Case& c : cases) {
         Modello fresh;
         CXmlReaderJunctor freshReader;
-        ASSERT_TRUE(cartella.Leggi(fresh, freshReader));
-        vplat::MessageBoxes::Clear();
         CDlgJunctor dlg;
-        dlg.SetImpostazioni(&fresh.settings);
-        dlg.SetLettore(&freshReader);
+        ASSERT_NO_FATAL_FAILURE(Apri(dlg, fresh, freshReader));
         std::vector<std::wstring> seen;
         vplat::ModalLoop::SetIdleHook([&](HWND d, int) { seen.push_back(Stato(d)); });
         Script(c.script);
@@ -178,11 +178,8 @@ TEST_F(MainDialog, SaveAsAddsOrOverwritesAStyle) {
         std::ofstream(File(), std::ios::binary | std::ios::trunc) << original;
         Modello fresh;
         CXmlReaderJunctor freshReader;
-        ASSERT_TRUE(cartella.Leggi(fresh, freshReader));
-        vplat::MessageBoxes::Clear();
         CDlgJunctor run;
-        run.SetImpostazioni(&fresh.settings);
-        run.SetLettore(&freshReader);
+        ASSERT_NO_FATAL_FAILURE(Apri(run, fresh, freshReader));
         std::wstring combo;
         vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
             if (d != run.m_hWnd) return;
