@@ -239,3 +239,36 @@ TEST_F(MainDialogLeg, OneLegListNeverSwitchesAndSaveWritesTypedRows) {
     const std::string defaultStyle = xml.substr(style, xml.find("</INTERSEZIONE>", style) - style);
     EXPECT_NE(defaultStyle.find("name=\"Lcu\" measUnit=\"[m]\">4.500<"), std::string::npos);
 }
+
+// Enter builds only with the focus on "Disegna": in a row's edit or on the
+// tree itself it does nothing.
+TEST_F(MainDialogLeg, EnterBuildsOnlyFromDisegna) {
+    enum Fuoco { kRiga, kAlbero, kDisegna };
+    struct Case {
+        Fuoco fuoco;
+        INT_PTR result;
+        int code;
+    } cases[] = {{kRiga, IDCANCEL, 0}, {kAlbero, IDCANCEL, 0}, {kDisegna, IDOK, 1}};
+    for (const Case& c : cases) {
+        CDlgJunctor run;
+        run.SetElementi(scenario->Principale(), scenario->Ramo(), nullptr);
+        run.SetImpostazioni(&model.settings);
+        run.SetLettore(&reader);
+        bool focused = false;
+        vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+            if (d != run.m_hWnd || focused) return;
+            focused = true;
+            if (c.fuoco == kRiga) Spinner(run.GetAlbero(), 2)->GetEdit()->SetFocus();
+            else if (c.fuoco == kAlbero) run.GetAlbero().SetFocus();
+            else ::SetFocus(GetDlgItem(d, IDOK));
+        });
+        Script(c.result == IDOK ? L"dialog 7001 idle\ndialog 7001 key RETURN\n"
+                                : L"dialog 7001 idle\ndialog 7001 key RETURN\ndialog 7001 click 2\n");
+        EXPECT_EQ(run.DoModal(), c.result) << c.fuoco;
+        EXPECT_EQ(run.GetCodice(), c.code) << c.fuoco;
+        EXPECT_TRUE(Mismatches().empty()) << c.fuoco;
+        EXPECT_TRUE(vplat::MessageBoxes::All().empty()) << c.fuoco;
+        vplat::ModalLoop::SetIdleHook(nullptr);
+        vplat::Script::Get().Clear();
+    }
+}
