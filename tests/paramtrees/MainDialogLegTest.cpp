@@ -4,29 +4,20 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
 
-#include <arx.h>
-
-#include "../../junctor/ui/CDlgJunctor.h"
 #include "../../junctor/ui/Resource.h"
 #include "HostText.h"
-#include "LegScenario.h"
-#include "ParTreeFixture.h"
+#include "LegDialogFixture.h"
 
 using namespace partree_test;
 
 namespace {
 
-class MainDialogLeg : public JunctorModuleFixture {
+class MainDialogLeg : public LegDialogFixture {
 protected:
     void SetUp() override {
         JunctorModuleFixture::SetUp();
-        db = std::make_unique<AcDbDatabase>();
-        acdbHostApplicationServices()->setWorkingDatabase(db.get());
-        scenario = std::make_unique<legs::Scenario>(legs::Incrocio{}, db.get());
-        ASSERT_TRUE(scenario->Prepara()) << scenario->Errore();
-        ASSERT_TRUE(cartella.Leggi(model, reader));
+        ASSERT_NO_FATAL_FAILURE(Prepara(legs::Incrocio{}));
         // The settings point at the prepared leg's sets, as the command leaves them.
         CSecondariaJunctor* ramo = scenario->Ramo();
         *ramo->GetParametri() = model.pars;
@@ -37,19 +28,7 @@ protected:
         dlg.SetImpostazioni(&model.settings);
         dlg.SetLettore(&reader);
     }
-    void TearDown() override {
-        scenario.reset();
-        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-        JunctorModuleFixture::TearDown();
-    }
     CMyOptionTreeItemSpinnerDec* Riga(int id) { return Spinner(dlg.GetAlbero(), id); }
-
-    std::unique_ptr<AcDbDatabase> db;
-    std::unique_ptr<legs::Scenario> scenario;
-    CartellaStili cartella;
-    Modello model;
-    CXmlReaderJunctor reader;
-    CDlgJunctor dlg;
 };
 
 }  // namespace
@@ -233,4 +212,63 @@ TEST_F(MainDialogLeg, TwoLegsSwitchWithTheListItem) {
     EXPECT_TRUE(Mismatches().empty());
     EXPECT_EQ(seen, (std::vector<std::wstring>{L"Out,In,0 DEFAULT out", L"Out,In,1 Urbana in", L"Out,In,0 DEFAULT out"}));
     EXPECT_EQ(out->GetParametri()->h.GetValore(), hOut);  // read back intact
+}
+
+// With one leg the list has nothing to switch to: toggling its only item's
+// check box changes the build flag alone; a value typed into a row without a
+// rule reaches the file with "Salva" in the file's format.
+TEST_F(MainDialogLeg, OneLegListNeverSwitchesAndSaveWritesTypedRows) {
+    std::vector<std::wstring> seen;
+    vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+        if (d != dlg.m_hWnd) return;
+        if (seen.empty()) Riga(15)->GetEdit()->SetWindowText(L"4.5");  // Lcu, as typed
+        const CConstrPars* shown = dlg.GetAlbero().GetParametri();
+        seen.push_back(std::to_wstring(model.settings.GetRamo()) + L" " +
+                       (shown == scenario->Ramo()->GetParametri() ? L"in" : L"?"));
+    });
+    Script(L"dialog 7001 uncheck 7003 #0\n"
+           L"dialog 7001 click 7010\n"
+           L"dialog 7001 click 2\n");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(Mismatches().empty());
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"1 in", L"1 in", L"1 in"}));
+    EXPECT_EQ(scenario->Ramo()->GetSelezionata(), 1);  // read back only by "Disegna" and the like
+    std::ifstream in(cartella.File(), std::ios::binary);
+    const std::string xml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t style = xml.find("style=\"DEFAULT\"");
+    const std::string defaultStyle = xml.substr(style, xml.find("</INTERSEZIONE>", style) - style);
+    EXPECT_NE(defaultStyle.find("name=\"Lcu\" measUnit=\"[m]\">4.500<"), std::string::npos);
+}
+
+// Enter builds only with the focus on "Disegna": in a row's edit or on the
+// tree itself it does nothing.
+TEST_F(MainDialogLeg, EnterBuildsOnlyFromDisegna) {
+    enum Fuoco { kRiga, kAlbero, kDisegna };
+    struct Case {
+        Fuoco fuoco;
+        INT_PTR result;
+        int code;
+    } cases[] = {{kRiga, IDCANCEL, 0}, {kAlbero, IDCANCEL, 0}, {kDisegna, IDOK, 1}};
+    for (const Case& c : cases) {
+        CDlgJunctor run;
+        run.SetElementi(scenario->Principale(), scenario->Ramo(), nullptr);
+        run.SetImpostazioni(&model.settings);
+        run.SetLettore(&reader);
+        bool focused = false;
+        vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+            if (d != run.m_hWnd || focused) return;
+            focused = true;
+            if (c.fuoco == kRiga) Spinner(run.GetAlbero(), 2)->GetEdit()->SetFocus();
+            else if (c.fuoco == kAlbero) run.GetAlbero().SetFocus();
+            else ::SetFocus(GetDlgItem(d, IDOK));
+        });
+        Script(c.result == IDOK ? L"dialog 7001 idle\ndialog 7001 key RETURN\n"
+                                : L"dialog 7001 idle\ndialog 7001 key RETURN\ndialog 7001 click 2\n");
+        EXPECT_EQ(run.DoModal(), c.result) << c.fuoco;
+        EXPECT_EQ(run.GetCodice(), c.code) << c.fuoco;
+        EXPECT_TRUE(Mismatches().empty()) << c.fuoco;
+        EXPECT_TRUE(vplat::MessageBoxes::All().empty()) << c.fuoco;
+        vplat::ModalLoop::SetIdleHook(nullptr);
+        vplat::Script::Get().Clear();
+    }
 }

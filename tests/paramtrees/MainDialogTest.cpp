@@ -45,10 +45,13 @@ class MainDialog : public JunctorModuleFixture {
 protected:
     std::filesystem::path File() const { return cartella.File(); }
     // The style file read as the command reads it, and a dialog on it.
-    void Apri() {
-        ASSERT_TRUE(cartella.Leggi(model, reader));
-        dlg.SetImpostazioni(&model.settings);
-        dlg.SetLettore(&reader);
+    void Apri() { Apri(dlg, model, reader); }
+    // The same for a dialog of a table's case, with no message shown yet.
+    void Apri(CDlgJunctor& d, Modello& m, CXmlReaderJunctor& r) {
+        ASSERT_TRUE(cartella.Leggi(m, r));
+        vplat::MessageBoxes::Clear();
+        d.SetImpostazioni(&m.settings);
+        d.SetLettore(&r);
     }
     CartellaStili cartella;
     Modello model;
@@ -81,11 +84,8 @@ TEST_F(MainDialog, WithoutRoadsTheLegControlsAreOffAndClosingGivesItsCode) {
     for (const Case& c : cases) {
         Modello fresh;
         CXmlReaderJunctor freshReader;
-        ASSERT_TRUE(cartella.Leggi(fresh, freshReader));
-        vplat::MessageBoxes::Clear();
         CDlgJunctor dlg;
-        dlg.SetImpostazioni(&fresh.settings);
-        dlg.SetLettore(&freshReader);
+        ASSERT_NO_FATAL_FAILURE(Apri(dlg, fresh, freshReader));
         std::vector<std::wstring> seen;
         vplat::ModalLoop::SetIdleHook([&](HWND d, int) { seen.push_back(Stato(d)); });
         Script(c.script);
@@ -155,6 +155,69 @@ TEST_F(MainDialog, DeletingAStyleMakesItsNeighbourCurrent) {
     EXPECT_EQ(Stile(after, "Extraurbana"), Stile(before, "Extraurbana"));
 }
 
+// "Salva come..." under a new name appends the style and makes it current;
+// onto an existing name it asks, and overwrites only on "yes", the current
+// style staying; "no" and an empty name leave the file alone.
+TEST_F(MainDialog, SaveAsAddsOrOverwritesAStyle) {
+    // A style's values without its opening tag (name and description).
+    auto valori = [](const std::string& stile) { return stile.substr(stile.find('>') + 1); };
+    const std::string original = Leggi(File());
+    struct Case {
+        const wchar_t* script;
+        const wchar_t* current;  // combo and set name afterwards
+        const char* written;     // the style that then holds DEFAULT's values, or null
+        std::vector<std::wstring> boxes;
+    } cases[] = {
+        {L"dialog 7017 set 7025 Prova\ndialog 7017 set 7026 Mia prova\ndialog 7017 click 1\n", L"Prova", "Prova", {}},
+        {L"dialog 7017 set 7025 Urbana\ndialog 7017 click 1\nmsgbox yes\n", L"DEFAULT", "Urbana", {}},
+        {L"dialog 7017 set 7025 Urbana\ndialog 7017 click 1\nmsgbox no\ndialog 7017 click 2\n", L"DEFAULT", nullptr, {}},
+        {L"dialog 7017 click 1\nmsgbox ok\ndialog 7017 click 2\n", L"DEFAULT", nullptr,
+         {L"Inserire il nome per lo stile."}},
+    };
+    for (const Case& c : cases) {
+        std::ofstream(File(), std::ios::binary | std::ios::trunc) << original;
+        Modello fresh;
+        CXmlReaderJunctor freshReader;
+        CDlgJunctor run;
+        ASSERT_NO_FATAL_FAILURE(Apri(run, fresh, freshReader));
+        std::wstring combo;
+        vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+            if (d != run.m_hWnd) return;
+            wchar_t text[64];
+            GetDlgItemTextW(d, IDC_COMBO_STILI, text, 64);
+            combo = text;
+        });
+        Script(std::wstring(L"dialog 7001 click 7013\n") + c.script + L"dialog 7001 click 2\n");
+        EXPECT_EQ(run.DoModal(), IDCANCEL) << c.script;
+        EXPECT_TRUE(Mismatches().empty()) << c.script;
+        std::vector<std::wstring> boxes;
+        for (const auto& b : vplat::MessageBoxes::All())
+            if (b.text != L"Nome di stile esistente: sovrascrivere?") boxes.push_back(b.text);
+        EXPECT_EQ(boxes, c.boxes) << c.script;
+        EXPECT_EQ(combo, c.current) << c.script;
+        EXPECT_EQ(std::wstring(fresh.settings.GetParametri()->GetNome()), c.current) << c.script;
+        const std::string after = Leggi(File());
+        if (!c.written) {
+            EXPECT_EQ(after, original) << c.script;
+            continue;
+        }
+        EXPECT_EQ(valori(Stile(after, c.written)), valori(Stile(original, "DEFAULT"))) << c.script;
+        EXPECT_EQ(Stile(after, "DEFAULT"), Stile(original, "DEFAULT")) << c.script;
+        EXPECT_EQ(Stile(after, "Extraurbana"), Stile(original, "Extraurbana")) << c.script;
+        // The written style is the last one, and only a new one adds an entry.
+        auto quanti = [](const std::string& xml) {
+            size_t n = 0;
+            for (size_t a = xml.find("<INTERSEZIONE "); a != std::string::npos; a = xml.find("<INTERSEZIONE ", a + 1)) ++n;
+            return n;
+        };
+        EXPECT_EQ(after.rfind("<INTERSEZIONE style=\""), after.find(std::string("<INTERSEZIONE style=\"") + c.written))
+            << c.script;
+        EXPECT_EQ(quanti(after), quanti(original) + (std::string(c.written) == "Prova")) << c.script;
+        EXPECT_NE(Leggi(cartella.Path() / "JunctorPV.xml").find(std::string("style=\"") + c.written), std::string::npos);
+    }
+    vplat::ModalLoop::SetIdleHook(nullptr);
+}
+
 TEST_F(MainDialog, WithoutACurrentStyleSavingOnlyTellsSo) {
     {
         std::string xml = Leggi(File());
@@ -211,6 +274,51 @@ TEST_F(MainDialog, PanelFlagOpensThePanelAndAClickRestoresTheLayout) {
     EXPECT_EQ(seen[0], L"1006 << 1 (587,96,344) (592,143,334x250)");
     EXPECT_EQ(seen[1].substr(0, 9), L"642 >> 0 ");
     EXPECT_FALSE(model.settings.GetPannelloImmagine());
+}
+
+// Opening the panel and closing it again puts every shown control back on
+// exactly its rectangle and the dialog back to its size, centred; the frame
+// and the picture are hidden again (where they stay does not matter) and the
+// picture is cleared.
+TEST_F(MainDialog, ClosingThePanelRestoresEveryControl) {
+    Apri();
+    model.settings.SetImmagine(L"h.jpg");
+    auto layout = [](HWND d) {
+        std::vector<std::pair<int, CRect>> out;
+        CRect w;
+        GetWindowRect(d, &w);
+        out.push_back({0, w});
+        for (HWND c = GetWindow(d, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            if (GetDlgCtrlID(c) == IDC_CORNICE || GetDlgCtrlID(c) == IDC_IMMAGINE) {
+                out.push_back({GetDlgCtrlID(c), CRect(IsWindowVisible(c), 0, 0, 0)});
+                continue;
+            }
+            CRect r;
+            GetWindowRect(c, &r);
+            MapWindowPoints(nullptr, d, reinterpret_cast<LPPOINT>(&r), 2);
+            out.push_back({GetDlgCtrlID(c), r});
+        }
+        return out;
+    };
+    std::vector<std::vector<std::pair<int, CRect>>> seen;
+    std::vector<HBITMAP> pictures;
+    vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+        if (d != dlg.m_hWnd) return;
+        seen.push_back(layout(d));
+        pictures.push_back(reinterpret_cast<HBITMAP>(SendDlgItemMessageW(d, IDC_IMMAGINE, STM_GETIMAGE, IMAGE_BITMAP, 0)));
+    });
+    Script(L"dialog 7001 click 7016\ndialog 7001 click 7016\ndialog 7001 click 2\n");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(Mismatches().empty());
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_NE(seen[1], seen[0]);
+    ASSERT_EQ(seen[2].size(), seen[0].size());
+    for (size_t i = 0; i < seen[0].size(); ++i) {
+        EXPECT_EQ(seen[2][i].first, seen[0][i].first);
+        EXPECT_EQ(seen[2][i].second, seen[0][i].second) << "control " << seen[0][i].first;
+    }
+    EXPECT_NE(pictures[1], nullptr);
+    EXPECT_EQ(pictures[2], nullptr);
 }
 
 // Notifications of the tree that arrive without legs, or name a row that is

@@ -77,8 +77,13 @@ Scenario::Scenario(const Incrocio& incrocio, AcDbDatabase* database) : m_incroci
     roads::Vertex vicino{m_punto[0], m_punto[1], 0};
     roads::Vertex lontano{m_punto[0] + incrocio.lunghezzaRamo * std::cos(phi),
                           m_punto[1] + incrocio.lunghezzaRamo * std::sin(phi), 0};
-    m_stradaSecondaria = incrocio.verso == CSecondariaJunctor::kIn ? roads::Rettilineo(L"SP 2", lontano, vicino)
-                                                                   : roads::Rettilineo(L"SP 2", vicino, lontano);
+    if (incrocio.attraversa) {
+        const roads::Vertex oltre{2 * m_punto[0] - lontano.x, 2 * m_punto[1] - lontano.y, 0};
+        m_stradaSecondaria = roads::Rettilineo(L"SP 2", lontano, oltre);
+    } else {
+        m_stradaSecondaria = incrocio.verso == CSecondariaJunctor::kIn ? roads::Rettilineo(L"SP 2", lontano, vicino)
+                                                                       : roads::Rettilineo(L"SP 2", vicino, lontano);
+    }
     m_stradaSecondaria.semiDx = m_stradaSecondaria.semiSx = incrocio.semiRamo;
     m_stradaSecondaria.banchinaDx = m_stradaSecondaria.banchinaSx = incrocio.banchinaRamo;
 
@@ -93,23 +98,29 @@ bool Scenario::Prepara() {
     m_principale = std::make_unique<CPrincipaleJunctor>(L"SS 1", asse);
     m_principale->SetTipo(1);
     if (!m_principale->CercaElementi(m_punto)) return m_errore = "main road's edges not found", false;
-    m_ramo = std::make_unique<CSecondariaJunctor>(L"SP 2", asseRamo, m_incrocio.verso, m_incrocio.lato);
-    m_ramo->SetTipo(1);
-    m_ramo->SetPuntoIntersezione(m_punto);
-    if (!m_ramo->CercaElementi(m_punto)) return m_errore = "leg's edges not found", false;
+    const int verso = m_incrocio.attraversa ? CSecondariaJunctor::kIn : m_incrocio.verso;
+    m_ramo = std::make_unique<CSecondariaJunctor>(L"SP 2", asseRamo, verso, m_incrocio.lato);
+    if (m_incrocio.attraversa)
+        m_uscita = std::make_unique<CSecondariaJunctor>(L"SP 2", asseRamo, CSecondariaJunctor::kOut, 1 - m_incrocio.lato);
     if (!m_principale->Apri() || !m_principale->CalcolaLarghezze()) return m_errore = "main road not opened", false;
-    if (!m_ramo->Apri() || !m_ramo->CalcolaLarghezze()) return m_errore = "leg not opened", false;
-    // A new leg starts from the style "DEFAULT" of the shipped style file,
-    // whose curb-return radii are 25, 10 and 55 on both sides; within the
-    // crossing angles the coupling rule covers, the rule replaces them.
-    CConstrPars* p = m_ramo->GetParametri();
-    p->SetNome(L"DEFAULT");
-    for (CSingleConstrPar* r : {&p->r1e, &p->r1u}) r->SetValore(25);
-    for (CSingleConstrPar* r : {&p->r2e, &p->r2u}) r->SetValore(10);
-    for (CSingleConstrPar* r : {&p->r3e, &p->r3u}) r->SetValore(55);
-    m_ramo->ImpostaDimensioni(m_principale->GetIncrRaggioUscita(), m_principale->GetIncrRaggioImmissione());
-    if (!m_ramo->CalcolaIsola(m_principale.get(), true, false, false)) return m_errore = "island not computed", false;
-    m_ramo->ImpostaRaggi();
+    for (CSecondariaJunctor* ramo : {m_ramo.get(), m_uscita.get()}) {
+        if (!ramo) continue;
+        ramo->SetTipo(1);
+        ramo->SetPuntoIntersezione(m_punto);
+        if (!ramo->CercaElementi(m_punto)) return m_errore = "leg's edges not found", false;
+        if (!ramo->Apri() || !ramo->CalcolaLarghezze()) return m_errore = "leg not opened", false;
+        // A new leg starts from the style "DEFAULT" of the shipped style file,
+        // whose curb-return radii are 25, 10 and 55 on both sides; within the
+        // crossing angles the coupling rule covers, the rule replaces them.
+        CConstrPars* p = ramo->GetParametri();
+        p->SetNome(L"DEFAULT");
+        for (CSingleConstrPar* r : {&p->r1e, &p->r1u}) r->SetValore(25);
+        for (CSingleConstrPar* r : {&p->r2e, &p->r2u}) r->SetValore(10);
+        for (CSingleConstrPar* r : {&p->r3e, &p->r3u}) r->SetValore(55);
+        ramo->ImpostaDimensioni(m_principale->GetIncrRaggioUscita(), m_principale->GetIncrRaggioImmissione());
+        if (!ramo->CalcolaIsola(m_principale.get(), true, false, false)) return m_errore = "island not computed", false;
+        ramo->ImpostaRaggi();
+    }
     return true;
 }
 

@@ -27,6 +27,8 @@ struct Incrocio {
     double lunghezzaRamo = 150;
     double semiRamo = 3.5;          // the leg's half widths
     double banchinaRamo = 1.5;
+    bool attraversa = false;        // the secondary road goes on across the main road: an In leg on `lato`
+                                    // (whatever `verso` says) and an Out leg on the other side
 };
 
 // Switches the lanes on or off and gives every value they use a finite,
@@ -48,6 +50,8 @@ public:
 
     CPrincipaleJunctor* Principale() { return m_principale.get(); }
     CSecondariaJunctor* Ramo() { return m_ramo.get(); }
+    // The Out leg of a crossing road (null otherwise).
+    CSecondariaJunctor* Uscita() { return m_uscita.get(); }
     const roads::Strada& StradaPrincipale() const { return m_stradaPrincipale; }
     const Incrocio& Dati() const { return m_incrocio; }
     // Crossing of the axes, and the main road's direction there.
@@ -63,7 +67,7 @@ private:
     ads_point m_punto = {0, 0, 0};
     double m_direzione = 0;
     std::unique_ptr<CPrincipaleJunctor> m_principale;
-    std::unique_ptr<CSecondariaJunctor> m_ramo;
+    std::unique_ptr<CSecondariaJunctor> m_ramo, m_uscita;
     std::string m_errore;
 };
 
