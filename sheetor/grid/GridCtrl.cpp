@@ -554,4 +554,3 @@ void CGridCtrl::SetRowSelectMode(BOOL on) {
 // --- Slots of the editing, clipboard, drag-and-drop and printing parts -----
 // They do nothing until those parts fill them.
 
-CImageList* CGridCtrl::BuildDragPicture(CPoint*) { return nullptr; }
