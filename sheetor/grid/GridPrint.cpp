@@ -35,6 +35,17 @@ CString AncestorTitle(const CWnd* grid) {
     return CString();
 }
 
+// Selects a bold copy of the printer font for black text; answers the font it replaced.
+CFont* SelectBoldBlack(CDC* dc, const CFont& printerFont, CFont& bold) {
+    LOGFONTW lf{};
+    printerFont.GetLogFont(&lf);
+    lf.lfWeight = FW_BOLD;
+    bold.CreateFontIndirect(&lf);
+    dc->SetBkMode(TRANSPARENT);
+    dc->SetTextColor(RGB(0, 0, 0));
+    return dc->SelectObject(&bold);
+}
+
 void Rule(CDC* dc, int left, int right, int y) {
     dc->MoveTo(left, y);
     dc->LineTo(right, y);
@@ -258,14 +269,8 @@ void CGridCtrl::PrintBodyRows(CDC* dc, void*) {
 
 void CGridCtrl::PrintPageTop(CDC* dc, void*) {
     PrintLayout& p = m_print;
-    LOGFONTW lf{};
-    m_PrinterFont.GetLogFont(&lf);
-    lf.lfWeight = FW_BOLD;
     CFont bold;
-    bold.CreateFontIndirect(&lf);
-    CFont* old = dc->SelectObject(&bold);
-    dc->SetBkMode(TRANSPARENT);
-    dc->SetTextColor(RGB(0, 0, 0));
+    CFont* old = SelectBoldBlack(dc, m_PrinterFont, bold);
     CRect band(m_nLeftMargin * p.charSize.cx, m_nTopMargin * p.charSize.cy, p.page.cx - m_nRightMargin * p.charSize.cx,
                (m_nTopMargin + m_nHeaderHeight) * p.charSize.cy);
     CString windowTitle = AncestorTitle(this), appTitle;
@@ -279,14 +284,8 @@ void CGridCtrl::PrintPageTop(CDC* dc, void*) {
 void CGridCtrl::PrintPageBottom(CDC* dc, void* infoPtr) {
     auto* info = static_cast<CPrintInfo*>(infoPtr);
     PrintLayout& p = m_print;
-    LOGFONTW lf{};
-    m_PrinterFont.GetLogFont(&lf);
-    lf.lfWeight = FW_BOLD;
     CFont bold;
-    bold.CreateFontIndirect(&lf);
-    CFont* old = dc->SelectObject(&bold);
-    dc->SetBkMode(TRANSPARENT);
-    dc->SetTextColor(RGB(0, 0, 0));
+    CFont* old = SelectBoldBlack(dc, m_PrinterFont, bold);
     CRect band(m_nLeftMargin * p.charSize.cx, p.page.cy - (m_nBottomMargin + m_nFooterHeight) * p.charSize.cy,
                p.page.cx - m_nRightMargin * p.charSize.cx, p.page.cy - m_nBottomMargin * p.charSize.cy);
     Rule(dc, band.left, band.right, band.top);
