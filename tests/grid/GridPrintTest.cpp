@@ -106,3 +106,20 @@ TEST_F(GridPrint, EveryPageHoldsAtLeastOneRow) {
         for (const char* row : {"\"row1\"", "\"row2\"", "\"row3\""}) EXPECT_EQ(Drawn(row).size(), 1u) << row;
     }
 }
+
+// At screen size, columns wider than the page continue on further pages,
+// each page printing only its own columns.
+TEST_F(GridPrint, AtScreenSizeColumnsContinueOnFurtherPages) {
+    CGridCtrl grid;
+    Fill(grid, 3);
+    grid.wysiwygPrinting = 1;
+    for (int c = 0; c < 3; ++c) grid.SetWidthOfColumn(c, 400);
+    std::wstring pdf = File("wide.pdf");
+    ASSERT_TRUE(Print(grid, pdf));
+    EXPECT_EQ(test_files::PdfPageCount(pdf), 3);
+    std::vector<std::string> footers = Footers();
+    ASSERT_EQ(footers.size(), 3u);
+    EXPECT_EQ(footers[2], "Page 3 of 3");
+    for (const char* head : {"\"Head0\"", "\"Head1\"", "\"Head2\""}) EXPECT_EQ(Drawn(head).size(), 1u) << head;
+    EXPECT_EQ(Drawn("\"row2\"").size(), 1u);
+}
