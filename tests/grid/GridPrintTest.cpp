@@ -17,7 +17,9 @@ class GridPrint : public GridFixture {
 protected:
     void SetUp() override {
         GridFixture::SetUp();
-        m_folder = std::filesystem::path(::testing::TempDir()) / "vortana-grid-print";
+        // One folder a test: ctest runs the tests side by side.
+        m_folder = std::filesystem::path(::testing::TempDir()) /
+                   (std::string("vortana-grid-print-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(m_folder);
     }
     void TearDown() override {
