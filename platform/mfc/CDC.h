@@ -113,6 +113,10 @@ public:
     CPoint SetViewportOrg(POINT p) { return SetViewportOrg(p.x, p.y); }
     CPoint GetViewportOrg() const;
     CPoint OffsetViewportOrg(int dx, int dy);
+    int SetMapMode(int mode) { return ::SetMapMode(m_hDC, mode); }
+    int GetMapMode() const { return ::GetMapMode(m_hDC); }
+    CSize SetWindowExt(int x, int y) { SIZE old{}; ::SetWindowExtEx(m_hDC, x, y, &old); return CSize(old.cx, old.cy); }
+    CSize SetViewportExt(int x, int y) { SIZE old{}; ::SetViewportExtEx(m_hDC, x, y, &old); return CSize(old.cx, old.cy); }
     void LPtoDP(LPPOINT p, int count = 1) const { ::LPtoDP(m_hDC, p, count); }
     void DPtoLP(LPPOINT p, int count = 1) const { ::DPtoLP(m_hDC, p, count); }
 

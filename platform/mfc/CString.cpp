@@ -5,6 +5,8 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "AfxModule.h"
+#include "WinResource.h"
 #include "CException.h"
 #include "HostText.h"
 #include "WinFormat.h"
@@ -243,3 +245,10 @@ bool operator!=(const CString& a, const wchar_t* b) { return !(a == b); }
 bool operator!=(const wchar_t* a, const CString& b) { return !(a == b); }
 bool operator<(const CString& a, const CString& b) { return a.str() < b.str(); }
 bool operator>(const CString& a, const CString& b) { return a.str() > b.str(); }
+
+BOOL CString::LoadString(UINT id) {
+    wchar_t buffer[1024];
+    int n = ::LoadStringW(AfxGetResourceHandle(), id, buffer, 1024);
+    m_s.assign(buffer, static_cast<size_t>(n > 0 ? n : 0));
+    return n > 0;
+}

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "WinResource.h"
 #include "WinTypes.h"
 
 class CString {
@@ -82,6 +83,8 @@ public:
     int Insert(int index, const wchar_t* s);
     int Delete(int index, int count = 1);
 
+    // The string resource id of the resource module; false (and empty) without one.
+    BOOL LoadString(UINT id);
     void Format(const wchar_t* format, ...);
     void AppendFormat(const wchar_t* format, ...);
     void FormatV(const wchar_t* format, va_list args);

@@ -12,6 +12,7 @@
 #include "CCmdUI.h"
 #include "CFile.h"
 #include "CPrintDialog.h"
+#include "CPrintInfo.h"
 #include "CRect.h"
 #include "CWnd.h"
 #include "CWaitCursor.h"

@@ -258,6 +258,15 @@ BOOL GetWindowOrgEx(HDC hdc, LPPOINT org);
 BOOL SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT old);
 BOOL GetViewportOrgEx(HDC hdc, LPPOINT org);
 BOOL OffsetViewportOrgEx(HDC hdc, int dx, int dy, LPPOINT old);
+#define MM_TEXT 1
+#define MM_ANISOTROPIC 8
+// MM_TEXT (one logical unit a pixel) or MM_ANISOTROPIC (window extent mapped to
+// viewport extent); other modes are refused. Setting MM_TEXT resets the extents.
+int SetMapMode(HDC hdc, int mode);
+int GetMapMode(HDC hdc);
+// The extents count only in MM_ANISOTROPIC; a zero extent is refused.
+BOOL SetWindowExtEx(HDC hdc, int x, int y, LPSIZE old);
+BOOL SetViewportExtEx(HDC hdc, int x, int y, LPSIZE old);
 BOOL LPtoDP(HDC hdc, LPPOINT points, int count);
 BOOL DPtoLP(HDC hdc, LPPOINT points, int count);
 

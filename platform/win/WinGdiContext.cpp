@@ -3,6 +3,7 @@
 #include <cairo.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <memory>
 
@@ -40,6 +41,7 @@ cairo_surface_t* WindowSurface(HWND top) {
 
 void Rebind(Dc& d, cairo_surface_t* s) {
     if (d.cr) cairo_destroy(d.cr);
+    d.scaled = false;
     d.surface = s;
     d.cr = cairo_create(s);
     cairo_set_antialias(d.cr, CAIRO_ANTIALIAS_NONE);
@@ -73,11 +75,21 @@ RECT ClipSurface(const Dc& d) {
 }
 
 void Prepare(Dc& d) {
+    if (d.scaled) cairo_set_matrix(d.cr, &d.unscaled);
+    d.scaled = false;
     cairo_reset_clip(d.cr);
     RECT r = ClipSurface(d);
     cairo_rectangle(d.cr, r.left, r.top, std::max<LONG>(0, r.right - r.left), std::max<LONG>(0, r.bottom - r.top));
     cairo_clip(d.cr);
     cairo_set_operator(d.cr, CAIRO_OPERATOR_OVER);
+    if (d.st.mapMode == MM_ANISOTROPIC) {
+        cairo_get_matrix(d.cr, &d.unscaled);
+        d.scaled = true;
+        double ox = d.st.vpOrg.x + d.origin.x, oy = d.st.vpOrg.y + d.origin.y;
+        cairo_translate(d.cr, ox, oy);
+        cairo_scale(d.cr, double(d.st.vpExt.cx) / d.st.winExt.cx, double(d.st.vpExt.cy) / d.st.winExt.cy);
+        cairo_translate(d.cr, -ox, -oy);
+    }
 }
 
 HDC WindowDc(HWND hwnd, bool whole) {
@@ -277,21 +289,58 @@ BOOL OffsetViewportOrgEx(HDC hdc, int dx, int dy, LPPOINT old) {
     d->st.vpOrg.y += dy;
     return TRUE;
 }
+namespace {
+
+// One coordinate through the map mode, rounded to the nearest unit.
+LONG Scale(LONG v, LONG num, LONG den) {
+    return static_cast<LONG>(std::lround(static_cast<double>(v) * num / den));
+}
+
+}  // namespace
+
+int SetMapMode(HDC hdc, int mode) {
+    Dc* d = D(hdc);
+    if (!d || (mode != MM_TEXT && mode != MM_ANISOTROPIC)) return 0;
+    int old = d->st.mapMode;
+    d->st.mapMode = mode;
+    if (mode == MM_TEXT) d->st.winExt = d->st.vpExt = SIZE{1, 1};
+    return old;
+}
+int GetMapMode(HDC hdc) {
+    Dc* d = D(hdc);
+    return d ? d->st.mapMode : 0;
+}
+BOOL SetWindowExtEx(HDC hdc, int x, int y, LPSIZE old) {
+    Dc* d = D(hdc);
+    if (!d || x == 0 || y == 0) return FALSE;
+    if (old) *old = d->st.winExt;
+    if (d->st.mapMode == MM_ANISOTROPIC) d->st.winExt = SIZE{x, y};
+    return TRUE;
+}
+BOOL SetViewportExtEx(HDC hdc, int x, int y, LPSIZE old) {
+    Dc* d = D(hdc);
+    if (!d || x == 0 || y == 0) return FALSE;
+    if (old) *old = d->st.vpExt;
+    if (d->st.mapMode == MM_ANISOTROPIC) d->st.vpExt = SIZE{x, y};
+    return TRUE;
+}
 BOOL LPtoDP(HDC hdc, LPPOINT p, int count) {
     Dc* d = D(hdc);
     if (!d) return FALSE;
+    const State& s = d->st;
     for (int i = 0; i < count; ++i) {
-        p[i].x += d->st.vpOrg.x - d->st.winOrg.x;
-        p[i].y += d->st.vpOrg.y - d->st.winOrg.y;
+        p[i].x = Scale(p[i].x - s.winOrg.x, s.vpExt.cx, s.winExt.cx) + s.vpOrg.x;
+        p[i].y = Scale(p[i].y - s.winOrg.y, s.vpExt.cy, s.winExt.cy) + s.vpOrg.y;
     }
     return TRUE;
 }
 BOOL DPtoLP(HDC hdc, LPPOINT p, int count) {
     Dc* d = D(hdc);
     if (!d) return FALSE;
+    const State& s = d->st;
     for (int i = 0; i < count; ++i) {
-        p[i].x -= d->st.vpOrg.x - d->st.winOrg.x;
-        p[i].y -= d->st.vpOrg.y - d->st.winOrg.y;
+        p[i].x = Scale(p[i].x - s.vpOrg.x, s.winExt.cx, s.vpExt.cx) + s.winOrg.x;
+        p[i].y = Scale(p[i].y - s.vpOrg.y, s.winExt.cy, s.vpExt.cy) + s.winOrg.y;
     }
     return TRUE;
 }
@@ -301,7 +350,8 @@ int GetClipBox(HDC hdc, LPRECT rect) {
     Dc* d = D(hdc);
     if (!d || !rect) return ERROR;
     RECT r = ClipSurface(*d);
-    OffsetRect(&r, -d->origin.x - d->st.vpOrg.x + d->st.winOrg.x, -d->origin.y - d->st.vpOrg.y + d->st.winOrg.y);
+    OffsetRect(&r, -d->origin.x, -d->origin.y);
+    DPtoLP(hdc, reinterpret_cast<LPPOINT>(&r), 2);
     if (IsRectEmpty(&r)) {
         *rect = RECT{};
         return NULLREGION;
@@ -313,8 +363,8 @@ int GetClipBox(HDC hdc, LPRECT rect) {
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
     Dc* d = D(hdc);
     if (!d) return ERROR;
-    RECT r{left - d->st.winOrg.x + d->st.vpOrg.x, top - d->st.winOrg.y + d->st.vpOrg.y,
-           right - d->st.winOrg.x + d->st.vpOrg.x, bottom - d->st.winOrg.y + d->st.vpOrg.y};
+    RECT r{left, top, right, bottom};
+    LPtoDP(hdc, reinterpret_cast<LPPOINT>(&r), 2);
     if (d->st.clip) {
         IntersectRect(&d->st.clipRect, &d->st.clipRect, &r);
     } else {

@@ -46,6 +46,9 @@ struct State {
     POINT pos{};
     POINT winOrg{};
     POINT vpOrg{};
+    int mapMode = MM_TEXT;
+    SIZE winExt{1, 1};
+    SIZE vpExt{1, 1};
     bool clip = false;
     RECT clipRect{};  // device coordinates
 };
@@ -68,6 +71,8 @@ struct Dc {
     std::vector<State> saved;
     std::string target;
     std::shared_ptr<PrintJob> job;  // printer contexts
+    bool scaled = false;            // the drawing matrix holds the map mode's scale
+    cairo_matrix_t unscaled{};      // the matrix without it
 };
 
 struct Table {
@@ -103,7 +108,8 @@ void Rebind(Dc& d, cairo_surface_t* s);
 HDC NewDc(std::unique_ptr<Dc> d);
 HDC WindowDc(HWND hwnd, bool whole);
 
-// Logical to surface coordinates.
+// Logical to surface coordinates before the map mode's scale, which Prepare
+// puts in the drawing matrix about the viewport origin: sizes stay logical.
 inline double SX(const Dc& d, double x) { return x - d.st.winOrg.x + d.st.vpOrg.x + d.origin.x; }
 inline double SY(const Dc& d, double y) { return y - d.st.winOrg.y + d.st.vpOrg.y + d.origin.y; }
 

@@ -246,7 +246,42 @@ CSize CGridCellBase::NeededSize(CDC* dc) {
 
 BOOL CGridCellBase::Edit(int, int, CRect, CPoint, UINT, UINT) { return FALSE; }
 BOOL CGridCellBase::CheckEdit(LPCWSTR) { return TRUE; }
-BOOL CGridCellBase::PrintContent(CDC*, int, int, CRect) { return FALSE; }
+// The cell on paper: no selection or focus, colours only when the grid prints
+// them (a body cell's own back colour only where it differs from the default's).
+BOOL CGridCellBase::PrintContent(CDC* dc, int row, int col, CRect rect) {
+    CGridCtrl* grid = OwnerGrid();
+    CGridDefaultCell* def = DefaultsCell();
+    if (!grid || !def || !dc || rect.Width() < 0 || rect.Height() < 0) return FALSE;
+    (void)row;
+    (void)col;
+    int saved = dc->SaveDC();
+    dc->SetBkMode(TRANSPARENT);
+    if (grid->GetPrintColours()) {
+        COLORREF back = BackColour();
+        if (IsHeader())
+            Fill(dc, InclusiveToExclusive(rect), back == CLR_DEFAULT ? def->BackColour() : back);
+        else if (back != CLR_DEFAULT && back != grid->DefaultCellFor(FALSE, FALSE)->BackColour())
+            Fill(dc, InclusiveToExclusive(rect), back);
+        dc->SetTextColor(TextColour() == CLR_DEFAULT ? def->TextColour() : TextColour());
+    } else {
+        dc->SetTextColor(RGB(0, 0, 0));
+    }
+    if (IsHeader() && grid->GetLineMode() != 0) {
+        CRect edge = InclusiveToExclusive(rect);
+        dc->DrawEdge(edge, BDR_RAISEDINNER, BF_RECT);
+        rect.DeflateRect(1, 1);
+    }
+    int margin = GetMargin();
+    rect.DeflateRect(margin, margin);
+    rect.InflateRect(0, 0, 1, 1);
+    CSize image;
+    if (ImageSize(&image) && image.cx <= rect.Width() && image.cy <= rect.Height())
+        grid->GetImageList()->Draw(dc, GetImage(), rect.TopLeft(), ILD_NORMAL);
+    TextArea(rect);
+    dc->DrawText(GetText(), -1, rect, static_cast<UINT>(GetFormat()) | DT_NOPREFIX);
+    dc->RestoreDC(saved);
+    return TRUE;
+}
 void CGridCellBase::OnClick(CPoint) {}
 void CGridCellBase::PressDown(CPoint) {}
 void CGridCellBase::RightClick(CPoint) {}

@@ -554,12 +554,3 @@ void CGridCtrl::SetRowSelectMode(BOOL on) {
 // --- Slots of the editing, clipboard, drag-and-drop and printing parts -----
 // They do nothing until those parts fill them.
 
-void CGridCtrl::PrintStart(CDC*, void*) {}
-void CGridCtrl::PrintPage(CDC*, void*) {}
-void CGridCtrl::PrintFinish(CDC*, void*) {}
-void CGridCtrl::PrintBodyRows(CDC*, void*) {}
-void CGridCtrl::PrintHeaderRows(CDC*, void*) {}
-void CGridCtrl::PrintPageTop(CDC*, void*) {}
-void CGridCtrl::PrintPageBottom(CDC*, void*) {}
-void CGridCtrl::PrintRowHeaders(CDC*, void*) {}
-CImageList* CGridCtrl::BuildDragPicture(CPoint*) { return nullptr; }

@@ -214,6 +214,11 @@ public:
     // Printing margins in character units; a negative argument keeps a margin.
     void GetPrintMargins(int& header, int& footer, int& left, int& right, int& top, int& bottom, int& gap) const;
     void SetPrintMargins(int header, int footer, int left, int right, int top, int bottom, int gap);
+    BOOL GetPrintColours() const { return m_bPrintColours; }
+    void SetPrintColours(BOOL on) { m_bPrintColours = on; }
+    // Prints the whole grid on the context, or without one on the printer a
+    // print dialog asks for; false when cancelled or the printer failed.
+    BOOL PrintAll(CDC* printer = nullptr);
 
     // Separated text files: the first line holds the column headings.
     BOOL LoadTextFile(LPCWSTR path, wchar_t separator = L',');
@@ -404,5 +409,18 @@ private:
     bool m_bDragging = false;
     // Set while an editor opens on the key that ended the previous one.
     bool m_bEditorKeyStart = false;
+    // The page layout of the print job under way (logical units: screen pixels).
+    struct PrintLayout {
+        CSize charSize{1, 1};
+        CSize page;       // the logical page
+        CSize paper;      // the printer's page in its own pixels
+        int bodyHeight = 0;  // what is left for body rows on a page
+        int bodyWidth = 0;   // and for body columns (page-wide columns only)
+        std::vector<int> rowStarts;  // first body row of each row of pages
+        std::vector<int> colStarts;  // first body column of each column of pages
+        int pages = 0;
+        // While a page prints: its body columns, and the row being printed at y.
+        int firstCol = 0, lastCol = -1, row = 0, y = 0, x = 0;
+    } m_print;
     int m_nHeaderHeight, m_nFooterHeight, m_nLeftMargin, m_nRightMargin, m_nTopMargin, m_nBottomMargin, m_nGap;
 };

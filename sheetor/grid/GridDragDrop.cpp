@@ -1,4 +1,6 @@
 // Cells dragged out of the grid and dropped onto it, as CF_TEXT.
+#include <algorithm>
+
 #include "GridCtrl.h"
 
 // --- The drop target ---------------------------------------------------------
@@ -116,4 +118,40 @@ BOOL CGridCtrl::OnDrop(COleDataObject* data, DWORD, CPoint) {
     BOOL pasted = PasteClipboardRows(m_idDropCell, data, FALSE);
     if (pasted && m_bDragging) m_bDroppedHere = true;
     return pasted;
+}
+
+// The picture a drag shows: the focus cell as drawn, in a one-image list whose
+// mask is the default cell's back colour. The hot spot is where the pointer
+// last was inside the cell. Null without a shown focus cell; the caller
+// deletes the list.
+CImageList* CGridCtrl::BuildDragPicture(CPoint* hotSpot) {
+    CCellID focus = GetFocusCell();
+    CRect bounds;
+    CGridCellBase* cell = IsInside(focus) ? CellAt(focus.row, focus.col) : nullptr;
+    if (!cell || !CellBounds(focus.row, focus.col, &bounds)) return nullptr;
+    int width = bounds.Width() + 1, height = bounds.Height() + 1;
+    if (width <= 0 || height <= 0) return nullptr;
+
+    CDC* screen = GetDC();
+    CDC memory;
+    memory.CreateCompatibleDC(screen);
+    CBitmap picture;
+    picture.CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(screen);
+    CBitmap* old = memory.SelectObject(&picture);
+    COLORREF mask = m_cellDefault.BackColour();
+    memory.FillSolidRect(0, 0, width, height, mask);
+    cell->Draw(&memory, focus.row, focus.col, CRect(0, 0, width - 1, height - 1), FALSE);
+    memory.SelectObject(old);
+
+    auto* list = new CImageList;
+    if (!list->Create(width, height, ILC_COLOR24 | ILC_MASK, 1, 1) || list->Add(&picture, mask) < 0) {
+        delete list;
+        return nullptr;
+    }
+    if (hotSpot) {
+        CPoint at = m_LastMousePoint - bounds.TopLeft();
+        *hotSpot = CPoint(std::clamp<LONG>(at.x, 0, width - 1), std::clamp<LONG>(at.y, 0, height - 1));
+    }
+    return list;
 }

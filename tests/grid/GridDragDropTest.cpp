@@ -1,5 +1,6 @@
 // Cells dragged and dropped within the grid through the queued input.
 #include <cstring>
+#include <memory>
 
 #include "GridFixture.h"
 
@@ -101,4 +102,36 @@ TEST_F(GridDragDrop, WhereNothingMayBeDropped) {
     Drag(At(1, 1), At(3, 1));  // no drag starts: the press ends as a click
     EXPECT_EQ(T(3, 1), CString(L"A3"));
     EXPECT_EQ(T(1, 1), CString(L"A1"));
+}
+
+// The drag picture is the focus cell, its default back colour see-through.
+TEST_F(GridDragDrop, ThePictureIsTheFocusCell) {
+    CPoint hot(-1, -1);
+    grid.MoveFocus(-1, -1);
+    EXPECT_EQ(grid.BuildDragPicture(&hot), nullptr);
+    grid.MoveFocus(2, 1);
+    std::unique_ptr<CImageList> picture(grid.BuildDragPicture(&hot));
+    ASSERT_NE(picture, nullptr);
+    ASSERT_EQ(picture->GetImageCount(), 1);
+    IMAGEINFO info{};
+    ASSERT_TRUE(picture->GetImageInfo(0, &info));
+    EXPECT_EQ(CRect(info.rcImage).Size(), CSize(60, 20));
+    EXPECT_GE(hot.x, 0);
+    EXPECT_LT(hot.x, 60);
+    EXPECT_GE(hot.y, 0);
+    EXPECT_LT(hot.y, 20);
+    // Drawn over red, the back colour lets the red through and the text does not.
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CBitmap target;
+    target.CreateBitmap(60, 20, 1, 32, nullptr);
+    CBitmap* old = dc.SelectObject(&target);
+    dc.FillSolidRect(0, 0, 60, 20, RGB(255, 0, 0));
+    picture->Draw(&dc, 0, CPoint(0, 0), ILD_TRANSPARENT);
+    EXPECT_EQ(dc.GetPixel(45, 10), RGB(255, 0, 0));
+    int dark = 0;
+    for (int x = 0; x < 30; ++x)
+        for (int y = 3; y < 17; ++y) dark += dc.GetPixel(x, y) == RGB(0, 0, 0) ? 1 : 0;
+    EXPECT_GT(dark, 0);  // "A2"
+    dc.SelectObject(old);
 }

@@ -144,3 +144,43 @@ TEST_F(Gdi, LinesAndRectangles) {
                   {15, 15, false}};
     for (const Probe& p : probes) EXPECT_EQ(dc.GetPixel(p.x, p.y) == RGB(0, 0, 0), p.black) << p.x << "," << p.y;
 }
+
+// Anisotropic mapping scales positions and sizes about the viewport origin;
+// points convert both ways, the clip box is logical, and RestoreDC or MM_TEXT
+// bring one unit a pixel back.
+TEST_F(Gdi, AnisotropicMapping) {
+    CRect all(0, 0, 40, 30);
+    dc.FillSolidRect(&all, RGB(255, 255, 255));
+    int saved = dc.SaveDC();
+    EXPECT_EQ(dc.SetMapMode(MM_ANISOTROPIC), MM_TEXT);
+    dc.SetWindowExt(10, 10);
+    dc.SetViewportExt(20, 30);
+    dc.SetViewportOrg(4, 0);
+    dc.SetWindowOrg(1, 0);
+    CPoint p(6, 5);
+    dc.LPtoDP(&p);
+    EXPECT_EQ(p, CPoint(14, 15));
+    dc.DPtoLP(&p);
+    EXPECT_EQ(p, CPoint(6, 5));
+    CRect box;
+    dc.GetClipBox(&box);
+    EXPECT_EQ(box, CRect(-1, 0, 19, 10));
+    CRect cell(1, 0, 6, 5);  // device (4,0)-(14,15)
+    dc.FillSolidRect(&cell, RGB(255, 0, 0));
+    EXPECT_EQ(::SetWindowExtEx(dc, 0, 5, nullptr), FALSE);
+    EXPECT_EQ(dc.SetMapMode(7), 0);
+    dc.RestoreDC(saved);
+    EXPECT_EQ(dc.GetMapMode(), MM_TEXT);
+    struct Probe {
+        int x, y;
+        COLORREF want;
+    } probes[] = {{4, 0, RGB(255, 0, 0)}, {13, 14, RGB(255, 0, 0)}, {14, 5, RGB(255, 255, 255)},
+                  {5, 15, RGB(255, 255, 255)}, {3, 3, RGB(255, 255, 255)}};
+    for (const Probe& q : probes) EXPECT_EQ(dc.GetPixel(q.x, q.y), q.want) << q.x << "," << q.y;
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(1, 2);
+    dc.SetMapMode(MM_TEXT);  // resets the extents
+    p = CPoint(6, 5);
+    dc.LPtoDP(&p);
+    EXPECT_EQ(p, CPoint(6, 5));
+}
