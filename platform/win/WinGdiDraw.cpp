@@ -77,6 +77,23 @@ void Line(Dc& d, int x0, int y0, int x1, int y1) {
     cairo_stroke(d.cr);
 }
 
+// Fills the current path with the selected brush and outlines it with the
+// selected pen (either may be the null one), then drops the path.
+void FillAndOutline(Dc& d) {
+    Object* br = Obj(d.st.brush);
+    if (br && br->brush.lbStyle != BS_NULL) {
+        Colour(d.cr, br->brush.lbColor);
+        cairo_fill_preserve(d.cr);
+    }
+    Object* p = Obj(d.st.pen);
+    if (p && p->pen.lopnStyle != PS_NULL) {
+        Colour(d.cr, p->pen.lopnColor);
+        cairo_set_line_width(d.cr, 1);
+        cairo_stroke(d.cr);
+    }
+    cairo_new_path(d.cr);
+}
+
 }  // namespace gdi
 
 namespace win {
@@ -161,18 +178,7 @@ BOOL Ellipse(HDC hdc, int l, int t, int r, int b) {
     cairo_scale(d->cr, (r - l) / 2.0, (b - t) / 2.0);
     cairo_arc(d->cr, 0, 0, 1, 0, 6.283185307179586);
     cairo_restore(d->cr);
-    Object* br = Obj(d->st.brush);
-    if (br && br->brush.lbStyle != BS_NULL) {
-        Colour(d->cr, br->brush.lbColor);
-        cairo_fill_preserve(d->cr);
-    }
-    Object* p = Obj(d->st.pen);
-    if (p && p->pen.lopnStyle != PS_NULL) {
-        Colour(d->cr, p->pen.lopnColor);
-        cairo_set_line_width(d->cr, 1);
-        cairo_stroke(d->cr);
-    }
-    cairo_new_path(d->cr);
+    FillAndOutline(*d);
     cairo_set_antialias(d->cr, CAIRO_ANTIALIAS_NONE);
     Log(*d, "Ellipse " + R(RECT{l, t, r, b}));
     return TRUE;
@@ -193,18 +199,7 @@ BOOL Polygon(HDC hdc, const POINT* pts, int count) {
     cairo_move_to(d->cr, SX(*d, pts[0].x), SY(*d, pts[0].y));
     for (int i = 1; i < count; ++i) cairo_line_to(d->cr, SX(*d, pts[i].x), SY(*d, pts[i].y));
     cairo_close_path(d->cr);
-    Object* br = Obj(d->st.brush);
-    if (br && br->brush.lbStyle != BS_NULL) {
-        Colour(d->cr, br->brush.lbColor);
-        cairo_fill_preserve(d->cr);
-    }
-    Object* p = Obj(d->st.pen);
-    if (p && p->pen.lopnStyle != PS_NULL) {
-        Colour(d->cr, p->pen.lopnColor);
-        cairo_set_line_width(d->cr, 1);
-        cairo_stroke(d->cr);
-    }
-    cairo_new_path(d->cr);
+    FillAndOutline(*d);
     Log(*d, "Polygon " + std::to_string(count));
     return TRUE;
 }
