@@ -235,20 +235,19 @@ int CCiglioRamo3D::calcolaProfilo(int, IQvObject_GroupMember*, CDato) {
     }
     calcolaRaccordi(v);
 
-    if (consegna) {
-        CPuntoNodo* n2 = nodi[1];
-        double c = n2->getProgressiva(), z = 0.0, z2 = 0.0;
-        if (getQuotaDaProg(z, c, -1)) {
-            n2->setQuota(z);
-            if (getQuotaDaProg(z2, c + 0.0001, -1)) {
-                n2->setPendenza((z2 - z) / 0.0001);
-                adattaPunti(n2, nodi[2]);
-            }
-        }
-    }
+    if (consegna) consegnaSecondoNodo(nodi[1], nodi[2]);
     return 1;
 }
-int CCiglioRamo3D::calcolaRotazione(int, IQvObject_GroupMember*, CDato) { return 0; }
+
+void CCiglioRamo3D::consegnaSecondoNodo(CPuntoNodo* n2, CPuntoNodo* n3) {
+    constexpr double kPassoPendenza = 0.0001;
+    double c = n2->getProgressiva(), z = 0.0, z2 = 0.0;
+    if (!getQuotaDaProg(z, c, -1)) return;
+    n2->setQuota(z);
+    if (!getQuotaDaProg(z2, c + kPassoPendenza, -1)) return;
+    n2->setPendenza((z2 - z) / kPassoPendenza);
+    adattaPunti(n2, n3);
+}
 CCiglio3D* CCiglioRamo3D::getSecondoNodo(CPuntoNodo*& collegato) {
     collegato = nullptr;
     if (!m_nodi || m_nodi->GetMemberCount() < 3) return nullptr;
@@ -281,14 +280,11 @@ void CCiglioRamo3D::tagliaPunti(IQvObject_Group* gruppo, int tipo, double prog) 
 }
 
 int CCiglioRamo3D::adattaPunti(CPuntoNodo* a, CPuntoNodo* b) {
-    // Hand-overs started from hand-overs nest at most this deep.
-    constexpr int kProfonditaMassima = 8;
-    static int profondita = 0;
     CPuntoNodo* pa = a ? a->getCollegato() : nullptr;
     CPuntoNodo* pb = b ? b->getCollegato() : nullptr;
     auto* e = pa ? dynamic_cast<CCiglioRamo3D*>(pa->getProprietario()) : nullptr;
-    if (!pa || !pb || !e || profondita >= kProfonditaMassima) return 0;
-    ++profondita;
+    Annidamento annidamento;
+    if (!pa || !pb || !e || !annidamento.consentito()) return 0;
     for (auto [mio, suo] : {std::pair{a, pa}, std::pair{b, pb}}) {
         mio->setUlteriore(1);
         suo->setQuota(mio->getQuota());
@@ -300,7 +296,6 @@ int CCiglioRamo3D::adattaPunti(CPuntoNodo* a, CPuntoNodo* b) {
     e->calcolaProfilo(0, nullptr, CDato());
     e->tagliaPunti(e->m_rotazione, TIPO_PUNTOROTAZIONE, prog);
     e->calcolaRotazione(0, nullptr, CDato());
-    --profondita;
     return 1;
 }
 
