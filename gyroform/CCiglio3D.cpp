@@ -466,6 +466,13 @@ CPuntoSezione* CCiglio3D::creaPuntoSezione(double valore, double posizione, int 
     }
     double p[3] = {punto[0], punto[1], 0.0};
     sezione->CPuntoCiglio::imposta(this, valore, posizione, tipo, p);
+    // The group stays in chainage order: the new point goes after those at its place.
+    for (IQvObject_GroupMember* m = m_puntiCiglio->GetFirstMember(); m; m = m->GetNext()) {
+        if (static_cast<CPuntoCiglio*>(m->GetObject())->getPosizione() > posizione) {
+            m_puntiCiglio->InsertBefore(m, sezione);
+            return sezione;
+        }
+    }
     m_puntiCiglio->Append(sezione);
     return sezione;
 }

@@ -112,6 +112,7 @@ public:
     // reference value within 1e-6 of valore; null when none.
     IQvObject_GroupMember* trovaPuntoRiferimento(int tipo, int tipoRiferimento, double valore);
     CPuntoNodo* creaPuntoNodo(double valore, double posizione, int tipo, const double punto[2]);
+    // A section point, inserted in chainage order after the points at its place.
     CPuntoSezione* creaPuntoSezione(double valore, double posizione, int tipo, const double punto[2]);
     void svuotaPuntiSezione();
     // Erases the plan entity and forgets it: the erase result.

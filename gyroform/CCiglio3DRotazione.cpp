@@ -22,10 +22,7 @@ bool IsInterno(int codice) { return codice == CIGLIO_INTERNO_SINISTRO || codice 
 }  // namespace
 
 std::vector<CPuntoRotazione*> CCiglio3D::puntiRotazione() const {
-    std::vector<CPuntoRotazione*> out;
-    for (IQvObject_GroupMember* m = m_rotazione ? m_rotazione->GetFirstMember() : nullptr; m; m = m->GetNext())
-        out.push_back(static_cast<CPuntoRotazione*>(m->GetObject()));
-    return out;
+    return PuntiInOrdine<CPuntoRotazione>(m_rotazione);
 }
 
 CPuntoRotazione* CCiglio3D::nuovoPuntoRotazione(double prog) {

@@ -120,9 +120,7 @@ int CCiglioAnello3D::calcolaProfilo(int, IQvObject_GroupMember*, CDato) {
             m_vertici->Append(v);
         }
     }
-    std::vector<CPuntoVertice*> punti;
-    for (IQvObject_GroupMember* m = m_vertici->GetFirstMember(); m; m = m->GetNext())
-        punti.push_back(static_cast<CPuntoVertice*>(m->GetObject()));
+    std::vector<CPuntoVertice*> punti = PuntiInOrdine<CPuntoVertice>(m_vertici);
     if (punti.empty()) return 1;
 
     // A new profile from one lap before the last point to one lap after the

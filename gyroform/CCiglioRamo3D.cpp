@@ -99,9 +99,9 @@ int CCiglioRamo3D::getQuotaDaProg(double& quota, double prog, int tipo) {
     int esito = 0;
     // Beyond its last vertex or rotation point the edge follows the edge that
     // hands its elevation over at its second node.
-    IQvObject_Group* punti = metodo == 8 ? m_vertici : (metodo == 7 ? m_rotazione : nullptr);
-    IQvObject_GroupMember* ultimoPunto = punti ? punti->GetLastMember() : nullptr;
-    if (ultimoPunto && prog > static_cast<CPuntoCiglio*>(ultimoPunto->GetObject())->getProgressiva()) {
+    std::vector<CPuntoCiglio*> punti =
+        PuntiInOrdine<CPuntoCiglio>(metodo == 8 ? m_vertici : (metodo == 7 ? m_rotazione : nullptr));
+    if (!punti.empty() && prog > punti.back()->getProgressiva()) {
         CPuntoNodo* consegna = nullptr;
         CCiglio3D* altro = getSecondoNodo(consegna);
         if (altro && consegna->getUlteriore()) {
@@ -133,12 +133,7 @@ int CCiglioRamo3D::calcolaProfilo(int, IQvObject_GroupMember*, CDato) {
         impostaGruppo(m_vertici, TIPO_PUNTOVERTICE, true);
     }
     if (!m_vertici) return 0;
-    auto punti = [this] {
-        std::vector<CPuntoVertice*> out;
-        for (IQvObject_GroupMember* m = m_vertici->GetFirstMember(); m; m = m->GetNext())
-            out.push_back(static_cast<CPuntoVertice*>(m->GetObject()));
-        return out;
-    };
+    auto punti = [this] { return PuntiInOrdine<CPuntoVertice>(m_vertici); };
     const double quotaRif = m_rotatoria ? m_rotatoria->getQuotaRiferimento() : 0.0;
     const double raggio = m_rotatoria ? m_rotatoria->getRaggioVerticeDefault() : 200.0;
     auto nuovo = [&](double prog, double quota, double r) {
