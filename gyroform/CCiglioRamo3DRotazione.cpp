@@ -24,11 +24,7 @@ bool IsEsterno(int codice) { return codice == CIGLIO_ESTERNO_SINISTRO || codice 
 double Distanza(const CPuntoCiglio* a, const CPuntoCiglio* b) { return std::hypot(a->x() - b->x(), a->y() - b->y()); }
 
 std::vector<CPuntoNodo*> NodiDi(CCiglio3D* ciglio) {
-    std::vector<CPuntoNodo*> out;
-    IQvObject_Group* g = ciglio ? ciglio->getPunti(GRUPPO_NODO) : nullptr;
-    for (IQvObject_GroupMember* m = g ? g->GetFirstMember() : nullptr; m; m = m->GetNext())
-        out.push_back(static_cast<CPuntoNodo*>(m->GetObject()));
-    return out;
+    return gyroform::Oggetti<CPuntoNodo>(ciglio ? ciglio->getPunti(GRUPPO_NODO) : nullptr);
 }
 
 // The elevation of an edge at a chainage by its own method.

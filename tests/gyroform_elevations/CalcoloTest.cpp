@@ -2,7 +2,7 @@
 // propagation, and the cross-sections they build.
 #include <cmath>
 
-#include "ModelFixture.h"
+#include "Elevazioni.h"
 #include "Ombrix.h"
 #include "Sorveglianza.h"
 
@@ -19,21 +19,9 @@ protected:
         ASSERT_EQ(Costruisci(TreRami(), {true}), 1);
         ASSERT_EQ(m_rotatoria->inizializzaCalcolo(), 1);
     }
-    static std::vector<CPuntoRotazione*> Rotazioni(CCiglio3D* c) {
-        std::vector<CPuntoRotazione*> out;
-        for (IQvObject* o : Membri(c->getPunti(7))) out.push_back(static_cast<CPuntoRotazione*>(o));
-        return out;
-    }
-    static std::vector<CPuntoSezione*> Sezioni(CCiglio3D* c) {
-        std::vector<CPuntoSezione*> out;
-        for (IQvObject* o : Membri(c->getPunti(10))) out.push_back(static_cast<CPuntoSezione*>(o));
-        return out;
-    }
-    static double Z(CCiglio3D* c, double prog) {
-        double z = std::nan("");
-        EXPECT_EQ(c->getQuotaDaProg(z, prog, -1), 1) << c->getDescrizione().GetString() << " " << prog;
-        return z;
-    }
+    static std::vector<CPuntoRotazione*> Rotazioni(CCiglio3D* c) { return elevazioni::Punti<CPuntoRotazione>(c, 7); }
+    static std::vector<CPuntoSezione*> Sezioni(CCiglio3D* c) { return elevazioni::Punti<CPuntoSezione>(c, 10); }
+    static double Z(CCiglio3D* c, double prog) { return elevazioni::Quota(c, prog); }
     // Every edge answers a plausible elevation all along.
     void OgniProgressivaHaUnaQuota(double minimo, double massimo) {
         for (CCiglio3D* c : Cigli(*m_rotatoria)) {

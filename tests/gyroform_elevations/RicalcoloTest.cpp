@@ -2,7 +2,7 @@
 // must still end.
 #include <cmath>
 
-#include "ModelFixture.h"
+#include "Elevazioni.h"
 #include "Ombrix.h"
 #include "Sorveglianza.h"
 
@@ -24,11 +24,7 @@ protected:
     static CPuntoVertice* Vertice(CCiglio3D* c, int i) {
         return static_cast<CPuntoVertice*>(Membri(c->getPunti(8)).at(static_cast<size_t>(i)));
     }
-    static double Z(CCiglio3D* c, double prog) {
-        double z = std::nan("");
-        EXPECT_EQ(c->getQuotaDaProg(z, prog, -1), 1) << c->getDescrizione().GetString() << " " << prog;
-        return z;
-    }
+    static double Z(CCiglio3D* c, double prog) { return elevazioni::Quota(c, prog); }
     // Every elevation of every edge is asked once (results not looked at).
     void ChiediOgniQuota() {
         for (CCiglio3D* c : Cigli(*m_rotatoria)) {
