@@ -88,6 +88,33 @@ TEST_F(CalcoloTest, TheReadSampleHasDefaultMethodsAndAnElevationEverywhere) {
     }
 }
 
+TEST_F(CalcoloTest, IslandEdgesTakeTheReferenceTheirStoredCodeNames) {
+    ASSERT_EQ(Costruisci(TreRami(), {true}), 1);
+    struct Caso {
+        int codice;
+        const wchar_t* codiceRif;
+        int metodo;
+        int riferimento;  // 0: none
+    };
+    const Caso casi[] = {
+        {4000, L"rCIIn", 8, 5000}, {4000, L"rCEOut", 7, 3000}, {5000, L"rCIOut", 0, 4000},
+        {5000, L"rCEIn", 8, 6000}, {4000, L"aCExt", 8, 0},
+    };
+    for (const Caso& c : casi) {
+        for (CCiglio3D* e : Cigli(*m_rotatoria)) {
+            e->SetDato(CDato(3, 0));
+            e->dimenticaCiglioRif();
+        }
+        CCiglio3D* isola = Ciglio(c.codice, L"SP 2");
+        isola->SetDato(CDato(18, CString(c.codiceRif)));
+        isola->SetDato(CDato(3, c.metodo));
+        ASSERT_EQ(m_rotatoria->inizializzaCalcolo(), 1);
+        EXPECT_EQ(isola->getTipoCalcolo(), c.metodo ? c.metodo : 8) << c.codiceRif;
+        EXPECT_EQ(isola->getCiglioRif(), c.riferimento ? Ciglio(c.riferimento, L"SP 2") : nullptr) << c.codiceRif;
+        EXPECT_EQ(isola->getCodiceRif(), c.riferimento ? Ciglio(c.riferimento, L"SP 2")->getCodice() : L"aCExt");
+    }
+}
+
 TEST_F(CalcoloTest, SectionsAcrossTheRingAndTheBranches) {
     Campione();
     CCiglio3D* esterno = Ciglio(2000, nullptr);
