@@ -14,11 +14,7 @@ protected:
     // The sample of three branches read from its plan; the sections that the
     // reading made are dropped so that a test can place its own.
     void TreRamiLetti() {
-        m_ids = rotatorie::Disegna(TreRami(), m_db.get());
-        ZylEntityID cerchio(m_ids.at(0));
-        ASSERT_EQ(m_rotatoria->disegna(cerchio), 1);
-        m_interno = Ciglio(CIGLIO_ANELLO_INTERNO, nullptr);
-        m_esterno = Ciglio(CIGLIO_ANELLO_ESTERNO, nullptr);
+        ASSERT_EQ(Leggi(TreRami()), 1);
         ASSERT_TRUE(m_interno && m_esterno);
     }
     static CPuntoSezione* Sezione(CCiglio3D* c, double prog) {
@@ -36,8 +32,6 @@ protected:
         if (c->getProfiloAltimetrico()) c->setTipoCalcolo(8);
         else ProfiloPiatto(c, z, 0.0, c->getLunghezza());
     }
-
-    std::vector<AcDbObjectId> m_ids;
 };
 
 // An outer right branch edge starts along the outer ring: its first stretch

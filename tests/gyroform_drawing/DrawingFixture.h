@@ -55,6 +55,16 @@ protected:
         ASSERT_TRUE(m_interno && m_esterno);
     }
 
+    // A generated plan drawn and read, which computes the model: 1 when read.
+    int Leggi(const rotatorie::Rotatoria& pianta) {
+        m_ids = rotatorie::Disegna(pianta, m_db.get());
+        ZylEntityID cerchio(m_ids.at(0));
+        int esito = m_rotatoria->disegna(cerchio);
+        m_interno = Ciglio(CIGLIO_ANELLO_INTERNO, nullptr);
+        m_esterno = Ciglio(CIGLIO_ANELLO_ESTERNO, nullptr);
+        return esito;
+    }
+
     // Elevation z by profile from chainage da to a.
     static void ProfiloPiatto(CCiglio3D* c, double z, double da, double a) {
         double v0[2] = {da, z}, v1[2] = {a, z};
@@ -156,6 +166,7 @@ protected:
         return out;
     }
 
+    std::vector<AcDbObjectId> m_ids;
     CCiglio3D* m_interno = nullptr;
     CCiglio3D* m_esterno = nullptr;
 };

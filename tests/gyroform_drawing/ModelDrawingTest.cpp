@@ -9,22 +9,12 @@
 namespace disegno3d {
 namespace {
 
-class ModelDrawing : public DrawingTest {
-protected:
-    std::vector<AcDbObjectId> Leggi(const rotatorie::Rotatoria& pianta) {
-        std::vector<AcDbObjectId> ids = rotatorie::Disegna(pianta, m_db.get());
-        ZylEntityID cerchio(ids.at(0));
-        EXPECT_EQ(m_rotatoria->disegna(cerchio), 1);
-        m_interno = Ciglio(CIGLIO_ANELLO_INTERNO, nullptr);
-        m_esterno = Ciglio(CIGLIO_ANELLO_ESTERNO, nullptr);
-        return ids;
-    }
-};
+using ModelDrawing = DrawingTest;
 
 // Branch profiles flat at 50, 51 and 55: the ring lies flat at their mean,
 // the inner ring 1.5 % lower across the 10 of the carriageway.
 TEST_F(ModelDrawing, FlatRingAtTheMeanOfTheBranches) {
-    Leggi(rotatorie::TreRamiPiatti());
+    ASSERT_EQ(Leggi(rotatorie::TreRamiPiatti()), 1);
     ASSERT_TRUE(m_interno && m_esterno);
     ASSERT_EQ(m_rotatoria->disegna3D(nullptr), 1);
     EXPECT_NEAR(m_rotatoria->getQuotaRiferimento(), 52.0, 1e-9);
@@ -121,9 +111,7 @@ protected:
 };
 
 TEST_F(SavedModel, DrawsTheSameTwiceInARow) {
-    std::vector<AcDbObjectId> ids = rotatorie::Disegna(TreRami(), m_db.get());
-    ZylEntityID cerchio(ids.at(0));
-    ASSERT_EQ(m_rotatoria->disegna(cerchio), 1);
+    ASSERT_EQ(Leggi(TreRami()), 1);
     m_rotatoria->disegna3D(nullptr);
     Fotografia prima = Scatta();
     EXPECT_GT((prima.conteggi[{L"3DFACE", L"Rotatoria Sud-QVRO3D-3DFACE"}]), 0u);
@@ -134,9 +122,7 @@ TEST_F(SavedModel, DrawsTheSameTwiceInARow) {
 // Saved, audited by an independent reader, opened again: the model reloads
 // from its reference and draws the same entities through the saved handles.
 TEST_F(SavedModel, SaveReloadAndRedraw) {
-    std::vector<AcDbObjectId> ids = rotatorie::Disegna(TreRami(), m_db.get());
-    ZylEntityID cerchio(ids.at(0));
-    ASSERT_EQ(m_rotatoria->disegna(cerchio), 1);
+    ASSERT_EQ(Leggi(TreRami()), 1);
     m_rotatoria->disegna3D(nullptr);
     Fotografia prima = Scatta();
     std::wstring riferimento = Riferimenti().at(0).GetHandle();

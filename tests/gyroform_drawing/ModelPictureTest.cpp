@@ -64,9 +64,7 @@ protected:
 // The plan lies some 500 units further down the picture at this vertical
 // scale; the model's faces fill its carriageway.
 TEST_F(ModelPicture, GeneratedRoundaboutFilledInAnIsoView) {
-    std::vector<AcDbObjectId> ids = rotatorie::Disegna(TreRami(), m_db.get());
-    ZylEntityID cerchio(ids.at(0));
-    ASSERT_EQ(m_rotatoria->disegna(cerchio), 1);
+    ASSERT_EQ(Leggi(TreRami()), 1);
     ASSERT_EQ(m_rotatoria->disegna3D(nullptr), 1);
     EXPECT_GT(Immagine().n, 1000);
 }
