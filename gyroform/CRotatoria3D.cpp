@@ -94,7 +94,6 @@ int CRotatoria3D::GetElencoDati(CDato** dati, int* numero, int /*contesto*/) con
 int CRotatoria3D::disegna3D(ICCiglio3D* /*ciglioChanged*/) { return 0; }
 int CRotatoria3D::inizializzaCalcolo() { return 1; }
 int CRotatoria3D::ricalcola(ICCiglio3D*, int, int, IQvObject_GroupMember*, CDato) { return 0; }
-int CRotatoria3D::esporta(Zyl_GePoint3d) { return 0; }
 int CRotatoria3D::calcolaNodiESezioni() { return 0; }
 
 void CRotatoria3D::setPassoSezioni(double passoSezioni) {
