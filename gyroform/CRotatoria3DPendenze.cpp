@@ -223,7 +223,9 @@ int CRotatoria3D::aggiungiPendenzeTrasversali(CCiglio3D* e, const double* pda, c
 
     if (!(lo && (*lo <= kTol || anello))) {
         // Section stretches: the surface stations between two section points.
-        std::vector<CPuntoSezione*> sezioni = Punti<CPuntoSezione>(e->getPunti(GRUPPO_CIGLIO));
+        std::vector<CPuntoSezione*> sezioni;
+        for (CPuntoCiglio* p : Punti<CPuntoCiglio>(e->getPunti(GRUPPO_CIGLIO)))
+            if (p->GetTipo() == TIPO_PUNTOSEZIONE) sezioni.push_back(static_cast<CPuntoSezione*>(p));
         sezioni.push_back(nullptr);  // the stretch up to the edge's end
         auto coperto = [&](double c) { return lo && c >= *lo - kTol && c <= *hi + kTol; };
         const int ultimoIndice = riga3D && riga3D->GetCount() ? (*riga3D)[riga3D->GetCount() - 1].GetCodice() : 0;

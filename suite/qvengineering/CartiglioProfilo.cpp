@@ -82,9 +82,14 @@ int DisegnaCartProf(const ads_point base, double quotaRif, double altezza, doubl
         delete riferimento;
         return 0;
     }
-    riferimento->close();
     std::wstring testoHandle = id.handle().text();
-    if (static_cast<int>(testoHandle.size()) >= dimensione) return 0;
+    if (static_cast<int>(testoHandle.size()) >= dimensione) {
+        // A sheet the caller could not find again is not left behind.
+        riferimento->erase();
+        riferimento->close();
+        return 0;
+    }
+    riferimento->close();
     std::wcscpy(handle, testoHandle.c_str());
     return 1;
 }

@@ -1,0 +1,94 @@
+// What the export tests share: a model read from a generated plan, the
+// alignments and the tagged entities of the drawing after an export.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "CercaTracciati.h"
+#include "ICTRACCIATO.h"
+#include "ModelFixture.h"
+#include "Ombrix.h"
+
+namespace esportazione {
+
+using namespace modello;
+
+constexpr const wchar_t* kApp = L"QV-VORTANA-INTERS-ROT_3D_EXP";
+
+// An alignment of the drawing, read back.
+struct Tracciato {
+    std::wstring nome, nomeInterno;
+    std::vector<datipoli> vertici;  // world coordinates, next cleared
+    std::vector<std::vector<double>> pendenze;  // per record: chainage, 22004, 22005
+};
+
+// An entity carrying the export's data.
+struct Etichettato {
+    ZylEntityID id;
+    int tipo;
+    std::wstring pianta, nome;  // values of keys 2 and 1
+};
+
+inline std::wstring W(const CString& s) { return s.IsEmpty() ? std::wstring() : std::wstring(s.GetString()); }
+
+class ExportTest : public ModelTest {
+protected:
+    // Draws the plan and reads it into the model through its first entity
+    // (the inner circle), as the host does.
+    int Leggi(const rotatorie::Rotatoria& pianta) {
+        std::vector<AcDbObjectId> ids = rotatorie::Disegna(pianta, m_db.get());
+        ZylEntityID e(ids.front());
+        return m_rotatoria->disegna(e);
+    }
+    int Esporta(double x = 0.0, double y = 0.0) { return m_rotatoria->esporta(Zyl_GePoint3d(x, y, 0.0)); }
+
+    static std::vector<Tracciato> Tracciati() {
+        std::vector<Tracciato> out;
+        elencotracciati* lista = nullptr;
+        CercaTracciatiEx2(&lista, 1);
+        // The list lasts until the next search, which the reading makes.
+        for (elencotracciati* n = lista; n; n = n->next) out.push_back({W(n->nome), W(n->nomeInterno), {}, {}});
+        for (Tracciato& t : out) {
+            ICTRACCIATO* o = nullptr;
+            if (GetTracciatoByNomeInterno(&o, t.nomeInterno.c_str(), nullptr) && o) {
+                for (const datipoli* v = o->getDatiPoli(); v; v = v->next) {
+                    t.vertici.push_back(*v);
+                    t.vertici.back().next = nullptr;
+                }
+                ICLISTADATI* l = o->getListaDati(1500);
+                for (ICELEMENTODATI* e = l->getPrimo(); e; e = l->getSuccessivo(e))
+                    t.pendenze.push_back({e->getProgressiva(), e->GetDato(22004).GetDouble(), e->GetDato(22005).GetDouble()});
+                ICTRACCIATO_Costructor::Libera(&o, 1);
+            }
+        }
+        return out;
+    }
+    static std::vector<std::wstring> Nomi() {
+        std::vector<std::wstring> out;
+        for (const Tracciato& t : Tracciati()) out.push_back(t.nome);
+        return out;
+    }
+    // The entities tagged by the export, in creation order.
+    static std::vector<Etichettato> Etichettati() {
+        CADDatoArray sel, filtro;
+        filtro.Add(5020, L"*");
+        filtro.Add(1001, kApp);
+        Ombrix::GetEntityUtils()->Seleziona(sel, L"_X", filtro);
+        std::vector<Etichettato> out;
+        for (int i = 0; i < sel.GetCount(); ++i) {
+            Etichettato e{sel[i].GetEntityID(), 0, {}, {}};
+            e.tipo = e.id.GetTipo();
+            CADDatoArray d;
+            e.id.GetDatiEstesi(d);
+            for (int j = 0; j + 1 < d.GetCount(); ++j) {
+                if (d[j].GetCodice() != 1071 || d[j + 1].GetCodice() != 1000) continue;
+                (d[j].GetInt() == 2 ? e.pianta : e.nome) = d[j + 1].GetStringa();
+            }
+            out.push_back(e);
+        }
+        return out;
+    }
+};
+
+}  // namespace esportazione
