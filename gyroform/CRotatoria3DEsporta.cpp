@@ -180,7 +180,8 @@ int CRotatoria3D::esportaRami(Zyl_GePoint3d& pt) {
     CCiglio3D* destroInAttesa = nullptr;
     CString datoDestro;  // the pending outer right edge's property 22
     double s6 = 0.0, s3 = 0.0, progAsse = 0.0;
-    double progressiva = 0.0;
+    // The records and the vertices each run their own alignment chainage.
+    double progPendenze = 0.0, progVertici = 0.0;
     CString nome, suffisso;
 
     // Exports the pending stretch; the edge keeps the alignment's internal
@@ -203,11 +204,11 @@ int CRotatoria3D::esportaRami(Zyl_GePoint3d& pt) {
         vertici->Empty();
         LiberaDATIPOLI(&tratto);
         destroInAttesa = nullptr;
-        progressiva = 0.0;
+        progPendenze = progVertici = 0.0;
     };
     auto appendiCiglio = [&](CCiglio3D* c) {
-        aggiungiPendenzeTrasversali(c, nullptr, nullptr, pendenze, &progressiva);
-        aggiungiVerticiProfilo(c, nullptr, nullptr, vertici, &progressiva);
+        aggiungiPendenzeTrasversali(c, nullptr, nullptr, pendenze, &progPendenze);
+        aggiungiVerticiProfilo(c, nullptr, nullptr, vertici, &progVertici);
     };
     // An outer right edge starts a stretch, reversed so that it runs towards
     // the ring.
@@ -215,7 +216,7 @@ int CRotatoria3D::esportaRami(Zyl_GePoint3d& pt) {
         LiberaDATIPOLI(&tratto);
         pendenze->Empty();
         vertici->Empty();
-        progressiva = 0.0;
+        progPendenze = progVertici = 0.0;
         datoDestro = c->GetDato(DATO_CIGLIO_TRACCIATO_ESPORTATO).GetString();
         tratto = allocaDATIPOLI(c->getPolilinea());
         InvertiDatiPoli(&tratto);
@@ -233,8 +234,8 @@ int CRotatoria3D::esportaRami(Zyl_GePoint3d& pt) {
     auto appendiAnello = [&](bool unisci) {
         if (!anello) return;
         double da = s6, a = s3;
-        aggiungiPendenzeTrasversali(anello, &da, &a, pendenze, &progressiva);
-        aggiungiVerticiProfilo(anello, &da, &a, vertici, &progressiva);
+        aggiungiPendenzeTrasversali(anello, &da, &a, pendenze, &progPendenze);
+        aggiungiVerticiProfilo(anello, &da, &a, vertici, &progVertici);
         datipoli* parte = nullptr;
         if (s3 > s6) {
             if (estraiCopiaDATIPOLI(anello->getPolilinea(), &da, &a, &parte)) {
@@ -284,7 +285,7 @@ int CRotatoria3D::esportaRami(Zyl_GePoint3d& pt) {
                         LiberaDATIPOLI(&tratto);
                         pendenze->Empty();
                         vertici->Empty();
-                        progressiva = 0.0;
+                        progPendenze = progVertici = 0.0;
                     }
                 }
                 if (anello)

@@ -133,7 +133,10 @@ int CRotatoria3D::aggiungiVerticiProfilo(CCiglio3D* e, const double* da, const d
         const double c = p[0];
         if (esterno && *a <= *da) {
             // Across the ring's start: the chainages go on past its length.
+            // The ring's closing station is its first station again: it is
+            // taken once, from the start.
             if (c > *a - kTolRiga && c < *da + kTolRiga) continue;
+            if (c >= lunghezza - kTolRiga) continue;
             nuovo(c <= *a - kTolRiga ? lunghezza + c - *da + prog0 : c - *da + prog0, p[1], 0.0, 0);
             continue;
         }
@@ -147,6 +150,9 @@ int CRotatoria3D::aggiungiVerticiProfilo(CCiglio3D* e, const double* da, const d
         else
             nuovo(destro ? lunghezza + prog0 - c : c + prog0, p[1], 0.0, 0);
     }
+    // A ring stretch ends at its end chainage even where no station lies
+    // on it, so that the next edge's vertices follow at their place.
+    if (esterno) massimo = std::max(massimo, prog0 + (*a > *da ? *a - *da : lunghezza + *a - *da));
     *progressiva = massimo;
     return 1;
 }

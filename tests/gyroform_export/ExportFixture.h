@@ -19,6 +19,7 @@ constexpr const wchar_t* kApp = L"QV-VORTANA-INTERS-ROT_3D_EXP";
 // An alignment of the drawing, read back.
 struct Tracciato {
     std::wstring nome, nomeInterno;
+    int tipo = 0;  // property 22404
     std::vector<datipoli> vertici;  // world coordinates, next cleared
     std::vector<std::vector<double>> pendenze;  // per record: chainage, 22004, 22005
 };
@@ -28,12 +29,21 @@ struct Etichettato {
     ZylEntityID id;
     int tipo;
     std::wstring pianta, nome;  // values of keys 2 and 1
+    Zyl_GePoint3d minimo, massimo;  // extents
+    // A sheet's insertion point.
+    Zyl_GePoint3d Base() const {
+        CADDatoArray d;
+        d.AddRichiesta(10);
+        double p[3] = {0, 0, 0};
+        if (id.GetDati(d)) d[0].GetPunto(p);
+        return Zyl_GePoint3d(p[0], p[1], p[2]);
+    }
 };
 
 inline std::wstring W(const CString& s) { return s.IsEmpty() ? std::wstring() : std::wstring(s.GetString()); }
 
 class ExportTest : public ModelTest {
-protected:
+public:
     // Draws the plan and reads it into the model through its first entity
     // (the inner circle), as the host does.
     int Leggi(const rotatorie::Rotatoria& pianta) {
@@ -43,15 +53,53 @@ protected:
     }
     int Esporta(double x = 0.0, double y = 0.0) { return m_rotatoria->esporta(Zyl_GePoint3d(x, y, 0.0)); }
 
+    // A vertex point of an edge at a chainage.
+    static void Vertice(CCiglio3D* c, double prog, double quota, double raggio = 0.0, int raccordo = 0) {
+        auto* v = static_cast<CPuntoVertice*>(GyroformMain::getConstructor()->Alloca(29004));
+        double p[3] = {0, 0, 0};
+        v->imposta(c, 0.0, prog / c->getLunghezza(), 0, p);
+        v->setQuota(quota);
+        v->setRaggio(raggio);
+        v->setTipoRaccordo(raccordo);
+        c->getPunti(8)->Append(v);
+    }
+    // Profile data as a drawing leaves them: every branch edge a vertex at
+    // each end, the rings an elevation row by profile every 10.
+    void Profili() {
+        int k = 0;
+        for (CCiglio3D* c : Cigli(*m_rotatoria)) {
+            ++k;
+            if (c->getCodiceEnum() >= 3000) {
+                Vertice(c, 0.0, 100.0 + k);
+                Vertice(c, c->getLunghezza(), 101.0 + k);
+                continue;
+            }
+            c->setTipoCalcolo(8);
+            CADDatoArray* riga = c->getPuntiAltCiglio(29004);
+            riga->Clear();
+            int indice = 0;
+            for (double prog = 0.0; prog < c->getLunghezza(); prog += 10.0) riga->Add(++indice, prog, 100.0 + prog / 100.0, 0.0);
+            riga->Add(++indice, c->getLunghezza(), 100.0, 0.0);
+        }
+    }
+    // The tagged entities of one kind.
+    static std::vector<Etichettato> Etichettati(int tipo) {
+        std::vector<Etichettato> out;
+        for (const Etichettato& e : Etichettati())
+            if (e.tipo == tipo) out.push_back(e);
+        return out;
+    }
+
     static std::vector<Tracciato> Tracciati() {
         std::vector<Tracciato> out;
         elencotracciati* lista = nullptr;
         CercaTracciatiEx2(&lista, 1);
         // The list lasts until the next search, which the reading makes.
-        for (elencotracciati* n = lista; n; n = n->next) out.push_back({W(n->nome), W(n->nomeInterno), {}, {}});
+        for (elencotracciati* n = lista; n; n = n->next) out.push_back({W(n->nome), W(n->nomeInterno), 0, {}, {}});
         for (Tracciato& t : out) {
             ICTRACCIATO* o = nullptr;
             if (GetTracciatoByNomeInterno(&o, t.nomeInterno.c_str(), nullptr) && o) {
+                t.tipo = o->GetDato(22404).GetInt();
                 for (const datipoli* v = o->getDatiPoli(); v; v = v->next) {
                     t.vertici.push_back(*v);
                     t.vertici.back().next = nullptr;
@@ -64,11 +112,6 @@ protected:
         }
         return out;
     }
-    static std::vector<std::wstring> Nomi() {
-        std::vector<std::wstring> out;
-        for (const Tracciato& t : Tracciati()) out.push_back(t.nome);
-        return out;
-    }
     // The entities tagged by the export, in creation order.
     static std::vector<Etichettato> Etichettati() {
         CADDatoArray sel, filtro;
@@ -77,8 +120,9 @@ protected:
         Ombrix::GetEntityUtils()->Seleziona(sel, L"_X", filtro);
         std::vector<Etichettato> out;
         for (int i = 0; i < sel.GetCount(); ++i) {
-            Etichettato e{sel[i].GetEntityID(), 0, {}, {}};
+            Etichettato e{sel[i].GetEntityID(), 0, {}, {}, {}, {}};
             e.tipo = e.id.GetTipo();
+            e.id.GetEstensione(e.minimo, e.massimo);
             CADDatoArray d;
             e.id.GetDatiEstesi(d);
             for (int j = 0; j + 1 < d.GetCount(); ++j) {

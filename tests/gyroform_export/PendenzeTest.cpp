@@ -114,26 +114,41 @@ protected:
 TEST_F(PendenzeTest, OuterRingAcrossItsStartContinuesPastItsLength) {
     const double L = m_anello->getLunghezza();
     m_anello->setTipoCalcolo(8);
+    // Stations every 10 and the closing one at the ring's length, which
+    // stands where the first does.
     std::vector<std::array<double, 3>> riga;
     for (int c = 0; c <= 120; c += 10) riga.push_back({double(c), 100.0 + c / 100.0, 0.0});
+    riga.push_back({L, 100.0, 0.0});
     Riempi(m_anello->getPuntiAltCiglio(29004), riga);
-    Gruppo vertici = NuovoGruppo(2), pendenze = NuovoGruppo(22150);
-    double da = 100.0, a = 20.0, prog = 5.0;
-    m_rotatoria->aggiungiVerticiProfilo(m_anello, &da, &a, vertici.get(), &prog);
-    // 110 and 120 follow the start of the stretch; 0 and 10 lie past the
-    // ring's start, a whole ring length further on.
-    std::vector<std::array<double, 2>> v = Vertici(vertici.get());
-    ASSERT_EQ(v.size(), 4u);
-    const double attese[4][2] = {{15, 101.1}, {25, 101.2}, {L - 95, 100.0}, {L - 85, 100.1}};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_NEAR(v[i][0], attese[i][0], 1e-9) << i;
-        EXPECT_NEAR(v[i][1], attese[i][1], 1e-9) << i;
+    struct Caso {
+        double da, a;
+        std::vector<std::array<double, 2>> attesi;  // (chainage, elevation); the running chainage starts at 5
+    };
+    // 110 and 120 follow the start of the stretch; the stations past the
+    // ring's start lie a whole ring length further on. A stretch that ends
+    // at the ring's start takes none of them: the next edge gives that end.
+    const Caso casi[] = {
+        {100.0, 20.0, {{15, 101.1}, {25, 101.2}, {L - 95, 100.0}, {L - 85, 100.1}}},
+        {100.0, 0.0, {{15, 101.1}, {25, 101.2}}},
+        {30.0, 70.0, {{15, 100.4}, {25, 100.5}, {35, 100.6}}},
+    };
+    for (const Caso& caso : casi) {
+        Gruppo vertici = NuovoGruppo(2), pendenze = NuovoGruppo(22150);
+        double da = caso.da, a = caso.a, prog = 5.0;
+        m_rotatoria->aggiungiVerticiProfilo(m_anello, &da, &a, vertici.get(), &prog);
+        std::vector<std::array<double, 2>> v = Vertici(vertici.get());
+        ASSERT_EQ(v.size(), caso.attesi.size()) << caso.a;
+        for (size_t i = 0; i < v.size(); ++i) {
+            EXPECT_NEAR(v[i][0], caso.attesi[i][0], 1e-9) << caso.a << " " << i;
+            EXPECT_NEAR(v[i][1], caso.attesi[i][1], 1e-9) << caso.a << " " << i;
+        }
+        // Both running chainages reach the stretch's end.
+        const double fine = 5.0 + (caso.a > caso.da ? caso.a - caso.da : L + caso.a - caso.da);
+        EXPECT_NEAR(prog, fine, 1e-9) << caso.a;
+        double progPendenze = 5.0;
+        m_rotatoria->aggiungiPendenzeTrasversali(m_anello, &da, &a, pendenze.get(), &progPendenze);
+        EXPECT_NEAR(progPendenze, fine, 1e-9) << caso.a;
     }
-    EXPECT_NEAR(prog, L - 85, 1e-9);
-
-    double progPendenze = 5.0;
-    m_rotatoria->aggiungiPendenzeTrasversali(m_anello, &da, &a, pendenze.get(), &progPendenze);
-    EXPECT_NEAR(progPendenze, 5.0 + L - 80.0, 1e-9);
 }
 
 TEST_F(PendenzeTest, BranchEdgeVerticesRunFromTheFarEndOfAnOuterRightEdge) {
