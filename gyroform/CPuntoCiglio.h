@@ -3,10 +3,12 @@
 // position and is not stored.
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 #include "ICPuntoCiglio.h"
 #include "IQvObject_Colour.h"
+#include "IQvObject_Group.h"
 
 class CCiglio3D;
 
@@ -97,3 +99,16 @@ protected:
 private:
     int riferimento(CCiglio3D* proprietario, const double punto[3], double direzione);
 };
+
+// The points of a group in chainage order, those at one chainage in group
+// order. The group orders its members by chainage when they join it, not
+// when a point is moved afterwards, so the computations walk this order.
+template <typename T>
+std::vector<T*> PuntiInOrdine(IQvObject_Group* gruppo) {
+    std::vector<T*> out;
+    for (IQvObject_GroupMember* m = gruppo ? gruppo->GetFirstMember() : nullptr; m; m = m->GetNext())
+        out.push_back(static_cast<T*>(m->GetObject()));
+    std::stable_sort(out.begin(), out.end(),
+                     [](const T* a, const T* b) { return a->getProgressiva() < b->getProgressiva(); });
+    return out;
+}

@@ -86,12 +86,6 @@ int CRotatoria3D::GetElencoDati(CDato** dati, int* numero, int /*contesto*/) con
     return 1;
 }
 
-// Recomputing and exporting are added by the recompute and the export; until
-// then they answer as a model that has nothing to do.
-int CRotatoria3D::inizializzaCalcolo() { return 1; }
-int CRotatoria3D::ricalcola(ICCiglio3D*, int, int, IQvObject_GroupMember*, CDato) { return 0; }
-int CRotatoria3D::calcolaNodiESezioni() { return 0; }
-
 void CRotatoria3D::setPassoSezioni(double passoSezioni) {
     if (passoSezioni == m_passoSezioni || !passoValido(passoSezioni)) return;
     m_passoSezioni = passoSezioni;

@@ -65,6 +65,14 @@ protected:
         a.profilo = {{0.0, 50.0}, {90.0, 51.0}};
         r.rami = {a};
         ASSERT_EQ(Leggi(r), 1);
+        // Every edge by profile, without the points the reading computed:
+        // each test places its own.
+        for (CCiglio3D* c : Cigli(*m_rotatoria)) {
+            c->svuotaPuntiSezione();
+            for (int gruppo : {7, 8})
+                if (c->getPunti(gruppo)) c->getPunti(gruppo)->Empty();
+            c->setTipoCalcolo(8);
+        }
         m_anello = Ciglio(2000, nullptr);
         ASSERT_TRUE(m_anello);
         ASSERT_NEAR(m_anello->getLunghezza(), 2 * kPi * 20.0, 1e-6);
