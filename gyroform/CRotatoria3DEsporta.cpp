@@ -194,9 +194,7 @@ int CRotatoria3D::esportaRami(Zyl_GePoint3d& pt) {
             disegnaCartiglioProfilo(pt, nomeTracciato, vertici, profilo);
             if (ciglio) {
                 ciglio->SetDato(CDato(DATO_CIGLIO_TRACCIATO_ESPORTATO, nomeInterno.GetString()), 1);
-                CADDatoArray dati;
-                ciglio->scriviDatiEstesi(dati);
-                if (ciglio->getEntita().IsVivo()) ZylEntityID(ciglio->getEntita()).SetDatiEstesi(dati);
+                ciglio->aggiornaDatiEstesi();
             }
             ICPROFILO::libera(&profilo);
         }

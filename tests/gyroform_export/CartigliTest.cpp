@@ -13,18 +13,6 @@ using namespace esportazione;
 
 namespace {
 
-rotatorie::Rotatoria Rami1() {
-    rotatorie::Rotatoria r;
-    r.nomePianta = L"PR-UNO";
-    r.nome = L"Uno";
-    rotatorie::Ramo a;
-    a.nome = L"A";
-    a.nomeInterno = L"TRA";
-    a.profilo = {{0.0, 50.0}, {90.0, 51.0}};
-    r.rami = {a};
-    return r;
-}
-
 class CartigliTest : public ExportTest {
 protected:
     void TearDown() override {
@@ -112,13 +100,17 @@ TEST_F(CartigliTest, ExportingTwiceUpdatesTheAlignmentsAndReplacesTheSheets) {
     std::vector<std::wstring> dopo;
     for (CCiglio3D* c : Cigli(*m_rotatoria)) dopo.push_back(W(c->GetDato(22).GetString()));
     EXPECT_EQ(dopo, dati22);
-    // One sheet and one profile per alignment, and the other roundabout's.
+    // One sheet and one profile per alignment, and the other roundabout's;
+    // no untagged sheet stays behind.
     EXPECT_EQ(Etichettati().size(), etichettati);
     EXPECT_TRUE(altra.IsVivo());
+    CADDatoArray riferimenti, filtro;
+    filtro.Add(5020, L"INSERT");
+    EXPECT_EQ(Ombrix::GetEntityUtils()->Seleziona(riferimenti, L"_X", filtro), 4);
 }
 
 TEST_F(CartigliTest, AnAlignmentWithAProfileKeepsTheSheetWhereItsProfileWasDrawn) {
-    ASSERT_EQ(Leggi(Rami1()), 1);
+    ASSERT_EQ(Leggi(Pianta(L"Uno", {{L"A", 30}})), 1);
     Profili();
     ASSERT_EQ(Esporta(0.0, 0.0), 1);
     // The gap alignment gets a profile drawn on a sheet elsewhere.

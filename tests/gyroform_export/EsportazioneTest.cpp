@@ -11,21 +11,7 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-rotatorie::Rotatoria Rami(std::vector<std::pair<const wchar_t*, double>> rami) {
-    rotatorie::Rotatoria r;
-    r.nomePianta = L"PR-PROVA";
-    r.nome = L"Prova";
-    r.centro = {200, 100, 0};
-    for (auto [nome, gradi] : rami) {
-        rotatorie::Ramo ramo;
-        ramo.nome = nome;
-        ramo.nomeInterno = std::wstring(L"TRR") + nome;
-        ramo.angolo = gradi * kPi / 180.0;
-        ramo.profilo = {{0.0, 50.0}, {ramo.lunghezzaTracciato, 51.0}};
-        r.rami.push_back(ramo);
-    }
-    return r;
-}
+rotatorie::Rotatoria Rami(std::vector<std::pair<const wchar_t*, double>> rami) { return Pianta(L"Prova", rami); }
 
 // The alignments the export made: those after the plan's own.
 std::vector<Tracciato> Esportati(size_t rami) {

@@ -2,7 +2,9 @@
 // alignments and the tagged entities of the drawing after an export.
 #pragma once
 
+#include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CercaTracciati.h"
@@ -39,6 +41,25 @@ struct Etichettato {
         return Zyl_GePoint3d(p[0], p[1], p[2]);
     }
 };
+
+// A plan of branches at those directions (degrees), each with a graded
+// profile and one cross-slope record; ring centre (200, 100).
+inline rotatorie::Rotatoria Pianta(const wchar_t* nome, std::vector<std::pair<const wchar_t*, double>> rami) {
+    rotatorie::Rotatoria r;
+    r.nomePianta = std::wstring(L"PR-") + nome;
+    r.nome = nome;
+    r.centro = {200, 100, 0};
+    for (auto [ramo, gradi] : rami) {
+        rotatorie::Ramo x;
+        x.nome = ramo;
+        x.nomeInterno = std::wstring(L"TRR") + ramo;
+        x.angolo = gradi * std::acos(-1.0) / 180.0;
+        x.profilo = {{0.0, 50.0}, {x.lunghezzaTracciato, 51.0}};
+        x.lista1500 = {{0.0, -2.5, -2.5}};
+        r.rami.push_back(x);
+    }
+    return r;
+}
 
 inline std::wstring W(const CString& s) { return s.IsEmpty() ? std::wstring() : std::wstring(s.GetString()); }
 

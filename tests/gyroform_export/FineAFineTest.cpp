@@ -9,25 +9,6 @@ using namespace esportazione;
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
-rotatorie::Rotatoria Rami(const wchar_t* nome, std::vector<std::pair<const wchar_t*, double>> rami) {
-    rotatorie::Rotatoria r;
-    r.nomePianta = std::wstring(L"PR-") + nome;
-    r.nome = nome;
-    r.centro = {200, 100, 0};
-    for (auto [ramo, gradi] : rami) {
-        rotatorie::Ramo x;
-        x.nome = ramo;
-        x.nomeInterno = std::wstring(L"TRR") + ramo;
-        x.angolo = gradi * kPi / 180.0;
-        x.profilo = {{0.0, 50.0}, {x.lunghezzaTracciato, 51.0}};
-        x.lista1500 = {{0.0, -2.5, -2.5}};
-        r.rami.push_back(x);
-    }
-    return r;
-}
-
 class FineAFineTest : public ExportTest {
 protected:
     int Calcola(const rotatorie::Rotatoria& pianta) {
@@ -45,8 +26,8 @@ TEST_F(FineAFineTest, EveryAlignmentGetsItsRecordsItsProfileAndItsSheetAtEveryEx
     };
     const Caso casi[] = {
         {rotatorie::TreRamiPiatti(), {L"Rotatoria Sud", L"SP 3_SP 1", L"SP 1_SP 2", L"SP 2_SP 3"}},
-        {Rami(L"Uno", {{L"A", 30}}), {L"Uno", L"A_A"}},
-        {Rami(L"Incrocio", {{L"A", 0}, {L"B", 20}}), {L"Incrocio", L"B_A", L"A_", L"_B"}},
+        {Pianta(L"Uno", {{L"A", 30}}), {L"Uno", L"A_A"}},
+        {Pianta(L"Incrocio", {{L"A", 0}, {L"B", 20}}), {L"Incrocio", L"B_A", L"A_", L"_B"}},
     };
     for (const Caso& caso : casi) {
         SCOPED_TRACE(caso.pianta.nome);

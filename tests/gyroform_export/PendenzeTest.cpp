@@ -77,16 +77,6 @@ protected:
         ASSERT_TRUE(m_anello);
         ASSERT_NEAR(m_anello->getLunghezza(), 2 * kPi * 20.0, 1e-6);
     }
-    // A vertex point of an edge at a chainage.
-    static void Vertice(CCiglio3D* c, double prog, double quota, double raggio = 0.0, int raccordo = 0) {
-        auto* v = static_cast<CPuntoVertice*>(GyroformMain::getConstructor()->Alloca(29004));
-        double p[3] = {0, 0, 0};
-        v->imposta(c, 0.0, prog / c->getLunghezza(), 0, p);
-        v->setQuota(quota);
-        v->setRaggio(raggio);
-        v->setTipoRaccordo(raccordo);
-        c->getPunti(8)->Append(v);
-    }
     static CPuntoSezione* Sezione(CCiglio3D* c, double prog, int indice) {
         const double p[2] = {0, 0};
         CPuntoSezione* s = c->creaPuntoSezione(0.0, prog / c->getLunghezza(), 0, p);
