@@ -87,12 +87,9 @@ bool Stabile(Modello& m, Passo passo) {
     return m.Entita() == prima;
 }
 
-void RicalcoloEDisegno(benchmark::State& state) {
-    Modello m;
-    auto passo = [&] {
-        m->inizializzaCalcolo();
-        m->disegna3D(nullptr);
-    };
+// Times one step after checking that it is stable.
+template <typename Passo>
+void Misura(benchmark::State& state, Modello& m, Passo passo) {
     if (!m.Letto() || !Stabile(m, passo)) {
         state.SkipWithError("the model was not read, or two rounds left different entities");
         return;
@@ -101,18 +98,20 @@ void RicalcoloEDisegno(benchmark::State& state) {
     m.Contatori(state);
 }
 
+void RicalcoloEDisegno(benchmark::State& state) {
+    Modello m;
+    Misura(state, m, [&] {
+        m->inizializzaCalcolo();
+        m->disegna3D(nullptr);
+    });
+}
+
 void ModificaRamo(benchmark::State& state) {
     Modello m;
-    auto passo = [&] {
+    Misura(state, m, [&] {
         m->ricalcola(m.Ramo(), 1, TIPO_PUNTOVERTICE, nullptr, CDato());
         m->disegna3D(nullptr);
-    };
-    if (!m.Letto() || !Stabile(m, passo)) {
-        state.SkipWithError("the model was not read, or two rounds left different entities");
-        return;
-    }
-    for (auto _ : state) passo();
-    m.Contatori(state);
+    });
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Drawing the 3D model: the block reference that carries the roundabout's
 // settings, the stations of the carriageway strips, and every edge's drawing.
 #include <cmath>
+#include <utility>
 
 #include "CCiglio3D.h"
 #include "CPuntiCiglio.h"
@@ -255,16 +256,16 @@ CADDatoArray CRotatoria3D::datiRiferimento() const {
     estesi.Add(1000, m_nomePianta.GetString());
     estesi.Add(1071, DATO_ROTATORIA_NOME);
     estesi.Add(1000, m_nome.GetString());
-    estesi.Add(1071, DATO_ROTATORIA_PASSO_SEZIONI);
-    estesi.Add(1040, m_passoSezioni);
-    estesi.Add(1071, DATO_ROTATORIA_PASSO_DISCR);
-    estesi.Add(1040, m_passoDiscr);
-    estesi.Add(1071, DATO_ROTATORIA_QUOTA_RIF);
-    estesi.Add(1040, m_quotaRiferimento);
-    estesi.Add(1071, DATO_ROTATORIA_PEND_MAX);
-    estesi.Add(1040, m_pendMax);
-    estesi.Add(1071, DATO_ROTATORIA_PEND_MIN);
-    estesi.Add(1040, m_pendMin);
+    // Maximum slope before minimum slope: the order the reader has always met.
+    const std::pair<int, double> reali[] = {{DATO_ROTATORIA_PASSO_SEZIONI, m_passoSezioni},
+                                            {DATO_ROTATORIA_PASSO_DISCR, m_passoDiscr},
+                                            {DATO_ROTATORIA_QUOTA_RIF, m_quotaRiferimento},
+                                            {DATO_ROTATORIA_PEND_MAX, m_pendMax},
+                                            {DATO_ROTATORIA_PEND_MIN, m_pendMin}};
+    for (const auto& [chiave, valore] : reali) {
+        estesi.Add(1071, chiave);
+        estesi.Add(1040, valore);
+    }
     estesi.Add(1071, DATO_ROTATORIA_RICALCOLA_PENDENZE);
     estesi.Add(1071, m_ricalcolaPendenzeRami);
     CADDatoArray proprieta;
