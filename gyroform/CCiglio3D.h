@@ -13,6 +13,7 @@
 #include "ZylEntityID.h"
 
 class CAsseRamo;
+class CPuntoCiglio;
 class CPuntoNodo;
 class CPuntoRotazione;
 class CPuntoVertice;
@@ -173,6 +174,9 @@ protected:
     // outer ring stands in when the reference edge is not met. 1 written.
     int quotaRotazione(double& quota, double prog);
     std::vector<CPuntoRotazione*> puntiRotazione() const;
+    // A point of that type placed at a chainage and appended to the group,
+    // made with its name when missing; null when none could be made.
+    CPuntoCiglio* nuovoPunto(IQvObject_Group*& gruppo, int tipo, const wchar_t* nome, double prog);
     // The entries every edge lists, then the kind's own.
     void vociComuni(std::vector<CDato>& voci) const;
     static int consegnaElenco(const std::vector<CDato>& voci, CDato** dati, int* numero);

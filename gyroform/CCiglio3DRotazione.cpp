@@ -25,37 +25,30 @@ std::vector<CPuntoRotazione*> CCiglio3D::puntiRotazione() const {
     return PuntiInOrdine<CPuntoRotazione>(m_rotazione);
 }
 
-CPuntoRotazione* CCiglio3D::nuovoPuntoRotazione(double prog) {
+CPuntoCiglio* CCiglio3D::nuovoPunto(IQvObject_Group*& gruppo, int tipo, const wchar_t* nome, double prog) {
     GyroformConstructor* costruttore = GyroformMain::getConstructor();
-    if (!m_rotazione) {
-        preparaGruppo(m_rotazione, L"Punti Rotazione");
-        impostaGruppo(m_rotazione, TIPO_PUNTOROTAZIONE, true);
+    if (!gruppo) {
+        preparaGruppo(gruppo, nome);
+        impostaGruppo(gruppo, tipo, true);
     }
-    auto* punto = costruttore ? static_cast<CPuntoRotazione*>(costruttore->Alloca(TIPO_PUNTOROTAZIONE)) : nullptr;
-    if (!punto || !m_rotazione) {
+    auto* punto = costruttore ? static_cast<CPuntoCiglio*>(costruttore->Alloca(tipo)) : nullptr;
+    if (!punto || !gruppo) {
         gyroform::Libera(punto);
         return nullptr;
     }
     punto->impostaDaProgressiva(this, prog);
-    m_rotazione->Append(punto);
+    if (auto* vertice = dynamic_cast<CPuntoVertice*>(punto))
+        vertice->setQuota(m_rotatoria ? m_rotatoria->getQuotaRiferimento() : 0.0);
+    gruppo->Append(punto);
     return punto;
 }
 
+CPuntoRotazione* CCiglio3D::nuovoPuntoRotazione(double prog) {
+    return static_cast<CPuntoRotazione*>(nuovoPunto(m_rotazione, TIPO_PUNTOROTAZIONE, L"Punti Rotazione", prog));
+}
+
 CPuntoVertice* CCiglio3D::nuovoPuntoVertice(double prog) {
-    GyroformConstructor* costruttore = GyroformMain::getConstructor();
-    if (!m_vertici) {
-        preparaGruppo(m_vertici, L"Punti Vertice");
-        impostaGruppo(m_vertici, TIPO_PUNTOVERTICE, true);
-    }
-    auto* punto = costruttore ? static_cast<CPuntoVertice*>(costruttore->Alloca(TIPO_PUNTOVERTICE)) : nullptr;
-    if (!punto || !m_vertici) {
-        gyroform::Libera(punto);
-        return nullptr;
-    }
-    punto->impostaDaProgressiva(this, prog);
-    punto->setQuota(m_rotatoria ? m_rotatoria->getQuotaRiferimento() : 0.0);
-    m_vertici->Append(punto);
-    return punto;
+    return static_cast<CPuntoVertice*>(nuovoPunto(m_vertici, TIPO_PUNTOVERTICE, L"Punti Vertice", prog));
 }
 
 double CCiglio3D::getPendenzaDaProg(double prog) {

@@ -24,15 +24,18 @@ bool IsEsterno(int codice) { return codice == CIGLIO_ESTERNO_SINISTRO || codice 
 double Distanza(const CPuntoCiglio* a, const CPuntoCiglio* b) { return std::hypot(a->x() - b->x(), a->y() - b->y()); }
 
 std::vector<CPuntoNodo*> NodiDi(CCiglio3D* ciglio) {
-    std::vector<CPuntoNodo*> out;
-    IQvObject_Group* g = ciglio ? ciglio->getPunti(GRUPPO_NODO) : nullptr;
-    for (IQvObject_GroupMember* m = g ? g->GetFirstMember() : nullptr; m; m = m->GetNext())
-        out.push_back(static_cast<CPuntoNodo*>(m->GetObject()));
-    return out;
+    return gyroform::Oggetti<CPuntoNodo>(ciglio ? ciglio->getPunti(GRUPPO_NODO) : nullptr);
 }
 
 // The elevation of an edge at a chainage by its own method.
 bool Quota(CCiglio3D* ciglio, double prog, double& z) { return ciglio && ciglio->getQuotaDaProg(z, prog, -1) == 1; }
+
+// True when a point of the group lies at the chainage.
+bool PuntoA(IQvObject_Group* gruppo, double prog) {
+    for (CPuntoCiglio* p : PuntiInOrdine<CPuntoCiglio>(gruppo))
+        if (std::fabs(p->getProgressiva() - prog) <= kTol) return true;
+    return false;
+}
 
 // Sets a slope with its grey flag, or, without one, leaves the slope and clears the flag.
 void ImpostaPendenza(CPuntoRotazione* punto, bool valida, double pendenza) {
@@ -234,9 +237,10 @@ void CCiglioRamo3D::rotazioneSuInterno(CPuntoNodo* n1, CPuntoNodo* n2, CPuntoNod
     t->setUlteriore(0);
     m2->setUlteriore(1);
     u->setUlteriore(1);
-    CPuntoVertice* vertice = rif->nuovoPuntoVertice(u->getProgressiva());
-    if (vertice) vertice->setQuota(m_rotatoria ? m_rotatoria->getQuotaRiferimento() : 0.0);
-    rif->nuovoPuntoRotazione(u->getProgressiva());
+    // A second point at one chainage would make the profile unusable: none is added where one lies.
+    const double cU = u->getProgressiva();
+    if (!PuntoA(rif->getPunti(GRUPPO_VERTICE), cU)) rif->nuovoPuntoVertice(cU);
+    if (!PuntoA(rif->getPunti(GRUPPO_ROTAZIONE), cU)) rif->nuovoPuntoRotazione(cU);
     rif->calcolaProfilo(0, nullptr, CDato());
     rif->calcolaRotazione(0, nullptr, CDato());
 }

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "GyroformUtil.h"
 #include "ICPuntoCiglio.h"
 #include "IQvObject_Colour.h"
-#include "IQvObject_Group.h"
 
 class CCiglio3D;
 
@@ -105,9 +105,7 @@ private:
 // when a point is moved afterwards, so the computations walk this order.
 template <typename T>
 std::vector<T*> PuntiInOrdine(IQvObject_Group* gruppo) {
-    std::vector<T*> out;
-    for (IQvObject_GroupMember* m = gruppo ? gruppo->GetFirstMember() : nullptr; m; m = m->GetNext())
-        out.push_back(static_cast<T*>(m->GetObject()));
+    std::vector<T*> out = gyroform::Oggetti<T>(gruppo);
     std::stable_sort(out.begin(), out.end(),
                      [](const T* a, const T* b) { return a->getProgressiva() < b->getProgressiva(); });
     return out;

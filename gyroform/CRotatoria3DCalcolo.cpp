@@ -11,6 +11,7 @@
 #include "CRotatoria3D.h"
 #include "DistanzaDirezionale.h"
 #include "GyroformCodici.h"
+#include "GyroformUtil.h"
 #include "LeggiDatiPoli.h"
 
 namespace {
@@ -22,14 +23,6 @@ constexpr double kScartoSezioni = 0.01;
 
 bool IsAnello(CCiglio3D* c) {
     return c->getCodiceEnum() == CIGLIO_ANELLO_INTERNO || c->getCodiceEnum() == CIGLIO_ANELLO_ESTERNO;
-}
-
-template <typename T>
-std::vector<T*> Membri(IQvObject_Group* g) {
-    std::vector<T*> out;
-    for (IQvObject_GroupMember* m = g ? g->GetFirstMember() : nullptr; m; m = m->GetNext())
-        out.push_back(static_cast<T*>(m->GetObject()));
-    return out;
 }
 
 // The default method of an edge whose method is still 0.
@@ -62,7 +55,7 @@ int RiferimentoDefault(CCiglio3D* c, int metodo) {
 // The section points of an edge in chainage order.
 std::vector<CPuntoSezione*> SezioniDi(CCiglio3D* c) {
     std::vector<CPuntoSezione*> out;
-    for (CPuntoSezione* p : Membri<CPuntoSezione>(c->getPunti(GRUPPO_CIGLIO)))
+    for (CPuntoSezione* p : gyroform::Oggetti<CPuntoSezione>(c->getPunti(GRUPPO_CIGLIO)))
         if (p->GetTipo() == TIPO_PUNTOSEZIONE) out.push_back(p);
     std::stable_sort(out.begin(), out.end(),
                      [](const CPuntoSezione* a, const CPuntoSezione* b) { return a->getPosizione() < b->getPosizione(); });
@@ -85,7 +78,7 @@ bool Attraversa(const double a[3], const double b[3], const datipoli* polilinea)
 
 int CRotatoria3D::inizializzaCalcolo() {
     if (!m_cigli) return 1;
-    std::vector<CCiglio3D*> cigli = Membri<CCiglio3D>(m_cigli);
+    std::vector<CCiglio3D*> cigli = gyroform::Oggetti<CCiglio3D>(m_cigli);
     for (CCiglio3D* c : cigli) {
         if (!IsAnello(c)) continue;
         c->calcolaPiano();
@@ -127,7 +120,7 @@ int CRotatoria3D::ricalcola(ICCiglio3D* ciglio, int tipoEvento, int tipoGruppoPu
         case TIPO_PUNTOVERTICE:
             atteso = 8;
             c->calcolaProfilo(tipoEvento, punto, dato);
-            for (CCiglio3D* altro : Membri<CCiglio3D>(m_cigli))
+            for (CCiglio3D* altro : gyroform::Oggetti<CCiglio3D>(m_cigli))
                 if (altro->getAsseRamo() == c->getAsseRamo()) ricalcola(altro, -1, TIPO_PUNTOROTAZIONE, nullptr, dato);
             break;
         case TIPO_PUNTOROTAZIONE:
@@ -139,7 +132,7 @@ int CRotatoria3D::ricalcola(ICCiglio3D* ciglio, int tipoEvento, int tipoGruppoPu
     // A propagation starts only from a ring edge with the method of the points edited.
     if (c->getTipoCalcolo() != atteso || !IsAnello(c)) return 1;
 
-    std::vector<CCiglio3D*> cigli = Membri<CCiglio3D>(m_cigli);
+    std::vector<CCiglio3D*> cigli = gyroform::Oggetti<CCiglio3D>(m_cigli);
     CCiglio3D* esterno = nullptr;
     for (CCiglio3D* e : cigli) {
         if (IsAnello(e)) {
@@ -166,7 +159,7 @@ int CRotatoria3D::ricalcola(ICCiglio3D* ciglio, int tipoEvento, int tipoGruppoPu
 
 int CRotatoria3D::calcolaNodiESezioni() {
     if (!m_cigli) return 1;
-    std::vector<CCiglio3D*> cigli = Membri<CCiglio3D>(m_cigli);
+    std::vector<CCiglio3D*> cigli = gyroform::Oggetti<CCiglio3D>(m_cigli);
     for (CCiglio3D* c : cigli) c->svuotaPuntiSezione();
     CCiglio3D* esterno = getAnelloEsterno();
     CCiglio3D* interno = trovaCiglio(CIGLIO_ANELLO_INTERNO, nullptr);
@@ -189,7 +182,7 @@ int CRotatoria3D::calcolaNodiESezioni() {
     // The branch ends, and across each branch where its island edges meet.
     static const int codici[4] = {CIGLIO_ESTERNO_SINISTRO, CIGLIO_INTERNO_SINISTRO, CIGLIO_INTERNO_DESTRO,
                                   CIGLIO_ESTERNO_DESTRO};
-    for (CAsseRamo* asse : Membri<CAsseRamo>(m_assi)) {
+    for (CAsseRamo* asse : gyroform::Oggetti<CAsseRamo>(m_assi)) {
         CCiglio3D* lati[4];
         CPuntoSezione* fini[4] = {nullptr, nullptr, nullptr, nullptr};
         for (int i = 0; i < 4; ++i) {
@@ -208,7 +201,7 @@ int CRotatoria3D::calcolaNodiESezioni() {
         }
         CPuntoNodo* incontro = nullptr;
         for (CCiglio3D* isola : {lati[1], lati[2]}) {
-            std::vector<CPuntoNodo*> nodi = Membri<CPuntoNodo>(isola ? isola->getPunti(GRUPPO_NODO) : nullptr);
+            std::vector<CPuntoNodo*> nodi = gyroform::Oggetti<CPuntoNodo>(isola ? isola->getPunti(GRUPPO_NODO) : nullptr);
             if (nodi.size() >= 3) incontro = nodi[nodi.size() - 2];
         }
         if (incontro) creaSezione(incontro->getValoreRif(), asse, lati[0], lati[1], lati[2], lati[3]);

@@ -2,7 +2,7 @@
 // propagation, and the cross-sections they build.
 #include <cmath>
 
-#include "ModelFixture.h"
+#include "Elevazioni.h"
 #include "Ombrix.h"
 #include "Sorveglianza.h"
 
@@ -19,21 +19,9 @@ protected:
         ASSERT_EQ(Costruisci(TreRami(), {true}), 1);
         ASSERT_EQ(m_rotatoria->inizializzaCalcolo(), 1);
     }
-    static std::vector<CPuntoRotazione*> Rotazioni(CCiglio3D* c) {
-        std::vector<CPuntoRotazione*> out;
-        for (IQvObject* o : Membri(c->getPunti(7))) out.push_back(static_cast<CPuntoRotazione*>(o));
-        return out;
-    }
-    static std::vector<CPuntoSezione*> Sezioni(CCiglio3D* c) {
-        std::vector<CPuntoSezione*> out;
-        for (IQvObject* o : Membri(c->getPunti(10))) out.push_back(static_cast<CPuntoSezione*>(o));
-        return out;
-    }
-    static double Z(CCiglio3D* c, double prog) {
-        double z = std::nan("");
-        EXPECT_EQ(c->getQuotaDaProg(z, prog, -1), 1) << c->getDescrizione().GetString() << " " << prog;
-        return z;
-    }
+    static std::vector<CPuntoRotazione*> Rotazioni(CCiglio3D* c) { return elevazioni::Punti<CPuntoRotazione>(c, 7); }
+    static std::vector<CPuntoSezione*> Sezioni(CCiglio3D* c) { return elevazioni::Punti<CPuntoSezione>(c, 10); }
+    static double Z(CCiglio3D* c, double prog) { return elevazioni::Quota(c, prog); }
     // Every edge answers a plausible elevation all along.
     void OgniProgressivaHaUnaQuota(double minimo, double massimo) {
         for (CCiglio3D* c : Cigli(*m_rotatoria)) {
@@ -97,6 +85,33 @@ TEST_F(CalcoloTest, TheReadSampleHasDefaultMethodsAndAnElevationEverywhere) {
         EXPECT_NEAR(r.back()->getProgressiva(), c->getLunghezza(), 1e-9);
         EXPECT_NEAR(Z(c, 0.0), media, 1e-9) << c->getDescrizione().GetString();
         EXPECT_NEAR(Z(c, c->getLunghezza()), Nodi(c).back()->getQuota(), 1e-9);
+    }
+}
+
+TEST_F(CalcoloTest, IslandEdgesTakeTheReferenceTheirStoredCodeNames) {
+    ASSERT_EQ(Costruisci(TreRami(), {true}), 1);
+    struct Caso {
+        int codice;
+        const wchar_t* codiceRif;
+        int metodo;
+        int riferimento;  // 0: none
+    };
+    const Caso casi[] = {
+        {4000, L"rCIIn", 8, 5000}, {4000, L"rCEOut", 7, 3000}, {5000, L"rCIOut", 0, 4000},
+        {5000, L"rCEIn", 8, 6000}, {4000, L"aCExt", 8, 0},
+    };
+    for (const Caso& c : casi) {
+        for (CCiglio3D* e : Cigli(*m_rotatoria)) {
+            e->SetDato(CDato(3, 0));
+            e->dimenticaCiglioRif();
+        }
+        CCiglio3D* isola = Ciglio(c.codice, L"SP 2");
+        isola->SetDato(CDato(18, CString(c.codiceRif)));
+        isola->SetDato(CDato(3, c.metodo));
+        ASSERT_EQ(m_rotatoria->inizializzaCalcolo(), 1);
+        EXPECT_EQ(isola->getTipoCalcolo(), c.metodo ? c.metodo : 8) << c.codiceRif;
+        EXPECT_EQ(isola->getCiglioRif(), c.riferimento ? Ciglio(c.riferimento, L"SP 2") : nullptr) << c.codiceRif;
+        EXPECT_EQ(isola->getCodiceRif(), c.riferimento ? Ciglio(c.riferimento, L"SP 2")->getCodice() : L"aCExt");
     }
 }
 

@@ -2,7 +2,7 @@
 // points, the facing point, and the rotation points an edge places itself.
 #include <cmath>
 
-#include "ModelFixture.h"
+#include "Elevazioni.h"
 #include "Sorveglianza.h"
 
 using namespace modello;
@@ -15,10 +15,7 @@ class RotazioneTest : public ModelTest {
 protected:
     // A ring about the origin through the roundabout, with its groups and no plane points.
     CCiglioAnello3D* Anello(const wchar_t* codice, double raggio) {
-        auto* anello = static_cast<CCiglioAnello3D*>(CreaAnello(*m_rotatoria, codice, raggio));
-        anello->creaGruppiPunti();
-        anello->getPunti(5)->Empty();
-        return anello;
+        return elevazioni::AnelloSenzaPiano(*m_rotatoria, codice, raggio);
     }
     // A flat plane at an elevation (method 5).
     void Piatto(CCiglioAnello3D* anello, double quota) {
@@ -53,16 +50,8 @@ protected:
         c->getPunti(7)->Append(p);
         return p;
     }
-    static std::vector<CPuntoRotazione*> Rotazioni(CCiglio3D* c) {
-        std::vector<CPuntoRotazione*> out;
-        for (IQvObject* o : Membri(c->getPunti(7))) out.push_back(static_cast<CPuntoRotazione*>(o));
-        return out;
-    }
-    static double Z(CCiglio3D* c, double prog) {
-        double z = std::nan("");
-        EXPECT_EQ(c->getQuotaDaProg(z, prog, -1), 1) << prog;
-        return z;
-    }
+    static std::vector<CPuntoRotazione*> Rotazioni(CCiglio3D* c) { return elevazioni::Punti<CPuntoRotazione>(c, 7); }
+    static double Z(CCiglio3D* c, double prog) { return elevazioni::Quota(c, prog); }
 };
 
 TEST_F(RotazioneTest, TheRingStartsWithOneRotationPointAndSlopesAroundIt) {
