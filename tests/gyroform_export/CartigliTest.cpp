@@ -1,4 +1,5 @@
 // Profile sheets and profiles of an export, and exporting again.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -7,6 +8,7 @@
 #include <unistd.h>
 
 #include "ExportFixture.h"
+#include "DatiEstesi.h"
 #include "ICQvLorvent.h"
 
 using namespace esportazione;
@@ -137,6 +139,53 @@ TEST_F(CartigliTest, AnAlignmentWithAProfileKeepsTheSheetWhereItsProfileWasDrawn
     ASSERT_EQ(profili.size(), 2u);
     EXPECT_NEAR(fogli[1].massimo.x - fogli[1].Base().x, profili[1].massimo.x - profili[1].minimo.x, 1e-6);
     EXPECT_EQ(Tracciati().back().nome, L"A_A");
+}
+
+// An alignment found again keeps the name it was given since, which then
+// names its sheet; one whose entity was erased is made again, and its edge
+// learns the new internal name.
+TEST_F(CartigliTest, ExistingAlignmentsKeepTheirNameAndErasedOnesAreMadeAgain) {
+    ASSERT_EQ(Leggi(Pianta(L"Uno", {{L"A", 30}})), 1);
+    Profili();
+    ASSERT_EQ(Esporta(), 1);
+    std::vector<Tracciato> primi = Tracciati();
+    ASSERT_EQ(primi.size(), 3u);
+    const std::wstring anello = primi[1].nomeInterno, varco = primi[2].nomeInterno;
+    ICTRACCIATO* o = nullptr;
+    ASSERT_TRUE(GetTracciatoByNomeInterno(&o, varco.c_str(), nullptr));
+    EXPECT_DOUBLE_EQ(o->GetDato(22153).GetDouble(), 0.1);
+    o->SetDato(CDato(22400, L"Curva A"), 1);
+    ASSERT_EQ(o->aggiorna(), 1);
+    AcDbObjectId entitaAnello;
+    ICTRACCIATO_Costructor::Libera(&o, 1);
+    ASSERT_TRUE(GetTracciatoByNomeInterno(&o, anello.c_str(), nullptr));
+    entitaAnello = o->Entita();
+    ICTRACCIATO_Costructor::Libera(&o, 1);
+    ASSERT_EQ(EraseEntityDaId(entitaAnello, nullptr), Acad::eOk);
+
+    ASSERT_EQ(Esporta(), 1);
+    std::vector<Tracciato> dopo = Tracciati();
+    ASSERT_EQ(dopo.size(), 3u);
+    EXPECT_EQ(dopo[1].nome, L"Curva A");
+    EXPECT_EQ(dopo[1].nomeInterno, varco);
+    EXPECT_EQ(dopo[2].nome, L"Uno");
+    EXPECT_NE(dopo[2].nomeInterno, anello);
+    EXPECT_EQ(W(Ciglio(1000, nullptr)->GetDato(22).GetString()), dopo[2].nomeInterno);
+    EXPECT_EQ(W(Ciglio(3000, L"A")->GetDato(22).GetString()), varco);
+    // The gap's sheet carries the alignment's own name.
+    std::vector<std::wstring> testi;
+    for (const Etichettato& f : Etichettati(ZYL_RIFERIMENTO_BLOCCO)) {
+        CADDatoArray sel, filtro;
+        filtro.Add(5020, L"TEXT");
+        Ombrix::GetEntityUtils()->Seleziona(sel, L"X", filtro, ZylBlockRefID(f.id).GetBlocco());
+        for (int i = 0; i < sel.GetCount(); ++i) {
+            CADDatoArray d;
+            d.AddRichiesta(1);
+            if (sel[i].GetEntityID().GetDati(d)) testi.push_back(d[0].GetStringa());
+        }
+    }
+    EXPECT_NE(std::find(testi.begin(), testi.end(), L"Curva A"), testi.end());
+    EXPECT_EQ(std::find(testi.begin(), testi.end(), L"A_A"), testi.end());
 }
 
 }  // namespace
