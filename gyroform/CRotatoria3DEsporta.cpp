@@ -228,8 +228,10 @@ int CRotatoria3D::esportaRami(Zyl_GePoint3d& pt) {
         appendiCiglio(c);
         destroInAttesa = c;
     };
-    // The outer ring from s6 to s3 (across its start when s3 <= s6).
-    auto appendiAnello = [&](bool unisci) {
+    // The outer ring from s6 to s3 (across its start when s3 <= s6), each
+    // part without its last vertex, which the next part or edge gives; a
+    // stretch that ends on the ring (at a branch axis) keeps its end.
+    auto appendiAnello = [&](bool unisci, bool conFine) {
         if (!anello) return;
         double da = s6, a = s3;
         aggiungiPendenzeTrasversali(anello, &da, &a, pendenze, &progPendenze);
@@ -238,13 +240,13 @@ int CRotatoria3D::esportaRami(Zyl_GePoint3d& pt) {
         if (s3 > s6) {
             if (estraiCopiaDATIPOLI(anello->getPolilinea(), &da, &a, &parte)) {
                 if (unisci) UnisciArchi(parte);
-                Accoda(tratto, parte, true);
+                Accoda(tratto, parte, !conFine);
             }
         } else {
             double fine = lunghezzaAnello, inizio = 0.0;
             if (estraiCopiaDATIPOLI(anello->getPolilinea(), &da, &fine, &parte)) Accoda(tratto, parte, true);
             LiberaDATIPOLI(&parte);
-            if (estraiCopiaDATIPOLI(anello->getPolilinea(), &inizio, &a, &parte)) Accoda(tratto, parte, true);
+            if (estraiCopiaDATIPOLI(anello->getPolilinea(), &inizio, &a, &parte)) Accoda(tratto, parte, !conFine);
         }
         LiberaDATIPOLI(&parte);
     };
@@ -303,7 +305,7 @@ int CRotatoria3D::esportaRami(Zyl_GePoint3d& pt) {
                     esportaTratto(suffisso, c, dato);
                     break;
                 }
-                appendiAnello(false);
+                appendiAnello(false, false);
                 Accoda(tratto, c->getPolilinea(), false);
                 appendiCiglio(c);
                 esportaTratto(nome + suffisso, c, dato);
@@ -318,7 +320,7 @@ int CRotatoria3D::esportaRami(Zyl_GePoint3d& pt) {
                 // A branch without outer left edge: the gap ends at its axis.
                 s3 = progAsse;
                 CString dato = c->GetDato(DATO_CIGLIO_TRACCIATO_ESPORTATO).GetString();
-                appendiAnello(s3 > s6);
+                appendiAnello(s3 > s6, true);
                 esportaTratto(suffisso.IsEmpty() ? nome : nome + suffisso, c, dato);
                 break;
             }

@@ -179,3 +179,36 @@ TEST_F(EsportazioneTest, AnOuterLeftEdgeWithoutNodesMeetsTheRingAtItsFirstVertex
 }
 
 }  // namespace
+
+namespace {
+
+// A gap that ends at a branch without outer left edge ends at its axis and
+// is named as the requirements write it: its starting branch and the suffix
+// of the last outer left edge walked before ("A_A" here for a gap from A to
+// B's axis). Its ring part is one arc, across the ring's middle vertex.
+TEST_F(EsportazioneTest, AGapEndingAtABranchWithoutOuterLeftEdgeEndsAtItsAxis) {
+    rotatorie::Rotatoria pianta = Rami({{L"A", 0}, {L"B", 200}, {L"C", 280}});
+    pianta.rami[1].senzaBordo = rotatorie::Bordo::rCEOut;
+    ASSERT_EQ(Leggi(pianta), 1);
+    ASSERT_FALSE(Ciglio(3000, L"B"));
+    ASSERT_EQ(Esporta(), 1);
+    std::vector<Tracciato> t = Esportati(3);
+    ASSERT_EQ(Nomi(t), (std::vector<std::wstring>{L"Prova", L"C_A", L"A_A", L"B_C"}));
+    // From A's outer right edge along the ring to where B's axis leaves it.
+    CAsseRamo* b = Ciglio(4000, L"B")->getAsseRamo();
+    const datipoli* asse = b->getPolilinea();
+    double centro[3];
+    m_rotatoria->getCentro(centro);
+    const datipoli& fine = t[2].vertici.back();
+    EXPECT_NEAR(Raggio(fine), m_raggioEsterno, 1e-6);
+    EXPECT_NEAR(std::atan2(fine.y - centro[1], fine.x - centro[0]), std::atan2(asse->y, asse->x), 1e-6);
+    EXPECT_EQ(Dato22(Ciglio(4000, L"B")), t[2].nomeInterno);
+    std::vector<datipoli> anello;
+    for (const datipoli& v : t[2].vertici)
+        if (std::fabs(Raggio(v) - m_raggioEsterno) < 1e-6) anello.push_back(v);
+    ASSERT_EQ(anello.size(), 2u);
+    const double da = std::atan2(anello[0].y - centro[1], anello[0].x - centro[0]);
+    EXPECT_NEAR(4 * std::atan(anello[0].bulge), 200.0 * kPi / 180.0 - da, 1e-9);
+}
+
+}  // namespace
