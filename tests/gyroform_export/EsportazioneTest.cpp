@@ -182,10 +182,10 @@ TEST_F(EsportazioneTest, AnOuterLeftEdgeWithoutNodesMeetsTheRingAtItsFirstVertex
 
 namespace {
 
-// A gap that ends at a branch without outer left edge ends at its axis and
-// is named as the requirements write it: its starting branch and the suffix
-// of the last outer left edge walked before ("A_A" here for a gap from A to
-// B's axis). Its ring part is one arc, across the ring's middle vertex.
+// A gap that ends at a branch without outer left edge ends at its axis. Its
+// name is its starting branch and the suffix of the last outer left edge
+// walked before ("A_A" here for a gap from A to B's axis). Its ring part is
+// one arc, across the ring's middle vertex.
 TEST_F(EsportazioneTest, AGapEndingAtABranchWithoutOuterLeftEdgeEndsAtItsAxis) {
     rotatorie::Rotatoria pianta = Rami({{L"A", 0}, {L"B", 200}, {L"C", 280}});
     pianta.rami[1].senzaBordo = rotatorie::Bordo::rCEOut;
