@@ -167,9 +167,7 @@ int CRotatoria3D::esportaRami(Zyl_GePoint3d& pt) {
     IQvObject_Group* vertici = NuovoGruppo(DATO_PUNTO_POSIZIONE);
     CCiglio3D* anello = getAnelloEsterno();
     const double lunghezzaAnello = anello ? anello->getLunghezza() : 0.0;
-    std::vector<CCiglio3D*> cigli;
-    for (IQvObject_GroupMember* m = m_cigli ? m_cigli->GetFirstMember() : nullptr; m; m = m->GetNext())
-        cigli.push_back(static_cast<CCiglio3D*>(m->GetObject()));
+    const std::vector<CCiglio3D*> cigli = gyroform::Oggetti<CCiglio3D>(m_cigli);
     if (!pendenze || !vertici) {
         if (pendenze) LiberaGruppo(pendenze);
         if (vertici) LiberaGruppo(vertici);
@@ -393,10 +391,8 @@ int CRotatoria3D::disegnaCartiglioProfilo(Zyl_GePoint3d& pt, const CString& nome
         int raccordo;
     };
     std::vector<Vertice> punti;
-    for (IQvObject_GroupMember* m = vertici ? vertici->GetFirstMember() : nullptr; m; m = m->GetNext()) {
-        auto* v = static_cast<CPuntoVertice*>(m->GetObject());
+    for (CPuntoVertice* v : gyroform::Oggetti<CPuntoVertice>(vertici))
         punti.push_back({v->getPosizione(), v->getQuota(), v->getRaggio(), v->getTipoRaccordo()});
-    }
     // Without vertices (a model exported before it was drawn) there is
     // nothing to size a sheet by.
     if (punti.empty()) return 0;

@@ -36,14 +36,6 @@ CADDatoArray* RigaMetodo(CCiglio3D* c) {
     return c->getPuntiAltCiglio(TIPO_PUNTOVERTICE);
 }
 
-template <typename T>
-std::vector<T*> Punti(IQvObject_Group* g) {
-    std::vector<T*> out;
-    for (IQvObject_GroupMember* m = g ? g->GetFirstMember() : nullptr; m; m = m->GetNext())
-        out.push_back(static_cast<T*>(m->GetObject()));
-    return out;
-}
-
 // A row's entry of that station index (its group code); false when none.
 bool PuntoRiga(const CADDatoArray* riga, int indice, double p[3]) {
     if (!riga) return false;
@@ -116,7 +108,7 @@ int CRotatoria3D::aggiungiVerticiProfilo(CCiglio3D* e, const double* da, const d
     };
 
     if (!IsAnello(e) && !IsRotazione(e->getTipoCalcolo())) {
-        for (CPuntoVertice* v : Punti<CPuntoVertice>(e->getPunti(GRUPPO_VERTICE))) {
+        for (CPuntoVertice* v : PuntiInOrdine<CPuntoVertice>(e->getPunti(GRUPPO_VERTICE))) {
             double c = v->getProgressiva();
             nuovo(destro ? lunghezza + prog0 - c : c + prog0, v->getQuota(), v->getRaggio(), v->getTipoRaccordo());
         }
@@ -186,10 +178,10 @@ int CRotatoria3D::aggiungiPendenzeTrasversali(CCiglio3D* e, const double* pda, c
     std::vector<CPuntoRotazione*> rotazione;
     double fattore = 0.0;
     if (IsRotazione(e->getTipoCalcolo())) {
-        rotazione = Punti<CPuntoRotazione>(e->getPunti(GRUPPO_ROTAZIONE));
+        rotazione = PuntiInOrdine<CPuntoRotazione>(e->getPunti(GRUPPO_ROTAZIONE));
         fattore = -100.0;
     } else if (r && IsRotazione(r->getTipoCalcolo()) && r->getCiglioRif() == e) {
-        rotazione = Punti<CPuntoRotazione>(r->getPunti(GRUPPO_ROTAZIONE));
+        rotazione = PuntiInOrdine<CPuntoRotazione>(r->getPunti(GRUPPO_ROTAZIONE));
         fattore = 100.0;
     }
     if (destro) std::reverse(rotazione.begin(), rotazione.end());
@@ -230,7 +222,7 @@ int CRotatoria3D::aggiungiPendenzeTrasversali(CCiglio3D* e, const double* pda, c
     if (!(lo && (*lo <= kTol || anello))) {
         // Section stretches: the surface stations between two section points.
         std::vector<CPuntoSezione*> sezioni;
-        for (CPuntoCiglio* p : Punti<CPuntoCiglio>(e->getPunti(GRUPPO_CIGLIO)))
+        for (CPuntoCiglio* p : PuntiInOrdine<CPuntoCiglio>(e->getPunti(GRUPPO_CIGLIO)))
             if (p->GetTipo() == TIPO_PUNTOSEZIONE) sezioni.push_back(static_cast<CPuntoSezione*>(p));
         sezioni.push_back(nullptr);  // the stretch up to the edge's end
         auto coperto = [&](double c) { return lo && c >= *lo - kTol && c <= *hi + kTol; };
