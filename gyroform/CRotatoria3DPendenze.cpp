@@ -226,6 +226,14 @@ int CRotatoria3D::aggiungiPendenzeTrasversali(CCiglio3D* e, const double* pda, c
             if (p->GetTipo() == TIPO_PUNTOSEZIONE) sezioni.push_back(static_cast<CPuntoSezione*>(p));
         sezioni.push_back(nullptr);  // the stretch up to the edge's end
         auto coperto = [&](double c) { return lo && c >= *lo - kTol && c <= *hi + kTol; };
+        // The stretch asked for: from da to a, across the ring's start when
+        // a <= da; a station outside it would land past the alignment's end.
+        // Across the start the ring's closing station is its first again.
+        const bool attraverso = pda && pa && a <= da;
+        auto nelTratto = [&](double c) {
+            if (attraverso) return (c >= da - kTol && c < lunghezza - kTol) || c <= a + kTol;
+            return (!pda || c >= da - kTol) && (!pa || c <= a + kTol);
+        };
         const int ultimoIndice = riga3D && riga3D->GetCount() ? (*riga3D)[riga3D->GetCount() - 1].GetCodice() : 0;
         CPuntoSezione* q = nullptr;
         for (size_t k = 0; k < sezioni.size(); q = sezioni[k], ++k) {
@@ -236,7 +244,11 @@ int CRotatoria3D::aggiungiPendenzeTrasversali(CCiglio3D* e, const double* pda, c
             const double progQ = q ? q->getProgressiva() : 0.0;
             const double progP = p ? p->getProgressiva() : lunghezza;
             if (lo && progQ >= *lo - kTol && progP <= *hi + kTol) continue;
-            if ((pda && progP - kTol <= da) || (pa && progP >= a - kTol)) continue;
+            // A section stretch that lies wholly outside the stretch asked for
+            // gives nothing.
+            if (attraverso ? progQ >= a - kTol && progP - kTol <= da
+                           : (pda && progP - kTol <= da) || (pa && progQ >= a - kTol))
+                continue;
 
             if (k == 0 && p && link && esterno && link->getProprietario() == esterno &&
                 (codice == CIGLIO_ANELLO_INTERNO || codice == CIGLIO_ESTERNO_DESTRO ||
@@ -274,6 +286,7 @@ int CRotatoria3D::aggiungiPendenzeTrasversali(CCiglio3D* e, const double* pda, c
                 double c[3], punto[3], o[3];
                 if (!PuntoRiga(e->getPuntiAltCiglio(TIPO_PUNTOVERTICE), i, c)) continue;
                 if (coperto(c[0])) break;
+                if (!nelTratto(c[0])) continue;
                 if (!PuntoRiga(riga3D, i, punto)) continue;
                 int io = chiusa ? Avvolgi(indiceOpposto, opposta->GetCount()) : indiceOpposto;
                 if (!PuntoRiga(opposta, io, o)) continue;

@@ -277,4 +277,48 @@ TEST_F(PendenzeTest, StationsWithoutAnOppositePointGiveNoRecord) {
     }
 }
 
+// Records of an outer ring stretch come from the stations inside it only,
+// also across the ring's start, where they go on past the ring's length.
+TEST_F(PendenzeTest, OuterRingRecordsComeFromTheStationsInsideTheStretch) {
+    const double L = m_anello->getLunghezza();
+    CCiglio3D* interno = Ciglio(1000, nullptr);
+    // Stations every 10 and the closing one; the inner ring 8 inside and 1
+    // lower (a slope of -12.5 %).
+    std::vector<double> prog;
+    for (int c = 0; c <= 120; c += 10) prog.push_back(c);
+    prog.push_back(L);
+    std::vector<std::array<double, 3>> esterno, rigaInterno, profilo;
+    for (double c : prog) {
+        esterno.push_back({20 * std::cos(c / 20), 20 * std::sin(c / 20), 0.0});
+        rigaInterno.push_back({12 * std::cos(c / 20), 12 * std::sin(c / 20), -1.0});
+        profilo.push_back({c, 0.0, 0.0});
+    }
+    Riempi(m_anello->getPunti3DCiglio(), esterno);
+    Riempi(m_anello->getPuntiAltCiglio(29004), profilo);
+    Riempi(interno->getPunti3DCiglio(), rigaInterno);
+    for (int i : {5, 9}) {
+        CPuntoSezione* s = Sezione(m_anello, (i - 1) * 10.0, i);
+        s->setPrecedente(Sezione(interno, (i - 1) * 10.0 * interno->getLunghezza() / L, i));
+    }
+    struct Caso {
+        double da, a;
+        std::vector<double> attese;  // record chainages; the running chainage starts at 5
+    };
+    const Caso casi[] = {
+        {30.0, 70.0, {5, 15, 25, 35, 45}},
+        {100.0, 20.0, {5, 15, 25, L - 95, L - 85, L - 75}},
+    };
+    for (const Caso& caso : casi) {
+        Gruppo pendenze = NuovoGruppo(22150);
+        double da = caso.da, a = caso.a, progressiva = 5.0;
+        m_rotatoria->aggiungiPendenzeTrasversali(m_anello, &da, &a, pendenze.get(), &progressiva);
+        std::vector<std::array<double, 3>> rec = Record(pendenze.get());
+        ASSERT_EQ(rec.size(), caso.attese.size()) << caso.da;
+        for (size_t i = 0; i < rec.size(); ++i) {
+            EXPECT_NEAR(rec[i][0], caso.attese[i], 1e-9) << caso.da << " " << i;
+            EXPECT_NEAR(rec[i][1], -12.5, 1e-9) << caso.da << " " << i;
+        }
+    }
+}
+
 }  // namespace
