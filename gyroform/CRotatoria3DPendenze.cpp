@@ -169,6 +169,15 @@ int CRotatoria3D::aggiungiPendenzeTrasversali(CCiglio3D* e, const double* pda, c
         default: break;
     }
     Registro registro(pendenze, codice == CIGLIO_ANELLO_INTERNO);
+    // The stretch asked for: from da to a, across the ring's start when
+    // a <= da, where the ring's closing station is its first again. A
+    // point outside it would land past the alignment's end. margine widens
+    // the stretch (narrows it when negative).
+    const bool attraverso = pda && pa && a <= da;
+    auto nelTratto = [&](double c, double margine) {
+        if (attraverso) return (c >= da - margine && c < lunghezza - kTol) || c <= a + margine;
+        return c >= da - margine && c <= a + margine;
+    };
     const CADDatoArray* riga3D = e->getPunti3DCiglio();
     const CADDatoArray* rigaR = r ? r->getPunti3DCiglio() : nullptr;
     const CADDatoArray* rigaEsterno = esterno ? esterno->getPunti3DCiglio() : nullptr;
@@ -199,7 +208,7 @@ int CRotatoria3D::aggiungiPendenzeTrasversali(CCiglio3D* e, const double* pda, c
         }
         lo = lo ? std::min(*lo, c) : c;
         hi = hi ? std::max(*hi, c) : c;
-        if (!anello || (da + kTol < c && c < a - kTol)) {
+        if (!anello || nelTratto(c, -kTol)) {
             double d = destro ? a - c : c - da;
             if (std::fabs(d) < kTol) d = 0.0;
             if (d < 0.0 && anello) d += lunghezza;
@@ -226,14 +235,6 @@ int CRotatoria3D::aggiungiPendenzeTrasversali(CCiglio3D* e, const double* pda, c
             if (p->GetTipo() == TIPO_PUNTOSEZIONE) sezioni.push_back(static_cast<CPuntoSezione*>(p));
         sezioni.push_back(nullptr);  // the stretch up to the edge's end
         auto coperto = [&](double c) { return lo && c >= *lo - kTol && c <= *hi + kTol; };
-        // The stretch asked for: from da to a, across the ring's start when
-        // a <= da; a station outside it would land past the alignment's end.
-        // Across the start the ring's closing station is its first again.
-        const bool attraverso = pda && pa && a <= da;
-        auto nelTratto = [&](double c) {
-            if (attraverso) return (c >= da - kTol && c < lunghezza - kTol) || c <= a + kTol;
-            return (!pda || c >= da - kTol) && (!pa || c <= a + kTol);
-        };
         const int ultimoIndice = riga3D && riga3D->GetCount() ? (*riga3D)[riga3D->GetCount() - 1].GetCodice() : 0;
         CPuntoSezione* q = nullptr;
         for (size_t k = 0; k < sezioni.size(); q = sezioni[k], ++k) {
@@ -286,7 +287,7 @@ int CRotatoria3D::aggiungiPendenzeTrasversali(CCiglio3D* e, const double* pda, c
                 double c[3], punto[3], o[3];
                 if (!PuntoRiga(e->getPuntiAltCiglio(TIPO_PUNTOVERTICE), i, c)) continue;
                 if (coperto(c[0])) break;
-                if (!nelTratto(c[0])) continue;
+                if (!nelTratto(c[0], kTol)) continue;
                 if (!PuntoRiga(riga3D, i, punto)) continue;
                 int io = chiusa ? Avvolgi(indiceOpposto, opposta->GetCount()) : indiceOpposto;
                 if (!PuntoRiga(opposta, io, o)) continue;

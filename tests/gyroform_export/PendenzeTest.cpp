@@ -321,4 +321,45 @@ TEST_F(PendenzeTest, OuterRingRecordsComeFromTheStationsInsideTheStretch) {
     }
 }
 
+// The inner ring turning about the outer ring gives the outer ring's
+// records from its rotation points, those strictly inside the stretch.
+TEST_F(PendenzeTest, RotationPointsOfTheInnerRingGiveTheOuterRingStretchItsRecords) {
+    const double L = m_anello->getLunghezza();
+    CCiglio3D* interno = Ciglio(1000, nullptr);
+    interno->setTipoCalcolo(7);
+    interno->setProfRif(2000);
+    ASSERT_EQ(interno->getCiglioRif(), m_anello);
+    // Points facing the outer ring at 10, 60 and 110 along it.
+    const double punti[][2] = {{10.0, 0.01}, {60.0, 0.02}, {110.0, 0.03}};
+    for (const auto& [prog, pendenza] : punti) {
+        Zyl_GePoint3d p;
+        ASSERT_EQ(m_anello->getPuntoDaProg(prog, p), 1);
+        auto* r = static_cast<CPuntoRotazione*>(GyroformMain::getConstructor()->Alloca(29006));
+        double xyz[3] = {p.x * 12.0 / 20.0, p.y * 12.0 / 20.0, 0.0};
+        r->imposta(interno, 0.0, prog / L, 0, xyz);
+        r->setPendenza(pendenza);
+        interno->getPunti(7)->Append(r);
+    }
+    struct Caso {
+        double da, a;
+        std::vector<std::array<double, 2>> attesi;  // (chainage, slope); the running chainage starts at 5
+    };
+    const Caso casi[] = {
+        {30.0, 70.0, {{35.0, 2.0}}},
+        {100.0, 20.0, {{15.0, 3.0}, {L - 85.0, 1.0}}},
+        {10.0, 110.0, {{55.0, 2.0}}},
+    };
+    for (const Caso& caso : casi) {
+        Gruppo pendenze = NuovoGruppo(22150);
+        double da = caso.da, a = caso.a, prog = 5.0;
+        m_rotatoria->aggiungiPendenzeTrasversali(m_anello, &da, &a, pendenze.get(), &prog);
+        std::vector<std::array<double, 3>> rec = Record(pendenze.get());
+        ASSERT_EQ(rec.size(), caso.attesi.size()) << caso.da;
+        for (size_t i = 0; i < rec.size(); ++i) {
+            EXPECT_NEAR(rec[i][0], caso.attesi[i][0], 1e-6) << caso.da << " " << i;
+            EXPECT_NEAR(rec[i][1], caso.attesi[i][1], 1e-9) << caso.da << " " << i;
+        }
+    }
+}
+
 }  // namespace
