@@ -22,6 +22,7 @@ constexpr const wchar_t* kApp = L"QV-VORTANA-INTERS-ROT_3D_EXP";
 struct Tracciato {
     std::wstring nome, nomeInterno;
     int tipo = 0;  // property 22404
+    double lunghezza = 0.0;  // property 22155
     std::vector<datipoli> vertici;  // world coordinates, next cleared
     std::vector<std::vector<double>> pendenze;  // per record: chainage, 22004, 22005
 };
@@ -116,11 +117,12 @@ public:
         elencotracciati* lista = nullptr;
         CercaTracciatiEx2(&lista, 1);
         // The list lasts until the next search, which the reading makes.
-        for (elencotracciati* n = lista; n; n = n->next) out.push_back({W(n->nome), W(n->nomeInterno), 0, {}, {}});
+        for (elencotracciati* n = lista; n; n = n->next) out.push_back({W(n->nome), W(n->nomeInterno), 0, 0.0, {}, {}});
         for (Tracciato& t : out) {
             ICTRACCIATO* o = nullptr;
             if (GetTracciatoByNomeInterno(&o, t.nomeInterno.c_str(), nullptr) && o) {
                 t.tipo = o->GetDato(22404).GetInt();
+                t.lunghezza = o->GetDato(22155).GetDouble();
                 for (const datipoli* v = o->getDatiPoli(); v; v = v->next) {
                     t.vertici.push_back(*v);
                     t.vertici.back().next = nullptr;

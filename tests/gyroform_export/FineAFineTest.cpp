@@ -44,12 +44,16 @@ TEST_F(FineAFineTest, EveryAlignmentGetsItsRecordsItsProfileAndItsSheetAtEveryEx
                 nomi.push_back(t[i].nome);
                 questi.push_back(t[i].nomeInterno);
                 EXPECT_FALSE(t[i].pendenze.empty()) << t[i].nome;
-                double prima = -1.0;
+                // Records in chainage order along the alignment.
+                double prima = -1e-6;
                 for (const auto& r : t[i].pendenze) {
                     EXPECT_TRUE(std::isfinite(r[1]) && r[2] == -r[1]) << t[i].nome;
                     EXPECT_GE(r[0], prima) << t[i].nome;
                     prima = r[0];
                 }
+                // (The inner ring's closing record stands at its edge's length,
+                // 0.001 radians beyond its alignment's end.)
+                EXPECT_LE(prima, t[i].lunghezza + 0.02) << t[i].nome;
             }
             EXPECT_EQ(nomi, caso.nomi);
             if (volta) {
