@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "Elevazioni.h"
-#include "Ombrix.h"
 #include "Sorveglianza.h"
 
 using namespace modello;
@@ -16,6 +15,7 @@ class CalcoloTest : public ModelTest {
 protected:
     // The sample of three branches, read and computed as the reading does.
     void Campione() {
+        Sorveglianza sorveglianza("the first computation of the sample");
         ASSERT_EQ(Costruisci(TreRami(), {true}), 1);
         ASSERT_EQ(m_rotatoria->inizializzaCalcolo(), 1);
     }
