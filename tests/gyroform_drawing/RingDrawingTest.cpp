@@ -262,3 +262,25 @@ TEST_F(RingDrawing, SavedHandleOfAnotherEntityIsNotBound) {
 
 }  // namespace
 }  // namespace disegno3d
+
+namespace disegno3d {
+namespace {
+
+// A reference left on another block (a model whose block was made again)
+// is pointed back at the model's block, which holds the drawing.
+TEST_F(RingDrawing, ReferenceOnAnotherBlockIsPointedAtTheModel) {
+    AnelloPiatto();
+    m_rotatoria->disegna3D(nullptr);
+    ZylTableRecordID altro;
+    ASSERT_EQ(Ombrix::GetTableUtils()->CreaRecord(ZYL_TABELLA_BLOCCHI, L"*X", CADDatoArray(), altro), 1);
+    ZylBlockRefID rif = Riferimenti().at(0);
+    ASSERT_EQ(rif.SetBlocco(ZylBlockID(altro.GetObjectId())), 1);
+    m_rotatoria->disegna3D(nullptr);
+    std::vector<ZylBlockRefID> dopo = Riferimenti();
+    ASSERT_EQ(dopo.size(), 1u);
+    EXPECT_EQ(dopo[0].GetBlocco().GetObjectId(), m_rotatoria->getBlocco().GetObjectId());
+    EXPECT_EQ(EntitaIn(dopo[0].GetBlocco(), L"3DFACE").size(), 160u);
+}
+
+}  // namespace
+}  // namespace disegno3d
