@@ -178,6 +178,7 @@ int CRotatoria3D::esportaRami(Zyl_GePoint3d& pt) {
     CCiglio3D* destroInAttesa = nullptr;
     CString datoDestro;  // the pending outer right edge's property 22
     double s6 = 0.0, s3 = 0.0, progAsse = 0.0;
+    CAsseRamo* asseVisto = nullptr;  // the axis whose ring chainage progAsse is
     // The records and the vertices each run their own alignment chainage.
     double progPendenze = 0.0, progVertici = 0.0;
     CString nome, suffisso;
@@ -279,7 +280,11 @@ int CRotatoria3D::esportaRami(Zyl_GePoint3d& pt) {
                     if (s6 == 0.0 && ultimo && ultimo != c && ultimo->getCodiceEnum() == CIGLIO_ESTERNO_DESTRO) {
                         preparaDestro(ultimo);
                     } else {
+                        // After a branch without outer right edge the gap
+                        // starts on the ring at that branch's axis, and is
+                        // named after it.
                         s6 = progAsse;
+                        if (asseVisto) nome = asseVisto->getNomeEsportazione();
                         LiberaDATIPOLI(&tratto);
                         pendenze->Empty();
                         vertici->Empty();
@@ -314,6 +319,7 @@ int CRotatoria3D::esportaRami(Zyl_GePoint3d& pt) {
                 if (!asse) break;
                 asse->intersecaAnello(true);
                 progAsse = asse->getPosizioneAnello() * lunghezzaAnello;
+                asseVisto = asse;
                 if (!destroInAttesa) break;
                 // A branch without outer left edge: the gap ends at its axis.
                 s3 = progAsse;

@@ -211,4 +211,26 @@ TEST_F(EsportazioneTest, AGapEndingAtABranchWithoutOuterLeftEdgeEndsAtItsAxis) {
     EXPECT_NEAR(4 * std::atan(anello[0].bulge), 200.0 * kPi / 180.0 - da, 1e-9);
 }
 
+// After a branch without outer right edge the next gap starts on the ring
+// at that branch's axis and is named after that branch.
+TEST_F(EsportazioneTest, AGapAfterABranchWithoutOuterRightEdgeStartsAtItsAxis) {
+    rotatorie::Rotatoria pianta = Rami({{L"A", 0}, {L"B", 120}, {L"C", 240}});
+    pianta.rami[0].senzaBordo = rotatorie::Bordo::rCEIn;
+    ASSERT_EQ(Leggi(pianta), 1);
+    ASSERT_FALSE(Ciglio(6000, L"A"));
+    ASSERT_EQ(Esporta(), 1);
+    std::vector<Tracciato> t = Esportati(3);
+    ASSERT_EQ(Nomi(t), (std::vector<std::wstring>{L"Prova", L"C_A", L"A_B", L"B_C"}));
+    const datipoli* asse = Ciglio(4000, L"A")->getAsseRamo()->getPolilinea();
+    double centro[3];
+    m_rotatoria->getCentro(centro);
+    const datipoli& inizio = t[2].vertici.front();
+    EXPECT_NEAR(Raggio(inizio), m_raggioEsterno, 1e-6);
+    EXPECT_NEAR(std::atan2(inizio.y - centro[1], inizio.x - centro[0]), std::atan2(asse->y, asse->x), 1e-6);
+    Zyl_GePoint3d fine = Estremo(Ciglio(3000, L"B"), true);
+    EXPECT_NEAR(t[2].vertici.back().x, fine.x, 1e-6);
+    EXPECT_NEAR(t[2].vertici.back().y, fine.y, 1e-6);
+    EXPECT_EQ(Dato22(Ciglio(3000, L"B")), t[2].nomeInterno);
+}
+
 }  // namespace
