@@ -103,6 +103,24 @@ class Esecutore {
 public:
     explicit Esecutore(const Modulo& modulo) : m_modulo(modulo) {}
 
+    // The host owns every roundabout the file made until its liberaPtr: one
+    // the file left (or could not reach, after a failed line) is freed here.
+    void Chiudi() {
+        for (const auto& [maniglia, nome] : m_rotatorie) {
+            char classe[64] = "";
+            if (m_modulo.classe(maniglia, classe, sizeof classe, nullptr) != GF_OK) continue;
+            const GfMetodo* libera = m_modulo.cerca("Rotatoria3D.liberaPtr");
+            GfValore se{}, r{};
+            se.tipo = GF_OGGETTO;
+            se.intero = static_cast<long long>(maniglia);
+            int esito = libera ? libera->funzione(&se, 1, &r) : GF_ERR_INTERNO;
+            vplat::Transcript::Get().Event(
+                "managed", vplat::Utf8ToWide("end: " + nome + ".liberaPtr() -> " +
+                                             (esito == GF_OK ? std::string("done") : NomeEsito(esito))));
+        }
+        m_rotatorie.clear();
+    }
+
     // One line of the file.
     void Riga(const std::string& riga, int numero) {
         m_testo = riga;
@@ -117,6 +135,7 @@ public:
             nome.clear();
             m_pos = inizio;
         }
+        m_nome = nome;
         Valore v;
         bool vuoto = false;
         std::string chiamata = Espressione(&v, &vuoto);
@@ -395,6 +414,8 @@ private:
         }
         *vuoto = r.tipo == GF_NESSUNO;
         *risultato = Risultato(r);
+        if (!m->istanza && risultato->classe == "Rotatoria3D")
+            m_rotatorie.emplace_back(risultato->maniglia, m_nome.empty() ? std::string(m->nome) + "()" : m_nome);
     }
 
     bool Converti(const Valore& v, int tipo, const std::string& testo, GfValore* g) {
@@ -486,6 +507,8 @@ private:
     size_t m_pos = 0;
     int m_numero = 0;
     std::string m_dopo;
+    std::string m_nome;  // the name the line binds
+    std::vector<std::pair<GfManiglia, std::string>> m_rotatorie;
 };
 
 }  // namespace
@@ -518,8 +541,10 @@ bool ManagedCalls::Run(const std::string& file, std::string* reason) {
             esecutore.Riga(riga, numero);
         } catch (const Errore& e) {
             *reason = "managed calls " + file + " line " + std::to_string(numero) + ": " + e.what();
+            esecutore.Chiudi();
             return false;
         }
     }
+    esecutore.Chiudi();
     return true;
 }

@@ -115,7 +115,7 @@ TEST_F(StratoCTest, UnaRotatoriaLettaEPercorsaPerManiglie) {
     punto = m_argomenti[2];
     EXPECT_NEAR(std::hypot(punto.punto[0], punto.punto[1]), 25.0, 1e-6);
     GfValore centro = Valore(GF_PUNTO);
-    const auto& rotatoria = rotatorie::Campioni().front().rotatorie.front();
+    const rotatorie::Rotatoria rotatoria = rotatorie::Campioni().front().rotatorie.front();
     centro.punto[0] = punto.punto[0] + rotatoria.centro.x;
     centro.punto[1] = punto.punto[1] + rotatoria.centro.y;
     ASSERT_EQ(C("Ciglio3D.getProgDaPunto", {Ogg(esterno), Reale(-1.0, GF_RIF_REALE), centro}, &esito), GF_OK);

@@ -77,6 +77,10 @@ TEST(ManagedCalls, OgniChiamataSullaSuaRigaPrimaDiSalvare) {
         EXPECT_NE(p, std::string::npos) << riga << "\n" << t;
         if (p != std::string::npos) dove = p;
     }
+    // The host frees the roundabout the first file left, not the one the second freed.
+    EXPECT_EQ(Count(t, "[managed] end: "), 1u) << t;
+    EXPECT_LT(t.find("[managed] line 18"), t.find("[managed] end: r.liberaPtr() -> done\n"));
+    EXPECT_LT(t.find("[managed] end: r.liberaPtr()"), t.find("[managed] line 1: r = GyroformFactory"));
     // The calls ran while the module was loaded, and before the save: the
     // drawing holds the model that disegna made.
     EXPECT_LT(t.find("[managed] line 18"), t.find("Gyroform.dll: released by the managed host"));
