@@ -1,5 +1,6 @@
 #include "ManagedCalls.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cstdio>
@@ -391,6 +392,19 @@ private:
         r.buffer = testo.data();
         r.capacita = testo.size();
         int esito = m->funzione(c.data(), static_cast<int>(c.size()), &r);
+        if (esito == GF_ERR_BUFFER) {
+            // Only reading methods give texts: asked again with room enough.
+            testo.resize(std::max(testo.size(), r.necessario));
+            r.buffer = testo.data();
+            r.capacita = testo.size();
+            for (size_t i = 0; i < c.size(); ++i) {
+                if (c[i].tipo != GF_ARRAY) continue;
+                buffer[i].resize(std::max(buffer[i].size(), c[i].necessario));
+                c[i].buffer = buffer[i].data();
+                c[i].capacita = buffer[i].size();
+            }
+            esito = m->funzione(c.data(), static_cast<int>(c.size()), &r);
+        }
         if (esito != GF_OK) throw Errore(std::string(m->nome) + " answered " + std::to_string(esito) + " (" +
                                          NomeEsito(esito) + ")");
         // What the call wrote back into its arguments.
