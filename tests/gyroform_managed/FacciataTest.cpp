@@ -93,7 +93,15 @@ TEST_F(ManagedTest, CiglioDiRamoGruppiMancantiEArrayVuoti) {
     ASSERT_TRUE(verifica);
     EXPECT_EQ(verifica->Count(), 0);
     EXPECT_TRUE(ramo->getPuntiAltCiglio(TIPO_PUNTOVERTICE));
-    EXPECT_EQ(ramo->getCiglioRif(), nullptr);
+    // The reference edge wrapped, or null when there is none.
+    bool conRif = false, senzaRif = false;
+    for (const auto& c : Membri<ICiglio3D>(m_rotatoria->getCigli())) {
+        ICCiglio3D* nativo = c->getPtr()->getCiglioRif();
+        std::shared_ptr<ICiglio3D> rif = c->getCiglioRif();
+        EXPECT_EQ(rif ? rif->getPtr() : nullptr, nativo);
+        (nativo ? conRif : senzaRif) = true;
+    }
+    EXPECT_TRUE(conRif && senzaRif);
 
     auto tipi = std::make_shared<CADDatoArrayMgd>();
     ramo->getTipiCalcolo(tipi);
