@@ -105,6 +105,16 @@ public:
     // updates its vertices and bulges; 1.
     int scriviPolilineaPiana(const ZylBlockID& blocco);
 
+    // Replaces the plan entity's extended data with the edge's saved data:
+    // the result of that, or 0 when the edge has no plan entity.
+    int aggiornaDatiEstesi();
+    // Draws into the model's block the faces of the edge's strip, a section
+    // line with its barb and label at every section point, and the 3D
+    // polyline through the edge's 3D points (reused, bound through the saved
+    // handle, or made). The caller erased the block's lines, texts and faces.
+    void disegnaCiglio();
+    const ZylPolylineID& getEntita3D() const { return m_entita3D; }
+
     // Moves the plan polyline in place.
     void traslaPolilinea(const Zyl_GeMatrix3d& matrice);
     int getPrimoVertice(Zyl_GePoint3d& punto) const;
@@ -145,6 +155,13 @@ public:
     void dimenticaCiglioRif() { m_ciglioRif = nullptr; }
 
 protected:
+    // The section line from a to b with its barb and label, when the two
+    // are apart in plan.
+    void disegnaSezione(const double a[3], const double b[3]);
+    // The faces from the running index i up to s's station, paired with the
+    // points of o's edge; remembers that edge and o's index.
+    void disegnaFacce(CPuntoSezione* s, CPuntoSezione* o, int& i, CCiglio3D*& vicino, int& indiceVicino);
+    void disegnaPolilinea3D();
     // The method list: profile, the plane for ring edges, then the candidate
     // reference edges (code + 7, description); a candidate that refers to
     // this edge is not offered.

@@ -14,12 +14,6 @@
 namespace {
 
 constexpr double kTolAnello = 1e-6;
-// Section spacings below this (or not finite) would divide by zero or make
-// millions of sections.
-constexpr double kPassoSezioniMinimo = 0.01;
-
-bool PassoSezioniValido(double passo) { return std::isfinite(passo) && passo >= kPassoSezioniMinimo; }
-
 bool IsCodiceAnello(const wchar_t* codice) {
     CString c(codice);
     return c == L"aCInt" || c == L"aCExt";
@@ -60,10 +54,13 @@ int CRotatoria3D::SetDato(const CDato& dato, int /*modo*/) {
         case DATO_ROTATORIA_NOME: m_nome = dato.GetString(); return 1;
         case DATO_ROTATORIA_PIANTA: m_nomePianta = dato.GetString(); return 1;
         case DATO_ROTATORIA_PASSO_SEZIONI:
-            if (!PassoSezioniValido(dato.GetDouble())) return 0;
+            if (!passoValido(dato.GetDouble())) return 0;
             m_passoSezioni = dato.GetDouble();
             return 1;
-        case DATO_ROTATORIA_PASSO_DISCR: m_passoDiscr = dato.GetDouble(); return 1;
+        case DATO_ROTATORIA_PASSO_DISCR:
+            if (!passoValido(dato.GetDouble())) return 0;
+            m_passoDiscr = dato.GetDouble();
+            return 1;
         case DATO_ROTATORIA_QUOTA_RIF: m_quotaRiferimento = dato.GetDouble(); return 1;
         case DATO_ROTATORIA_PEND_MIN: m_pendMin = dato.GetDouble(); return 1;
         case DATO_ROTATORIA_PEND_MAX: m_pendMax = dato.GetDouble(); return 1;
@@ -89,13 +86,12 @@ int CRotatoria3D::GetElencoDati(CDato** dati, int* numero, int /*contesto*/) con
     return 1;
 }
 
-// Drawing and exporting are added by the drawing and the export; until then
-// they answer as a model that has nothing to do.
-int CRotatoria3D::disegna3D(ICCiglio3D* /*ciglioChanged*/) { return 0; }
+// Exporting is added by the export; until then it answers as a model that
+// has nothing to do.
 int CRotatoria3D::esporta(Zyl_GePoint3d) { return 0; }
 
 void CRotatoria3D::setPassoSezioni(double passoSezioni) {
-    if (passoSezioni == m_passoSezioni || !PassoSezioniValido(passoSezioni)) return;
+    if (passoSezioni == m_passoSezioni || !passoValido(passoSezioni)) return;
     m_passoSezioni = passoSezioni;
     calcolaNodiESezioni();
 }

@@ -47,7 +47,9 @@ public:
     IQvObject_Group* getCigli() override { return m_cigli; }
     IQvObject_Group* getAssi() override { return m_assi; }
     double getPassoDiscr() override { return m_passoDiscr; }
-    void setPassoDiscr(double passoDiscr) override { m_passoDiscr = passoDiscr; }
+    // A step that is not finite or below 0.01 is refused: it would divide
+    // by zero or make millions of stations.
+    void setPassoDiscr(double passoDiscr) override;
     double getPassoSezioni() override { return m_passoSezioni; }
     void setPassoSezioni(double passoSezioni) override;
     int ricalcola(ICCiglio3D* ciglio, int tipoEvento, int tipoGruppoPunti, IQvObject_GroupMember* punto,
@@ -90,6 +92,11 @@ public:
     int allineaInizioAnelli();
     int caricaDaBlocco();
     void creaLayer();
+    // Samples every carriageway strip into matching rows of 3D points.
+    void calcolaSuperfici();
+    // Both steps (sections, surfaces) must be finite and at least this.
+    static constexpr double kPassoMinimo = 0.01;
+    static bool passoValido(double passo);
     // Forgets every reference to an edge that leaves the model: reference
     // edges (their code strings stay), partner nodes, and the section points
     // of every edge, which are rebuilt with the nodes and sections.
@@ -121,6 +128,9 @@ private:
     // from the drawing and unlinked first.
     void eliminaAssiNonTrovati();
     void eliminaCigliNonTrovati();
+    // Insertion point and extended data of the block reference.
+    CADDatoArray datiRiferimento() const;
+    int disegnaNelBlocco();
 
     CString m_nome;
     CString m_nomePianta;

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <string>
 
 #include "DrawingDump.h"
 #include "DrawingRender.h"
@@ -19,7 +21,8 @@ bool EndsWith(const std::string& s, const std::string& tail) {
 }
 
 // One --render with its layout.
-bool Render(const AcDbDatabase* db, const std::string& path, const std::string& layout, std::wstring* error) {
+bool Render(const AcDbDatabase* db, const std::string& path, const std::string& layout, const vplat::RenderView& view,
+            std::wstring* error) {
     std::vector<std::wstring> layouts;
     if (layout == "*") {
         layouts = vplat::PaperLayoutNames(db);
@@ -34,6 +37,7 @@ bool Render(const AcDbDatabase* db, const std::string& path, const std::string& 
     for (const std::wstring& l : layouts) {
         vplat::RenderOptions ro;
         ro.layout = l;
+        ro.view = view;
         pages.push_back(ro);
     }
     if (EndsWith(path, ".pdf")) return vplat::RenderDrawingPdf(path, db, pages, error);
@@ -47,6 +51,20 @@ bool Render(const AcDbDatabase* db, const std::string& path, const std::string& 
 }  // namespace
 
 namespace DrawingStep {
+
+bool CheckView(const DrawingOptions& o, std::string* reason) {
+    vplat::RenderView view;
+    std::wstring error;
+    if (!view.Parse(o.view, &error)) {
+        *reason = "--view: " + vplat::WideToUtf8(error);
+        return false;
+    }
+    if (!(std::isfinite(o.zscale) && o.zscale > 0)) {
+        *reason = "--zscale: " + std::to_string(o.zscale) + " is not a positive number";
+        return false;
+    }
+    return true;
+}
 
 bool Open(const DrawingOptions& o, std::string* reason) {
     if (o.drawing.empty()) return true;
@@ -78,8 +96,11 @@ bool Finish(const DrawingOptions& o, std::string* reason) {
         return false;
     }
     bool drawn = true;
+    vplat::RenderView view;
+    view.Parse(o.view, nullptr);
+    view.zscale = o.zscale;
     for (size_t i = 0; drawn && i < o.render.size(); ++i)
-        drawn = Render(db, o.render[i], i < o.layout.size() ? o.layout[i] : std::string(), &error);
+        drawn = Render(db, o.render[i], i < o.layout.size() ? o.layout[i] : std::string(), view, &error);
     // The host draws at its end only.
     if (!o.render.empty()) vplat::ShutdownRenderer();
     if (!drawn) {

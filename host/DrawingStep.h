@@ -15,6 +15,10 @@ struct DrawingOptions {
     // (NAME-LAYOUT.png per layout for "*").
     std::vector<std::string> render;
     std::vector<std::string> layout;
+    // How model space is looked at in every picture: "plan" (empty), "iso"
+    // or a direction "x,y,z"; z multiplied by zscale in any view but plan.
+    std::string view;
+    double zscale = 1.0;
 };
 
 namespace DrawingStep {
@@ -23,4 +27,7 @@ namespace DrawingStep {
 bool Open(const DrawingOptions& options, std::string* reason);
 // Writes what was asked for, in the order save, dump, render.
 bool Finish(const DrawingOptions& options, std::string* reason);
+// Checks the view and the vertical scale before anything runs; false with a
+// reason.
+bool CheckView(const DrawingOptions& options, std::string* reason);
 }  // namespace DrawingStep

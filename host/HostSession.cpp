@@ -59,6 +59,7 @@ bool HostSession::Setup(std::string* reason) {
             vplat::Transcript::Get().Event("snapshot", (ok ? L"" : L"could not write ") + vplat::Utf8ToWide(file));
         });
     }
+    if (!DrawingStep::CheckView(m_options.drawing, reason)) return false;
     if (!m_options.project.empty()) {
         std::error_code ec;
         if (!std::filesystem::is_regular_file(m_options.project, ec)) {

@@ -32,6 +32,12 @@ int main(int argc, char** argv) {
     app.add_option("--layout", options.drawing.layout,
                    "the layout the --render of the same rank draws (default: model space; \"*\": every "
                    "paper-space layout)");
+    app.add_option("--view", options.drawing.view,
+                   "how every --render looks at model space: plan (default), iso, or a direction x,y,z towards "
+                   "the eye");
+    app.add_option("--zscale", options.drawing.zscale,
+                   "the vertical scale of a --view other than plan (default 1; 10 makes a roundabout's elevations "
+                   "readable)");
     CLI11_PARSE(app, argc, argv);
 
     std::ofstream file;

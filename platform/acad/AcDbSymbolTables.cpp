@@ -1,5 +1,7 @@
 #include "AcDbSymbolTables.h"
 
+#include <algorithm>
+
 #include "AcDbDatabase.h"
 #include "AcDbText.h"
 #include "BlockNesting.h"
@@ -68,6 +70,10 @@ Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& id, AcDbE
     id = db->store().Add(e, e->m_fileHandle, true);
     e->m_owner = objectId();
     e->m_writer = true;
+    if (m_entities.size() >= m_nextCompaction) {
+        std::erase_if(m_entities, [](AcDbObjectId i) { return i.isErased(); });
+        m_nextCompaction = std::max<size_t>(64, 2 * m_entities.size());
+    }
     m_entities.push_back(id);
     return Acad::eOk;
 }

@@ -43,13 +43,16 @@ public:
     AcDbObjectId getLayoutId() const { return m_layout; }
     bool hasAttributeDefinitions() const;
 
-    // Stand-in internals: the entities in creation order (erased ones too).
+    // Stand-in internals: the entities in creation order. Erased ones stay
+    // until they are as many as the live ones; the next append then drops
+    // them, so a block redrawn again and again does not grow.
     std::vector<AcDbObjectId>& entityIds() { return m_entities; }
     const std::vector<AcDbObjectId>& entityIds() const { return m_entities; }
     void setLayoutIdRaw(AcDbObjectId id) { m_layout = id; }
 
 private:
     std::vector<AcDbObjectId> m_entities;
+    size_t m_nextCompaction = 64;
     AcDbObjectId m_layout;
 };
 

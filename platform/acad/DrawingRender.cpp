@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 #include "AcDbAds.h"
@@ -53,19 +54,96 @@ unsigned AciColor(int i) {
 
 namespace {
 
+// The unit view direction and the screen axes of a view that is not the plan.
+void Basis(const double direction[3], double d[3], double right[3], double up[3]) {
+    double n = std::sqrt(direction[0] * direction[0] + direction[1] * direction[1] + direction[2] * direction[2]);
+    for (int i = 0; i < 3; ++i) d[i] = direction[i] / n;
+    // (0, 0, 1) x d; straight down or up the z axis it vanishes: x stays right.
+    right[0] = -d[1], right[1] = d[0], right[2] = 0;
+    double r = std::hypot(right[0], right[1]);
+    if (r < 1e-12) {
+        right[0] = 1, right[1] = 0;
+    } else {
+        right[0] /= r, right[1] /= r;
+    }
+    up[0] = d[1] * right[2] - d[2] * right[1];
+    up[1] = d[2] * right[0] - d[0] * right[2];
+    up[2] = d[0] * right[1] - d[1] * right[0];
+}
+
+double Dot(const double a[3], const double b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+
+}  // namespace
+
+bool RenderView::Parse(const std::string& text, std::wstring* error) {
+    auto fail = [&](const std::string& why) {
+        if (error) *error = Utf8ToWide("view \"" + text + "\": " + why);
+        return false;
+    };
+    if (text.empty() || text == "plan") {
+        plan = true;
+        direction[0] = 0, direction[1] = 0, direction[2] = 1;
+        return true;
+    }
+    double v[3] = {1, -1, 1};
+    if (text != "iso") {
+        std::string rest = text;
+        for (int i = 0; i < 3; ++i) {
+            size_t comma = rest.find(',');
+            if ((i < 2) != (comma != std::string::npos)) return fail("expected plan, iso or three numbers x,y,z");
+            std::string part = i < 2 ? rest.substr(0, comma) : rest;
+            rest = i < 2 ? rest.substr(comma + 1) : std::string();
+            char* end = nullptr;
+            v[i] = std::strtod(part.c_str(), &end);
+            if (part.empty() || *end != '\0' || !std::isfinite(v[i])) return fail("\"" + part + "\" is not a number");
+        }
+        if (v[0] == 0 && v[1] == 0 && v[2] == 0) return fail("the direction is the zero vector");
+    }
+    plan = false;
+    for (int i = 0; i < 3; ++i) direction[i] = v[i];
+    return true;
+}
+
+void RenderView::Project(const double p[3], double* x, double* y, double* depth) const {
+    if (plan) {
+        *x = p[0], *y = p[1], *depth = p[2];
+        return;
+    }
+    double d[3], right[3], up[3];
+    Basis(direction, d, right, up);
+    double q[3] = {p[0], p[1], p[2] * zscale};
+    *x = Dot(q, right), *y = Dot(q, up), *depth = Dot(q, d);
+}
+
+namespace {
+
 struct Pt {
     double x, y;
 };
 
 struct Prim {
-    enum Kind { Line, Text } kind;
-    std::vector<Pt> pts;  // a line string
+    enum Kind { Line, Text, Face } kind;
+    std::vector<Pt> pts;  // a line string; a face's outline
     bool closed = false;
     std::wstring text;
     double height = 0, angle = 0;
     unsigned color = 0;
     int clip = -1;  // index of the viewport clip, or -1
+    double depth = 0;  // a face's mean depth towards the eye
 };
+
+// A light tint of a colour, darker the more the face turns from the eye
+// (cosine 1: facing it).
+unsigned Shade(unsigned color, double cosine) {
+    double light = 0.55 + 0.45 * std::clamp(cosine, 0.0, 1.0);
+    unsigned out = 0;
+    for (int shift = 16; shift >= 0; shift -= 8) {
+        double c = (color >> shift) & 255;
+        double tint = c + (255 - c) * 0.6;
+        out |= static_cast<unsigned>(std::lround(tint * light)) << shift;
+    }
+    return out;
+}
 
 struct Clip {
     double x0, y0, x1, y1;
@@ -73,7 +151,7 @@ struct Clip {
 
 class Collector {
 public:
-    Collector(const AcDbDatabase* db) : m_db(db) {}
+    Collector(const AcDbDatabase* db, const RenderView& view) : m_db(db), m_view(view) {}
     std::vector<Prim> prims;
     std::vector<Clip> clips;
 
@@ -105,10 +183,40 @@ private:
         return c;
     }
 
-    static Pt P(const AcGePoint3d& p, const AcGeMatrix3d& m) {
+    Pt P(const AcGePoint3d& p, const AcGeMatrix3d& m) const {
         AcGePoint3d q = p;
         q.transformBy(m);
-        return {q.x, q.y};
+        if (m_view.plan) return {q.x, q.y};
+        double v[3] = {q.x, q.y, q.z}, x, y, depth;
+        m_view.Project(v, &x, &y, &depth);
+        return {x, y};
+    }
+
+    // A 3D face seen from the view: filled, shaded by how it faces the eye.
+    void Face(const AcDbFace* f, const AcGeMatrix3d& m, unsigned color, int clip) {
+        double d[3], right[3], up[3];
+        Basis(m_view.direction, d, right, up);
+        double c[4][3];
+        Prim pr{Prim::Face, {}, true, L"", 0, 0, 0, clip};
+        for (Adesk::UInt16 k = 0; k < 4; ++k) {
+            AcGePoint3d p;
+            f->getVertexAt(k, p);
+            p.transformBy(m);
+            c[k][0] = p.x, c[k][1] = p.y, c[k][2] = p.z * m_view.zscale;
+            pr.pts.push_back({Dot(c[k], right), Dot(c[k], up)});
+            pr.depth += Dot(c[k], d) / 4;
+        }
+        double n[3] = {0, 0, 0};
+        for (int k = 0; k < 4; ++k) {  // Newell's normal: any of the four corners may repeat another
+            const double* a = c[k];
+            const double* b = c[(k + 1) % 4];
+            n[0] += (a[1] - b[1]) * (a[2] + b[2]);
+            n[1] += (a[2] - b[2]) * (a[0] + b[0]);
+            n[2] += (a[0] - b[0]) * (a[1] + b[1]);
+        }
+        double len = std::sqrt(Dot(n, n));
+        pr.color = Shade(color, len > 0 ? std::fabs(Dot(n, d)) / len : 1.0);
+        prims.push_back(std::move(pr));
     }
 
     void Add(std::vector<Pt> pts, bool closed, unsigned color, int clip) {
@@ -163,6 +271,10 @@ private:
             }
             Add(std::move(pts), true, color, clip);
         } else if (auto* f = AcDbFace::cast(e)) {
+            if (!m_view.plan) {
+                Face(f, m, color, clip);
+                return;
+            }
             std::vector<Pt> pts;
             AcGePoint3d p;
             for (Adesk::UInt16 k = 0; k < 4; ++k) {
@@ -206,6 +318,7 @@ private:
     }
 
     const AcDbDatabase* m_db;
+    RenderView m_view;
     ExpansionBudget m_budget;
 };
 
@@ -228,8 +341,14 @@ bool Paint(cairo_t* cr, const AcDbDatabase* db, const RenderOptions& o, std::wst
         block = Peek<AcDbBlockTableRecord>(l->getBlockTableRecordId());
         paper = true;
     }
-    Collector col(db);
+    RenderView view = paper ? RenderView() : o.view;
+    Collector col(db, view);
     if (block) col.Block(block, AcGeMatrix3d(), 7, 0, -1, paper);
+    // Faces first, back to front; lines and texts on top in drawing order.
+    std::stable_sort(col.prims.begin(), col.prims.end(), [](const Prim& a, const Prim& b) {
+        if ((a.kind == Prim::Face) != (b.kind == Prim::Face)) return a.kind == Prim::Face;
+        return a.kind == Prim::Face && a.depth < b.depth;
+    });
 
     // Extents: what is drawn, clipped contents counted by their viewport.
     double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
@@ -273,7 +392,15 @@ bool Paint(cairo_t* cr, const AcDbDatabase* db, const RenderOptions& o, std::wst
         }
         cairo_set_source_rgb(cr, ((p.color >> 16) & 255) / 255.0, ((p.color >> 8) & 255) / 255.0,
                              (p.color & 255) / 255.0);
-        if (p.kind == Prim::Line) {
+        if (p.kind == Prim::Face) {
+            cairo_move_to(cr, sx(p.pts[0].x), sy(p.pts[0].y));
+            for (size_t i = 1; i < p.pts.size(); ++i) cairo_line_to(cr, sx(p.pts[i].x), sy(p.pts[i].y));
+            cairo_close_path(cr);
+            // Stroked in its own colour too, so that neighbouring faces show no seam.
+            cairo_fill_preserve(cr);
+            cairo_set_line_width(cr, 0.5);
+            cairo_stroke(cr);
+        } else if (p.kind == Prim::Line) {
             if (!p.pts.empty()) {
                 cairo_move_to(cr, sx(p.pts[0].x), sy(p.pts[0].y));
                 for (size_t i = 1; i < p.pts.size(); ++i) cairo_line_to(cr, sx(p.pts[i].x), sy(p.pts[i].y));

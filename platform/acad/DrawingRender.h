@@ -8,10 +8,29 @@
 class AcDbDatabase;
 
 namespace vplat {
+// The direction a model is looked at from, and its vertical scale. The plan
+// view looks down the z axis and ignores z; any other view projects every
+// point after multiplying its z by the vertical scale: screen right is
+// (0, 0, 1) x d normalised, screen up is d x right, d the direction from the
+// model towards the eye.
+struct RenderView {
+    bool plan = true;
+    double direction[3] = {0, 0, 1};
+    double zscale = 1.0;
+    // "plan", "iso" (the direction (1, -1, 1)) or "x,y,z" (any direction but
+    // the zero vector); false with a reason otherwise.
+    bool Parse(const std::string& text, std::wstring* error);
+    // The screen point (right, up) of a model point, and its depth towards
+    // the eye (larger is nearer).
+    void Project(const double p[3], double* x, double* y, double* depth) const;
+};
+
 struct RenderOptions {
     std::wstring layout;  // empty or "Model": model space
     int width = 1200;
     int height = 900;
+    // Model space only; paper-space layouts are always drawn in plan.
+    RenderView view;
 };
 bool RenderDrawingPng(const std::string& path, const AcDbDatabase* db, const RenderOptions& options,
                       std::wstring* error);

@@ -242,14 +242,21 @@ public:
         AcDbDatabase* db = blocco.IsNull() ? DatabaseCorrente() : blocco.GetObjectId().database();
         if (!db || (!blocco.IsNull() && !blocco.Esiste())) return 0;
         int trovate = 0;
-        for (const auto& stub : db->store().Stubs()) {
-            auto* e = AcDbEntity::cast(stub->object);
-            if (!e || e->isErased() || !Contenuta(e, blocco)) continue;
-            if (!vplat::WildcardMatch(filtro[iTipo].GetStringa(), e->dxfName())) continue;
-            if (app && !HaApplicazione(e, app)) continue;
+        auto prova = [&](AcDbEntity* e) {
+            if (!e || e->isErased() || !Contenuta(e, blocco)) return;
+            if (!vplat::WildcardMatch(filtro[iTipo].GetStringa(), e->dxfName())) return;
+            if (app && !HaApplicazione(e, app)) return;
             entita.AddEntityID(-1, ZylEntityID(e->objectId()));
             ++trovate;
+        };
+        // Inside a block only its own entities are candidates (in the order
+        // they joined it), not every object the drawing ever held.
+        if (auto* definizione = blocco.IsNull() ? nullptr : vplat::Peek<AcDbBlockTableRecord>(blocco.GetObjectId())) {
+            for (AcDbObjectId id : definizione->entityIds())
+                if (!id.isErased()) prova(vplat::Peek<AcDbEntity>(id));
+            return trovate;
         }
+        for (const auto& stub : db->store().Stubs()) prova(AcDbEntity::cast(stub->object));
         return trovate;
     }
 

@@ -139,6 +139,11 @@ int ZylEntityID::GetEstensione(Zyl_GePoint3d& minimo, Zyl_GePoint3d& massimo) co
     return 1;
 }
 
+ZylBlockID ZylEntityID::GetProprietario() const {
+    Aperta<> e(m_id, AcDb::kForRead);
+    return e ? ZylBlockID(e->ownerId()) : ZylBlockID();
+}
+
 int ZylPolylineID::GetVertici(CADDatoArray& vertici, CADDatoArray& bulge) const {
     Aperta<> e(m_id, AcDb::kForRead);
     if (!e || !IsPolilinea(e.get())) return 0;
@@ -183,6 +188,12 @@ int ZylBlockRefID::SetDati(const CADDatoArray& dati) {
 ZylBlockID ZylBlockRefID::GetBlocco() const {
     Aperta<AcDbBlockReference> r(m_id, AcDb::kForRead);
     return r ? ZylBlockID(r->blockTableRecord()) : ZylBlockID();
+}
+
+int ZylBlockRefID::SetBlocco(const ZylBlockID& blocco) {
+    if (!blocco.Esiste() || blocco.GetObjectId().database() != m_id.database()) return 0;
+    Aperta<AcDbBlockReference> r(m_id, AcDb::kForWrite);
+    return r && r->setBlockTableRecord(blocco.GetObjectId()) == Acad::eOk ? 1 : 0;
 }
 
 int ZylBlockRefID::GetAttributi(CADDatoArray& attributi) const {

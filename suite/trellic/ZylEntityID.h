@@ -51,6 +51,9 @@ public:
     std::wstring GetHandle() const;
     // 1 with the corners of the box the entity covers.
     int GetEstensione(Zyl_GePoint3d& minimo, Zyl_GePoint3d& massimo) const;
+    // The block record that holds the entity (model space, a layout or a
+    // block definition); none when the entity is not alive.
+    ZylBlockID GetProprietario() const;
 
 protected:
     AcDbObjectId m_id;
@@ -77,6 +80,9 @@ public:
     int SetDati(const CADDatoArray& dati);
     // The block definition the reference points at.
     ZylBlockID GetBlocco() const;
+    // Points the reference at another block definition of its drawing; 1
+    // when done.
+    int SetBlocco(const ZylBlockID& blocco);
     // The reference's attributes as two parallel nested arrays, keyed 0, 1,
     // 2 ... in the reference's order: 2 the tags, 1 the texts. 1 for a live
     // reference (with or without attributes), 0 otherwise.

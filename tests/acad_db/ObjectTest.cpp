@@ -251,3 +251,30 @@ TEST_F(DrawingTest, InsertReadsADrawingAsABlock) {
     EXPECT_EQ(layer->color().colorIndex(), 4);
     EXPECT_TRUE(vplat::Peek<AcDbRegAppTable>(db()->regAppTableId())->has(L"QV-TITOLO"));
 }
+
+// A block whose entities are erased and drawn again, round after round,
+// keeps a bounded list: erased entities leave it, the live ones keep their
+// creation order.
+TEST_F(DrawingTest, BlockRedrawnManyTimesDoesNotGrow) {
+    AcDbObjectId primo = Append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0)));
+    std::vector<AcDbObjectId> vivi;
+    for (int giro = 0; giro < 200; ++giro) {
+        for (AcDbObjectId id : vivi) {
+            AcDbEntity* e = nullptr;
+            ASSERT_EQ(acdbOpenObject(e, id, AcDb::kForWrite), Acad::eOk);
+            e->erase();
+            e->close();
+        }
+        vivi.clear();
+        for (int k = 0; k < 50; ++k) vivi.push_back(Append(new AcDbLine(AcGePoint3d(k, 0, 0), AcGePoint3d(k, 1, 0))));
+    }
+    auto* bt = vplat::Peek<AcDbBlockTable>(db()->blockTableId());
+    auto* ms = vplat::Peek<AcDbBlockTableRecord>(bt->find(ACDB_MODEL_SPACE));
+    EXPECT_LE(ms->entityIds().size(), 2 * 51u + 64u);
+    std::vector<AcDbObjectId> visti;
+    for (AcDbObjectId id : ms->entityIds())
+        if (!id.isErased()) visti.push_back(id);
+    std::vector<AcDbObjectId> attesi = {primo};
+    attesi.insert(attesi.end(), vivi.begin(), vivi.end());
+    EXPECT_EQ(visti, attesi);
+}

@@ -111,3 +111,88 @@ TEST_F(DrawingTest, RenderShowsConstantDefinitionsOfABlockOnly) {
     EXPECT_GT(rosso, 0u) << "the constant title is missing";
     EXPECT_EQ(blu, 0u) << "a field's definition was drawn";
 }
+
+// The views a model can be looked at from, and the screen point of a model
+// point in each.
+TEST(RenderView, ParsesPlanIsoAndDirections) {
+    struct Caso {
+        const char* testo;
+        bool ok, plan;
+        double x, y, z;
+    } const casi[] = {{"", true, true, 0, 0, 1},       {"plan", true, true, 0, 0, 1},
+                      {"iso", true, false, 1, -1, 1},  {"0,-2,1.5", true, false, 0, -2, 1.5},
+                      {"1,2", false, true, 0, 0, 1},   {"1,2,3,4", false, true, 0, 0, 1},
+                      {"a,b,c", false, true, 0, 0, 1}, {"0,0,0", false, true, 0, 0, 1},
+                      {"1,,1", false, true, 0, 0, 1},  {"nan,1,1", false, true, 0, 0, 1}};
+    for (const Caso& c : casi) {
+        vplat::RenderView v;
+        std::wstring error;
+        EXPECT_EQ(v.Parse(c.testo, &error), c.ok) << c.testo;
+        EXPECT_EQ(error.empty(), c.ok) << c.testo;
+        EXPECT_EQ(v.plan, c.plan) << c.testo;
+        EXPECT_EQ(v.direction[0], c.x) << c.testo;
+        EXPECT_EQ(v.direction[1], c.y) << c.testo;
+        EXPECT_EQ(v.direction[2], c.z) << c.testo;
+    }
+}
+
+TEST(RenderView, ProjectsWithTheViewAndTheVerticalScale) {
+    struct Caso {
+        const char* vista;
+        double zscale;
+        double p[3];
+        double x, y;
+    } const casi[] = {
+        {"iso", 1, {0, 0, 1}, 0, 0.8165},       {"iso", 1, {1, 0, 0}, 0.7071, -0.4082},
+        {"iso", 1, {0, 1, 0}, 0.7071, 0.4082},  {"iso", 10, {0, 0, 1}, 0, 8.165},
+        {"plan", 10, {3, 4, 5}, 3, 4},          {"0,0,1", 1, {3, 4, 5}, 3, 4},
+        {"0,-1,0", 1, {1, 0, 2}, 1, 2},         {"0,0,-1", 1, {3, 4, 5}, 3, -4},
+    };
+    for (const Caso& c : casi) {
+        vplat::RenderView v;
+        ASSERT_TRUE(v.Parse(c.vista, nullptr));
+        v.zscale = c.zscale;
+        double x, y, d;
+        v.Project(c.p, &x, &y, &d);
+        EXPECT_NEAR(x, c.x, 1e-4) << c.vista << " " << c.p[0] << "," << c.p[1] << "," << c.p[2];
+        EXPECT_NEAR(y, c.y, 1e-4) << c.vista << " " << c.p[0] << "," << c.p[1] << "," << c.p[2];
+    }
+}
+
+// In plan a 3D face is its outline; seen from the side it is filled with a
+// tint of its colour, and the nearer of two overlapping faces is on top,
+// whatever the order they were drawn in.
+TEST_F(DrawingTest, FacesFilledBackToFrontInAView) {
+    auto faccia = [&](double z, int colore) {
+        auto* f = new AcDbFace(AcGePoint3d(0, 0, z), AcGePoint3d(10, 0, z), AcGePoint3d(10, 10, z),
+                               AcGePoint3d(0, 10, z));
+        f->setColorIndex(colore);
+        Append(f);
+    };
+    faccia(5, 5);  // nearer the eye above, drawn first
+    faccia(0, 1);
+    vplat::RenderOptions o;
+    o.width = 200, o.height = 200;
+    std::vector<unsigned> px;
+    ASSERT_TRUE(vplat::RenderDrawingPixels(db(), o, px, nullptr));
+    EXPECT_EQ(px[100 * 200 + 100], 0xFFFFFFu) << "a face was filled in plan";
+
+    ASSERT_TRUE(o.view.Parse("iso", nullptr));
+    ASSERT_TRUE(vplat::RenderDrawingPixels(db(), o, px, nullptr));
+    // The upper face's centre projects above the lower one's: its middle is a
+    // tint of blue, not of red and not the page.
+    double c[3] = {5, 5, 5}, x, y, d, lo[3] = {5, 5, 0}, lx, ly;
+    o.view.Project(c, &x, &y, &d);
+    o.view.Project(lo, &lx, &ly, &d);
+    EXPECT_GT(y, ly);
+    size_t blu = 0, rosso = 0;
+    for (unsigned p : px) {
+        unsigned r = p >> 16 & 255, g = p >> 8 & 255, b = p & 255;
+        if (p == 0xFFFFFFu) continue;
+        if (b > r + 40 && b > g + 40) ++blu;
+        if (r > b + 40 && r > g + 40) ++rosso;
+    }
+    // The upper face shows whole, the lower one only where it is not covered.
+    EXPECT_GT(blu, rosso + 1000) << "the face further from the eye was painted over the nearer one";
+    EXPECT_GT(rosso, 100u);
+}

@@ -1,6 +1,7 @@
 #include "RoundaboutScenarios.h"
 
 #include <cmath>
+#include <cwchar>
 
 namespace rotatorie {
 
@@ -64,6 +65,38 @@ std::vector<Campione> Campioni() {
     }
     out.push_back({"rotatorie-due", L"Due rotatorie affiancate, la seconda con i dati tra parentesi graffe", {ovest, est}});
     return out;
+}
+
+Rotatoria TreRamiPiatti() {
+    Rotatoria r = Campioni().front().rotatorie.front();
+    r.raggioInterno = 15;
+    r.raggioEsterno = 25;
+    const double quote[3] = {50.0, 51.0, 55.0};
+    for (size_t i = 0; i < r.rami.size(); ++i)
+        r.rami[i].profilo = {{0.0, quote[i]}, {r.rami[i].lunghezzaTracciato, quote[i]}};
+    return r;
+}
+
+Rotatoria SeiRami() {
+    Rotatoria r;
+    r.nomePianta = L"PR-SEI";
+    r.nome = L"Rotatoria Sei";
+    r.centro = {1000, 1000, 0};
+    r.raggioInterno = 20;
+    r.raggioEsterno = 28;
+    for (int i = 0; i < 6; ++i) {
+        wchar_t nome[16], interno[16];
+        std::swprintf(nome, 16, L"SR %d", i + 1);
+        std::swprintf(interno, 16, L"TR000002%02d", i + 1);
+        double pendenza = (i % 2 ? -1.0 : 1.0) * (0.005 + 0.005 * i);
+        Ramo ramo = Ramo_(nome, interno, 60.0 * i, i % 3 != 1, 50.0 + 0.5 * i, 0.0, -2.5, -2.5);
+        ramo.lunghezzaRamo = 40.0;
+        ramo.lunghezzaIsola = 25.0;
+        ramo.lunghezzaTracciato = 120.0;
+        ramo.profilo = {{0.0, 50.0 + 0.5 * i}, {120.0, 50.0 + 0.5 * i + 120.0 * pendenza}};
+        r.rami.push_back(ramo);
+    }
+    return r;
 }
 
 }  // namespace rotatorie

@@ -19,4 +19,12 @@ struct Campione {
 // wrapped in braces.
 std::vector<Campione> Campioni();
 
+// The sample of three branches with radii 15 and 25 and flat branch
+// profiles at 50, 51 and 55 (mean 52).
+Rotatoria TreRamiPiatti();
+
+// Six branches 60 degrees apart on a ring of radii 20 and 28, their edges
+// 40 beyond the ring, each alignment graded (its own grade, 0.5 % to 3 %).
+Rotatoria SeiRami();
+
 }  // namespace rotatorie

@@ -1,0 +1,171 @@
+// Whole models read from generated plans, computed and drawn: the flat
+// ring, saving and reloading, redrawing.
+#include <cstdio>
+#include <unistd.h>
+
+#include "DrawingFixture.h"
+#include "EzdxfSupport.h"
+
+namespace disegno3d {
+namespace {
+
+using ModelDrawing = DrawingTest;
+
+// Branch profiles flat at 50, 51 and 55: the ring lies flat at their mean,
+// the inner ring 1.5 % lower across the 10 of the carriageway.
+TEST_F(ModelDrawing, FlatRingAtTheMeanOfTheBranches) {
+    ASSERT_EQ(Leggi(rotatorie::TreRamiPiatti()), 1);
+    ASSERT_TRUE(m_interno && m_esterno);
+    ASSERT_EQ(m_rotatoria->disegna3D(nullptr), 1);
+    EXPECT_NEAR(m_rotatoria->getQuotaRiferimento(), 52.0, 1e-9);
+
+    auto esterno = Riga(m_esterno), interno = Riga(m_interno);
+    ASSERT_FALSE(esterno.empty());
+    ASSERT_FALSE(interno.empty());
+    for (const auto& p : esterno) EXPECT_NEAR(p[2], 52.0, 1e-6);
+    for (const auto& p : interno) EXPECT_NEAR(p[2], 51.85, 1e-6);
+    std::vector<Ent> polilinea = EntitaIn(m_rotatoria->getBlocco(), L"POLYLINE");
+    bool trovata = false;
+    for (const Ent& p : polilinea) {
+        if (p.handle != m_esterno->getEntita3D().GetHandle()) continue;
+        trovata = true;
+        for (const auto& v : p.punti) EXPECT_NEAR(v[2], 52.0, 1e-6);
+    }
+    EXPECT_TRUE(trovata);
+
+    // The ring's faces: corners at 52.0 on the outer ring, 51.85 on the inner.
+    size_t facceAnello = 0;
+    for (const Ent& f : Entita(L"3DFACE")) {
+        bool anello = true;
+        for (const auto& c : f.punti) {
+            double r = std::hypot(c[0], c[1]);
+            anello = anello && (std::fabs(r - 25.0) < 1e-6 || std::fabs(r - 15.0) < 1e-6);
+        }
+        if (!anello) continue;
+        ++facceAnello;
+        for (const auto& c : f.punti)
+            EXPECT_NEAR(c[2], std::hypot(c[0], c[1]) > 20 ? 52.0 : 51.85, 1e-6);
+    }
+    EXPECT_GT(facceAnello, 100u);
+
+    // Every section across the ring (inner ring to outer ring) is within the
+    // slope bounds and labelled 1.500 %, 0.4 high.
+    IQvObject_Group* sezioni = m_interno->getPunti(GRUPPO_CIGLIO);
+    ASSERT_TRUE(sezioni && sezioni->GetMemberCount() > 0);
+    size_t linee = 0;
+    for (const Ent& l : Entita(L"LINE")) {
+        double r0 = std::hypot(l.punti[0][0], l.punti[0][1]);
+        if (std::fabs(r0 - 15.0) > 1e-6 || std::fabs(std::hypot(l.punti[1][0], l.punti[1][1]) - 25.0) > 1e-6) continue;
+        ++linee;
+        EXPECT_EQ(l.colore, 3);
+    }
+    EXPECT_EQ(linee, static_cast<size_t>(sezioni->GetMemberCount()));
+    size_t etichette = 0;
+    for (const Ent& t : Entita(L"TEXT")) {
+        double r = std::hypot(t.punti[0][0], t.punti[0][1]);
+        if (r < 15.0 || r > 25.0) continue;
+        ++etichette;
+        EXPECT_EQ(t.testo, L"1.500 %");
+        EXPECT_NEAR(t.altezza, 0.4, 1e-9);
+    }
+    EXPECT_EQ(etichette, linee);
+}
+
+}  // namespace
+}  // namespace disegno3d
+
+namespace disegno3d {
+namespace {
+
+// What a drawn model shows: entity counts by kind and layer, the 3D
+// polylines' handles, every edge's 3D points.
+struct Fotografia {
+    std::map<std::pair<std::wstring, std::wstring>, size_t> conteggi;
+    std::vector<std::wstring> maniglie3D, manigliePiane;
+    std::vector<std::vector<std::vector<double>>> righe;
+};
+
+class SavedModel : public DrawingTest {
+protected:
+    Fotografia Scatta() {
+        Fotografia f;
+        f.conteggi = Conteggi();
+        for (CCiglio3D* c : Cigli(*m_rotatoria)) {
+            f.maniglie3D.push_back(c->getEntita3D().GetHandle());
+            f.manigliePiane.push_back(c->getEntita().GetHandle());
+            f.righe.push_back(Riga(c));
+        }
+        return f;
+    }
+    static void Confronta(const Fotografia& a, const Fotografia& b) {
+        EXPECT_EQ(a.conteggi, b.conteggi);
+        EXPECT_EQ(a.maniglie3D, b.maniglie3D);
+        EXPECT_EQ(a.manigliePiane, b.manigliePiane);
+        ASSERT_EQ(a.righe.size(), b.righe.size());
+        for (size_t i = 0; i < a.righe.size(); ++i) {
+            ASSERT_EQ(a.righe[i].size(), b.righe[i].size()) << "edge " << i;
+            for (size_t k = 0; k < a.righe[i].size(); ++k)
+                for (int j = 0; j < 3; ++j) EXPECT_NEAR(a.righe[i][k][j], b.righe[i][k][j], 1e-9) << i << " " << k;
+        }
+    }
+};
+
+TEST_F(SavedModel, DrawsTheSameTwiceInARow) {
+    ASSERT_EQ(Leggi(TreRami()), 1);
+    m_rotatoria->disegna3D(nullptr);
+    Fotografia prima = Scatta();
+    EXPECT_GT((prima.conteggi[{L"3DFACE", L"Rotatoria Sud-QVRO3D-3DFACE"}]), 0u);
+    m_rotatoria->disegna3D(nullptr);
+    Confronta(prima, Scatta());
+}
+
+// Saved, audited by an independent reader, opened again: the model reloads
+// from its reference and draws the same entities through the saved handles.
+TEST_F(SavedModel, SaveReloadAndRedraw) {
+    ASSERT_EQ(Leggi(TreRami()), 1);
+    m_rotatoria->disegna3D(nullptr);
+    Fotografia prima = Scatta();
+    std::wstring riferimento = Riferimenti().at(0).GetHandle();
+    std::string file = ::testing::TempDir() + "modello-" + std::to_string(::getpid()) + ".dxf";
+    std::wstring wfile(file.begin(), file.end());
+    ASSERT_EQ(m_db->dxfOut(wfile.c_str()), Acad::eOk);
+    m_rotatoria.reset();
+
+    if (ezdxf_support::HaveEzdxf()) {
+        int rc = 0;
+        std::string out = ezdxf_support::RunPython(
+            "audit-modello.py",
+            "import ezdxf, sys\nd = ezdxf.readfile(sys.argv[1])\na = d.audit()\n"
+            "print('\\n'.join(str(e.message) for e in a.errors))\nsys.exit(1 if a.has_errors else 0)\n",
+            file, &rc);
+        EXPECT_EQ(rc, 0) << out;
+    }
+
+    auto aperto = std::make_unique<AcDbDatabase>(false, true);
+    ASSERT_EQ(aperto->dxfIn(wfile.c_str()), Acad::eOk);
+    std::remove(file.c_str());
+    acdbHostApplicationServices()->setWorkingDatabase(aperto.get());
+    m_db.swap(aperto);
+    m_rotatoria = Nuovo<CRotatoria3D>(TIPO_ROTATORIA3D);
+    ZylEntityID rif(riferimento.c_str(), ZylDatabase());
+    ASSERT_FALSE(rif.IsNull());
+    ASSERT_EQ(m_rotatoria->disegna(rif), 1);
+    m_rotatoria->disegna3D(nullptr);
+    Fotografia dopo = Scatta();
+    Confronta(prima, dopo);
+    EXPECT_EQ(Riferimenti().size(), 1u);
+    for (CCiglio3D* c : Cigli(*m_rotatoria)) {
+        CADDatoArray dati;
+        ASSERT_TRUE(c->getEntita().GetDatiEstesi(dati));
+        ASSERT_GE(dati.GetCount(), 2);
+        EXPECT_EQ(dati[0].GetCodice(), 1001);
+        EXPECT_EQ(std::wstring(dati[0].GetStringa()), L"QV-VORTANA-INTERS-ROT_3D");
+        EXPECT_EQ(dati[1].GetCodice(), 1071);
+        EXPECT_EQ(dati[1].GetInt(), 1);
+    }
+    m_rotatoria.reset();
+    acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
+}
+
+}  // namespace
+}  // namespace disegno3d
