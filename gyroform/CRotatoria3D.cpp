@@ -86,10 +86,6 @@ int CRotatoria3D::GetElencoDati(CDato** dati, int* numero, int /*contesto*/) con
     return 1;
 }
 
-// Exporting is added by the export; until then it answers as a model that
-// has nothing to do.
-int CRotatoria3D::esporta(Zyl_GePoint3d) { return 0; }
-
 void CRotatoria3D::setPassoSezioni(double passoSezioni) {
     if (passoSezioni == m_passoSezioni || !passoValido(passoSezioni)) return;
     m_passoSezioni = passoSezioni;

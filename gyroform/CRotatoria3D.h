@@ -4,12 +4,14 @@
 // ring centre.
 #pragma once
 
+#include "DatiPoli.h"
 #include "ICRotatoria3D.h"
 #include "ZylEntityID.h"
 
 class CAsseRamo;
 class CCiglio3D;
 class CPuntoSezione;
+class ICPROFILO;
 
 enum DatoRotatoria {
     DATO_ROTATORIA_NOME = 1,
@@ -101,6 +103,33 @@ public:
     // edges (their code strings stay), partner nodes, and the section points
     // of every edge, which are rebuilt with the nodes and sections.
     void scollegaCiglio(CCiglio3D* ciglio);
+
+    // Export of the branches as alignments: the inner ring, then one
+    // alignment per gap between neighbouring branches, each with its
+    // cross-slope records, its profile vertices and a profile sheet. pt is
+    // where the next new sheet goes; it moves up after each one. 1.
+    int esportaRami(Zyl_GePoint3d& pt);
+    // Creates the alignment of a stretch (ring-centred polyline, which stays
+    // the caller's) or updates the one of that internal name. nome becomes
+    // the existing alignment's own name; nomeInterno the internal name of
+    // the alignment made or updated, empty when none could be made.
+    // *profilo receives a copy of an existing alignment's vertical profile
+    // (the caller frees it with ICPROFILO::libera), null otherwise. 1 done.
+    int creaTracciatoEsportato(CString& nome, const datipoli* polilinea, IQvObject_Group* pendenze,
+                               CString& nomeInterno, ICPROFILO** profilo);
+    // Draws the profile sheet of an exported alignment and its profile from
+    // the profile vertices. Nothing is drawn without vertices. 1 drawn.
+    int disegnaCartiglioProfilo(Zyl_GePoint3d& pt, const CString& nome, IQvObject_Group* vertici,
+                                ICPROFILO* profiloEsistente);
+    // Append the profile vertices (new vertex points whose position holds
+    // the alignment chainage) and the cross-slope records (objects of kind
+    // 1500) of an edge between two of its chainages (null: its start, its
+    // end; the outer ring needs both). *progressiva is the alignment
+    // chainage reached, carried from call to call. 1.
+    int aggiungiVerticiProfilo(CCiglio3D* ciglio, const double* da, const double* a, IQvObject_Group* vertici,
+                               double* progressiva);
+    int aggiungiPendenzeTrasversali(CCiglio3D* ciglio, const double* da, const double* a, IQvObject_Group* pendenze,
+                                    double* progressiva);
 
     void getCentro(double centro[3]) const;
     void setCentro(const double centro[3]);

@@ -48,6 +48,16 @@ ICELEMENTODATI* ICLISTADATI::aggiungi(double prog) {
     return *m_elementi.insert(it, new ICELEMENTODATI(m_codice, prog));
 }
 
+ICELEMENTODATI* ICLISTADATI::aggiungiCopia(const IQvObject* oggetto) {
+    const auto* origine = dynamic_cast<const ICELEMENTODATI*>(oggetto);
+    if (!origine || (origine->GetTipo() != 1500 && origine->GetTipo() != 1508)) return nullptr;
+    ICELEMENTODATI* e = aggiungi(origine->getProgressiva());
+    e->getBitDato() = origine->getBitDato();
+    for (const auto& [id, dato] : origine->Dati())
+        if (id != QV_DATO_PROGRESSIVA_ELEMENTO) e->SetDato(dato, 1);
+    return e;
+}
+
 ICELEMENTODATI* ICLISTADATI::cerca(double prog) const {
     ICELEMENTODATI* trovato = nullptr;
     for (ICELEMENTODATI* e : m_elementi)

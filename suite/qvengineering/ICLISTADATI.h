@@ -46,6 +46,12 @@ public:
     ICELEMENTODATI* accoda();
     // A new record at a chainage, after the records at the same or a lower one.
     ICELEMENTODATI* aggiungi(double prog);
+    // A new record copied from an object of kind 1500 or 1508 (the object
+    // stays the caller's): its 22150 becomes the record's chainage, its
+    // other properties the record's data by code, its flags are copied. It
+    // joins after the records at the same or a lower chainage. Null for
+    // another kind or no object.
+    ICELEMENTODATI* aggiungiCopia(const IQvObject* oggetto);
     // The last record at or before the chainage (1e-6), null before the first.
     ICELEMENTODATI* cerca(double prog) const;
     // A new record, the caller's (freed with QvEngineeringConstructor::Libera),

@@ -19,6 +19,19 @@ void ICPROFILO::libera(ICPROFILO** profilo) {
     *profilo = nullptr;
 }
 
+ICPROFILO* ICPROFILO::Duplica() const { return new ICPROFILO(*this); }
+
+int ICPROFILO::getPuntoCartiglio(AcGePoint3d& punto) const {
+    if (!m_conCartiglio) return 0;
+    punto = m_cartiglio;
+    return 1;
+}
+
+void ICPROFILO::setPuntoCartiglio(const AcGePoint3d& punto) {
+    m_cartiglio = punto;
+    m_conCartiglio = true;
+}
+
 void ICPROFILO::aggiungiVertice(double prog, double quota) {
     auto it = m_vertici.begin();
     while (it != m_vertici.end() && it->prog < prog - kTolProg) ++it;

@@ -14,6 +14,9 @@ public:
     // A new road profile (an ICPROFILO_STRADALE), freed with libera.
     static ICPROFILO* Alloca();
     static void libera(ICPROFILO** profilo);
+    // A copy of the whole profile (its kind, data, vertices and sheet
+    // point), the caller's, freed with libera.
+    virtual ICPROFILO* Duplica() const;
 
     struct Vertice {
         double prog, quota;
@@ -41,11 +44,19 @@ public:
     }
     bool hasDisegno() const { return m_conDisegno; }
 
+    // The insertion point of the profile sheet the profile was drawn on:
+    // 1 with the point, 0 for a profile without sheet (the default).
+    int getPuntoCartiglio(AcGePoint3d& punto) const;
+    void setPuntoCartiglio(const AcGePoint3d& punto);
+
 protected:
     ICPROFILO();
+    ICPROFILO(const ICPROFILO&) = default;
 
 private:
     std::vector<Vertice> m_vertici;
     Disegno m_disegno;
     bool m_conDisegno = false;
+    AcGePoint3d m_cartiglio;
+    bool m_conCartiglio = false;
 };

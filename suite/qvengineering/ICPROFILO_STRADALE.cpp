@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <vector>
+
+#include "DisegnoPolilinea.h"
 
 namespace {
 
@@ -160,4 +163,27 @@ int ICPROFILO_STRADALE::getValore(int id, double prog, double* valore) const {
     }
     *valore = ultimo->quota;
     return 1;
+}
+
+ICPROFILO* ICPROFILO_STRADALE::Duplica() const { return new ICPROFILO_STRADALE(*this); }
+
+int ICPROFILO_STRADALE::disegna(const wchar_t* layer, AcDbObjectId& entita) {
+    entita = AcDbObjectId();
+    if (!calcola()) return 0;
+    constexpr double kPassoCurva = 1.0;
+    It primo = m_vertici.begin(), ultimo = std::prev(m_vertici.end());
+    std::vector<AcGePoint3d> punti;
+    for (It it = primo; it != m_vertici.end(); ++it) {
+        double da = 0.0, a = 0.0;
+        if (!Estensione(primo, ultimo, it, da, a)) {
+            punti.emplace_back(it->prog, it->quota, 0.0);
+            continue;
+        }
+        int tratti = std::max(1, static_cast<int>(std::ceil((a - da) / kPassoCurva - 1e-9)));
+        for (int i = 0; i <= tratti; ++i) {
+            double prog = da + (a - da) * i / tratti;
+            punti.emplace_back(prog, quotaRaccordo(it, prog), 0.0);
+        }
+    }
+    return vplat::DisegnaPolilinea2D(layer, punti, {}, nullptr, entita) ? 1 : 0;
 }

@@ -5,6 +5,7 @@
 
 #include <list>
 
+#include "AcDbObjectId.h"
 #include "CDato.h"
 #include "ICPROFILO.h"
 
@@ -27,6 +28,7 @@ struct ICVERTICE_PROFILO {
 class ICPROFILO_STRADALE : public ICPROFILO {
 public:
     ICPROFILO_STRADALE() = default;
+    ICPROFILO* Duplica() const override;
 
     // Walk: null at the ends.
     ICVERTICE_PROFILO* primoVertice();
@@ -50,6 +52,12 @@ public:
     // The value of 3148 (elevation) at a chainage: 1 valid; 0 before the
     // computation, off the profile or for another id.
     int getValore(int id, double prog, double* valore) const;
+    // Draws the profile into the working drawing's current space as one 2D
+    // polyline on the layer (made when missing): x the chainage, y the
+    // elevation, straight along the grades and through every vertical curve
+    // at points at most 1.0 apart in chainage. Computes the profile first.
+    // 1 with the entity; 0 for a profile that is not valid or no drawing.
+    int disegna(const wchar_t* layer, AcDbObjectId& entita);
 
 private:
     struct Raccordo {

@@ -10,6 +10,7 @@
 #include "AcDbEntity.h"
 #include "AcDbObject.h"
 #include "DatiEstesi.h"
+#include "DisegnoPolilinea.h"
 #include "LeggiDatiPoli.h"
 #include "TracciatoDatiEstesi.h"
 #include "Tracciati.h"
@@ -117,42 +118,20 @@ int ICTRACCIATO::aggiorna() {
 }
 
 int ICTRACCIATO::disegna(const wchar_t* layer) {
-    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
-    if (!db || !m_entita.isNull() || !layer || !*layer || !m_asse) return 0;
-    AcDbLayerTable* layers = nullptr;
-    if (db->getLayerTable(layers, AcDb::kForWrite) != Acad::eOk) return 0;
-    if (!layers->has(layer)) {
-        auto* record = new AcDbLayerTableRecord();
-        record->setName(layer);
-        if (layers->add(record) == Acad::eOk)
-            record->close();
-        else
-            delete record;
-    }
-    layers->close();
-    AcGePoint3dArray punti;
-    AcGeDoubleArray bulge;
+    if (!layer || !*layer) layer = QV_LAYER_TRACCIATI;
+    if (!acdbHostApplicationServices()->workingDatabase() || !m_entita.isNull() || !m_asse) return 0;
+    std::vector<AcGePoint3d> punti;
+    std::vector<double> bulge;
     for (const datipoli* n = m_asse; n; n = n->next) {
-        punti.append(AcGePoint3d(n->x, n->y, n->z));
-        bulge.append(n->bulge);
+        punti.emplace_back(n->x, n->y, n->z);
+        bulge.push_back(n->bulge);
     }
     resbuf* dati = vplat::CodificaTracciato(*this);
-    RegApplicazione(vplat::kAppTracciato, db);
-    auto* pl = new AcDb2dPolyline(AcDb::k2dSimplePoly, punti, 0, false, 0, 0, &bulge);
-    AcDbBlockTableRecord* spazio = nullptr;
+    RegApplicazione(vplat::kAppTracciato, nullptr);
     AcDbObjectId id;
-    bool ok = dati && pl->setLayer(layer) == Acad::eOk && pl->setXData(dati) == Acad::eOk &&
-              acdbOpenObject(spazio, db->currentSpaceId(), AcDb::kForWrite) == Acad::eOk;
-    if (ok) {
-        ok = spazio->appendAcDbEntity(id, pl) == Acad::eOk;
-        spazio->close();
-    }
+    bool ok = dati && vplat::DisegnaPolilinea2D(layer, punti, bulge, dati, id);
     acutRelRb(dati);
-    if (!ok) {
-        delete pl;
-        return 0;
-    }
-    pl->close();
+    if (!ok) return 0;
     m_entita = id;
     return 1;
 }

@@ -17,6 +17,8 @@ constexpr int QV_DATO_NOME_TRACCIATO = 22400;
 constexpr int QV_DATO_TIPO_TRACCIATO = 22404;
 constexpr int QV_DATO_PROG_INIZIALE = 22153;
 constexpr int QV_DATO_LUNGHEZZA = 22155;
+// The layer of an alignment drawn without one.
+constexpr const wchar_t* QV_LAYER_TRACCIATI = L"QV-TRACCIATI";
 
 class ICTRACCIATO : public CQvOggettoDati {
 public:
@@ -53,10 +55,11 @@ public:
     int aggiornaDati(int codice, int modo);
     int aggiorna();
     // Draws the alignment into the working drawing's current space as a 2D
-    // polyline on the layer (made when missing) carrying the alignment's data;
+    // polyline on the layer (made when missing; "QV-TRACCIATI" for none or
+    // an empty name) carrying the alignment's data;
     // from then on commits update that entity. 1 drawn, 0 failed (also when
     // it is drawn already).
-    int disegna(const wchar_t* layer);
+    int disegna(const wchar_t* layer = nullptr);
     // Number of commits so far (for tests and the drawing binding).
     int NumeroAggiornamenti() const { return m_aggiornamenti; }
     // The entity the alignment rides on (null while it is only in memory),

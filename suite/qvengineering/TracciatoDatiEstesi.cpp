@@ -9,6 +9,7 @@ namespace {
 constexpr const wchar_t* kLista = L"LISTA";
 constexpr const wchar_t* kProfilo = L"PROFILO";
 constexpr const wchar_t* kDisegno = L"DISEGNO";
+constexpr const wchar_t* kCartiglio = L"CARTIGLIO";
 
 // Appends nodes to a chain under construction.
 class Catena {
@@ -130,6 +131,12 @@ bool LeggiLista(const resbuf*& rb, ICTRACCIATO& t, std::wstring* errore) {
     return true;
 }
 
+bool Marca(const resbuf* rb, const wchar_t* marca) {
+    return rb && rb->restype == 1000 && std::wcscmp(rb->resval.rstring, marca) == 0;
+}
+
+bool LeggiDisegno(const resbuf*& rb, ICPROFILO& profilo, std::wstring* errore);
+
 bool LeggiProfilo(const resbuf*& rb, ICTRACCIATO& t, std::wstring* errore) {
     if (!rb || rb->restype != 1000) {
         if (errore) *errore = L"profilo senza nome";
@@ -140,7 +147,22 @@ bool LeggiProfilo(const resbuf*& rb, ICTRACCIATO& t, std::wstring* errore) {
     t.aggiungiProfilo(p);
     for (rb = rb->rbnext; rb && rb->restype == 1010; rb = rb->rbnext)
         p->aggiungiVertice(rb->resval.rpoint[0], rb->resval.rpoint[1]);
-    if (!rb || rb->restype != 1000 || std::wcscmp(rb->resval.rstring, kDisegno) != 0) return true;
+    if (!LeggiDisegno(rb, *p, errore)) return false;
+    // The sheet's insertion point, when the profile was drawn on a sheet.
+    if (!Marca(rb, kCartiglio)) return true;
+    if (!rb->rbnext || rb->rbnext->restype != 1010) {
+        if (errore) *errore = L"cartiglio senza punto";
+        return false;
+    }
+    rb = rb->rbnext;
+    p->setPuntoCartiglio(AcGePoint3d(rb->resval.rpoint[0], rb->resval.rpoint[1], rb->resval.rpoint[2]));
+    rb = rb->rbnext;
+    return true;
+}
+
+bool LeggiDisegno(const resbuf*& rb, ICPROFILO& profilo, std::wstring* errore) {
+    if (!Marca(rb, kDisegno)) return true;
+    ICPROFILO* p = &profilo;
     // The profile drawing: h, p, q, V, C.
     const int attesi[] = {1040, 1010, 1010, 1000, 1000};
     const resbuf* v[5];
@@ -204,6 +226,12 @@ resbuf* CodificaTracciato(const ICTRACCIATO& t) {
             c.Punto(dq);
             c.Testo(1000, d.V);
             c.Testo(1000, d.C);
+        }
+        AcGePoint3d cartiglio;
+        if (p->getPuntoCartiglio(cartiglio)) {
+            c.Testo(1000, kCartiglio);
+            double dc[3] = {cartiglio.x, cartiglio.y, cartiglio.z};
+            c.Punto(dc);
         }
         c.Chiudi();
     }
