@@ -188,6 +188,17 @@ TEST_F(ManagedTest, LiberaPtrEAnnullaLInvolucro) {
     m_rotatoria.reset();
 }
 
+TEST_F(ManagedTest, Disegna3DSenzaCiglioDisegnaTuttoIlModello) {
+    Leggi();
+    std::vector<std::shared_ptr<ICiglio3D>> cigli = Membri<ICiglio3D>(m_rotatoria->getCigli());
+    ASSERT_EQ(m_rotatoria->disegna3D(nullptr), 1);
+    // Every edge has its 3D row.
+    for (const auto& c : cigli) {
+        SCOPED_TRACE(c->getCodiceEnum());
+        EXPECT_GT(c->getPunti3DCiglio()->Count(), 0);
+    }
+}
+
 // A roundabout that records what its operations receive.
 class RotatoriaSpia : public CRotatoria3D {
 public:

@@ -69,6 +69,8 @@ TEST(ManagedCalls, OgniChiamataSullaSuaRigaPrimaDiSalvare) {
         "[managed] line 14: nodo.SetDato(Dato(4, 0.5)) -> 1\n",
         "[managed] line 15: r.ricalcola(cigli[2], 1, 9, nodo, Dato(4, 0.5)) -> 1\n",
         "[managed] line 16: r.setPassoDiscr(2) -> done\n",
+        "[managed] line 17: r.disegna3D(null) -> 1\n",
+        "[managed] line 18: r.esporta(Point(0.0, -100.0, 0.0)) -> 1\n",
         "[managed] line 2: r.liberaPtr() -> done\n",
     };
     size_t dove = 0;
@@ -84,7 +86,9 @@ TEST(ManagedCalls, OgniChiamataSullaSuaRigaPrimaDiSalvare) {
     // The calls ran while the module was loaded, and before the save: the
     // drawing holds the model that disegna made.
     EXPECT_LT(t.find("[managed] line 18"), t.find("Gyroform.dll: released by the managed host"));
-    EXPECT_NE(Leggi(cartella.File("modello.dxf")).find("QV-VORTANA-INTERS-ROT_3D"), std::string::npos);
+    std::string salvato = Leggi(cartella.File("modello.dxf"));
+    EXPECT_NE(salvato.find("QV-VORTANA-INTERS-ROT_3D"), std::string::npos);
+    EXPECT_NE(salvato.find("QV-VORTANA-INTERS-ROT_3D_EXP"), std::string::npos);
 }
 
 TEST(ManagedCalls, UnaRigaSbagliataFermaIlHostNominandola) {
