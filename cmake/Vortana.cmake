@@ -28,8 +28,11 @@ function(vortana_module target filename)
   set(_pull "")
   foreach(s ${A_EXPORTS})
     string(APPEND _syms "    ${s};\n")
-    # Pulls the library member that defines an export.
-    list(APPEND _pull "-Wl,--undefined=${s}")
+    # Pulls the library member that defines an export (a pattern pulls
+    # nothing: name one of its symbols under PULL).
+    if(NOT s MATCHES "[*]")
+      list(APPEND _pull "-Wl,--undefined=${s}")
+    endif()
   endforeach()
   # PULL: further symbols whose library members belong in the module.
   foreach(s ${A_PULL})

@@ -9,6 +9,7 @@
 #include "HostText.h"
 #include "HostTranscript.h"
 #include "ICQvLorvent.h"
+#include "ManagedCalls.h"
 #include "WinInput.h"
 
 namespace {
@@ -99,6 +100,12 @@ bool HostSession::RunCommands(std::string* reason) {
     return true;
 }
 
+bool HostSession::RunManagedCalls(std::string* reason) {
+    for (const std::string& file : m_options.managed)
+        if (!ManagedCalls::Run(file, reason)) return false;
+    return true;
+}
+
 bool HostSession::CheckScript(std::string* reason) {
     vplat::Script& script = vplat::Script::Get();
     for (const vplat::ScriptLine& line : script.Remaining())
@@ -112,7 +119,7 @@ bool HostSession::CheckScript(std::string* reason) {
 
 bool HostSession::Run(std::string* reason) {
     bool ok = Setup(reason) && DrawingStep::Open(m_options.drawing, reason) && LoadModules(reason) &&
-              RunCommands(reason);
+              RunCommands(reason) && RunManagedCalls(reason);
     vplat::ArxApps::UnloadAll();
     vplat::ModalLoop::SetShownHook(nullptr);
     if (ok) ok = CheckScript(reason);

@@ -12,6 +12,7 @@ struct HostOptions {
     std::vector<std::string> lisp;     // NAME=VALUE
     std::vector<std::string> modules;  // file names in the host's folder, or paths
     std::vector<std::string> commands;
+    std::vector<std::string> managed;  // files of managed calls, run after the commands
     std::string script;                // input script, or empty
     std::string snapshots;             // folder for pictures of the dialogs, or empty
     std::string project;               // the project's settings file, or empty
@@ -29,6 +30,7 @@ private:
     bool Setup(std::string* reason);
     bool LoadModules(std::string* reason);
     bool RunCommands(std::string* reason);
+    bool RunManagedCalls(std::string* reason);
     bool CheckScript(std::string* reason);
 
     HostOptions m_options;

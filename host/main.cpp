@@ -19,6 +19,8 @@ int main(int argc, char** argv) {
     app.add_option("--load", options.modules, "load a module from the host's folder or a path");
     app.add_option("--script", options.script, "the input script that answers every request");
     app.add_option("--run", options.commands, "run a registered or exported command by name, in order");
+    app.add_option("--managed", options.managed,
+                   "run a file of calls of the roundabout module's managed API after the commands (repeatable)");
     app.add_option("--snapshots", options.snapshots, "write a PNG picture of every dialog opened into this folder");
     app.add_option("--project", options.project, "the project's settings file the suite's project manager answers");
     app.add_option("--transcript", transcriptFile, "write the transcript to this file (default: standard output)");

@@ -148,3 +148,13 @@ auditor = ezdxf.readfile(sys.argv[1]).audit()
 print("%s: %d audit errors" % (sys.argv[1], len(auditor.errors)))
 sys.exit(1 if auditor.has_errors else 0)
 PY
+
+# Gyroform on the sample plan roundabout, driven through its managed API by a
+# file of calls: read into a 3D model, computed, drawn in 3D, exported;
+# saved, dumped and rendered in axonometry with the elevations ten times over.
+ROT="$OUT/rotatoria-tre-rami"
+echo
+echo "== vortana-cad: rotatoria-tre-rami, the 3D model through the managed calls (into $OUT) =="
+"$BIN/vortana-cad" --drawing "$SAMPLES/rotatoria-tre-rami.dxf" --load Gyroform.dll \
+    --managed "$SAMPLES/rotatoria.calls" \
+    --save "$ROT.dxf" --dump "$ROT.json" --render "$ROT.png" --view iso --zscale 10
