@@ -1,11 +1,13 @@
 #include <charconv>
 #include <cmath>
 #include <set>
-#include <fstream>
+#include <cstdio>
+#include <iterator>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <string_view>
+
+#include <sys/stat.h>
 
 #include "AcDbDatabase.h"
 #include "BlockNesting.h"
@@ -127,7 +129,20 @@ int64_t Int(const Tok& t) {
     return v;
 }
 
-uint64_t Hex(const Tok& t) { return AcDbHandle(Utf8ToWide(std::string(Trim(t.value))).c_str()).value(); }
+// Hexadecimal digits only; anything else, or a value beyond 64 bits, is the null handle.
+uint64_t Hex(const Tok& t) {
+    uint64_t v = 0;
+    for (char c : Trim(t.value)) {
+        int d;
+        if (c >= '0' && c <= '9') d = c - '0';
+        else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+        else return 0;
+        if (v >> 60) return 0;
+        v = v * 16 + static_cast<uint64_t>(d);
+    }
+    return v;
+}
 
 // One object of the file: its kind and its groups up to the next 0.
 struct Record {
@@ -204,14 +219,17 @@ public:
 
 private:
     std::wstring Text(const Tok& t) {
-        std::string s(t.value);
-        if (m_utf8) return Utf8ToWide(s);
+        std::string_view s = t.value;
+        std::wstring w;
+        if (m_utf8) {
+            AppendWide(w, s);
+            return w;
+        }
         // Older files are in the Windows code page, with \U+XXXX escapes.
         static const wchar_t k80[32] = {0x20AC, 0x81,   0x201A, 0x192,  0x201E, 0x2026, 0x2020, 0x2021,
                                         0x2C6,  0x2030, 0x160,  0x2039, 0x152,  0x8D,   0x17D,  0x8F,
                                         0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                         0x2DC,  0x2122, 0x161,  0x203A, 0x153,  0x9D,   0x17E,  0x178};
-        std::wstring w;
         for (size_t i = 0; i < s.size(); ++i) {
             unsigned char c = static_cast<unsigned char>(s[i]);
             if (c == '\\' && i + 6 < s.size() + 0 && s[i + 1] == 'U' && s[i + 2] == '+') {
@@ -372,8 +390,12 @@ private:
     // Reads an entity's groups: structure (handle, owner, paper space) apart,
     // points joined, extended data into its groups, unknown codes dropped.
     void Groups(const Record& r, AcDbObject* o, uint64_t* owner, bool* paper, std::wstring* blockName) {
-        DxfTags& d = o->data();
+        // Read into a list kept between entities, then moved to one of the
+        // entity's exact size.
+        DxfTags& d = m_groups;
         d.clear();
+        const auto* schema = EntitySchema(o);
+        bool isRef = AcDbBlockReference::cast(o);
         XDataReading x{o};
         for (size_t i = r.begin; i < r.end; ++i) {
             const Tok& t = m_t[i];
@@ -393,7 +415,10 @@ private:
                 XDataItem(x, t, std::move(tag));
                 continue;
             }
-            if (t.code == 8) CheckName(Text(t), t.line + 1, true);
+            if (t.code == 8 && t.value != m_checkedLayer) {
+                CheckName(Text(t), t.line + 1, true);
+                m_checkedLayer = t.value;
+            }
             switch (t.code) {
             case 5: o->m_fileHandle = Hex(t); continue;
             case 330:
@@ -401,7 +426,7 @@ private:
                 continue;
             case 67: *paper = Int(t) != 0; continue;
             case 2:
-                if (AcDbBlockReference::cast(o)) {
+                if (isRef) {
                     *blockName = Text(t);
                     CheckName(*blockName, t.line + 1, false);
                     continue;
@@ -412,7 +437,7 @@ private:
             case 999: continue;
             default: break;
             }
-            if (!SchemaKeeps(o, t.code)) {
+            if (!SchemaKeeps(schema, t.code)) {
                 if (IsPointCode(t.code)) i += PointSpan(r, i);
                 continue;
             }
@@ -421,7 +446,12 @@ private:
             d.push_back(std::move(tag));
         }
         CloseXData(x, r.line);
-        if (!FindTag(d, 8)) d.insert(d.begin(), DxfTag::Text(8, L"0"));
+        bool layered = FindTag(d, 8);
+        DxfTags& kept = o->data();
+        kept.clear();
+        kept.reserve(d.size() + (layered ? 0 : 1));
+        if (!layered) kept.push_back(DxfTag::Text(8, L"0"));
+        std::move(d.begin(), d.end(), std::back_inserter(kept));
         if (auto* lw = AcDbPolyline::cast(o)) NormaliseLw(lw->data());
     }
 
@@ -444,8 +474,8 @@ private:
             return;
         }
         CheckName(app, t.line + 1, false);
-        x.o->xdataGroups().push_back({app, {}});
-        m_xdataApps.emplace(app, t.line + 1);
+        m_xdataApps.try_emplace(app, t.line + 1);
+        x.o->xdataGroups().push_back({std::move(app), {}});
     }
 
     void XDataItem(XDataReading& x, const Tok& t, DxfTag tag) {
@@ -527,27 +557,29 @@ private:
     void Skip(std::string_view kind) { ++m_skipped[std::string(kind)]; }
 
     void EntityRecord(const Record& r, int inBlock) {
-        std::wstring kind = Utf8ToWide(std::string(r.kind));
+        std::wstring& kind = m_kind;
+        kind.clear();
+        AppendWide(kind, r.kind);
         int64_t flags = 0;
         for (size_t i = r.begin; i < r.end; ++i)
             if (m_t[i].code == 70) {
                 flags = Int(m_t[i]);
                 break;
             }
-        bool isSub = kind == L"VERTEX" || kind == L"ATTRIB" || kind == L"SEQEND";
+        bool isSub = r.kind == "VERTEX" || r.kind == "ATTRIB" || r.kind == "SEQEND";
         if (isSub) {
             if (!m_pending) {
                 Skip(r.kind);
                 return;
             }
-            if (kind == L"SEQEND") {
+            if (r.kind == "SEQEND") {
                 uint64_t h = HandleOf(r);
                 if (auto* p = m_pendingList) p->seqEnd->m_fileHandle = h;
                 FinishPending();
                 return;
             }
             bool wantVertex = AcDb2dPolyline::cast(m_pending) || AcDb3dPolyline::cast(m_pending);
-            if ((kind == L"VERTEX") != wantVertex) {
+            if ((r.kind == "VERTEX") != wantVertex) {
                 Skip(r.kind);
                 return;
             }
@@ -733,6 +765,9 @@ private:
     std::map<DbStub*, uint64_t> m_blockLayoutHandle;
     std::vector<LayoutRec> m_layouts;
     std::map<std::string, int> m_skipped;
+    DxfTags m_groups;
+    std::wstring m_kind;
+    std::string_view m_checkedLayer{"\n"};  // the last layer name found good (never a real value)
 };
 
 }  // namespace
@@ -753,15 +788,27 @@ bool ReadDxfText(const std::string& text, AcDbDatabase* db, std::wstring* error,
 }
 
 bool ReadDxfFile(const std::string& path, AcDbDatabase* db, std::wstring* error, std::vector<std::wstring>* skipped) {
-    std::ifstream f(path, std::ios::binary);
-    if (!f) {
+    // Read whole, in one piece.
+    std::string text;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    bool read = f != nullptr;
+    if (f) {
+        struct stat st {};
+        if (fstat(fileno(f), &st) == 0 && st.st_size > 0) text.resize(static_cast<size_t>(st.st_size));
+        size_t got = text.empty() ? 0 : std::fread(text.data(), 1, text.size(), f);
+        // A file that grew or shrank since is read to its end as it is now.
+        text.resize(got);
+        char more[1 << 16];
+        for (size_t n; (n = std::fread(more, 1, sizeof more, f)) > 0;) text.append(more, n);
+        read = !std::ferror(f);
+        std::fclose(f);
+    }
+    if (!read) {
         if (error) *error = L"cannot open " + Utf8ToWide(path);
         return false;
     }
-    std::stringstream ss;
-    ss << f.rdbuf();
     std::wstring e;
-    if (!ReadDxfText(ss.str(), db, &e, skipped)) {
+    if (!ReadDxfText(text, db, &e, skipped)) {
         if (error) *error = Utf8ToWide(path) + L": " + e;
         return false;
     }
