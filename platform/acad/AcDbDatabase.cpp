@@ -38,6 +38,12 @@ AcDbObjectId DrawingStore::Add(AcDbObject* object, uint64_t handle, bool own) {
     return AcDbObjectId(s);
 }
 
+void DrawingStore::Reserve(size_t objects) {
+    m_byHandle.reserve(m_byHandle.size() + objects);
+    m_stubs.reserve(m_stubs.size() + objects);
+    m_owned.reserve(m_owned.size() + objects);
+}
+
 uint64_t DrawingStore::FreeHandle() {
     if (m_nextHandle < kMaxHandle && !m_byHandle.count(m_nextHandle)) return m_nextHandle;
     // The top of the range is taken: the lowest free handle from where the

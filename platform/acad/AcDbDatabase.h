@@ -91,6 +91,8 @@ public:
     // when it is free, else a new one is taken. `own`: the database deletes it.
     AcDbObjectId Add(AcDbObject* object, uint64_t handle, bool own);
     DbStub* ByHandle(uint64_t handle) const;
+    // Room for that many more objects (a drawing file about to be read).
+    void Reserve(size_t objects);
     uint64_t NextHandle() const { return m_nextHandle; }
     // A seed beyond the handles a drawing may use is not kept.
     void SetNextHandle(uint64_t h) {

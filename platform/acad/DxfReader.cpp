@@ -50,44 +50,93 @@ std::wstring Quote(std::string_view s) {
     return L"\"" + Utf8ToWide(std::string(s)) + L"\"";
 }
 
-std::vector<Tok> Tokenize(const std::string& text) {
-    std::vector<Tok> toks;
-    toks.reserve(text.size() / 8);
-    size_t pos = 0;
-    int line = 0;
-    if (text.compare(0, 18, "AutoCAD Binary DXF") == 0) Fail(1, L"not a DXF text file (binary DXF is not read)");
-    if (text.size() >= 3 && text.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
-    auto next = [&](std::string_view& out) {
-        if (pos >= text.size()) return false;
-        size_t e = text.find('\n', pos);
-        if (e == std::string::npos) e = text.size();
-        out = std::string_view(text).substr(pos, e - pos);
-        if (!out.empty() && out.back() == '\r') out.remove_suffix(1);
-        pos = e + 1;
-        ++line;
-        return true;
-    };
-    std::string_view codeLine, valueLine;
-    while (next(codeLine)) {
+// The groups of a file one after the other, each a code line and a value
+// line, up to 0 EOF; the text is not copied.
+class TagCursor {
+public:
+    explicit TagCursor(std::string_view text) : m_text(text) {
+        if (text.substr(0, 18) == "AutoCAD Binary DXF") Fail(1, L"not a DXF text file (binary DXF is not read)");
+        if (text.substr(0, 3) == "\xEF\xBB\xBF") m_pos = 3;
+    }
+
+    // The next group, false after 0 EOF or at the end of the text.
+    bool Next(Tok& tok) {
+        std::string_view codeLine, valueLine;
+        if (m_done || !NextLine(codeLine)) return false;
         std::string_view c = Trim(codeLine);
         int code = 0;
         auto r = std::from_chars(c.data(), c.data() + c.size(), code);
         if (c.empty() || r.ec != std::errc() || r.ptr != c.data() + c.size()) {
-            if (toks.empty()) Fail(line, L"not a DXF file: a group code was expected, found " + Quote(c));
-            Fail(line, L"a group code was expected, found " + Quote(c));
+            if (m_count == 0) Fail(m_line, L"not a DXF file: a group code was expected, found " + Quote(c));
+            Fail(m_line, L"a group code was expected, found " + Quote(c));
         }
-        int codeAt = line;
-        if (code < 0 || code > 1071) Fail(line, L"group code " + std::to_wstring(code) + L" is not a DXF group code");
-        if (!next(valueLine)) Fail(codeAt, L"the file ends inside a group (group code " + std::to_wstring(code) + L"): truncated");
-        toks.push_back({code, codeAt, valueLine});
-        if (code == 0 && Trim(valueLine) == "EOF") break;
+        int codeAt = m_line;
+        if (code < 0 || code > 1071) Fail(m_line, L"group code " + std::to_wstring(code) + L" is not a DXF group code");
+        if (!NextLine(valueLine))
+            Fail(codeAt, L"the file ends inside a group (group code " + std::to_wstring(code) + L"): truncated");
+        tok = {code, codeAt, valueLine};
+        ++m_count;
+        if (code == 0 && Trim(valueLine) == "EOF") m_done = true;
+        return true;
     }
-    if (toks.empty()) Fail(1, L"not a DXF file: it is empty");
-    if (toks.front().code != 0 || Trim(toks.front().value) != "SECTION")
-        Fail(toks.front().line, L"not a DXF file: expected 0 SECTION, found " + Quote(toks.front().value));
-    if (toks.back().code != 0 || Trim(toks.back().value) != "EOF")
-        Fail(line, L"the file ends before 0 EOF: truncated");
-    return toks;
+    // The lines read so far.
+    int Line() const { return m_line; }
+
+private:
+    bool NextLine(std::string_view& out) {
+        if (m_pos >= m_text.size()) return false;
+        size_t e = m_text.find('\n', m_pos);
+        if (e == std::string_view::npos) e = m_text.size();
+        out = m_text.substr(m_pos, e - m_pos);
+        if (!out.empty() && out.back() == '\r') out.remove_suffix(1);
+        m_pos = e + 1;
+        ++m_line;
+        return true;
+    }
+
+    std::string_view m_text;
+    size_t m_pos = 0;
+    int m_line = 0;
+    size_t m_count = 0;
+    bool m_done = false;
+};
+
+// A whole pass over the groups, before anything is made: the file is DXF
+// text from 0 SECTION to 0 EOF. Gives how many objects it holds and the
+// groups of its header.
+struct FileShape {
+    size_t records = 0;
+    std::vector<Tok> header;
+};
+
+FileShape CheckShape(std::string_view text) {
+    TagCursor cursor(text);
+    FileShape shape;
+    Tok t{}, first{}, last{};
+    bool any = false, inHeader = false;
+    while (cursor.Next(t)) {
+        if (!any) first = t;
+        any = true;
+        last = t;
+        if (t.code == 0) {
+            ++shape.records;
+            inHeader = Trim(t.value) == "SECTION";
+            if (inHeader) shape.header.push_back(t);
+        } else if (inHeader) {
+            // A section is the header when its first group names it so.
+            if (shape.header.back().code == 0 && Trim(t.value) != "HEADER") {
+                shape.header.pop_back();
+                inHeader = false;
+                continue;
+            }
+            shape.header.push_back(t);
+        }
+    }
+    if (!any) Fail(1, L"not a DXF file: it is empty");
+    if (first.code != 0 || Trim(first.value) != "SECTION")
+        Fail(first.line, L"not a DXF file: expected 0 SECTION, found " + Quote(first.value));
+    if (last.code != 0 || Trim(last.value) != "EOF") Fail(cursor.Line(), L"the file ends before 0 EOF: truncated");
+    return shape;
 }
 
 double Real(const Tok& t) {
@@ -153,36 +202,35 @@ struct Record {
 
 class Reader {
 public:
-    Reader(const std::vector<Tok>& toks, AcDbDatabase* db) : m_t(toks), m_db(db) {}
+    explicit Reader(AcDbDatabase* db) : m_db(db) {}
     Reader(const Reader&) = delete;
     Reader& operator=(const Reader&) = delete;
     // An entity still being read when a bad group stops the reading.
     ~Reader() { delete m_pending; }
 
-    void Run() {
-        size_t i = 0;
-        std::vector<Record> recs;
-        while (i < m_t.size()) {
-            if (m_t[i].code != 0) Fail(m_t[i].line, L"group code 0 expected, found " + std::to_wstring(m_t[i].code));
-            Record r{Trim(m_t[i].value), i + 1, i + 1, m_t[i].line};
+    void Run(std::string_view text) {
+        FileShape shape = CheckShape(text);
+        // Header first: the version tells how texts are encoded.
+        for (size_t i = 0; i < shape.header.size();) {
             size_t j = i + 1;
-            while (j < m_t.size() && m_t[j].code != 0) ++j;
-            r.end = j;
-            recs.push_back(r);
+            while (j < shape.header.size() && shape.header[j].code != 0) ++j;
+            m_t.assign(shape.header.begin() + static_cast<std::ptrdiff_t>(i),
+                       shape.header.begin() + static_cast<std::ptrdiff_t>(j));
+            Header(Record{Trim(m_t[0].value), 1, m_t.size(), m_t[0].line});
             i = j;
         }
-        // Header first: the version tells how texts are encoded.
-        std::string_view section;
-        for (const Record& r : recs) {
-            if (r.kind == "SECTION") {
-                section = r.end > r.begin ? Trim(m_t[r.begin].value) : std::string_view();
-                if (section == "HEADER") Header(r);
-            }
-        }
         Setup();
-        section = {};
-        for (size_t k = 0; k < recs.size(); ++k) {
-            const Record& r = recs[k];
+        m_db->store().Reserve(shape.records);
+        // Then one object at a time: its groups are the only ones held.
+        std::string_view section;
+        TagCursor cursor(text);
+        Tok t{};
+        bool more = cursor.Next(t);
+        while (more) {
+            m_t.clear();
+            m_t.push_back(t);
+            while ((more = cursor.Next(t)) && t.code != 0) m_t.push_back(t);
+            const Record r{Trim(m_t[0].value), 1, m_t.size(), m_t[0].line};
             if (r.kind == "SECTION") {
                 if (!section.empty()) NoEndsec(section, r.line);
                 section = r.end > r.begin ? Trim(m_t[r.begin].value) : std::string_view();
@@ -447,11 +495,11 @@ private:
         }
         CloseXData(x, r.line);
         bool layered = FindTag(d, 8);
-        DxfTags& kept = o->data();
-        kept.clear();
+        DxfTags kept;
         kept.reserve(d.size() + (layered ? 0 : 1));
         if (!layered) kept.push_back(DxfTag::Text(8, L"0"));
         std::move(d.begin(), d.end(), std::back_inserter(kept));
+        o->data() = std::move(kept);
         if (auto* lw = AcDbPolyline::cast(o)) NormaliseLw(lw->data());
     }
 
@@ -745,7 +793,7 @@ private:
         uint64_t block, handle;
     };
 
-    const std::vector<Tok>& m_t;
+    std::vector<Tok> m_t;  // the groups of the object being read, its 0 first
     AcDbDatabase* m_db;
     std::string m_version = "AC1015";
     std::string m_clayer;
@@ -774,9 +822,8 @@ private:
 
 bool ReadDxfText(const std::string& text, AcDbDatabase* db, std::wstring* error, std::vector<std::wstring>* skipped) {
     try {
-        std::vector<Tok> toks = Tokenize(text);
-        Reader r(toks, db);
-        r.Run();
+        Reader r(db);
+        r.Run(text);
         if (skipped) *skipped = r.Skipped();
         SetLastDxfSkipped(r.Skipped());
         SetLastDxfRepairs(r.Repairs());
