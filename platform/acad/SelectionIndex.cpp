@@ -3,6 +3,7 @@
 #include <cwctype>
 
 #include "AcDbDatabase.h"
+#include "HostText.h"
 
 namespace vplat {
 
@@ -14,6 +15,11 @@ std::wstring Upper(std::wstring s) {
 }
 
 const std::vector<DbStub*> kNessuna;
+
+// Application and text, case ignored, in one key that no other pair gives.
+std::wstring TextKey(const std::wstring& app, const std::wstring& text) {
+    return std::to_wstring(app.size()) + L":" + Upper(app) + Upper(text);
+}
 
 }  // namespace
 
@@ -29,9 +35,32 @@ void SelectionIndex::Add(std::unordered_map<std::wstring, std::vector<DbStub*>>&
     index[key].push_back(stub);
 }
 
-void SelectionIndex::NoteXData(DbStub* stub, const std::wstring& app) {
+const std::wstring* SelectionIndex::FirstText(const std::vector<XDataGroup>& groups, size_t group) {
+    const XDataGroup& g = groups[group];
+    for (size_t k = 0; k < group; ++k)
+        if (EqualNoCase(groups[k].app, g.app)) return nullptr;
+    if (g.items.empty() || g.items.front().code != 1000 || g.items.front().kind != DxfTag::Kind::Text) return nullptr;
+    return &g.items.front().s;
+}
+
+void SelectionIndex::NoteApp(DbStub* stub, const std::wstring& app) {
     const std::wstring key = Upper(app);
     if (m_inApp[key].insert(stub).second) Add(m_byApp, key, stub);
+}
+
+void SelectionIndex::NoteTexts(DbStub* stub, const std::vector<XDataGroup>& groups) {
+    for (size_t g = 0; g < groups.size(); ++g) {
+        const std::wstring* text = FirstText(groups, g);
+        if (!text) continue;
+        std::vector<DbStub*>& list = m_byText[TextKey(groups[g].app, *text)];
+        // The same entity given the same data again is not listed again.
+        if (list.empty() || list.back() != stub) list.push_back(stub);
+    }
+}
+
+void SelectionIndex::NoteXData(DbStub* stub, const std::vector<XDataGroup>& groups) {
+    for (const XDataGroup& g : groups) NoteApp(stub, g.app);
+    NoteTexts(stub, groups);
 }
 
 void SelectionIndex::CatchUp(const DrawingStore& store) {
@@ -41,14 +70,15 @@ void SelectionIndex::CatchUp(const DrawingStore& store) {
         const auto* e = AcDbEntity::cast(s->object);
         if (!e) continue;
         Add(m_byType, Upper(e->dxfName()), s);
-        for (const XDataGroup& g : e->xdataGroups()) NoteXData(s, g.app);
+        NoteXData(s, e->xdataGroups());
     }
 }
 
 const std::vector<DbStub*>* SelectionIndex::Candidates(const DrawingStore& store, const resbuf* filter) {
     // The plain types and applications the top level of the filter asks for;
     // anything inside an operator group is left to the check of each candidate.
-    std::vector<std::pair<bool, std::wstring>> chiavi;  // (application?, name)
+    enum class Indice { kTipo, kApplicazione, kTesto };
+    std::vector<std::pair<Indice, std::wstring>> chiavi;
     int profondita = 0;
     for (const resbuf* rb = filter; rb; rb = rb->rbnext) {
         if (rb->restype == -4) {
@@ -62,14 +92,18 @@ const std::vector<DbStub*>* SelectionIndex::Candidates(const DrawingStore& store
         }
         if (profondita != 0) continue;
         const bool tipo = rb->restype == 0 || rb->restype == RTDXF0;
-        if ((tipo || rb->restype == 1001) && PlainName(rb->resval.rstring))
-            chiavi.emplace_back(!tipo, Upper(rb->resval.rstring));
+        if (!(tipo || rb->restype == 1001) || !PlainName(rb->resval.rstring)) continue;
+        chiavi.emplace_back(tipo ? Indice::kTipo : Indice::kApplicazione, Upper(rb->resval.rstring));
+        // An application with the first text of its data.
+        const resbuf* testo = rb->rbnext;
+        if (!tipo && testo && testo->restype == 1000 && PlainName(testo->resval.rstring))
+            chiavi.emplace_back(Indice::kTesto, TextKey(rb->resval.rstring, testo->resval.rstring));
     }
     if (profondita != 0 || chiavi.empty()) return nullptr;
     CatchUp(store);
     const std::vector<DbStub*>* migliore = nullptr;
-    for (const auto& [applicazione, nome] : chiavi) {
-        const auto& indice = applicazione ? m_byApp : m_byType;
+    for (const auto& [quale, nome] : chiavi) {
+        const auto& indice = quale == Indice::kTipo ? m_byType : quale == Indice::kApplicazione ? m_byApp : m_byText;
         auto it = indice.find(nome);
         const std::vector<DbStub*>* candidati = it == indice.end() ? &kNessuna : &it->second;
         if (!migliore || candidati->size() < migliore->size()) migliore = candidati;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "AdsDef.h"
+#include "AcDbObject.h"
 
 namespace vplat {
 
@@ -22,21 +23,31 @@ public:
     // The smallest index that every entity passing the filter is in, or null
     // when the filter names no plain type or application at its top level.
     const std::vector<DbStub*>* Candidates(const DrawingStore& store, const resbuf* filter);
-    // An entity of the drawing now carries data of that application.
-    void NoteXData(DbStub* stub, const std::wstring& app);
+    // An entity of the drawing now carries that data.
+    void NoteXData(DbStub* stub, const std::vector<XDataGroup>& groups);
 
     // Whether a filter value names one plain type or application (no
     // wildcard), so that an index can answer it.
     static bool PlainName(const wchar_t* value);
+    // The first text of an application's data: the group's first item when
+    // it is a 1000 text, else null. Only the first group of an application
+    // counts.
+    static const std::wstring* FirstText(const std::vector<XDataGroup>& groups, size_t group);
 
 private:
     void CatchUp(const DrawingStore& store);
     void Add(std::unordered_map<std::wstring, std::vector<DbStub*>>& index, const std::wstring& key, DbStub* stub);
+    void NoteApp(DbStub* stub, const std::wstring& app);
+    // Each application's first group with a text for its first item.
+    void NoteTexts(DbStub* stub, const std::vector<XDataGroup>& groups);
 
     size_t m_seen = 0;
     std::unordered_map<std::wstring, std::vector<DbStub*>> m_byType;
     std::unordered_map<std::wstring, std::vector<DbStub*>> m_byApp;
     std::unordered_map<std::wstring, std::unordered_set<const DbStub*>> m_inApp;
+    // By application and first text (TextKey); an entity may be listed twice
+    // here, the selection drops the repeats.
+    std::unordered_map<std::wstring, std::vector<DbStub*>> m_byText;
 };
 
 }  // namespace vplat
