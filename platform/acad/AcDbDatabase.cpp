@@ -15,6 +15,13 @@ DrawingStore::~DrawingStore() {
 }
 
 AcDbObjectId DrawingStore::Add(AcDbObject* object, uint64_t handle, bool own) {
+    AcDbObjectId id = Join(object, handle, own);
+    // An entity joins the selection indexes with the data it has now.
+    selection.CatchUp(*this);
+    return id;
+}
+
+AcDbObjectId DrawingStore::Join(AcDbObject* object, uint64_t handle, bool own) {
     auto stub = std::make_unique<DbStub>();
     stub->db = m_db;
     stub->object = object;
@@ -32,7 +39,7 @@ AcDbObjectId DrawingStore::Add(AcDbObject* object, uint64_t handle, bool own) {
     object->subObjects(subs);
     for (AcDbObject* sub : subs) {
         if (!sub->isNewObject()) continue;
-        Add(sub, sub->m_fileHandle, false);
+        Join(sub, sub->m_fileHandle, false);
         sub->m_owner = AcDbObjectId(s);
     }
     return AcDbObjectId(s);

@@ -113,6 +113,7 @@ private:
     std::vector<std::unique_ptr<DbStub>> m_stubs;
     std::vector<std::unique_ptr<AcDbObject>> m_owned;
     uint64_t FreeHandle();
+    AcDbObjectId Join(AcDbObject* object, uint64_t handle, bool own);
 
     std::unordered_map<uint64_t, DbStub*> m_byHandle;
     uint64_t m_nextHandle = 0x20;

@@ -30,9 +30,9 @@ bool SelectionIndex::PlainName(const wchar_t* value) {
     return true;
 }
 
-void SelectionIndex::Add(std::unordered_map<std::wstring, std::vector<DbStub*>>& index, const std::wstring& key,
-                         DbStub* stub) {
-    index[key].push_back(stub);
+void SelectionIndex::Add(std::vector<DbStub*>& list, DbStub* stub) {
+    // The same entity given data again is not listed again.
+    if (list.empty() || list.back() != stub) list.push_back(stub);
 }
 
 const std::wstring* SelectionIndex::FirstText(const std::vector<XDataGroup>& groups, size_t group) {
@@ -44,17 +44,19 @@ const std::wstring* SelectionIndex::FirstText(const std::vector<XDataGroup>& gro
 }
 
 void SelectionIndex::NoteApp(DbStub* stub, const std::wstring& app) {
-    const std::wstring key = Upper(app);
-    if (m_inApp[key].insert(stub).second) Add(m_byApp, key, stub);
+    // Entities in a row mostly carry the same application.
+    if (!m_lastAppList || app != m_lastApp) {
+        m_lastAppList = &m_byApp[Upper(app)];
+        m_lastApp = app;
+    }
+    Add(*m_lastAppList, stub);
 }
 
 void SelectionIndex::NoteTexts(DbStub* stub, const std::vector<XDataGroup>& groups) {
     for (size_t g = 0; g < groups.size(); ++g) {
         const std::wstring* text = FirstText(groups, g);
         if (!text) continue;
-        std::vector<DbStub*>& list = m_byText[TextKey(groups[g].app, *text)];
-        // The same entity given the same data again is not listed again.
-        if (list.empty() || list.back() != stub) list.push_back(stub);
+        Add(m_byText[TextKey(groups[g].app, *text)], stub);
     }
 }
 
@@ -69,7 +71,14 @@ void SelectionIndex::CatchUp(const DrawingStore& store) {
         DbStub* s = stubs[m_seen].get();
         const auto* e = AcDbEntity::cast(s->object);
         if (!e) continue;
-        Add(m_byType, Upper(e->dxfName()), s);
+        // Vertices, attributes and the ends of their lists belong to their
+        // entity and are never selected.
+        const DbStub* owner = e->ownerId().stub();
+        if (owner && AcDbEntity::cast(owner->object)) continue;
+        const wchar_t* kind = e->dxfName();
+        std::vector<DbStub*>*& list = m_typeLists[kind];
+        if (!list) list = &m_byType[Upper(kind)];
+        list->push_back(s);
         NoteXData(s, e->xdataGroups());
     }
 }
