@@ -7,6 +7,7 @@
 
 #include <arx.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -27,8 +28,10 @@ namespace {
 
 // "Disegna" saves its style file in the module's folder: the command runs
 // from an installation of its own, the module's data copied, the rest linked.
+std::string g_installation;
+
 const std::string& Installation() {
-    static std::string folder;
+    std::string& folder = g_installation;
     if (!folder.empty()) return folder;
     const char* t = std::getenv("TMPDIR");
     folder = std::string(t && *t ? t : "/tmp") + "/vortana_command_bench_" + std::to_string(getpid());
@@ -62,7 +65,8 @@ void NuovaIntersezione(benchmark::State& state) {
     DrawingOptions drawing;
     drawing.drawing = std::string(VORTANA_SOURCE) + "/samples/strade-innesto.dxf";
     std::string reason;
-    if (!DrawingStep::Open(drawing, &reason) || !vplat::ArxApps::Load(vplat::Utf8ToWide(folder + "/Junctor.arx"), &error)) {
+    const std::wstring module = vplat::Utf8ToWide(folder + "/Junctor.arx");
+    if (!DrawingStep::Open(drawing, &reason) || !vplat::ArxApps::Load(module, &error)) {
         state.SkipWithError("the drawing or the module did not load");
         return;
     }
@@ -92,4 +96,11 @@ void NuovaIntersezione(benchmark::State& state) {
 
 BENCHMARK(NuovaIntersezione)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (!g_installation.empty()) fs::remove_all(g_installation);
+    return 0;
+}

@@ -22,16 +22,16 @@ AcDbObjectId DrawingStore::Add(AcDbObject* object, uint64_t handle, bool own) {
 }
 
 AcDbObjectId DrawingStore::Join(AcDbObject* object, uint64_t handle, bool own) {
-    auto stub = std::make_unique<DbStub>();
+    DbStub* stub = &m_stubPool.emplace_back();
     stub->db = m_db;
     stub->object = object;
     // Never 0, never beyond the range, never one already taken.
     if (handle == 0 || handle > kMaxHandle || m_byHandle.count(handle)) handle = FreeHandle();
     stub->handle = handle;
     if (handle >= m_nextHandle && handle < kMaxHandle) m_nextHandle = handle + 1;
-    DbStub* s = stub.get();
+    DbStub* s = stub;
     m_byHandle.emplace(handle, s);
-    m_stubs.push_back(std::move(stub));
+    m_stubs.push_back(s);
     object->m_stub = s;
     object->m_fileHandle = 0;
     if (own) m_owned.emplace_back(object);

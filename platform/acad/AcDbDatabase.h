@@ -2,6 +2,7 @@
 // drawing of the host, and its files (DXF, whatever the file's extension).
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -98,7 +99,7 @@ public:
     void SetNextHandle(uint64_t h) {
         if (h > m_nextHandle && h <= kMaxHandle) m_nextHandle = h;
     }
-    const std::vector<std::unique_ptr<DbStub>>& Stubs() const { return m_stubs; }
+    const std::vector<DbStub*>& Stubs() const { return m_stubs; }
     bool Knows(const DbStub* stub) const;
 
     AcDbDatabase* m_db;
@@ -110,7 +111,8 @@ public:
     SelectionIndex selection;
 
 private:
-    std::vector<std::unique_ptr<DbStub>> m_stubs;
+    std::deque<DbStub> m_stubPool;  // every stub, never moved
+    std::vector<DbStub*> m_stubs;     // the same, in the order they were made
     std::vector<std::unique_ptr<AcDbObject>> m_owned;
     uint64_t FreeHandle();
     AcDbObjectId Join(AcDbObject* object, uint64_t handle, bool own);

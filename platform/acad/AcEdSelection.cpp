@@ -182,7 +182,7 @@ int acedSSGet(const ACHAR* mode, const void*, const void*, const resbuf* filter,
         } else {
             for (const auto& s : db->store().Stubs()) {
                 auto* e = AcDbEntity::cast(s->object);
-                if (Selectable(e) && vplat::PassesFilter(e, filter)) ids.push_back(AcDbObjectId(s.get()));
+                if (Selectable(e) && vplat::PassesFilter(e, filter)) ids.push_back(AcDbObjectId(s));
             }
         }
         // Creation order is the order of the handles, also in a drawing read from a file.

@@ -438,8 +438,7 @@ private:
     // Reads an entity's groups: structure (handle, owner, paper space) apart,
     // points joined, extended data into its groups, unknown codes dropped.
     void Groups(const Record& r, AcDbObject* o, uint64_t* owner, bool* paper, std::wstring* blockName) {
-        // Read into a list kept between entities, then moved to one of the
-        // entity's exact size.
+        // Read into a list kept between entities, then moved to the entity's.
         DxfTags& d = m_groups;
         d.clear();
         const auto* schema = EntitySchema(o);
@@ -495,11 +494,14 @@ private:
         }
         CloseXData(x, r.line);
         bool layered = FindTag(d, 8);
-        DxfTags kept;
-        kept.reserve(d.size() + (layered ? 0 : 1));
+        DxfTags& kept = o->data();
+        const size_t need = d.size() + (layered ? 0 : 1);
+        // The room the new object was made with is used when it is enough.
+        if (kept.capacity() < need) DxfTags().swap(kept);
+        kept.clear();
+        kept.reserve(need);
         if (!layered) kept.push_back(DxfTag::Text(8, L"0"));
         std::move(d.begin(), d.end(), std::back_inserter(kept));
-        o->data() = std::move(kept);
         if (auto* lw = AcDbPolyline::cast(o)) NormaliseLw(lw->data());
     }
 

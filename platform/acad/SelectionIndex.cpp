@@ -68,7 +68,7 @@ void SelectionIndex::NoteXData(DbStub* stub, const std::vector<XDataGroup>& grou
 void SelectionIndex::CatchUp(const DrawingStore& store) {
     const auto& stubs = store.Stubs();
     for (; m_seen < stubs.size(); ++m_seen) {
-        DbStub* s = stubs[m_seen].get();
+        DbStub* s = stubs[m_seen];
         const auto* e = AcDbEntity::cast(s->object);
         if (!e) continue;
         // Vertices, attributes and the ends of their lists belong to their
