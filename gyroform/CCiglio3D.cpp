@@ -182,8 +182,12 @@ int CCiglio3D::getQuotaDaProg(double& quota, double prog, int tipo) {
         quota = z;
         return 1;
     }
-    // The rotation about a reference edge is not computed yet.
-    return 0;
+    if (metodo != 7 || m_inRotazione) return 0;
+    // Asked again while it is being computed (edges hung from each other): not available.
+    m_inRotazione = true;
+    int esito = quotaRotazione(quota, prog);
+    m_inRotazione = false;
+    return esito;
 }
 
 ICVERTICE_PROFILO* CCiglio3D::inserisciVerticeInProfilo(const double vertice[2], ICPROFILO_STRADALE* profilo) {
@@ -219,7 +223,6 @@ ICVERTICE_PROFILO* CCiglio3D::inserisciVerticeProfilo(const double vertice[2]) {
     if (!m_profilo) m_profilo = ICPROFILO::Alloca();
     return inserisciVerticeInProfilo(vertice, dynamic_cast<ICPROFILO_STRADALE*>(m_profilo));
 }
-double CCiglio3D::getPendenzaDaProg(double /*prog*/) { return 0.0; }
 
 void CCiglio3D::highlight(double prog) {
     double centro[3] = {0, 0, 0};
@@ -463,6 +466,13 @@ CPuntoSezione* CCiglio3D::creaPuntoSezione(double valore, double posizione, int 
     }
     double p[3] = {punto[0], punto[1], 0.0};
     sezione->CPuntoCiglio::imposta(this, valore, posizione, tipo, p);
+    // The group stays in chainage order: the new point goes after those at its place.
+    for (IQvObject_GroupMember* m = m_puntiCiglio->GetFirstMember(); m; m = m->GetNext()) {
+        if (static_cast<CPuntoCiglio*>(m->GetObject())->getPosizione() > posizione) {
+            m_puntiCiglio->InsertBefore(m, sezione);
+            return sezione;
+        }
+    }
     m_puntiCiglio->Append(sezione);
     return sezione;
 }

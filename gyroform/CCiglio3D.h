@@ -4,6 +4,8 @@
 // edge or its axis.
 #pragma once
 
+#include <vector>
+
 #include "CADDatoArray.h"
 #include "DatiPoli.h"
 #include "ICCiglio3D.h"
@@ -11,7 +13,9 @@
 #include "ZylEntityID.h"
 
 class CAsseRamo;
+class CPuntoCiglio;
 class CPuntoNodo;
+class CPuntoRotazione;
 class CPuntoVertice;
 class CPuntoSezione;
 class CRotatoria3D;
@@ -109,6 +113,7 @@ public:
     // reference value within 1e-6 of valore; null when none.
     IQvObject_GroupMember* trovaPuntoRiferimento(int tipo, int tipoRiferimento, double valore);
     CPuntoNodo* creaPuntoNodo(double valore, double posizione, int tipo, const double punto[2]);
+    // A section point, inserted in chainage order after the points at its place.
     CPuntoSezione* creaPuntoSezione(double valore, double posizione, int tipo, const double punto[2]);
     void svuotaPuntiSezione();
     // Erases the plan entity and forgets it: the erase result.
@@ -131,6 +136,11 @@ public:
     bool isNonTrovato() const { return m_nonTrovato; }
     const ZylPolylineID& getEntita() const { return m_entita; }
     void setEntita(const ZylPolylineID& entita) { m_entita = entita; }
+    // A rotation or vertex point placed at a chainage and appended (the group
+    // is made when missing); null when none could be made. A new vertex
+    // point has the roundabout's reference elevation.
+    CPuntoRotazione* nuovoPuntoRotazione(double prog);
+    CPuntoVertice* nuovoPuntoVertice(double prog);
     // Forgets the reference edge (it is leaving the model).
     void dimenticaCiglioRif() { m_ciglioRif = nullptr; }
 
@@ -142,6 +152,14 @@ protected:
     // Sets the curves of the vertex points with a radius on their vertices,
     // computes the profile when it is valid and reads back the radii used.
     void calcolaRaccordi(const std::vector<CPuntoVertice*>& punti);
+    // The elevation by rotation about the reference edge: its elevation at
+    // the facing point plus the plan distance times the cross slope; the
+    // outer ring stands in when the reference edge is not met. 1 written.
+    int quotaRotazione(double& quota, double prog);
+    std::vector<CPuntoRotazione*> puntiRotazione() const;
+    // A point of that type placed at a chainage and appended to the group,
+    // made with its name when missing; null when none could be made.
+    CPuntoCiglio* nuovoPunto(IQvObject_Group*& gruppo, int tipo, const wchar_t* nome, double prog);
     // The entries every edge lists, then the kind's own.
     void vociComuni(std::vector<CDato>& voci) const;
     static int consegnaElenco(const std::vector<CDato>& voci, CDato** dati, int* numero);
@@ -174,6 +192,7 @@ protected:
     ZylPolylineID m_entita;
     ZylPolylineID m_entita3D;
     CString m_handle3D;
+    bool m_inRotazione = false;  // the elevation by rotation is being computed
     bool m_visVertici = false;
     bool m_visRotazione = false;
     CString m_codiceRif;

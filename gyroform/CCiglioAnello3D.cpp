@@ -13,6 +13,14 @@
 #include "GyroformCodici.h"
 #include "GyroformUtil.h"
 
+namespace {
+
+constexpr double kTolChiusura = 1e-6;
+// The cross slope the outer ring starts with; the inner ring starts with its opposite.
+constexpr double kPendenzaEsterno = 0.015;
+
+}  // namespace
+
 CCiglioAnello3D::~CCiglioAnello3D() { liberaGruppo(m_piano); }
 
 bool CCiglioAnello3D::IsA(int tipo) const { return tipo == TIPO_CIGLIOANELLO3D || tipo == TIPO_CIGLIO_GENERICO; }
@@ -112,9 +120,7 @@ int CCiglioAnello3D::calcolaProfilo(int, IQvObject_GroupMember*, CDato) {
             m_vertici->Append(v);
         }
     }
-    std::vector<CPuntoVertice*> punti;
-    for (IQvObject_GroupMember* m = m_vertici->GetFirstMember(); m; m = m->GetNext())
-        punti.push_back(static_cast<CPuntoVertice*>(m->GetObject()));
+    std::vector<CPuntoVertice*> punti = PuntiInOrdine<CPuntoVertice>(m_vertici);
     if (punti.empty()) return 1;
 
     // A new profile from one lap before the last point to one lap after the
@@ -137,11 +143,39 @@ int CCiglioAnello3D::calcolaProfilo(int, IQvObject_GroupMember*, CDato) {
     calcolaRaccordi(punti);
     return 1;
 }
-int CCiglioAnello3D::calcolaRotazione(int, IQvObject_GroupMember*, CDato) { return 0; }
+int CCiglioAnello3D::calcolaRotazione(int, IQvObject_GroupMember*, CDato) {
+    if (m_rotazione && m_rotazione->GetMemberCount() > 0) return 1;
+    // The ring always has a rotation point: one at its start.
+    if (CPuntoRotazione* punto = nuovoPuntoRotazione(0.0)) {
+        Zyl_GePoint3d inizio;
+        getPuntoDaProg(0.0, inizio);
+        const double p[3] = {inizio.x, inizio.y, inizio.z};
+        punto->imposta(this, 0.0, 0.0, 1, p);
+        punto->setPendenza(m_codiceEnum == CIGLIO_ANELLO_ESTERNO ? kPendenzaEsterno : -kPendenzaEsterno);
+    }
+    return 1;
+}
+
+double CCiglioAnello3D::getPendenzaDaProg(double prog) {
+    std::vector<CPuntoRotazione*> punti = puntiRotazione();
+    if (punti.size() < 2) return CCiglio3D::getPendenzaDaProg(prog);
+    // Closed around the ring: before the first and after the last point the
+    // slope runs from the last point to the first one a lap on.
+    const CPuntoRotazione* primo = punti.front();
+    const CPuntoRotazione* ultimo = punti.back();
+    const double cF = primo->getProgressiva(), sF = primo->getPendenza();
+    const double cZ = ultimo->getProgressiva(), sZ = ultimo->getPendenza();
+    const double giro = m_lunghezza + cF - cZ;
+    if (prog < cF || prog >= cZ) {
+        if (std::fabs(giro) <= kTolChiusura) return sZ;
+        double oltre = prog < cF ? m_lunghezza + prog - cZ : prog - cZ;
+        return sZ + (sF - sZ) * oltre / giro;
+    }
+    return CCiglio3D::getPendenzaDaProg(prog);
+}
 
 namespace {
 
-constexpr double kTolChiusura = 1e-6;
 constexpr double kDeterminanteMinimo = 1e-6;
 // A pivot whose square is at most this part of its diagonal element counts
 // as zero: points in one line in plan give no plane.

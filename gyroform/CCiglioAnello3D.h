@@ -35,6 +35,7 @@ public:
     int calcolaRotazione(int tipoEvento, IQvObject_GroupMember* punto, CDato dato) override;
     int calcolaPiano() override;
     int getQuotaDaProg(double& quota, double prog, int tipo) override;
+    double getPendenzaDaProg(double prog) override;
     virtual int adattaPunti();
 
     // The plane z = a x + b y + c in ring-centred coordinates.

@@ -99,9 +99,9 @@ int CCiglioRamo3D::getQuotaDaProg(double& quota, double prog, int tipo) {
     int esito = 0;
     // Beyond its last vertex or rotation point the edge follows the edge that
     // hands its elevation over at its second node.
-    IQvObject_Group* punti = metodo == 8 ? m_vertici : (metodo == 7 ? m_rotazione : nullptr);
-    IQvObject_GroupMember* ultimoPunto = punti ? punti->GetLastMember() : nullptr;
-    if (ultimoPunto && prog > static_cast<CPuntoCiglio*>(ultimoPunto->GetObject())->getProgressiva()) {
+    std::vector<CPuntoCiglio*> punti =
+        PuntiInOrdine<CPuntoCiglio>(metodo == 8 ? m_vertici : (metodo == 7 ? m_rotazione : nullptr));
+    if (!punti.empty() && prog > punti.back()->getProgressiva()) {
         CPuntoNodo* consegna = nullptr;
         CCiglio3D* altro = getSecondoNodo(consegna);
         if (altro && consegna->getUlteriore()) {
@@ -133,12 +133,7 @@ int CCiglioRamo3D::calcolaProfilo(int, IQvObject_GroupMember*, CDato) {
         impostaGruppo(m_vertici, TIPO_PUNTOVERTICE, true);
     }
     if (!m_vertici) return 0;
-    auto punti = [this] {
-        std::vector<CPuntoVertice*> out;
-        for (IQvObject_GroupMember* m = m_vertici->GetFirstMember(); m; m = m->GetNext())
-            out.push_back(static_cast<CPuntoVertice*>(m->GetObject()));
-        return out;
-    };
+    auto punti = [this] { return PuntiInOrdine<CPuntoVertice>(m_vertici); };
     const double quotaRif = m_rotatoria ? m_rotatoria->getQuotaRiferimento() : 0.0;
     const double raggio = m_rotatoria ? m_rotatoria->getRaggioVerticeDefault() : 200.0;
     auto nuovo = [&](double prog, double quota, double r) {
@@ -235,20 +230,19 @@ int CCiglioRamo3D::calcolaProfilo(int, IQvObject_GroupMember*, CDato) {
     }
     calcolaRaccordi(v);
 
-    if (consegna) {
-        CPuntoNodo* n2 = nodi[1];
-        double c = n2->getProgressiva(), z = 0.0, z2 = 0.0;
-        if (getQuotaDaProg(z, c, -1)) {
-            n2->setQuota(z);
-            if (getQuotaDaProg(z2, c + 0.0001, -1)) {
-                n2->setPendenza((z2 - z) / 0.0001);
-                adattaPunti(n2, nodi[2]);
-            }
-        }
-    }
+    if (consegna) consegnaSecondoNodo(nodi[1], nodi[2]);
     return 1;
 }
-int CCiglioRamo3D::calcolaRotazione(int, IQvObject_GroupMember*, CDato) { return 0; }
+
+void CCiglioRamo3D::consegnaSecondoNodo(CPuntoNodo* n2, CPuntoNodo* n3) {
+    constexpr double kPassoPendenza = 0.0001;
+    double c = n2->getProgressiva(), z = 0.0, z2 = 0.0;
+    if (!getQuotaDaProg(z, c, -1)) return;
+    n2->setQuota(z);
+    if (!getQuotaDaProg(z2, c + kPassoPendenza, -1)) return;
+    n2->setPendenza((z2 - z) / kPassoPendenza);
+    adattaPunti(n2, n3);
+}
 CCiglio3D* CCiglioRamo3D::getSecondoNodo(CPuntoNodo*& collegato) {
     collegato = nullptr;
     if (!m_nodi || m_nodi->GetMemberCount() < 3) return nullptr;
@@ -281,14 +275,11 @@ void CCiglioRamo3D::tagliaPunti(IQvObject_Group* gruppo, int tipo, double prog) 
 }
 
 int CCiglioRamo3D::adattaPunti(CPuntoNodo* a, CPuntoNodo* b) {
-    // Hand-overs started from hand-overs nest at most this deep.
-    constexpr int kProfonditaMassima = 8;
-    static int profondita = 0;
     CPuntoNodo* pa = a ? a->getCollegato() : nullptr;
     CPuntoNodo* pb = b ? b->getCollegato() : nullptr;
     auto* e = pa ? dynamic_cast<CCiglioRamo3D*>(pa->getProprietario()) : nullptr;
-    if (!pa || !pb || !e || profondita >= kProfonditaMassima) return 0;
-    ++profondita;
+    Annidamento annidamento;
+    if (!pa || !pb || !e || !annidamento.consentito()) return 0;
     for (auto [mio, suo] : {std::pair{a, pa}, std::pair{b, pb}}) {
         mio->setUlteriore(1);
         suo->setQuota(mio->getQuota());
@@ -300,7 +291,6 @@ int CCiglioRamo3D::adattaPunti(CPuntoNodo* a, CPuntoNodo* b) {
     e->calcolaProfilo(0, nullptr, CDato());
     e->tagliaPunti(e->m_rotazione, TIPO_PUNTOROTAZIONE, prog);
     e->calcolaRotazione(0, nullptr, CDato());
-    --profondita;
     return 1;
 }
 

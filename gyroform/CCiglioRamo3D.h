@@ -46,6 +46,34 @@ private:
     // gradient and the second value.
     void valoriLato(double& i, double& k, double& w) const;
 
+    // Compute calls started by hand-overs nest at most this deep (legitimate
+    // chains nest at most 4).
+    class Annidamento {
+    public:
+        Annidamento() { ++s_profondita; }
+        ~Annidamento() { --s_profondita; }
+        Annidamento(const Annidamento&) = delete;
+        Annidamento& operator=(const Annidamento&) = delete;
+        bool consentito() const { return s_profondita <= 8; }
+
+    private:
+        static inline int s_profondita = 0;
+    };
+
+    // Hands the second node's elevation and slope, from this edge's own
+    // method, over to the partner edge with the third node.
+    void consegnaSecondoNodo(CPuntoNodo* n2, CPuntoNodo* n3);
+    // The rotation points of an outer edge, of an island edge hung from the
+    // outer edge of its side, and of an island edge hung from the other one.
+    void rotazioneEsterno(int tipoEvento, CPuntoNodo* n1, CPuntoNodo* m1, CPuntoNodo* fine, CPuntoNodo* fineRif);
+    void rotazioneSuEsterno(const std::vector<CPuntoNodo*>& nodiRif, CPuntoNodo* n1, CPuntoNodo* fine,
+                            CPuntoNodo* fineRif);
+    void rotazioneSuInterno(CPuntoNodo* n1, CPuntoNodo* n2, CPuntoNodo* t, CPuntoNodo* m1, CPuntoNodo* m2,
+                            CPuntoNodo* u, CPuntoNodo* fine, CPuntoNodo* fineRif);
+    void pendenzaFinale(CPuntoRotazione* ultimo, CPuntoNodo* fine, CPuntoNodo* fineRif);
+    // Places a rotation point at a chainage, or a new one appended for none.
+    CPuntoRotazione* puntoRotazione(CPuntoRotazione* punto, double prog);
+
     // Keeps only the points of a group up to a chainage, and one there.
     void tagliaPunti(IQvObject_Group* gruppo, int tipo, double prog);
 

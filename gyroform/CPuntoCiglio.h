@@ -3,8 +3,10 @@
 // position and is not stored.
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
+#include "GyroformUtil.h"
 #include "ICPuntoCiglio.h"
 #include "IQvObject_Colour.h"
 
@@ -97,3 +99,14 @@ protected:
 private:
     int riferimento(CCiglio3D* proprietario, const double punto[3], double direzione);
 };
+
+// The points of a group in chainage order, those at one chainage in group
+// order. The group orders its members by chainage when they join it, not
+// when a point is moved afterwards, so the computations walk this order.
+template <typename T>
+std::vector<T*> PuntiInOrdine(IQvObject_Group* gruppo) {
+    std::vector<T*> out = gyroform::Oggetti<T>(gruppo);
+    std::stable_sort(out.begin(), out.end(),
+                     [](const T* a, const T* b) { return a->getProgressiva() < b->getProgressiva(); });
+    return out;
+}

@@ -89,13 +89,10 @@ int CRotatoria3D::GetElencoDati(CDato** dati, int* numero, int /*contesto*/) con
     return 1;
 }
 
-// Drawing, recomputing and exporting are added by the drawing, the recompute
-// and the export; until then they answer as a model that has nothing to do.
+// Drawing and exporting are added by the drawing and the export; until then
+// they answer as a model that has nothing to do.
 int CRotatoria3D::disegna3D(ICCiglio3D* /*ciglioChanged*/) { return 0; }
-int CRotatoria3D::inizializzaCalcolo() { return 1; }
-int CRotatoria3D::ricalcola(ICCiglio3D*, int, int, IQvObject_GroupMember*, CDato) { return 0; }
 int CRotatoria3D::esporta(Zyl_GePoint3d) { return 0; }
-int CRotatoria3D::calcolaNodiESezioni() { return 0; }
 
 void CRotatoria3D::setPassoSezioni(double passoSezioni) {
     if (passoSezioni == m_passoSezioni || !PassoSezioniValido(passoSezioni)) return;

@@ -9,6 +9,7 @@
 
 class CAsseRamo;
 class CCiglio3D;
+class CPuntoSezione;
 
 enum DatoRotatoria {
     DATO_ROTATORIA_NOME = 1,
@@ -71,8 +72,17 @@ public:
     int creaCiglio(IQvObject** ciglio, const wchar_t* codice, CAsseRamo* asse, const CADDatoArray& vertici,
                    const CADDatoArray& bulge);
     IQvObject* creaImpostazioniGruppo();
-    // Rebuilds the nodes and sections of every edge.
+    // Rebuilds the cross-sections of every edge: across the ring where the
+    // branch edges leave it, at the branch ends and where the island edges
+    // meet, then between sections further apart than the spacing. 1.
     int calcolaNodiESezioni();
+    // One cross-section at a fraction of the axis (of the outer ring without
+    // axis) through up to four edges, linked in order; 0 when its base point
+    // is off the base line.
+    int creaSezione(double valoreRif, CAsseRamo* asse, CCiglio3D* a, CCiglio3D* b, CCiglio3D* c, CCiglio3D* d);
+    // The cross-sections between two section points (either may be null),
+    // at most the section spacing apart; 0 when neither point can serve.
+    int creaSezioniTra(CPuntoSezione* p1, CPuntoSezione* p2);
 
     // Reading the plan roundabout and a saved model.
     int leggiEntita(int tipoEntita, ZylEntityID& entita);

@@ -45,15 +45,9 @@ CADDatoArray Filtro(const wchar_t* tipo, const wchar_t* applicazione) {
     return f;
 }
 
-template <typename T>
-std::vector<T*> Oggetti(IQvObject_Group* gruppo) {
-    std::vector<T*> out;
-    for (IQvObject_GroupMember* m = gruppo ? gruppo->GetFirstMember() : nullptr; m; m = m->GetNext())
-        out.push_back(static_cast<T*>(m->GetObject()));
-    return out;
-}
-
 }  // namespace
+
+using gyroform::Oggetti;
 
 int CRotatoria3D::disegna(ZylEntityID& id) {
     CADDatoArray dati;

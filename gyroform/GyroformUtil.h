@@ -7,9 +7,7 @@
 #include "CDato.h"
 #include "DatiPoli.h"
 #include "IQvObject.h"
-
-class IQvObject;
-class IQvObject_Group;
+#include "IQvObject_Group.h"
 
 namespace gyroform {
 
@@ -31,5 +29,14 @@ CDato DatoLetto(const IQvObject& oggetto, int id, bool* ok);
 double Lunghezza(const datipoli* lista);
 // Nested vertex and bulge arrays of a list, as polylines take them.
 void ArrayDaPolilinea(const datipoli* lista, CADDatoArray& vertici, CADDatoArray& bulge);
+
+// The objects of a group's members, in group order (none for no group).
+template <typename T>
+std::vector<T*> Oggetti(IQvObject_Group* gruppo) {
+    std::vector<T*> out;
+    for (IQvObject_GroupMember* m = gruppo ? gruppo->GetFirstMember() : nullptr; m; m = m->GetNext())
+        out.push_back(static_cast<T*>(m->GetObject()));
+    return out;
+}
 
 }  // namespace gyroform

@@ -2,7 +2,7 @@
 // ring, evaluated at a chainage.
 #include <cmath>
 
-#include "ModelFixture.h"
+#include "Elevazioni.h"
 
 using namespace modello;
 
@@ -12,10 +12,7 @@ class PianoTest : public ModelTest {
 protected:
     // A ring of radius r about the origin, starting at (r, 0), counter-clockwise.
     CCiglioAnello3D* Anello(const wchar_t* codice, double raggio) {
-        auto* anello = static_cast<CCiglioAnello3D*>(CreaAnello(*m_rotatoria, codice, raggio));
-        anello->creaGruppiPunti();
-        anello->getPunti(5)->Empty();
-        return anello;
+        return elevazioni::AnelloSenzaPiano(*m_rotatoria, codice, raggio);
     }
     // A plane point at a fraction of the ring, with its elevation.
     CPuntoPiano* Punto(CCiglioAnello3D* anello, double posizione, double quota) {

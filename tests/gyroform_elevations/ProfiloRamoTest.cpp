@@ -1,7 +1,7 @@
 // A branch edge's vertical profile from its first and end nodes.
 #include <cmath>
 
-#include "ModelFixture.h"
+#include "Elevazioni.h"
 
 using namespace modello;
 
@@ -28,16 +28,8 @@ protected:
         nE->setPendenza(sE);
         return m_ciglio.get();
     }
-    static std::vector<CPuntoVertice*> Vertici(CCiglio3D* c) {
-        std::vector<CPuntoVertice*> out;
-        for (IQvObject* o : Membri(c->getPunti(8))) out.push_back(static_cast<CPuntoVertice*>(o));
-        return out;
-    }
-    static double Z(CCiglio3D* c, double prog) {
-        double z = std::nan("");
-        EXPECT_EQ(c->getQuotaDaProg(z, prog, -1), 1) << prog;
-        return z;
-    }
+    static std::vector<CPuntoVertice*> Vertici(CCiglio3D* c) { return elevazioni::Punti<CPuntoVertice>(c, 8); }
+    static double Z(CCiglio3D* c, double prog) { return elevazioni::Quota(c, prog); }
     Ptr<CCiglio3D> m_ciglio;
 };
 

@@ -84,6 +84,8 @@ TEST_F(ReadingTest, TheReadingGivesTheBuildersModel) {
     std::vector<AcDbObjectId> ids = Disegna(pianta);
     auto costruito = Nuovo<CRotatoria3D>(29000);
     ASSERT_EQ(rotatorie::CostruisciModello(*costruito, pianta, {true}), 1);
+    // The reading ends with the first computation of the elevations.
+    ASSERT_EQ(costruito->inizializzaCalcolo(), 1);
     // Picked on a branch polyline: the same model.
     ASSERT_EQ(Leggi(*m_rotatoria, ids[2]), 1);
     std::vector<CCiglio3D*> a = Cigli(*m_rotatoria), b = Cigli(*costruito);
