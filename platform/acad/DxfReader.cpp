@@ -453,7 +453,7 @@ private:
                 continue;
             }
             if (t.code == 1001) {
-                XDataApplication(x, t);
+                XDataApplication(x, r, i);
                 continue;
             }
             if (t.code >= 1000 && t.code <= 1071) {
@@ -514,7 +514,8 @@ private:
         int line = 0;           // the line of the application's name
     };
 
-    void XDataApplication(XDataReading& x, const Tok& t) {
+    void XDataApplication(XDataReading& x, const Record& r, size_t i) {
+        const Tok& t = m_t[i];
         CloseXData(x, t.line);
         std::wstring app = Text(t);
         x.line = t.line;
@@ -526,6 +527,11 @@ private:
         CheckName(app, t.line + 1, false);
         m_xdataApps.try_emplace(app, t.line + 1);
         x.o->xdataGroups().push_back({std::move(app), {}});
+        // Room for the application's items (a point's y and z join its x).
+        size_t items = 0;
+        for (size_t j = i + 1; j < r.end && m_t[j].code != 1001 && m_t[j].code >= 1000; ++j)
+            if (!(m_t[j].code >= 1020 && m_t[j].code <= 1033 && m_t[j].code % 10 <= 3)) ++items;
+        x.o->xdataGroups().back().items.reserve(items);
     }
 
     void XDataItem(XDataReading& x, const Tok& t, DxfTag tag) {

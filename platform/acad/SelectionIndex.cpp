@@ -17,8 +17,17 @@ std::wstring Upper(std::wstring s) {
 const std::vector<DbStub*> kNessuna;
 
 // Application and text, case ignored, in one key that no other pair gives.
+void MakeTextKey(std::wstring& key, const std::wstring& app, const std::wstring& text) {
+    key = std::to_wstring(app.size());
+    key += L':';
+    for (const std::wstring* part : {&app, &text})
+        for (wchar_t c : *part) key += static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
+}
+
 std::wstring TextKey(const std::wstring& app, const std::wstring& text) {
-    return std::to_wstring(app.size()) + L":" + Upper(app) + Upper(text);
+    std::wstring key;
+    MakeTextKey(key, app, text);
+    return key;
 }
 
 }  // namespace
@@ -56,7 +65,11 @@ void SelectionIndex::NoteTexts(DbStub* stub, const std::vector<XDataGroup>& grou
     for (size_t g = 0; g < groups.size(); ++g) {
         const std::wstring* text = FirstText(groups, g);
         if (!text) continue;
-        Add(m_byText[TextKey(groups[g].app, *text)], stub);
+        // The key is made in a text kept for it: most keys are already there.
+        MakeTextKey(m_key, groups[g].app, *text);
+        auto it = m_byText.find(m_key);
+        if (it == m_byText.end()) it = m_byText.emplace(m_key, std::vector<DbStub*>()).first;
+        Add(it->second, stub);
     }
 }
 

@@ -48,6 +48,7 @@ private:
     std::unordered_map<std::wstring, std::vector<DbStub*>> m_byApp;
     // By application and first text (TextKey).
     std::unordered_map<std::wstring, std::vector<DbStub*>> m_byText;
+    std::wstring m_key;      // the last first-text key made
     std::wstring m_lastApp;  // the application noted last, with its list
     std::vector<DbStub*>* m_lastAppList = nullptr;
     // The list of each type seen, by the kind's own name text.
