@@ -7,7 +7,12 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
+
+#include <sys/resource.h>
+#include <unistd.h>
+#include <sys/stat.h>
 
 #include "DrawingDump.h"
 #include "DxfFile.h"
@@ -57,6 +62,12 @@ const std::string& SourceFile() {
     return path;
 }
 
+int64_t FileSize(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 ? static_cast<int64_t>(st.st_size) : 0;
+}
+
+// Reading the file and dropping the drawing again.
 void Open(benchmark::State& state) {
     const std::string& path = SourceFile();
     for (auto _ : state) {
@@ -65,6 +76,40 @@ void Open(benchmark::State& state) {
         if (!vplat::ReadDxfFile(path, &db, &error)) state.SkipWithError("read failed");
     }
     state.counters["polylines"] = kPolylines;
+    state.SetBytesProcessed(state.iterations() * FileSize(path));
+}
+
+// Reading alone: the drawing is dropped outside the timing.
+void Read(benchmark::State& state) {
+    const std::string& path = SourceFile();
+    for (auto _ : state) {
+        auto db = std::make_unique<AcDbDatabase>(false);
+        std::wstring error;
+        if (!vplat::ReadDxfFile(path, db.get(), &error)) state.SkipWithError("read failed");
+        state.PauseTiming();
+        db.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * FileSize(path));
+}
+
+// The peak memory of a process that only opens the file, against its size.
+void OpenPeakMemory(benchmark::State& state) {
+    const std::string& path = SourceFile();
+    double peakMb = -1;
+    for (auto _ : state) {
+        std::string cmd = "VORTANA_OPEN_ONLY='" + path + "' /proc/" + std::to_string(getpid()) + "/exe";
+        FILE* p = popen(cmd.c_str(), "r");
+        long kb = -1;
+        if (!p || std::fscanf(p, "%ld", &kb) != 1) kb = -1;
+        if (p) pclose(p);
+        if (kb < 0) state.SkipWithError("the opening process failed");
+        peakMb = kb / 1024.0;
+    }
+    double fileMb = FileSize(path) / 1048576.0;
+    state.counters["peak_MiB"] = peakMb;
+    state.counters["file_MiB"] = fileMb;
+    state.counters["peak_per_file"] = fileMb > 0 ? peakMb / fileMb : 0;
 }
 
 void Dump(benchmark::State& state) {
@@ -78,6 +123,7 @@ void Save(benchmark::State& state) {
     vplat::ReadDxfFile(SourceFile(), &db, nullptr);
     std::string out = Dir() + "saved.dxf";
     for (auto _ : state) vplat::WriteDxfFile(out, &db, nullptr);
+    state.SetBytesProcessed(state.iterations() * FileSize(out));
 }
 
 // ezdxf timed inside Python: one readfile, or one saveas of what it read.
@@ -100,6 +146,7 @@ void EzdxfRead(benchmark::State& state) {
         if (s < 0) state.SkipWithError("ezdxf is not available");
         state.SetIterationTime(s > 0 ? s : 0);
     }
+    state.SetBytesProcessed(state.iterations() * FileSize(SourceFile()));
 }
 
 void EzdxfWrite(benchmark::State& state) {
@@ -108,14 +155,33 @@ void EzdxfWrite(benchmark::State& state) {
         if (s < 0) state.SkipWithError("ezdxf is not available");
         state.SetIterationTime(s > 0 ? s : 0);
     }
+    state.SetBytesProcessed(state.iterations() * FileSize(Dir() + "ezdxf.dxf"));
 }
 
 }  // namespace
 
 BENCHMARK(Open)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(Read)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(OpenPeakMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(Dump)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(Save)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(EzdxfRead)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 BENCHMARK(EzdxfWrite)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    // The child of OpenPeakMemory: open the file, tell the peak and go.
+    if (const char* only = std::getenv("VORTANA_OPEN_ONLY")) {
+        AcDbDatabase db(false);
+        if (!vplat::ReadDxfFile(only, &db, nullptr)) return 1;
+        rusage usage {};
+        getrusage(RUSAGE_SELF, &usage);
+        std::printf("%ld\n", usage.ru_maxrss);
+        std::fflush(stdout);
+        std::_Exit(0);
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

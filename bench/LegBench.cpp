@@ -8,8 +8,8 @@
 //   what it costs on an empty drawing.
 // - CostruisciRamoTraStrade: a quarter plain polylines, a quarter road edges
 //   of other roads, a quarter polylines of other intersections, a quarter
-//   lines. The edge lookup and the id check read every polyline of their
-//   application, so this cost grows with the roads and intersections drawn.
+//   lines. The id check asks the drawing for its id alone; the edge lookup
+//   reads every edge polyline, so this cost grows with the roads drawn.
 #include <benchmark/benchmark.h>
 
 #include <arx.h>
@@ -20,54 +20,11 @@
 #include "CConstrJunctor.h"
 #include "LegScenario.h"
 #include "PolilineeJunctor.h"
+#include "UnrelatedEntities.h"
 
 namespace {
 
-void Aggiungi(AcDbBlockTableRecord* ms, AcDbEntity* e, resbuf* dati) {
-    ms->appendAcDbEntity(e);
-    if (dati) {
-        e->setXData(dati);
-        acutRelRb(dati);
-    }
-    e->close();
-}
-
-AcDbEntity* Polilinea(double x, double y) {
-    AcGePoint3dArray v;
-    AcGeDoubleArray b;
-    for (int k = 0; k < 4; ++k) {
-        v.append(AcGePoint3d(x + k * 3, y + (k % 2), 0));
-        b.append(k == 1 ? 0.2 : 0.0);
-    }
-    return CreaPolilinea(v, b);
-}
-
-void EntitaNonCorrelate(AcDbDatabase* db, int n) {
-    acdbRegApp(L"ALTRO-PROGETTO");
-    AcDbBlockTable* bt = nullptr;
-    db->getBlockTable(bt, AcDb::kForRead);
-    AcDbBlockTableRecord* ms = nullptr;
-    bt->getAt(ACDB_MODEL_SPACE, ms, AcDb::kForWrite);
-    bt->close();
-    for (int i = 0; i < n; ++i) {
-        double x = 5000 + (i % 200) * 20.0, y = 5000 + (i / 200) * 20.0;
-        switch (i % 4) {
-        case 0:
-            Aggiungi(ms, Polilinea(x, y), nullptr);
-            break;
-        case 1:
-            Aggiungi(ms, Polilinea(x, y),
-                     acutBuildList(1001, L"ALTRO-PROGETTO", 1000, L"curva di livello", 1040, 125.5, RTNONE));
-            break;
-        case 2:
-            Aggiungi(ms, new AcDbText(AcGePoint3d(x, y, 0), L"quota 125.50"), nullptr);
-            break;
-        default:
-            Aggiungi(ms, new AcDbCircle(AcGePoint3d(x, y, 0), AcGeVector3d(0, 0, 1), 0.5), nullptr);
-        }
-    }
-    ms->close();
-}
+void EntitaNonCorrelate(AcDbDatabase* db, int n) { AddUnrelatedEntities(db, n, 5000, 5000); }
 
 void AltreStrade(AcDbDatabase* db, int n) {
     acdbRegApp(L"QV-VORTANA-NPOLI");

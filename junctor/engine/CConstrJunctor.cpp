@@ -17,29 +17,20 @@ double MargineProgressiva = 5.0;
 
 namespace {
 
-// Every id the working drawing holds: on the intersection polylines (the
-// first text of their extended data) and on the lane records of every
-// alignment (data code 22405).
-std::set<std::wstring> IdNelDisegno() {
-    std::set<std::wstring> usati;
-    resbuf* filtro = acutBuildList(RTDXF0, L"POLYLINE", 1001, kAppIntersezione, RTNONE);
+// Whether an intersection polyline of the working drawing carries the id
+// (the first text of its extended data); the drawing answers from its index.
+bool IdSuPolilinee(const CString& id) {
+    resbuf* filtro = acutBuildList(RTDXF0, L"POLYLINE", 1001, kAppIntersezione, 1000, (LPCWSTR)id, RTNONE);
     ads_name gruppo;
-    if (filtro && acedSSGet(L"_X", nullptr, nullptr, filtro, gruppo) == RTNORM) {
-        Adesk::Int32 n = 0;
-        acedSSLength(gruppo, &n);
-        for (Adesk::Int32 i = 0; i < n; ++i) {
-            ads_name entita;
-            AcDbObjectId id;
-            if (acedSSName(gruppo, i, entita) != RTNORM || acdbGetObjectId(id, entita) != Acad::eOk) continue;
-            resbuf* dati = LeggiDatiEstesi(id, kAppIntersezione);
-            if (dati && dati->rbnext && dati->rbnext->restype == 1000 && dati->rbnext->resval.rstring)
-                usati.insert(dati->rbnext->resval.rstring);
-            acutRelRb(dati);
-        }
-        acedSSFree(gruppo);
-    }
+    const bool usato = filtro && acedSSGet(L"_X", nullptr, nullptr, filtro, gruppo) == RTNORM;
+    if (usato) acedSSFree(gruppo);
     acutRelRb(filtro);
+    return usato;
+}
 
+// The ids on the lane records of every alignment (data code 22405).
+std::set<std::wstring> IdSuiTracciati() {
+    std::set<std::wstring> usati;
     elencotracciati* elenco = nullptr;
     CercaTracciatiEx2(&elenco, 1);
     for (elencotracciati* t = elenco; t; t = t->next) {
@@ -86,11 +77,11 @@ void CConstrJunctor::SetId(DWORD id) {
     // Two legs built within one millisecond, or ticks that come round again
     // in a later session, would share an id, and a later update or delete
     // would take both legs: the next free number is taken instead.
-    std::set<std::wstring> usati = IdNelDisegno();
+    const std::set<std::wstring> suiTracciati = IdSuiTracciati();
     CString testo;
     for (DWORD prova = 0; prova != 0xFFFFFFFFu; ++prova, ++id) {
         testo.Format(L"%lu", id);
-        if (!usati.count(std::wstring(testo))) break;
+        if (!suiTracciati.count(std::wstring(testo)) && !IdSuPolilinee(testo)) break;
     }
     m_id = testo;
 }

@@ -15,16 +15,23 @@ DrawingStore::~DrawingStore() {
 }
 
 AcDbObjectId DrawingStore::Add(AcDbObject* object, uint64_t handle, bool own) {
-    auto stub = std::make_unique<DbStub>();
+    AcDbObjectId id = Join(object, handle, own);
+    // An entity joins the selection indexes with the data it has now.
+    selection.CatchUp(*this);
+    return id;
+}
+
+AcDbObjectId DrawingStore::Join(AcDbObject* object, uint64_t handle, bool own) {
+    DbStub* stub = &m_stubPool.emplace_back();
     stub->db = m_db;
     stub->object = object;
     // Never 0, never beyond the range, never one already taken.
     if (handle == 0 || handle > kMaxHandle || m_byHandle.count(handle)) handle = FreeHandle();
     stub->handle = handle;
     if (handle >= m_nextHandle && handle < kMaxHandle) m_nextHandle = handle + 1;
-    DbStub* s = stub.get();
+    DbStub* s = stub;
     m_byHandle.emplace(handle, s);
-    m_stubs.push_back(std::move(stub));
+    m_stubs.push_back(s);
     object->m_stub = s;
     object->m_fileHandle = 0;
     if (own) m_owned.emplace_back(object);
@@ -32,10 +39,16 @@ AcDbObjectId DrawingStore::Add(AcDbObject* object, uint64_t handle, bool own) {
     object->subObjects(subs);
     for (AcDbObject* sub : subs) {
         if (!sub->isNewObject()) continue;
-        Add(sub, sub->m_fileHandle, false);
+        Join(sub, sub->m_fileHandle, false);
         sub->m_owner = AcDbObjectId(s);
     }
     return AcDbObjectId(s);
+}
+
+void DrawingStore::Reserve(size_t objects) {
+    m_byHandle.reserve(m_byHandle.size() + objects);
+    m_stubs.reserve(m_stubs.size() + objects);
+    m_owned.reserve(m_owned.size() + objects);
 }
 
 uint64_t DrawingStore::FreeHandle() {

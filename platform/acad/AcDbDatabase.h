@@ -2,6 +2,7 @@
 // drawing of the host, and its files (DXF, whatever the file's extension).
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -91,12 +92,14 @@ public:
     // when it is free, else a new one is taken. `own`: the database deletes it.
     AcDbObjectId Add(AcDbObject* object, uint64_t handle, bool own);
     DbStub* ByHandle(uint64_t handle) const;
+    // Room for that many more objects (a drawing file about to be read).
+    void Reserve(size_t objects);
     uint64_t NextHandle() const { return m_nextHandle; }
     // A seed beyond the handles a drawing may use is not kept.
     void SetNextHandle(uint64_t h) {
         if (h > m_nextHandle && h <= kMaxHandle) m_nextHandle = h;
     }
-    const std::vector<std::unique_ptr<DbStub>>& Stubs() const { return m_stubs; }
+    const std::vector<DbStub*>& Stubs() const { return m_stubs; }
     bool Knows(const DbStub* stub) const;
 
     AcDbDatabase* m_db;
@@ -108,9 +111,11 @@ public:
     SelectionIndex selection;
 
 private:
-    std::vector<std::unique_ptr<DbStub>> m_stubs;
+    std::deque<DbStub> m_stubPool;  // every stub, never moved
+    std::vector<DbStub*> m_stubs;     // the same, in the order they were made
     std::vector<std::unique_ptr<AcDbObject>> m_owned;
     uint64_t FreeHandle();
+    AcDbObjectId Join(AcDbObject* object, uint64_t handle, bool own);
 
     std::unordered_map<uint64_t, DbStub*> m_byHandle;
     uint64_t m_nextHandle = 0x20;

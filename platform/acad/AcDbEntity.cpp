@@ -49,7 +49,11 @@ void AcDbExtents::transformBy(const AcGeMatrix3d& m) {
     *this = out;
 }
 
-AcDbEntity::AcDbEntity() { m_data.push_back(DxfTag::Text(8, L"0")); }
+AcDbEntity::AcDbEntity() {
+    // Room for the few groups every kind starts with, in one allocation.
+    m_data.reserve(4);
+    m_data.push_back(DxfTag::Text(8, L"0"));
+}
 
 std::wstring AcDbEntity::layerName() const { return vplat::TagText(m_data, 8, L"0"); }
 

@@ -244,10 +244,9 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
         }
     }
     // A resident entity tells the drawing's selection index which
-    // applications it now carries (one not yet in the drawing is indexed when
-    // it joins).
-    if (m_stub && m_stub->db)
-        for (const vplat::XDataGroup& g : m_xdata) m_stub->db->store().selection.NoteXData(m_stub, g.app);
+    // applications and first texts it now carries (one not yet in the drawing
+    // is indexed when it joins).
+    if (m_stub && m_stub->db) m_stub->db->store().selection.NoteXData(m_stub, m_xdata);
     return Acad::eOk;
 }
 

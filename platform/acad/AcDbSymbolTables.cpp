@@ -1,6 +1,7 @@
 #include "AcDbSymbolTables.h"
 
 #include <algorithm>
+#include <cwctype>
 
 #include "AcDbDatabase.h"
 #include "AcDbText.h"
@@ -40,8 +41,13 @@ Acad::ErrorStatus AcDbSymbolTableRecord::setName(const ACHAR* name) {
         AcDbObjectId other = t->find(name);
         if (!other.isNull() && other != objectId()) return Acad::eDuplicateRecordName;
     }
-    m_name = name;
+    setNameRaw(name);
     return Acad::eOk;
+}
+
+void AcDbSymbolTableRecord::setNameRaw(const std::wstring& name) {
+    m_name = name;
+    if (AcDbSymbolTable* t = vplat::Peek<AcDbSymbolTable>(ownerId())) t->namesChanged();
 }
 
 AcDbBlockTableRecord::AcDbBlockTableRecord() { m_data.push_back(DxfTag::Point(10, 0, 0, 0)); }
@@ -198,12 +204,31 @@ Acad::ErrorStatus AcDbSymbolTableIterator::getRecordId(AcDbObjectId& id) const {
     return Acad::eOk;
 }
 
+namespace {
+std::wstring Folded(const std::wstring& name) {
+    std::wstring f(name);
+    for (wchar_t& c : f) c = static_cast<wchar_t>(std::towlower(c));
+    return f;
+}
+}  // namespace
+
 AcDbObjectId AcDbSymbolTable::find(const std::wstring& name) const {
-    for (AcDbObjectId id : m_records) {
+    if (m_named > m_records.size()) namesChanged();
+    for (; m_named < m_records.size(); ++m_named)
+        if (auto* r = vplat::Peek<AcDbSymbolTableRecord>(m_records[m_named]))
+            m_byName[Folded(r->name())].push_back(m_records[m_named]);
+    auto it = m_byName.find(Folded(name));
+    if (it == m_byName.end()) return {};
+    for (AcDbObjectId id : it->second) {
         auto* r = vplat::Peek<AcDbSymbolTableRecord>(id);
         if (r && !r->isErased() && vplat::EqualNoCase(r->name(), name)) return id;
     }
     return {};
+}
+
+void AcDbSymbolTable::namesChanged() const {
+    m_byName.clear();
+    m_named = 0;
 }
 
 Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbObjectId& id, bool getErasedRecord) const {

@@ -2,6 +2,7 @@
 // and the layouts of paper space. Names are compared without regard to case.
 #pragma once
 
+#include <unordered_map>
 #include <vector>
 
 #include "AcDbEntity.h"
@@ -17,7 +18,7 @@ public:
     Acad::ErrorStatus getName(const ACHAR*& name) const;
     Acad::ErrorStatus setName(const ACHAR* name);
     const std::wstring& name() const { return m_name; }
-    void setNameRaw(const std::wstring& name) { m_name = name; }
+    void setNameRaw(const std::wstring& name);
 
 protected:
     std::wstring m_name;
@@ -125,13 +126,21 @@ public:
     // Stand-in internals.
     std::vector<AcDbObjectId>& recordIds() { return m_records; }
     const std::vector<AcDbObjectId>& recordIds() const { return m_records; }
+    // The record of that name (case ignored) that is not erased, or null.
     AcDbObjectId find(const std::wstring& name) const;
+    // A record of the table was renamed: the names are looked at again.
+    void namesChanged() const;
 
 protected:
     virtual bool accepts(const AcDbSymbolTableRecord* record) const = 0;
 
 private:
     std::vector<AcDbObjectId> m_records;
+    // The records by their name in lower case, in the table's order; records
+    // are taken in when first looked for, and never dropped (an erased one
+    // is passed over, and may come back).
+    mutable std::unordered_map<std::wstring, std::vector<AcDbObjectId>> m_byName;
+    mutable size_t m_named = 0;  // how many of m_records are in m_byName
 };
 
 template <typename Record>

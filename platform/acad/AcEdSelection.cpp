@@ -63,6 +63,19 @@ bool ValueMatches(const AcDbEntity* e, const resbuf* rb) {
     return false;
 }
 
+// An application (1001) followed by a text (1000): the first text of that
+// application's data matches.
+bool FirstTextMatches(const AcDbEntity* e, const resbuf* app, const resbuf* text) {
+    if (!app->resval.rstring || !text->resval.rstring) return false;
+    const auto& groups = e->xdataGroups();
+    for (size_t g = 0; g < groups.size(); ++g) {
+        if (!vplat::WildcardMatch(app->resval.rstring, groups[g].app)) continue;
+        const std::wstring* first = vplat::SelectionIndex::FirstText(groups, g);
+        if (first && vplat::WildcardMatch(text->resval.rstring, *first)) return true;
+    }
+    return false;
+}
+
 // Evaluates filter items from `rb` up to the closing operator `close`
 // (empty for the whole list); the items of a group are combined by `op`.
 bool Eval(const AcDbEntity* e, const resbuf*& rb, const std::wstring& op, const std::wstring& close, bool* bad) {
@@ -82,6 +95,11 @@ bool Eval(const AcDbEntity* e, const resbuf*& rb, const std::wstring& op, const 
         }
         if (rb->restype == -3) {
             rb = rb->rbnext;
+            continue;
+        }
+        if (rb->restype == 1001 && rb->rbnext && rb->rbnext->restype == 1000) {
+            results.push_back(FirstTextMatches(e, rb, rb->rbnext));
+            rb = rb->rbnext->rbnext;
             continue;
         }
         results.push_back(ValueMatches(e, rb));
@@ -164,12 +182,14 @@ int acedSSGet(const ACHAR* mode, const void*, const void*, const resbuf* filter,
         } else {
             for (const auto& s : db->store().Stubs()) {
                 auto* e = AcDbEntity::cast(s->object);
-                if (Selectable(e) && vplat::PassesFilter(e, filter)) ids.push_back(AcDbObjectId(s.get()));
+                if (Selectable(e) && vplat::PassesFilter(e, filter)) ids.push_back(AcDbObjectId(s));
             }
         }
         // Creation order is the order of the handles, also in a drawing read from a file.
         std::sort(ids.begin(), ids.end(),
                   [](AcDbObjectId a, AcDbObjectId b) { return a.stub()->handle < b.stub()->handle; });
+        // An index may list an entity twice.
+        ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
     } else if (m.empty() || m == L":S") {
         vplat::Transcript& tr = vplat::Transcript::Get();
         tr.CommandLine(L"Select objects: ");

@@ -123,7 +123,7 @@ std::string DumpDrawingJson(const AcDbDatabase* db) {
     // Entities of every block, in creation order (the order of their handles,
     // which a drawing file keeps).
     std::vector<const DbStub*> order;
-    for (const auto& s : db->store().Stubs()) order.push_back(s.get());
+    for (DbStub* s : db->store().Stubs()) order.push_back(s);
     std::sort(order.begin(), order.end(), [](const DbStub* a, const DbStub* b) { return a->handle < b->handle; });
     // The entities go last, one to a line, each written as soon as it is built:
     // a drawing of many entities never becomes one large tree.

@@ -1,11 +1,13 @@
 #include <charconv>
 #include <cmath>
 #include <set>
-#include <fstream>
+#include <cstdio>
+#include <iterator>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <string_view>
+
+#include <sys/stat.h>
 
 #include "AcDbDatabase.h"
 #include "BlockNesting.h"
@@ -48,44 +50,93 @@ std::wstring Quote(std::string_view s) {
     return L"\"" + Utf8ToWide(std::string(s)) + L"\"";
 }
 
-std::vector<Tok> Tokenize(const std::string& text) {
-    std::vector<Tok> toks;
-    toks.reserve(text.size() / 8);
-    size_t pos = 0;
-    int line = 0;
-    if (text.compare(0, 18, "AutoCAD Binary DXF") == 0) Fail(1, L"not a DXF text file (binary DXF is not read)");
-    if (text.size() >= 3 && text.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
-    auto next = [&](std::string_view& out) {
-        if (pos >= text.size()) return false;
-        size_t e = text.find('\n', pos);
-        if (e == std::string::npos) e = text.size();
-        out = std::string_view(text).substr(pos, e - pos);
-        if (!out.empty() && out.back() == '\r') out.remove_suffix(1);
-        pos = e + 1;
-        ++line;
-        return true;
-    };
-    std::string_view codeLine, valueLine;
-    while (next(codeLine)) {
+// The groups of a file one after the other, each a code line and a value
+// line, up to 0 EOF; the text is not copied.
+class TagCursor {
+public:
+    explicit TagCursor(std::string_view text) : m_text(text) {
+        if (text.substr(0, 18) == "AutoCAD Binary DXF") Fail(1, L"not a DXF text file (binary DXF is not read)");
+        if (text.substr(0, 3) == "\xEF\xBB\xBF") m_pos = 3;
+    }
+
+    // The next group, false after 0 EOF or at the end of the text.
+    bool Next(Tok& tok) {
+        std::string_view codeLine, valueLine;
+        if (m_done || !NextLine(codeLine)) return false;
         std::string_view c = Trim(codeLine);
         int code = 0;
         auto r = std::from_chars(c.data(), c.data() + c.size(), code);
         if (c.empty() || r.ec != std::errc() || r.ptr != c.data() + c.size()) {
-            if (toks.empty()) Fail(line, L"not a DXF file: a group code was expected, found " + Quote(c));
-            Fail(line, L"a group code was expected, found " + Quote(c));
+            if (m_count == 0) Fail(m_line, L"not a DXF file: a group code was expected, found " + Quote(c));
+            Fail(m_line, L"a group code was expected, found " + Quote(c));
         }
-        int codeAt = line;
-        if (code < 0 || code > 1071) Fail(line, L"group code " + std::to_wstring(code) + L" is not a DXF group code");
-        if (!next(valueLine)) Fail(codeAt, L"the file ends inside a group (group code " + std::to_wstring(code) + L"): truncated");
-        toks.push_back({code, codeAt, valueLine});
-        if (code == 0 && Trim(valueLine) == "EOF") break;
+        int codeAt = m_line;
+        if (code < 0 || code > 1071) Fail(m_line, L"group code " + std::to_wstring(code) + L" is not a DXF group code");
+        if (!NextLine(valueLine))
+            Fail(codeAt, L"the file ends inside a group (group code " + std::to_wstring(code) + L"): truncated");
+        tok = {code, codeAt, valueLine};
+        ++m_count;
+        if (code == 0 && Trim(valueLine) == "EOF") m_done = true;
+        return true;
     }
-    if (toks.empty()) Fail(1, L"not a DXF file: it is empty");
-    if (toks.front().code != 0 || Trim(toks.front().value) != "SECTION")
-        Fail(toks.front().line, L"not a DXF file: expected 0 SECTION, found " + Quote(toks.front().value));
-    if (toks.back().code != 0 || Trim(toks.back().value) != "EOF")
-        Fail(line, L"the file ends before 0 EOF: truncated");
-    return toks;
+    // The lines read so far.
+    int Line() const { return m_line; }
+
+private:
+    bool NextLine(std::string_view& out) {
+        if (m_pos >= m_text.size()) return false;
+        size_t e = m_text.find('\n', m_pos);
+        if (e == std::string_view::npos) e = m_text.size();
+        out = m_text.substr(m_pos, e - m_pos);
+        if (!out.empty() && out.back() == '\r') out.remove_suffix(1);
+        m_pos = e + 1;
+        ++m_line;
+        return true;
+    }
+
+    std::string_view m_text;
+    size_t m_pos = 0;
+    int m_line = 0;
+    size_t m_count = 0;
+    bool m_done = false;
+};
+
+// A whole pass over the groups, before anything is made: the file is DXF
+// text from 0 SECTION to 0 EOF. Gives how many objects it holds and the
+// groups of its header.
+struct FileShape {
+    size_t records = 0;
+    std::vector<Tok> header;
+};
+
+FileShape CheckShape(std::string_view text) {
+    TagCursor cursor(text);
+    FileShape shape;
+    Tok t{}, first{}, last{};
+    bool any = false, inHeader = false;
+    while (cursor.Next(t)) {
+        if (!any) first = t;
+        any = true;
+        last = t;
+        if (t.code == 0) {
+            ++shape.records;
+            inHeader = Trim(t.value) == "SECTION";
+            if (inHeader) shape.header.push_back(t);
+        } else if (inHeader) {
+            // A section is the header when its first group names it so.
+            if (shape.header.back().code == 0 && Trim(t.value) != "HEADER") {
+                shape.header.pop_back();
+                inHeader = false;
+                continue;
+            }
+            shape.header.push_back(t);
+        }
+    }
+    if (!any) Fail(1, L"not a DXF file: it is empty");
+    if (first.code != 0 || Trim(first.value) != "SECTION")
+        Fail(first.line, L"not a DXF file: expected 0 SECTION, found " + Quote(first.value));
+    if (last.code != 0 || Trim(last.value) != "EOF") Fail(cursor.Line(), L"the file ends before 0 EOF: truncated");
+    return shape;
 }
 
 double Real(const Tok& t) {
@@ -127,7 +178,20 @@ int64_t Int(const Tok& t) {
     return v;
 }
 
-uint64_t Hex(const Tok& t) { return AcDbHandle(Utf8ToWide(std::string(Trim(t.value))).c_str()).value(); }
+// Hexadecimal digits only; anything else, or a value beyond 64 bits, is the null handle.
+uint64_t Hex(const Tok& t) {
+    uint64_t v = 0;
+    for (char c : Trim(t.value)) {
+        int d;
+        if (c >= '0' && c <= '9') d = c - '0';
+        else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+        else return 0;
+        if (v >> 60) return 0;
+        v = v * 16 + static_cast<uint64_t>(d);
+    }
+    return v;
+}
 
 // One object of the file: its kind and its groups up to the next 0.
 struct Record {
@@ -138,36 +202,35 @@ struct Record {
 
 class Reader {
 public:
-    Reader(const std::vector<Tok>& toks, AcDbDatabase* db) : m_t(toks), m_db(db) {}
+    explicit Reader(AcDbDatabase* db) : m_db(db) {}
     Reader(const Reader&) = delete;
     Reader& operator=(const Reader&) = delete;
     // An entity still being read when a bad group stops the reading.
     ~Reader() { delete m_pending; }
 
-    void Run() {
-        size_t i = 0;
-        std::vector<Record> recs;
-        while (i < m_t.size()) {
-            if (m_t[i].code != 0) Fail(m_t[i].line, L"group code 0 expected, found " + std::to_wstring(m_t[i].code));
-            Record r{Trim(m_t[i].value), i + 1, i + 1, m_t[i].line};
+    void Run(std::string_view text) {
+        FileShape shape = CheckShape(text);
+        // Header first: the version tells how texts are encoded.
+        for (size_t i = 0; i < shape.header.size();) {
             size_t j = i + 1;
-            while (j < m_t.size() && m_t[j].code != 0) ++j;
-            r.end = j;
-            recs.push_back(r);
+            while (j < shape.header.size() && shape.header[j].code != 0) ++j;
+            m_t.assign(shape.header.begin() + static_cast<std::ptrdiff_t>(i),
+                       shape.header.begin() + static_cast<std::ptrdiff_t>(j));
+            Header(Record{Trim(m_t[0].value), 1, m_t.size(), m_t[0].line});
             i = j;
         }
-        // Header first: the version tells how texts are encoded.
-        std::string_view section;
-        for (const Record& r : recs) {
-            if (r.kind == "SECTION") {
-                section = r.end > r.begin ? Trim(m_t[r.begin].value) : std::string_view();
-                if (section == "HEADER") Header(r);
-            }
-        }
         Setup();
-        section = {};
-        for (size_t k = 0; k < recs.size(); ++k) {
-            const Record& r = recs[k];
+        m_db->store().Reserve(shape.records);
+        // Then one object at a time: its groups are the only ones held.
+        std::string_view section;
+        TagCursor cursor(text);
+        Tok t{};
+        bool more = cursor.Next(t);
+        while (more) {
+            m_t.clear();
+            m_t.push_back(t);
+            while ((more = cursor.Next(t)) && t.code != 0) m_t.push_back(t);
+            const Record r{Trim(m_t[0].value), 1, m_t.size(), m_t[0].line};
             if (r.kind == "SECTION") {
                 if (!section.empty()) NoEndsec(section, r.line);
                 section = r.end > r.begin ? Trim(m_t[r.begin].value) : std::string_view();
@@ -204,14 +267,17 @@ public:
 
 private:
     std::wstring Text(const Tok& t) {
-        std::string s(t.value);
-        if (m_utf8) return Utf8ToWide(s);
+        std::string_view s = t.value;
+        std::wstring w;
+        if (m_utf8) {
+            AppendWide(w, s);
+            return w;
+        }
         // Older files are in the Windows code page, with \U+XXXX escapes.
         static const wchar_t k80[32] = {0x20AC, 0x81,   0x201A, 0x192,  0x201E, 0x2026, 0x2020, 0x2021,
                                         0x2C6,  0x2030, 0x160,  0x2039, 0x152,  0x8D,   0x17D,  0x8F,
                                         0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                         0x2DC,  0x2122, 0x161,  0x203A, 0x153,  0x9D,   0x17E,  0x178};
-        std::wstring w;
         for (size_t i = 0; i < s.size(); ++i) {
             unsigned char c = static_cast<unsigned char>(s[i]);
             if (c == '\\' && i + 6 < s.size() + 0 && s[i + 1] == 'U' && s[i + 2] == '+') {
@@ -372,8 +438,11 @@ private:
     // Reads an entity's groups: structure (handle, owner, paper space) apart,
     // points joined, extended data into its groups, unknown codes dropped.
     void Groups(const Record& r, AcDbObject* o, uint64_t* owner, bool* paper, std::wstring* blockName) {
-        DxfTags& d = o->data();
+        // Read into a list kept between entities, then moved to the entity's.
+        DxfTags& d = m_groups;
         d.clear();
+        const auto* schema = EntitySchema(o);
+        bool isRef = AcDbBlockReference::cast(o);
         XDataReading x{o};
         for (size_t i = r.begin; i < r.end; ++i) {
             const Tok& t = m_t[i];
@@ -384,7 +453,7 @@ private:
                 continue;
             }
             if (t.code == 1001) {
-                XDataApplication(x, t);
+                XDataApplication(x, r, i);
                 continue;
             }
             if (t.code >= 1000 && t.code <= 1071) {
@@ -393,7 +462,10 @@ private:
                 XDataItem(x, t, std::move(tag));
                 continue;
             }
-            if (t.code == 8) CheckName(Text(t), t.line + 1, true);
+            if (t.code == 8 && t.value != m_checkedLayer) {
+                CheckName(Text(t), t.line + 1, true);
+                m_checkedLayer = t.value;
+            }
             switch (t.code) {
             case 5: o->m_fileHandle = Hex(t); continue;
             case 330:
@@ -401,7 +473,7 @@ private:
                 continue;
             case 67: *paper = Int(t) != 0; continue;
             case 2:
-                if (AcDbBlockReference::cast(o)) {
+                if (isRef) {
                     *blockName = Text(t);
                     CheckName(*blockName, t.line + 1, false);
                     continue;
@@ -412,7 +484,7 @@ private:
             case 999: continue;
             default: break;
             }
-            if (!SchemaKeeps(o, t.code)) {
+            if (!SchemaKeeps(schema, t.code)) {
                 if (IsPointCode(t.code)) i += PointSpan(r, i);
                 continue;
             }
@@ -421,7 +493,15 @@ private:
             d.push_back(std::move(tag));
         }
         CloseXData(x, r.line);
-        if (!FindTag(d, 8)) d.insert(d.begin(), DxfTag::Text(8, L"0"));
+        bool layered = FindTag(d, 8);
+        DxfTags& kept = o->data();
+        const size_t need = d.size() + (layered ? 0 : 1);
+        // The room the new object was made with is used when it is enough.
+        if (kept.capacity() < need) DxfTags().swap(kept);
+        kept.clear();
+        kept.reserve(need);
+        if (!layered) kept.push_back(DxfTag::Text(8, L"0"));
+        std::move(d.begin(), d.end(), std::back_inserter(kept));
         if (auto* lw = AcDbPolyline::cast(o)) NormaliseLw(lw->data());
     }
 
@@ -434,7 +514,8 @@ private:
         int line = 0;           // the line of the application's name
     };
 
-    void XDataApplication(XDataReading& x, const Tok& t) {
+    void XDataApplication(XDataReading& x, const Record& r, size_t i) {
+        const Tok& t = m_t[i];
         CloseXData(x, t.line);
         std::wstring app = Text(t);
         x.line = t.line;
@@ -444,8 +525,13 @@ private:
             return;
         }
         CheckName(app, t.line + 1, false);
-        x.o->xdataGroups().push_back({app, {}});
-        m_xdataApps.emplace(app, t.line + 1);
+        m_xdataApps.try_emplace(app, t.line + 1);
+        x.o->xdataGroups().push_back({std::move(app), {}});
+        // Room for the application's items (a point's y and z join its x).
+        size_t items = 0;
+        for (size_t j = i + 1; j < r.end && m_t[j].code != 1001 && m_t[j].code >= 1000; ++j)
+            if (!(m_t[j].code >= 1020 && m_t[j].code <= 1033 && m_t[j].code % 10 <= 3)) ++items;
+        x.o->xdataGroups().back().items.reserve(items);
     }
 
     void XDataItem(XDataReading& x, const Tok& t, DxfTag tag) {
@@ -527,27 +613,29 @@ private:
     void Skip(std::string_view kind) { ++m_skipped[std::string(kind)]; }
 
     void EntityRecord(const Record& r, int inBlock) {
-        std::wstring kind = Utf8ToWide(std::string(r.kind));
+        std::wstring& kind = m_kind;
+        kind.clear();
+        AppendWide(kind, r.kind);
         int64_t flags = 0;
         for (size_t i = r.begin; i < r.end; ++i)
             if (m_t[i].code == 70) {
                 flags = Int(m_t[i]);
                 break;
             }
-        bool isSub = kind == L"VERTEX" || kind == L"ATTRIB" || kind == L"SEQEND";
+        bool isSub = r.kind == "VERTEX" || r.kind == "ATTRIB" || r.kind == "SEQEND";
         if (isSub) {
             if (!m_pending) {
                 Skip(r.kind);
                 return;
             }
-            if (kind == L"SEQEND") {
+            if (r.kind == "SEQEND") {
                 uint64_t h = HandleOf(r);
                 if (auto* p = m_pendingList) p->seqEnd->m_fileHandle = h;
                 FinishPending();
                 return;
             }
             bool wantVertex = AcDb2dPolyline::cast(m_pending) || AcDb3dPolyline::cast(m_pending);
-            if ((kind == L"VERTEX") != wantVertex) {
+            if ((r.kind == "VERTEX") != wantVertex) {
                 Skip(r.kind);
                 return;
             }
@@ -713,7 +801,7 @@ private:
         uint64_t block, handle;
     };
 
-    const std::vector<Tok>& m_t;
+    std::vector<Tok> m_t;  // the groups of the object being read, its 0 first
     AcDbDatabase* m_db;
     std::string m_version = "AC1015";
     std::string m_clayer;
@@ -733,15 +821,17 @@ private:
     std::map<DbStub*, uint64_t> m_blockLayoutHandle;
     std::vector<LayoutRec> m_layouts;
     std::map<std::string, int> m_skipped;
+    DxfTags m_groups;
+    std::wstring m_kind;
+    std::string_view m_checkedLayer{"\n"};  // the last layer name found good (never a real value)
 };
 
 }  // namespace
 
 bool ReadDxfText(const std::string& text, AcDbDatabase* db, std::wstring* error, std::vector<std::wstring>* skipped) {
     try {
-        std::vector<Tok> toks = Tokenize(text);
-        Reader r(toks, db);
-        r.Run();
+        Reader r(db);
+        r.Run(text);
         if (skipped) *skipped = r.Skipped();
         SetLastDxfSkipped(r.Skipped());
         SetLastDxfRepairs(r.Repairs());
@@ -753,15 +843,27 @@ bool ReadDxfText(const std::string& text, AcDbDatabase* db, std::wstring* error,
 }
 
 bool ReadDxfFile(const std::string& path, AcDbDatabase* db, std::wstring* error, std::vector<std::wstring>* skipped) {
-    std::ifstream f(path, std::ios::binary);
-    if (!f) {
+    // Read whole, in one piece.
+    std::string text;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    bool read = f != nullptr;
+    if (f) {
+        struct stat st {};
+        if (fstat(fileno(f), &st) == 0 && st.st_size > 0) text.resize(static_cast<size_t>(st.st_size));
+        size_t got = text.empty() ? 0 : std::fread(text.data(), 1, text.size(), f);
+        // A file that grew or shrank since is read to its end as it is now.
+        text.resize(got);
+        char more[1 << 16];
+        for (size_t n; (n = std::fread(more, 1, sizeof more, f)) > 0;) text.append(more, n);
+        read = !std::ferror(f);
+        std::fclose(f);
+    }
+    if (!read) {
         if (error) *error = L"cannot open " + Utf8ToWide(path);
         return false;
     }
-    std::stringstream ss;
-    ss << f.rdbuf();
     std::wstring e;
-    if (!ReadDxfText(ss.str(), db, &e, skipped)) {
+    if (!ReadDxfText(text, db, &e, skipped)) {
         if (error) *error = Utf8ToWide(path) + L": " + e;
         return false;
     }

@@ -15,7 +15,11 @@ const std::vector<int>& CommonEntityCodes() {
     return codes;
 }
 
-const std::vector<DxfSubclass>* EntitySchema(const AcDbObject* o) {
+namespace {
+
+// Kinds in the order they are told apart: a kind derived from another comes
+// before it (attributes are texts).
+std::vector<std::pair<AcRxClass*, const std::vector<DxfSubclass>*>> SchemaTable() {
     static const std::vector<DxfSubclass> line = {{"AcDbLine", {39, 10, 11, 210}}};
     static const std::vector<DxfSubclass> circle = {{"AcDbCircle", {39, 10, 40, 210}}};
     static const std::vector<DxfSubclass> text = {{"AcDbText", kTextCodes}, {"AcDbText", {73}}};
@@ -32,27 +36,42 @@ const std::vector<DxfSubclass>* EntitySchema(const AcDbObject* o) {
                                                     {"AcDbAttributeDefinition", {3, 2, 70, 73, 74}}};
     static const std::vector<DxfSubclass> viewport = {
         {"AcDbViewport", {10, 40, 41, 68, 69, 12, 13, 14, 15, 16, 17, 42, 43, 44, 45, 50, 51, 72, 90, 281, 71, 74}}};
-    if (AcDbLine::cast(o)) return &line;
-    if (AcDbCircle::cast(o)) return &circle;
-    if (AcDbAttribute::cast(o)) return &attrib;
-    if (AcDbAttributeDefinition::cast(o)) return &attdef;
-    if (AcDbText::cast(o)) return &text;
-    if (AcDbFace::cast(o)) return &face;
-    if (AcDb2dPolyline::cast(o)) return &poly2d;
-    if (AcDb3dPolyline::cast(o)) return &poly3d;
-    if (AcDb2dVertex::cast(o)) return &vertex2d;
-    if (AcDb3dPolylineVertex::cast(o)) return &vertex3d;
-    if (AcDbSequenceEnd::cast(o)) return &seqend;
-    if (AcDbPolyline::cast(o)) return &lwpoly;
-    if (AcDbBlockReference::cast(o)) return &insert;
-    if (AcDbViewport::cast(o)) return &viewport;
+    return {{AcDbLine::desc(), &line},
+            {AcDbCircle::desc(), &circle},
+            {AcDbAttribute::desc(), &attrib},
+            {AcDbAttributeDefinition::desc(), &attdef},
+            {AcDbText::desc(), &text},
+            {AcDbFace::desc(), &face},
+            {AcDb2dPolyline::desc(), &poly2d},
+            {AcDb3dPolyline::desc(), &poly3d},
+            {AcDb2dVertex::desc(), &vertex2d},
+            {AcDb3dPolylineVertex::desc(), &vertex3d},
+            {AcDbSequenceEnd::desc(), &seqend},
+            {AcDbPolyline::desc(), &lwpoly},
+            {AcDbBlockReference::desc(), &insert},
+            {AcDbViewport::desc(), &viewport}};
+}
+
+}  // namespace
+
+const std::vector<DxfSubclass>* EntitySchema(const AcDbObject* o) {
+    if (!o) return nullptr;
+    static const auto table = SchemaTable();
+    // Asked for every object a file holds: the object's own kind is looked
+    // for first, the kinds it derives from after.
+    AcRxClass* kind = o->isA();
+    for (const auto& [cls, schema] : table)
+        if (cls == kind) return schema;
+    for (const auto& [cls, schema] : table)
+        if (kind->isDerivedFrom(cls)) return schema;
     return nullptr;
 }
 
-bool SchemaKeeps(const AcDbObject* o, int code) {
+bool SchemaKeeps(const AcDbObject* o, int code) { return SchemaKeeps(EntitySchema(o), code); }
+
+bool SchemaKeeps(const std::vector<DxfSubclass>* schema, int code) {
     const auto& common = CommonEntityCodes();
     if (std::find(common.begin(), common.end(), code) != common.end()) return true;
-    const auto* schema = EntitySchema(o);
     if (!schema) return false;
     for (const auto& sub : *schema)
         if (std::find(sub.codes.begin(), sub.codes.end(), code) != sub.codes.end()) return true;

@@ -18,5 +18,7 @@ const std::vector<DxfSubclass>* EntitySchema(const AcDbObject* o);
 // Codes of the AcDbEntity part that are kept.
 const std::vector<int>& CommonEntityCodes();
 bool SchemaKeeps(const AcDbObject* o, int code);
+// The same for the schema of an object already looked up.
+bool SchemaKeeps(const std::vector<DxfSubclass>* schema, int code);
 
 }  // namespace vplat

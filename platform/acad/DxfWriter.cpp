@@ -1,6 +1,7 @@
 #include <charconv>
 #include <cmath>
-#include <fstream>
+#include <cstdio>
+#include <string_view>
 
 #include "AcDbDatabase.h"
 #include "DxfFile.h"
@@ -17,31 +18,43 @@ std::vector<std::wstring> g_lastRepairs;
 
 class TagWriter {
 public:
-    explicit TagWriter(std::string& out) : m_out(out) {}
+    // Into `out`; with a file, the text goes to it whenever a large piece is
+    // ready, so that a drawing is never held whole as text.
+    explicit TagWriter(std::string& out, std::FILE* file = nullptr) : m_out(out), m_file(file) {}
 
+    // Codes are right-aligned in three columns, as the format's writers do.
     void Code(int code) {
-        char buf[16];
-        auto r = std::to_chars(buf, buf + sizeof buf, code);
-        // Codes are right-aligned in three columns, as the format's writers do.
-        size_t n = static_cast<size_t>(r.ptr - buf);
-        if (n < 3) m_out.append(3 - n, ' ');
-        m_out.append(buf, n);
-        m_out += '\n';
+        char buf[8] = {' ', ' ', ' ', ' ', ' '};
+        char* end = buf + (code >= 1000 ? 4 : 3);
+        char* p = end;
+        *end = '\n';
+        do {
+            *--p = static_cast<char>('0' + code % 10);
+            code /= 10;
+        } while (code > 0 && p > buf);
+        m_out.append(buf, static_cast<size_t>(end - buf) + 1);
     }
-    void Str(int code, const std::string& s) {
+    void Str(int code, std::string_view s) {
         Code(code);
-        // A value is one line: line breaks inside a text would split the pair.
-        for (char c : s) m_out += (c == '\n' || c == '\r') ? ' ' : c;
-        m_out += '\n';
+        size_t at = m_out.size();
+        m_out.append(s);
+        EndValue(at);
     }
-    void Str(int code, const std::wstring& s) { Str(code, WideToUtf8(s)); }
-    void Str(int code, const char* s) { Str(code, std::string(s)); }
+    void Str(int code, std::wstring_view s) {
+        Code(code);
+        size_t at = m_out.size();
+        AppendUtf8(m_out, s);
+        EndValue(at);
+    }
+    void Str(int code, const char* s) { Str(code, std::string_view(s)); }
+    void Str(int code, const wchar_t* s) { Str(code, std::wstring_view(s)); }
     void Int(int code, int64_t v) {
         Code(code);
         char buf[24];
         auto r = std::to_chars(buf, buf + sizeof buf, v);
         m_out.append(buf, r.ptr);
         m_out += '\n';
+        Spill();
     }
     void Real(int code, double v) {
         Code(code);
@@ -53,29 +66,62 @@ public:
         m_out.append(t);
         if (t.find_first_of(".e") == std::string_view::npos) m_out += ".0";
         m_out += '\n';
+        Spill();
     }
     void Point(int code, const double* p, bool withZ = true) {
         Real(code, p[0]);
         Real(code + 10, p[1]);
         if (withZ) Real(code + 20, p[2]);
     }
-    void Handle(int code, uint64_t h) { Str(code, AcDbHandle(h).text()); }
+    // Hexadecimal, upper case.
+    void Handle(int code, uint64_t h) {
+        Code(code);
+        char buf[24];
+        auto r = std::to_chars(buf, buf + sizeof buf, h, 16);
+        for (char* c = buf; c != r.ptr; ++c)
+            if (*c >= 'a') *c = static_cast<char>(*c - 'a' + 'A');
+        m_out.append(buf, r.ptr);
+        m_out += '\n';
+        Spill();
+    }
     void Tag(const DxfTag& t) {
         switch (t.kind) {
-        case DxfTag::Kind::Text: Str(t.code, t.s); break;
+        case DxfTag::Kind::Text: Str(t.code, std::wstring_view(t.s)); break;
         case DxfTag::Kind::Int: Int(t.code, t.i); break;
         case DxfTag::Kind::Real: Real(t.code, t.v[0]); break;
-        case DxfTag::Kind::Point: Point(t.code, t.v, !(t.code == 12 && false)); break;
+        case DxfTag::Kind::Point: Point(t.code, t.v); break;
         }
+    }
+    // What is still held goes to the file; false when the file took less.
+    bool Flush() {
+        if (m_file && !m_out.empty()) {
+            if (std::fwrite(m_out.data(), 1, m_out.size(), m_file) != m_out.size()) m_failed = true;
+            m_out.clear();
+        }
+        return !m_failed;
     }
 
 private:
+    // A value is one line: line breaks inside a text would split the pair.
+    void EndValue(size_t at) {
+        for (size_t i = at; i < m_out.size(); ++i)
+            if (m_out[i] == '\n' || m_out[i] == '\r') m_out[i] = ' ';
+        m_out += '\n';
+        Spill();
+    }
+    void Spill() {
+        if (m_file && m_out.size() >= kPiece) Flush();
+    }
+
+    static constexpr size_t kPiece = 1 << 20;
     std::string& m_out;
+    std::FILE* m_file;
+    bool m_failed = false;
 };
 
 class Writer {
 public:
-    Writer(const AcDbDatabase* db, std::string& out) : m_db(db), w(out) {
+    Writer(const AcDbDatabase* db, std::string& out, std::FILE* file = nullptr) : m_db(db), w(out, file) {
         m_next = db->store().NextHandle();
     }
 
@@ -91,6 +137,7 @@ public:
         Objects();
         w.Str(0, "EOF");
     }
+    bool Flush() { return w.Flush(); }
 
 private:
     // A handle for an object the model does not keep, free in the drawing.
@@ -333,34 +380,40 @@ private:
     }
 
     void EntitiesOf(const AcDbBlockTableRecord* b, bool paper) {
+        std::vector<AcDbObject*> subs;
         for (AcDbObjectId id : b->entityIds()) {
             auto* e = Peek<AcDbEntity>(id);
-            if (!e || e->isErased() || !EntitySchema(e)) continue;
-            Entity(e, H(b->objectId()), paper);
-            std::vector<AcDbObject*> subs;
+            if (!e || e->isErased()) continue;
+            const auto* schema = EntitySchema(e);
+            if (!schema) continue;
+            Entity(e, *schema, H(b->objectId()), paper);
+            subs.clear();
             e->subObjects(subs);
             for (AcDbObject* s : subs) {
                 auto* se = AcDbEntity::cast(s);
                 if (!se || (se->isErased() && !AcDbSequenceEnd::cast(se))) continue;
-                Entity(se, H(e->objectId()), paper);
+                if (const auto* subSchema = EntitySchema(se)) Entity(se, *subSchema, H(e->objectId()), paper);
             }
         }
     }
 
-    void Entity(const AcDbEntity* e, uint64_t owner, bool paper) {
+    void Entity(const AcDbEntity* e, const std::vector<DxfSubclass>& schema, uint64_t owner, bool paper) {
         const DxfTags& d = e->data();
-        w.Str(0, WideToUtf8(e->dxfName()));
+        w.Str(0, e->dxfName());
         uint64_t h = H(e->objectId());
         w.Handle(5, h ? h : New());
         w.Handle(330, owner);
         w.Str(100, "AcDbEntity");
         if (paper) w.Int(67, 1);
-        w.Str(8, e->layerName());
+        const DxfTag* layer = FindTag(d, 8);
+        w.Str(8, layer && layer->kind == DxfTag::Kind::Text ? std::wstring_view(layer->s) : std::wstring_view(L"0"));
         for (int code : {62, 370, 420})
             if (const DxfTag* t = FindTag(d, code)) w.Tag(*t);
-        const auto* schema = EntitySchema(e);
         auto* ref = AcDbBlockReference::cast(e);
-        for (const DxfSubclass& sub : *schema) {
+        bool withVertices = AcDb2dPolyline::cast(e) || AcDb3dPolyline::cast(e);
+        auto* lw = AcDbPolyline::cast(e);
+        bool viewport = AcDbViewport::cast(e);
+        for (const DxfSubclass& sub : schema) {
             w.Str(100, sub.marker);
             if (ref) {
                 std::vector<AcDbObject*> attrs;
@@ -369,10 +422,10 @@ private:
                 auto* block = Peek<AcDbBlockTableRecord>(ref->blockTableRecord());
                 w.Str(2, block ? block->name() : std::wstring(L"*Unknown"));
             }
-            if (AcDb2dPolyline::cast(e) || AcDb3dPolyline::cast(e)) w.Int(66, 1);
-            if (AcDbPolyline::cast(e)) {
+            if (withVertices) w.Int(66, 1);
+            if (lw) {
                 // Vertices keep their order: each point with its widths and bulge.
-                w.Int(90, static_cast<int64_t>(AcDbPolyline::cast(e)->numVerts()));
+                w.Int(90, static_cast<int64_t>(lw->numVerts()));
                 w.Int(70, TagInt(d, 70));
                 for (int code : {43, 38, 39})
                     if (const DxfTag* t = FindTag(d, code)) w.Tag(*t);
@@ -385,7 +438,7 @@ private:
             for (int code : sub.codes) {
                 for (const DxfTag& t : d) {
                     if (t.code != code) continue;
-                    if (AcDbViewport::cast(e) && code == 12) w.Point(12, t.v, false);
+                    if (viewport && code == 12) w.Point(12, t.v, false);
                     else w.Tag(t);
                 }
             }
@@ -491,16 +544,19 @@ std::string WriteDxfText(const AcDbDatabase* db) {
 }
 
 bool WriteDxfFile(const std::string& path, const AcDbDatabase* db, std::wstring* error) {
-    std::string text = WriteDxfText(db);
     // Written beside the file and moved over it whole: a failure never
     // leaves half a drawing under the file's name.
     std::string part = path + ".part";
-    std::ofstream f(part, std::ios::binary);
-    if (f) {
-        f.write(text.data(), static_cast<std::streamsize>(text.size()));
-        f.close();
+    bool ok = false;
+    if (std::FILE* f = std::fopen(part.c_str(), "wb")) {
+        std::string piece;
+        piece.reserve(2 << 20);
+        Writer writer(db, piece, f);
+        writer.Run();
+        ok = writer.Flush();
+        ok = std::fclose(f) == 0 && ok;
     }
-    if (!f || std::rename(part.c_str(), path.c_str()) != 0) {
+    if (!ok || std::rename(part.c_str(), path.c_str()) != 0) {
         std::remove(part.c_str());
         if (error) *error = L"cannot write " + Utf8ToWide(path);
         return false;

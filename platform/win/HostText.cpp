@@ -6,7 +6,12 @@ namespace vplat {
 
 std::wstring Utf8ToWide(const std::string& s) {
     std::wstring out;
-    out.reserve(s.size());
+    AppendWide(out, s);
+    return out;
+}
+
+void AppendWide(std::wstring& out, std::string_view s) {
+    out.reserve(out.size() + s.size());
     for (size_t i = 0; i < s.size();) {
         unsigned char c = static_cast<unsigned char>(s[i]);
         unsigned cp = 0;
@@ -51,12 +56,16 @@ std::wstring Utf8ToWide(const std::string& s) {
         out.push_back(static_cast<wchar_t>(cp));
         i += extra + 1;
     }
-    return out;
 }
 
 std::string WideToUtf8(const std::wstring& s) {
     std::string out;
-    out.reserve(s.size());
+    AppendUtf8(out, s);
+    return out;
+}
+
+void AppendUtf8(std::string& out, std::wstring_view s) {
+    out.reserve(out.size() + s.size());
     for (wchar_t wc : s) {
         unsigned cp = static_cast<unsigned>(wc);
         if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
@@ -76,7 +85,6 @@ std::string WideToUtf8(const std::wstring& s) {
             out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
         }
     }
-    return out;
 }
 
 std::wstring ToWindowsPath(const std::string& posixPath) {

@@ -3,11 +3,15 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace vplat {
 
 std::wstring Utf8ToWide(const std::string& s);
 std::string WideToUtf8(const std::wstring& s);
+// The same conversions appended to a string that is being built.
+void AppendWide(std::wstring& out, std::string_view utf8);
+void AppendUtf8(std::string& out, std::wstring_view wide);
 
 // Paths handed to the modules use backslashes; files are opened with slashes.
 std::wstring ToWindowsPath(const std::string& posixPath);

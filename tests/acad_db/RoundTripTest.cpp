@@ -1,4 +1,9 @@
+#include <cstdio>
+#include <fstream>
 #include <functional>
+#include <iterator>
+
+#include <unistd.h>
 
 #include "DrawingFixture.h"
 #include "HostText.h"
@@ -159,4 +164,42 @@ TEST_F(DrawingTest, ErasedEntitiesAreNotSaved) {
     EXPECT_NE(back->getAcDbObjectId(id, false, a.handle()), Acad::eOk);
     ASSERT_EQ(back->getAcDbObjectId(id, false, b.handle()), Acad::eOk);
     EXPECT_NE(vplat::Peek<AcDbLine>(id), nullptr);
+}
+
+// The samples read and written again give the very bytes the writer has
+// always given them (size and a 64-bit FNV-1a of the text): a faster reader
+// or writer must not change a single character of a saved drawing.
+TEST(DxfSavedBytes, SamplesAreWrittenAsBefore) {
+    struct Saved {
+        const char* sample;
+        size_t size;
+        uint64_t fnv;
+    };
+    const Saved saved[] = {
+        {"rotatoria-tre-rami.dxf", 18523, 0xda876ebd6ae30949ull},
+        {"rotatorie-due.dxf", 29652, 0xddfe9aa041407f7dull},
+        {"strade-apparente.dxf", 10583, 0x05255a63a2ecc47dull},
+        {"strade-incrocio-curva.dxf", 11655, 0x2b99f05489d4017dull},
+        {"strade-innesto.dxf", 9702, 0x8dffd7baba54f7c2ull},
+        {"tavole-innesto.dxf", 11459, 0xe725e9083f4ea725ull},
+    };
+    for (const Saved& s : saved) {
+        SCOPED_TRACE(s.sample);
+        AcDbDatabase db(false);
+        std::wstring error;
+        std::string sample = std::string(VORTANA_SOURCE) + "/samples/" + s.sample;
+        ASSERT_TRUE(vplat::ReadDxfFile(sample, &db, &error)) << vplat::WideToUtf8(error);
+        std::string text = vplat::WriteDxfText(&db);
+        uint64_t h = 0xcbf29ce484222325ull;
+        for (unsigned char c : text) h = (h ^ c) * 0x100000001b3ull;
+        EXPECT_EQ(text.size(), s.size);
+        EXPECT_EQ(h, s.fnv);
+        // The file writer gives the same text as the one in memory.
+        std::string path = ::testing::TempDir() + "saved_" + std::to_string(getpid()) + "_" + s.sample;
+        ASSERT_TRUE(vplat::WriteDxfFile(path, &db, &error));
+        std::ifstream f(path, std::ios::binary);
+        std::string written((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(written, text);
+        std::remove(path.c_str());
+    }
 }

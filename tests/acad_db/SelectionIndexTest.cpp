@@ -11,8 +11,8 @@ namespace {
 
 const wchar_t* const kApps[] = {L"APP-A", L"APP-B", L"QV-VORTANA-INTERS-T"};
 
-// Filters narrowed by a type, by an application, by both, by a name that
-// nothing has, and filters the indexes cannot narrow.
+// Filters narrowed by a type, by an application, by an application's first
+// text, by a name that nothing has, and filters the indexes cannot narrow.
 std::vector<resbuf*> Filtri() {
     return {
         acutBuildList(RTDXF0, L"POLYLINE", RTNONE),
@@ -29,8 +29,27 @@ std::vector<resbuf*> Filtri() {
         acutBuildList(-4, L"<OR", RTDXF0, L"CIRCLE", 1001, L"APP-B", -4, L"OR>", RTNONE),
         acutBuildList(RTDXF0, L"POLYLINE", -4, L"<NOT", 1001, L"APP-A", -4, L"NOT>", RTNONE),
         acutBuildList(8, L"STRATO", RTNONE),
+        acutBuildList(RTDXF0, L"POLYLINE", 1001, L"QV-VORTANA-INTERS-T", 1000, L"12", RTNONE),
+        acutBuildList(1001, L"app-a", 1000, L"x", RTNONE),
+        acutBuildList(1001, L"APP-B", 1000, L"13", RTDXF0, L"LINE", RTNONE),
+        acutBuildList(1001, L"APP-Z", 1000, L"12", RTNONE),
+        acutBuildList(1001, L"APP-A", 1000, L"1*", RTNONE),
+        acutBuildList(-4, L"<OR", 1001, L"APP-A", 1000, L"12", 1001, L"APP-B", 1000, L"x", -4, L"OR>", RTNONE),
         nullptr,
     };
+}
+
+// Data of an application: its first item a text (one of a few, so that
+// entities share them), or a number before the text, or two texts.
+resbuf* Dati(std::mt19937& caso) {
+    static const wchar_t* const testi[] = {L"12", L"13", L"x"};
+    const wchar_t* app = kApps[caso() % 3];
+    const wchar_t* testo = testi[caso() % 3];
+    switch (caso() % 3) {
+    case 0: return acutBuildList(1001, app, 1000, testo, RTNONE);
+    case 1: return acutBuildList(1001, app, 1070, 5, 1000, testo, RTNONE);
+    default: return acutBuildList(1001, app, 1000, testo, 1000, L"12", RTNONE);
+    }
 }
 
 class SelectionIndexTest : public DrawingTest {
@@ -82,7 +101,7 @@ TEST_F(SelectionIndexTest, NarrowedSelectionsEqualTheFullWalk) {
             // A new entity, now and then with data, now and then in a block.
             AcDbEntity* e = Nuova(caso);
             const bool inBlocco = caso() % 10 == 0;
-            resbuf* dati = caso() % 2 ? acutBuildList(1001, kApps[caso() % 3], 1000, L"x", RTNONE) : nullptr;
+            resbuf* dati = caso() % 2 ? Dati(caso) : nullptr;
             if (dati && caso() % 2) {
                 // Data set before the entity joins the drawing.
                 e->setXData(dati);
@@ -103,7 +122,7 @@ TEST_F(SelectionIndexTest, NarrowedSelectionsEqualTheFullWalk) {
                 break;
             case 6:
             case 7: {
-                resbuf* dati = acutBuildList(1001, kApps[caso() % 3], 1000, L"y", RTNONE);
+                resbuf* dati = Dati(caso);
                 o->setXData(dati);
                 acutRelRb(dati);
                 break;
@@ -129,6 +148,46 @@ TEST_F(SelectionIndexTest, NarrowedSelectionsEqualTheFullWalk) {
         }
     }
     Confronta(400);
+}
+
+// An application followed by a text selects by the first text of that
+// application's data, whether or not the indexes answer.
+TEST_F(SelectionIndexTest, ApplicationWithItsFirstText) {
+    for (const wchar_t* app : kApps) acdbRegApp(app);
+    auto linea = [&](resbuf* dati) {
+        AcDbObjectId id = Append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0)));
+        SetXData(id, dati);
+        return id;
+    };
+    const AcDbObjectId primo = linea(acutBuildList(1001, L"APP-A", 1000, L"12", 1000, L"x", RTNONE));
+    linea(acutBuildList(1001, L"APP-A", 1070, 1, 1000, L"12", RTNONE));     // a number first
+    linea(acutBuildList(1001, L"APP-A", 1000, L"x", 1000, L"12", RTNONE));  // the second text
+    const AcDbObjectId altra = linea(acutBuildList(1001, L"APP-B", 1000, L"12", RTNONE));
+    const AcDbObjectId doppio =
+        linea(acutBuildList(1001, L"APP-B", 1000, L"7", 1001, L"APP-A", 1000, L"12", RTNONE));
+    struct Caso {
+        resbuf* filtro;
+        std::vector<AcDbObjectId> attesi;
+    };
+    const Caso casi[] = {
+        {acutBuildList(1001, L"APP-A", 1000, L"12", RTNONE), {primo, doppio}},
+        {acutBuildList(1001, L"app-a", 1000, L"12", RTDXF0, L"LINE", RTNONE), {primo, doppio}},
+        {acutBuildList(1001, L"APP-?", 1000, L"1#", RTNONE), {primo, altra, doppio}},
+        {acutBuildList(1001, L"APP-B", 1000, L"7", RTNONE), {doppio}},
+        {acutBuildList(1001, L"APP-A", 1000, L"99", RTNONE), {}},
+    };
+    for (size_t c = 0; c < std::size(casi); ++c) {
+        EXPECT_EQ(Seleziona(casi[c].filtro, true), casi[c].attesi) << "case " << c;
+        EXPECT_EQ(Seleziona(casi[c].filtro, false), casi[c].attesi) << "case " << c;
+        acutRelRb(casi[c].filtro);
+    }
+    // Data given again to an entity already listed does not list it twice.
+    SetXData(primo, acutBuildList(1001, L"APP-A", 1000, L"12", RTNONE));
+    SetXData(doppio, acutBuildList(1001, L"APP-A", 1000, L"12", RTNONE));
+    SetXData(primo, acutBuildList(1001, L"APP-A", 1000, L"12", RTNONE));
+    resbuf* filtro = acutBuildList(1001, L"APP-A", 1000, L"12", RTNONE);
+    EXPECT_EQ(Seleziona(filtro, true), (std::vector<AcDbObjectId>{primo, doppio}));
+    acutRelRb(filtro);
 }
 
 }  // namespace
