@@ -1,5 +1,7 @@
 #include "AcDbObject.h"
 
+#include "AcDbSymbolTables.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cwchar>
@@ -77,6 +79,9 @@ Acad::ErrorStatus AcDbObject::erase(bool erasing) {
     std::vector<AcDbObject*> subs;
     subObjects(subs);
     for (AcDbObject* s : subs) s->m_erased = erasing;
+    // A block may have dropped this entity from its list while it was erased.
+    if (!erasing && m_owner.stub() && m_owner.stub()->object)
+        if (auto* block = AcDbBlockTableRecord::cast(m_owner.stub()->object)) block->restoreEntity(objectId());
     return Acad::eOk;
 }
 

@@ -52,6 +52,14 @@ void AcDbSymbolTableRecord::setNameRaw(const std::wstring& name) {
 
 AcDbBlockTableRecord::AcDbBlockTableRecord() { m_data.push_back(DxfTag::Point(10, 0, 0, 0)); }
 
+void AcDbBlockTableRecord::restoreEntity(AcDbObjectId id) {
+    if (std::find(m_entities.begin(), m_entities.end(), id) != m_entities.end()) return;
+    const uint64_t handle = id.stub()->handle;
+    auto at = std::find_if(m_entities.begin(), m_entities.end(),
+                           [&](AcDbObjectId other) { return other.stub()->handle > handle; });
+    m_entities.insert(at, id);
+}
+
 Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbEntity* e) {
     AcDbObjectId id;
     return appendAcDbEntity(id, e);

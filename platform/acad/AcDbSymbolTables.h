@@ -50,6 +50,9 @@ public:
     std::vector<AcDbObjectId>& entityIds() { return m_entities; }
     const std::vector<AcDbObjectId>& entityIds() const { return m_entities; }
     void setLayoutIdRaw(AcDbObjectId id) { m_layout = id; }
+    // Puts an entity restored from erasure back into the list, at its place
+    // by handle, when the list dropped it.
+    void restoreEntity(AcDbObjectId id);
 
 private:
     std::vector<AcDbObjectId> m_entities;

@@ -278,3 +278,32 @@ TEST_F(DrawingTest, BlockRedrawnManyTimesDoesNotGrow) {
     attesi.insert(attesi.end(), vivi.begin(), vivi.end());
     EXPECT_EQ(visti, attesi);
 }
+
+// An entity erased, dropped from its block's list by later appends, then
+// restored (as the entity service's delete toggle does) is in the block
+// again at its place.
+TEST_F(DrawingTest, EntityRestoredAfterItsBlockDroppedItComesBack) {
+    AcDbObjectId primo = Append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0)));
+    AcDbObjectId tolto = Append(new AcDbLine(AcGePoint3d(0, 5, 0), AcGePoint3d(1, 5, 0)));
+    auto cambia = [](AcDbObjectId id, bool cancella) {
+        AcDbEntity* e = nullptr;
+        ASSERT_EQ(acdbOpenObject(e, id, AcDb::kForWrite, true), Acad::eOk);
+        EXPECT_EQ(e->erase(cancella), Acad::eOk);
+        e->close();
+    };
+    cambia(tolto, true);
+    std::vector<AcDbObjectId> altri;
+    for (int k = 0; k < 300; ++k) {
+        altri.push_back(Append(new AcDbLine(AcGePoint3d(k, 0, 0), AcGePoint3d(k, 1, 0))));
+        cambia(altri.back(), true);
+    }
+    auto* bt = vplat::Peek<AcDbBlockTable>(db()->blockTableId());
+    auto* ms = vplat::Peek<AcDbBlockTableRecord>(bt->find(ACDB_MODEL_SPACE));
+    auto& ids = ms->entityIds();
+    ASSERT_EQ(std::find(ids.begin(), ids.end(), tolto), ids.end()) << "the list was never compacted";
+    cambia(tolto, false);
+    std::vector<AcDbObjectId> vivi;
+    for (AcDbObjectId id : ids)
+        if (!id.isErased()) vivi.push_back(id);
+    EXPECT_EQ(vivi, (std::vector<AcDbObjectId>{primo, tolto}));
+}
