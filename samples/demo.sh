@@ -155,6 +155,8 @@ PY
 ROT="$OUT/rotatoria-tre-rami"
 echo
 echo "== vortana-cad: rotatoria-tre-rami, the 3D model through the managed calls (into $OUT) =="
-"$BIN/vortana-cad" --drawing "$SAMPLES/rotatoria-tre-rami.dxf" --load Gyroform.dll \
-    --managed "$SAMPLES/rotatoria.calls" \
+"$BIN/vortana-cad" --drawing "$SAMPLES/rotatoria-tre-rami.dxf" --project "$SAMPLES/rotatoria.ini" \
+    --load Gyroform.dll --managed "$SAMPLES/rotatoria.calls" \
     --save "$ROT.dxf" --dump "$ROT.json" --render "$ROT.png" --view iso --zscale 10
+# The saved drawing in plan: the model's sections and the exported profile sheets.
+"$BIN/vortana-cad" --drawing "$ROT.dxf" --render "$ROT-pianta.png"
