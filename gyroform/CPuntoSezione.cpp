@@ -56,3 +56,10 @@ int CPuntoSezione::calcolaPendenza(const CPuntoCiglio* p, double& pendenza, cons
     pendenza = std::cos(std::fabs(angolo) - kMezzoPi) * trasversale + std::sin(std::fabs(angolo) - kMezzoPi) * g;
     return 1;
 }
+
+std::vector<CPuntoSezione*> SezioniInOrdine(IQvObject_Group* gruppo) {
+    std::vector<CPuntoSezione*> out;
+    for (CPuntoCiglio* p : PuntiInOrdine<CPuntoCiglio>(gruppo))
+        if (p->GetTipo() == TIPO_PUNTOSEZIONE) out.push_back(static_cast<CPuntoSezione*>(p));
+    return out;
+}

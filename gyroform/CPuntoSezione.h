@@ -2,6 +2,8 @@
 // points of the neighbouring edges across the carriageway (not owned).
 #pragma once
 
+#include <vector>
+
 #include "CPuntoCiglio.h"
 
 class CPuntoSezione : public CPuntoCiglio {
@@ -30,3 +32,6 @@ private:
     CPuntoSezione* m_precedente = nullptr;
     int m_indice = 0;
 };
+
+// The section points among a group's points, in chainage order.
+std::vector<CPuntoSezione*> SezioniInOrdine(IQvObject_Group* gruppo);

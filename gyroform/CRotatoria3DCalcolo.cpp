@@ -52,16 +52,6 @@ int RiferimentoDefault(CCiglio3D* c, int metodo) {
     }
 }
 
-// The section points of an edge in chainage order.
-std::vector<CPuntoSezione*> SezioniDi(CCiglio3D* c) {
-    std::vector<CPuntoSezione*> out;
-    for (CPuntoSezione* p : gyroform::Oggetti<CPuntoSezione>(c->getPunti(GRUPPO_CIGLIO)))
-        if (p->GetTipo() == TIPO_PUNTOSEZIONE) out.push_back(p);
-    std::stable_sort(out.begin(), out.end(),
-                     [](const CPuntoSezione* a, const CPuntoSezione* b) { return a->getPosizione() < b->getPosizione(); });
-    return out;
-}
-
 // True when the segment from a to b crosses the polyline.
 bool Attraversa(const double a[3], const double b[3], const datipoli* polilinea) {
     datipoli *testa = nullptr, *coda = nullptr;
@@ -211,7 +201,7 @@ int CRotatoria3D::calcolaNodiESezioni() {
     // visits the points its edge held when it started, in chainage order.
     for (CCiglio3D* c : cigli) {
         if (IsAnello(c) && c->getCodiceEnum() != CIGLIO_ANELLO_INTERNO) continue;
-        std::vector<CPuntoSezione*> sezioni = SezioniDi(c);
+        std::vector<CPuntoSezione*> sezioni = SezioniInOrdine(c->getPunti(GRUPPO_CIGLIO));
         const bool chiuso = IsAnello(c);
         for (size_t i = 0; i < sezioni.size(); ++i) {
             CPuntoSezione* prima = i > 0 ? sezioni[i - 1] : (chiuso ? sezioni.back() : nullptr);

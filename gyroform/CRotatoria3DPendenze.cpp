@@ -230,9 +230,7 @@ int CRotatoria3D::aggiungiPendenzeTrasversali(CCiglio3D* e, const double* pda, c
 
     if (!(lo && (*lo <= kTol || anello))) {
         // Section stretches: the surface stations between two section points.
-        std::vector<CPuntoSezione*> sezioni;
-        for (CPuntoCiglio* p : PuntiInOrdine<CPuntoCiglio>(e->getPunti(GRUPPO_CIGLIO)))
-            if (p->GetTipo() == TIPO_PUNTOSEZIONE) sezioni.push_back(static_cast<CPuntoSezione*>(p));
+        std::vector<CPuntoSezione*> sezioni = SezioniInOrdine(e->getPunti(GRUPPO_CIGLIO));
         sezioni.push_back(nullptr);  // the stretch up to the edge's end
         auto coperto = [&](double c) { return lo && c >= *lo - kTol && c <= *hi + kTol; };
         const int ultimoIndice = riga3D && riga3D->GetCount() ? (*riga3D)[riga3D->GetCount() - 1].GetCodice() : 0;
