@@ -26,11 +26,13 @@ AcDbObjectId DrawingStore::Join(AcDbObject* object, uint64_t handle, bool own) {
     stub->db = m_db;
     stub->object = object;
     // Never 0, never beyond the range, never one already taken.
-    if (handle == 0 || handle > kMaxHandle || m_byHandle.Contains(handle)) handle = FreeHandle();
+    if (handle == 0 || handle > kMaxHandle || !m_byHandle.TryInsert(handle, stub)) {
+        handle = FreeHandle();
+        m_byHandle.Insert(handle, stub);
+    }
     stub->handle = handle;
     if (handle >= m_nextHandle && handle < kMaxHandle) m_nextHandle = handle + 1;
     DbStub* s = stub;
-    m_byHandle.Insert(handle, s);
     m_stubs.push_back(s);
     object->m_stub = s;
     object->m_fileHandle = 0;

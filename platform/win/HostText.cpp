@@ -13,6 +13,16 @@ std::wstring Utf8ToWide(const std::string& s) {
 void AppendWide(std::wstring& out, std::string_view s) {
     out.reserve(out.size() + s.size());
     for (size_t i = 0; i < s.size();) {
+        // Runs of ASCII, most of a drawing's text, go over in one step.
+        size_t run = i;
+        while (run < s.size() && static_cast<unsigned char>(s[run]) < 0x80) ++run;
+        if (run > i) {
+            size_t at = out.size();
+            out.resize(at + (run - i));
+            for (size_t k = i; k < run; ++k) out[at + k - i] = static_cast<unsigned char>(s[k]);
+            i = run;
+            continue;
+        }
         unsigned char c = static_cast<unsigned char>(s[i]);
         unsigned cp = 0;
         int extra = 0;
