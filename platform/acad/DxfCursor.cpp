@@ -28,12 +28,6 @@ void Fail(int line, const std::wstring& what) {
 
 void FailChanged() { throw ReadError{L"the file changed while it was read"}; }
 
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.back() == '\r' || s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    return s;
-}
-
 std::wstring Quote(std::string_view s) {
     if (s.size() > 40) s = s.substr(0, 40);
     return L"\"" + Utf8ToWide(std::string(s)) + L"\"";
@@ -60,11 +54,6 @@ TagCursor::TagCursor(const DxfSource& source, bool checked) : m_checked(checked)
     if (start.substr(0, 3) == "\xEF\xBB\xBF") m_pos = 3;
 }
 
-bool TagCursor::Next(Tok& tok) {
-    m_keep = m_pos;
-    return ReadGroup(tok);
-}
-
 bool TagCursor::NextObject(std::vector<Tok>& groups) {
     groups.clear();
     if (!m_haveAhead) {
@@ -89,10 +78,7 @@ bool TagCursor::NextObject(std::vector<Tok>& groups) {
     return true;
 }
 
-bool TagCursor::ReadGroup(Tok& tok) {
-    std::string_view codeLine, valueLine;
-    if (m_done || !NextLine(codeLine)) return false;
-    m_groupAt = static_cast<size_t>(codeLine.data() - m_data);
+int TagCursor::CheckedCode(std::string_view codeLine) const {
     std::string_view c = Trim(codeLine);
     int code = 0;
     auto r = std::from_chars(c.data(), c.data() + c.size(), code);
@@ -101,22 +87,19 @@ bool TagCursor::ReadGroup(Tok& tok) {
         if (m_count == 0) Fail(m_line, L"not a DXF file: a group code was expected, found " + Quote(c));
         Fail(m_line, L"a group code was expected, found " + Quote(c));
     }
-    int codeAt = m_line;
     if (code < 0 || code > 1071) {
         if (m_checked) FailChanged();
         Fail(m_line, L"group code " + std::to_wstring(code) + L" is not a DXF group code");
     }
-    if (!NextLine(valueLine)) {
-        if (m_checked) FailChanged();
-        Fail(codeAt, L"the file ends inside a group (group code " + std::to_wstring(code) + L"): truncated");
-    }
-    tok = {code, codeAt, valueLine};
-    ++m_count;
-    if (code == 0 && Trim(valueLine) == "EOF") m_done = true;
-    return true;
+    return code;
 }
 
-bool TagCursor::NextLine(std::string_view& out) {
+void TagCursor::EndsInsideGroup(int line, int code) const {
+    if (m_checked) FailChanged();
+    Fail(line, L"the file ends inside a group (group code " + std::to_wstring(code) + L"): truncated");
+}
+
+bool TagCursor::LongLine(std::string_view& out) {
     const char* nl = nullptr;
     size_t scanned = 0;  // bytes after m_pos known to hold no end of line
     for (;;) {

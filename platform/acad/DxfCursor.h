@@ -2,6 +2,7 @@
 // text in memory, or from an open file read a piece at a time.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -28,7 +29,11 @@ struct FileError {};
 // The file is not the one the first pass read.
 [[noreturn]] void FailChanged();
 
-std::string_view Trim(std::string_view s);
+inline std::string_view Trim(std::string_view s) {
+    while (!s.empty() && (s.back() == '\r' || s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    return s;
+}
 std::wstring Quote(std::string_view s);
 
 // What the groups come from: `text` in memory, or the open file `fd` (read
@@ -51,7 +56,10 @@ public:
 
     // The next group, false after 0 EOF or at the end of the text. Its value
     // stays valid up to the next call.
-    bool Next(Tok& tok);
+    bool Next(Tok& tok) {
+        m_keep = m_pos;
+        return ReadGroup(tok);
+    }
     // The next object: its 0 group and the groups up to the next 0, or false
     // at the end. Their values stay valid up to the next call; one cursor
     // reads either by groups or by objects.
@@ -64,8 +72,47 @@ public:
     uint64_t Offset() const { return m_base + m_pos; }
 
 private:
-    bool ReadGroup(Tok& tok);
-    bool NextLine(std::string_view& out);
+    bool ReadGroup(Tok& tok) {
+        std::string_view codeLine, valueLine;
+        if (m_done || !NextLine(codeLine)) return false;
+        m_groupAt = static_cast<size_t>(codeLine.data() - m_data);
+        // Codes are mostly a few digits, aligned to the right with spaces.
+        const char* p = codeLine.data();
+        const char* const e = p + codeLine.size();
+        while (p < e && *p == ' ') ++p;
+        int code = p == e || e - p > 4 ? -1 : 0;
+        for (; code >= 0 && p < e; ++p)
+            code = *p >= '0' && *p <= '9' ? code * 10 + (*p - '0') : -1;
+        if (code < 0 || code > 1071) code = CheckedCode(codeLine);
+        const int codeAt = m_line;
+        if (!NextLine(valueLine)) EndsInsideGroup(codeAt, code);
+        tok = {code, codeAt, valueLine};
+        ++m_count;
+        if (code == 0 && Trim(valueLine) == "EOF") m_done = true;
+        return true;
+    }
+
+    // The next line without its end; short lines are looked for here.
+    bool NextLine(std::string_view& out) {
+        if (m_pos < m_size) {
+            const char* p = m_data + m_pos;
+            const char* stop = p + std::min<size_t>(m_size - m_pos, 32);
+            for (const char* q = p; q < stop; ++q)
+                if (*q == '\n') {
+                    out = std::string_view(p, static_cast<size_t>(q - p));
+                    if (!out.empty() && out.back() == '\r') out.remove_suffix(1);
+                    m_pos += static_cast<size_t>(q - p) + 1;
+                    ++m_line;
+                    return true;
+                }
+        }
+        return LongLine(out);
+    }
+
+    // The group code of a line that is not a few digits, or the failure.
+    int CheckedCode(std::string_view codeLine) const;
+    [[noreturn]] void EndsInsideGroup(int line, int code) const;
+    bool LongLine(std::string_view& out);
     bool Refill();
 
     const char* m_data = nullptr;  // the text, or the part of the file held

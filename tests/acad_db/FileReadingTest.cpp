@@ -296,3 +296,22 @@ INSTANTIATE_TEST_SUITE_P(
                    Change::ReplacedByRename, Gives::Original},
         ChangeCase{"Removed", [](const std::string& t) { return t; }, Change::Removed, Gives::Original}),
     [](const ::testing::TestParamInfo<ChangeCase>& info) { return std::string(info.param.name); });
+
+// Group codes as writers put them, alone or aligned with spaces, read alike;
+// a code that is no number fails as it always did.
+TEST_F(FileReading, GroupCodesReadAlikeHoweverAligned) {
+    const Outcome plain = FromText(Drawing("0", LineOn("0", "1.5")));
+    ASSERT_TRUE(plain.ok);
+    for (const char* code : {"  10", " 10", "10 ", "\t10", "0010", "10\r", "  10 \r"}) {
+        SCOPED_TRACE(code);
+        std::string text = Replaced(Drawing("0", LineOn("0", "1.5")), "\n10\n", std::string("\n") + code + "\n");
+        Outcome read = FromText(text);
+        ASSERT_TRUE(read.ok) << vplat::WideToUtf8(read.error);
+        EXPECT_EQ(read.dump, plain.dump);
+    }
+    for (const char* code : {"1 0", "+10", "10x", "  1072", "01072"}) {
+        SCOPED_TRACE(code);
+        std::string text = Replaced(Drawing("0", LineOn("0", "1.5")), "\n10\n", std::string("\n") + code + "\n");
+        EXPECT_FALSE(FromText(text).ok);
+    }
+}
