@@ -9,7 +9,7 @@ JOBS=$(nproc 2>/dev/null || echo 4)
 
 PACKAGES="build-essential cmake libgtest-dev libgmock-dev libbenchmark-dev libxml2-dev libxslt1-dev
 libfreeimage-dev libtiff-dev libcairo2-dev nlohmann-json3-dev libcli11-dev fonts-dejavu-core python3-ezdxf ccache
-liblitehtml-dev"
+liblitehtml-dev libmimalloc-dev"
 
 install_packages() {
     local missing=()

@@ -106,7 +106,7 @@ resbuf* acdbEntGet(const ads_name ent) {
     push(vplat::NewResbuf(vplat::DxfTag::Text(5, e->objectId().handle().text())));
     for (vplat::DxfTag t : vplat::EntityGroups(e)) {
         // A program reads angles (50 to 58) in radians; the drawing keeps degrees.
-        if (t.code >= 50 && t.code <= 58 && t.kind == vplat::DxfTag::Kind::Real) t.v[0] = vplat::RadiansOf(t.v[0]);
+        if (t.code >= 50 && t.code <= 58 && t.kind == vplat::DxfTag::Kind::Real) t.SetV(0, vplat::RadiansOf(t.v()[0]));
         push(vplat::NewResbuf(t));
     }
     return head;
@@ -189,7 +189,7 @@ namespace vplat {
 // Wildcards of names: * any run, ? one character, # a digit, @ a letter,
 // . a character that is neither, ~ at the start negates, , separates
 // alternatives, ` takes the next character as it stands. Case is ignored.
-bool WildcardMatch(const std::wstring& pattern, const std::wstring& name) {
+bool WildcardMatch(const std::wstring& pattern, std::wstring_view name) {
     auto upper = [](wchar_t c) { return static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c))); };
     std::function<bool(size_t, size_t, const std::wstring&)> match = [&](size_t pi, size_t ni, const std::wstring& p) {
         while (pi < p.size()) {

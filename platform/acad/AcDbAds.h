@@ -40,5 +40,5 @@ void RegisterDatabase(const AcDbDatabase* db, bool alive);
 // services and the dump.
 DxfTags EntityGroups(const AcDbEntity* e);
 // Name wildcards of the platform (*, ?, #, @, ., ~, comma, `), case ignored.
-bool WildcardMatch(const std::wstring& pattern, const std::wstring& name);
+bool WildcardMatch(const std::wstring& pattern, std::wstring_view name);
 }  // namespace vplat

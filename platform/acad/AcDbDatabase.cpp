@@ -26,11 +26,11 @@ AcDbObjectId DrawingStore::Join(AcDbObject* object, uint64_t handle, bool own) {
     stub->db = m_db;
     stub->object = object;
     // Never 0, never beyond the range, never one already taken.
-    if (handle == 0 || handle > kMaxHandle || m_byHandle.count(handle)) handle = FreeHandle();
+    if (handle == 0 || handle > kMaxHandle || m_byHandle.Contains(handle)) handle = FreeHandle();
     stub->handle = handle;
     if (handle >= m_nextHandle && handle < kMaxHandle) m_nextHandle = handle + 1;
     DbStub* s = stub;
-    m_byHandle.emplace(handle, s);
+    m_byHandle.Insert(handle, s);
     m_stubs.push_back(s);
     object->m_stub = s;
     object->m_fileHandle = 0;
@@ -46,27 +46,25 @@ AcDbObjectId DrawingStore::Join(AcDbObject* object, uint64_t handle, bool own) {
 }
 
 void DrawingStore::Reserve(size_t objects) {
-    m_byHandle.reserve(m_byHandle.size() + objects);
+    m_byHandle.Reserve(m_byHandle.Size() + objects);
     m_stubs.reserve(m_stubs.size() + objects);
     m_owned.reserve(m_owned.size() + objects);
 }
 
 uint64_t DrawingStore::FreeHandle() {
-    if (m_nextHandle < kMaxHandle && !m_byHandle.count(m_nextHandle)) return m_nextHandle;
+    if (m_nextHandle < kMaxHandle && !m_byHandle.Contains(m_nextHandle)) return m_nextHandle;
     // The top of the range is taken: the lowest free handle from where the
     // last search stopped.
-    while (m_byHandle.count(m_scan)) ++m_scan;
+    while (m_byHandle.Contains(m_scan)) ++m_scan;
     return m_scan;
 }
 
 DbStub* DrawingStore::ByHandle(uint64_t handle) const {
-    auto it = m_byHandle.find(handle);
-    return it == m_byHandle.end() ? nullptr : it->second;
+    return m_byHandle.Find(handle);
 }
 
 bool DrawingStore::Knows(const DbStub* stub) const {
-    auto it = m_byHandle.find(stub->handle);
-    return it != m_byHandle.end() && it->second == stub;
+    return m_byHandle.Find(stub->handle) == stub;
 }
 
 namespace {

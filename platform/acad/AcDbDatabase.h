@@ -10,6 +10,7 @@
 #include "AcDbBlockReference.h"
 #include "AcDbLine.h"
 #include "AcDbSymbolTables.h"
+#include "HandleMap.h"
 #include "SelectionIndex.h"
 
 namespace vplat {
@@ -117,7 +118,7 @@ private:
     uint64_t FreeHandle();
     AcDbObjectId Join(AcDbObject* object, uint64_t handle, bool own);
 
-    std::unordered_map<uint64_t, DbStub*> m_byHandle;
+    HandleMap m_byHandle;
     uint64_t m_nextHandle = 0x20;
     uint64_t m_scan = 0x20;  // where the search for a free handle goes on once they run out
 };

@@ -129,7 +129,7 @@ Acad::ErrorStatus AcDbEntity::getGeomExtents(AcDbExtents& extents) const {
     bool any = false;
     for (const DxfTag& t : m_data)
         if (t.kind == DxfTag::Kind::Point && t.code >= 10 && t.code <= 13) {
-            p[0] = t.v[0], p[1] = t.v[1], p[2] = t.v[2];
+            p[0] = t.v()[0], p[1] = t.v()[1], p[2] = t.v()[2];
             extents.addPoint(asPnt3d(p));
             any = true;
         }

@@ -132,19 +132,19 @@ resbuf* vplat::NewResbuf(const vplat::DxfTag& t) {
     switch (vplat::ValueKindOf(t.code)) {
     case vplat::RbValue::Real: rb->resval.rreal = t.AsReal(); break;
     case vplat::RbValue::Point:
-        rb->resval.rpoint[0] = t.v[0], rb->resval.rpoint[1] = t.v[1], rb->resval.rpoint[2] = t.v[2];
+        rb->resval.rpoint[0] = t.v()[0], rb->resval.rpoint[1] = t.v()[1], rb->resval.rpoint[2] = t.v()[2];
         break;
-    case vplat::RbValue::Short: rb->resval.rint = static_cast<short>(t.i); break;
-    case vplat::RbValue::Long: rb->resval.rlong = static_cast<int32_t>(t.i); break;
-    case vplat::RbValue::Int64: rb->resval.rlong64 = t.i; break;
-    case vplat::RbValue::String: rb->resval.rstring = vplat::NewString(t.s); break;
+    case vplat::RbValue::Short: rb->resval.rint = static_cast<short>(t.i()); break;
+    case vplat::RbValue::Long: rb->resval.rlong = static_cast<int32_t>(t.i()); break;
+    case vplat::RbValue::Int64: rb->resval.rlong64 = t.i(); break;
+    case vplat::RbValue::String: rb->resval.rstring = vplat::NewString(std::wstring(t.s())); break;
     case vplat::RbValue::Binary: {
         // Binary chunks are kept as hexadecimal text.
-        size_t n = t.s.size() / 2;
+        size_t n = t.s().size() / 2;
         rb->resval.rbinary.clen = static_cast<int32_t>(n);
         rb->resval.rbinary.buf = static_cast<char*>(std::malloc(n ? n : 1));
         for (size_t i = 0; i < n; ++i)
-            rb->resval.rbinary.buf[i] = static_cast<char>(std::wcstol(t.s.substr(2 * i, 2).c_str(), nullptr, 16));
+            rb->resval.rbinary.buf[i] = static_cast<char>(std::wcstol(std::wstring(t.s().substr(2 * i, 2)).c_str(), nullptr, 16));
         break;
     }
     default: break;
@@ -230,8 +230,8 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
         vplat::DxfTag t;
         if (groups.empty() || !TagFromItem(rb, t)) return Acad::eInvalidInput;
         if (rb->restype == 1002) {
-            if (t.s == L"{") ++braces;
-            else if (t.s == L"}" && braces > 0) --braces;
+            if (t.s() == L"{") ++braces;
+            else if (t.s() == L"}" && braces > 0) --braces;
             else return Acad::eInvalidInput;
         }
         groups.back().items.push_back(std::move(t));

@@ -279,7 +279,7 @@ Acad::ErrorStatus AcDbPolyline::getPointAt(unsigned int index, AcGePoint3d& p) c
     long k = VertexTag(m_data, index);
     if (k < 0) return Acad::eInvalidIndex;
     const DxfTag& t = m_data[static_cast<size_t>(k)];
-    p.set(t.v[0], t.v[1], elevation());
+    p.set(t.v()[0], t.v()[1], elevation());
     return Acad::eOk;
 }
 
@@ -295,7 +295,7 @@ Acad::ErrorStatus AcDbPolyline::getBulgeAt(unsigned int index, double& bulge) co
     if (k < 0) return Acad::eInvalidIndex;
     bulge = 0;
     for (size_t j = static_cast<size_t>(k) + 1; j < m_data.size() && m_data[j].code != 10; ++j)
-        if (m_data[j].code == 42) bulge = m_data[j].v[0];
+        if (m_data[j].code == 42) bulge = m_data[j].v()[0];
     return Acad::eOk;
 }
 
@@ -306,7 +306,7 @@ Acad::ErrorStatus AcDbPolyline::setBulgeAt(unsigned int index, double bulge) {
     size_t j = static_cast<size_t>(k) + 1;
     for (; j < m_data.size() && m_data[j].code != 10; ++j)
         if (m_data[j].code == 42) {
-            m_data[j].v[0] = bulge;
+            m_data[j].SetV(0, bulge);
             return Acad::eOk;
         }
     m_data.insert(m_data.begin() + static_cast<long>(k) + 1, DxfTag::Real(42, bulge));
@@ -325,7 +325,7 @@ double AcDbPolyline::elevation() const { return vplat::TagReal(m_data, 38); }
 void AcDbPolyline::setElevation(double e) {
     vplat::SetTag(m_data, DxfTag::Real(38, e));
     for (DxfTag& t : m_data)
-        if (t.code == 10) t.v[2] = e;
+        if (t.code == 10) t.SetV(2, e);
 }
 
 Acad::ErrorStatus AcDbPolyline::getGeomExtents(AcDbExtents& e) const { return ExtentsOf(this, e); }

@@ -75,12 +75,22 @@ Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& id, AcDbE
     if (auto* ref = AcDbBlockReference::cast(e); ref && vplat::WouldInsertItself(ref->blockTableRecord(), objectId()))
         return Acad::eSelfReference;
     AcDbDatabase* db = database();
-    // An entity given a layer by code that the drawing lacks gets the layer.
-    vplat::EnsureLayer(db, e->layerName());
+    // An entity given a layer by code that the drawing lacks gets the layer;
+    // vertices mostly repeat their entity's, looked up once.
+    std::wstring_view checked;
+    bool any = false;
+    auto ensure = [&](const AcDbObject* o) {
+        const vplat::DxfTag* t = vplat::FindTag(o->data(), 8);
+        std::wstring_view name = t && t->kind == vplat::DxfTag::Kind::Text ? t->s() : std::wstring_view(L"0");
+        if (any && name == checked) return;
+        vplat::EnsureLayer(db, std::wstring(name));
+        checked = name, any = true;
+    };
+    ensure(e);
     std::vector<AcDbObject*> subs;
     e->subObjects(subs);
     for (AcDbObject* s : subs)
-        if (auto* se = AcDbEntity::cast(s)) vplat::EnsureLayer(db, se->layerName());
+        if (AcDbEntity::cast(s)) ensure(s);
     id = db->store().Add(e, e->m_fileHandle, true);
     e->m_owner = objectId();
     e->m_writer = true;

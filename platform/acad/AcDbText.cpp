@@ -44,7 +44,7 @@ ACHAR* AcDbText::textString() const { return vplat::NewString(vplat::TagText(m_d
 
 const ACHAR* AcDbText::textStringConst() const {
     const DxfTag* t = vplat::FindTag(m_data, 1);
-    return t ? t->s.c_str() : L"";
+    return t ? t->c_str() : L"";
 }
 
 Acad::ErrorStatus AcDbText::setTextString(const ACHAR* text) {
@@ -113,7 +113,7 @@ ACHAR* AcDbAttribute::tag() const { return vplat::NewString(vplat::TagText(m_dat
 
 const ACHAR* AcDbAttribute::tagConst() const {
     const DxfTag* t = vplat::FindTag(m_data, 2);
-    return t ? t->s.c_str() : L"";
+    return t ? t->c_str() : L"";
 }
 
 Acad::ErrorStatus AcDbAttribute::setTag(const ACHAR* tag) {
@@ -145,7 +145,7 @@ Acad::ErrorStatus AcDbText::setTextStyle(AcDbObjectId style) {
 
 double AcDbText::widthFactor() const {
     const vplat::DxfTag* t = vplat::FindTag(m_data, 41);
-    return t ? t->v[0] : 1.0;
+    return t ? t->v()[0] : 1.0;
 }
 
 Acad::ErrorStatus AcDbText::setWidthFactor(double factor) {
@@ -197,7 +197,7 @@ ACHAR* AcDbAttributeDefinition::tag() const { return vplat::NewString(vplat::Tag
 
 const ACHAR* AcDbAttributeDefinition::tagConst() const {
     const DxfTag* t = vplat::FindTag(m_data, 2);
-    return t ? t->s.c_str() : L"";
+    return t ? t->c_str() : L"";
 }
 
 Acad::ErrorStatus AcDbAttributeDefinition::setTag(const ACHAR* tag) {
@@ -210,7 +210,7 @@ ACHAR* AcDbAttributeDefinition::prompt() const { return vplat::NewString(vplat::
 
 const ACHAR* AcDbAttributeDefinition::promptConst() const {
     const DxfTag* t = vplat::FindTag(m_data, 3);
-    return t ? t->s.c_str() : L"";
+    return t ? t->c_str() : L"";
 }
 
 Acad::ErrorStatus AcDbAttributeDefinition::setPrompt(const ACHAR* prompt) {

@@ -42,19 +42,19 @@ bool ValueMatches(const AcDbEntity* e, const resbuf* rb) {
         if (t.code != code) continue;
         switch (vplat::ValueKindOf(code)) {
         case vplat::RbValue::String:
-            if (rb->resval.rstring && vplat::WildcardMatch(rb->resval.rstring, t.s)) return true;
+            if (rb->resval.rstring && vplat::WildcardMatch(rb->resval.rstring, t.s())) return true;
             break;
         case vplat::RbValue::Real:
             if (t.AsReal() == rb->resval.rreal) return true;
             break;
         case vplat::RbValue::Short:
-            if (t.i == rb->resval.rint) return true;
+            if (t.i() == rb->resval.rint) return true;
             break;
         case vplat::RbValue::Long:
-            if (t.i == rb->resval.rlong) return true;
+            if (t.i() == rb->resval.rlong) return true;
             break;
         case vplat::RbValue::Point:
-            if (t.v[0] == rb->resval.rpoint[0] && t.v[1] == rb->resval.rpoint[1] && t.v[2] == rb->resval.rpoint[2])
+            if (t.v()[0] == rb->resval.rpoint[0] && t.v()[1] == rb->resval.rpoint[1] && t.v()[2] == rb->resval.rpoint[2])
                 return true;
             break;
         default: break;
@@ -70,8 +70,8 @@ bool FirstTextMatches(const AcDbEntity* e, const resbuf* app, const resbuf* text
     const auto& groups = e->xdataGroups();
     for (size_t g = 0; g < groups.size(); ++g) {
         if (!vplat::WildcardMatch(app->resval.rstring, groups[g].app)) continue;
-        const std::wstring* first = vplat::SelectionIndex::FirstText(groups, g);
-        if (first && vplat::WildcardMatch(text->resval.rstring, *first)) return true;
+        const vplat::DxfTag* first = vplat::SelectionIndex::FirstText(groups, g);
+        if (first && vplat::WildcardMatch(text->resval.rstring, first->s())) return true;
     }
     return false;
 }
@@ -293,7 +293,7 @@ int acedEntSel(const ACHAR* prompt, ads_name entres, ads_point ptres) {
         if (vplat::PolylineVertices(e, vs) && !vs.empty()) {
             pt[0] = vs[0].point.x, pt[1] = vs[0].point.y, pt[2] = vs[0].point.z;
         } else if (const vplat::DxfTag* t = vplat::FindTag(e->data(), 10)) {
-            pt[0] = t->v[0], pt[1] = t->v[1], pt[2] = t->v[2];
+            pt[0] = t->v()[0], pt[1] = t->v()[1], pt[2] = t->v()[2];
         }
     }
     if (ptres) ptres[0] = pt[0], ptres[1] = pt[1], ptres[2] = pt[2];

@@ -15,10 +15,10 @@ using nlohmann::ordered_json;
 
 ordered_json Value(const DxfTag& t) {
     switch (t.kind) {
-    case DxfTag::Kind::Text: return WideToUtf8(t.s);
-    case DxfTag::Kind::Int: return t.i;
-    case DxfTag::Kind::Real: return t.v[0];
-    case DxfTag::Kind::Point: return ordered_json::array({t.v[0], t.v[1], t.v[2]});
+    case DxfTag::Kind::Text: return WideToUtf8(std::wstring(t.s()));
+    case DxfTag::Kind::Int: return t.i();
+    case DxfTag::Kind::Real: return t.v()[0];
+    case DxfTag::Kind::Point: return ordered_json::array({t.v()[0], t.v()[1], t.v()[2]});
     }
     return nullptr;
 }

@@ -493,9 +493,9 @@ private:
         // Items before any application have no owner to go to.
         if (x.dropping || x.o->xdataGroups().empty()) return;
         if (t.code == 1002) {
-            if (tag.s == L"{") {
+            if (tag.s() == L"{") {
                 ++x.depth;
-            } else if (tag.s == L"}") {
+            } else if (tag.s() == L"}") {
                 if (x.depth == 0) {
                     Repaired(t.line + 1, L"a closing brace of extended data without its opening one dropped");
                     return;

@@ -2,13 +2,54 @@
 
 #include "AdsDef.h"
 
+#include <cwchar>
+
 namespace vplat {
 
-DxfTag DxfTag::Text(int code, std::wstring text) {
+const double DxfTag::kNoPoint[3] = {0, 0, 0};
+
+DxfTag::DxfTag(const DxfTag& o) : code(o.code), kind(o.kind), m_len(o.m_len), m_u(o.m_u) {
+    if (o.OnHeap()) {
+        m_u.heap = new wchar_t[m_len + 1];
+        std::wmemcpy(m_u.heap, o.m_u.heap, m_len + 1);
+    }
+}
+
+DxfTag::DxfTag(DxfTag&& o) noexcept : code(o.code), kind(o.kind), m_len(o.m_len), m_u(o.m_u) {
+    // The text's block changes hands: the other tag is left an empty integer.
+    o.kind = Kind::Int;
+    o.m_len = 0;
+    o.m_u.i = 0;
+}
+
+DxfTag& DxfTag::operator=(const DxfTag& o) {
+    if (this != &o) *this = DxfTag(o);
+    return *this;
+}
+
+DxfTag& DxfTag::operator=(DxfTag&& o) noexcept {
+    if (this == &o) return *this;
+    Release();
+    code = o.code, kind = o.kind, m_len = o.m_len, m_u = o.m_u;
+    o.kind = Kind::Int;
+    o.m_len = 0;
+    o.m_u.i = 0;
+    return *this;
+}
+
+void DxfTag::SetText(std::wstring_view text) {
+    kind = Kind::Text;
+    m_len = static_cast<uint32_t>(text.size());
+    wchar_t* to = m_u.small;
+    if (m_len > kInline) to = m_u.heap = new wchar_t[m_len + 1];
+    if (m_len) std::wmemcpy(to, text.data(), m_len);
+    to[m_len] = L'\0';
+}
+
+DxfTag DxfTag::Text(int code, std::wstring_view text) {
     DxfTag t;
     t.code = static_cast<int16_t>(code);
-    t.kind = Kind::Text;
-    t.s = std::move(text);
+    t.SetText(text);
     return t;
 }
 
@@ -16,7 +57,7 @@ DxfTag DxfTag::Real(int code, double value) {
     DxfTag t;
     t.code = static_cast<int16_t>(code);
     t.kind = Kind::Real;
-    t.v[0] = value;
+    t.m_u.v[0] = value;
     return t;
 }
 
@@ -24,7 +65,7 @@ DxfTag DxfTag::Int(int code, int64_t value) {
     DxfTag t;
     t.code = static_cast<int16_t>(code);
     t.kind = Kind::Int;
-    t.i = value;
+    t.m_u.i = value;
     return t;
 }
 
@@ -32,17 +73,17 @@ DxfTag DxfTag::Point(int code, double x, double y, double z) {
     DxfTag t;
     t.code = static_cast<int16_t>(code);
     t.kind = Kind::Point;
-    t.v[0] = x, t.v[1] = y, t.v[2] = z;
+    t.m_u.v[0] = x, t.m_u.v[1] = y, t.m_u.v[2] = z;
     return t;
 }
 
 bool DxfTag::operator==(const DxfTag& o) const {
     if (code != o.code || kind != o.kind) return false;
     switch (kind) {
-    case Kind::Text: return s == o.s;
-    case Kind::Int: return i == o.i;
-    case Kind::Real: return v[0] == o.v[0];
-    case Kind::Point: return v[0] == o.v[0] && v[1] == o.v[1] && v[2] == o.v[2];
+    case Kind::Text: return s() == o.s();
+    case Kind::Int: return m_u.i == o.m_u.i;
+    case Kind::Real: return m_u.v[0] == o.m_u.v[0];
+    case Kind::Point: return m_u.v[0] == o.m_u.v[0] && m_u.v[1] == o.m_u.v[1] && m_u.v[2] == o.m_u.v[2];
     }
     return false;
 }
@@ -91,12 +132,12 @@ double TagReal(const DxfTags& tags, int code, double fallback) {
 int64_t TagInt(const DxfTags& tags, int code, int64_t fallback) {
     const DxfTag* t = FindTag(tags, code);
     if (!t) return fallback;
-    return t->kind == DxfTag::Kind::Int ? t->i : static_cast<int64_t>(t->v[0]);
+    return t->kind == DxfTag::Kind::Int ? t->i() : static_cast<int64_t>(t->v()[0]);
 }
 
 std::wstring TagText(const DxfTags& tags, int code, const std::wstring& fallback) {
     const DxfTag* t = FindTag(tags, code);
-    return t && t->kind == DxfTag::Kind::Text ? t->s : fallback;
+    return t && t->kind == DxfTag::Kind::Text ? std::wstring(t->s()) : fallback;
 }
 
 namespace {
@@ -114,7 +155,7 @@ void SetAngleTag(DxfTags& tags, int code, double radians) { SetTag(tags, DxfTag:
 bool TagPoint(const DxfTags& tags, int code, double out[3]) {
     const DxfTag* t = FindTag(tags, code);
     if (!t || t->kind != DxfTag::Kind::Point) return false;
-    out[0] = t->v[0], out[1] = t->v[1], out[2] = t->v[2];
+    out[0] = t->v()[0], out[1] = t->v()[1], out[2] = t->v()[2];
     return true;
 }
 

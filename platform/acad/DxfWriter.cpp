@@ -86,10 +86,10 @@ public:
     }
     void Tag(const DxfTag& t) {
         switch (t.kind) {
-        case DxfTag::Kind::Text: Str(t.code, std::wstring_view(t.s)); break;
-        case DxfTag::Kind::Int: Int(t.code, t.i); break;
-        case DxfTag::Kind::Real: Real(t.code, t.v[0]); break;
-        case DxfTag::Kind::Point: Point(t.code, t.v); break;
+        case DxfTag::Kind::Text: Str(t.code, t.s()); break;
+        case DxfTag::Kind::Int: Int(t.code, t.i()); break;
+        case DxfTag::Kind::Real: Real(t.code, t.v()[0]); break;
+        case DxfTag::Kind::Point: Point(t.code, t.v()); break;
         }
     }
     // What is still held goes to the file; false when the file took less.
@@ -406,7 +406,7 @@ private:
         w.Str(100, "AcDbEntity");
         if (paper) w.Int(67, 1);
         const DxfTag* layer = FindTag(d, 8);
-        w.Str(8, layer && layer->kind == DxfTag::Kind::Text ? std::wstring_view(layer->s) : std::wstring_view(L"0"));
+        w.Str(8, layer && layer->kind == DxfTag::Kind::Text ? layer->s() : std::wstring_view(L"0"));
         for (int code : {62, 370, 420})
             if (const DxfTag* t = FindTag(d, code)) w.Tag(*t);
         auto* ref = AcDbBlockReference::cast(e);
@@ -430,7 +430,7 @@ private:
                 for (int code : {43, 38, 39})
                     if (const DxfTag* t = FindTag(d, code)) w.Tag(*t);
                 for (const DxfTag& t : d)
-                    if (t.code == 10) w.Point(10, t.v, false);
+                    if (t.code == 10) w.Point(10, t.v(), false);
                     else if (t.code == 40 || t.code == 41 || t.code == 42) w.Tag(t);
                 if (const DxfTag* t = FindTag(d, 210)) w.Tag(*t);
                 continue;
@@ -438,7 +438,7 @@ private:
             for (int code : sub.codes) {
                 for (const DxfTag& t : d) {
                     if (t.code != code) continue;
-                    if (viewport && code == 12) w.Point(12, t.v, false);
+                    if (viewport && code == 12) w.Point(12, t.v(), false);
                     else w.Tag(t);
                 }
             }

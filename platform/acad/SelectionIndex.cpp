@@ -17,11 +17,11 @@ std::wstring Upper(std::wstring s) {
 const std::vector<DbStub*> kNessuna;
 
 // Application and text, case ignored, in one key that no other pair gives.
-void MakeTextKey(std::wstring& key, const std::wstring& app, const std::wstring& text) {
+void MakeTextKey(std::wstring& key, std::wstring_view app, std::wstring_view text) {
     key = std::to_wstring(app.size());
     key += L':';
-    for (const std::wstring* part : {&app, &text})
-        for (wchar_t c : *part) key += static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
+    for (std::wstring_view part : {app, text})
+        for (wchar_t c : part) key += static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
 }
 
 std::wstring TextKey(const std::wstring& app, const std::wstring& text) {
@@ -44,12 +44,12 @@ void SelectionIndex::Add(std::vector<DbStub*>& list, DbStub* stub) {
     if (list.empty() || list.back() != stub) list.push_back(stub);
 }
 
-const std::wstring* SelectionIndex::FirstText(const std::vector<XDataGroup>& groups, size_t group) {
+const DxfTag* SelectionIndex::FirstText(const std::vector<XDataGroup>& groups, size_t group) {
     const XDataGroup& g = groups[group];
     for (size_t k = 0; k < group; ++k)
         if (EqualNoCase(groups[k].app, g.app)) return nullptr;
     if (g.items.empty() || g.items.front().code != 1000 || g.items.front().kind != DxfTag::Kind::Text) return nullptr;
-    return &g.items.front().s;
+    return &g.items.front();
 }
 
 void SelectionIndex::NoteApp(DbStub* stub, const std::wstring& app) {
@@ -63,13 +63,19 @@ void SelectionIndex::NoteApp(DbStub* stub, const std::wstring& app) {
 
 void SelectionIndex::NoteTexts(DbStub* stub, const std::vector<XDataGroup>& groups) {
     for (size_t g = 0; g < groups.size(); ++g) {
-        const std::wstring* text = FirstText(groups, g);
+        const DxfTag* text = FirstText(groups, g);
         if (!text) continue;
-        // The key is made in a text kept for it: most keys are already there.
-        MakeTextKey(m_key, groups[g].app, *text);
-        auto it = m_byText.find(m_key);
-        if (it == m_byText.end()) it = m_byText.emplace(m_key, std::vector<DbStub*>()).first;
-        Add(it->second, stub);
+        // Entities in a row mostly carry the same pair: its list is kept.
+        if (!m_lastTextList || groups[g].app != m_lastTextApp || text->s() != m_lastText) {
+            // The key is made in a text kept for it: most keys are already there.
+            MakeTextKey(m_key, groups[g].app, text->s());
+            auto it = m_byText.find(m_key);
+            if (it == m_byText.end()) it = m_byText.emplace(m_key, std::vector<DbStub*>()).first;
+            m_lastTextList = &it->second;
+            m_lastTextApp = groups[g].app;
+            m_lastText = text->s();
+        }
+        Add(*m_lastTextList, stub);
     }
 }
 

@@ -32,7 +32,7 @@ public:
     // The first text of an application's data: the group's first item when
     // it is a 1000 text, else null. Only the first group of an application
     // counts.
-    static const std::wstring* FirstText(const std::vector<XDataGroup>& groups, size_t group);
+    static const DxfTag* FirstText(const std::vector<XDataGroup>& groups, size_t group);
 
     // Takes in the entities added to the drawing since the last call.
     void CatchUp(const DrawingStore& store);
@@ -49,6 +49,8 @@ private:
     // By application and first text (TextKey).
     std::unordered_map<std::wstring, std::vector<DbStub*>> m_byText;
     std::wstring m_key;      // the last first-text key made
+    std::wstring m_lastTextApp, m_lastText;  // the pair noted last, with its list
+    std::vector<DbStub*>* m_lastTextList = nullptr;
     std::wstring m_lastApp;  // the application noted last, with its list
     std::vector<DbStub*>* m_lastAppList = nullptr;
     // The list of each type seen, by the kind's own name text.

@@ -6,10 +6,10 @@ namespace zyl {
 
 void AggiungiTag(CADDatoArray& dati, const vplat::DxfTag& tag) {
     switch (tag.kind) {
-        case vplat::DxfTag::Kind::Text: dati.Add(tag.code, tag.s.c_str()); break;
-        case vplat::DxfTag::Kind::Real: dati.Add(tag.code, tag.v[0]); break;
-        case vplat::DxfTag::Kind::Int: dati.Add(tag.code, static_cast<int>(tag.i)); break;
-        case vplat::DxfTag::Kind::Point: dati.Add(tag.code, tag.v[0], tag.v[1], tag.v[2]); break;
+        case vplat::DxfTag::Kind::Text: dati.Add(tag.code, tag.c_str()); break;
+        case vplat::DxfTag::Kind::Real: dati.Add(tag.code, tag.v()[0]); break;
+        case vplat::DxfTag::Kind::Int: dati.Add(tag.code, static_cast<int>(tag.i())); break;
+        case vplat::DxfTag::Kind::Point: dati.Add(tag.code, tag.v()[0], tag.v()[1], tag.v()[2]); break;
     }
 }
 

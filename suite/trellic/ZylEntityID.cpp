@@ -70,7 +70,7 @@ bool Rispondi(const AcDbEntity* e, int codice, CADDatoArray& out) {
     // Angles (50 to 58) are kept in the file's degrees and handed out in
     // radians, as they are taken.
     if (codice >= 50 && codice <= 58 && tag->kind == vplat::DxfTag::Kind::Real) {
-        out.Add(codice, vplat::RadiansOf(tag->v[0]));
+        out.Add(codice, vplat::RadiansOf(tag->v()[0]));
         return true;
     }
     zyl::AggiungiTag(out, *tag);
