@@ -22,32 +22,31 @@ struct Outcome {
     std::wstring error;
 };
 
-Outcome Taken(bool ok, const AcDbDatabase& db, std::vector<std::wstring> skipped, std::wstring error) {
+// Reads with `read` (text or file) into a fresh drawing.
+template <typename ReadFn>
+Outcome ReadWith(ReadFn read) {
+    AcDbDatabase db(false);
     Outcome o;
-    o.ok = ok;
-    o.error = std::move(error);
-    if (ok) {
+    o.ok = read(&db, &o.error, &o.skipped);
+    if (o.ok) {
         o.dump = vplat::DumpDrawingJson(&db);
-        o.skipped = std::move(skipped);
         o.repairs = vplat::LastDxfRepairs();
+    } else {
+        o.skipped.clear();
     }
     return o;
 }
 
 Outcome FromText(const std::string& text) {
-    AcDbDatabase db(false);
-    std::wstring error;
-    std::vector<std::wstring> skipped;
-    bool ok = vplat::ReadDxfText(text, &db, &error, &skipped);
-    return Taken(ok, db, skipped, error);
+    return ReadWith([&](AcDbDatabase* db, std::wstring* e, std::vector<std::wstring>* s) {
+        return vplat::ReadDxfText(text, db, e, s);
+    });
 }
 
 Outcome FromFile(const std::string& path) {
-    AcDbDatabase db(false);
-    std::wstring error;
-    std::vector<std::wstring> skipped;
-    bool ok = vplat::ReadDxfFile(path, &db, &error, &skipped);
-    return Taken(ok, db, skipped, error);
+    return ReadWith([&](AcDbDatabase* db, std::wstring* e, std::vector<std::wstring>* s) {
+        return vplat::ReadDxfFile(path, db, e, s);
+    });
 }
 
 std::string Sample(const char* name) { return test_files::ReadFile(std::string(VORTANA_SOURCE) + "/samples/" + name); }
