@@ -1,6 +1,8 @@
 // The drawing's files: the project's own DXF tag reader and writer.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,11 @@ bool ReadDxfFile(const std::string& path, AcDbDatabase* db, std::wstring* error,
                  std::vector<std::wstring>* skipped = nullptr);
 bool ReadDxfText(const std::string& text, AcDbDatabase* db, std::wstring* error,
                  std::vector<std::wstring>* skipped = nullptr);
+// For tests only: the size of the pieces a file is read in (0: the usual
+// megabyte), and a call made between the two passes of every read (there a
+// test changes the file being read).
+void SetDxfReadPieceSize(size_t bytes);
+void SetDxfReadBetweenPasses(std::function<void()> call);
 // Writes the drawing as DXF (UTF-8, release 2007 tags).
 bool WriteDxfFile(const std::string& path, const AcDbDatabase* db, std::wstring* error);
 std::string WriteDxfText(const AcDbDatabase* db);

@@ -1,16 +1,21 @@
 #include <charconv>
 #include <cmath>
+#include <deque>
 #include <set>
 #include <cstdio>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <memory>
 #include <string_view>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "AcDbDatabase.h"
 #include "BlockNesting.h"
+#include "DxfCursor.h"
 #include "DxfFile.h"
 #include "DxfSchema.h"
 #include "HostText.h"
@@ -22,120 +27,58 @@ void SetLastDxfRepairs(std::vector<std::wstring> r);
 
 namespace {
 
-struct Tok {
-    int code;
-    int line;  // line of the group code, from 1
-    std::string_view value;
-};
+using dxfread::DxfSource;
+using dxfread::Fail;
+using dxfread::FailChanged;
+using dxfread::Quote;
+using dxfread::ReadError;
+using dxfread::TagCursor;
+using dxfread::Tok;
+using dxfread::Trim;
 
 // Characters a layer name may not hold.
 const wchar_t* const kNotInLayerNames = L"<>/\\\":;?*|=`";
 
-struct ReadError {
-    std::wstring message;
-};
-
-[[noreturn]] void Fail(int line, const std::wstring& what) {
-    throw ReadError{L"line " + std::to_wstring(line) + L": " + what};
-}
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.back() == '\r' || s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    return s;
-}
-
-std::wstring Quote(std::string_view s) {
-    if (s.size() > 40) s = s.substr(0, 40);
-    return L"\"" + Utf8ToWide(std::string(s)) + L"\"";
-}
-
-// The groups of a file one after the other, each a code line and a value
-// line, up to 0 EOF; the text is not copied.
-class TagCursor {
-public:
-    explicit TagCursor(std::string_view text) : m_text(text) {
-        if (text.substr(0, 18) == "AutoCAD Binary DXF") Fail(1, L"not a DXF text file (binary DXF is not read)");
-        if (text.substr(0, 3) == "\xEF\xBB\xBF") m_pos = 3;
-    }
-
-    // The next group, false after 0 EOF or at the end of the text.
-    bool Next(Tok& tok) {
-        std::string_view codeLine, valueLine;
-        if (m_done || !NextLine(codeLine)) return false;
-        std::string_view c = Trim(codeLine);
-        int code = 0;
-        auto r = std::from_chars(c.data(), c.data() + c.size(), code);
-        if (c.empty() || r.ec != std::errc() || r.ptr != c.data() + c.size()) {
-            if (m_count == 0) Fail(m_line, L"not a DXF file: a group code was expected, found " + Quote(c));
-            Fail(m_line, L"a group code was expected, found " + Quote(c));
-        }
-        int codeAt = m_line;
-        if (code < 0 || code > 1071) Fail(m_line, L"group code " + std::to_wstring(code) + L" is not a DXF group code");
-        if (!NextLine(valueLine))
-            Fail(codeAt, L"the file ends inside a group (group code " + std::to_wstring(code) + L"): truncated");
-        tok = {code, codeAt, valueLine};
-        ++m_count;
-        if (code == 0 && Trim(valueLine) == "EOF") m_done = true;
-        return true;
-    }
-    // The lines read so far.
-    int Line() const { return m_line; }
-
-private:
-    bool NextLine(std::string_view& out) {
-        if (m_pos >= m_text.size()) return false;
-        size_t e = m_text.find('\n', m_pos);
-        if (e == std::string_view::npos) e = m_text.size();
-        out = m_text.substr(m_pos, e - m_pos);
-        if (!out.empty() && out.back() == '\r') out.remove_suffix(1);
-        m_pos = e + 1;
-        ++m_line;
-        return true;
-    }
-
-    std::string_view m_text;
-    size_t m_pos = 0;
-    int m_line = 0;
-    size_t m_count = 0;
-    bool m_done = false;
-};
-
 // A whole pass over the groups, before anything is made: the file is DXF
-// text from 0 SECTION to 0 EOF. Gives how many objects it holds and the
-// groups of its header.
+// text from 0 SECTION to 0 EOF. Gives how many objects it holds, the groups
+// of its header (their values owned: the text read is gone by then) and
+// where its 0 EOF ends.
 struct FileShape {
     size_t records = 0;
     std::vector<Tok> header;
+    std::deque<std::string> headerValues;
+    uint64_t end = 0;
 };
 
-FileShape CheckShape(std::string_view text) {
-    TagCursor cursor(text);
+FileShape CheckShape(const DxfSource& source) {
+    TagCursor cursor(source, false);
     FileShape shape;
-    Tok t{}, first{}, last{};
+    Tok t{}, first{};
+    std::string firstValue;
     bool any = false, inHeader = false;
     while (cursor.Next(t)) {
-        if (!any) first = t;
+        if (!any) {
+            firstValue = t.value;
+            first = {t.code, t.line, firstValue};
+        }
         any = true;
-        last = t;
         if (t.code == 0) {
             ++shape.records;
             inHeader = Trim(t.value) == "SECTION";
-            if (inHeader) shape.header.push_back(t);
-        } else if (inHeader) {
+        } else if (inHeader && shape.header.back().code == 0 && Trim(t.value) != "HEADER") {
             // A section is the header when its first group names it so.
-            if (shape.header.back().code == 0 && Trim(t.value) != "HEADER") {
-                shape.header.pop_back();
-                inHeader = false;
-                continue;
-            }
-            shape.header.push_back(t);
+            shape.header.pop_back();
+            shape.headerValues.pop_back();
+            inHeader = false;
+            continue;
         }
+        if (inHeader) shape.header.push_back({t.code, t.line, shape.headerValues.emplace_back(t.value)});
     }
     if (!any) Fail(1, L"not a DXF file: it is empty");
     if (first.code != 0 || Trim(first.value) != "SECTION")
         Fail(first.line, L"not a DXF file: expected 0 SECTION, found " + Quote(first.value));
-    if (last.code != 0 || Trim(last.value) != "EOF") Fail(cursor.Line(), L"the file ends before 0 EOF: truncated");
+    if (!cursor.Done()) Fail(cursor.Line(), L"the file ends before 0 EOF: truncated");
+    shape.end = cursor.Offset();
     return shape;
 }
 
@@ -208,8 +151,9 @@ public:
     // An entity still being read when a bad group stops the reading.
     ~Reader() { delete m_pending; }
 
-    void Run(std::string_view text) {
-        FileShape shape = CheckShape(text);
+    // `betweenPasses`, when set, is called once the first pass is over.
+    void Run(const DxfSource& source, const std::function<void()>& betweenPasses) {
+        FileShape shape = CheckShape(source);
         // Header first: the version tells how texts are encoded.
         for (size_t i = 0; i < shape.header.size();) {
             size_t j = i + 1;
@@ -221,24 +165,23 @@ public:
         }
         Setup();
         m_db->store().Reserve(shape.records);
-        // Then one object at a time: its groups are the only ones held.
-        std::string_view section;
-        TagCursor cursor(text);
-        Tok t{};
-        bool more = cursor.Next(t);
-        while (more) {
-            m_t.clear();
-            m_t.push_back(t);
-            while ((more = cursor.Next(t)) && t.code != 0) m_t.push_back(t);
+        if (betweenPasses) betweenPasses();
+        // Then one object at a time: its groups are the only ones held. The
+        // section's name is kept as a copy: the text it was read from moves on.
+        std::string section;
+        size_t headerAt = 0;
+        TagCursor cursor(source, true);
+        while (cursor.NextObject(m_t)) {
             const Record r{Trim(m_t[0].value), 1, m_t.size(), m_t[0].line};
             if (r.kind == "SECTION") {
                 if (!section.empty()) NoEndsec(section, r.line);
                 section = r.end > r.begin ? Trim(m_t[r.begin].value) : std::string_view();
+                if (r.end == r.begin || section == "HEADER") SameHeader(shape, headerAt);
                 continue;
             }
             if (r.kind == "ENDSEC") {
                 FinishPending();
-                section = {};
+                section.clear();
                 continue;
             }
             if (r.kind == "EOF") {
@@ -250,7 +193,19 @@ public:
             else if (section == "ENTITIES") EntityRecord(r, 0);
             else if (section == "OBJECTS") ObjectRecord(r);
         }
+        // The text read again ends where it ended and had the same header, or
+        // the file is no longer the one checked.
+        if (!cursor.Done() || cursor.Offset() != shape.end || headerAt != shape.header.size()) FailChanged();
         Finish();
+    }
+
+    // The groups of the header read again are the ones the first pass kept.
+    void SameHeader(const FileShape& shape, size_t& at) const {
+        if (shape.header.size() - at < m_t.size()) FailChanged();
+        for (const Tok& t : m_t) {
+            const Tok& kept = shape.header[at++];
+            if (t.code != kept.code || t.line != kept.line || t.value != kept.value) FailChanged();
+        }
     }
 
     [[noreturn]] static void NoEndsec(std::string_view section, int line) {
@@ -464,7 +419,7 @@ private:
             }
             if (t.code == 8 && t.value != m_checkedLayer) {
                 CheckName(Text(t), t.line + 1, true);
-                m_checkedLayer = t.value;
+                m_checkedLayer.assign(t.value);
             }
             switch (t.code) {
             case 5: o->m_fileHandle = Hex(t); continue;
@@ -823,15 +778,25 @@ private:
     std::map<std::string, int> m_skipped;
     DxfTags m_groups;
     std::wstring m_kind;
-    std::string_view m_checkedLayer{"\n"};  // the last layer name found good (never a real value)
+    // The last layer name found good (never a real value at first), a copy:
+    // the text it was read from moves on.
+    std::string m_checkedLayer{"\n"};
 };
 
 }  // namespace
 
-bool ReadDxfText(const std::string& text, AcDbDatabase* db, std::wstring* error, std::vector<std::wstring>* skipped) {
+namespace {
+
+std::function<void()> g_betweenPasses;
+
+// Reads the drawing of `source`; `sameFile`, for a file, tells once it is
+// read whether the file is still the one opened.
+bool ReadSource(const DxfSource& source, AcDbDatabase* db, std::wstring* error, std::vector<std::wstring>* skipped,
+                const std::function<bool()>& sameFile = {}) {
     try {
         Reader r(db);
-        r.Run(text);
+        r.Run(source, g_betweenPasses);
+        if (sameFile && !sameFile()) FailChanged();
         if (skipped) *skipped = r.Skipped();
         SetLastDxfSkipped(r.Skipped());
         SetLastDxfRepairs(r.Repairs());
@@ -842,32 +807,45 @@ bool ReadDxfText(const std::string& text, AcDbDatabase* db, std::wstring* error,
     }
 }
 
+}  // namespace
+
+void SetDxfReadBetweenPasses(std::function<void()> call) { g_betweenPasses = std::move(call); }
+
+bool ReadDxfText(const std::string& text, AcDbDatabase* db, std::wstring* error, std::vector<std::wstring>* skipped) {
+    return ReadSource(DxfSource{text}, db, error, skipped);
+}
+
 bool ReadDxfFile(const std::string& path, AcDbDatabase* db, std::wstring* error, std::vector<std::wstring>* skipped) {
-    // Read whole, in one piece.
-    std::string text;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    bool read = f != nullptr;
-    if (f) {
-        struct stat st {};
-        if (fstat(fileno(f), &st) == 0 && st.st_size > 0) text.resize(static_cast<size_t>(st.st_size));
-        size_t got = text.empty() ? 0 : std::fread(text.data(), 1, text.size(), f);
-        // A file that grew or shrank since is read to its end as it is now.
-        text.resize(got);
-        char more[1 << 16];
-        for (size_t n; (n = std::fread(more, 1, sizeof more, f)) > 0;) text.append(more, n);
-        read = !std::ferror(f);
-        std::fclose(f);
+    // Both passes read the one file opened here, a piece at a time: a file
+    // renamed or replaced meanwhile is still the one read, and one written
+    // over meanwhile is refused.
+    struct File {
+        int fd;
+        ~File() {
+            if (fd >= 0) ::close(fd);
+        }
+    } file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    struct stat opened {};
+    bool read = file.fd >= 0 && fstat(file.fd, &opened) == 0;
+    std::wstring e;
+    if (read) {
+        auto sameFile = [&] {
+            struct stat now {};
+            return fstat(file.fd, &now) == 0 && now.st_size == opened.st_size &&
+                   now.st_mtim.tv_sec == opened.st_mtim.tv_sec && now.st_mtim.tv_nsec == opened.st_mtim.tv_nsec;
+        };
+        try {
+            if (ReadSource(DxfSource{{}, file.fd}, db, &e, skipped, sameFile)) return true;
+        } catch (const dxfread::FileError&) {
+            read = false;
+        }
     }
     if (!read) {
         if (error) *error = L"cannot open " + Utf8ToWide(path);
         return false;
     }
-    std::wstring e;
-    if (!ReadDxfText(text, db, &e, skipped)) {
-        if (error) *error = Utf8ToWide(path) + L": " + e;
-        return false;
-    }
-    return true;
+    if (error) *error = Utf8ToWide(path) + L": " + e;
+    return false;
 }
 
 }  // namespace vplat
