@@ -1,6 +1,7 @@
 #include "DxfCursor.h"
 
 #include <cerrno>
+#include <cmath>
 #include <charconv>
 #include <cstring>
 
@@ -31,6 +32,60 @@ void FailChanged() { throw ReadError{L"the file changed while it was read"}; }
 std::wstring Quote(std::string_view s) {
     if (s.size() > 40) s = s.substr(0, 40);
     return L"\"" + Utf8ToWide(std::string(s)) + L"\"";
+}
+
+double Real(const Tok& t) {
+    std::string_view s = Trim(t.value);
+    double v = 0;
+    auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (s.empty() || r.ec != std::errc() || r.ptr != s.data() + s.size() || !std::isfinite(v))
+        Fail(t.line + 1, L"malformed number " + Quote(s) + L" for group code " + std::to_wstring(t.code));
+    return v;
+}
+
+// The largest value an integer group holds: 16 bits for most codes, 32 for
+// counts, colours and long extended data.
+int64_t IntLimit(int code) {
+    if ((code >= 90 && code <= 99) || (code >= 420 && code <= 459) || code == 1071) return INT32_MAX;
+    if ((code >= 60 && code <= 79) || (code >= 170 && code <= 179) || (code >= 270 && code <= 289) ||
+        (code >= 370 && code <= 409) || (code >= 1060 && code <= 1070))
+        return INT16_MAX;
+    return INT64_MAX;
+}
+
+int64_t Int(const Tok& t) {
+    std::string_view s = Trim(t.value);
+    int64_t v = 0;
+    bool tooBig = false;
+    auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (s.empty() || r.ec != std::errc() || r.ptr != s.data() + s.size()) {
+        // Some writers put a real where an integer belongs: a whole one is taken.
+        double d = 0;
+        auto rd = std::from_chars(s.data(), s.data() + s.size(), d);
+        bool whole = !s.empty() && rd.ec == std::errc() && rd.ptr == s.data() + s.size() && d == std::trunc(d);
+        if (!whole) Fail(t.line + 1, L"malformed number " + Quote(s) + L" for group code " + std::to_wstring(t.code));
+        tooBig = std::fabs(d) >= 9e18;
+        if (!tooBig) v = static_cast<int64_t>(d);
+    }
+    int64_t limit = IntLimit(t.code);
+    if (tooBig || v > limit || v < -limit - 1)
+        Fail(t.line + 1, L"the value " + Quote(s) + L" is out of range for group code " + std::to_wstring(t.code));
+    return v;
+}
+
+// Hexadecimal digits only; anything else, or a value beyond 64 bits, is the null handle.
+uint64_t Hex(const Tok& t) {
+    uint64_t v = 0;
+    for (char c : Trim(t.value)) {
+        int d;
+        if (c >= '0' && c <= '9') d = c - '0';
+        else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+        else return 0;
+        if (v >> 60) return 0;
+        v = v * 16 + static_cast<uint64_t>(d);
+    }
+    return v;
 }
 
 TagCursor::TagCursor(const DxfSource& source, bool checked) : m_checked(checked) {

@@ -36,6 +36,14 @@ inline std::string_view Trim(std::string_view s) {
 }
 std::wstring Quote(std::string_view s);
 
+// A group's value as a finite real, an integer within its code's range, or
+// a handle (0 for anything but hexadecimal digits within 64 bits); a value
+// that is no such number stops the reading, naming its line.
+double Real(const Tok& t);
+int64_t IntLimit(int code);
+int64_t Int(const Tok& t);
+uint64_t Hex(const Tok& t);
+
 // What the groups come from: `text` in memory, or the open file `fd` (read
 // from its start with positioned reads, so two cursors share it).
 struct DxfSource {
