@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cwchar>
 #include <cwctype>
-#include <functional>
 #include <unordered_set>
 
 #include "DxfSchema.h"
@@ -189,32 +188,59 @@ namespace vplat {
 // Wildcards of names: * any run, ? one character, # a digit, @ a letter,
 // . a character that is neither, ~ at the start negates, , separates
 // alternatives, ` takes the next character as it stands. Case is ignored.
-bool WildcardMatch(const std::wstring& pattern, std::wstring_view name) {
-    auto upper = [](wchar_t c) { return static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c))); };
-    std::function<bool(size_t, size_t, const std::wstring&)> match = [&](size_t pi, size_t ni, const std::wstring& p) {
-        while (pi < p.size()) {
-            wchar_t c = p[pi];
-            if (c == L'*') {
-                for (size_t k = ni; k <= name.size(); ++k)
-                    if (match(pi + 1, k, p)) return true;
-                return false;
-            }
-            if (ni >= name.size()) return false;
-            wchar_t n = name[ni];
-            bool ok;
+namespace {
+
+wchar_t Upper(wchar_t c) { return static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c))); }
+
+// One alternative (without its ~) against the name. Every item but * takes
+// one character, so a failure goes back only to the last * met, which takes
+// one character more: the walk is at worst pattern length times name length,
+// however many stars the pattern holds.
+bool MatchOne(std::wstring_view p, std::wstring_view name) {
+    size_t pi = 0, ni = 0;
+    size_t starAt = std::wstring_view::npos, starName = 0;
+    while (ni < name.size()) {
+        if (pi < p.size() && p[pi] == L'*') {
+            starAt = ++pi;
+            starName = ni;
+            continue;
+        }
+        bool ok = false;
+        size_t next = pi + 1;
+        if (pi < p.size()) {
+            wchar_t c = p[pi], n = name[ni];
             if (c == L'?') ok = true;
             else if (c == L'#') ok = std::iswdigit(static_cast<wint_t>(n));
             else if (c == L'@') ok = std::iswalpha(static_cast<wint_t>(n));
             else if (c == L'.') ok = !std::iswalnum(static_cast<wint_t>(n));
             else {
-                if (c == L'`' && pi + 1 < p.size()) c = p[++pi];
-                ok = upper(c) == upper(n);
+                if (c == L'`' && pi + 1 < p.size()) c = p[pi + 1], next = pi + 2;
+                ok = Upper(c) == Upper(n);
             }
-            if (!ok) return false;
-            ++pi, ++ni;
         }
-        return ni == name.size();
-    };
+        if (ok) {
+            pi = next, ++ni;
+        } else if (starAt != std::wstring_view::npos) {
+            pi = starAt;
+            ni = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (pi < p.size() && p[pi] == L'*') ++pi;
+    return pi == p.size();
+}
+
+}  // namespace
+
+bool WildcardMatch(const std::wstring& pattern, std::wstring_view name) {
+    // A plain name, as most filters give, is compared as it stands.
+    if (pattern.find_first_of(L"*?#@.~,`") == std::wstring::npos) {
+        if (pattern.size() != name.size()) return false;
+        for (size_t i = 0; i < name.size(); ++i)
+            if (pattern[i] != name[i] && Upper(pattern[i]) != Upper(name[i])) return false;
+        return true;
+    }
     // Split on unescaped commas.
     std::vector<std::wstring> alts(1);
     for (size_t i = 0; i < pattern.size(); ++i) {
@@ -229,7 +255,7 @@ bool WildcardMatch(const std::wstring& pattern, std::wstring_view name) {
     }
     for (const std::wstring& a : alts) {
         bool negate = !a.empty() && a[0] == L'~';
-        bool m = match(negate ? 1 : 0, 0, a);
+        bool m = MatchOne(std::wstring_view(a).substr(negate ? 1 : 0), name);
         if (negate ? !m : m) return true;
     }
     return false;

@@ -211,3 +211,31 @@ TEST_F(SelectionFilters, EntGetXGivesTheApplicationsAsked) {
     ads_name bad = {12345, 0};
     EXPECT_EQ(acdbEntGet(bad), nullptr);
 }
+
+// Names against the wildcards of filters: each item, the alternatives, the
+// negation and the escape; case is ignored.
+TEST(WildcardNames, EachItemAndTheWholePattern) {
+    struct Case {
+        const wchar_t *pattern, *name;
+        bool matches;
+    } cases[] = {
+        {L"POLYLINE", L"polyline", true},   {L"POLYLINE", L"POLYLINES", false}, {L"", L"", true},
+        {L"", L"A", false},                 {L"QV-*", L"QV-CIGLI", true},       {L"QV-*", L"QV", false},
+        {L"*CIG*", L"QV-CIGLI", true},      {L"*A*B", L"xAyAzB", true},         {L"*A*B", L"xAyAzBq", false},
+        {L"R#", L"R7", true},               {L"R#", L"RX", false},              {L"@@", L"ab", true},
+        {L"a.b", L"a-b", true},             {L"a.b", L"a1b", false},            {L"?", L"", false},
+        {L"line,INS*", L"INSERT", true},    {L"~LINE", L"CIRCLE", true},        {L"~LINE", L"line", false},
+        {L"`*", L"*", true},                {L"`*", L"A", false},               {L"a`,b", L"a,b", true},
+        {L"**", L"", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(vplat::WildcardMatch(c.pattern, c.name), c.matches) << std::wstring(c.pattern) << " / " << c.name;
+}
+
+// Many stars against a long name that fails at its end: the walk stays
+// linear in each star's tries instead of trying every way to split the name.
+TEST(WildcardNames, ManyStarsDoNotHang) {
+    std::wstring name(255, L'A');
+    EXPECT_FALSE(vplat::WildcardMatch(L"*A*A*A*A*A*A*A*A*A*A*A*A*A*A*A*A*B", name));
+    EXPECT_TRUE(vplat::WildcardMatch(L"*A*A*A*A*A*A*A*A*A*A*A*A*A*A*A*A*", name));
+}
