@@ -80,8 +80,7 @@ Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& id, AcDbE
     std::wstring_view checked;
     bool any = false;
     auto ensure = [&](const AcDbObject* o) {
-        const vplat::DxfTag* t = vplat::FindTag(o->data(), 8);
-        std::wstring_view name = t && t->kind == vplat::DxfTag::Kind::Text ? t->s() : std::wstring_view(L"0");
+        std::wstring_view name = vplat::TagTextView(o->data(), 8, L"0");
         if (any && name == checked) return;
         vplat::EnsureLayer(db, std::wstring(name));
         checked = name, any = true;

@@ -43,6 +43,8 @@ double Real(const Tok& t) {
     return v;
 }
 
+namespace {
+
 // The largest value an integer group holds: 16 bits for most codes, 32 for
 // counts, colours and long extended data.
 int64_t IntLimit(int code) {
@@ -52,6 +54,8 @@ int64_t IntLimit(int code) {
         return INT16_MAX;
     return INT64_MAX;
 }
+
+}  // namespace
 
 int64_t Int(const Tok& t) {
     std::string_view s = Trim(t.value);

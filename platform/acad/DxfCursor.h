@@ -40,7 +40,6 @@ std::wstring Quote(std::string_view s);
 // a handle (0 for anything but hexadecimal digits within 64 bits); a value
 // that is no such number stops the reading, naming its line.
 double Real(const Tok& t);
-int64_t IntLimit(int code);
 int64_t Int(const Tok& t);
 uint64_t Hex(const Tok& t);
 

@@ -1,8 +1,5 @@
 #include <charconv>
-#include <cmath>
 #include <deque>
-#include <set>
-#include <cstdio>
 #include <functional>
 #include <iterator>
 #include <map>

@@ -135,9 +135,13 @@ int64_t TagInt(const DxfTags& tags, int code, int64_t fallback) {
     return t->kind == DxfTag::Kind::Int ? t->i() : static_cast<int64_t>(t->v()[0]);
 }
 
-std::wstring TagText(const DxfTags& tags, int code, const std::wstring& fallback) {
+std::wstring_view TagTextView(const DxfTags& tags, int code, std::wstring_view fallback) {
     const DxfTag* t = FindTag(tags, code);
-    return t && t->kind == DxfTag::Kind::Text ? std::wstring(t->s()) : fallback;
+    return t && t->kind == DxfTag::Kind::Text ? t->s() : fallback;
+}
+
+std::wstring TagText(const DxfTags& tags, int code, const std::wstring& fallback) {
+    return std::wstring(TagTextView(tags, code, fallback));
 }
 
 namespace {

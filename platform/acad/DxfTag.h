@@ -88,6 +88,8 @@ void RemoveTags(DxfTags& tags, int code);
 double TagReal(const DxfTags& tags, int code, double fallback = 0);
 int64_t TagInt(const DxfTags& tags, int code, int64_t fallback = 0);
 std::wstring TagText(const DxfTags& tags, int code, const std::wstring& fallback = L"");
+// The same without a copy: valid while the tags stay as they are.
+std::wstring_view TagTextView(const DxfTags& tags, int code, std::wstring_view fallback = {});
 bool TagPoint(const DxfTags& tags, int code, double out[3]);
 
 // Angles: files and the model hold degrees, every typed call radians.
