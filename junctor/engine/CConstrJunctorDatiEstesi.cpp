@@ -1,5 +1,6 @@
 // The intersection's extended data on every polyline of a leg.
 #include "CConstrJunctor.h"
+#include "TestoDatiEstesi.h"
 
 namespace {
 
@@ -18,11 +19,12 @@ int CConstrJunctor::ScriviDatiEstesi(AcDbObjectId id, const wchar_t* codiceCigli
     acdbRegApp(kAppIntersezione);
 
     const CConstrPars& p = *m_parametri;
-    CString nomeInternoPrincipale = m_principale->GetNomeInterno();
-    CString nomePrincipale = m_principale->GetNome();
-    CString nomeInternoSecondaria = m_secondaria->GetNomeInterno();
-    CString nomeSecondaria = m_secondaria->GetNome();
-    CString stile = p.GetNome();
+    // Texts longer than extended data carries are cut as its readers cut them.
+    CString nomeInternoPrincipale = TestoDatiEstesi(m_principale->GetNomeInterno());
+    CString nomePrincipale = TestoDatiEstesi(m_principale->GetNome());
+    CString nomeInternoSecondaria = TestoDatiEstesi(m_secondaria->GetNomeInterno());
+    CString nomeSecondaria = TestoDatiEstesi(m_secondaria->GetNome());
+    CString stile = TestoDatiEstesi(p.GetNome());
     const CLanePars& corsie = *m_corsie;
     CString imm = corsie.GetCorsiaImm(), usc = corsie.GetCorsiaUsc(), sx = corsie.GetCorsiaSx();
 

@@ -82,3 +82,13 @@ bool LeggiNumeroCompleto(LPCWSTR testo, double& valore) {
     valore = v;
     return true;
 }
+
+bool LeggiNumeroDigitato(LPCWSTR testo, double& valore) {
+    CString t = testo ? testo : L"";
+    const int virgole = t.Replace(L',', L'.');
+    if (virgole > 1 || (virgole == 1 && t.Find(L'.') != t.ReverseFind(L'.'))) return false;
+    const double v = LeggiNumero(t);
+    if (!std::isfinite(v)) return false;
+    valore = v;
+    return true;
+}

@@ -21,3 +21,10 @@ double LeggiNumero(LPCWSTR testo);
 // with blanks around it allowed, and finite: "1,5", "28abc", "0x10", "nan",
 // "inf" and "1e400" are not numbers. False leaves the value as it was.
 bool LeggiNumeroCompleto(LPCWSTR testo, double& valore);
+
+// A number the user typed into a field (a parameter row, the spinner step): read
+// as LeggiNumero reads it, with a comma taken as the decimal mark, so that
+// "1,5" is 1.5. False, leaving the value as it was, for a text whose number is
+// not finite ("nan", "inf", "1e400") or whose comma cannot be the decimal
+// mark ("1,2,3", "1.000,5").
+bool LeggiNumeroDigitato(LPCWSTR testo, double& valore);

@@ -12,6 +12,7 @@
 #include "DatiEstesi.h"
 #include "ICTRACCIATO.h"
 #include "LeggiDatiPoli.h"
+#include "TestoDatiEstesi.h"
 
 namespace {
 
@@ -77,8 +78,10 @@ bool CCmdJunctor::CercaIdEsistente(const CString& nomePrincipale, const CString&
     SelezioneIntersezioni selezione;
     if (!selezione.Valida()) return false;
 
-    const CString internoPrincipale = m_principale ? m_principale->GetNomeInterno() : CString();
-    const CString internoRamo = ramo ? ramo->GetNomeInterno() : CString();
+    // The names as the extended data holds them (cut to its length).
+    const CString internoPrincipale = TestoDatiEstesi(m_principale ? m_principale->GetNomeInterno() : CString());
+    const CString internoRamo = TestoDatiEstesi(ramo ? ramo->GetNomeInterno() : CString());
+    const CString principale = TestoDatiEstesi(nomePrincipale), secondaria = TestoDatiEstesi(nomeRamo);
     const bool perInterno = !internoPrincipale.IsEmpty() && !internoRamo.IsEmpty();
     ads_point base = {0, 0, 0};
     if (ramo) ramo->GetPuntoIsola1(base);
@@ -101,7 +104,7 @@ bool CCmdJunctor::CercaIdEsistente(const CString& nomePrincipale, const CString&
         const std::vector<CString> t = Testi(id, 6);
         if (t.size() < 6 || t[0].IsEmpty()) continue;
         const bool coppia = perInterno ? (t[2] == internoPrincipale && t[4] == internoRamo)
-                                       : (t[3] == nomePrincipale && t[5] == nomeRamo);
+                                       : (t[3] == principale && t[5] == secondaria);
         if (!coppia || Contiene(m_idPresi, t[0])) continue;
         const std::wstring chiave(t[0]);
         if (!candidati.count(chiave)) ordine.push_back(chiave);

@@ -194,4 +194,21 @@ TEST_F(NuovaTest, CancelBuildsNothing) {
     }
 }
 
+// A style name longer than extended data carries is cut to its 255 bytes
+// (whole characters) in every polyline of the legs.
+TEST_F(NuovaTest, LongStyleNamesAreCutInTheExtendedData) {
+    Disegna(Principale());
+    Disegna(Secondaria({0, -150, 0}, {0, 150, 0}));
+    const std::wstring nome = L"Stile " + std::wstring(300, L'\u00e8');
+    Nuovamente([&](CCmdJunctor& c, CJunctorSettings&) {
+        for (CSecondariaJunctor* ramo : {c.GetIn(), c.GetOut()}) ramo->GetParametri()->SetNome(nome.c_str());
+    });
+    const auto polilinee = stato::PolilineeIntersezione();
+    ASSERT_FALSE(polilinee.empty());
+    for (const stato::Polilinea& p : polilinee) {
+        ASSERT_GE(p.dati.size(), 7u);
+        EXPECT_EQ(p.dati[6], nome.substr(0, 6 + 124));  // 6 + 124 x 2 = 254 bytes
+    }
+}
+
 }  // namespace

@@ -14,6 +14,7 @@
 #include "CSingleConstrPar.h"
 #include "CSingleConstrParAngle.h"
 #include "NumeroTesto.h"
+#include "TestoDatiEstesi.h"
 
 namespace {
 
@@ -71,6 +72,41 @@ TEST(ValueText, ReadingTakesTheLongestNumericPrefix) {
     };
     for (const Case& c : cases) EXPECT_EQ(LeggiNumero(c.text), c.value) << std::wstring(c.text);
     EXPECT_EQ(LeggiNumero(nullptr), 0.0);
+}
+
+// What a person types: the C reading with a comma as the decimal mark, and
+// only finite numbers (the value is left alone otherwise).
+TEST(ValueText, TypedNumbersTakeACommaAndMustBeFinite) {
+    struct Case {
+        const wchar_t* text;
+        bool taken;
+        double value;
+    } cases[] = {
+        {L"2.5", true, 2.5},      {L"1,5", true, 1.5},      {L" -0,25", true, -0.25}, {L"12abc", true, 12.0},
+        {L"abc", true, 0.0},      {L"", true, 0.0},         {L"1e3", true, 1000.0},   {L"1,5e2", true, 150.0},
+        {L"nan", false, 7.0},     {L"-inf", false, 7.0},    {L"1e400", false, 7.0},   {L"-5e400", false, 7.0},
+        {L"1,2,3", false, 7.0},   {L"1.000,5", false, 7.0}, {L"1,000.5", false, 7.0},
+    };
+    for (const Case& c : cases) {
+        double v = 7.0;
+        EXPECT_EQ(LeggiNumeroDigitato(c.text, v), c.taken) << std::wstring(c.text);
+        EXPECT_EQ(v, c.value) << std::wstring(c.text);
+    }
+    double v = 7.0;
+    EXPECT_TRUE(LeggiNumeroDigitato(nullptr, v));
+    EXPECT_EQ(v, 0.0);
+}
+
+// Texts of extended data hold at most 255 bytes in UTF-8, whole characters.
+TEST(ValueText, ExtendedDataTextsAreCutTo255Bytes) {
+    const CString a300(std::wstring(300, L'a').c_str());
+    const CString e200(std::wstring(200, L'\u00e8').c_str());  // two bytes each
+    const CString mixed = CString(std::wstring(254, L'a').c_str()) + L"\u20ac";  // 254 + 3 bytes
+    EXPECT_EQ(TestoDatiEstesi(L"Urbana"), CString(L"Urbana"));
+    EXPECT_EQ(TestoDatiEstesi(a300).GetLength(), 255);
+    EXPECT_EQ(TestoDatiEstesi(e200).GetLength(), 127);
+    EXPECT_EQ(TestoDatiEstesi(mixed).GetLength(), 254);
+    EXPECT_EQ(TestoDatiEstesi(CString(std::wstring(255, L'a').c_str())).GetLength(), 255);
 }
 
 TEST_F(CommaLocale, FileTextsKeepTheDecimalPoint) {
