@@ -6,11 +6,19 @@ namespace {
 
 // The text that fits a width: cut from its end and followed by "..." when it
 // does not fit whole.
+// A label too wide for its space loses its middle: labels that differ only
+// at their end ("... della corsia di uscita: ", "... di immissione: ") stay
+// apart.
 CString FittingText(CDC* dc, const CString& text, int width) {
     if (dc->GetTextExtent(text).cx <= width) return text;
-    CString cut = text;
-    while (!cut.IsEmpty() && dc->GetTextExtent(cut + L"...").cx > width) cut = cut.Left(cut.GetLength() - 1);
-    return cut + L"...";
+    int head = text.GetLength() / 2, tail = text.GetLength() - head;
+    CString shown = text.Left(head) + L"..." + text.Right(tail);
+    while ((head > 0 || tail > 0) && dc->GetTextExtent(shown).cx > width) {
+        if (head >= tail) --head;
+        else --tail;
+        shown = text.Left(head) + L"..." + text.Right(tail);
+    }
+    return shown;
 }
 
 void HLine(CDC* dc, int x0, int x1, int y) {

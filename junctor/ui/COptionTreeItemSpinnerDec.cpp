@@ -48,7 +48,13 @@ void COptionTreeItemSpinnerDec::Place(bool show) {
 
 void COptionTreeItemSpinnerDec::DrawValue(CDC* dc, CRect rcValue) {
     COptionTree* tree = GetOptionsOwner();
-    if (m_bEditorFocus || !tree) return;
+    if (!tree) return;
+    // The open editor goes with its row (a row made visible by the keyboard
+    // is painted at its new place after its editor opened).
+    if (m_bEditorFocus) {
+        Place(true);
+        return;
+    }
     Place(false);
     CString text;
     if (GetEdit()->m_hWnd) GetEdit()->GetWindowText(text);
@@ -96,6 +102,7 @@ void COptionTreeItemSpinnerDec::OnKillFocus(CWnd* newWnd) {
     if (m_bDestroying) return;
     if (newWnd && newWnd->m_hWnd == GetEdit()->m_hWnd) return;
     m_bEditorFocus = 0;
+    ValidateText();
     Commit();
 }
 
@@ -107,6 +114,8 @@ LRESULT COptionTreeItemSpinnerDec::OnCommit(WPARAM, LPARAM) {
     HWND focus = ::GetFocus();
     if (focus && (focus == m_hWnd || focus == GetEdit()->m_hWnd)) return 0;
     m_bEditorFocus = 0;
+    // A text that is no finite number is not taken: the row keeps its value.
+    ValidateText();
     Commit();
     return 0;
 }

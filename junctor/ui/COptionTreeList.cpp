@@ -79,6 +79,12 @@ void COptionTreeList::ScrollTo(int pos) {
     GetClientRect(&rc);
     int limit = std::max(0, GetContentHeight() - (rc.Height() + 1));
     pos = std::clamp(pos, 0, limit);
+    if (pos != m_otOption->GetScrollPosition()) {
+        // An open editor would stay where it is, over another row, and take
+        // what is typed for that row: the edit ends (commits) first.
+        HWND focus = ::GetFocus();
+        if (focus && focus != m_hWnd && ::IsChild(m_hWnd, focus)) SetFocus();
+    }
     m_otOption->SetScrollPosition(pos);
     SetScrollPos(SB_VERT, pos, TRUE);
     Invalidate();

@@ -1,5 +1,7 @@
 #include "COptionTreeSpinnerButton.h"
 
+#include <cmath>
+
 #include "COptionTree.h"
 #include "COptionTreeBufferDC.h"
 #include "NumeroTesto.h"
@@ -76,10 +78,27 @@ double COptionTreeSpinnerButton::GetValue() const {
     if (!m_hWnd || !m_ctlEdit.m_hWnd) return 0.0;
     CString text;
     m_ctlEdit.GetWindowText(text);
-    return LeggiNumero(text);
+    double value = m_dLastGood;
+    LeggiNumeroDigitato(text, value);
+    return value;
+}
+
+bool COptionTreeSpinnerButton::HasValidText() const {
+    if (!m_ctlEdit.m_hWnd) return true;
+    CString text;
+    m_ctlEdit.GetWindowText(text);
+    double value = 0;
+    return LeggiNumeroDigitato(text, value);
+}
+
+void COptionTreeSpinnerButton::ValidateText() {
+    if (!m_hWnd || !m_ctlEdit.m_hWnd) return;
+    if (HasValidText()) m_dLastGood = GetValue();
+    else SetValue(m_dLastGood);
 }
 
 void COptionTreeSpinnerButton::SetValue(double value) {
+    if (std::isfinite(value)) m_dLastGood = value;
     if (m_ctlEdit.m_hWnd) m_ctlEdit.SetWindowText(FormatValue(value));
 }
 

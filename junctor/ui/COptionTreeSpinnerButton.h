@@ -13,8 +13,15 @@ public:
 
     void SetOwnerTree(COptionTree* tree) { m_otSpinnerOwner = tree; }
     COptionTree* GetOwnerTree() const { return m_otSpinnerOwner; }
-    // The edit text as a number (C numeric rules; no digits read 0); 0 without a window.
+    // The edit text as a number (C numeric rules, a comma taken as the decimal
+    // mark; no digits read 0); 0 without a window. A text that is no finite
+    // number gives the last value the spinner held.
     double GetValue() const;
+    // Whether the edit text is a number the spinner takes (see GetValue).
+    bool HasValidText() const;
+    // At the end of an edit: a text that is no finite number is replaced by
+    // the last value held, a valid one becomes that value.
+    void ValidateText();
     // Shows the value in the edit field.
     void SetValue(double value);
     virtual CString FormatValue(double value) const;
@@ -70,4 +77,6 @@ private:
     int m_nRepeatDelay = 500;
     int m_nRepeatInterval = 28;
     DWORD m_dwOptions = 0;
+    // The last value shown or taken from a valid text.
+    double m_dLastGood = 0.0;
 };

@@ -118,6 +118,9 @@ void CParsOptionTree::Percorri(const Schema& schema, const Visita& visita) {
 
 void CParsOptionTree::LeggiSchema(const Schema& schema, const Accesso& parametro) {
     Percorri(schema, [&](int indice, CMyOptionTreeItemSpinnerDec* riga) {
+        // A text that is no finite number goes back to the row's last value
+        // (its commit may still be on its way).
+        riga->ValidateText();
         if (!ModificataDallUtente(riga)) return;
         parametro(indice).SetValore(riga->GetValue());
         // The row's text and its parameter agree again.

@@ -443,7 +443,9 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_MOUSEWHEEL:
-        if (multi) ScrollTo(hwnd, s.firstLine - 3 * GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA);
+        // A single-line edit has nothing to scroll: the wheel goes on to the parent.
+        if (!multi) return DefWindowProcW(hwnd, msg, wParam, lParam);
+        ScrollTo(hwnd, s.firstLine - 3 * GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA);
         return 0;
     case EM_GETSEL: {
         int a = std::min(s.selStart, s.selEnd), b = std::max(s.selStart, s.selEnd);

@@ -98,3 +98,25 @@ TEST_F(Painting, SpinnerRowShowsItsValueUntilEdited) {
     EXPECT_EQ(vplat::GdiLog::Matching("DrawText (155,42,263,62) \"2.5\"").size(), 1u);
     vplat::SnapshotWindow(frame, ::testing::TempDir() + "optiontree.png");
 }
+
+// Group captions wider than the tree lose their middle, so that two that
+// differ only at the end stay apart; each fits the row.
+TEST_F(Painting, TooWideLabelsKeepTheirEnd) {
+    Build({L"r1u [m]"});
+    group->SetLabel(L"Policentrica di raccordo della corsia di uscita: ");
+    COptionTreeItem* entry = tree->InsertItem(new COptionTreeItem);
+    entry->SetLabel(L"Policentrica di raccordo della corsia di immissione: ");
+    vplat::GdiLog::Clear();
+    tree->GetRowsView()->Invalidate();
+    Paint();
+    std::vector<std::string> drawn;
+    for (const std::string& e : vplat::GdiLog::Matching("DrawText"))
+        if (e.find("Policentrica") != std::string::npos) drawn.push_back(e.substr(e.find('"')));
+    ASSERT_EQ(drawn.size(), 2u);
+    EXPECT_NE(drawn[0], drawn[1]);
+    EXPECT_EQ(drawn[0], "\"Policentrica di rac... corsia di uscita: \"");
+    EXPECT_EQ(drawn[1], "\"Policentrica di ra...sia di immissione: \"");
+    CRect view;
+    tree->GetRowsView()->GetClientRect(&view);
+    for (COptionTreeItem* g : {group, entry}) EXPECT_LE(g->GetLabelRect().right, view.right) << drawn[0];
+}
