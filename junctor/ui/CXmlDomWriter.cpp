@@ -142,36 +142,61 @@ void CXmlDomWriter::ImpostaTesto(IXMLDOMNode* element, LPCWSTR text) {
     Verifica(element->put_text(bText), L"Unable to append text to XML document.");
 }
 
+void CXmlDomWriter::AccodaNodo(IXMLDOMNode* parent, IXMLDOMNode* node, LPCWSTR text) {
+    if (!node) Fallisci(text);
+    Verifica(parent->appendChild(node, nullptr), text);
+}
+
+// Everything read is kept: texts are appended beside the elements copied
+// before them (setting the parent's text would replace those), and comments,
+// character-data sections and processing instructions are copied as such.
 void CXmlDomWriter::CopiaNodo(IXMLDOMNode* parent, IXMLDOMNode* node) {
+    DOMNodeType type = NODE_INVALID;
+    Verifica(node->get_nodeType(&type), L"Unable to get name from XML node.");
     CBstr name;
     Verifica(node->get_nodeName(&name), L"Unable to get name from XML node.");
-    CString nodeName = name.Text();
-    if (nodeName == L"#text") {
+    switch (type) {
+    case NODE_TEXT:
+    case NODE_CDATA_SECTION: {
         CBstr text;
         Verifica(node->get_text(&text), L"Unable to get text from XML node.");
-        Verifica(parent->put_text(text), L"Unable to put text on XML node.");
+        const LPCWSTR failure = L"Unable to put text on XML node.";
+        if (type == NODE_TEXT) {
+            CComPtr<IXMLDOMText> copy;
+            Verifica(m_pDoc->createTextNode(text, &copy), failure);
+            AccodaNodo(parent, copy, failure);
+        } else {
+            CComPtr<IXMLDOMCDATASection> copy;
+            Verifica(m_pDoc->createCDATASection(text, &copy), failure);
+            AccodaNodo(parent, copy, failure);
+        }
         return;
     }
-    if (nodeName == L"#comment") return;
+    case NODE_COMMENT:
+    case NODE_PROCESSING_INSTRUCTION: {
+        CBstr text;
+        Verifica(node->get_text(&text), L"Unable to get text from XML node.");
+        const LPCWSTR failure = L"Unable to append child node to XML document.";
+        if (type == NODE_COMMENT) {
+            CComPtr<IXMLDOMComment> copy;
+            Verifica(m_pDoc->createComment(text, &copy), failure);
+            AccodaNodo(parent, copy, failure);
+        } else {
+            CComPtr<IXMLDOMProcessingInstruction> copy;
+            Verifica(m_pDoc->createProcessingInstruction(name, text, &copy), failure);
+            AccodaNodo(parent, copy, failure);
+        }
+        return;
+    }
+    case NODE_ELEMENT: break;
+    // An entity reference can only name an entity of a document type, which
+    // the style file never loads: it has nothing to copy.
+    default: return;
+    }
 
     CComPtr<IXMLDOMNode> copy;
-    copy.Attach(AggiungiFiglio(parent, nodeName));
-
-    CComPtr<IXMLDOMNamedNodeMap> attrs;
-    Verifica(node->get_attributes(&attrs), L"Unable to get attributes from XML document.");
-    if (attrs) {
-        LONG count = 0;
-        Verifica(attrs->get_length(&count), L"Unable to get item form attribute list.");
-        for (LONG i = 0; i < count; ++i) {
-            CComPtr<IXMLDOMNode> attr;
-            Verifica(attrs->get_item(i, &attr), L"Unable to get item form attribute list.");
-            if (!attr) Fallisci(L"Unable to get item form attribute list.");
-            CBstr attrName, attrText;
-            Verifica(attr->get_nodeName(&attrName), L"Unable to get name from XML attribute.");
-            Verifica(attr->get_text(&attrText), L"Unable to get text from XML attribute.");
-            AggiungiAttributo(copy, attrName.Text(), attrText.Text());
-        }
-    }
+    copy.Attach(AggiungiFiglio(parent, name.Text()));
+    CopiaAttributi(copy, node);
 
     VARIANT_BOOL hasChildren = VARIANT_FALSE;
     Verifica(node->hasChildNodes(&hasChildren), L"Unable to get item from node list.");
@@ -188,6 +213,26 @@ void CXmlDomWriter::CopiaNodo(IXMLDOMNode* parent, IXMLDOMNode* node) {
         CopiaNodo(copy, child);
     }
 }
+
+// The namespace declarations among them, so that prefixed names stay bound.
+void CXmlDomWriter::CopiaAttributi(IXMLDOMNode* copy, IXMLDOMNode* node) {
+    CComPtr<IXMLDOMNamedNodeMap> attrs;
+    Verifica(node->get_attributes(&attrs), L"Unable to get attributes from XML document.");
+    if (!attrs) return;
+    LONG count = 0;
+    Verifica(attrs->get_length(&count), L"Unable to get item form attribute list.");
+    for (LONG i = 0; i < count; ++i) {
+        CComPtr<IXMLDOMNode> attr;
+        Verifica(attrs->get_item(i, &attr), L"Unable to get item form attribute list.");
+        if (!attr) Fallisci(L"Unable to get item form attribute list.");
+        CBstr attrName, attrText;
+        Verifica(attr->get_nodeName(&attrName), L"Unable to get name from XML attribute.");
+        Verifica(attr->get_text(&attrText), L"Unable to get text from XML attribute.");
+        AggiungiAttributo(copy, attrName.Text(), attrText.Text());
+    }
+}
+
+void CXmlDomWriter::AggiungiNodoDocumento(IXMLDOMNode* node) { CopiaNodo(m_pDoc, node); }
 
 void CXmlDomWriter::Salva(const CString& path) {
     const LPCWSTR text = L"Unable to save updated XML document.";

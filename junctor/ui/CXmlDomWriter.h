@@ -27,8 +27,14 @@ public:
     IXMLDOMNode* AggiungiFiglio(IXMLDOMNode* parent, LPCWSTR name);
     void AggiungiAttributo(IXMLDOMNode* element, LPCWSTR name, LPCWSTR value);
     void ImpostaTesto(IXMLDOMNode* element, LPCWSTR text);
-    // Deep copy of an input node under an output parent (comments dropped).
+    // Deep copy of an input node under an output parent: elements with their
+    // attributes, texts, character data, comments and processing instructions.
     void CopiaNodo(IXMLDOMNode* parent, IXMLDOMNode* node);
+    // The attributes of an input element onto an output one.
+    void CopiaAttributi(IXMLDOMNode* copy, IXMLDOMNode* node);
+    // A comment or processing instruction of the input document, appended to
+    // the output document.
+    void AggiungiNodoDocumento(IXMLDOMNode* node);
     // Saves over the loaded file / to another path, then releases the document.
     // The file is written beside the target first and renamed over it only
     // when complete, so a failed save leaves the old file as it was.
@@ -45,6 +51,8 @@ public:
 private:
     void Salva(const CString& path);
     void Rilascia();
+    // Appends a node made for the copy, or fails with the text.
+    void AccodaNodo(IXMLDOMNode* parent, IXMLDOMNode* node, LPCWSTR text);
     // Stores the text and fails when hr is a failure.
     void Verifica(HRESULT hr, LPCWSTR text);
 

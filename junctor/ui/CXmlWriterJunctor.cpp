@@ -1,5 +1,6 @@
 #include "CXmlWriterJunctor.h"
 
+#include <NumeroTesto.h>
 #include <TranslatorBinding.h>
 
 namespace {
@@ -96,6 +97,17 @@ void CXmlWriterJunctor::Verifica(IXMLDOMNode* root) {
         if (!TestoXmlValido(m_strStile) || !TestoXmlValido(m_strDescrizione))
             m_domWriter.Fallisci(L"The style name or description holds characters an XML document cannot carry.");
     }
+    // A value text the reader would refuse would make the whole file
+    // unreadable: nothing is written then.
+    if (m_nModo == MODO_IMPOSTAZIONI) VerificaNumero(L"INCREMENTO_SPIN", m_pSettings->GetIncrementoTesto());
+    if (m_nModo == MODO_AGGIUNGI || m_nModo == MODO_SOVRASCRIVI) {
+        for (int k = 0; k < CConstrPars::NUMERO_IN_FILE; ++k) {
+            const int i = CConstrPars::ORDINE_FILE[k];
+            VerificaNumero(CConstrPars::DESCRITTORI[i].codice, m_pParametri->Parametro(i).GetValoreTesto());
+        }
+        for (int i = 0; i < CLanePars::NUMERO_PARAMETRI; ++i)
+            VerificaNumero(CLanePars::DESCRITTORI[i].codice, m_pCorsie->Parametro(i).GetValoreTesto());
+    }
     if (m_nModo == MODO_SOVRASCRIVI) {
         // Overwriting a style the file does not hold would lose the edits.
         bool trovato = false;
@@ -113,6 +125,14 @@ void CXmlWriterJunctor::Verifica(IXMLDOMNode* root) {
     }
 }
 
+void CXmlWriterJunctor::VerificaNumero(LPCWSTR codice, const CString& testo) {
+    double valore = 0;
+    if (LeggiNumeroCompleto(testo, valore)) return;
+    m_strErrore.Format(L"The value of a parameter is not a number a style file can hold: %s \"%s\".", codice,
+                       (LPCWSTR)testo);
+    m_domWriter.Fallisci(m_strErrore);
+}
+
 bool CXmlWriterJunctor::ProcessRoot(IXMLDOMNode* root) {
     m_domWriter.Azzera();
     try {
@@ -126,8 +146,13 @@ bool CXmlWriterJunctor::ProcessRoot(IXMLDOMNode* root) {
         CString foglio = kFoglioStile;
         if (m_nModo == MODO_STAMPA) foglio = L"type = 'text/xsl' href = '" + m_strFoglioStile + L"'";
         m_domWriter.AggiungiIstruzione(L"xml-stylesheet", foglio);
+        // Nothing that was read is dropped but what the run replaces: the
+        // comments and instructions around the root, the root's attributes
+        // (namespace declarations among them), children of any name.
+        CopiaAttornoAllaRadice(true);
         CComPtr<IXMLDOMNode> uscita;
         uscita.Attach(m_domWriter.AggiungiRadice(L"INTERSEZIONI_RASO"));
+        m_domWriter.CopiaAttributi(uscita, root);
 
         CArray<IXMLDOMNode*> figli;
         FigliInput(root, figli);
@@ -139,22 +164,18 @@ bool CXmlWriterJunctor::ProcessRoot(IXMLDOMNode* root) {
                     continue;
                 }
                 CString nome = NomeInput(c);
-                if (nome == L"IMPOSTAZIONI") {
-                    if (m_nModo == MODO_IMPOSTAZIONI) ScriviImpostazioni(uscita);
-                    else m_domWriter.CopiaNodo(uscita, c);
-                } else if (nome == L"VERIFICHE" || nome == L"LEGENDA") {
-                    m_domWriter.CopiaNodo(uscita, c);
-                } else if (nome == L"INTERSEZIONE") {
-                    bool questo = AttributoInput(c, L"style") == m_strStile;
-                    if (questo && m_nModo == MODO_SOVRASCRIVI) {
+                if (nome == L"IMPOSTAZIONI" && m_nModo == MODO_IMPOSTAZIONI) {
+                    ScriviImpostazioni(uscita);
+                } else if (nome == L"INTERSEZIONE" && AttributoInput(c, L"style") == m_strStile &&
+                           (m_nModo == MODO_SOVRASCRIVI || m_nModo == MODO_CANCELLA)) {
+                    if (m_nModo == MODO_SOVRASCRIVI) {
                         m_strVersione = AttributoInput(c, L"version");
                         m_strMetodo = AttributoInput(c, L"method");
                         ScriviStile(uscita);
-                    } else if (!(questo && m_nModo == MODO_CANCELLA)) {
-                        m_domWriter.CopiaNodo(uscita, c);
                     }
+                } else {
+                    m_domWriter.CopiaNodo(uscita, c);
                 }
-                // Any other child of the root is dropped.
             }
         } catch (...) {
             Rilascia(figli);
@@ -163,6 +184,7 @@ bool CXmlWriterJunctor::ProcessRoot(IXMLDOMNode* root) {
         Rilascia(figli);
         if (m_nModo == MODO_AGGIUNGI) ScriviStile(uscita);
         uscita.Release();
+        CopiaAttornoAllaRadice(false);
         if (m_bInPlace) m_domWriter.SalvaSu(GetPercorso());
         else m_domWriter.SalvaCome(m_strUscita);
         return true;
@@ -172,6 +194,37 @@ bool CXmlWriterJunctor::ProcessRoot(IXMLDOMNode* root) {
         AfxMessageBox(testo, MB_OK);
         return false;
     }
+}
+
+// The comments and processing instructions of the input document before the
+// root (prima) or after it. Its declaration and stylesheet are the run's own.
+void CXmlWriterJunctor::CopiaAttornoAllaRadice(bool prima) {
+    if (!m_pXMLDom) return;
+    CArray<IXMLDOMNode*> figli;
+    FigliInput(m_pXMLDom, figli);
+    try {
+        bool dopo = false;
+        for (INT_PTR i = 0; i < figli.GetSize(); ++i) {
+            IXMLDOMNode* c = figli[i];
+            DOMNodeType tipo = NODE_INVALID;
+            if (FAILED(c->get_nodeType(&tipo))) m_domWriter.Fallisci(L"Unable to get name from XML node.");
+            if (tipo == NODE_ELEMENT) {
+                dopo = true;
+                continue;
+            }
+            if (dopo == prima) continue;
+            if (tipo == NODE_COMMENT) {
+                m_domWriter.AggiungiNodoDocumento(c);
+            } else if (tipo == NODE_PROCESSING_INSTRUCTION) {
+                const CString nome = NomeInput(c);
+                if (nome != L"xml" && nome != L"xml-stylesheet") m_domWriter.AggiungiNodoDocumento(c);
+            }
+        }
+    } catch (...) {
+        Rilascia(figli);
+        throw;
+    }
+    Rilascia(figli);
 }
 
 void CXmlWriterJunctor::ScriviImpostazioni(IXMLDOMNode* parent) {

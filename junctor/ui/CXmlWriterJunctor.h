@@ -27,9 +27,12 @@ public:
 
 private:
     void ScriviImpostazioni(IXMLDOMNode* parent);
+    void CopiaAttornoAllaRadice(bool prima);
     void ScriviParametro(IXMLDOMNode* gruppo, LPCWSTR codice, const CSingleConstrPar& p);
     // The checks made before anything is built; each failure ends the run.
     void Verifica(IXMLDOMNode* root);
+    // Fails the run when a value text would not read back as a finite number.
+    void VerificaNumero(LPCWSTR codice, const CString& testo);
     // Reading the input document: here a failed call ends the run, as a
     // misread node would otherwise be dropped from the file.
     CString NomeInput(IXMLDOMNode* node);
@@ -45,4 +48,6 @@ private:
     CString m_strDescrizione;
     CString m_strVersione;
     CString m_strMetodo;
+    // The failure text of a check that names what failed.
+    CString m_strErrore;
 };

@@ -2,7 +2,8 @@
 // call it. Documents are loaded synchronously; DTDs and external entities are
 // never loaded and the network is never used; whitespace-only text nodes are
 // dropped on load; an "xml" processing instruction is written as the file's
-// declaration; files are written in UTF-8.
+// declaration; files are written in UTF-8. An element's attributes include
+// its namespace declarations (xmlns, xmlns:p), as the DOM shows them.
 #pragma once
 
 #include "ComTypes.h"
@@ -64,6 +65,12 @@ struct IXMLDOMAttribute : public IXMLDOMNode {};
 
 struct IXMLDOMProcessingInstruction : public IXMLDOMNode {};
 
+struct IXMLDOMText : public IXMLDOMNode {};
+
+struct IXMLDOMCDATASection : public IXMLDOMText {};
+
+struct IXMLDOMComment : public IXMLDOMNode {};
+
 struct IXMLDOMParseError : public IUnknown {
     STDMETHOD(get_errorCode)(LONG* code) = 0;
     STDMETHOD(get_reason)(BSTR* reason) = 0;
@@ -81,6 +88,11 @@ struct IXMLDOMDocument : public IXMLDOMNode {
     STDMETHOD(createNode)(VARIANT type, BSTR name, BSTR namespaceURI, IXMLDOMNode** node) = 0;
     STDMETHOD(createProcessingInstruction)(BSTR target, BSTR data, IXMLDOMProcessingInstruction** pi) = 0;
     STDMETHOD(createAttribute)(BSTR name, IXMLDOMAttribute** attribute) = 0;
+    STDMETHOD(createTextNode)(BSTR data, IXMLDOMText** text) = 0;
+    // Data holding "]]>" cannot be written as one section: E_FAIL.
+    STDMETHOD(createCDATASection)(BSTR data, IXMLDOMCDATASection** cdata) = 0;
+    // Data holding "--" or ending in "-" cannot be written as a comment: E_FAIL.
+    STDMETHOD(createComment)(BSTR data, IXMLDOMComment** comment) = 0;
 };
 
 extern "C" {
@@ -91,6 +103,9 @@ extern const IID IID_IXMLDOMNamedNodeMap;
 extern const IID IID_IXMLDOMElement;
 extern const IID IID_IXMLDOMAttribute;
 extern const IID IID_IXMLDOMProcessingInstruction;
+extern const IID IID_IXMLDOMText;
+extern const IID IID_IXMLDOMCDATASection;
+extern const IID IID_IXMLDOMComment;
 extern const IID IID_IXMLDOMParseError;
 extern const IID IID_IXMLDOMDocument;
 }
@@ -106,6 +121,9 @@ using ::IXMLDOMNode;
 using ::IXMLDOMNodeList;
 using ::IXMLDOMParseError;
 using ::IXMLDOMProcessingInstruction;
+using ::IXMLDOMText;
+using ::IXMLDOMCDATASection;
+using ::IXMLDOMComment;
 }  // namespace MSXML2
 
 VPLAT_DECLARE_UUID(MSXML2::DOMDocument60, CLSID_DOMDocument60)
@@ -115,5 +133,8 @@ VPLAT_DECLARE_UUID(IXMLDOMNamedNodeMap, IID_IXMLDOMNamedNodeMap)
 VPLAT_DECLARE_UUID(IXMLDOMElement, IID_IXMLDOMElement)
 VPLAT_DECLARE_UUID(IXMLDOMAttribute, IID_IXMLDOMAttribute)
 VPLAT_DECLARE_UUID(IXMLDOMProcessingInstruction, IID_IXMLDOMProcessingInstruction)
+VPLAT_DECLARE_UUID(IXMLDOMText, IID_IXMLDOMText)
+VPLAT_DECLARE_UUID(IXMLDOMCDATASection, IID_IXMLDOMCDATASection)
+VPLAT_DECLARE_UUID(IXMLDOMComment, IID_IXMLDOMComment)
 VPLAT_DECLARE_UUID(IXMLDOMParseError, IID_IXMLDOMParseError)
 VPLAT_DECLARE_UUID(IXMLDOMDocument, IID_IXMLDOMDocument)

@@ -19,6 +19,9 @@ extern "C" const IID IID_IXMLDOMAttribute = {0x7d1e3c46, 0x52a8, 0x4f0b, {0x9c, 
 extern "C" const IID IID_IXMLDOMProcessingInstruction = {0x7d1e3c47, 0x52a8, 0x4f0b, {0x9c, 0x11, 0x3a, 0x60, 0x5e, 0x2d, 0x71, 0x07}};
 extern "C" const IID IID_IXMLDOMParseError = {0x7d1e3c48, 0x52a8, 0x4f0b, {0x9c, 0x11, 0x3a, 0x60, 0x5e, 0x2d, 0x71, 0x08}};
 extern "C" const IID IID_IXMLDOMDocument = {0x7d1e3c49, 0x52a8, 0x4f0b, {0x9c, 0x11, 0x3a, 0x60, 0x5e, 0x2d, 0x71, 0x09}};
+extern "C" const IID IID_IXMLDOMText = {0x7d1e3c4a, 0x52a8, 0x4f0b, {0x9c, 0x11, 0x3a, 0x60, 0x5e, 0x2d, 0x71, 0x0a}};
+extern "C" const IID IID_IXMLDOMCDATASection = {0x7d1e3c4b, 0x52a8, 0x4f0b, {0x9c, 0x11, 0x3a, 0x60, 0x5e, 0x2d, 0x71, 0x0b}};
+extern "C" const IID IID_IXMLDOMComment = {0x7d1e3c4c, 0x52a8, 0x4f0b, {0x9c, 0x11, 0x3a, 0x60, 0x5e, 0x2d, 0x71, 0x0c}};
 
 namespace vplat::dom {
 
@@ -147,7 +150,10 @@ xmlDocPtr ParseFileSafely(const std::wstring& path, std::wstring& reason, LONG& 
         line = err ? err->line : 0;
         code = static_cast<LONG>(0xC00CE000L | (err ? (err->code & 0xFFF) : 0x558));
         reason = Utf8ToWide(message);
-        if (line > 0) reason += L" (line " + std::to_wstring(line) + L")";
+        // Some of libxml2's messages end with the line already ("... in tag X line 1").
+        const std::wstring own = L"line " + std::to_wstring(line);
+        const bool named = reason.size() >= own.size() && reason.compare(reason.size() - own.size(), own.size(), own) == 0;
+        if (line > 0 && !named) reason += L" (line " + std::to_wstring(line) + L")";
         reason += L".";
         if (doc) xmlFreeDoc(doc);
         doc = nullptr;
@@ -310,6 +316,55 @@ HRESULT Document::createAttribute(BSTR name, IXMLDOMAttribute** attribute) {
     KeepDetached(asNode);
     *attribute = static_cast<IXMLDOMAttribute*>(Wrap(this, asNode));
     return S_OK;
+}
+
+HRESULT Document::createTextNode(BSTR data, IXMLDOMText** text) {
+    if (!text) return E_POINTER;
+    *text = nullptr;
+    VPLAT_DOM_CALL("IXMLDOMDocument::createTextNode");
+    xmlNodePtr created = xmlNewDocText(m_doc, BAD_CAST ToUtf8(data).c_str());
+    if (!created) return E_OUTOFMEMORY;
+    KeepDetached(created);
+    *text = static_cast<IXMLDOMText*>(Wrap(this, created));
+    return S_OK;
+}
+
+HRESULT Document::createCDATASection(BSTR data, IXMLDOMCDATASection** cdata) {
+    if (!cdata) return E_POINTER;
+    *cdata = nullptr;
+    VPLAT_DOM_CALL("IXMLDOMDocument::createCDATASection");
+    std::string content = ToUtf8(data);
+    if (content.find("]]>") != std::string::npos) return E_FAIL;
+    xmlNodePtr created = xmlNewCDataBlock(m_doc, BAD_CAST content.c_str(), static_cast<int>(content.size()));
+    if (!created) return E_OUTOFMEMORY;
+    KeepDetached(created);
+    *cdata = static_cast<IXMLDOMCDATASection*>(Wrap(this, created));
+    return S_OK;
+}
+
+HRESULT Document::createComment(BSTR data, IXMLDOMComment** comment) {
+    if (!comment) return E_POINTER;
+    *comment = nullptr;
+    VPLAT_DOM_CALL("IXMLDOMDocument::createComment");
+    std::string content = ToUtf8(data);
+    if (content.find("--") != std::string::npos || (!content.empty() && content.back() == '-')) return E_FAIL;
+    xmlNodePtr created = xmlNewDocComment(m_doc, BAD_CAST content.c_str());
+    if (!created) return E_OUTOFMEMORY;
+    KeepDetached(created);
+    *comment = static_cast<IXMLDOMComment*>(Wrap(this, created));
+    return S_OK;
+}
+
+xmlNodePtr Document::DeclarationNode(xmlNsPtr ns) {
+    for (const auto& [declared, node] : m_declarations)
+        if (declared == ns) return node;
+    std::string name = ns->prefix ? std::string("xmlns:") + reinterpret_cast<const char*>(ns->prefix) : "xmlns";
+    xmlAttrPtr attr = xmlNewDocProp(m_doc, BAD_CAST name.c_str(), ns->href);
+    if (!attr) return nullptr;
+    xmlNodePtr node = reinterpret_cast<xmlNodePtr>(attr);
+    KeepDetached(node);
+    m_declarations.push_back({ns, node});
+    return node;
 }
 
 }  // namespace vplat::dom

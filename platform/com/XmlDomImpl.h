@@ -5,6 +5,7 @@
 #include <libxml/tree.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ComObject.h"
@@ -89,11 +90,17 @@ public:
     STDMETHOD(createNode)(VARIANT type, BSTR name, BSTR namespaceURI, IXMLDOMNode** node) override;
     STDMETHOD(createProcessingInstruction)(BSTR target, BSTR data, IXMLDOMProcessingInstruction** pi) override;
     STDMETHOD(createAttribute)(BSTR name, IXMLDOMAttribute** attribute) override;
+    STDMETHOD(createTextNode)(BSTR data, IXMLDOMText** text) override;
+    STDMETHOD(createCDATASection)(BSTR data, IXMLDOMCDATASection** cdata) override;
+    STDMETHOD(createComment)(BSTR data, IXMLDOMComment** comment) override;
 
     xmlDocPtr Doc() const { return m_doc; }
     // Nodes created or taken out of the tree: freed with the document unless
     // they were put back (node objects may still point at them).
     void KeepDetached(xmlNodePtr node) { m_detached.push_back(node); }
+    // A namespace declaration of an element shown as an attribute ("xmlns",
+    // "xmlns:p"): one node per declaration, kept with the document.
+    xmlNodePtr DeclarationNode(xmlNsPtr ns);
 
 private:
     void Replace(xmlDocPtr doc);
@@ -101,6 +108,7 @@ private:
     xmlDocPtr m_doc = nullptr;
     std::vector<xmlDocPtr> m_retired;
     std::vector<xmlNodePtr> m_detached;
+    std::vector<std::pair<xmlNsPtr, xmlNodePtr>> m_declarations;
     LONG m_errorCode = 0;
     LONG m_errorLine = 0;
     std::wstring m_errorReason;

@@ -25,6 +25,11 @@ std::string QualifiedName(xmlNodePtr n) {
     return name;
 }
 
+// The name a namespace declaration has as an attribute.
+std::string DeclarationName(xmlNsPtr ns) {
+    return ns->prefix ? std::string("xmlns:") + reinterpret_cast<const char*>(ns->prefix) : std::string("xmlns");
+}
+
 // Attributes and entity references show no children.
 xmlNodePtr FirstChild(xmlNodePtr n) {
     if (n->type == XML_ATTRIBUTE_NODE || n->type == XML_ENTITY_REF_NODE) return nullptr;
@@ -114,7 +119,15 @@ public:
         if (!item) return E_POINTER;
         *item = nullptr;
         VPLAT_DOM_CALL("IXMLDOMNamedNodeMap::getNamedItem");
-        if (xmlAttrPtr a = Find(ToUtf8(name))) {
+        const std::string wanted = ToUtf8(name);
+        for (xmlNsPtr ns = m_element->nsDef; ns; ns = ns->next) {
+            if (DeclarationName(ns) != wanted) continue;
+            xmlNodePtr node = m_owner->DeclarationNode(ns);
+            if (!node) return E_OUTOFMEMORY;
+            *item = Wrap(m_owner, node);
+            return S_OK;
+        }
+        if (xmlAttrPtr a = Find(wanted)) {
             *item = Wrap(m_owner, reinterpret_cast<xmlNodePtr>(a));
             return S_OK;
         }
@@ -155,7 +168,15 @@ public:
         if (!item) return E_POINTER;
         *item = nullptr;
         VPLAT_DOM_CALL("IXMLDOMNamedNodeMap::get_item");
+        // The namespace declarations first, then the other attributes.
         LONG i = 0;
+        for (xmlNsPtr ns = m_element->nsDef; ns; ns = ns->next, ++i) {
+            if (i != index) continue;
+            xmlNodePtr node = m_owner->DeclarationNode(ns);
+            if (!node) return E_OUTOFMEMORY;
+            *item = Wrap(m_owner, node);
+            return S_OK;
+        }
         for (xmlAttrPtr a = m_element->properties; a; a = a->next, ++i) {
             if (i == index) {
                 *item = Wrap(m_owner, reinterpret_cast<xmlNodePtr>(a));
@@ -168,6 +189,7 @@ public:
         if (!length) return E_POINTER;
         *length = 0;
         VPLAT_DOM_CALL("IXMLDOMNamedNodeMap::get_length");
+        for (xmlNsPtr ns = m_element->nsDef; ns; ns = ns->next) ++*length;
         for (xmlAttrPtr a = m_element->properties; a; a = a->next) ++*length;
         return S_OK;
     }
@@ -191,6 +213,12 @@ public:
         VariantInit(value);
         VPLAT_DOM_CALL("IXMLDOMElement::getAttribute");
         std::string wanted = ToUtf8(name);
+        for (xmlNsPtr ns = m_node->nsDef; ns; ns = ns->next) {
+            if (DeclarationName(ns) != wanted) continue;
+            value->vt = VT_BSTR;
+            value->bstrVal = ToBstr(ns->href);
+            return S_OK;
+        }
         for (xmlAttrPtr a = m_node->properties; a; a = a->next) {
             if (QualifiedName(reinterpret_cast<xmlNodePtr>(a)) == wanted) {
                 value->vt = VT_BSTR;
@@ -209,6 +237,21 @@ public:
 };
 
 class ProcessingInstruction : public NodeImpl<IXMLDOMProcessingInstruction> {
+public:
+    using NodeImpl::NodeImpl;
+};
+
+class TextNode : public NodeImpl<IXMLDOMText> {
+public:
+    using NodeImpl::NodeImpl;
+};
+
+class CDataNode : public NodeImpl<IXMLDOMCDATASection> {
+public:
+    using NodeImpl::NodeImpl;
+};
+
+class CommentNode : public NodeImpl<IXMLDOMComment> {
 public:
     using NodeImpl::NodeImpl;
 };
@@ -237,6 +280,9 @@ IXMLDOMNode* Wrap(Document* owner, xmlNodePtr node) {
     case XML_ELEMENT_NODE: return new Element(owner, node);
     case XML_ATTRIBUTE_NODE: return new Attribute(owner, node);
     case XML_PI_NODE: return new ProcessingInstruction(owner, node);
+    case XML_TEXT_NODE: return new TextNode(owner, node);
+    case XML_CDATA_SECTION_NODE: return new CDataNode(owner, node);
+    case XML_COMMENT_NODE: return new CommentNode(owner, node);
     case XML_DOCUMENT_NODE:
         owner->AddRef();
         return owner;
@@ -425,6 +471,9 @@ template class NodeImpl<IXMLDOMNode>;
 template class NodeImpl<IXMLDOMElement>;
 template class NodeImpl<IXMLDOMAttribute>;
 template class NodeImpl<IXMLDOMProcessingInstruction>;
+template class NodeImpl<IXMLDOMText>;
+template class NodeImpl<IXMLDOMCDATASection>;
+template class NodeImpl<IXMLDOMComment>;
 template class NodeImpl<IXMLDOMDocument>;
 
 }  // namespace vplat::dom

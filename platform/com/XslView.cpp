@@ -48,6 +48,22 @@ void CollectMessage(void* context, const char* format, ...) {
     *static_cast<std::string*>(context) += line;
 }
 
+// A stylesheet named relative to the file that stays in its folder or below:
+// no drive or scheme (a colon), no part that climbs out ("..", or dots and
+// blanks only, which the file system trims to it).
+bool InsideTheFolder(const std::string& href) {
+    if (href.empty() || href[0] == '/' || href[0] == '\\' || href.find(':') != std::string::npos) return false;
+    size_t start = 0;
+    while (start <= href.size()) {
+        size_t end = href.find_first_of("/\\", start);
+        if (end == std::string::npos) end = href.size();
+        const std::string part = href.substr(start, end - start);
+        if (part != "." && !part.empty() && part.find_first_not_of(". ") == std::string::npos) return false;
+        start = end + 1;
+    }
+    return true;
+}
+
 std::wstring FolderOf(const std::wstring& path) {
     size_t slash = path.find_last_of(L"\\/");
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
@@ -68,7 +84,7 @@ XslResult XslView::Transform(const std::wstring& xmlPath) {
     for (xmlNodePtr c = doc->children; c && href.empty(); c = c->next)
         if (c->type == XML_PI_NODE && xmlStrEqual(c->name, BAD_CAST "xml-stylesheet") && c->content)
             href = PseudoAttribute(reinterpret_cast<const char*>(c->content), "href");
-    if (href.empty() || href.find("://") != std::string::npos || href[0] == '/' || href[0] == '\\') {
+    if (!InsideTheFolder(href)) {
         result.error = href.empty() ? L"The file names no stylesheet." : L"The stylesheet is not beside the file.";
         xmlFreeDoc(doc);
         return result;

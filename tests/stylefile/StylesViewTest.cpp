@@ -123,6 +123,38 @@ TEST(StylesView, TransformsCannotTouchOtherFiles) {
     }
 }
 
+// The stylesheet comes from the file's folder or below only: a name that
+// climbs out is refused whether a stylesheet lies there or not.
+TEST(StylesView, StylesheetOnlyFromTheFilesFolderAndBelow) {
+    ScratchFolder dir;
+    const std::string xsl = "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+                            "<xsl:template match='/'><p>VISTA</p></xsl:template></xsl:stylesheet>";
+    std::filesystem::create_directories(dir.Path("modulo/StylesView"));
+    WriteFile(dir.Path("fuori.xsl"), xsl);
+    WriteFile(dir.Path("modulo/StylesView/v.xsl"), xsl);
+    const std::pair<const char*, bool> cases[] = {
+        {"StylesView/v.xsl", true},
+        {"./StylesView/v.xsl", true},
+        {"StylesView\\v.xsl", true},
+        {"../fuori.xsl", false},
+        {"..\\fuori.xsl", false},
+        {"StylesView/../../fuori.xsl", false},
+        {"StylesView/.. /../fuori.xsl", false},
+        {"../nessuno.xsl", false},
+        {"C:fuori.xsl", false},
+        {"file:../fuori.xsl", false},
+    };
+    for (const auto& [href, ok] : cases) {
+        WriteFile(dir.Path("modulo/in.xml"), std::string("<?xml-stylesheet type='text/xsl' href='") + href + "'?><R/>");
+        vplat::XslResult view = vplat::XslView::Transform(dir.WidePath("modulo/in.xml"));
+        EXPECT_EQ(view.ok, ok) << href;
+        EXPECT_EQ(view.html.find("VISTA") != std::string::npos, ok) << href;
+        if (!ok) {
+            EXPECT_EQ(view.error, L"The stylesheet is not beside the file.") << href;
+        }
+    }
+}
+
 TEST(StylesView, MissingStylesheetIsReported) {
     ScratchFolder dir;
     const std::pair<const char*, const wchar_t*> cases[] = {

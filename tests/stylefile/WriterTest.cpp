@@ -4,8 +4,14 @@
 #include <CXmlWriterJunctor.h>
 #include <TranslatorBinding.h>
 
-#include <cstdlib>
+#include <libxml/c14n.h>
+#include <libxml/parser.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include <functional>
 #include <map>
 #include <set>
 
@@ -168,8 +174,8 @@ TEST_F(Writer, RoundTripKeepsEverything) {
     EXPECT_EQ(urb.pars.b1.GetValoreTesto(), L"4.125");
 }
 
-// Which children each mode keeps, on the small file.
-TEST_F(Writer, ModesKeepAndDropChildren) {
+// What each mode keeps and replaces, on the small file.
+TEST_F(Writer, ModesKeepWhatTheyDoNotReplace) {
     struct Case {
         int modo;
         const wchar_t* stile;
@@ -180,17 +186,18 @@ TEST_F(Writer, ModesKeepAndDropChildren) {
         {0, L"", {"<IMPOSTAZIONI><INCREMENTO_SPIN>1</INCREMENTO_SPIN><DECIMALI_SPIN>0</DECIMALI_SPIN>"
                   "<UNITA_MISURA_ANGOLI useAutoCAD=\"N\">radianti</UNITA_MISURA_ANGOLI>"
                   "<METODO_COSTRUZIONE/><TRICENTRICA_CNR>N</TRICENTRICA_CNR></IMPOSTAZIONI>",
-                  "<VERIFICHE><V a=\"1\">x</V></VERIFICHE>", "style=\"A\"", "style=\"B\""},
-         {"commento", "ALTRO"}},
+                  "<VERIFICHE><V a=\"1\">x</V></VERIFICHE>", "style=\"A\"", "style=\"B\"", "<!-- commento -->",
+                  "<ALTRO>resta solo nella copia</ALTRO>"},
+         {"<DECIMALI_SPIN>1</DECIMALI_SPIN>"}},
         {3, L"A", {"<DECIMALI_SPIN>1</DECIMALI_SPIN>", "<LEGENDA method=\"F\"><ELEMENTO name=\"Isola\"><VOCE>"
                    "<NOMEPAR>h</NOMEPAR><DESC>Lunghezza</DESC><PATHIMG>h.jpg</PATHIMG></VOCE></ELEMENTO></LEGENDA>",
-                   "style=\"B\""},
-         {"commento", "ALTRO", "style=\"A\""}},
-        // Deleting a name the file does not hold changes nothing but the dropped children.
-        {3, L"Z", {"style=\"A\"", "style=\"B\""}, {"commento", "ALTRO"}},
+                   "style=\"B\"", "<!-- commento -->", "<ALTRO>"},
+         {"style=\"A\""}},
+        // Deleting a name the file does not hold changes nothing.
+        {3, L"Z", {"style=\"A\"", "style=\"B\"", "<!-- commento -->", "<ALTRO>"}, {}},
         {4, L"", {"href = 'StylesView/JunctorPrintVersion.xsl'", "<ALTRO>resta solo nella copia</ALTRO>",
-                  "style=\"A\"", "style=\"B\""},
-         {"commento", "href = 'StylesView/Junctor.xsl'"}},
+                  "style=\"A\"", "style=\"B\"", "<!-- commento -->"},
+         {"href = 'StylesView/Junctor.xsl'"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.modo);
@@ -252,6 +259,156 @@ TEST_F(Writer, WrittenStyleValues) {
     EXPECT_NE(out.find("style=\"B\""), std::string::npos);
 }
 
+// A style file with something of every kind a person or another tool may put
+// in it: comments and instructions around and inside the root, the root's own
+// attributes and namespace declarations, an element of another namespace,
+// character data, an unknown element and a stray text among a style's
+// parameters.
+const char kRich[] =
+    "<?xml version='1.0' encoding='UTF-8'?>\n"
+    "<?xml-stylesheet type = 'text/xsl' href = 'StylesView/Junctor.xsl'?>\n"
+    "<!-- prima della radice -->\n"
+    "<?controllo versione='2'?>\n"
+    "<INTERSEZIONI_RASO xmlns:xi='http://www.w3.org/2001/XInclude' xmlns:v='urn:vortana:note' versione='2' "
+    "v:autore='Rossi'>\n"
+    "  <!-- commento -->\n"
+    "  <IMPOSTAZIONI><DECIMALI_SPIN>1</DECIMALI_SPIN></IMPOSTAZIONI>\n"
+    "  <xi:include href='altri-stili.xml'><xi:fallback/></xi:include>\n"
+    "  <VERIFICHE><V><![CDATA[a < b && c]]></V></VERIFICHE>\n"
+    "  <ALTRO v:nota='x'>resta<?segno dati?>qui</ALTRO>\n"
+    "  <INTERSEZIONE style='A' desc='primo' version='1' method='F'><ISOLA>"
+    "<PARAMETRO name='h' measUnit='[m]'>10.000</PARAMETRO>testo vagante"
+    "<PARAMETRO name='s' measUnit='[m]'>0.500</PARAMETRO><!-- nota -->"
+    "<PARAMETRO name='b1' measUnit='[m]'>4.000</PARAMETRO></ISOLA></INTERSEZIONE>\n"
+    "  <INTERSEZIONE style='B' desc='secondo' version='0' method='CH'/>\n"
+    "</INTERSEZIONI_RASO>\n"
+    "<!-- dopo la radice -->\n";
+
+// The canonical form of a document (comments kept), without the children of
+// the root that `skip` names and, when asked, without its stylesheet; empty
+// when the text is not namespace-well-formed XML.
+std::string Canonical(const std::string& xml, const std::function<bool(xmlNodePtr)>& skip = nullptr,
+                      bool withoutStylesheet = false) {
+    xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
+    xmlDocPtr doc = xmlCtxtReadMemory(ctxt, xml.data(), static_cast<int>(xml.size()), "x.xml", nullptr,
+                                      XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+    const bool ok = doc && ctxt->wellFormed && ctxt->nsWellFormed;
+    xmlFreeParserCtxt(ctxt);
+    if (!ok) {
+        if (doc) xmlFreeDoc(doc);
+        return "";
+    }
+    std::vector<xmlNodePtr> gone;
+    for (xmlNodePtr c = doc->children; c; c = c->next)
+        if (withoutStylesheet && c->type == XML_PI_NODE && xmlStrEqual(c->name, BAD_CAST "xml-stylesheet")) gone.push_back(c);
+    if (xmlNodePtr root = xmlDocGetRootElement(doc))
+        for (xmlNodePtr c = root->children; c; c = c->next)
+            if (skip && skip(c)) gone.push_back(c);
+    for (xmlNodePtr n : gone) {
+        xmlUnlinkNode(n);
+        xmlFreeNode(n);
+    }
+    xmlChar* out = nullptr;
+    const int n = xmlC14NDocDumpMemory(doc, nullptr, XML_C14N_1_0, nullptr, 1, &out);
+    std::string text = n >= 0 && out ? std::string(reinterpret_cast<const char*>(out), static_cast<size_t>(n)) : "";
+    xmlFree(out);
+    xmlFreeDoc(doc);
+    return text;
+}
+
+bool Named(xmlNodePtr n, const char* name, const char* style = nullptr) {
+    if (n->type != XML_ELEMENT_NODE || !xmlStrEqual(n->name, BAD_CAST name)) return false;
+    if (!style) return true;
+    xmlChar* s = xmlGetProp(n, BAD_CAST "style");
+    const bool same = s && xmlStrEqual(s, BAD_CAST style);
+    xmlFree(s);
+    return same;
+}
+
+// Every mode keeps everything it read but what it replaces, so that a file a
+// person annotated survives "Disegna" (mode 0), the style operations and the
+// print copy; the saved files stay namespace-well-formed and read back.
+TEST_F(Writer, EveryModeKeepsWhatItRead) {
+    const std::string input = Canonical(kRich);
+    ASSERT_FALSE(input.empty());
+    struct Case {
+        int modo;
+        const wchar_t* stile;
+        std::function<bool(xmlNodePtr)> replaced;
+    } cases[] = {
+        {0, L"", [](xmlNodePtr n) { return Named(n, "IMPOSTAZIONI"); }},
+        {1, L"N", [](xmlNodePtr n) { return Named(n, "INTERSEZIONE", "N"); }},
+        {2, L"B", [](xmlNodePtr n) { return Named(n, "INTERSEZIONE", "B"); }},
+        {3, L"Z", nullptr},
+        {3, L"B", nullptr},
+        {4, L"", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.modo) + " " + Narrow(c.stile));
+        WriteFile(m_file, kRich);
+        Modello m;
+        ASSERT_TRUE(Scrivi(c.modo, c.stile, m, L"d"));
+        const std::string out = ReadFile(c.modo == 4 ? m_dir.Path("JunctorPV.xml") : m_file);
+        const bool stampa = c.modo == 4;
+        auto deleted = [&](xmlNodePtr n) { return c.modo == 3 && Named(n, "INTERSEZIONE", "B"); };
+        auto replaced = [&](xmlNodePtr n) { return (c.replaced && c.replaced(n)) || deleted(n); };
+        ASSERT_FALSE(Canonical(out).empty()) << out;
+        EXPECT_EQ(Canonical(out, replaced, stampa), Canonical(kRich, replaced, stampa)) << out;
+    }
+    // The style with the stray text reads back whole.
+    WriteFile(m_file, kRich);
+    Modello m;
+    ASSERT_TRUE(Scrivi(0, L"", m));
+    Modello a;
+    ASSERT_TRUE(Leggi(a, L"A"));
+    EXPECT_EQ(a.pars.h.GetValoreTesto(), L"10.000");
+    EXPECT_EQ(a.pars.s.GetValoreTesto(), L"0.500");
+    EXPECT_EQ(a.pars.b1.GetValoreTesto(), L"4.000");
+    EXPECT_TRUE(vplat::MessageBoxes::All().empty());
+}
+
+// A value whose text would not read back as a finite number is never
+// written: the run fails naming it and the file stays as it was.
+TEST_F(Writer, ValuesThatWouldNotReadBackAreNeverWritten) {
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        int modo;
+        std::function<void(Modello&)> set;
+        const wchar_t* named;  // null: the run succeeds
+    } cases[] = {
+        {1, [](Modello& m) { m.pars.h.SetValore(31.5); }, nullptr},
+        {1, [inf](Modello& m) { m.pars.h.SetValore(-inf); }, L"h \"-inf\""},
+        {2, [](Modello& m) { m.corsie.IAccVf.SetValore(std::nan("")); }, L"IAccVf"},
+        // Finite in radians, not in the degrees it is written in.
+        {1, [](Modello& m) {
+             m.pars.SetUnitaAngoli(0);
+             m.pars.a2e.CSingleConstrPar::SetValore(1e307);
+         }, L"a2e \"inf\""},
+        {1, [](Modello& m) { m.pars.b1.SetValore(std::numeric_limits<double>::max()); }, L"b1 \"1.798e+308\""},
+        {0, [inf](Modello& m) { m.settings.SetIncremento(inf); }, L"INCREMENTO_SPIN"},
+    };
+    for (const Case& c : cases) {
+        vplat::MessageBoxes::Clear();
+        WriteFile(m_file, kSmall);
+        Modello m;
+        c.set(m);
+        const bool ok = Scrivi(c.modo, c.modo == 2 ? L"A" : L"N", m, L"d");
+        EXPECT_EQ(ok, c.named == nullptr) << c.modo;
+        if (!c.named) {
+            EXPECT_TRUE(vplat::MessageBoxes::All().empty());
+            continue;
+        }
+        EXPECT_EQ(ReadFile(m_file), kSmall);
+        auto boxes = Boxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].rfind(L"Errore nel salvataggio: The value of a parameter is not a number a style file can hold: ",
+                                 0),
+                  0u)
+            << Narrow(boxes[0]);
+        EXPECT_NE(boxes[0].find(c.named), std::wstring::npos) << Narrow(boxes[0]);
+    }
+}
+
 // A run that fails leaves the file byte for byte, with its message.
 TEST_F(Writer, RefusedRunsLeaveTheFile) {
     struct Case {
@@ -263,11 +420,8 @@ TEST_F(Writer, RefusedRunsLeaveTheFile) {
         const wchar_t* message;
     };
     const std::string small = kSmall;
-    std::string cdata = small;
-    cdata.replace(cdata.find("<V a='1'>x</V>"), 14, "<V><![CDATA[<x>]]></V>");
     const Case cases[] = {
         {"overwrite a missing style", small, 2, L"Z", L"", L"The style to overwrite is not in the XML document."},
-        {"character data section", cdata, 1, L"N", L"", L"Unable to create node to XML document."},
         {"foreign root", "<ALTRO><INTERSEZIONE style='A'/></ALTRO>", 1, L"N", L"", L"The XML document is not a style file"},
         {"empty root", "<INTERSEZIONI_RASO/>", 0, L"", L"", L"The XML document is not a style file"},
         {"control character in the name", small, 1, L"N\x01", L"", L"characters an XML document cannot carry"},
