@@ -80,8 +80,19 @@ void CDlgJunctor::Abilita(bool abilita) {
     m_chkUrbano.ShowWindow(abilita ? SW_SHOW : SW_HIDE);
 }
 
+// The entry of exactly that name when there is one (a file may hold names
+// that differ only in case), else the first that differs only in case.
 void CDlgJunctor::SelezionaStileCombo(const CString& nome) {
-    m_cbStili.SetCurSel(m_cbStili.FindStringExact(-1, nome));
+    int scelta = m_cbStili.FindStringExact(-1, nome);
+    for (int i = 0; i < m_cbStili.GetCount(); ++i) {
+        CString voce;
+        m_cbStili.GetLBText(i, voce);
+        if (voce == nome) {
+            scelta = i;
+            break;
+        }
+    }
+    m_cbStili.SetCurSel(scelta);
 }
 
 void CDlgJunctor::ChecksDaCorsie() {
@@ -98,6 +109,11 @@ BOOL CDlgJunctor::OnInitDialog() {
     TranslateDialog(m_hWnd);
     SetIcon(static_cast<HICON>(LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_JUNCTOR), IMAGE_ICON, 16, 16, 0)),
             FALSE);
+    // The picture button shows its arrow only: out of the dialog while the panel is closed.
+    if (CWnd* bottone = GetDlgItem(IDC_BUTTON_IMMAGINE)) {
+        m_hFreccia = LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDB_IMMAGINE_CHIUSA));
+        ::SendMessageW(bottone->m_hWnd, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_hFreccia));
+    }
     if (!m_pSettings) return TRUE;
     InitListaStrade();
     CreaAlbero();
@@ -161,7 +177,9 @@ void CDlgJunctor::RiempiStrade() {
 }
 
 void CDlgJunctor::RiempiParametri() {
-    m_otParametri.SetParametri(m_pSettings->GetParametri());
+    CConstrPars* parametri = m_pSettings->GetParametri();
+    if (parametri) parametri->SetUnitaAngoli(m_pSettings->GetUnitaAngoli());
+    m_otParametri.SetParametri(parametri);
     m_otParametri.Riempi();
     // The six curb-return angles take no input while the option ties them.
     m_otParametri.AbilitaTricentrica(m_pSettings->GetTricentrica());
@@ -219,9 +237,8 @@ void CDlgJunctor::OnCbnSelchangeStile() {
         }
     }
     m_pSettings->SetParametri(parametri);
-    m_otParametri.SetParametri(parametri);
-    m_otParametri.ScriviValori();
-    m_otParametri.RefreshItems();
+    // The reader leaves the angles in the unit the file holds them in.
+    MostraParametri(parametri);
     m_pSettings->CalcolaCorsie();
     ChecksDaCorsie();
     UpdateData(FALSE);
@@ -241,8 +258,14 @@ void CDlgJunctor::OnLvnItemchangedStrade(NMHDR* nm, LRESULT* result) {
     CConstrPars* parametri = nuovo->GetParametri();
     m_pSettings->SetParametri(parametri);
     SelezionaStileCombo(parametri->GetNome());
+    MostraParametri(parametri);
+}
+
+void CDlgJunctor::MostraParametri(CConstrPars* parametri) {
+    if (parametri) parametri->SetUnitaAngoli(m_pSettings->GetUnitaAngoli());
     m_otParametri.SetParametri(parametri);
     m_otParametri.ScriviValori();
+    m_otParametri.AggiornaUnitaAngoli();
     m_otParametri.RefreshItems();
 }
 
@@ -363,6 +386,9 @@ void CDlgJunctor::AlternaImmagine() {
             c->SetWindowPos(nullptr, albero.right + 20, albero.top, h, h, SWP_NOZORDER | SWP_NOACTIVATE);
             c->ShowWindow(SW_SHOW);
         }
+        // Before any row was focused the panel shows the first parameter's
+        // picture rather than nothing.
+        if (m_pSettings->GetImmagine().IsEmpty()) m_pSettings->SetImmagine(ImmaginePrimaRiga());
         MostraImmagine();
         bottone->SetWindowText(L"<<");
     } else {
@@ -377,6 +403,16 @@ void CDlgJunctor::AlternaImmagine() {
     m_hFreccia = freccia;
     CenterWindow();
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+CString CDlgJunctor::ImmaginePrimaRiga() {
+    COptionTreeItem* riga = m_otParametri.GetFocusedItem();
+    if (!riga || riga->GetFirstChild()) {
+        COptionTreeItem* gruppo = m_otParametri.GetRootItem()->GetFirstChild();
+        riga = gruppo ? gruppo->GetFirstChild() : nullptr;
+    }
+    auto* spinner = dynamic_cast<CMyOptionTreeItemSpinnerDec*>(COptionTreeItemSpinnerDec::FromItem(riga));
+    return spinner ? spinner->GetImmagine() : CString();
 }
 
 void CDlgJunctor::OnParametroSelezionato(NMHDR* nm, LRESULT* result) {
@@ -400,7 +436,7 @@ void CDlgJunctor::MostraImmagine() {
     CImmagineMgr immagine;
     immagine.SetMargine(5);
     immagine.SetCornice(r.Width(), r.Height());
-    immagine.Mostra(m_pSettings->GetCartella() + nome, &m_stImmagine, &r);
+    immagine.MostraDaCartella(m_pSettings->GetCartella(), nome, &m_stImmagine, &r);
 }
 
 // The committed row's coupling rules. Rows 2-5, 10 and 13 use the current

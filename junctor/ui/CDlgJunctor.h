@@ -83,13 +83,17 @@ private:
     bool HaElementi() const { return m_pPrincipale || m_pIn || m_pOut; }
     // The tree, the lane check boxes and "Parametri" enabled, "Ambito urbano" shown.
     void Abilita(bool abilita);
-    // The combo's entry of that name (without regard to case) selected, or none.
+    // The combo's entry of that name selected, or none.
     void SelezionaStileCombo(const CString& nome);
     // The current style of the list; false when there is none.
     bool StileCorrente(CString& nome, CString& descrizione) const;
+    // The tree shows a set, its angles in the settings' unit (labels and values).
+    void MostraParametri(CConstrPars* parametri);
     // The four check states from the lane set's switches.
     void ChecksDaCorsie();
     void SpostaControlli(int d);
+    // The picture of the focused parameter row, else of the first one.
+    CString ImmaginePrimaRiga();
     // The current style, or the message that there is none.
     bool StileCorrenteOMessaggio(CString& nome, CString& descrizione);
     // The check states and the tree's rows into the lane and style sets.

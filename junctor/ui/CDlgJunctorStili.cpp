@@ -60,6 +60,9 @@ void CDlgJunctor::OnBnClickedParametri() {
     dlg.SetImpostazioni(m_pSettings);
     dlg.SetRisorse(m_hRisorse);
     if (dlg.DoModal() != IDOK) return;
+    // The style is overwritten as "Salva" does it: with the rows and the lane
+    // check boxes as they stand, not with the values of the last read-back.
+    LeggiPerSalvare();
     m_pSettings->CalcolaCorsie();
     CString nome, descrizione;
     if (StileCorrenteOMessaggio(nome, descrizione)) OperazioneStili(CXmlWriterJunctor::MODO_SOVRASCRIVI, nome, descrizione);
@@ -83,6 +86,14 @@ void CDlgJunctor::OnBnClickedImpostazioni() {
     CStringArray nomi;
     m_pSettings->GetNomiUnitaAngoli(nomi);
     dlg.AggiungiNomiUnita(nomi);
+    // The angles can be shown in the units that have a conversion.
+    CStringArray utilizzabili;
+    CJunctorSettings prova = *m_pSettings;
+    for (int unita : {0, 1, 2}) {
+        prova.SetUnitaAngoli(unita);
+        utilizzabili.Add(prova.GetNomeUnitaAngoli());
+    }
+    dlg.SetNomiUnitaUtilizzabili(utilizzabili);
     if (dlg.DoModal() != IDOK) return;
     m_otParametri.LeggiValori();
     if (dlg.GetDecimali() != m_pSettings->GetDecimali() || dlg.GetIncremento() != m_pSettings->GetIncremento()) {
@@ -130,6 +141,12 @@ void CDlgJunctor::OperazioneStili(int modo, const CString& nome, const CString& 
             stili->Rimuovi(nome);
             const int n = static_cast<int>(stili->GetSize());
             stili->SetIndiceCorrente(n == 0 ? -1 : std::min(std::max(indice, 0), n - 1));
+            // A set keeps its values but no longer names a style the file
+            // lacks: a later build would record that name in its legs.
+            if (!stili->Esiste(nome))
+                for (CConstrPars* p : {m_pSettings->GetParametri(), m_pIn ? m_pIn->GetParametri() : nullptr,
+                                       m_pOut ? m_pOut->GetParametri() : nullptr})
+                    if (p && p->GetNome() == nome) p->SetNome(L"");
             RiempiStili();
             OnCbnSelchangeStile();
         }

@@ -33,12 +33,19 @@ void CDlgSaveStyleAs::OnOK() {
         if (nome) GotoDlgCtrl(nome);
         return;
     }
-    if (m_pStili && m_pStili->Esiste(m_sNome)) {
+    // Names are compared without regard to case, as the style combo finds
+    // them: "urbana" beside "Urbana" would be a second style the combo
+    // cannot tell apart. Overwriting keeps the stored name.
+    CString esistente;
+    if (TrovaSenzaMaiuscole(m_sNome, esistente)) {
         // Both texts are needed at once: the first is copied out of the shared buffer.
         CString testo = TranslateText(L"Nome di stile esistente: sovrascrivere?");
         CString titolo = TranslateText(L"Messaggio");
         switch (MessageBox(testo, titolo, MB_YESNOCANCEL)) {
-        case IDYES: m_bSovrascrivi = true; break;
+        case IDYES:
+            m_bSovrascrivi = true;
+            m_sNome = esistente;
+            break;
         case IDNO:
             if (nome) GotoDlgCtrl(nome);
             return;
@@ -47,4 +54,15 @@ void CDlgSaveStyleAs::OnOK() {
     }
     GetDlgItemText(IDC_EDIT_DESCRIZIONE, m_sDescrizione);
     EndDialog(IDOK);
+}
+
+bool CDlgSaveStyleAs::TrovaSenzaMaiuscole(const CString& nome, CString& esistente) const {
+    if (!m_pStili) return false;
+    for (INT_PTR i = 0; i < m_pStili->GetSize(); ++i) {
+        if ((*m_pStili)[i].nome.CompareNoCase(nome) == 0) {
+            esistente = (*m_pStili)[i].nome;
+            return true;
+        }
+    }
+    return false;
 }

@@ -25,6 +25,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The stored name of a style whose name differs from this one at most in case.
+    bool TrovaSenzaMaiuscole(const CString& nome, CString& esistente) const;
+
     CConstrStylesMgr* m_pStili = nullptr;
     CString m_sNome;
     CString m_sDescrizione;

@@ -17,6 +17,12 @@ public:
     void SetNomeUnitaAutoCAD(const CString& nome) { m_sNomeUnitaAutoCAD = nome; }
     void SetNomeUnitaPersonalizzata(const CString& nome) { m_sNomeUnitaPersonalizzata = nome; }
     void AggiungiNomiUnita(const CStringArray& nomi) { m_aNomiUnita.Append(nomi); }
+    // The names of the units the angles can be shown in; a custom unit outside
+    // them is refused by OK. None given: every name is taken.
+    void SetNomiUnitaUtilizzabili(const CStringArray& nomi) {
+        m_aNomiUtilizzabili.RemoveAll();
+        m_aNomiUtilizzabili.Append(nomi);
+    }
 
     int GetDecimali() const { return m_nDecimali; }
     double GetIncremento() const { return m_dIncremento; }
@@ -32,13 +38,17 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     void OnEnChangeDecimali();
+    void OnEnChangeIncremento();
     void OnBnClickedUnitaAutoCAD();
     void OnBnClickedPersonalizzata();
     void OnCbnSelchangeUnita();
 
     void FormattaIncremento();
-    void LeggiCampi(bool soloDecimali);
+    // Reads the decimals and, when the user typed it, the increment; false
+    // when that increment is no number above 0.
+    bool LeggiCampi();
     void AbilitaUnita();
+    bool UnitaUtilizzabile(const CString& nome) const;
 
     DECLARE_MESSAGE_MAP()
 
@@ -49,4 +59,9 @@ private:
     CString m_sNomeUnitaAutoCAD;
     CString m_sNomeUnitaPersonalizzata;
     CStringArray m_aNomiUnita;
+    CStringArray m_aNomiUtilizzabili;
+    // The field shows the increment rounded to the decimals: it is read back
+    // only when the user changed it.
+    bool m_bIncrementoDigitato = false;
+    bool m_bFormattando = false;
 };

@@ -47,12 +47,15 @@ void CImmagineMgr::Mostra(const CString& path, CStatic* controllo, const CRect* 
     else if (estensione == L"bmp") formato = CXIMAGE_FORMAT_BMP;
     else if (estensione == L"tif") formato = CXIMAGE_FORMAT_TIF;
     else if (estensione == L"png") formato = CXIMAGE_FORMAT_PNG;
+    // The header first: a picture of a size the panel cannot sensibly show
+    // (a few kilobytes may claim 16384 x 16384) is refused before decoding.
+    DWORD larghezza = 0, altezza = 0;
     CxImage immagine;
-    if (formato != CXIMAGE_FORMAT_UNKNOWN) immagine = CxImage(path, formato);
+    if (formato != CXIMAGE_FORMAT_UNKNOWN && CxImage::ReadSize(path, formato, larghezza, altezza) &&
+        larghezza <= kLatoMassimo && altezza <= kLatoMassimo)
+        immagine = CxImage(path, formato);
     if (!immagine.IsValid()) {
-        CString messaggio = path;
-        messaggio += TranslateText(L" - Immagine non esistente o danneggiata.");
-        AfxMessageBox(messaggio, MB_OK);
+        Segnala(path);
         return;
     }
     int w = static_cast<int>(immagine.GetWidth()), h = static_cast<int>(immagine.GetHeight());
@@ -78,4 +81,36 @@ void CImmagineMgr::Mostra(const CString& path, CStatic* controllo, const CRect* 
         y = cornice->top + m;
     }
     controllo->SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CImmagineMgr::Segnala(const CString& path) {
+    CString messaggio = path;
+    messaggio += TranslateText(L" - Immagine non esistente o danneggiata.");
+    AfxMessageBox(messaggio, MB_OK);
+}
+
+bool CImmagineMgr::NellaCartella(const CString& nome) {
+    if (nome.IsEmpty() || nome[0] == L'\\' || nome[0] == L'/' || nome.Find(L':') >= 0) return false;
+    // Every part of the name between separators: ".." would climb out, and
+    // so may a part of dots and blanks only, which the file system trims.
+    int inizio = 0;
+    const int n = nome.GetLength();
+    for (int i = 0; i <= n; ++i) {
+        if (i < n && nome[i] != L'\\' && nome[i] != L'/') continue;
+        CString parte = nome.Mid(inizio, i - inizio);
+        inizio = i + 1;
+        if (parte == L"." || parte.IsEmpty()) continue;
+        if (parte.SpanIncluding(L". ") == parte) return false;
+    }
+    return true;
+}
+
+void CImmagineMgr::MostraDaCartella(const CString& cartella, const CString& nome, CStatic* controllo,
+                                    const CRect* cornice) const {
+    const CString path = cartella + nome;
+    if (!NellaCartella(nome)) {
+        if (controllo && controllo->m_hWnd) Segnala(path);
+        return;
+    }
+    Mostra(path, controllo, cornice);
 }

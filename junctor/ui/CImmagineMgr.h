@@ -22,8 +22,22 @@ public:
     // client coordinates) the control is moved into it. A file that cannot be
     // shown is reported and the control keeps its picture.
     void Mostra(const CString& path, CStatic* controllo, const CRect* cornice) const;
+    // The picture of a legend entry, named relative to the style folder: a
+    // name that leaves the folder (absolute, with a drive, with "..") is
+    // reported as a picture that cannot be shown, whether a file is there or not.
+    void MostraDaCartella(const CString& cartella, const CString& nome, CStatic* controllo,
+                          const CRect* cornice) const;
+    // Whether a picture name stays inside the folder it is relative to.
+    static bool NellaCartella(const CString& nome);
+
+    // Pictures larger than this on either side are not shown: they are
+    // refused from their header, before anything is decoded.
+    static constexpr DWORD kLatoMassimo = 4096;
 
 private:
+    // "<path> - Immagine non esistente o danneggiata." in an OK box.
+    static void Segnala(const CString& path);
+
     int m_nLarghezza = 0;
     int m_nAltezza = 0;
     int m_nMargine = 0;

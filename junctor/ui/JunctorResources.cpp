@@ -24,13 +24,14 @@ const DLGITEMTEMPLATE kSettingsItems[] = {
     {kChild | BS_GROUPBOX, 0, 7, 7, 249, 54, IDC_GROUP_EDIT, L"Button", L"Impostazioni per gli edit"},
     {kChild | BS_PUSHBUTTON | WS_TABSTOP, 0, 7, 137, 50, 14, IDOK, L"Button", L"Ok"},
     {kChild | BS_PUSHBUTTON | WS_TABSTOP, 0, 206, 137, 50, 14, IDCANCEL, L"Button", L"Annulla"},
-    {kChild | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL | WS_TABSTOP, 0, 187, 98, 62, 30, IDC_COMBO_UNITA,
+    // The unit fields start left of the number fields: "gradi-minuti-secondi" fits.
+    {kChild | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL | WS_TABSTOP, 0, 150, 98, 99, 30, IDC_COMBO_UNITA,
      L"ComboBox", L""},
     {kChild | BS_GROUPBOX, 0, 7, 68, 249, 49, IDC_GROUP_UNITA, L"Button", L"Unit\u00e0 di misura degli angoli"},
     {kChild | BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 0, 14, 81, 128, 10, IDC_RADIO_UNITA_AUTOCAD, L"Button",
      L"Unit\u00e0 di misura correnti di AutoCAD"},
     {kChild | BS_AUTORADIOBUTTON, 0, 14, 99, 62, 10, IDC_RADIO_PERSONALIZZATA, L"Button", L"Personalizzata"},
-    {kChild | ES_AUTOHSCROLL | ES_READONLY | WS_BORDER | WS_TABSTOP | WS_GROUP, 0, 187, 79, 62, 12,
+    {kChild | ES_AUTOHSCROLL | ES_READONLY | WS_BORDER | WS_TABSTOP | WS_GROUP, 0, 150, 79, 99, 12,
      IDC_EDIT_UNITA_AUTOCAD, L"Edit", L""},
 };
 
@@ -51,15 +52,17 @@ const DLGITEMTEMPLATE kSaveAsItems[] = {
 const DLGTEMPLATE kSaveAs = {kDialog, 0, 0, 0, 218, 114, L"Salva stile con nome", L"MS Shell Dlg", 8,
                              kSaveAsItems, static_cast<int>(std::size(kSaveAsItems)), IDD_SAVESTYLEAS};
 
+// The log above a visible OK (the first tab stop, so the log does not open
+// selected); Cancel stays hidden, Esc and the close box give it.
 const DLGITEMTEMPLATE kErrsItems[] = {
-    {WS_CHILD | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 7, 170, 50, 14, IDOK, L"Button", L"OK"},
+    {kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 162, 165, 50, 14, IDOK, L"Button", L"OK"},
     {WS_CHILD | BS_PUSHBUTTON | WS_TABSTOP, 0, 317, 170, 50, 14, IDCANCEL, L"Button", L"Cancel"},
-    {kChild | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 0, 7, 7, 360, 172,
+    {kChild | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 0, 7, 7, 360, 151,
      IDC_EDIT_ERRORI, L"Edit", L""},
 };
 
-const DLGTEMPLATE kErrs = {kDialog, 0, 0, 0, 374, 186, L"Errori riscontrati", L"MS Shell Dlg", 8, kErrsItems,
-                           static_cast<int>(std::size(kErrsItems)), IDD_ERRS};
+const DLGTEMPLATE kErrs = {kDialog | WS_SYSMENU, 0, 0, 0, 374, 186, L"Errori riscontrati", L"MS Shell Dlg", 8,
+                           kErrsItems, static_cast<int>(std::size(kErrsItems)), IDD_ERRS};
 
 const DLGITEMTEMPLATE kParCorsieItems[] = {
     {kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 407, 170, 50, 14, IDOK, L"Button", L"OK"},
@@ -89,7 +92,8 @@ const DLGITEMTEMPLATE kJunctorItems[] = {
     {kChild | BS_GROUPBOX, 0, 7, 174, 166, 45, IDC_GROUP_OPZIONI, L"Button", L"Opzioni"},
     {kChild | BS_GROUPBOX, 0, 189, 47, 202, 236, IDC_GROUP_PARAMETRI, L"Button", L"Parametri di costruzione"},
     {kChild | SS_LEFT, 0, 17, 104, 126, 8, IDC_STATIC_SECONDARIA, L"Static", L"Secondaria (rami): "},
-    {kChild | SS_LEFT, 0, 37, 47, 126, 8, -1, L"Static", L"Principale: "},
+    // Not shown: it lies on the caption of the group box around it.
+    {WS_CHILD | SS_LEFT, 0, 37, 47, 126, 8, -1, L"Static", L"Principale: "},
     {kChild | ES_AUTOHSCROLL | ES_READONLY | WS_BORDER | WS_TABSTOP, 0, 17, 87, 146, 12, IDC_EDIT_PRINCIPALE, L"Edit",
      L""},
     {kChild | BS_GROUPBOX, 0, 7, 47, 166, 123, IDC_GROUP_STRADE, L"Button", L"Selezione strade: "},
@@ -98,7 +102,8 @@ const DLGITEMTEMPLATE kJunctorItems[] = {
     {kPush, 0, 189, 19, 42, 13, IDC_BUTTON_SALVA, L"Button", L"Salva"},
     {kChild | SS_LEFT, 0, 17, 77, 126, 8, IDC_STATIC_NOME_PRINCIPALE, L"Static", L"Principale"},
     {kCheck | BS_LEFTTEXT, 0, 13, 203, 150, 10, IDC_CHECK_TRICENTRICA, L"Button", L"Tricentrica C.N.R."},
-    {kPush, 0, 403, 11, 18, 232, IDC_BUTTON_IMMAGINE, L"Button", L">>"},
+    // The arrow bitmap alone: the narrow button has no room for it and its text.
+    {kPush | BS_BITMAP, 0, 403, 11, 18, 232, IDC_BUTTON_IMMAGINE, L"Button", L">>"},
     {WS_CHILD | SS_BITMAP, 0, 376, 47, 15, 13, IDC_IMMAGINE, L"Static", L""},
     {WS_CHILD | SS_ETCHEDFRAME, 0, 371, 47, 20, 20, IDC_CORNICE, L"Static", L""},
     {kPush, 0, 237, 19, 50, 13, IDC_BUTTON_SALVA_COME, L"Button", L"Salva come..."},
@@ -139,7 +144,8 @@ const vplat::PixelArt kAperta = {16, 16, kApertaRows, kFrecciaKeys, kFrecciaColo
 
 const DLGITEMTEMPLATE kViewerItems[] = {
     {kChild | WS_TABSTOP, 0, 7, 7, 491, 387, IDC_EXPLORER, VPLAT_WEBBROWSER_CLASS, L""},
-    {WS_CHILD | SS_LEFT, 0, 0, 0, 504, 400, IDC_STATIC_MINIMO, L"Static", L"Static"},
+    // The whole client area: the viewer cannot be made smaller than its template.
+    {WS_CHILD | SS_LEFT, 0, 0, 0, 505, 401, IDC_STATIC_MINIMO, L"Static", L"Static"},
 };
 
 const DLGTEMPLATE kViewer = {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_CENTER | DS_SETFONT, 0, 0, 0,

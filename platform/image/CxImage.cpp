@@ -3,14 +3,31 @@
 #include "FreeImageBridge.h"
 #include "HostText.h"
 
-CxImage::CxImage(LPCWSTR fileName, DWORD imageType) {
-    if (!fileName) return;
-    // Either separator; FreeImage reads UTF-8 names here.
+namespace {
+
+// Either separator; FreeImage reads UTF-8 names here.
+std::string FileName(LPCWSTR fileName) {
     std::wstring path(fileName);
     for (wchar_t& c : path)
         if (c == L'\\') c = L'/';
+    return vplat::WideToUtf8(path);
+}
+
+}  // namespace
+
+bool CxImage::ReadSize(LPCWSTR fileName, DWORD imageType, DWORD& width, DWORD& height) {
+    if (!fileName) return false;
+    int w = 0, h = 0;
+    if (!vplat::image::Size(FileName(fileName), static_cast<int>(imageType), w, h)) return false;
+    width = static_cast<DWORD>(w);
+    height = static_cast<DWORD>(h);
+    return true;
+}
+
+CxImage::CxImage(LPCWSTR fileName, DWORD imageType) {
+    if (!fileName) return;
     vplat::image::Pixels pixels;
-    if (!vplat::image::Load(vplat::WideToUtf8(path), static_cast<int>(imageType), kLatoMassimo, pixels)) return;
+    if (!vplat::image::Load(FileName(fileName), static_cast<int>(imageType), kLatoMassimo, pixels)) return;
     m_width = pixels.width;
     m_height = pixels.height;
     m_pixels = std::move(pixels.argb);

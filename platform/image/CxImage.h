@@ -26,6 +26,10 @@ public:
     CxImage(const CxImage&) = default;
     CxImage& operator=(const CxImage&) = default;
 
+    // The size the file's header gives, read with the reader of that format
+    // without decoding the pixels; false when the header cannot be read so.
+    static bool ReadSize(LPCWSTR fileName, DWORD imageType, DWORD& width, DWORD& height);
+
     bool IsValid() const { return m_width > 0 && m_height > 0; }
     DWORD GetWidth() const { return static_cast<DWORD>(m_width); }
     DWORD GetHeight() const { return static_cast<DWORD>(m_height); }

@@ -3,6 +3,8 @@
 #include <FreeImage.h>
 #include <tiffio.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace vplat::image {
@@ -90,6 +92,16 @@ bool Load(const std::string& fileName, int formatCode, int maxSide, Pixels& out)
     if (!dib32.get() || !FreeImage_PreMultiplyWithAlpha(dib32.get())) return false;
     Copia(dib32.get(), out);
     return true;
+}
+
+bool Size(const std::string& fileName, int formatCode, int& width, int& height) {
+    const FREE_IMAGE_FORMAT fif = Formato(formatCode);
+    if (fif == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(fif) || !FreeImage_FIFSupportsNoPixels(fif)) return false;
+    Dib header(FreeImage_Load(fif, fileName.c_str(), FIF_LOAD_NOPIXELS));
+    if (!header.get()) return false;
+    width = static_cast<int>(std::min<unsigned>(FreeImage_GetWidth(header.get()), INT_MAX));
+    height = static_cast<int>(std::min<unsigned>(FreeImage_GetHeight(header.get()), INT_MAX));
+    return width > 0 && height > 0;
 }
 
 bool Rescale(const Pixels& in, int width, int height, Pixels& out) {

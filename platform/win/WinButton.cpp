@@ -284,7 +284,9 @@ LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case BM_SETSTYLE:
-        w->style = (w->style & ~static_cast<DWORD>(0xFFFF)) | (static_cast<DWORD>(wParam) & 0xFFFF);
+        // The button's type only: what else it was made with (BS_BITMAP,
+        // BS_LEFTTEXT ...) stays, as when the dialog manager moves the default.
+        w->style = (w->style & ~static_cast<DWORD>(BS_TYPEMASK)) | (static_cast<DWORD>(wParam) & BS_TYPEMASK);
         if (lParam) InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
     case BM_CLICK: {

@@ -143,6 +143,8 @@ LRESULT ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             s.edit = CreateWindowExW(0, L"Edit", L"", es, 0, 0, 10, 10, hwnd, reinterpret_cast<HMENU>(kEditId),
                                      w->instance, nullptr);
             SetWindowLongPtrW(s.edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ComboEditProc));
+            // A combo made disabled takes no input in its field either.
+            if (w->style & WS_DISABLED) EnableWindow(s.edit, FALSE);
         }
         Layout(hwnd);
         return 0;

@@ -8,9 +8,12 @@
 #include "ArxAppContext.h"
 #include "ComandoTest.h"
 #include "HostRunner.h"
+#include "WinInput.h"
 #include "WinModule.h"
 
+#include "CDlgJunctor.h"
 #include "JunctorCommands.h"
+#include "NumeroTesto.h"
 
 namespace {
 
@@ -174,6 +177,40 @@ TEST_F(ComandiTest, StyleFileAsksForTheDrawingsUnit) {
         CCmdJunctor c;
         c.Nuova();
         EXPECT_EQ(comando::NumeroPassi(), 1);
+    }
+}
+
+// The same through the command's own main dialog: its angle rows show the
+// drawing's unit, labels and values alike, from the opening on.
+TEST_F(ComandiTest, MainDialogShowsTheDrawingsUnitFromTheOpening) {
+    ImpostaIntero(L"AUNITS", 3);
+    CartellaStili([](std::string t) { return Sostituisci(t, "useAutoCAD=\"N\"", "useAutoCAD=\"Y\""); });
+    std::vector<std::wstring> righe;
+    vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+        auto* dialogo = dynamic_cast<CDlgJunctor*>(CWnd::FromHandlePermanent(d));
+        if (!dialogo || !righe.empty()) return;
+        CConstrParsOptionTree& albero = dialogo->GetAlbero();
+        const CConstrPars* p = albero.GetParametri();
+        albero.ForEachItem([&](COptionTreeItem* r) {
+            if (r->GetId() != 26 && r->GetId() != 33) return;
+            auto* s = COptionTreeItemSpinnerDec::FromItem(r);
+            CString testo;
+            s->GetEdit()->GetWindowText(testo);
+            const CSingleConstrPar& a = r->GetId() == 26 ? p->a1u : p->a1e;
+            righe.push_back(std::wstring(r->GetLabel()) + L" " + std::wstring(testo) + L" " +
+                            std::wstring(FormattaNumero(a.CSingleConstrPar::GetValore(), 1)));
+        });
+    });
+    CCmdJunctor::SetPassoDialogo(nullptr);
+    Script(L"dialog 7001 click 2\n");
+    CCmdJunctor c;
+    EXPECT_TRUE(c.Nuova());
+    EXPECT_TRUE(Mismatches().empty());
+    ASSERT_EQ(righe.size(), 2u);
+    for (const std::wstring& r : righe) {
+        const size_t a = r.find(L' ', r.find(L']')), b = r.rfind(L' ');
+        EXPECT_NE(r.find(L"[rad]"), std::wstring::npos) << U8(r);
+        EXPECT_EQ(r.substr(a + 1, b - a - 1), r.substr(b + 1)) << U8(r);  // the value shown is the radians
     }
 }
 

@@ -38,4 +38,13 @@ bool WriteImage(const std::string& path, int format, int bits, int w, int h,
     return ok != FALSE;
 }
 
+bool HeaderSize(const std::string& path, int& w, int& h) {
+    FIBITMAP* dib = FreeImage_Load(FIF_PNG, path.c_str(), FIF_LOAD_NOPIXELS);
+    if (!dib) return false;
+    w = static_cast<int>(FreeImage_GetWidth(dib));
+    h = static_cast<int>(FreeImage_GetHeight(dib));
+    FreeImage_Unload(dib);
+    return true;
+}
+
 }  // namespace image_test

@@ -15,4 +15,7 @@ namespace image_test {
 bool WriteImage(const std::string& path, int format, int bits, int w, int h,
                 const std::function<uint32_t(int x, int y)>& argb);
 
+// The size a PNG file's header gives, read without its pixels.
+bool HeaderSize(const std::string& path, int& w, int& h);
+
 }  // namespace image_test

@@ -23,6 +23,20 @@ protected:
         ASSERT_TRUE(scenario->Prepara()) << scenario->Errore();
         ASSERT_TRUE(cartella.Leggi(model, reader));
     }
+    // One In leg on the default crossing, its set the file's DEFAULT style,
+    // and the dialog given that leg, the settings and the reader.
+    void PreparaUnRamo() {
+        ASSERT_NO_FATAL_FAILURE(Prepara(legs::Incrocio{}));
+        // The settings point at the prepared leg's sets, as the command leaves them.
+        CSecondariaJunctor* ramo = scenario->Ramo();
+        *ramo->GetParametri() = model.pars;
+        ramo->GetParametri()->SetNome(L"DEFAULT");
+        model.settings.SetParametri(ramo->GetParametri());
+        model.settings.CalcolaCorsie();
+        dlg.SetElementi(scenario->Principale(), ramo, nullptr);
+        dlg.SetImpostazioni(&model.settings);
+        dlg.SetLettore(&reader);
+    }
     void TearDown() override {
         scenario.reset();
         acdbHostApplicationServices()->setWorkingDatabase(nullptr);

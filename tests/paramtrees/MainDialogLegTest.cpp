@@ -17,16 +17,7 @@ class MainDialogLeg : public LegDialogFixture {
 protected:
     void SetUp() override {
         JunctorModuleFixture::SetUp();
-        ASSERT_NO_FATAL_FAILURE(Prepara(legs::Incrocio{}));
-        // The settings point at the prepared leg's sets, as the command leaves them.
-        CSecondariaJunctor* ramo = scenario->Ramo();
-        *ramo->GetParametri() = model.pars;
-        ramo->GetParametri()->SetNome(L"DEFAULT");
-        model.settings.SetParametri(ramo->GetParametri());
-        model.settings.CalcolaCorsie();
-        dlg.SetElementi(scenario->Principale(), ramo, nullptr);
-        dlg.SetImpostazioni(&model.settings);
-        dlg.SetLettore(&reader);
+        ASSERT_NO_FATAL_FAILURE(PreparaUnRamo());
     }
     CMyOptionTreeItemSpinnerDec* Riga(int id) { return Spinner(dlg.GetAlbero(), id); }
 };

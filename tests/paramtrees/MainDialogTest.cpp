@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <NumeroTesto.h>
+
 #include "../../junctor/ui/CDlgJunctor.h"
 #include "../../junctor/ui/Resource.h"
 #include "HostText.h"
@@ -171,6 +173,8 @@ TEST_F(MainDialog, SaveAsAddsOrOverwritesAStyle) {
         {L"dialog 7017 set 7025 Prova\ndialog 7017 set 7026 Mia prova\ndialog 7017 click 1\n", L"Prova", "Prova", {}},
         {L"dialog 7017 set 7025 Urbana\ndialog 7017 click 1\nmsgbox yes\n", L"DEFAULT", "Urbana", {}},
         {L"dialog 7017 set 7025 Urbana\ndialog 7017 click 1\nmsgbox no\ndialog 7017 click 2\n", L"DEFAULT", nullptr, {}},
+        // Names that differ only in case are one style, as the combo finds them.
+        {L"dialog 7017 set 7025 urbana\ndialog 7017 click 1\nmsgbox yes\n", L"DEFAULT", "Urbana", {}},
         {L"dialog 7017 click 1\nmsgbox ok\ndialog 7017 click 2\n", L"DEFAULT", nullptr,
          {L"Inserire il nome per lo stile."}},
     };
@@ -360,4 +364,182 @@ TEST_F(MainDialog, ViewerAndHelp) {
     ASSERT_EQ(vplat::HelpCalls::All().size(), 1u);
     EXPECT_NE(vplat::HelpCalls::All()[0].file.find(L"Help\\QvHelp.chm::/Disegna_Intersezione_a_T_junctor_.htm"),
               std::wstring::npos);
+}
+
+// At the opening the angle rows show the unit the style file names, labels
+// and values alike, whatever unit the style's own PARAMETRO elements carry.
+TEST_F(MainDialog, AnglesAtTheOpeningShowTheSavedUnit) {
+    {
+        std::string xml = Leggi(File());
+        const std::string from = ">gradi decimali</UNITA_MISURA_ANGOLI>";
+        ASSERT_NE(xml.find(from), std::string::npos);
+        xml.replace(xml.find(from), from.size(), ">radianti</UNITA_MISURA_ANGOLI>");
+        std::ofstream(File(), std::ios::binary | std::ios::trunc) << xml;
+    }
+    Apri();
+    std::wstring seen;
+    vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+        if (d != dlg.m_hWnd) return;
+        const CConstrPars* p = model.settings.GetParametri();
+        seen = Etichetta(dlg.GetAlbero(), 26) + L" " + Testo(dlg.GetAlbero(), 26) + L" " +
+               std::wstring(p->a1u.GetValoreTesto()) + L" " + Etichetta(dlg.GetAlbero(), 33);
+    });
+    Script(L"dialog 7001 click 2\n");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(model.settings.GetUnitaAngoli(), 2);
+    const CConstrPars* p = model.settings.GetParametri();
+    EXPECT_EQ(seen, L"a1u [rad] " + std::wstring(FormattaNumero(p->a1u.CSingleConstrPar::GetValore(), 1)) + L" " +
+                        std::wstring(p->a1u.GetValoreTesto()) + L" a1e [rad]");
+    vplat::ModalLoop::SetIdleHook(nullptr);
+}
+
+// A unit the angles cannot be shown in is refused with a message; the
+// dialog stays open and nothing changes.
+TEST_F(MainDialog, UnitsWithoutAConversionAreRefused) {
+    for (const wchar_t* unit : {L"gradi-minuti-secondi", L"unit\u00e0 topografiche"}) {
+        Modello fresh;
+        CXmlReaderJunctor freshReader;
+        CDlgJunctor run;
+        ASSERT_NO_FATAL_FAILURE(Apri(run, fresh, freshReader));
+        Script(std::wstring(L"dialog 7001 click 7005\ndialog 7008 select 7033 ") + unit +
+               L"\ndialog 7008 click 1\nmsgbox ok\ndialog 7008 click 2\ndialog 7001 click 2\n");
+        EXPECT_EQ(run.DoModal(), IDCANCEL);
+        EXPECT_TRUE(Mismatches().empty()) << unit;
+        ASSERT_EQ(vplat::MessageBoxes::All().size(), 1u);
+        EXPECT_EQ(vplat::MessageBoxes::All()[0].text, L"Gli angoli non si possono mostrare in questa unit\u00e0 di "
+                                                      L"misura: scegliere radianti, gradi decimali o gradi centesimali.");
+        EXPECT_EQ(fresh.settings.GetUnitaAngoli(), 0);
+        EXPECT_EQ(fresh.pars.a1u.GetUnita(), L"[deg]");
+        vplat::Script::Get().Clear();
+    }
+}
+
+// Pictures are read from the style folder and below only: a legend name that
+// climbs out is reported as a picture that cannot be shown, whether a file
+// lies there or not.
+TEST_F(MainDialog, PicturesComeOnlyFromTheStyleFolder) {
+    const std::filesystem::path fuori = cartella.Path().parent_path() / (cartella.Path().filename().string() + ".jpg");
+    std::filesystem::copy_file(cartella.Path() / "h.jpg", fuori, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::create_directories(cartella.Path() / "sotto");
+    std::filesystem::copy_file(cartella.Path() / "s.jpg", cartella.Path() / "sotto" / "s.jpg");
+    Apri();
+    model.settings.SetPannelloImmagine(true);
+    const std::wstring esterno = vplat::Utf8ToWide(fuori.filename().string());
+    std::wstring assoluto = vplat::ToWindowsPath(fuori.string());
+    struct Case {
+        std::wstring nome;
+        bool shown;
+    } cases[] = {
+        {L"s.jpg", true},
+        {L"sotto\\s.jpg", true},
+        {L"..\\" + esterno, false},
+        {L"..\\nessuna.jpg", false},
+        {L"sotto\\..\\..\\" + esterno, false},
+        {L"sotto/../../" + esterno, false},
+        {L".. \\" + esterno, false},
+        {assoluto, false},
+    };
+    std::vector<std::wstring> boxes;
+    std::vector<bool> shown;
+    bool done = false;
+    vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+        if (d != dlg.m_hWnd || done) return;
+        done = true;
+        CConstrParsOptionTree& tree = dlg.GetAlbero();
+        for (const Case& c : cases) {
+            vplat::MessageBoxes::Clear();
+            SendDlgItemMessageW(d, IDC_IMMAGINE, STM_SETIMAGE, IMAGE_BITMAP, 0);  // the panel's picture dropped
+            Spinner(tree, 3)->SetImmagine(c.nome.c_str());
+            NMOPTIONTREE nm{{tree.m_hWnd, IDC_ALBERO_PARAMETRI, static_cast<UINT>(OTN_SELCHANGED)}, Riga(tree, 3)};
+            SendMessageW(d, WM_NOTIFY, IDC_ALBERO_PARAMETRI, reinterpret_cast<LPARAM>(&nm));
+            HBITMAP b = reinterpret_cast<HBITMAP>(SendDlgItemMessageW(d, IDC_IMMAGINE, STM_GETIMAGE, IMAGE_BITMAP, 0));
+            shown.push_back(b != nullptr);
+            if (b) DeleteObject(b);
+            boxes.push_back(vplat::MessageBoxes::All().empty() ? L"" : vplat::MessageBoxes::All()[0].text);
+        }
+    });
+    Script(L"dialog 7001 click 2\n");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    std::filesystem::remove(fuori);
+    ASSERT_EQ(shown.size(), std::size(cases));
+    const std::wstring dir(model.settings.GetCartella());
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(shown[i], cases[i].shown) << vplat::WideToUtf8(cases[i].nome);
+        EXPECT_EQ(boxes[i], cases[i].shown ? L"" : dir + cases[i].nome + L" - Immagine non esistente o danneggiata.")
+            << vplat::WideToUtf8(cases[i].nome);
+    }
+    vplat::ModalLoop::SetIdleHook(nullptr);
+}
+
+// The panel opened before any row was focused shows the first parameter's
+// picture; the button beside it shows its arrow alone, its text kept.
+TEST_F(MainDialog, PanelOpenedFirstShowsTheFirstParametersPicture) {
+    Apri();
+    std::vector<std::wstring> seen;
+    vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+        if (d != dlg.m_hWnd) return;
+        HWND button = GetDlgItem(d, IDC_BUTTON_IMMAGINE);
+        wchar_t text[8];
+        GetWindowTextW(button, text, 8);
+        const bool arrow = SendMessageW(button, BM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
+        const bool picture = SendDlgItemMessageW(d, IDC_IMMAGINE, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
+        seen.push_back(std::wstring(text) + L" " + std::to_wstring(arrow) +
+                       std::to_wstring((GetWindowLongW(button, GWL_STYLE) & BS_BITMAP) != 0) + std::to_wstring(picture));
+    });
+    Script(L"dialog 7001 click 7016\ndialog 7001 click 2\n");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L">> 110", L"<< 111"}));
+    EXPECT_EQ(model.settings.GetImmagine(), L"h.jpg");
+    vplat::ModalLoop::SetIdleHook(nullptr);
+}
+
+// Deleting every style leaves the set with its values but without the name
+// of a style the file no longer holds.
+TEST_F(MainDialog, DeletingEveryStyleLeavesNoStyleName) {
+    Apri();
+    Script(L"dialog 7001 click 7015\ndialog 7001 click 7015\ndialog 7001 click 7015\ndialog 7001 click 2\n");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(Mismatches().empty());
+    EXPECT_EQ(model.stili.GetSize(), 0);
+    EXPECT_EQ(model.settings.GetParametri()->GetNome(), L"");
+    EXPECT_EQ(Stile(Leggi(File()), "Urbana"), "");
+}
+
+// What the dialog shows at the opening does not overlap: no control lies on
+// the caption of the group box around it, and the controls outside group
+// boxes meet nothing.
+TEST_F(MainDialog, ControlsDoNotLieOnGroupCaptions) {
+    Apri();
+    std::vector<std::wstring> overlaps;
+    vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+        if (d != dlg.m_hWnd || !overlaps.empty()) return;
+        HDC dc = GetDC(d);
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(d, WM_GETFONT, 0, 0)));
+        std::vector<std::pair<HWND, RECT>> groups, others;
+        for (HWND c = GetWindow(d, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(c)) continue;
+            RECT r;
+            GetWindowRect(c, &r);
+            MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&r), 2);
+            const bool group = (GetWindowLongW(c, GWL_STYLE) & 0xF) == BS_GROUPBOX && GetDlgCtrlID(c) != IDC_ALBERO_PARAMETRI;
+            (group ? groups : others).push_back({c, r});
+        }
+        for (const auto& [g, r] : groups) {
+            wchar_t text[128];
+            GetWindowTextW(g, text, 128);
+            SIZE size;
+            GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &size);
+            RECT caption{r.left + 6, r.top, r.left + 10 + size.cx, r.top + size.cy};
+            for (const auto& [c, rc] : others) {
+                RECT i;
+                if (IntersectRect(&i, &caption, &rc)) overlaps.push_back(std::wstring(text) + L" / " + std::to_wstring(GetDlgCtrlID(c)));
+            }
+        }
+        ReleaseDC(d, dc);
+        overlaps.push_back(L"");
+    });
+    Script(L"dialog 7001 click 2\n");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(overlaps, std::vector<std::wstring>{L""});
+    vplat::ModalLoop::SetIdleHook(nullptr);
 }

@@ -274,6 +274,66 @@ TEST_F(Picture, LibraryRefusesHugeImagesAndBadSizes) {
     EXPECT_EQ(image.GetWidth(), 10u);
 }
 
+namespace {
+
+uint32_t Crc32(const unsigned char* data, size_t n) {
+    uint32_t crc = 0xFFFFFFFFu;
+    for (size_t i = 0; i < n; ++i) {
+        crc ^= data[i];
+        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return crc ^ 0xFFFFFFFFu;
+}
+
+// A small PNG whose header claims another size: its IHDR chunk rewritten.
+bool ClaimSize(const std::string& path, uint32_t w, uint32_t h) {
+    std::string bytes;
+    {
+        std::ifstream in(path, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    const size_t ihdr = bytes.find("IHDR");
+    if (ihdr == std::string::npos || bytes.size() < ihdr + 21) return false;
+    auto put = [&](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) bytes[at + static_cast<size_t>(i)] = static_cast<char>((v >> (24 - 8 * i)) & 0xFF);
+    };
+    put(ihdr + 4, w);
+    put(ihdr + 8, h);
+    put(ihdr + 17, Crc32(reinterpret_cast<const unsigned char*>(bytes.data() + ihdr), 17));
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    return true;
+}
+
+}  // namespace
+
+// A picture larger than the panel can sensibly show (more than 4096 pixels on
+// a side) is refused with the picture message, from its header alone: a file
+// of a few hundred bytes claiming 16384 x 16384 costs nothing.
+TEST_F(Picture, PicturesOverTheSaneSizeAreRefusedFromTheirHeader) {
+    Show(Write("piccola.png", CXIMAGE_FORMAT_PNG, 400, 200));
+    const HBITMAP shown = control.GetBitmap();
+    ASSERT_NE(shown, nullptr);
+    const CString wide = Write("larga.png", CXIMAGE_FORMAT_PNG, 4097, 64);
+    const CString claims = Write("finta.png", CXIMAGE_FORMAT_PNG, 20, 10);
+    ASSERT_TRUE(ClaimSize((folder / "finta.png").string(), 16384, 16384));
+    const CString edge = Write("limite.png", CXIMAGE_FORMAT_PNG, 4096, 64);
+    int w = 0, h = 0;
+    ASSERT_TRUE(image_test::HeaderSize((folder / "finta.png").string(), w, h));
+    EXPECT_EQ(std::pair(w, h), std::pair(16384, 16384));
+    Script(L"msgbox ok\nmsgbox ok\n");
+    Show(wide);
+    Show(claims);
+    EXPECT_EQ(control.GetBitmap(), shown);
+    EXPECT_EQ(Placed().Height(), 50);
+    Show(edge);  // fitted to 100 x 1
+    EXPECT_EQ(Placed().Height(), 1);
+    EXPECT_TRUE(Mismatches().empty());
+    const auto& boxes = vplat::MessageBoxes::All();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, std::wstring(wide) + L" - Immagine non esistente o danneggiata.");
+    EXPECT_EQ(boxes[1].text, std::wstring(claims) + L" - Immagine non esistente o danneggiata.");
+}
+
 // The pictures shipped beside the style file: one for every picture its legend
 // names, each a landscape 320 x 240 JPEG the library reads.
 TEST(ShippedPictures, EveryLegendPictureLoads) {

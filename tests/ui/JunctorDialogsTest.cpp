@@ -70,6 +70,45 @@ TEST_F(JunctorDialogs, IncrementConfirmedWithOk) {
     EXPECT_TRUE(Mismatches().empty());
 }
 
+// The field shows the increment rounded to the decimals; only an increment
+// the user typed is read back, a comma being the decimal mark, and one that
+// is no number above 0 is refused with a message, the focus back in the field.
+TEST_F(JunctorDialogs, IncrementIsKeptUnlessTypedAndMustBeAboveZero) {
+    const std::wstring refuse = L"dialog 7008 click 1\nmsgbox ok\ndialog 7008 key ESCAPE\n";
+    struct Case {
+        std::wstring script;
+        INT_PTR result;
+        double increment;
+    } cases[] = {
+        {L"dialog 7008 set 7025 0\ndialog 7008 click 1\n", IDOK, 0.5},  // shown as 0
+        {L"dialog 7008 set 7026 0,25\ndialog 7008 click 1\n", IDOK, 0.25},
+        {L"dialog 7008 set 7026 0,25\ndialog 7008 set 7025 0\ndialog 7008 click 1\n", IDOK, 0.25},
+        {L"dialog 7008 set 7026 2\ndialog 7008 click 1\n", IDOK, 2.0},
+        {L"dialog 7008 set 7026 0\n" + refuse, IDCANCEL, 0.5},
+        {L"dialog 7008 set 7026 -1\n" + refuse, IDCANCEL, 0.5},
+        {L"dialog 7008 set 7026 1e400\n" + refuse, IDCANCEL, 0.5},
+        {L"dialog 7008 set 7026 nan\n" + refuse, IDCANCEL, 0.5},
+        {L"dialog 7008 set 7026 abc\n" + refuse, IDCANCEL, 0.5},
+    };
+    for (const Case& c : cases) {
+        vplat::MessageBoxes::Clear();
+        CDlgSettings dlg;
+        Fill(dlg, 1, 0.5);
+        auto& focus = Watch(FocusId());
+        Script(c.script);
+        EXPECT_EQ(dlg.DoModal(), c.result) << c.script;
+        EXPECT_TRUE(Mismatches().empty()) << c.script;
+        if (c.result == IDOK) {
+            EXPECT_DOUBLE_EQ(dlg.GetIncremento(), c.increment) << c.script;
+            EXPECT_TRUE(vplat::MessageBoxes::All().empty()) << c.script;
+            continue;
+        }
+        ASSERT_EQ(vplat::MessageBoxes::All().size(), 1u) << c.script;
+        EXPECT_EQ(vplat::MessageBoxes::All()[0].text, L"L'incremento deve essere un numero maggiore di 0.");
+        EXPECT_EQ(focus.back(), L"7026") << c.script;
+    }
+}
+
 TEST_F(JunctorDialogs, RadioButtonsEnableTheUnitCombo) {
     CDlgSettings dlg;
     Fill(dlg);
@@ -162,10 +201,17 @@ TEST_F(JunctorDialogs, SaveAsAnswers) {
         INT_PTR result;
         bool overwrite;
         size_t boxes;
+        const wchar_t* stored;  // the name given back
     } cases[] = {
-        {L"Nuovo", nullptr, IDOK, false, 0},    {L"DEFAULT", L"yes", IDOK, true, 1},
-        {L"DEFAULT", L"no", IDCANCEL, false, 1}, {L"DEFAULT", L"cancel", IDCANCEL, false, 1},
-        {L"default", nullptr, IDOK, false, 0},  {L"", nullptr, IDCANCEL, false, 1},
+        {L"Nuovo", nullptr, IDOK, false, 0, L"Nuovo"},
+        {L"DEFAULT", L"yes", IDOK, true, 1, L"DEFAULT"},
+        {L"DEFAULT", L"no", IDCANCEL, false, 1, nullptr},
+        {L"DEFAULT", L"cancel", IDCANCEL, false, 1, nullptr},
+        // Names differing only in case are one style, as the style combo finds them:
+        // the stored name is overwritten.
+        {L"default", L"yes", IDOK, true, 1, L"DEFAULT"},
+        {L"Default", L"no", IDCANCEL, false, 1, nullptr},
+        {L"", nullptr, IDCANCEL, false, 1, nullptr},
     };
     CConstrStylesMgr styles;
     styles.Aggiungi(L"DEFAULT", L"stile di base");
@@ -184,12 +230,15 @@ TEST_F(JunctorDialogs, SaveAsAnswers) {
         EXPECT_EQ(vplat::MessageBoxes::All().size(), c.boxes) << c.name;
         EXPECT_EQ(focus.front(), L"7025");
         if (c.result == IDOK) {
-            EXPECT_EQ(dlg.GetNome(), c.name);
+            EXPECT_EQ(dlg.GetNome(), c.stored);
             EXPECT_EQ(dlg.GetDescrizione(), L"Rotatoria urbana");
         }
         if (c.boxes && c.answer) {
             EXPECT_EQ(vplat::MessageBoxes::All()[0].caption, L"Messaggio");
             EXPECT_EQ(vplat::MessageBoxes::All()[0].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNOCANCEL));
+        }
+        if (c.answer) {
+            EXPECT_EQ(vplat::MessageBoxes::All()[0].text, L"Nome di stile esistente: sovrascrivere?") << c.name;
         }
         if (c.answer && std::wstring(c.answer) == L"no") {
             EXPECT_EQ(focus.back(), L"7025");
@@ -222,13 +271,43 @@ TEST_F(JunctorDialogs, ErrorLogScrollsAndClosesWithEnterOrEsc) {
         Script(std::wstring(L"dialog 7003 scroll 7015 down\ndialog 7003 scroll 7015 pagedown\ndialog 7003 key ") + c.key +
                L"\n");
         EXPECT_EQ(dlg.DoModal(), c.result);
-        // 40 lines and the empty one after the last line break, 21 shown (276
-        // pixels of 13); a page down from line 1 stops at the last full page.
+        // 40 lines and the empty one after the last line break, 18 shown (241
+        // pixels of 13, above the OK button); a page down from line 1 stops at
+        // the last full page.
         ASSERT_EQ(state.size(), 3u);
-        EXPECT_EQ(state[0], L"40/21/0");
-        EXPECT_EQ(state[1], L"40/21/1");
-        EXPECT_EQ(state[2], L"40/21/20");
+        EXPECT_EQ(state[0], L"40/18/0");
+        EXPECT_EQ(state[1], L"40/18/1");
+        EXPECT_EQ(state[2], L"40/18/19");
         EXPECT_TRUE(Mismatches().empty());
+    }
+}
+
+// The log dialog has a visible OK and a close box; it opens with the focus on
+// OK, so the log is not shown selected.
+TEST_F(JunctorDialogs, ErrorLogClosesWithOkOrTheCloseBoxAndOpensUnselected) {
+    struct Case {
+        const wchar_t* action;
+        INT_PTR result;
+    } cases[] = {{L"click 1", IDOK}, {L"close", IDCANCEL}, {L"key RETURN", IDOK}};
+    for (const Case& c : cases) {
+        CDlgErrs dlg;
+        dlg.SetTesto(L" - Ramo 1: raggio di raccordo troppo piccolo\r\n - Ramo 2: isola troppo corta\r\n");
+        auto& state = Watch([](HWND d) {
+            HWND ok = GetDlgItem(d, IDOK), log = GetDlgItem(d, 7015);
+            DWORD start = 0, end = 0;
+            SendMessageW(log, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+            RECT r1, r2, i;
+            GetWindowRect(ok, &r1);
+            GetWindowRect(log, &r2);
+            return std::to_wstring(IsWindowVisible(ok)) + std::to_wstring((GetWindowLongW(d, GWL_STYLE) & WS_SYSMENU) != 0) +
+                   std::to_wstring(GetFocus() == ok) + std::to_wstring(start == end) +
+                   std::to_wstring(IntersectRect(&i, &r1, &r2) != 0) + std::to_wstring(IsWindowVisible(GetDlgItem(d, IDCANCEL)));
+        });
+        Script(std::wstring(L"dialog 7003 ") + c.action + L"\n");
+        EXPECT_EQ(dlg.DoModal(), c.result) << c.action;
+        EXPECT_TRUE(Mismatches().empty()) << c.action;
+        ASSERT_EQ(state.size(), 1u);
+        EXPECT_EQ(state[0], L"111100") << c.action;
     }
 }
 

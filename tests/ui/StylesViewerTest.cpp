@@ -91,17 +91,22 @@ TEST_F(StylesViewer, OpensAtTemplateSizeWithTheMenuBarAndCannotShrinkBelowIt) {
     // the browser lost the bar's height.
     EXPECT_EQ(client.right, 758);
     EXPECT_EQ(client.bottom, 652 - 20);
-    EXPECT_EQ(minimum.right, 756);
-    EXPECT_EQ(minimum.bottom, 650);
+    EXPECT_EQ(minimum.right, 758);
+    EXPECT_EQ(minimum.bottom, 652);
     EXPECT_EQ(browser[0].left, 11);
     EXPECT_EQ(browser[0].top, 11);
     EXPECT_EQ(browser[0].right - browser[0].left, 736);
     EXPECT_EQ(browser[0].bottom - browser[0].top, 629 - 20);
     EXPECT_EQ(window[0].cx, 766);
     EXPECT_EQ(window[0].cy, 683);
-    // The minimum: the static's corner plus the frames and the caption.
-    EXPECT_EQ(window[1].cx, 764);
-    EXPECT_EQ(window[1].cy, 681);
+    // The minimum: the static's corner plus the frames and the caption, the
+    // template's size (the static covers the template's client area).
+    EXPECT_EQ(window[1].cx, 766);
+    EXPECT_EQ(window[1].cy, 683);
+    // The browser keeps its margins from the template: 11 at the top and the left,
+    // 11 at the right and 12 at the bottom (7 dialog units, rounded).
+    EXPECT_EQ(client.right - browser[0].right, 11);
+    EXPECT_EQ(client.bottom - browser[0].bottom, 12);
     // 100 wider and 50 taller than at opening: the browser grows as much.
     EXPECT_EQ(window[2].cx, 866);
     EXPECT_EQ(window[2].cy, 733);

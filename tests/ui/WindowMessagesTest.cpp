@@ -167,3 +167,36 @@ TEST_F(WindowMessages, SingleLineEditReportsProgramTextMultiLineDoesNot) {
                             [](const std::wstring& l) { return l.find(L"id=7015") != std::wstring::npos; }),
               0);
 }
+
+// Controls behave as the platform's: a single-line edit passes the wheel on
+// to its parent (a multi-line one scrolls with it), a combo box made disabled
+// has its field disabled too, and moving the default button keeps a button's
+// other styles.
+TEST_F(WindowMessages, ControlsKeepThePlatformsWays) {
+    HWND multi = CreateWindowExW(0, L"EDIT", L"a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh", WS_CHILD | WS_VISIBLE | ES_MULTILINE,
+                                 140, 50, 120, 30, frame, reinterpret_cast<HMENU>(7026), nullptr, nullptr);
+    vplat::MessageLog::Start();
+    for (HWND target : {edit, multi}) {
+        SetFocus(target);
+        vplat::UserInput::Wheel(target, POINT{5, 5}, -WHEEL_DELTA);
+        vplat::UserInput::Pump();
+    }
+    EXPECT_EQ(vplat::MessageLog::Lines({WM_MOUSEWHEEL}),
+              (std::vector<std::wstring>{L"WM_MOUSEWHEEL #7025", L"WM_MOUSEWHEEL TestFrame \"frame\"",
+                                         L"WM_MOUSEWHEEL #7026"}));
+    vplat::MessageLog::Stop();
+    EXPECT_EQ(SendMessageW(multi, EM_GETFIRSTVISIBLELINE, 0, 0), 3);
+
+    HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_DISABLED | CBS_DROPDOWN, 10, 100, 120,
+                                 80, frame, reinterpret_cast<HMENU>(7030), nullptr, nullptr);
+    HWND field = GetWindow(combo, GW_CHILD);
+    ASSERT_NE(field, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(field));
+    EnableWindow(combo, TRUE);
+    EXPECT_TRUE(IsWindowEnabled(field));
+
+    HWND arrow = CreateWindowExW(0, L"BUTTON", L">>", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_BITMAP, 200, 10, 20, 80,
+                                 frame, reinterpret_cast<HMENU>(7016), nullptr, nullptr);
+    SendMessageW(arrow, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    EXPECT_EQ(GetWindowLongW(arrow, GWL_STYLE) & (BS_TYPEMASK | BS_BITMAP), BS_DEFPUSHBUTTON | BS_BITMAP);
+}

@@ -1,0 +1,180 @@
+// The main intersection dialog under a user's hands, with one In leg: what is
+// typed into the rows and the settings, the tree scrolled while a row is
+// edited, the angle unit after every style load, and "Parametri" saving what
+// the dialog shows.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <NumeroTesto.h>
+
+#include "../../junctor/ui/Resource.h"
+#include "LegDialogFixture.h"
+
+using namespace partree_test;
+
+namespace {
+
+std::string LeggiFile(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The text of one PARAMETRO of a style in the file, or "<none>".
+std::string Valore(const std::string& xml, const std::string& stile, const std::string& codice) {
+    const size_t a = xml.find("<INTERSEZIONE style=\"" + stile + "\"");
+    if (a == std::string::npos) return "<none>";
+    const size_t fine = xml.find("</INTERSEZIONE>", a);
+    const size_t p = xml.find("name=\"" + codice + "\"", a);
+    if (p == std::string::npos || p > fine) return "<none>";
+    const size_t inizio = xml.find('>', p) + 1;
+    return xml.substr(inizio, xml.find('<', inizio) - inizio);
+}
+
+class MainDialogInput : public LegDialogFixture {
+protected:
+    void SetUp() override {
+        JunctorModuleFixture::SetUp();
+        ASSERT_NO_FATAL_FAILURE(PreparaUnRamo());
+    }
+    // The file as a new command would read it: false when the reader refuses it.
+    bool SiLegge() {
+        Modello m;
+        CXmlReaderJunctor r;
+        vplat::MessageBoxes::Clear();
+        return cartella.Leggi(m, r) && vplat::MessageBoxes::All().empty();
+    }
+    std::vector<std::wstring> Messaggi() const {
+        std::vector<std::wstring> out;
+        for (const auto& b : vplat::MessageBoxes::All()) out.push_back(b.text);
+        return out;
+    }
+};
+
+}  // namespace
+
+// A number that is not finite is refused where it is typed (the row, or the
+// step, keeps its value) and never reaches the file, which a later command
+// must still read; a comma is the decimal mark. Rows: h (2) at y 31, b1 (4)
+// at y 73; IAccVi, row 6 of the entry-lane tree, at y 115.
+TEST_F(MainDialogInput, TypedNumbersThatAreNotFiniteNeverReachTheFile) {
+    const std::string before = LeggiFile(cartella.File());
+    struct Case {
+        const wchar_t* what;
+        const wchar_t* script;
+        const char* code;
+        const char* written;
+        std::vector<std::wstring> boxes;
+    } cases[] = {
+        {L"row, Salva", L"dialog 7001 click 7013/30000 at 60,31\ndialog 7001 set 7013/30000/2/1000 -5e400\n"
+                        L"dialog 7001 click 7010\ndialog 7001 click 2\n", "h", "30.000", {}},
+        {L"row, Parametri", L"dialog 7001 click 7013/30000 at 60,73\ndialog 7001 set 7013/30000/4/1000 nan\n"
+                            L"dialog 7001 click 7008\ndialog 7018 click 1\ndialog 7001 click 2\n", "b1", "4.125", {}},
+        {L"lane row", L"dialog 7001 click 7008\ndialog 7018 click 7038/30000 at 60,115\n"
+                      L"dialog 7018 set 7038/30000/6/1000 1e400\ndialog 7018 click 1\ndialog 7001 click 2\n", "IAccVi",
+         "40.000", {}},
+        {L"comma", L"dialog 7001 click 7013/30000 at 60,31\ndialog 7001 set 7013/30000/2/1000 31,5\n"
+                   L"dialog 7001 click 7010\ndialog 7001 click 2\n", "h", "31.500", {}},
+        {L"step, Disegna", L"dialog 7001 click 7005\ndialog 7008 set 7026 1e400\ndialog 7008 click 1\nmsgbox ok\n"
+                           L"dialog 7008 click 2\ndialog 7001 click 1\n", "h", "30.000",
+         {L"L'incremento deve essere un numero maggiore di 0."}},
+    };
+    for (const Case& c : cases) {
+        std::ofstream(cartella.File(), std::ios::binary | std::ios::trunc) << before;
+        Modello fresh;
+        CXmlReaderJunctor freshReader;
+        ASSERT_TRUE(cartella.Leggi(fresh, freshReader));
+        CSecondariaJunctor* ramo = scenario->Ramo();
+        *ramo->GetParametri() = fresh.pars;
+        ramo->GetParametri()->SetNome(L"DEFAULT");
+        fresh.settings.SetParametri(ramo->GetParametri());
+        fresh.settings.SetParCorsie(&fresh.corsie);
+        vplat::MessageBoxes::Clear();
+        CDlgJunctor run;
+        run.SetElementi(scenario->Principale(), ramo, nullptr);
+        run.SetImpostazioni(&fresh.settings);
+        run.SetLettore(&freshReader);
+        Script(c.script);
+        run.DoModal();
+        EXPECT_TRUE(Mismatches().empty()) << c.what;
+        EXPECT_EQ(Messaggi(), c.boxes) << c.what;
+        vplat::Script::Get().Clear();
+        const std::string after = LeggiFile(cartella.File());
+        EXPECT_EQ(Valore(after, "DEFAULT", c.code), c.written) << c.what;
+        EXPECT_EQ(after.find("inf<"), std::string::npos) << c.what;
+        EXPECT_EQ(after.find("nan<"), std::string::npos) << c.what;
+        EXPECT_DOUBLE_EQ(fresh.settings.GetIncremento(), 0.5) << c.what;
+        EXPECT_TRUE(SiLegge()) << c.what;
+    }
+}
+
+// Scrolling the tree while a row is edited ends the edit: what is typed next
+// reaches no row. b2 (row 5) is edited at y 94; a page down brings Lce under
+// its editor, a wheel notch moves the rows by one.
+TEST_F(MainDialogInput, ScrollingTheTreeEndsTheEdit) {
+    for (const wchar_t* scroll : {L"dialog 7001 scroll 7013/30000 pagedown\n", L"dialog 7001 wheel 7013/30000 down\n"}) {
+        CDlgJunctor run;
+        run.SetElementi(scenario->Principale(), scenario->Ramo(), nullptr);
+        run.SetImpostazioni(&model.settings);
+        std::vector<std::wstring> editor;
+        vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+            if (d != run.m_hWnd) return;
+            CMyOptionTreeItemSpinnerDec* b2 = Spinner(run.GetAlbero(), 5);
+            editor.push_back(std::to_wstring(b2->IsWindowVisible()) + std::to_wstring(GetFocus() == b2->GetEdit()->m_hWnd));
+        });
+        CConstrPars* p = scenario->Ramo()->GetParametri();
+        const double b2 = p->b2.GetValore(), lce = p->Lce.GetValore();
+        Script(std::wstring(L"dialog 7001 click 7013/30000 at 60,94\n") + scroll +
+               L"dialog 7001 type 25\ndialog 7001 click 7010\ndialog 7001 click 2\n");
+        run.DoModal();
+        EXPECT_TRUE(Mismatches().empty()) << scroll;
+        EXPECT_EQ(editor, (std::vector<std::wstring>{L"00", L"11", L"00", L"00", L"00"})) << scroll;
+        EXPECT_EQ(p->b2.GetValore(), b2) << scroll;
+        EXPECT_EQ(p->Lce.GetValore(), lce) << scroll;
+        vplat::ModalLoop::SetIdleHook(nullptr);
+        vplat::Script::Get().Clear();
+    }
+}
+
+// After the unit is changed and another style is chosen, the six angle rows
+// show the settings' unit: labels and values (radians, 1 decimal) agree.
+TEST_F(MainDialogInput, AnglesFollowTheSettingsUnitAfterAStyleIsLoaded) {
+    std::vector<std::wstring> labels, values, expected;
+    vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+        if (d != dlg.m_hWnd) return;
+        labels.clear();
+        values.clear();
+        expected.clear();
+        const CConstrPars* p = scenario->Ramo()->GetParametri();
+        const CSingleConstrPar* angoli[] = {&p->a1u, &p->a2u, &p->a3u, &p->a1e, &p->a2e, &p->a3e};
+        int k = 0;
+        for (int id : {26, 27, 28, 33, 34, 35}) {
+            labels.push_back(Etichetta(dlg.GetAlbero(), id));
+            values.push_back(Testo(dlg.GetAlbero(), id));
+            expected.push_back(std::wstring(FormattaNumero(angoli[k++]->CSingleConstrPar::GetValore(), 1)));
+        }
+    });
+    Script(L"dialog 7001 click 7005\ndialog 7008 select 7033 radianti\ndialog 7008 click 1\n"
+           L"dialog 7001 select 7009 Urbana\ndialog 7001 click 2\n");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(Mismatches().empty());
+    EXPECT_EQ(model.settings.GetUnitaAngoli(), 2);
+    EXPECT_EQ(labels, (std::vector<std::wstring>{L"a1u [rad]", L"a2u [rad]", L"a3u [rad]", L"a1e [rad]", L"a2e [rad]",
+                                                 L"a3e [rad]"}));
+    EXPECT_EQ(values, expected);
+    vplat::ModalLoop::SetIdleHook(nullptr);
+}
+
+// "Parametri" with OK saves the style as "Salva" does: the rows and the lane
+// check boxes as the dialog shows them.
+TEST_F(MainDialogInput, LaneParametersSaveTheRowsAndTheLaneCheckBoxes) {
+    Script(L"dialog 7001 click 7013/30000 at 60,73\ndialog 7001 set 7013/30000/4/1000 4.5\n"
+           L"dialog 7001 uncheck 7020\n"
+           L"dialog 7001 click 7008\ndialog 7018 click 1\ndialog 7001 click 2\n");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(Mismatches().empty());
+    const std::string after = LeggiFile(cartella.File());
+    EXPECT_EQ(Valore(after, "DEFAULT", "b1"), "4.500");
+    const size_t stile = after.find("<INTERSEZIONE style=\"DEFAULT\"");
+    EXPECT_NE(after.substr(stile, after.find('>', stile) - stile).find("corsia_usc=\"N\""), std::string::npos);
+}
