@@ -178,3 +178,43 @@ TEST_F(MainDialogInput, LaneParametersSaveTheRowsAndTheLaneCheckBoxes) {
     const size_t stile = after.find("<INTERSEZIONE style=\"DEFAULT\"");
     EXPECT_NE(after.substr(stile, after.find('>', stile) - stile).find("corsia_usc=\"N\""), std::string::npos);
 }
+
+// A style file a person annotated survives "Disegna": the root's namespace
+// declarations and attributes, comments, an element of another namespace and
+// a stray text among a style's parameters are all still there, and the style
+// reads back whole.
+TEST_F(MainDialogInput, DisegnaKeepsWhatTheFileHolds) {
+    std::string xml = LeggiFile(cartella.File());
+    const size_t root = xml.find("<INTERSEZIONI_RASO");
+    ASSERT_NE(root, std::string::npos);
+    xml.insert(root, "<!-- stili del comune -->\n");
+    const std::string tag = "<INTERSEZIONI_RASO";
+    xml.replace(xml.find(tag), tag.size(),
+                "<INTERSEZIONI_RASO xmlns:xi=\"http://www.w3.org/2001/XInclude\" revisione=\"7\"");
+    const size_t impostazioni = xml.find("<IMPOSTAZIONI>");
+    xml.insert(impostazioni, "<xi:include href=\"altri.xml\"/><!-- nota -->");
+    const size_t stile = xml.find("<INTERSEZIONE style=\"DEFAULT\"");
+    const size_t secondo = xml.find("<PARAMETRO", xml.find("<PARAMETRO", stile) + 1);
+    xml.insert(secondo, "da rivedere");
+    std::ofstream(cartella.File(), std::ios::binary | std::ios::trunc) << xml;
+    Modello fresh;
+    CXmlReaderJunctor freshReader;
+    ASSERT_TRUE(cartella.Leggi(fresh, freshReader));
+    CSecondariaJunctor* ramo = scenario->Ramo();
+    *ramo->GetParametri() = fresh.pars;
+    ramo->GetParametri()->SetNome(L"DEFAULT");
+    fresh.settings.SetParametri(ramo->GetParametri());
+    CDlgJunctor run;
+    run.SetElementi(scenario->Principale(), ramo, nullptr);
+    run.SetImpostazioni(&fresh.settings);
+    run.SetLettore(&freshReader);
+    Script(L"dialog 7001 click 1\n");
+    EXPECT_EQ(run.DoModal(), IDOK);
+    EXPECT_TRUE(Mismatches().empty());
+    const std::string after = LeggiFile(cartella.File());
+    for (const char* kept : {"<!-- stili del comune -->", "xmlns:xi=\"http://www.w3.org/2001/XInclude\"",
+                             "revisione=\"7\"", "<xi:include href=\"altri.xml\"/><!-- nota -->", "da rivedere"})
+        EXPECT_NE(after.find(kept), std::string::npos) << kept;
+    for (const char* code : {"h", "s", "b1", "b2", "Lbis", "Rr1is"}) EXPECT_NE(Valore(after, "DEFAULT", code), "<none>") << code;
+    EXPECT_TRUE(SiLegge());
+}
