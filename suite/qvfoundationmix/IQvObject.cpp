@@ -1,6 +1,49 @@
 #include "IQvObject.h"
 
 #include <cstdio>
+#include <mutex>
+#include <unordered_set>
+
+namespace {
+
+// The numbers of the living objects. Never destroyed: objects may outlive
+// the static data of this library.
+struct Viventi {
+    std::mutex guardia;
+    std::unordered_set<uint64_t> numeri;
+    uint64_t prossimo = 1;
+};
+
+Viventi& Registro() {
+    static Viventi* viventi = new Viventi;
+    return *viventi;
+}
+
+uint64_t Nasce() {
+    Viventi& v = Registro();
+    std::lock_guard<std::mutex> blocco(v.guardia);
+    uint64_t numero = v.prossimo++;
+    v.numeri.insert(numero);
+    return numero;
+}
+
+}  // namespace
+
+IQvObject::IQvObject() : m_numero(Nasce()) {}
+
+IQvObject::IQvObject(const IQvObject&) : m_numero(Nasce()) {}
+
+IQvObject::~IQvObject() {
+    Viventi& v = Registro();
+    std::lock_guard<std::mutex> blocco(v.guardia);
+    v.numeri.erase(m_numero);
+}
+
+bool IQvObject::IsVivo(uint64_t numero) {
+    Viventi& v = Registro();
+    std::lock_guard<std::mutex> blocco(v.guardia);
+    return v.numeri.count(numero) > 0;
+}
 
 CDato CQvOggettoDati::GetDato(int id, bool* ok) const {
     auto it = m_dati.find(id);

@@ -86,8 +86,13 @@ TEST_F(ManagedTest, CiglioDiRamoGruppiMancantiEArrayVuoti) {
     auto nodi = Membri<IPuntoCiglio>(ramo->getPunti(GRUPPO_NODO));
     ASSERT_FALSE(nodi.empty());
     for (const auto& p : nodi) EXPECT_TRUE(p);
+    // The nodes and sections are the model's own and stay; the host's points go.
     ramo->svuotaGruppoPunti(GRUPPO_NODO);
-    EXPECT_EQ(ramo->getPunti(GRUPPO_NODO)->Count(), 0);
+    ramo->svuotaGruppoPunti(GRUPPO_CIGLIO);
+    EXPECT_EQ(ramo->getPunti(GRUPPO_NODO)->Count(), static_cast<int>(nodi.size()));
+    EXPECT_EQ(ramo->getPunti(GRUPPO_CIGLIO)->Count(), prima[4]);
+    ramo->svuotaGruppoPunti(GRUPPO_ROTAZIONE);
+    EXPECT_EQ(ramo->getPunti(GRUPPO_ROTAZIONE)->Count(), 0);
 
     std::shared_ptr<CADDatoArrayMgd> verifica = ramo->getPuntiAltCiglio(TIPO_PUNTOVERIFICA);
     ASSERT_TRUE(verifica);
