@@ -190,15 +190,16 @@ int CCiglio3D::getQuotaDaProg(double& quota, double prog, int tipo) {
     return esito;
 }
 
-ICVERTICE_PROFILO* CCiglio3D::inserisciVerticeInProfilo(const double vertice[2], ICPROFILO_STRADALE* profilo) {
+ICVERTICE_PROFILO* CCiglio3D::inserisciVerticeInProfilo(const double vertice[2], ICPROFILO_STRADALE* profilo,
+                                                        ICVERTICE_PROFILO* da) {
     if (!profilo) return nullptr;
-    ICVERTICE_PROFILO* dopo = profilo->primoVertice();
-    while (dopo) {
+    auto progDi = [profilo](const ICVERTICE_PROFILO* v) {
         CDato prog;
-        profilo->leggiDatoVertice(dopo, QV_DATO_PROG_VERTICE, prog);
-        if (prog.GetDouble() > vertice[0]) break;
-        dopo = profilo->successivo(dopo);
-    }
+        profilo->leggiDatoVertice(v, QV_DATO_PROG_VERTICE, prog);
+        return prog.GetDouble();
+    };
+    ICVERTICE_PROFILO* dopo = da && progDi(da) <= vertice[0] ? da : profilo->primoVertice();
+    while (dopo && progDi(dopo) <= vertice[0]) dopo = profilo->successivo(dopo);
     ICVERTICE_PROFILO* nuovo = nullptr;
     if (profilo->inserisciVertice(vertice[0], vertice[1], dopo, &nuovo) != 1) return nullptr;
     return nuovo;
@@ -220,8 +221,14 @@ void CCiglio3D::calcolaRaccordi(const std::vector<CPuntoVertice*>& punti) {
 }
 
 ICVERTICE_PROFILO* CCiglio3D::inserisciVerticeProfilo(const double vertice[2]) {
-    if (!m_profilo) m_profilo = ICPROFILO::Alloca();
-    return inserisciVerticeInProfilo(vertice, dynamic_cast<ICPROFILO_STRADALE*>(m_profilo));
+    if (!m_profilo) {
+        m_profilo = ICPROFILO::Alloca();
+        m_ultimoInserito = nullptr;
+    }
+    ICVERTICE_PROFILO* nuovo =
+        inserisciVerticeInProfilo(vertice, dynamic_cast<ICPROFILO_STRADALE*>(m_profilo), m_ultimoInserito);
+    if (nuovo) m_ultimoInserito = nuovo;
+    return nuovo;
 }
 
 void CCiglio3D::highlight(double prog) {

@@ -99,7 +99,13 @@ public:
     // when there is none), after the vertices at the same or a lower
     // chainage: the new vertex, or null.
     ICVERTICE_PROFILO* inserisciVerticeProfilo(const double vertice[2]);
-    static ICVERTICE_PROFILO* inserisciVerticeInProfilo(const double vertice[2], ICPROFILO_STRADALE* profilo);
+    // The same into a given profile. The walk for the vertex's place starts
+    // at `da` when it is given and stands at or before that place (the
+    // vertex inserted last, when the vertices come in chainage order, so
+    // that a whole profile is made in time linear in its vertices), else at
+    // the first vertex.
+    static ICVERTICE_PROFILO* inserisciVerticeInProfilo(const double vertice[2], ICPROFILO_STRADALE* profilo,
+                                                        ICVERTICE_PROFILO* da = nullptr);
 
     // Creates the plan polyline in the block, with the edge's saved data, or
     // updates its vertices and bulges; 1.
@@ -199,6 +205,7 @@ protected:
     double m_lunghezza = 0.0;
     CCiglio3D* m_ciglioRif = nullptr;
     ICPROFILO* m_profilo = nullptr;
+    ICVERTICE_PROFILO* m_ultimoInserito = nullptr;  // the profile's vertex inserted last
     IQvObject_Group* m_vertici = nullptr;
     IQvObject_Group* m_rotazione = nullptr;
     IQvObject_Group* m_verifica = nullptr;
