@@ -211,7 +211,8 @@ void CCiglio3D::calcolaRaccordi(const std::vector<CPuntoVertice*>& punti) {
     for (CPuntoVertice* p : punti)
         if (p->getRaggio() > 0.0 && p->getVerticeProfilo())
             profilo->impostaRaccordo(p->getVerticeProfilo(), p->getTipoRaccordo(), p->getRaggio());
-    if (profilo->valida() != 0 || profilo->calcola() != 1) return;
+    m_profiloNonValido = profilo->valida() != 0 || profilo->calcola() != 1;
+    if (m_profiloNonValido) return;
     for (CPuntoVertice* p : punti) {
         CDato raggio;
         int id = p->getTipoRaccordo() == QV_RACCORDO_CIRCOLARE ? QV_DATO_RAGGIO_CIRCOLARE : QV_DATO_RAGGIO_PARABOLICO;

@@ -99,6 +99,34 @@ int CRotatoria3D::inizializzaCalcolo() {
 
 int CRotatoria3D::ricalcola(ICCiglio3D* ciglio, int tipoEvento, int tipoGruppoPunti, IQvObject_GroupMember* punto,
                             CDato dato) {
+    // The recomputes a recompute starts answer to it; the first one tells
+    // the user which profiles could not be computed, and fails with them.
+    if (m_ricalcoli > 0) return ricalcolaCiglio(ciglio, tipoEvento, tipoGruppoPunti, punto, dato);
+    ++m_ricalcoli;
+    ricalcolaCiglio(ciglio, tipoEvento, tipoGruppoPunti, punto, dato);
+    --m_ricalcoli;
+    return segnalaProfiliNonValidi() ? 0 : 1;
+}
+
+bool CRotatoria3D::profiliNonValidi() const {
+    for (CCiglio3D* c : gyroform::Oggetti<CCiglio3D>(m_cigli))
+        if (c->getTipoCalcolo() == 8 && c->isProfiloNonValido()) return true;
+    return false;
+}
+
+bool CRotatoria3D::segnalaProfiliNonValidi() const {
+    bool trovati = false;
+    for (CCiglio3D* c : gyroform::Oggetti<CCiglio3D>(m_cigli)) {
+        if (c->getTipoCalcolo() != 8 || !c->isProfiloNonValido()) continue;
+        gyroform::Messaggio(c->getDescrizione() +
+                            gyroform::Traduci(L": Profilo non valido: due vertici alla stessa progressiva."));
+        trovati = true;
+    }
+    return trovati;
+}
+
+int CRotatoria3D::ricalcolaCiglio(ICCiglio3D* ciglio, int tipoEvento, int tipoGruppoPunti,
+                                  IQvObject_GroupMember* punto, CDato dato) {
     auto* c = dynamic_cast<CCiglio3D*>(ciglio);
     if (!c || !m_cigli) return 1;
     int atteso = 0;
@@ -111,7 +139,8 @@ int CRotatoria3D::ricalcola(ICCiglio3D* ciglio, int tipoEvento, int tipoGruppoPu
             atteso = 8;
             c->calcolaProfilo(tipoEvento, punto, dato);
             for (CCiglio3D* altro : gyroform::Oggetti<CCiglio3D>(m_cigli))
-                if (altro->getAsseRamo() == c->getAsseRamo()) ricalcola(altro, -1, TIPO_PUNTOROTAZIONE, nullptr, dato);
+                if (altro->getAsseRamo() == c->getAsseRamo())
+                    ricalcolaCiglio(altro, -1, TIPO_PUNTOROTAZIONE, nullptr, dato);
             break;
         case TIPO_PUNTOROTAZIONE:
             atteso = 7;
@@ -143,7 +172,7 @@ int CRotatoria3D::ricalcola(ICCiglio3D* ciglio, int tipoEvento, int tipoGruppoPu
     }
     for (int gruppo : {TIPO_PUNTOVERTICE, TIPO_PUNTOROTAZIONE})
         for (CCiglio3D* e : cigli)
-            if (!IsAnello(e)) ricalcola(e, -1, gruppo, nullptr, CDato());
+            if (!IsAnello(e)) ricalcolaCiglio(e, -1, gruppo, nullptr, CDato());
     return 1;
 }
 

@@ -25,6 +25,7 @@ struct Righe {
 
     void svuota() {
         ciglio->getPunti3DCiglio()->Clear();
+        ciglio->svuotaInterruzioni();
         for (int tipo : {TIPO_PUNTOVERTICE, TIPO_PUNTOROTAZIONE})
             if (CADDatoArray* r = ciglio->getPuntiAltCiglio(tipo)) r->Clear();
     }
@@ -176,7 +177,17 @@ private:
         m_primaStazione = false;
         double z = 0.0;
         bool conQuota = e->getQuotaDaProg(z, prog, 0) != 0;
-        if (conQuota) e->getPunti3DCiglio()->Add(++m_indice, pt[0], pt[1], z);
+        if (conQuota) {
+            // After stations left out the next one is no neighbour of the last.
+            if (m_saltate && m_indice > 0) {
+                e->segnaInterruzione(m_indice);
+                m_o.ciglio->segnaInterruzione(m_indice);
+            }
+            m_saltate = false;
+            e->getPunti3DCiglio()->Add(++m_indice, pt[0], pt[1], z);
+        } else {
+            m_saltate = true;
+        }
         m_e.aggiungiMetodi(prog, m_indice);
         // A station that E cannot place in height does not exist on O either:
         // the rows of both edges pair by index.
@@ -212,6 +223,7 @@ private:
     int m_indice = 0;
     int m_indiceAltro = 0;  // the index reached at the last stretch along another edge
     bool m_primaStazione = true;
+    bool m_saltate = false;  // stations left out since the last index
 };
 
 CADDatoArray Filtro(const wchar_t* tipo) {
@@ -308,5 +320,7 @@ int CRotatoria3D::disegnaNelBlocco() {
         c->disegnaCiglio();
         esito = c->aggiornaDatiEstesi();
     }
-    return esito;
+    // A model with an edge whose profile could not be computed is drawn
+    // without that edge's surfaces: not a success.
+    return profiliNonValidi() ? 0 : esito;
 }

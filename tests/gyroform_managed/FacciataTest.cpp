@@ -219,7 +219,7 @@ public:
         gruppo = tipoGruppoPunti;
         membro = punto;
         datoRicevuto = dato;
-        return 0;
+        return 9;
     }
     int esporta(Zyl_GePoint3d ptIns) override {
         punto = ptIns;
@@ -235,7 +235,7 @@ public:
     Zyl_GePoint3d punto;
 };
 
-TEST_F(ManagedTest, NullPassaComeNullERicalcolaRisponde1) {
+TEST_F(ManagedTest, NullPassaComeNullEIRisultatiNativiTornano) {
     RotatoriaSpia spia;
     Rotatoria3D r(&spia);
     // disegna3D(null) asks for the whole model.
@@ -243,7 +243,8 @@ TEST_F(ManagedTest, NullPassaComeNullERicalcolaRisponde1) {
     EXPECT_EQ(spia.disegni, 1);
     EXPECT_EQ(spia.ciglioDisegnato, nullptr);
 
-    EXPECT_EQ(r.ricalcola(nullptr, 3, GRUPPO_VERTICE, nullptr, std::make_shared<DatoMgd>(4, 12.5)), 1);
+    // The native result comes back: a recompute that failed is not reported as done.
+    EXPECT_EQ(r.ricalcola(nullptr, 3, GRUPPO_VERTICE, nullptr, std::make_shared<DatoMgd>(4, 12.5)), 9);
     EXPECT_EQ(spia.ciglioRicalcolato, nullptr);
     EXPECT_EQ(spia.membro, nullptr);
     EXPECT_EQ(spia.evento, 3);
@@ -252,7 +253,7 @@ TEST_F(ManagedTest, NullPassaComeNullERicalcolaRisponde1) {
     EXPECT_EQ(spia.datoRicevuto.GetTipo(), CDato::Reale);
     EXPECT_EQ(spia.datoRicevuto.GetDouble(), 12.5);
     // An empty value converts to an empty datum.
-    EXPECT_EQ(r.ricalcola(nullptr, 1, 0, nullptr, std::make_shared<DatoMgd>()), 1);
+    EXPECT_EQ(r.ricalcola(nullptr, 1, 0, nullptr, std::make_shared<DatoMgd>()), 9);
     EXPECT_EQ(spia.datoRicevuto.GetTipo(), CDato::Nessuno);
 
     EXPECT_EQ(r.esporta(Point3DMgd(1.5, -2.0, 3.25)), 5);
