@@ -495,6 +495,18 @@ int CCiglio3D::cancellaEntita() {
     return esito;
 }
 
+bool CCiglio3D::puntiDelTipoDeiGruppi() {
+    static const int tipi[][2] = {{GRUPPO_PIANO, TIPO_PUNTOPIANO},         {GRUPPO_VERIFICA, TIPO_PUNTOVERIFICA},
+                                  {GRUPPO_ROTAZIONE, TIPO_PUNTOROTAZIONE}, {GRUPPO_VERTICE, TIPO_PUNTOVERTICE},
+                                  {GRUPPO_NODO, TIPO_PUNTONODO},           {GRUPPO_CIGLIO, TIPO_PUNTOSEZIONE}};
+    for (const auto& t : tipi) {
+        IQvObject_Group* gruppo = getPunti(t[0]);
+        for (IQvObject_GroupMember* m = gruppo ? gruppo->GetFirstMember() : nullptr; m; m = m->GetNext())
+            if (!m->GetObject() || m->GetObject()->GetTipo() != t[1]) return false;
+    }
+    return true;
+}
+
 IQvObject* CCiglio3D::leggiDaDatiEstesi(const CADDatoArray& datiEstesi) {
     CADDatoArray coppie;
     // From the third item on: key, value, key, value ...; a trailing key is ignored.

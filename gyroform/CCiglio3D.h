@@ -141,6 +141,9 @@ public:
     void svuotaPuntiSezione();
     // Erases the plan entity and forgets it: the erase result.
     int cancellaEntita();
+    // True when every member of every point group is of its group's kind
+    // (vertex points in the vertex group, and so on).
+    bool puntiDelTipoDeiGruppi();
     // A new object rebuilt from the saved data of an edge's plan polyline
     // (application, flag, then key and value pairs); null when none was made.
     static IQvObject* leggiDaDatiEstesi(const CADDatoArray& datiEstesi);

@@ -92,6 +92,9 @@ public:
     int leggiEntita(int tipoEntita, ZylEntityID& entita);
     int leggiCigliTracciato(ZylEntityID& entita);
     int allineaInizioAnelli();
+    // The model saved in the block: the result of inizializzaCalcolo, 0
+    // without block, -1 (with a message, and no edges or axes left) for a
+    // saved model with a value out of range or a point of the wrong kind.
     int caricaDaBlocco();
     void creaLayer();
     // Samples every carriageway strip into matching rows of 3D points.
@@ -167,6 +170,7 @@ private:
     // Tells the user of every edge computed by a profile that could not be
     // computed; true when there was one.
     bool segnalaProfiliNonValidi() const;
+    int rifiutaSalvato();
     // Insertion point and extended data of the block reference.
     CADDatoArray datiRiferimento() const;
     int disegnaNelBlocco();
@@ -188,4 +192,5 @@ private:
     int m_ricalcolaPendenzeRami = 1;
     CString m_prefissoLayer = L"QVRO3D";
     int m_ricalcoli = 0;  // recomputes under way
+    bool m_salvatoNonValido = false;  // the saved model being read is refused
 };

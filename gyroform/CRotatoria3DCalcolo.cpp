@@ -165,8 +165,10 @@ int CRotatoria3D::ricalcolaCiglio(ICCiglio3D* ciglio, int tipoEvento, int tipoGr
         if (!n || !esterno) continue;
         double z = 0.0;
         if (esterno->getQuotaDaProg(z, esterno->getLunghezza() * n->getValoreRif(), 0)) n->setQuota(z);
+        // The ring's section at the node is the outer ring's (the branch
+        // edge's own points across the ring stand at other branches' nodes).
         double pendenza = 0.0;
-        IQvObject_GroupMember* m = e->trovaPuntoRiferimento(GRUPPO_CIGLIO, 1, n->getValoreRif());
+        IQvObject_GroupMember* m = esterno->trovaPuntoRiferimento(GRUPPO_CIGLIO, 1, n->getValoreRif());
         CPuntoSezione::calcolaPendenza(n, pendenza, m ? dynamic_cast<CPuntoSezione*>(m->GetObject()) : nullptr);
         n->setPendenza(pendenza);
     }

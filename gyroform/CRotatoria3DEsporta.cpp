@@ -321,11 +321,12 @@ int CRotatoria3D::esportaRami(Zyl_GePoint3d& pt) {
                 progAsse = asse->getPosizioneAnello() * lunghezzaAnello;
                 asseVisto = asse;
                 if (!destroInAttesa) break;
-                // A branch without outer left edge: the gap ends at its axis.
+                // A branch without outer left edge: the gap ends at its axis,
+                // and is named after the branch it starts from and this one.
                 s3 = progAsse;
                 CString dato = c->GetDato(DATO_CIGLIO_TRACCIATO_ESPORTATO).GetString();
                 appendiAnello(s3 > s6, true);
-                esportaTratto(suffisso.IsEmpty() ? nome : nome + suffisso, c, dato);
+                esportaTratto(nome + L"_" + asse->getNomeEsportazione(), c, dato);
                 break;
             }
             default: break;
