@@ -426,6 +426,9 @@ int CRotatoria3D::rifiutaSalvato() {
     QvEngineeringConstructor::Libera(&assi, 1);
     m_cigli = nullptr;
     m_assi = nullptr;
+    // The saved block stays as it is: a later drawing must not overwrite it.
+    m_riferimento = ZylBlockRefID();
+    m_blocco = ZylBlockID();
     gyroform::Messaggio(gyroform::Traduci(L"Il modello salvato non è valido: non viene caricato."));
     return -1;
 }
