@@ -3,6 +3,7 @@
 // ring to the branches, and the cross-sections the methods read.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "CAsseRamo.h"
@@ -337,7 +338,10 @@ int CRotatoria3D::creaSezioniTra(CPuntoSezione* p1, CPuntoSezione* p2) {
         campata = lunghezza - s + t;
     }
     if (!(m_passoSezioni > 0.0) || lunghezza <= 0.0) return 1;
-    const int n = static_cast<int>(campata / m_passoSezioni);
+    // A span no int can count sections of is no span of a roundabout.
+    const double quante = campata / m_passoSezioni;
+    if (!(quante < static_cast<double>(std::numeric_limits<int>::max()))) return 1;
+    const int n = static_cast<int>(quante);
     const double passo = campata / (n + 1);
     for (int k = 1; k <= n; ++k) {
         double x = s + k * passo;

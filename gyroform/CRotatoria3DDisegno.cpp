@@ -14,6 +14,9 @@
 namespace {
 
 constexpr double kTolProg = 1e-9;
+// More stations than this between two sections is no span of a roundabout
+// (and more than any integer should count).
+constexpr double kStazioniMassime = 1e9;
 constexpr double kDistanzaRicerca = 100.0;
 const double kMezzoPi = std::acos(-1.0) / 2.0;
 
@@ -97,7 +100,7 @@ private:
                                                                  : l->getProgressiva();
         double span = std::max(spanE, spanO);
         // Section points out of chainage order make no stations.
-        if (std::isfinite(span) && spanE >= 0.0) {
+        if (std::isfinite(span) && spanE >= 0.0 && span / m_passo < kStazioniMassime) {
             long long n = static_cast<long long>(span / m_passo);
             double passo = n > 0 ? spanE / static_cast<double>(n + 1) : 0.0;
             for (long long k = 0; k <= n; ++k) stazione(progQ + static_cast<double>(k) * passo, false, true);
@@ -153,7 +156,7 @@ private:
     void coda(CPuntoSezione* r) {
         double progR = r ? r->getProgressiva() : 0.0;
         double resto = m_e.ciglio->getLunghezza() - progR;
-        if (resto >= m_passo) {
+        if (resto >= m_passo && resto / m_passo < kStazioniMassime) {
             long long n = static_cast<long long>(resto / m_passo);
             double passo = resto / static_cast<double>(n + 1);
             for (long long k = 0; k <= n; ++k) stazione(progR + static_cast<double>(k) * passo, false, true);
