@@ -6,6 +6,11 @@
 //   drawing into the block (disegna3D).
 // - ModificaRamo: the recompute after an edit of one branch edge's vertex
 //   points (ricalcola) and the drawing.
+// - Esportazione/N: the export of the branches (esporta) of the model drawn
+//   with the surface step 1/N (1, 0.1, 0.01): the alignments of the ring and
+//   the six gaps with their profiles and cross slopes, one profile vertex
+//   and one record for every station. The time should grow with N, not
+//   faster.
 // The set-up checks that two rounds leave the same entities in the block.
 #include <benchmark/benchmark.h>
 
@@ -42,6 +47,7 @@ public:
         GyroformMain::ferma();
         acdbHostApplicationServices()->setWorkingDatabase(nullptr);
     }
+    explicit Modello(double passoDiscr) : Modello() { m_r->setPassoDiscr(passoDiscr); }
     CRotatoria3D* operator->() const { return m_r; }
     bool Letto() const { return m_letto; }
 
@@ -114,8 +120,19 @@ void ModificaRamo(benchmark::State& state) {
     });
 }
 
+void Esportazione(benchmark::State& state) {
+    Modello m(1.0 / static_cast<double>(state.range(0)));
+    if (!m.Letto() || !m->disegna3D(nullptr)) {
+        state.SkipWithError("the model was not read or not drawn");
+        return;
+    }
+    for (auto _ : state) m->esporta(Zyl_GePoint3d(500.0, 0.0, 0.0));
+    m.Contatori(state);
+}
+
 }  // namespace
 
 BENCHMARK(RicalcoloEDisegno)->Unit(benchmark::kMillisecond);
 BENCHMARK(ModificaRamo)->Unit(benchmark::kMillisecond);
+BENCHMARK(Esportazione)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

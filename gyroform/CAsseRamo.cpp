@@ -188,11 +188,13 @@ int CAsseRamo::leggiDatiProfilo() {
     }
 
     m_quotaCentriRotazione = 0.0;
+    bool trovato = false;
     for (int i = 0; i < m_tracciato->getNumeroProfili(); ++i) {
         ICPROFILO* profilo = m_tracciato->getProfilo(i);
         CDato nome;
         profilo->LeggiDato(QV_DATO_NOME_PROFILO, nome);
         if (nome.GetString() != m_profilo) continue;
+        trovato = true;
         double z = 0.0, z2 = 0.0;
         bool inP = profilo->getQuota(p, &z) == 1;
         if (inP) {
@@ -203,6 +205,8 @@ int CAsseRamo::leggiDatiProfilo() {
         // The slope needs both elevations; without one it stays as it is.
         if (inP && esito == 1) m_pendenzaLongCentriDiRotazione = (z2 - m_quotaCentriRotazione) / kPassoGradiente;
     }
+    // No profile of that name (say "NESSUNO"): the branch end lies flat at 0.0.
+    if (!trovato) m_pendenzaLongCentriDiRotazione = 0.0;
     return esito;
 }
 

@@ -190,15 +190,16 @@ int CCiglio3D::getQuotaDaProg(double& quota, double prog, int tipo) {
     return esito;
 }
 
-ICVERTICE_PROFILO* CCiglio3D::inserisciVerticeInProfilo(const double vertice[2], ICPROFILO_STRADALE* profilo) {
+ICVERTICE_PROFILO* CCiglio3D::inserisciVerticeInProfilo(const double vertice[2], ICPROFILO_STRADALE* profilo,
+                                                        ICVERTICE_PROFILO* da) {
     if (!profilo) return nullptr;
-    ICVERTICE_PROFILO* dopo = profilo->primoVertice();
-    while (dopo) {
+    auto progDi = [profilo](const ICVERTICE_PROFILO* v) {
         CDato prog;
-        profilo->leggiDatoVertice(dopo, QV_DATO_PROG_VERTICE, prog);
-        if (prog.GetDouble() > vertice[0]) break;
-        dopo = profilo->successivo(dopo);
-    }
+        profilo->leggiDatoVertice(v, QV_DATO_PROG_VERTICE, prog);
+        return prog.GetDouble();
+    };
+    ICVERTICE_PROFILO* dopo = da && progDi(da) <= vertice[0] ? da : profilo->primoVertice();
+    while (dopo && progDi(dopo) <= vertice[0]) dopo = profilo->successivo(dopo);
     ICVERTICE_PROFILO* nuovo = nullptr;
     if (profilo->inserisciVertice(vertice[0], vertice[1], dopo, &nuovo) != 1) return nullptr;
     return nuovo;
@@ -210,7 +211,8 @@ void CCiglio3D::calcolaRaccordi(const std::vector<CPuntoVertice*>& punti) {
     for (CPuntoVertice* p : punti)
         if (p->getRaggio() > 0.0 && p->getVerticeProfilo())
             profilo->impostaRaccordo(p->getVerticeProfilo(), p->getTipoRaccordo(), p->getRaggio());
-    if (profilo->valida() != 0 || profilo->calcola() != 1) return;
+    m_profiloNonValido = profilo->valida() != 0 || profilo->calcola() != 1;
+    if (m_profiloNonValido) return;
     for (CPuntoVertice* p : punti) {
         CDato raggio;
         int id = p->getTipoRaccordo() == QV_RACCORDO_CIRCOLARE ? QV_DATO_RAGGIO_CIRCOLARE : QV_DATO_RAGGIO_PARABOLICO;
@@ -220,8 +222,14 @@ void CCiglio3D::calcolaRaccordi(const std::vector<CPuntoVertice*>& punti) {
 }
 
 ICVERTICE_PROFILO* CCiglio3D::inserisciVerticeProfilo(const double vertice[2]) {
-    if (!m_profilo) m_profilo = ICPROFILO::Alloca();
-    return inserisciVerticeInProfilo(vertice, dynamic_cast<ICPROFILO_STRADALE*>(m_profilo));
+    if (!m_profilo) {
+        m_profilo = ICPROFILO::Alloca();
+        m_ultimoInserito = nullptr;
+    }
+    ICVERTICE_PROFILO* nuovo =
+        inserisciVerticeInProfilo(vertice, dynamic_cast<ICPROFILO_STRADALE*>(m_profilo), m_ultimoInserito);
+    if (nuovo) m_ultimoInserito = nuovo;
+    return nuovo;
 }
 
 void CCiglio3D::highlight(double prog) {
@@ -485,6 +493,18 @@ int CCiglio3D::cancellaEntita() {
     int esito = m_entita.IsNull() ? 0 : Ombrix::GetEntityUtils()->Cancella(m_entita);
     m_entita = ZylPolylineID();
     return esito;
+}
+
+bool CCiglio3D::puntiDelTipoDeiGruppi() {
+    static const int tipi[][2] = {{GRUPPO_PIANO, TIPO_PUNTOPIANO},         {GRUPPO_VERIFICA, TIPO_PUNTOVERIFICA},
+                                  {GRUPPO_ROTAZIONE, TIPO_PUNTOROTAZIONE}, {GRUPPO_VERTICE, TIPO_PUNTOVERTICE},
+                                  {GRUPPO_NODO, TIPO_PUNTONODO},           {GRUPPO_CIGLIO, TIPO_PUNTOSEZIONE}};
+    for (const auto& t : tipi) {
+        IQvObject_Group* gruppo = getPunti(t[0]);
+        for (IQvObject_GroupMember* m = gruppo ? gruppo->GetFirstMember() : nullptr; m; m = m->GetNext())
+            if (!m->GetObject() || m->GetObject()->GetTipo() != t[1]) return false;
+    }
+    return true;
 }
 
 IQvObject* CCiglio3D::leggiDaDatiEstesi(const CADDatoArray& datiEstesi) {

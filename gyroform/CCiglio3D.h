@@ -19,6 +19,7 @@ class CPuntoRotazione;
 class CPuntoVertice;
 class CPuntoSezione;
 class CRotatoria3D;
+class StazioniRiga;
 
 // Property ids of the edges.
 enum DatoCiglio {
@@ -99,7 +100,13 @@ public:
     // when there is none), after the vertices at the same or a lower
     // chainage: the new vertex, or null.
     ICVERTICE_PROFILO* inserisciVerticeProfilo(const double vertice[2]);
-    static ICVERTICE_PROFILO* inserisciVerticeInProfilo(const double vertice[2], ICPROFILO_STRADALE* profilo);
+    // The same into a given profile. The walk for the vertex's place starts
+    // at `da` when it is given and stands at or before that place (the
+    // vertex inserted last, when the vertices come in chainage order, so
+    // that a whole profile is made in time linear in its vertices), else at
+    // the first vertex.
+    static ICVERTICE_PROFILO* inserisciVerticeInProfilo(const double vertice[2], ICPROFILO_STRADALE* profilo,
+                                                        ICVERTICE_PROFILO* da = nullptr);
 
     // Creates the plan polyline in the block, with the edge's saved data, or
     // updates its vertices and bulges; 1.
@@ -114,6 +121,12 @@ public:
     // handle, or made). The caller erased the block's lines, texts and faces.
     void disegnaCiglio();
     const ZylPolylineID& getEntita3D() const { return m_entita3D; }
+    // The station indexes k of the edge's rows after which a station was
+    // left out (no elevation there): stations k and k + 1 are not
+    // neighbours, and no face joins them. Filled with the rows.
+    const std::vector<int>& getInterruzioni() const { return m_interruzioni; }
+    void segnaInterruzione(int indice) { m_interruzioni.push_back(indice); }
+    void svuotaInterruzioni() { m_interruzioni.clear(); }
 
     // Moves the plan polyline in place.
     void traslaPolilinea(const Zyl_GeMatrix3d& matrice);
@@ -128,6 +141,9 @@ public:
     void svuotaPuntiSezione();
     // Erases the plan entity and forgets it: the erase result.
     int cancellaEntita();
+    // True when every member of every point group is of its group's kind
+    // (vertex points in the vertex group, and so on).
+    bool puntiDelTipoDeiGruppi();
     // A new object rebuilt from the saved data of an edge's plan polyline
     // (application, flag, then key and value pairs); null when none was made.
     static IQvObject* leggiDaDatiEstesi(const CADDatoArray& datiEstesi);
@@ -140,6 +156,10 @@ public:
     const CString& getCodice() const { return m_codice; }
     // The vertical profile of the last computation (null before it).
     ICPROFILO* getProfiloAltimetrico() const { return m_profilo; }
+    // True when the last profile made from the vertex points could not be
+    // computed (two vertices at one chainage): the edge has no elevation
+    // by profile.
+    bool isProfiloNonValido() const { return m_profiloNonValido; }
     datipoli* getPolilinea() const { return m_polilinea; }
     datipoli* getUltimo() const { return m_ultimo; }
     CRotatoria3D* getRotatoria() const { return m_rotatoria; }
@@ -159,8 +179,10 @@ protected:
     // are apart in plan.
     void disegnaSezione(const double a[3], const double b[3]);
     // The faces from the running index i up to s's station, paired with the
-    // points of o's edge; remembers that edge and o's index.
-    void disegnaFacce(CPuntoSezione* s, CPuntoSezione* o, int& i, CCiglio3D*& vicino, int& indiceVicino);
+    // points of o's edge (its stations by index in sue); remembers that edge
+    // and o's index. A face joins only stations that both rows have.
+    void disegnaFacce(CPuntoSezione* s, CPuntoSezione* o, const StazioniRiga& mie, const StazioniRiga& sue, int& i,
+                      CCiglio3D*& vicino, int& indiceVicino);
     void disegnaPolilinea3D();
     // The method list: profile, the plane for ring edges, then the candidate
     // reference edges (code + 7, description); a candidate that refers to
@@ -199,6 +221,8 @@ protected:
     double m_lunghezza = 0.0;
     CCiglio3D* m_ciglioRif = nullptr;
     ICPROFILO* m_profilo = nullptr;
+    ICVERTICE_PROFILO* m_ultimoInserito = nullptr;  // the profile's vertex inserted last
+    bool m_profiloNonValido = false;
     IQvObject_Group* m_vertici = nullptr;
     IQvObject_Group* m_rotazione = nullptr;
     IQvObject_Group* m_verifica = nullptr;
@@ -214,6 +238,7 @@ protected:
     bool m_visRotazione = false;
     CString m_codiceRif;
     CADDatoArray m_punti3D;
+    std::vector<int> m_interruzioni;
     CADDatoArray m_rigaProfilo;
     CADDatoArray m_rigaRotazione;
     CString m_tracciatoEsportato;

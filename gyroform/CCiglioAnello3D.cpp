@@ -37,6 +37,7 @@ int CCiglioAnello3D::LeggiDato(int id, CDato& dato) const {
 }
 
 int CCiglioAnello3D::SetDato(const CDato& dato, int modo) {
+    if (!gyroform::DatoAmmesso(dato)) return 0;
     switch (dato.GetId()) {
         case DATO_CIGLIO_PIANO: sostituisciGruppo(m_piano, dato); return 1;
         case DATO_CIGLIO_PIANO_PARALLELO: m_usaPianoParallelo = dato.GetBool(); return 1;

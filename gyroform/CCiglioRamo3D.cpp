@@ -57,6 +57,7 @@ int CCiglioRamo3D::LeggiDato(int id, CDato& dato) const {
 }
 
 int CCiglioRamo3D::SetDato(const CDato& dato, int modo) {
+    if (!gyroform::DatoAmmesso(dato)) return 0;
     switch (dato.GetId()) {
         case DATO_CIGLIO_HANDLE_ASSE: m_handleAsse = dato.GetString(); return 1;
         case DATO_CIGLIO_NOME_ASSE: m_nomeAsse = dato.GetString(); return 1;

@@ -83,6 +83,7 @@ int CPuntoCiglio::LeggiDato(int id, CDato& dato) const {
 }
 
 int CPuntoCiglio::SetDato(const CDato& dato, int /*modo*/) {
+    if (!gyroform::DatoAmmesso(dato)) return 0;
     switch (dato.GetId()) {
         case DATO_PUNTO_VALORE_RIF: m_valoreRif = dato.GetDouble(); return 1;
         case DATO_PUNTO_POSIZIONE: m_posizione = dato.GetDouble(); return 1;
@@ -123,7 +124,10 @@ CString CPuntoCiglio::GetDatoStringa(int id, int modo, int decimali) const {
     int decimaliDescrittore = 0;
     int tipo = getDescrittoreDato(id, lungo, corto, unita, &decimaliDescrittore);
     if (tipo == 0 || modo < 0 || modo > 8) return CString();
-    int n = decimali == kDecimaliDescrittore ? decimaliDescrittore : decimali;
+    // Decimals beyond what a double holds would only make the text longer
+    // (up to any size asked); fewer than none are none.
+    constexpr int kDecimaliMassimi = 17;
+    int n = decimali == kDecimaliDescrittore ? decimaliDescrittore : std::clamp(decimali, 0, kDecimaliMassimi);
     CString testo;
     switch (modo) {
         case 0: return lungo + L" " + unita;

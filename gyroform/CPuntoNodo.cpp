@@ -14,6 +14,7 @@ int CPuntoNodo::LeggiDato(int id, CDato& dato) const {
 }
 
 int CPuntoNodo::SetDato(const CDato& dato, int modo) {
+    if (!gyroform::DatoAmmesso(dato)) return 0;
     switch (dato.GetId()) {
         case DATO_PUNTO_QUOTA: m_quota = dato.GetDouble(); return 1;
         case DATO_PUNTO_PENDENZA: m_pendenza = dato.GetDouble(); return 1;

@@ -12,6 +12,7 @@ int CPuntoPiano::LeggiDato(int id, CDato& dato) const {
 }
 
 int CPuntoPiano::SetDato(const CDato& dato, int modo) {
+    if (!gyroform::DatoAmmesso(dato)) return 0;
     if (dato.GetId() != DATO_PUNTO_QUOTA) return CPuntoCiglio::SetDato(dato, modo);
     m_quota = dato.GetDouble();
     return 1;

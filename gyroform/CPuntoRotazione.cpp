@@ -18,6 +18,7 @@ int CPuntoRotazione::LeggiDato(int id, CDato& dato) const {
 }
 
 int CPuntoRotazione::SetDato(const CDato& dato, int modo) {
+    if (!gyroform::DatoAmmesso(dato)) return 0;
     if (dato.GetId() != DATO_PUNTO_PENDENZA_ROTAZIONE) return CPuntoCiglio::SetDato(dato, modo);
     m_pendenza = dato.GetDouble() / 100.0;
     return 1;

@@ -33,6 +33,7 @@ int CPuntoVerifica::LeggiDato(int id, CDato& dato) const {
 }
 
 int CPuntoVerifica::SetDato(const CDato& dato, int modo) {
+    if (!gyroform::DatoAmmesso(dato)) return 0;
     switch (dato.GetId()) {
         case DATO_PUNTO_QUOTA: m_quotaRif = dato.GetDouble(); return 1;
         case DATO_PUNTO_DELTA: return 0;

@@ -48,6 +48,7 @@ int CPuntoVertice::LeggiDato(int id, CDato& dato) const {
 }
 
 int CPuntoVertice::SetDato(const CDato& dato, int modo) {
+    if (!gyroform::DatoAmmesso(dato)) return 0;
     switch (dato.GetId()) {
         case DATO_PUNTO_QUOTA: m_quota = dato.GetDouble(); return 1;
         case DATO_PUNTO_RAGGIO: m_raggio = dato.GetDouble(); return 1;

@@ -50,6 +50,7 @@ int CRotatoria3D::LeggiDato(int id, CDato& dato) const {
 }
 
 int CRotatoria3D::SetDato(const CDato& dato, int /*modo*/) {
+    if (!gyroform::DatoAmmesso(dato)) return 0;
     switch (dato.GetId()) {
         case DATO_ROTATORIA_NOME: m_nome = dato.GetString(); return 1;
         case DATO_ROTATORIA_PIANTA: m_nomePianta = dato.GetString(); return 1;

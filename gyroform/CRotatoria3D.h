@@ -92,6 +92,9 @@ public:
     int leggiEntita(int tipoEntita, ZylEntityID& entita);
     int leggiCigliTracciato(ZylEntityID& entita);
     int allineaInizioAnelli();
+    // The model saved in the block: the result of inizializzaCalcolo, 0
+    // without block, -1 (with a message, and no edges or axes left) for a
+    // saved model with a value out of range or a point of the wrong kind.
     int caricaDaBlocco();
     void creaLayer();
     // Samples every carriageway strip into matching rows of 3D points.
@@ -99,6 +102,9 @@ public:
     // Both steps (sections, surfaces) must be finite and at least this.
     static constexpr double kPassoMinimo = 0.01;
     static bool passoValido(double passo);
+    // True when an edge computed by its profile has a profile that could
+    // not be computed (its elevations are missing).
+    bool profiliNonValidi() const;
     // Forgets every reference to an edge that leaves the model: reference
     // edges (their code strings stay), partner nodes, and the section points
     // of every edge, which are rebuilt with the nodes and sections.
@@ -157,6 +163,14 @@ private:
     // from the drawing and unlinked first.
     void eliminaAssiNonTrovati();
     void eliminaCigliNonTrovati();
+    // The recompute of one edge and what follows from it (ricalcola without
+    // the report).
+    int ricalcolaCiglio(ICCiglio3D* ciglio, int tipoEvento, int tipoGruppoPunti, IQvObject_GroupMember* punto,
+                        CDato dato);
+    // Tells the user of every edge computed by a profile that could not be
+    // computed; true when there was one.
+    bool segnalaProfiliNonValidi() const;
+    int rifiutaSalvato();
     // Insertion point and extended data of the block reference.
     CADDatoArray datiRiferimento() const;
     int disegnaNelBlocco();
@@ -177,4 +191,6 @@ private:
     CString m_layerSuperfici, m_layerPianta, m_layerCigli3D, m_layerSezioni, m_layerTesti;
     int m_ricalcolaPendenzeRami = 1;
     CString m_prefissoLayer = L"QVRO3D";
+    int m_ricalcoli = 0;  // recomputes under way
+    bool m_salvatoNonValido = false;  // the saved model being read is refused
 };

@@ -3,6 +3,7 @@
 // ring to the branches, and the cross-sections the methods read.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "CAsseRamo.h"
@@ -99,6 +100,34 @@ int CRotatoria3D::inizializzaCalcolo() {
 
 int CRotatoria3D::ricalcola(ICCiglio3D* ciglio, int tipoEvento, int tipoGruppoPunti, IQvObject_GroupMember* punto,
                             CDato dato) {
+    // The recomputes a recompute starts answer to it; the first one tells
+    // the user which profiles could not be computed, and fails with them.
+    if (m_ricalcoli > 0) return ricalcolaCiglio(ciglio, tipoEvento, tipoGruppoPunti, punto, dato);
+    ++m_ricalcoli;
+    ricalcolaCiglio(ciglio, tipoEvento, tipoGruppoPunti, punto, dato);
+    --m_ricalcoli;
+    return segnalaProfiliNonValidi() ? 0 : 1;
+}
+
+bool CRotatoria3D::profiliNonValidi() const {
+    for (CCiglio3D* c : gyroform::Oggetti<CCiglio3D>(m_cigli))
+        if (c->getTipoCalcolo() == 8 && c->isProfiloNonValido()) return true;
+    return false;
+}
+
+bool CRotatoria3D::segnalaProfiliNonValidi() const {
+    bool trovati = false;
+    for (CCiglio3D* c : gyroform::Oggetti<CCiglio3D>(m_cigli)) {
+        if (c->getTipoCalcolo() != 8 || !c->isProfiloNonValido()) continue;
+        gyroform::Messaggio(c->getDescrizione() +
+                            gyroform::Traduci(L": Profilo non valido: due vertici alla stessa progressiva."));
+        trovati = true;
+    }
+    return trovati;
+}
+
+int CRotatoria3D::ricalcolaCiglio(ICCiglio3D* ciglio, int tipoEvento, int tipoGruppoPunti,
+                                  IQvObject_GroupMember* punto, CDato dato) {
     auto* c = dynamic_cast<CCiglio3D*>(ciglio);
     if (!c || !m_cigli) return 1;
     int atteso = 0;
@@ -111,7 +140,8 @@ int CRotatoria3D::ricalcola(ICCiglio3D* ciglio, int tipoEvento, int tipoGruppoPu
             atteso = 8;
             c->calcolaProfilo(tipoEvento, punto, dato);
             for (CCiglio3D* altro : gyroform::Oggetti<CCiglio3D>(m_cigli))
-                if (altro->getAsseRamo() == c->getAsseRamo()) ricalcola(altro, -1, TIPO_PUNTOROTAZIONE, nullptr, dato);
+                if (altro->getAsseRamo() == c->getAsseRamo())
+                    ricalcolaCiglio(altro, -1, TIPO_PUNTOROTAZIONE, nullptr, dato);
             break;
         case TIPO_PUNTOROTAZIONE:
             atteso = 7;
@@ -136,14 +166,16 @@ int CRotatoria3D::ricalcola(ICCiglio3D* ciglio, int tipoEvento, int tipoGruppoPu
         if (!n || !esterno) continue;
         double z = 0.0;
         if (esterno->getQuotaDaProg(z, esterno->getLunghezza() * n->getValoreRif(), 0)) n->setQuota(z);
+        // The ring's section at the node is the outer ring's (the branch
+        // edge's own points across the ring stand at other branches' nodes).
         double pendenza = 0.0;
-        IQvObject_GroupMember* m = e->trovaPuntoRiferimento(GRUPPO_CIGLIO, 1, n->getValoreRif());
+        IQvObject_GroupMember* m = esterno->trovaPuntoRiferimento(GRUPPO_CIGLIO, 1, n->getValoreRif());
         CPuntoSezione::calcolaPendenza(n, pendenza, m ? dynamic_cast<CPuntoSezione*>(m->GetObject()) : nullptr);
         n->setPendenza(pendenza);
     }
     for (int gruppo : {TIPO_PUNTOVERTICE, TIPO_PUNTOROTAZIONE})
         for (CCiglio3D* e : cigli)
-            if (!IsAnello(e)) ricalcola(e, -1, gruppo, nullptr, CDato());
+            if (!IsAnello(e)) ricalcolaCiglio(e, -1, gruppo, nullptr, CDato());
     return 1;
 }
 
@@ -306,7 +338,10 @@ int CRotatoria3D::creaSezioniTra(CPuntoSezione* p1, CPuntoSezione* p2) {
         campata = lunghezza - s + t;
     }
     if (!(m_passoSezioni > 0.0) || lunghezza <= 0.0) return 1;
-    const int n = static_cast<int>(campata / m_passoSezioni);
+    // A span no int can count sections of is no span of a roundabout.
+    const double quante = campata / m_passoSezioni;
+    if (!(quante < static_cast<double>(std::numeric_limits<int>::max()))) return 1;
+    const int n = static_cast<int>(quante);
     const double passo = campata / (n + 1);
     for (int k = 1; k <= n; ++k) {
         double x = s + k * passo;

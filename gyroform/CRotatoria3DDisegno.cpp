@@ -14,6 +14,9 @@
 namespace {
 
 constexpr double kTolProg = 1e-9;
+// More stations than this between two sections is no span of a roundabout
+// (and more than any integer should count).
+constexpr double kStazioniMassime = 1e9;
 constexpr double kDistanzaRicerca = 100.0;
 const double kMezzoPi = std::acos(-1.0) / 2.0;
 
@@ -25,6 +28,7 @@ struct Righe {
 
     void svuota() {
         ciglio->getPunti3DCiglio()->Clear();
+        ciglio->svuotaInterruzioni();
         for (int tipo : {TIPO_PUNTOVERTICE, TIPO_PUNTOROTAZIONE})
             if (CADDatoArray* r = ciglio->getPuntiAltCiglio(tipo)) r->Clear();
     }
@@ -96,7 +100,7 @@ private:
                                                                  : l->getProgressiva();
         double span = std::max(spanE, spanO);
         // Section points out of chainage order make no stations.
-        if (std::isfinite(span) && spanE >= 0.0) {
+        if (std::isfinite(span) && spanE >= 0.0 && span / m_passo < kStazioniMassime) {
             long long n = static_cast<long long>(span / m_passo);
             double passo = n > 0 ? spanE / static_cast<double>(n + 1) : 0.0;
             for (long long k = 0; k <= n; ++k) stazione(progQ + static_cast<double>(k) * passo, false, true);
@@ -152,7 +156,7 @@ private:
     void coda(CPuntoSezione* r) {
         double progR = r ? r->getProgressiva() : 0.0;
         double resto = m_e.ciglio->getLunghezza() - progR;
-        if (resto >= m_passo) {
+        if (resto >= m_passo && resto / m_passo < kStazioniMassime) {
             long long n = static_cast<long long>(resto / m_passo);
             double passo = resto / static_cast<double>(n + 1);
             for (long long k = 0; k <= n; ++k) stazione(progR + static_cast<double>(k) * passo, false, true);
@@ -176,7 +180,17 @@ private:
         m_primaStazione = false;
         double z = 0.0;
         bool conQuota = e->getQuotaDaProg(z, prog, 0) != 0;
-        if (conQuota) e->getPunti3DCiglio()->Add(++m_indice, pt[0], pt[1], z);
+        if (conQuota) {
+            // After stations left out the next one is no neighbour of the last.
+            if (m_saltate && m_indice > 0) {
+                e->segnaInterruzione(m_indice);
+                m_o.ciglio->segnaInterruzione(m_indice);
+            }
+            m_saltate = false;
+            e->getPunti3DCiglio()->Add(++m_indice, pt[0], pt[1], z);
+        } else {
+            m_saltate = true;
+        }
         m_e.aggiungiMetodi(prog, m_indice);
         // A station that E cannot place in height does not exist on O either:
         // the rows of both edges pair by index.
@@ -212,6 +226,7 @@ private:
     int m_indice = 0;
     int m_indiceAltro = 0;  // the index reached at the last stretch along another edge
     bool m_primaStazione = true;
+    bool m_saltate = false;  // stations left out since the last index
 };
 
 CADDatoArray Filtro(const wchar_t* tipo) {
@@ -308,5 +323,7 @@ int CRotatoria3D::disegnaNelBlocco() {
         c->disegnaCiglio();
         esito = c->aggiornaDatiEstesi();
     }
-    return esito;
+    // A model with an edge whose profile could not be computed is drawn
+    // without that edge's surfaces: not a success.
+    return profiliNonValidi() ? 0 : esito;
 }

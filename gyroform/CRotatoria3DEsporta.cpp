@@ -321,11 +321,12 @@ int CRotatoria3D::esportaRami(Zyl_GePoint3d& pt) {
                 progAsse = asse->getPosizioneAnello() * lunghezzaAnello;
                 asseVisto = asse;
                 if (!destroInAttesa) break;
-                // A branch without outer left edge: the gap ends at its axis.
+                // A branch without outer left edge: the gap ends at its axis,
+                // and is named after the branch it starts from and this one.
                 s3 = progAsse;
                 CString dato = c->GetDato(DATO_CIGLIO_TRACCIATO_ESPORTATO).GetString();
                 appendiAnello(s3 > s6, true);
-                esportaTratto(suffisso.IsEmpty() ? nome : nome + suffisso, c, dato);
+                esportaTratto(nome + L"_" + asse->getNomeEsportazione(), c, dato);
                 break;
             }
             default: break;
@@ -432,9 +433,11 @@ int CRotatoria3D::disegnaCartiglioProfilo(Zyl_GePoint3d& pt, const CString& nome
 
     auto* profilo = static_cast<ICPROFILO_STRADALE_I*>(ICPROFILO::Alloca());
     std::vector<ICVERTICE_PROFILO*> inseriti;
+    ICVERTICE_PROFILO* ultimo = nullptr;
     for (const Vertice& v : punti) {
         const double vertice[2] = {base.x + v.prog, base.y + v.quota - riferimento};
-        inseriti.push_back(CCiglio3D::inserisciVerticeInProfilo(vertice, profilo));
+        inseriti.push_back(CCiglio3D::inserisciVerticeInProfilo(vertice, profilo, ultimo));
+        if (inseriti.back()) ultimo = inseriti.back();
     }
     for (size_t i = 0; i < punti.size(); ++i)
         if (punti[i].raggio > 0.0 && inseriti[i]) profilo->impostaRaccordo(inseriti[i], punti[i].raccordo, punti[i].raggio);

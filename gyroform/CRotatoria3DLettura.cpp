@@ -11,6 +11,7 @@
 #include "GyroformUtil.h"
 #include "ICQvLorvent.h"
 #include "Ombrix.h"
+#include "QvEngineeringConstructor.h"
 #include "VociEstese.h"
 #include "WinIni.h"
 
@@ -71,7 +72,8 @@ int CRotatoria3D::disegna(ZylEntityID& id) {
         }
         if (app == APP_ROTATORIA_3D) {
             m_riferimento = ZylBlockRefID(id);
-            caricaDaBlocco();
+            // A saved model with data the model cannot hold is refused.
+            if (caricaDaBlocco() < 0) return -1;
             creaLayer();
             return 1;
         }
@@ -251,11 +253,24 @@ int CRotatoria3D::leggiPolilinea(ZylEntityID& entita) {
 
 int CRotatoria3D::leggiCiglioSalvato(ZylEntityID& entita, const CADDatoArray& items, const CADDatoArray& vertici,
                                      const CADDatoArray& bulge) {
+    // A value that is no value of a roundabout (not finite, or beyond any
+    // size) refuses the whole model: nothing computed from it could be trusted.
+    if (!gyroform::ValoriAmmessi(items) || !gyroform::ValoriAmmessi(vertici) || !gyroform::ValoriAmmessi(bulge)) {
+        m_salvatoNonValido = true;
+        return 0;
+    }
     IQvObject* oggetto = CCiglio3D::leggiDaDatiEstesi(items);
     auto* ciglio = dynamic_cast<CCiglio3D*>(oggetto);
     if (!ciglio || !ciglio->IsA(TIPO_CIGLIO_GENERICO)) {
         gyroform::Libera(oggetto);
         return 1;
+    }
+    // Every point of a group is of the group's kind: the computations take
+    // a vertex group's members as vertices, and so on.
+    if (!ciglio->puntiDelTipoDeiGruppi()) {
+        gyroform::Libera(oggetto);
+        m_salvatoNonValido = true;
+        return 0;
     }
     CDato handle, nome, posizione, quota, pendenza, direzione, codice;
     ciglio->LeggiDato(1, codice);
@@ -354,10 +369,12 @@ int CRotatoria3D::caricaDaBlocco() {
     ZylBlockID blocco = m_riferimento.GetBlocco();
     if (!blocco.Esiste()) return 0;
     m_blocco = blocco;
+    m_salvatoNonValido = false;
     CADDatoArray dati;
     dati.AddRichiesta(10);
     dati.AddRichiesta(-3);
     m_riferimento.GetDati(dati);
+    if (!gyroform::ValoriAmmessi(dati)) return rifiutaSalvato();
     if (dati[0].GetTipo() == CADDatoArray::Punto) {
         double c[3];
         dati[0].GetPunto(c);
@@ -397,8 +414,23 @@ int CRotatoria3D::caricaDaBlocco() {
         ZylEntityID e = polilinee[i].GetEntityID();
         if (!leggiEntita(ZYL_POLILINEA_2D, e)) break;
     }
+    if (m_salvatoNonValido) return rifiutaSalvato();
     for (CCiglio3D* c : Oggetti<CCiglio3D>(m_cigli)) c->creaGruppiPunti();
     return inizializzaCalcolo();
+}
+
+int CRotatoria3D::rifiutaSalvato() {
+    IQvObject* cigli = m_cigli;
+    IQvObject* assi = m_assi;
+    QvEngineeringConstructor::Libera(&cigli, 1);
+    QvEngineeringConstructor::Libera(&assi, 1);
+    m_cigli = nullptr;
+    m_assi = nullptr;
+    // The saved block stays as it is: a later drawing must not overwrite it.
+    m_riferimento = ZylBlockRefID();
+    m_blocco = ZylBlockID();
+    gyroform::Messaggio(gyroform::Traduci(L"Il modello salvato non è valido: non viene caricato."));
+    return -1;
 }
 
 void CRotatoria3D::creaLayer() {
@@ -426,6 +458,9 @@ void CRotatoria3D::creaLayer() {
         CADDatoArray proprieta;
         if (v.colore) proprieta.Add(62, v.colore);
         if (v.bloccato) proprieta.Add(ZYL_LAYER_BLOCCATO, 1);
-        tabelle->CreaRecord(ZYL_TABELLA_LAYER, nome, proprieta, record);
+        // A name the drawing refuses (a character a layer name cannot hold)
+        // leaves the model's entities of that kind without their layer: say so.
+        if (tabelle->CreaRecord(ZYL_TABELLA_LAYER, nome, proprieta, record) != 1)
+            gyroform::Messaggio(gyroform::Traduci(L"Impossibile creare il layer: ") + nome);
     }
 }

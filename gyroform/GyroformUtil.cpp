@@ -1,5 +1,7 @@
 #include "GyroformUtil.h"
 
+#include <cmath>
+
 #include <windows.h>
 
 #include "GyroformCodici.h"
@@ -65,6 +67,47 @@ void ArrayDaPolilinea(const datipoli* lista, CADDatoArray& vertici, CADDatoArray
         vertici.Add(i, d->x, d->y, d->z);
         bulge.Add(i, d->bulge);
     }
+}
+
+}  // namespace gyroform
+
+namespace gyroform {
+
+bool ValoreAmmesso(double v) { return std::isfinite(v) && std::fabs(v) <= kValoreMassimo; }
+
+bool DatoAmmesso(const CDato& dato) {
+    switch (dato.GetTipo()) {
+        case CDato::Reale:
+        case CDato::Angolo: return ValoreAmmesso(dato.GetDouble());
+        case CDato::Punto: {
+            double p[3];
+            dato.GetPunto(p);
+            return ValoreAmmesso(p[0]) && ValoreAmmesso(p[1]) && ValoreAmmesso(p[2]);
+        }
+        default: return true;
+    }
+}
+
+bool ValoriAmmessi(const CADDatoArray& dati) {
+    for (int i = 0; i < dati.GetCount(); ++i) {
+        const CADDatoArray::CADDato& d = dati[i];
+        switch (d.GetTipo()) {
+            case CADDatoArray::Reale:
+                if (!ValoreAmmesso(d.GetDouble())) return false;
+                break;
+            case CADDatoArray::Punto: {
+                double p[3];
+                d.GetPunto(p);
+                if (!ValoreAmmesso(p[0]) || !ValoreAmmesso(p[1]) || !ValoreAmmesso(p[2])) return false;
+                break;
+            }
+            case CADDatoArray::Array:
+                if (d.GetArray() && !ValoriAmmessi(*d.GetArray())) return false;
+                break;
+            default: break;
+        }
+    }
+    return true;
 }
 
 }  // namespace gyroform

@@ -30,6 +30,17 @@ double Lunghezza(const datipoli* lista);
 // Nested vertex and bulge arrays of a list, as polylines take them.
 void ArrayDaPolilinea(const datipoli* lista, CADDatoArray& vertici, CADDatoArray& bulge);
 
+// The largest size of a value the model takes (coordinates, chainages,
+// elevations, radii, slopes): anything larger, or not finite, is no value
+// of a roundabout, and would only overflow what is computed from it.
+constexpr double kValoreMassimo = 1e7;
+bool ValoreAmmesso(double v);
+// A datum whose real or point value is admitted (texts and integers are).
+bool DatoAmmesso(const CDato& dato);
+// True when every real and point of an entity-data array (and of its
+// nested arrays) is admitted.
+bool ValoriAmmessi(const CADDatoArray& dati);
+
 // The objects of a group's members, in group order (none for no group).
 template <typename T>
 std::vector<T*> Oggetti(IQvObject_Group* gruppo) {

@@ -1,7 +1,6 @@
 #include "LineaSezione.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -39,8 +38,7 @@ bool LineaSezione::calcola(const double a[3], const double b[3], double pendMin,
     }
     rotazioneTesto = std::atan2(dy, dx) + (versoB ? kPi : 0.0);
     altezzaTesto = d / 25;
-    wchar_t buffer[64];
-    std::swprintf(buffer, 64, L"%.3lf %%", std::fabs(pendenza * 100));
-    testo = buffer;
+    // Formatted to its own length, whatever the size of the fall.
+    testo.Format(L"%.3lf %%", std::fabs(pendenza * 100));
     return true;
 }

@@ -4,7 +4,9 @@
 #include <cctype>
 #include <charconv>
 #include <cstdio>
+#include <cmath>
 #include <fstream>
+#include <limits>
 #include <map>
 #include <stdexcept>
 #include <vector>
@@ -98,6 +100,7 @@ const char* NomeEsito(int esito) {
 struct Modulo {
     decltype(&Gyroform_CercaMetodo) cerca = nullptr;
     decltype(&Gyroform_Classe) classe = nullptr;
+    decltype(&Gyroform_Rilascia) rilascia = nullptr;
 };
 
 class Esecutore {
@@ -120,6 +123,9 @@ public:
                                              (esito == GF_OK ? std::string("done") : NomeEsito(esito))));
         }
         m_rotatorie.clear();
+        // A lone object the file made and gave to no group goes with its handle.
+        for (GfManiglia maniglia : m_soli) m_modulo.rilascia(maniglia);
+        m_soli.clear();
     }
 
     // One line of the file.
@@ -219,19 +225,49 @@ private:
         }
     }
 
-    double NumeroLetterale(bool* reale) {
+    // A number in the C locale, whatever the process's: an integer (written
+    // without point or exponent) within 64 bits, or a finite real. A number
+    // out of range is refused here rather than cast into something else.
+    Valore NumeroLetterale() {
         Salta();
-        // In the C locale, whatever the process's.
         std::string resto = m_testo.substr(m_pos);
         size_t segno = !resto.empty() && resto[0] == '+' ? 1 : 0;
-        double v = 0;
-        auto [fine, errore] = std::from_chars(resto.data() + segno, resto.data() + resto.size(), v);
-        if (errore != std::errc() || fine == resto.data() + segno)
+        const char* inizio = resto.data() + segno;
+        const char* fine = resto.data() + resto.size();
+        // Only digits, a sign, a point and an exponent make a number ("inf"
+        // and "nan" are names).
+        const char* cifre = inizio + (inizio < fine && *inizio == '-' ? 1 : 0);
+        if (cifre == fine || !(std::isdigit(static_cast<unsigned char>(*cifre)) || *cifre == '.'))
             throw Errore("expected a number at \"" + resto + "\"");
-        std::string letto = resto.substr(0, static_cast<size_t>(fine - resto.data()));
-        *reale = letto.find_first_of(".eE") != std::string::npos;
+        double reale = 0;
+        auto [dopo, errore] = std::from_chars(inizio, fine, reale);
+        std::string letto(resto.c_str(), static_cast<size_t>(dopo - resto.c_str()));
+        if (errore == std::errc::result_out_of_range) throw Errore("number out of range: " + letto);
+        if (errore != std::errc() || dopo == inizio) throw Errore("expected a number at \"" + resto + "\"");
+        Valore v;
+        if (letto.find_first_of(".eE") != std::string::npos) {
+            if (!std::isfinite(reale)) throw Errore("number out of range: " + letto);
+            v.tipo = Valore::Reale;
+            v.reale = reale;
+        } else {
+            long long intero = 0;
+            auto [dopoIntero, erroreIntero] = std::from_chars(inizio, fine, intero);
+            if (erroreIntero != std::errc() || dopoIntero != dopo) throw Errore("number out of range: " + letto);
+            v.tipo = Valore::Intero;
+            v.intero = intero;
+        }
         m_pos += letto.size();
         return v;
+    }
+    // An integer of the file that a managed int must hold.
+    static bool InIntero(long long v) {
+        return v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max();
+    }
+    int Intero(const char* che) {
+        Valore v = NumeroLetterale();
+        if (v.tipo != Valore::Intero) throw Errore(std::string(che) + " is an integer");
+        if (!InIntero(v.intero)) throw Errore(std::string(che) + " out of range: " + std::to_string(v.intero));
+        return static_cast<int>(v.intero);
     }
 
     Valore Argomento() {
@@ -259,18 +295,7 @@ private:
             m_pos = i;
             return v;
         }
-        if (c == '-' || c == '+' || c == '.' || std::isdigit(static_cast<unsigned char>(c))) {
-            bool reale = false;
-            double x = NumeroLetterale(&reale);
-            if (reale) {
-                v.tipo = Valore::Reale;
-                v.reale = x;
-            } else {
-                v.tipo = Valore::Intero;
-                v.intero = static_cast<long long>(x);
-            }
-            return v;
-        }
+        if (c == '-' || c == '+' || c == '.' || std::isdigit(static_cast<unsigned char>(c))) return NumeroLetterale();
         std::string nome;
         if (!Identificatore(&nome)) throw Errore("cannot read \"" + m_testo.substr(m_pos) + "\"");
         if (nome == "true" || nome == "false") {
@@ -283,8 +308,9 @@ private:
             Atteso('(');
             v.tipo = Valore::Punto;
             for (int i = 0; i < 3; ++i) {
-                bool reale = false;
-                v.punto[i] = NumeroLetterale(&reale);
+                Valore coordinata = NumeroLetterale();
+                v.punto[i] = coordinata.tipo == Valore::Intero ? static_cast<double>(coordinata.intero)
+                                                               : coordinata.reale;
                 if (i < 2) Atteso(',');
             }
             Atteso(')');
@@ -297,15 +323,14 @@ private:
                 ++m_pos;
                 return v;
             }
-            bool reale = false;
-            double id = NumeroLetterale(&reale);
-            if (reale) throw Errore("a Dato's id is an integer");
-            v.id = static_cast<int>(id);
+            v.id = Intero("a Dato's id");
             Atteso(',');
             Valore valore = Argomento();
             if (valore.tipo == Valore::Nullo || valore.tipo == Valore::Dato || valore.tipo == Valore::Oggetto ||
                 valore.tipo == Valore::Entita)
                 throw Errore("a Dato holds an integer, a real, true, false, a text or a Point");
+            if (valore.tipo == Valore::Intero && !InIntero(valore.intero))
+                throw Errore("a Dato's integer out of range: " + std::to_string(valore.intero));
             v.tipoDato = valore.tipo;
             v.intero = valore.intero;
             v.reale = valore.reale;
@@ -322,13 +347,11 @@ private:
         }
         if (Guarda('[')) {
             ++m_pos;
-            bool reale = false;
-            double posizione = NumeroLetterale(&reale);
-            if (reale) throw Errore("a position is an integer");
+            int posizione = Intero("a position");
             Atteso(']');
             Valore indice;
             indice.tipo = Valore::Intero;
-            indice.intero = static_cast<long long>(posizione);
+            indice.intero = posizione;
             bool vuoto = false;
             Chiama(nome, "Member", {indice}, {std::to_string(indice.intero)}, &v, &vuoto);
             if (v.tipo != Valore::Oggetto || v.maniglia == 0)
@@ -378,6 +401,8 @@ private:
         }
         for (size_t i = 0; i < argomenti.size(); ++i) {
             GfValore& g = c[primo + i];
+            if (m->tipiArgomenti[i] == GF_INTERO && argomenti[i].tipo == Valore::Intero && !InIntero(argomenti[i].intero))
+                throw Errore("argument " + std::to_string(i + 1) + " of " + m->nome + " is out of range: " + testi[i]);
             if (!Converti(argomenti[i], m->tipiArgomenti[i], testi[i], &g))
                 throw Errore("argument " + std::to_string(i + 1) + " of " + m->nome + " must be " +
                              NomeTipo(m->tipiArgomenti[i]) + ", not " + testi[i]);
@@ -430,6 +455,8 @@ private:
         *risultato = Risultato(r);
         if (!m->istanza && risultato->classe == "Rotatoria3D")
             m_rotatorie.emplace_back(risultato->maniglia, m_nome.empty() ? std::string(m->nome) + "()" : m_nome);
+        else if (!m->istanza && risultato->maniglia)
+            m_soli.push_back(risultato->maniglia);
     }
 
     bool Converti(const Valore& v, int tipo, const std::string& testo, GfValore* g) {
@@ -523,6 +550,7 @@ private:
     std::string m_dopo;
     std::string m_nome;  // the name the line binds
     std::vector<std::pair<GfManiglia, std::string>> m_rotatorie;
+    std::vector<GfManiglia> m_soli;  // lone objects the file made
 };
 
 }  // namespace
@@ -538,8 +566,9 @@ bool ManagedCalls::Run(const std::string& file, std::string* reason) {
     if (gyroform) {
         modulo.cerca = reinterpret_cast<decltype(modulo.cerca)>(GetProcAddress(gyroform, "Gyroform_CercaMetodo"));
         modulo.classe = reinterpret_cast<decltype(modulo.classe)>(GetProcAddress(gyroform, "Gyroform_Classe"));
+        modulo.rilascia = reinterpret_cast<decltype(modulo.rilascia)>(GetProcAddress(gyroform, "Gyroform_Rilascia"));
     }
-    if (!modulo.cerca || !modulo.classe) {
+    if (!modulo.cerca || !modulo.classe || !modulo.rilascia) {
         *reason = "--managed " + file + ": the managed calls need Gyroform.dll (--load Gyroform.dll)";
         return false;
     }

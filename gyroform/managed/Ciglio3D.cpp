@@ -1,5 +1,6 @@
 #include "Ciglio3D.h"
 
+#include "GyroformCodici.h"
 #include "Inoltro.h"
 
 Ciglio3D::Ciglio3D(ICCiglio3D* obj) : QvObjectMgd(obj) {}
@@ -15,6 +16,11 @@ int Ciglio3D::getProgDaPunto(double& progMgd, Point3DMgd pnt) {
                                                      std::forward_as_tuple(progMgd, inPianta));
 }
 
+// The nodes and the sections are the model's own: other edges hold
+// pointers to them (partner nodes, linked sections), and the model rebuilds
+// them when it reads the plan or changes the section spacing. Emptying
+// them is left alone.
 void Ciglio3D::svuotaGruppoPunti(int tipo) {
+    if (tipo == GRUPPO_NODO || tipo == GRUPPO_CIGLIO) return;
     if (std::shared_ptr<IGroup> gruppo = getPunti(tipo)) gruppo->Empty();
 }

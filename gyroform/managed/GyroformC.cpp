@@ -4,6 +4,7 @@
 #include "GyroformC.h"
 
 #include <cstring>
+#include <limits>
 #include <new>
 #include <string>
 #include <tuple>
@@ -11,11 +12,14 @@
 #include <utility>
 
 #include "AsseRamo.h"
+#include "CCiglio3D.h"
+#include "CPuntoCiglio.h"
 #include "Ciglio3D.h"
 #include "GyroformFactory.h"
 #include "HostText.h"
 #include "ManiglieGyroform.h"
 #include "PuntoCiglio.h"
+#include "RegoleGruppi.h"
 #include "Rotatoria3D.h"
 
 namespace {
@@ -53,10 +57,16 @@ const ManiglieGyroform::Voce& VoceViva(GfManiglia maniglia) {
 template <typename T>
 struct ArgC;
 
+// A managed int takes only what it can hold.
+int Int(long long v) {
+    if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max()) throw Errore{GF_ERR_ARGOMENTI};
+    return static_cast<int>(v);
+}
+
 template <>
 struct ArgC<int> {
     static constexpr int tipo = GF_INTERO;
-    explicit ArgC(GfValore& v) : valore(static_cast<int>(v.intero)) {}
+    explicit ArgC(GfValore& v) : valore(Int(v.intero)) {}
     int get() { return valore; }
     int fine(GfValore&) { return GF_OK; }
     int valore;
@@ -131,7 +141,7 @@ struct ArgC<std::shared_ptr<DatoMgd>> {
         switch (v.tipoDato) {
             case GF_NESSUNO: valore = std::make_shared<DatoMgd>(); break;
             case GF_BOOL: valore = std::make_shared<DatoMgd>(v.id, v.intero != 0); break;
-            case GF_INTERO: valore = std::make_shared<DatoMgd>(v.id, static_cast<int>(v.intero)); break;
+            case GF_INTERO: valore = std::make_shared<DatoMgd>(v.id, Int(v.intero)); break;
             case GF_REALE: valore = std::make_shared<DatoMgd>(v.id, v.reale); break;
             case GF_TESTO: valore = std::make_shared<DatoMgd>(v.id, Largo(v.testo)); break;
             case GF_PUNTO:
@@ -159,11 +169,13 @@ struct ArgC<std::shared_ptr<IGroupMember>> {
     static constexpr int tipo = GF_MEMBRO;
     explicit ArgC(GfValore& v) {
         if (v.intero == 0) return;
-        valore = VoceViva(static_cast<GfManiglia>(v.intero)).membro;
+        maniglia = static_cast<GfManiglia>(v.intero);
+        valore = VoceViva(maniglia).membro;
         if (!valore) throw Errore{GF_ERR_CLASSE};
     }
     std::shared_ptr<IGroupMember> get() { return valore; }
     int fine(GfValore&) { return GF_OK; }
+    GfManiglia maniglia = 0;
     std::shared_ptr<IGroupMember> valore;
 };
 
@@ -184,11 +196,13 @@ struct ArgC<std::shared_ptr<T>> {
     static constexpr int tipo = GF_OGGETTO;
     explicit ArgC(GfValore& v) {
         if (v.intero == 0) return;
-        valore = std::dynamic_pointer_cast<T>(VoceViva(static_cast<GfManiglia>(v.intero)).oggetto);
+        maniglia = static_cast<GfManiglia>(v.intero);
+        valore = std::dynamic_pointer_cast<T>(VoceViva(maniglia).oggetto);
         if (!valore) throw Errore{GF_ERR_CLASSE};
     }
     std::shared_ptr<T> get() { return valore; }
     int fine(GfValore&) { return GF_OK; }
+    GfManiglia maniglia = 0;
     std::shared_ptr<T> valore;
 };
 
@@ -318,13 +332,110 @@ struct Tipi<std::tuple<A...>> {
     static constexpr int elenco[sizeof...(A) + 1] = {ArgC<A>::tipo..., GF_NESSUNO};
 };
 
+// The factory's instance method, for callers without a factory of their own.
+std::shared_ptr<IQvObjectMgd> AllocaIQvObject(int tipo) { return GyroformFactory().AllocaIQvObject(tipo); }
+
+// What a call of the layer does besides forwarding. prima may refuse the
+// call: it then answers "nothing done" (0, null) without reaching the
+// object. dopo follows a call that was made, with its result.
+struct Nessuna {
+    template <typename Conv>
+    static bool prima(GfManiglia, Conv&) {
+        return true;
+    }
+    template <typename Conv>
+    static void dopo(GfManiglia, Conv&, IQvObject*, const GfValore&) {}
+};
 template <auto M>
-void DopoChiamata(IQvObject*) {}
-// Freeing a roundabout makes every handle of it stale.
-template <>
-void DopoChiamata<&Rotatoria3D::liberaPtr>(IQvObject* rotatoria) {
-    ManiglieGyroform::Get().InvalidaRadice(rotatoria);
+struct Regola : Nessuna {};
+
+ManiglieGyroform::Voce* Viva(GfManiglia maniglia) { return ManiglieGyroform::Get().Modifica(maniglia); }
+IQvObject* Nativo(GfManiglia maniglia) {
+    ManiglieGyroform::Voce* v = Viva(maniglia);
+    return v && v->oggetto ? v->oggetto->GetQvObject() : nullptr;
 }
+
+// Freeing a roundabout releases every handle of it.
+template <>
+struct Regola<&Rotatoria3D::liberaPtr> : Nessuna {
+    template <typename Conv>
+    static void dopo(GfManiglia, Conv&, IQvObject* rotatoria, const GfValore&) {
+        ManiglieGyroform::Get().InvalidaRadice(rotatoria);
+    }
+};
+
+// A lone object belongs to the host, which frees it with its handle unless
+// it gives it to a group.
+template <>
+struct Regola<&AllocaIQvObject> : Nessuna {
+    template <typename Conv>
+    static void dopo(GfManiglia, Conv&, IQvObject*, const GfValore& risultato) {
+        if (ManiglieGyroform::Voce* v = Viva(static_cast<GfManiglia>(risultato.intero))) v->proprio = true;
+    }
+};
+
+// A point of the model stays on its edge; a lone point may be attached to
+// any edge, and is of no use once that edge is gone.
+template <>
+struct Regola<&PuntoCiglio::inizializza> : Nessuna {
+    template <typename Conv>
+    static bool prima(GfManiglia se, Conv& conv) {
+        ManiglieGyroform::Voce* v = Viva(se);
+        GfManiglia proprietario = std::get<0>(conv).maniglia;
+        if (!v || v->proprio || proprietario == 0) return true;
+        auto* punto = dynamic_cast<CPuntoCiglio*>(v->oggetto->GetQvObject());
+        return punto && static_cast<IQvObject*>(punto->getProprietario()) == Nativo(proprietario);
+    }
+    template <typename Conv>
+    static void dopo(GfManiglia se, Conv&, IQvObject* nativo, const GfValore&) {
+        ManiglieGyroform::Voce* v = Viva(se);
+        auto* punto = dynamic_cast<CPuntoCiglio*>(nativo);
+        if (!v || !v->proprio || !punto) return;
+        v->numeroProprietario = punto->getProprietario() ? punto->getProprietario()->GetNumero() : 0;
+    }
+};
+
+// A lone object joins a group the host may edit; the group owns it then.
+template <int posizione>
+struct RegolaAggiunta : Nessuna {
+    template <typename Conv>
+    static bool prima(GfManiglia se, Conv& conv) {
+        ManiglieGyroform::Voce* gruppo = Viva(se);
+        ManiglieGyroform::Voce* oggetto = Viva(std::get<posizione>(conv).maniglia);
+        if (!gruppo || !oggetto) return true;  // null joins nothing
+        return oggetto->proprio &&
+               gfgruppi::Ammetti(static_cast<IQvObject_Group*>(gruppo->oggetto->GetQvObject()), gruppo->radice,
+                                 oggetto->oggetto->GetQvObject());
+    }
+    template <typename Conv>
+    static void dopo(GfManiglia se, Conv& conv, IQvObject*, const GfValore& risultato) {
+        ManiglieGyroform::Voce* gruppo = Viva(se);
+        ManiglieGyroform::Voce* oggetto = Viva(std::get<posizione>(conv).maniglia);
+        if (!gruppo || !oggetto || risultato.intero == 0) return;
+        oggetto->proprio = false;
+        oggetto->numeroProprietario = 0;
+        oggetto->radice = gruppo->radice;
+    }
+};
+template <>
+struct Regola<&IGroup::Append> : RegolaAggiunta<0> {};
+template <>
+struct Regola<&IGroup::Insert> : RegolaAggiunta<1> {};
+
+// Nothing leaves the model's own groups through the host.
+struct RegolaTogli : Nessuna {
+    template <typename Conv>
+    static bool prima(GfManiglia se, Conv&) {
+        ManiglieGyroform::Voce* gruppo = Viva(se);
+        return !gruppo || gfgruppi::Classifica(static_cast<IQvObject_Group*>(gruppo->oggetto->GetQvObject()),
+                                               gruppo->radice)
+                                  .genere != gfgruppi::Genere::DelModello;
+    }
+};
+template <>
+struct Regola<&IGroup::Remove> : RegolaTogli {};
+template <>
+struct Regola<&IGroup::Empty> : RegolaTogli {};
 
 template <auto M, typename... A>
 int Esegui(GfValore* argomenti, GfValore* risultato, std::tuple<A...>*) {
@@ -346,6 +457,12 @@ int Esegui(GfValore* argomenti, GfValore* risultato, std::tuple<A...>*) {
             nativo = voce.oggetto->GetQvObject();
         }
         std::tuple<ArgC<A>...> conv{ArgC<A>(argomenti[primo + I])...};
+        GfManiglia maniglia = F::istanza ? static_cast<GfManiglia>(argomenti[0].intero) : 0;
+        risultato->tipo = RisC<R>::tipo;
+        if (!Regola<M>::prima(maniglia, conv)) {
+            if constexpr (!std::is_void_v<R>) return RisC<R>::scrivi(R{}, *risultato, radice);
+            return GF_OK;
+        }
         auto chiama = [&]() -> decltype(auto) {
             if constexpr (F::istanza)
                 return ((*se).*M)(std::get<I>(conv).get()...);
@@ -359,8 +476,7 @@ int Esegui(GfValore* argomenti, GfValore* risultato, std::tuple<A...>*) {
             R valore = chiama();
             esito = RisC<R>::scrivi(valore, *risultato, radice);
         }
-        risultato->tipo = RisC<R>::tipo;
-        DopoChiamata<M>(nativo);
+        Regola<M>::dopo(maniglia, conv, nativo, *risultato);
         int scritti[] = {GF_OK, std::get<I>(conv).fine(argomenti[primo + I])...};
         for (int s : scritti)
             if (s != GF_OK) esito = s;
@@ -391,9 +507,6 @@ GfMetodo Voce(const char* nome, GfFunzione funzione) {
     return GfMetodo{nome, F::istanza ? 1 : 0, T::numero, T::elenco, RisC<typename F::Risultato>::tipo, funzione};
 }
 
-// The factory's instance method, for callers without a factory of their own.
-std::shared_ptr<IQvObjectMgd> AllocaIQvObject(int tipo) { return GyroformFactory().AllocaIQvObject(tipo); }
-
 }  // namespace
 
 // Besides the table: the factory, and the suite's object and group
@@ -404,8 +517,14 @@ std::shared_ptr<IQvObjectMgd> AllocaIQvObject(int tipo) { return GyroformFactory
     X(IQvObjectMgd, GetTipo, &IQvObjectMgd::GetTipo)                   \
     X(IQvObjectMgd, GetDato, &IQvObjectMgd::GetDato)                   \
     X(IQvObjectMgd, SetDato, &IQvObjectMgd::SetDato)                   \
+    X(IQvObjectMgd, GetElencoDati, &IQvObjectMgd::GetElencoDati)       \
+    X(IQvObjectMgd, GetDatoStringa, &IQvObjectMgd::GetDatoStringa)     \
+    X(IGroup, First, &IGroup::First)                                   \
     X(IGroup, Count, &IGroup::Count)                                   \
     X(IGroup, Member, &IGroup::Member)                                 \
+    X(IGroup, Append, &IGroup::Append)                                 \
+    X(IGroup, Insert, &IGroup::Insert)                                 \
+    X(IGroup, Remove, &IGroup::Remove)                                 \
     X(IGroup, Empty, &IGroup::Empty)
 
 #define GF_C_X(C, m, p) \

@@ -6,8 +6,7 @@
 //       name at that slot (slots count the eleven IQvObject operations
 //       first, the destructor as 1, so an interface's own operations start
 //       at 12); form INOLTRA converts the arguments and the result by their
-//       kinds, SEMPRE_1 does the same and answers 1 whatever the native
-//       result, PROPRIO has a body of its own in the class's source.
+//       kinds, PROPRIO has a body of its own in the class's source.
 //   S(native interface, method, native slot)
 //       a native operation without a managed method.
 //   G(class, method, result, (parameters))
@@ -32,7 +31,7 @@
     N(Rotatoria3D, ICRotatoria3D, ricalcola, 22, int,                                                                \
       (std::shared_ptr<ICiglio3D> ciglio, int tipoEvento, int tipoGruppoPunti, std::shared_ptr<IGroupMember> puntoMgd, \
        std::shared_ptr<DatoMgd> datoMgd),                                                                            \
-      (ciglio, tipoEvento, tipoGruppoPunti, puntoMgd, datoMgd), SEMPRE_1)                                            \
+      (ciglio, tipoEvento, tipoGruppoPunti, puntoMgd, datoMgd), INOLTRA)                                            \
     N(Rotatoria3D, ICRotatoria3D, getPendenzaMinima, 23, double, (), (), INOLTRA)                                    \
     N(Rotatoria3D, ICRotatoria3D, setPendenzaMinima, 24, void, (double pendMin), (pendMin), INOLTRA)                 \
     N(Rotatoria3D, ICRotatoria3D, getPendenzaMassima, 25, double, (), (), INOLTRA)                                   \
@@ -101,10 +100,5 @@
 // Bodies of the rows whose form is not PROPRIO.
 #define GF_CORPO_INOLTRA(C, I, m, R, P, A) \
     R C::m P { return gfmgd::Inoltra<&C::m>(static_cast<I*>(Nativo()), &I::m, std::forward_as_tuple A); }
-#define GF_CORPO_SEMPRE_1(C, I, m, R, P, A)                                                  \
-    R C::m P {                                                                               \
-        gfmgd::Inoltra<&C::m>(static_cast<I*>(Nativo()), &I::m, std::forward_as_tuple A);   \
-        return 1;                                                                            \
-    }
 #define GF_CORPO_PROPRIO(C, I, m, R, P, A)
 #define GF_CORPO_N(C, I, m, s, R, P, A, f) GF_CORPO_##f(C, I, m, R, P, A)

@@ -39,10 +39,16 @@ bool Estensione(It primo, It ultimo, It v, double& da, double& a) {
 
 ICVERTICE_PROFILO* ICPROFILO_STRADALE::primoVertice() { return m_vertici.empty() ? nullptr : &m_vertici.front(); }
 
+ICPROFILO_STRADALE::ICPROFILO_STRADALE(const ICPROFILO_STRADALE& altro)
+    : ICPROFILO(altro), m_vertici(altro.m_vertici), m_calcolato(altro.m_calcolato) {
+    for (auto it = m_vertici.begin(); it != m_vertici.end(); ++it) m_posti[&*it] = it;
+}
+
 const ICVERTICE_PROFILO* ICPROFILO_STRADALE::verticeDi(const ICVERTICE_PROFILO* v, It& it) const {
-    for (it = m_vertici.begin(); it != m_vertici.end(); ++it)
-        if (&*it == v) return v;
-    return nullptr;
+    auto posto = m_posti.find(v);
+    if (posto == m_posti.end()) return nullptr;
+    it = posto->second;
+    return v;
 }
 
 ICVERTICE_PROFILO* ICPROFILO_STRADALE::successivo(const ICVERTICE_PROFILO* v) {
@@ -62,6 +68,7 @@ int ICPROFILO_STRADALE::inserisciVertice(double prog, double quota, const ICVERT
     It posto = m_vertici.end();
     if (prima && !verticeDi(prima, posto)) return 0;
     auto it = m_vertici.insert(posto, ICVERTICE_PROFILO{prog, quota, 0, 0.0, 0.0});
+    m_posti[&*it] = it;
     if (nuovo) *nuovo = &*it;
     m_calcolato = false;
     return 1;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <list>
+#include <unordered_map>
 
 #include "AcDbObjectId.h"
 #include "CDato.h"
@@ -28,9 +29,12 @@ struct ICVERTICE_PROFILO {
 class ICPROFILO_STRADALE : public ICPROFILO {
 public:
     ICPROFILO_STRADALE() = default;
+    ICPROFILO_STRADALE(const ICPROFILO_STRADALE& altro);
+    ICPROFILO_STRADALE& operator=(const ICPROFILO_STRADALE&) = delete;
     ICPROFILO* Duplica() const override;
 
-    // Walk: null at the ends.
+    // Walk: null at the ends. Each step takes the same time however many
+    // vertices the profile has.
     ICVERTICE_PROFILO* primoVertice();
     ICVERTICE_PROFILO* successivo(const ICVERTICE_PROFILO* v);
     ICVERTICE_PROFILO* precedente(const ICVERTICE_PROFILO* v);
@@ -67,6 +71,9 @@ private:
     double quotaRaccordo(std::list<ICVERTICE_PROFILO>::const_iterator it, double prog) const;
 
     std::list<ICVERTICE_PROFILO> m_vertici;
+    // Where each vertex stands in the list, so that a vertex handle finds
+    // its neighbours at once.
+    std::unordered_map<const ICVERTICE_PROFILO*, std::list<ICVERTICE_PROFILO>::iterator> m_posti;
     bool m_calcolato = false;
 };
 

@@ -1,13 +1,25 @@
 // The base of every engineering object of the suite.
 #pragma once
 
+#include <cstdint>
 #include <map>
 
 #include "CDato.h"
 
 class IQvObject {
 public:
-    virtual ~IQvObject() = default;
+    IQvObject();
+    // A copy is another object, with a number of its own.
+    IQvObject(const IQvObject&);
+    IQvObject& operator=(const IQvObject&) { return *this; }
+    virtual ~IQvObject();
+
+    // Every object of the process has a number of its own, never given again:
+    // whoever keeps a pointer together with the number can tell whether the
+    // object still lives, whatever has been made at that address since.
+    uint64_t GetNumero() const { return m_numero; }
+    static bool IsVivo(uint64_t numero);
+
     virtual bool IsA(int tipo) const = 0;
     virtual int GetTipoBase() const = 0;
     virtual int GetTipo() const = 0;
@@ -23,6 +35,9 @@ public:
     // other entries in another context (7005: the data that saves it).
     virtual int GetElencoDati(CDato** dati, int* numero, int contesto = 0) const = 0;
     virtual int GetRiservato() const { return 0; }
+
+private:
+    uint64_t m_numero;
 };
 
 // An object that keeps its properties by id.

@@ -45,8 +45,11 @@ IQvObject_GroupMember* IQvObject_Group::Append(IQvObject* oggetto) {
     auto* nuovo = new IQvObject_GroupMember(this, oggetto, ChiaveDi(oggetto));
     IQvObject_GroupMember* prima = nullptr;
     if (m_idChiave != 0) {
-        // After the last member whose key is not greater.
+        // After the last member whose key is not greater: in front when every
+        // key is greater, so that members that come in either order take
+        // the same time each.
         IQvObject_GroupMember* dopo = m_ultimo;
+        if (m_primo && m_primo->m_chiave > nuovo->m_chiave) dopo = nullptr;
         while (dopo && dopo->m_chiave > nuovo->m_chiave) dopo = dopo->m_prev;
         prima = dopo ? dopo->m_next : m_primo;
     }

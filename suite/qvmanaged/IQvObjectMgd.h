@@ -6,6 +6,7 @@
 
 #include "DatoMgd.h"
 
+class CADDatoArrayMgd;
 class IQvObject;
 
 class IQvObjectMgd {
@@ -18,6 +19,14 @@ public:
     virtual std::shared_ptr<DatoMgd> GetDato(int id) = 0;
     // 1 when set.
     virtual int SetDato(std::shared_ptr<DatoMgd> dato) = 0;
+    // The property list, one entry a property in the object's order: the
+    // property id as the entry's code, holding (1 the value kind of the
+    // list: 1 bool, 2 int, 3 real, 4 text, 5 point, 7 angle, 11 group) and
+    // (2 the label).
+    virtual std::shared_ptr<CADDatoArrayMgd> GetElencoDati() = 0;
+    // The property's text in a mode (labels, unit, value, format, decimals),
+    // as the object gives it.
+    virtual std::wstring GetDatoStringa(int id, int modo, int decimali) = 0;
 };
 
 class IQvFactory {

@@ -13,6 +13,8 @@ public:
     int GetTipo() override;
     std::shared_ptr<DatoMgd> GetDato(int id) override;
     int SetDato(std::shared_ptr<DatoMgd> dato) override;
+    std::shared_ptr<CADDatoArrayMgd> GetElencoDati() override;
+    std::wstring GetDatoStringa(int id, int modo, int decimali) override;
 
     IQvObject* _qvObj;
 

@@ -1,5 +1,7 @@
 // Whole models read from generated plans, computed and drawn: the flat
 // ring, saving and reloading, redrawing.
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <unistd.h>
 
@@ -165,6 +167,127 @@ TEST_F(SavedModel, SaveReloadAndRedraw) {
     }
     m_rotatoria.reset();
     acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
+}
+
+// A saved model whose data hold a point of the wrong kind in a group, or a
+// value that is not finite or beyond any size, is refused whole, with a
+// message, instead of computing on it.
+TEST_F(SavedModel, ASavedModelWithDataItCannotHoldIsRefused) {
+    struct Caso {
+        const char* nome;
+        // Alters one edge's saved data; false when there was nothing to alter.
+        bool (*altera)(CADDatoArray& dati);
+    };
+    auto reale = [](CADDatoArray& dati, double v) {
+        for (int i = 2; i + 1 < dati.GetCount(); i += 2) {
+            if (dati[i + 1].GetCodice() != 1040) continue;
+            CADDatoArray nuovi;
+            for (int k = 0; k < dati.GetCount(); ++k) {
+                if (k == i + 1) nuovi.Add(1040, v);
+                else if (dati[k].GetTipo() == CADDatoArray::Testo) nuovi.Add(dati[k].GetCodice(), dati[k].GetStringa());
+                else if (dati[k].GetTipo() == CADDatoArray::Reale) nuovi.Add(dati[k].GetCodice(), dati[k].GetDouble());
+                else if (dati[k].GetTipo() == CADDatoArray::Punto) {
+                    double p[3];
+                    dati[k].GetPunto(p);
+                    nuovi.Add(dati[k].GetCodice(), p);
+                } else nuovi.Add(dati[k].GetCodice(), dati[k].GetInt());
+            }
+            dati = nuovi;
+            return true;
+        }
+        return false;
+    };
+    static auto sReale = reale;
+    const Caso casi[] = {
+        {"a section point in the vertex group",
+         [](CADDatoArray& dati) {
+             // Each member opens with (key 0, its type code).
+             for (int i = 2; i + 1 < dati.GetCount(); i += 2) {
+                 if (dati[i].GetInt() != 0 || dati[i + 1].GetInt() != TIPO_PUNTOVERTICE) continue;
+                 CADDatoArray nuovi;
+                 for (int k = 0; k < dati.GetCount(); ++k) {
+                     if (k == i + 1) nuovi.Add(1071, TIPO_PUNTOSEZIONE);
+                     else if (dati[k].GetTipo() == CADDatoArray::Testo) nuovi.Add(dati[k].GetCodice(), dati[k].GetStringa());
+                     else if (dati[k].GetTipo() == CADDatoArray::Reale) nuovi.Add(dati[k].GetCodice(), dati[k].GetDouble());
+                     else if (dati[k].GetTipo() == CADDatoArray::Punto) {
+                         double p[3];
+                         dati[k].GetPunto(p);
+                         nuovi.Add(dati[k].GetCodice(), p);
+                     } else nuovi.Add(dati[k].GetCodice(), dati[k].GetInt());
+                 }
+                 dati = nuovi;
+                 return true;
+             }
+             return false;
+         }},
+        {"an elevation of -1e308", [](CADDatoArray& dati) { return sReale(dati, -1e308); }},
+        {"a value that is not a number", [](CADDatoArray& dati) { return sReale(dati, std::nan("")); }},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        m_db = std::make_unique<AcDbDatabase>();
+        acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
+        m_rotatoria = Nuovo<CRotatoria3D>(TIPO_ROTATORIA3D);
+        ASSERT_EQ(Leggi(TreRami()), 1);
+        ASSERT_EQ(m_rotatoria->disegna3D(nullptr), 1);
+        // The inner left edge of the first branch: it has vertex points.
+        CCiglio3D* isola = Cigli(*m_rotatoria).at(3);
+        CADDatoArray dati;
+        ASSERT_TRUE(isola->getEntita().GetDatiEstesi(dati));
+        ASSERT_TRUE(c.altera(dati));
+        ZylPolylineID pianta = isola->getEntita();
+        ASSERT_TRUE(pianta.SetDatiEstesi(dati));
+        ZylEntityID riferimento = Riferimenti().at(0);
+        vplat::MessageBoxes::Clear();
+        auto caricato = Nuovo<CRotatoria3D>(TIPO_ROTATORIA3D);
+        EXPECT_EQ(caricato->disegna(riferimento), -1);
+        EXPECT_EQ(Messaggi(), std::vector<std::wstring>{L"Il modello salvato non è valido: non viene caricato."});
+        EXPECT_EQ(caricato->getCigli(), nullptr);
+        EXPECT_EQ(caricato->getAssi(), nullptr);
+        EXPECT_EQ(caricato->disegna3D(nullptr), 0);
+    }
+}
+
+// Moving a branch vertex onto another's chainage leaves the edge without a
+// profile: the recompute says so and fails, the drawing fails, and no face
+// joins stations that are not neighbours (the faces of the edges hung from
+// it would otherwise cut across the next strip).
+TEST_F(SavedModel, AProfileThatCannotBeComputedIsReportedAndDrawsNoFaceAcross) {
+    ASSERT_EQ(Leggi(TreRami()), 1);
+    auto latoPiuLungo = [this] {
+        double massimo = 0.0;
+        for (const Ent& f : Entita(L"3DFACE"))
+            for (size_t k = 0; k < f.punti.size(); ++k) {
+                const std::vector<double>& a = f.punti[k];
+                const std::vector<double>& b = f.punti[(k + 1) % f.punti.size()];
+                massimo = std::max(massimo, std::hypot(a[0] - b[0], a[1] - b[1]));
+            }
+        return massimo;
+    };
+    ASSERT_EQ(m_rotatoria->disegna3D(nullptr), 1);
+    const double prima = latoPiuLungo();
+    ASSERT_LT(prima, 12.0);
+
+    CCiglio3D* isola = Cigli(*m_rotatoria).at(3);
+    std::vector<IQvObject*> vertici = Membri(isola->getPunti(GRUPPO_VERTICE));
+    ASSERT_GE(vertici.size(), 3u);
+    auto* secondo = static_cast<CPuntoVertice*>(vertici[1]);
+    auto* terzo = static_cast<CPuntoVertice*>(vertici[2]);
+    ASSERT_EQ(terzo->SetDato(CDato(DATO_PUNTO_PROGRESSIVA, secondo->getProgressiva())), 1);
+    vplat::MessageBoxes::Clear();
+    EXPECT_EQ(m_rotatoria->ricalcola(isola, 1, TIPO_PUNTOVERTICE, nullptr, CDato()), 0);
+    EXPECT_EQ(Messaggi(), std::vector<std::wstring>{
+                              isola->getDescrizione().GetString() +
+                              std::wstring(L": Profilo non valido: due vertici alla stessa progressiva.")});
+    EXPECT_TRUE(isola->isProfiloNonValido());
+    EXPECT_EQ(m_rotatoria->disegna3D(nullptr), 0);
+    EXPECT_GT(Entita(L"3DFACE").size(), 0u);
+    EXPECT_LT(latoPiuLungo(), 12.0);
+
+    // Moved back, the profile computes again and the model draws.
+    ASSERT_EQ(terzo->SetDato(CDato(DATO_PUNTO_PROGRESSIVA, secondo->getProgressiva() + 5.0)), 1);
+    EXPECT_EQ(m_rotatoria->ricalcola(isola, 1, TIPO_PUNTOVERTICE, nullptr, CDato()), 1);
+    EXPECT_EQ(m_rotatoria->disegna3D(nullptr), 1);
 }
 
 }  // namespace

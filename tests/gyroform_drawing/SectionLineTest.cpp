@@ -67,3 +67,18 @@ TEST(LineaSezione, PointsTogetherInPlanDrawNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// A fall of any size is labelled whole: the label is as long as its number.
+TEST(LineaSezione, AnyFallIsLabelledWhole) {
+    LineaSezione s;
+    const double a[3] = {0, 0, -1e306}, b[3] = {5, 0, 0};
+    ASSERT_TRUE(s.calcola(a, b, 0.01, 0.03));
+    std::wstring testo = s.testo.GetString();
+    EXPECT_GT(testo.size(), 300u);
+    EXPECT_EQ(testo.substr(testo.size() - 6), L".000 %");
+    EXPECT_EQ(testo.substr(0, 2), L"19");  // 2e307, as far as a double holds it
+}
+
+}  // namespace

@@ -97,6 +97,46 @@ TEST_F(RicalcoloTest, TheOuterRingsPlaneReachesEveryBranch) {
     }
 }
 
+// The first node of every branch edge takes the ring's slope there, from
+// the ring's section at the node (a branch edge has no section of its own at
+// its first node): on a tilted ring no branch leaves it level.
+TEST_F(RicalcoloTest, OnATiltedRingEveryBranchStartsWithTheRingsSlope) {
+    Campione();
+    CCiglio3D* esterno = Ciglio(2000, nullptr);
+    for (IQvObject* o : Membri(esterno->getPunti(5))) {
+        auto* p = static_cast<CPuntoPiano*>(o);
+        p->setQuota(m_media + 0.02 * p->x() + 0.01 * p->y());
+    }
+    EXPECT_EQ(m_rotatoria->ricalcola(esterno, 0, 29005, nullptr, CDato()), 1);
+    auto piano = [&](double prog) {
+        if (prog < 0.0) prog += esterno->getLunghezza();
+        Zyl_GePoint3d p;
+        EXPECT_EQ(esterno->getPuntoDaProg(prog, p), 1);
+        return m_media + 0.02 * p.x + 0.01 * p.y;
+    };
+    int rami = 0;
+    for (CCiglio3D* c : Cigli(*m_rotatoria)) {
+        if (!c->getAsseRamo()) continue;
+        SCOPED_TRACE(c->getDescrizione().GetString());
+        CPuntoNodo* n = Nodi(c).front();
+        IQvObject_GroupMember* m = esterno->trovaPuntoRiferimento(10, 1, n->getValoreRif());
+        ASSERT_TRUE(m);
+        double atteso = 0.0;
+        ASSERT_EQ(CPuntoSezione::calcolaPendenza(n, atteso, static_cast<CPuntoSezione*>(m->GetObject())), 1);
+        EXPECT_NEAR(n->getPendenza(), atteso, 1e-12);
+        EXPECT_GT(std::fabs(n->getPendenza()), 1e-4);
+        // On an outer edge, whose ring section goes no further, that is the
+        // ring's grade there, in the edge's direction round the ring.
+        if (c->getCodiceEnum() == 3000 || c->getCodiceEnum() == 6000) {
+            const double prog = esterno->getLunghezza() * n->getValoreRif();
+            const double passo = c->getCodiceEnum() == 3000 ? -0.01 : 0.01;
+            EXPECT_NEAR(n->getPendenza(), (piano(prog) - piano(prog + passo)) / 0.01, 1e-6);
+        }
+        ++rami;
+    }
+    EXPECT_EQ(rami, 12);
+}
+
 TEST_F(RicalcoloTest, IslandEdgesReferringToEachOtherEnd) {
     Sorveglianza sorveglianza("island edges referring to each other");
     ASSERT_EQ(Costruisci(TreRami(), {true}), 1);

@@ -182,10 +182,10 @@ TEST_F(EsportazioneTest, AnOuterLeftEdgeWithoutNodesMeetsTheRingAtItsFirstVertex
 
 namespace {
 
-// A gap that ends at a branch without outer left edge ends at its axis. Its
-// name is its starting branch and the suffix of the last outer left edge
-// walked before ("A_A" here for a gap from A to B's axis). Its ring part is
-// one arc, across the ring's middle vertex.
+// A gap that ends at a branch without outer left edge ends at its axis. It
+// is named after the branch it starts from and that branch ("A_B" for a gap
+// from A to B's axis, not the suffix the last outer left edge left, "A_A").
+// Its ring part is one arc, across the ring's middle vertex.
 TEST_F(EsportazioneTest, AGapEndingAtABranchWithoutOuterLeftEdgeEndsAtItsAxis) {
     rotatorie::Rotatoria pianta = Rami({{L"A", 0}, {L"B", 200}, {L"C", 280}});
     pianta.rami[1].senzaBordo = rotatorie::Bordo::rCEOut;
@@ -193,7 +193,7 @@ TEST_F(EsportazioneTest, AGapEndingAtABranchWithoutOuterLeftEdgeEndsAtItsAxis) {
     ASSERT_FALSE(Ciglio(3000, L"B"));
     ASSERT_EQ(Esporta(), 1);
     std::vector<Tracciato> t = Esportati(3);
-    ASSERT_EQ(Nomi(t), (std::vector<std::wstring>{L"Prova", L"C_A", L"A_A", L"B_C"}));
+    ASSERT_EQ(Nomi(t), (std::vector<std::wstring>{L"Prova", L"C_A", L"A_B", L"B_C"}));
     // From A's outer right edge along the ring to where B's axis leaves it.
     CAsseRamo* b = Ciglio(4000, L"B")->getAsseRamo();
     const datipoli* asse = b->getPolilinea();

@@ -86,8 +86,13 @@ TEST_F(ManagedTest, CiglioDiRamoGruppiMancantiEArrayVuoti) {
     auto nodi = Membri<IPuntoCiglio>(ramo->getPunti(GRUPPO_NODO));
     ASSERT_FALSE(nodi.empty());
     for (const auto& p : nodi) EXPECT_TRUE(p);
+    // The nodes and sections are the model's own and stay; the host's points go.
     ramo->svuotaGruppoPunti(GRUPPO_NODO);
-    EXPECT_EQ(ramo->getPunti(GRUPPO_NODO)->Count(), 0);
+    ramo->svuotaGruppoPunti(GRUPPO_CIGLIO);
+    EXPECT_EQ(ramo->getPunti(GRUPPO_NODO)->Count(), static_cast<int>(nodi.size()));
+    EXPECT_EQ(ramo->getPunti(GRUPPO_CIGLIO)->Count(), prima[4]);
+    ramo->svuotaGruppoPunti(GRUPPO_ROTAZIONE);
+    EXPECT_EQ(ramo->getPunti(GRUPPO_ROTAZIONE)->Count(), 0);
 
     std::shared_ptr<CADDatoArrayMgd> verifica = ramo->getPuntiAltCiglio(TIPO_PUNTOVERIFICA);
     ASSERT_TRUE(verifica);
@@ -214,7 +219,7 @@ public:
         gruppo = tipoGruppoPunti;
         membro = punto;
         datoRicevuto = dato;
-        return 0;
+        return 9;
     }
     int esporta(Zyl_GePoint3d ptIns) override {
         punto = ptIns;
@@ -230,7 +235,7 @@ public:
     Zyl_GePoint3d punto;
 };
 
-TEST_F(ManagedTest, NullPassaComeNullERicalcolaRisponde1) {
+TEST_F(ManagedTest, NullPassaComeNullEIRisultatiNativiTornano) {
     RotatoriaSpia spia;
     Rotatoria3D r(&spia);
     // disegna3D(null) asks for the whole model.
@@ -238,7 +243,8 @@ TEST_F(ManagedTest, NullPassaComeNullERicalcolaRisponde1) {
     EXPECT_EQ(spia.disegni, 1);
     EXPECT_EQ(spia.ciglioDisegnato, nullptr);
 
-    EXPECT_EQ(r.ricalcola(nullptr, 3, GRUPPO_VERTICE, nullptr, std::make_shared<DatoMgd>(4, 12.5)), 1);
+    // The native result comes back: a recompute that failed is not reported as done.
+    EXPECT_EQ(r.ricalcola(nullptr, 3, GRUPPO_VERTICE, nullptr, std::make_shared<DatoMgd>(4, 12.5)), 9);
     EXPECT_EQ(spia.ciglioRicalcolato, nullptr);
     EXPECT_EQ(spia.membro, nullptr);
     EXPECT_EQ(spia.evento, 3);
@@ -247,7 +253,7 @@ TEST_F(ManagedTest, NullPassaComeNullERicalcolaRisponde1) {
     EXPECT_EQ(spia.datoRicevuto.GetTipo(), CDato::Reale);
     EXPECT_EQ(spia.datoRicevuto.GetDouble(), 12.5);
     // An empty value converts to an empty datum.
-    EXPECT_EQ(r.ricalcola(nullptr, 1, 0, nullptr, std::make_shared<DatoMgd>()), 1);
+    EXPECT_EQ(r.ricalcola(nullptr, 1, 0, nullptr, std::make_shared<DatoMgd>()), 9);
     EXPECT_EQ(spia.datoRicevuto.GetTipo(), CDato::Nessuno);
 
     EXPECT_EQ(r.esporta(Point3DMgd(1.5, -2.0, 3.25)), 5);

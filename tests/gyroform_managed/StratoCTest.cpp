@@ -1,97 +1,9 @@
 // The flat C layer: calls by name through the registry, handles, texts into
 // the caller's buffers, and the answer codes for everything a caller can
 // get wrong, stale handles after liberaPtr above all.
-#include <cstring>
-#include <string>
-#include <vector>
-
-#include "GyroformC.h"
-#include "HostText.h"
-#include "ManagedFixture.h"
+#include "StratoC.h"
 
 namespace {
-
-GfValore Valore(int tipo) {
-    GfValore v{};
-    v.tipo = tipo;
-    return v;
-}
-GfValore Ogg(GfManiglia h) {
-    GfValore v = Valore(GF_OGGETTO);
-    v.intero = static_cast<long long>(h);
-    return v;
-}
-GfValore Membro(GfManiglia h) {
-    GfValore v = Valore(GF_MEMBRO);
-    v.intero = static_cast<long long>(h);
-    return v;
-}
-GfValore Int(long long i, int tipo = GF_INTERO) {
-    GfValore v = Valore(tipo);
-    v.intero = i;
-    return v;
-}
-GfValore Reale(double r, int tipo = GF_REALE) {
-    GfValore v = Valore(tipo);
-    v.reale = r;
-    return v;
-}
-GfValore Testo(const char* t, int tipo = GF_TESTO) {
-    GfValore v = Valore(tipo);
-    v.testo = t;
-    return v;
-}
-
-class StratoCTest : public ManagedTest {
-protected:
-    // Calls a method found by name; the answer code.
-    int C(const char* nome, std::vector<GfValore> argomenti, GfValore* risultato = nullptr) {
-        const GfMetodo* m = Gyroform_CercaMetodo(nome);
-        EXPECT_NE(m, nullptr) << nome;
-        if (!m) return 1;
-        GfValore scarto{};
-        GfValore* r = risultato ? risultato : &scarto;
-        if (!r->buffer) {
-            r->buffer = m_testo;
-            r->capacita = sizeof m_testo;
-        }
-        m_argomenti = std::move(argomenti);
-        return m->funzione(m_argomenti.data(), static_cast<int>(m_argomenti.size()), r);
-    }
-    GfManiglia Maniglia(const char* nome, std::vector<GfValore> argomenti) {
-        GfValore r{};
-        EXPECT_EQ(C(nome, std::move(argomenti), &r), GF_OK) << nome;
-        EXPECT_EQ(r.tipo == GF_OGGETTO || r.tipo == GF_MEMBRO, true) << nome;
-        return static_cast<GfManiglia>(r.intero);
-    }
-    std::string Classe(GfManiglia h) {
-        char buffer[32] = "";
-        size_t necessario = 0;
-        int esito = Gyroform_Classe(h, buffer, sizeof buffer, &necessario);
-        return esito == GF_OK ? buffer : "errore " + std::to_string(esito);
-    }
-    // A roundabout read from the sample plan through the C calls.
-    GfManiglia Leggi() {
-        std::vector<AcDbObjectId> ids =
-            rotatorie::Disegna(rotatorie::Campioni().front().rotatorie.front(), m_db.get());
-        m_handle = vplat::WideToUtf8(ZylEntityID(ids.front()).GetHandle());
-        GfManiglia r = Maniglia("GyroformFactory.allocaRotatoria", {});
-        GfValore esito{};
-        EXPECT_EQ(C("Rotatoria3D.disegna", {Ogg(r), Testo(m_handle.c_str(), GF_ENTITA)}, &esito), GF_OK);
-        EXPECT_EQ(esito.intero, 1);
-        m_nativa = ManiglieGyroform::Get().Trova(r)->oggetto->GetQvObject();
-        return r;
-    }
-    void TearDown() override {
-        if (m_nativa) GyroformMain::getConstructor()->Libera(&m_nativa);
-        ManagedTest::TearDown();
-    }
-
-    char m_testo[512] = "";
-    std::vector<GfValore> m_argomenti;
-    std::string m_handle;
-    IQvObject* m_nativa = nullptr;
-};
 
 TEST_F(StratoCTest, UnaRotatoriaLettaEPercorsaPerManiglie) {
     GfManiglia r = Leggi();

@@ -154,6 +154,20 @@ TEST_F(ModelTest, ValuesAtTheBranchEnd) {
     }
 }
 
+// A profile name that matches none (as "NESSUNO" does) read again: the
+// branch end lies at 0.0 with no slope, not with the slope read before.
+TEST_F(ModelTest, NoProfileOfThatNameTheBranchEndLiesFlatAtZero) {
+    rotatorie::Rotatoria pianta = TreRami();
+    rotatorie::Disegna(pianta, m_db.get());
+    ASSERT_EQ(rotatorie::CostruisciModello(*m_rotatoria, pianta), 1);
+    CAsseRamo* a = Assi(*m_rotatoria)[0];
+    ASSERT_NEAR(a->getPendenzaLongCentriDiRotazione(), 0.02, 1e-9);
+    ASSERT_EQ(a->setProfilo(L"NESSUNO"), 1);
+    a->leggiDatiProfilo();
+    EXPECT_EQ(a->getQuotaCentriRotazione(), 0.0);
+    EXPECT_EQ(a->getPendenzaLongCentriDiRotazione(), 0.0);
+}
+
 TEST_F(ModelTest, TowardsTheRingTheAlignmentsSecondValueIsTheBranchsRight) {
     ASSERT_EQ(Costruisci(TreRami()), 1);
     CAsseRamo* sp2 = Assi(*m_rotatoria)[1];

@@ -131,6 +131,10 @@ TEST_F(ModelTest, PropertyTexts) {
         {vertice.get(), 4, 0, D, L"Progressiva  [m]"},
         {vertice.get(), 2, 5, D, L"0.123"},
         {vertice.get(), 2, 5, 1, L"0.1"},
+        // Decimals are kept within what a double holds: none below 0, 17 at most.
+        {vertice.get(), 2, 5, -3, L"0"},
+        {vertice.get(), 2, 6, 2000000000, L"%.17lf"},
+        {vertice.get(), 2, 5, 2000000000, L"0.12345670000000000"},
         {vertice.get(), 2, 6, D, L"%.3lf"},
         {vertice.get(), 4, 7, 2, L"%.2lf  [m]"},
         {vertice.get(), 4, 8, 1, L"3"},
