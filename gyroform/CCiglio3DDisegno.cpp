@@ -2,6 +2,7 @@
 // their barbs and labels, its 3D polyline, and the refresh of its saved data.
 #include <cmath>
 #include <map>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -40,46 +41,50 @@ void Linea(IEntityUtils* utils, const ZylBlockID& blocco, const CString& layer, 
 
 }  // namespace
 
-// The points of an edge's 3D row by station index (the entries' codes, from
-// 1). A station at which the edge had no elevation is missing from its row,
-// so a row's position is not always its station: faces pair stations.
+// An edge's 3D row as faces read it: its points by position (from 0), which
+// positions follow each other, and where each station lies. Every entry
+// carries its station index: the two edges of a strip give one station the
+// same index, and a station that one of them could not place in height is
+// missing from that row only. Stations left out between two entries are
+// marked as interruptions after the last index taken; no face joins across.
 class StazioniRiga {
 public:
-    StazioniRiga(const CADDatoArray& riga, const std::vector<int>& interruzioni) : m_riga(riga) {
+    StazioniRiga(const CADDatoArray& riga, const std::vector<int>& interruzioni, bool chiusa)
+        : m_riga(riga), m_interruzioni(interruzioni.begin(), interruzioni.end()), m_chiusa(chiusa) {
         for (int k = 0; k < riga.GetCount(); ++k) {
             int indice = riga[k].GetCodice();
-            if (indice <= 0) continue;
-            if (static_cast<size_t>(indice) >= m_posti.size()) m_posti.resize(static_cast<size_t>(indice) + 1, -1);
-            m_posti[static_cast<size_t>(indice)] = k;
+            if (indice < 0) continue;
+            if (static_cast<size_t>(indice) >= m_posizioni.size()) m_posizioni.resize(static_cast<size_t>(indice) + 1, -1);
+            m_posizioni[static_cast<size_t>(indice)] = k;
         }
-        m_interrotte.assign(m_posti.size(), false);
-        for (int k : interruzioni)
-            if (k > 0 && static_cast<size_t>(k) < m_interrotte.size()) m_interrotte[static_cast<size_t>(k)] = true;
     }
-    explicit StazioniRiga(const CCiglio3D& ciglio)
-        : StazioniRiga(*const_cast<CCiglio3D&>(ciglio).getPunti3DCiglio(), ciglio.getInterruzioni()) {}
-    // The highest station index (0 for an empty row).
-    int ultima() const { return m_posti.empty() ? 0 : static_cast<int>(m_posti.size()) - 1; }
-    // The point of a station; false when the row lacks it.
-    bool punto(int indice, double p[3]) const {
-        if (indice <= 0 || indice > ultima() || m_posti[static_cast<size_t>(indice)] < 0) return false;
-        m_riga[m_posti[static_cast<size_t>(indice)]].GetPunto(p);
-        return true;
+    explicit StazioniRiga(CCiglio3D& ciglio)
+        : StazioniRiga(*ciglio.getPunti3DCiglio(), ciglio.getInterruzioni(), ciglio.getAsseRamo() == nullptr) {}
+    int conta() const { return m_riga.GetCount(); }
+    int indice(int posizione) const { return m_riga[posizione].GetCodice(); }
+    void punto(int posizione, double p[3]) const { m_riga[posizione].GetPunto(p); }
+    // The position of a station's entry; -1 when the row lacks it.
+    int posizione(int indice) const {
+        return indice >= 0 && static_cast<size_t>(indice) < m_posizioni.size() ? m_posizioni[static_cast<size_t>(indice)]
+                                                                               : -1;
     }
 
-    // True when stations a and b follow each other: indexes one apart with
-    // no station left out between them, or the last and the first of a
-    // closed row.
+    // True when the entries at two positions follow each other on the edge:
+    // one apart with no interruption between their stations, or the last
+    // and the first of a ring's row, which closes.
     bool vicine(int a, int b) const {
         if (a > b) std::swap(a, b);
-        if (b - a == 1) return !m_interrotte[static_cast<size_t>(a)];
-        return a == 1 && b == ultima();
+        if (a < 0 || b >= conta()) return false;
+        if (b - a != 1) return m_chiusa && a == 0 && b == conta() - 1;
+        auto dopo = m_interruzioni.lower_bound(indice(a));
+        return dopo == m_interruzioni.end() || *dopo >= indice(b);
     }
 
 private:
     const CADDatoArray& m_riga;
-    std::vector<int> m_posti;
-    std::vector<bool> m_interrotte;
+    std::set<int> m_interruzioni;
+    bool m_chiusa;
+    std::vector<int> m_posizioni;
 };
 
 int CCiglio3D::aggiornaDatiEstesi() {
@@ -110,9 +115,8 @@ void CCiglio3D::disegnaFacce(CPuntoSezione* s, CPuntoSezione* o, const StazioniR
                              int& i, CCiglio3D*& vicino, int& indiceVicino) {
     CCiglio3D* altro = o->getProprietario();
     if (!altro) return;
-    // Positions i, j count stations from 0: position k is station k + 1.
-    int m = sue.ultima();
-    int n = mie.ultima();
+    int m = sue.conta();
+    int n = mie.conta();
     int iS = s->getIndice(), iO = o->getIndice();
     int j = altro == vicino ? indiceVicino : 0;
     int passo = 1;
@@ -129,17 +133,22 @@ void CCiglio3D::disegnaFacce(CPuntoSezione* s, CPuntoSezione* o, const StazioniR
         passo = j > iO ? -1 : 1;
     }
     // Without the neighbour's points there is nothing to pair with; the walk
-    // never reads past this edge's own points, and a face whose corners are
-    // not all there (a station without elevation) is not drawn: it would
-    // join stations that are not neighbours.
+    // never reads past this edge's own points, and no face joins stations
+    // that are not neighbours on either edge (stations left out between).
     if (m > 0) {
         IEntityUtils* utils = Ombrix::GetEntityUtils();
+        // Across its own strip the other edge holds the same stations; along
+        // another edge (a branch against the ring) the walk pairs positions.
+        const bool stesseStazioni = altro->getAsseRamo() == getAsseRamo();
         for (; i < iS && i + 1 < n; ++i, j += passo) {
+            int jc = Avvolgi(j + passo, m), jd = Avvolgi(j, m);
+            if (stesseStazioni) jc = sue.posizione(mie.indice(i + 1)), jd = sue.posizione(mie.indice(i));
+            if (!mie.vicine(i, i + 1) || !sue.vicine(jc, jd)) continue;
             double a[3], b[3], c[3], d[3];
-            int jc = Avvolgi(j + passo, m) + 1, jd = Avvolgi(j, m) + 1;
-            if (!mie.punto(i + 1, a) || !mie.punto(i + 2, b) || !sue.punto(jc, c) || !sue.punto(jd, d) ||
-                !mie.vicine(i + 1, i + 2) || !sue.vicine(jc, jd))
-                continue;
+            mie.punto(i, a);
+            mie.punto(i + 1, b);
+            sue.punto(jc, c);
+            sue.punto(jd, d);
             Faccia(utils, m_rotatoria->getBlocco(), m_rotatoria->getLayerSuperfici(), a, b, c, d);
         }
     }
@@ -178,19 +187,21 @@ void CCiglio3D::disegnaCiglio() {
         disegnaSezione(a3, b3);
     }
 
-    // The ring's remaining faces, against the inner ring, station by station
-    // as far as both rows reach.
+    // The ring's remaining faces, against the inner ring, as far as both rows reach.
     if (m_codiceEnum == CIGLIO_ANELLO_ESTERNO) {
         CCiglio3D* interno = m_rotatoria->trovaCiglio(CIGLIO_ANELLO_INTERNO, nullptr);
         if (interno) {
             const StazioniRiga sue(*interno);
-            int n = std::min(mie.ultima(), sue.ultima());
+            int n = mie.conta();
             IEntityUtils* utils = Ombrix::GetEntityUtils();
             for (; i + 1 < n; ++i) {
+                int jc = sue.posizione(mie.indice(i + 1)), jd = sue.posizione(mie.indice(i));
+                if (!mie.vicine(i, i + 1) || !sue.vicine(jc, jd)) continue;
                 double a[3], b[3], c[3], d[3];
-                if (!mie.punto(i + 1, a) || !mie.punto(i + 2, b) || !sue.punto(i + 2, c) || !sue.punto(i + 1, d) ||
-                    !mie.vicine(i + 1, i + 2))
-                    continue;
+                mie.punto(i, a);
+                mie.punto(i + 1, b);
+                sue.punto(jc, c);
+                sue.punto(jd, d);
                 Faccia(utils, m_rotatoria->getBlocco(), m_rotatoria->getLayerSuperfici(), a, b, c, d);
             }
         }

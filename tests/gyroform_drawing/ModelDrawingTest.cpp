@@ -264,9 +264,26 @@ TEST_F(SavedModel, AProfileThatCannotBeComputedIsReportedAndDrawsNoFaceAcross) {
             }
         return massimo;
     };
+    // A face spans a cross-section of its strip: its sides across the strip
+    // stand square on its sides along it, give or take the edges' curvature.
+    // Faces that pair stations of one edge with stations farther along the
+    // other lean over.
+    auto angoloPiuStorto = [this] {
+        double minimo = 90.0;
+        for (const Ent& f : Entita(L"3DFACE")) {
+            const std::vector<double>&a = f.punti[0], &b = f.punti[1], &d = f.punti[3];
+            double lungo[2] = {b[0] - a[0], b[1] - a[1]}, largo[2] = {d[0] - a[0], d[1] - a[1]};
+            double nl = std::hypot(lungo[0], lungo[1]), nw = std::hypot(largo[0], largo[1]);
+            if (nl < 1e-9 || nw < 1e-9) continue;
+            double c = std::fabs(lungo[0] * largo[0] + lungo[1] * largo[1]) / (nl * nw);
+            minimo = std::min(minimo, std::acos(std::min(1.0, c)) * 180.0 / std::acos(-1.0));
+        }
+        return minimo;
+    };
     ASSERT_EQ(m_rotatoria->disegna3D(nullptr), 1);
     const double prima = latoPiuLungo();
     ASSERT_LT(prima, 12.0);
+    EXPECT_GT(angoloPiuStorto(), 80.0);
 
     CCiglio3D* isola = Cigli(*m_rotatoria).at(3);
     std::vector<IQvObject*> vertici = Membri(isola->getPunti(GRUPPO_VERTICE));
@@ -283,6 +300,7 @@ TEST_F(SavedModel, AProfileThatCannotBeComputedIsReportedAndDrawsNoFaceAcross) {
     EXPECT_EQ(m_rotatoria->disegna3D(nullptr), 0);
     EXPECT_GT(Entita(L"3DFACE").size(), 0u);
     EXPECT_LT(latoPiuLungo(), 12.0);
+    EXPECT_GT(angoloPiuStorto(), 80.0);
 
     // Moved back, the profile computes again and the model draws.
     ASSERT_EQ(terzo->SetDato(CDato(DATO_PUNTO_PROGRESSIVA, secondo->getProgressiva() + 5.0)), 1);
