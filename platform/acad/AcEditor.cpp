@@ -43,15 +43,16 @@ Reply Ask(const wchar_t* kind, const ACHAR* prompt) {
     std::wstring p = prompt ? prompt : L"";
     Print(p);
     std::optional<std::wstring> line = vplat::Script::Get().Take(kind, p);
+    vplat::Transcript& tr = vplat::Transcript::Get();
     if (!line || *line == L"<cancel>") {
-        Print(L"*Cancel*\n");
+        tr.Answer(L"*Cancel*");
         return {Kind::Cancel, L""};
     }
     if (*line == L"<enter>" || line->empty()) {
-        Print(L"\n");
+        tr.Answer(L"");
         return {Kind::Enter, L""};
     }
-    Print(*line + L"\n");
+    tr.Answer(*line);
     return {Kind::Value, *line};
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ModelSpace.h"
 #include "PlatformFixture.h"
 
 class EditorInput : public PlatformFixture {
@@ -60,6 +61,34 @@ TEST_F(EditorInput, PromptAndAnswerAppearOnTheCommandLine) {
     EXPECT_EQ(acedGetString(0, L"\nAltro: ", text), RTCAN);
     EXPECT_EQ(CommandLine(), L"\nNome: Via Roma 12\n\nConferma [Si/No]: n\n\nAltro: *Cancel*\n");
     EXPECT_TRUE(vplat::Script::Get().Mismatches().empty());
+}
+
+TEST_F(EditorInput, AnswersFollowTheirPromptsAsOnACommandLine) {
+    AcDbDatabase db;
+    acdbHostApplicationServices()->setWorkingDatabase(&db);
+    AcDbObjectId line = AppendToBlock(&db, new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0)));
+    const std::wstring handle = AcDbHandle(line.stub()->handle).text();
+    Script((L"point 10,20\nreal <enter>\nentsel " + handle + L"\nentsel <enter>\nentsel <cancel>\nselect " +
+            handle + L"\n")
+               .c_str());
+    ads_point p;
+    ads_real r = 0;
+    ads_name e, ss;
+    EXPECT_EQ(acedGetPoint(nullptr, L"Punto di inserimento del blocco", p), RTNORM);
+    EXPECT_EQ(acedGetReal(L"\nScala: ", &r), RTNONE);
+    EXPECT_EQ(acedEntSel(L"\nSelezionare la polilinea da cancellare", e, p), RTNORM);
+    EXPECT_EQ(acedEntSel(L"\nSelezionare la polilinea da aggiornare", e, p), RTERROR);
+    EXPECT_EQ(acedEntSel(L"\nAltra", e, p), RTCAN);
+    ASSERT_EQ(acedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTNORM);
+    acedSSFree(ss);
+    EXPECT_EQ(MessageBoxW(nullptr, L"Errore!\r\n", L"Vortana", MB_OK), IDOK);
+    EXPECT_EQ(CommandLine(), L"Punto di inserimento del blocco 10,20\n\nScala: \n\nSelezionare la polilinea da "
+                             L"cancellare " + handle + L"\n\nSelezionare la polilinea da aggiornare\n\nAltra *Cancel*\n"
+                             L"Select objects: " + handle + L"\n1 found\n");
+    const std::string t = vplat::Transcript::Get().Render();
+    EXPECT_NE(t.find("[messagebox] \"Vortana\" OK: Errore! -> OK (default)\n"), std::string::npos) << t;
+    EXPECT_EQ(t.find("<enter>"), std::string::npos) << t;
+    acdbHostApplicationServices()->setWorkingDatabase(nullptr);
 }
 
 TEST_F(EditorInput, StringsStopAtABlankUnlessSpacesAreAllowedAndAreCutToTheBuffer) {
