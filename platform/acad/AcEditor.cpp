@@ -1,5 +1,6 @@
 #include "AcEditor.h"
 
+#include <cmath>
 #include <cstdarg>
 #include <cwchar>
 #include <cwctype>
@@ -99,6 +100,8 @@ bool ParseReal(const std::wstring& s, double* out) {
     double d = std::wcstod(s.c_str(), &end);
     while (end && *end && std::iswspace(static_cast<wint_t>(*end))) ++end;
     if (end == s.c_str() || (end && *end)) return false;
+    // "nan", "inf" and numbers beyond the range are no numeric value.
+    if (!std::isfinite(d)) return false;
     *out = d;
     return true;
 }

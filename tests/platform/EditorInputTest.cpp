@@ -91,6 +91,25 @@ TEST_F(EditorInput, AnswersFollowTheirPromptsAsOnACommandLine) {
     acdbHostApplicationServices()->setWorkingDatabase(nullptr);
 }
 
+TEST_F(EditorInput, NumbersThatAreNotFiniteAreAskedAgain) {
+    for (const wchar_t* bad : {L"nan", L"inf", L"-INFINITY", L"1e999", L"NAN(0)"}) {
+        SCOPED_TRACE(vplat::WideToUtf8(bad));
+        vplat::Transcript::Get().Clear();
+        Script((std::wstring(L"real ") + bad + L"\nreal 2.5\npoint " + bad + L",0\npoint 3," + bad +
+                L"\npoint 1,2\n")
+                   .c_str());
+        ads_real r = 0;
+        ads_point p = {0, 0, 0};
+        EXPECT_EQ(acedGetReal(L"r: ", &r), RTNORM);
+        EXPECT_EQ(r, 2.5);
+        EXPECT_EQ(acedGetPoint(nullptr, L"p: ", p), RTNORM);
+        EXPECT_EQ(p[0], 1);
+        EXPECT_EQ(p[1], 2);
+        EXPECT_NE(CommandLine().find(L"Requires numeric value or option keyword."), std::wstring::npos);
+        EXPECT_TRUE(vplat::Script::Get().Remaining().empty());
+    }
+}
+
 TEST_F(EditorInput, StringsStopAtABlankUnlessSpacesAreAllowedAndAreCutToTheBuffer) {
     Script(L"string due parole\nstring lunghissimo\n");
     wchar_t text[6];
