@@ -82,33 +82,58 @@ TEST_F(BlkDisTrTest, DrawsAnAnonymousOutlineBlockWithItsScaleAttribute) {
     EXPECT_EQ(def->position(), AcGePoint3d(0, 0, 0));
 }
 
-TEST_F(BlkDisTrTest, AnInputNotAnsweredOrNotAboveZeroDrawsNothing) {
-    const struct {
-        const wchar_t* script;
-        bool messaggio;
-    } casi[] = {
-        {L"point <cancel>\n", false},
-        {L"point 0,0\nint <cancel>\n", false},
-        {L"point 0,0\nint 420\nint <cancel>\n", false},  // no further prompt after the height
-        {L"point 0,0\nint 420\nint 297\nreal <cancel>\n", false},
-        {L"point 0,0\nint 0\nint 297\nreal 500\n", true},
-        {L"point 0,0\nint 420\nint -1\nreal 500\n", true},
-        {L"point 0,0\nint 420\nint 297\nreal 0\n", true},
+TEST_F(BlkDisTrTest, ACancelledInputDrawsNothing) {
+    const wchar_t* casi[] = {
+        L"point <cancel>\n",
+        L"point 0,0\nint <cancel>\n",
+        L"point 0,0\nint 420\nint <cancel>\n",  // no further prompt after the height
+        L"point 0,0\nint 420\nint 297\nreal <cancel>\n",
     };
-    for (const auto& c : casi) {
-        vplat::Transcript::Get().Clear();
-        Script(c.script);
+    for (const wchar_t* script : casi) {
+        Script(script);
         CGestoreTavole g;
         g.m_pDb = m_db.get();
-        EXPECT_EQ(g.CreaContornoTavola(), 3) << vplat::WideToUtf8(c.script);
-        EXPECT_TRUE(vplat::Script::Get().Mismatches().empty()) << vplat::WideToUtf8(c.script);
-        EXPECT_EQ(CommandLine().find(L"Valore non valido.") != std::wstring::npos, c.messaggio)
-            << vplat::WideToUtf8(c.script);
+        EXPECT_EQ(g.CreaContornoTavola(), 3) << vplat::WideToUtf8(script);
+        EXPECT_TRUE(vplat::Script::Get().Mismatches().empty()) << vplat::WideToUtf8(script);
         EXPECT_TRUE(Riferimenti(ACDB_MODEL_SPACE).empty());
     }
     auto* bt = vplat::Peek<AcDbBlockTable>(m_db->blockTableId());
     for (AcDbObjectId id : bt->recordIds())
         EXPECT_FALSE(vplat::Peek<AcDbBlockTableRecord>(id)->isAnonymous()) << "an outline block was made";
+}
+
+// Sizes and scales that are no sheet's are asked again, and the outline is
+// drawn from the answer that is.
+TEST_F(BlkDisTrTest, AValueThatIsNoSheetsIsAskedAgain) {
+    const struct {
+        const wchar_t* risposte;  // width, height and scale, with the refused ones
+        const wchar_t* motivo;
+    } casi[] = {
+        {L"int 0\nint 420\nint 297\nreal 500\n", L"Value must be nonzero."},
+        {L"int 420\nint -1\nint 297\nreal 500\n", L"Value must be positive."},
+        {L"int 420\nint <enter>\nint 297\nreal 500\n", L"Requires an integer value"},
+        {L"int 420\nint 297\nreal 0\nreal 500\n", L"Value must be nonzero."},
+        {L"int 420\nint 297\nreal 1e308\nreal 500\n", L"Scala fuori dai limiti (al massimo 1000000)."},
+        {L"int 420\nint 297\nreal 1000001\nreal 500\n", L"Scala fuori dai limiti (al massimo 1000000)."},
+        {L"int 420\nint 297\nreal inf\nreal nan\nreal 500\n", L"Requires numeric value"},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(vplat::WideToUtf8(c.risposte));
+        vplat::Transcript::Get().Clear();
+        Script(std::wstring(L"point 0,0\n") + c.risposte);
+        CGestoreTavole g;
+        g.m_pDb = m_db.get();
+        EXPECT_EQ(g.CreaContornoTavola(), 0);
+        EXPECT_TRUE(vplat::Script::Get().Remaining().empty());
+        EXPECT_NE(CommandLine().find(c.motivo), std::wstring::npos) << vplat::WideToUtf8(CommandLine());
+        std::vector<AcDbObjectId> rif = Riferimenti(ACDB_MODEL_SPACE);
+        ASSERT_FALSE(rif.empty());
+        const AcDbBlockReference* r = Rif(rif.back());
+        EXPECT_EQ(Attributi(r), (std::vector<std::pair<std::wstring, std::wstring>>{{L"SCALEDISTR", L"500.000000"}}));
+        AcDbExtents ext;
+        ASSERT_EQ(r->getGeomExtents(ext), Acad::eOk);
+        EXPECT_NEAR(ext.maxPoint().x - ext.minPoint().x, 210, 1e-9);
+    }
 }
 
 TEST_F(BlkDisTrTest, EveryCommandStopsAtTheGateAndWithoutTheSuiteFolder) {

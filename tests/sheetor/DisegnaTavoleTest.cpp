@@ -328,6 +328,13 @@ TEST_F(DisTrTest, CountersAdvanceBySheetIndex) {
         {L"99", true, {L"99", L"100", L"101", L"102"}},
         {L"abc", true, {L"00", L"01", L"02", L"03"}},
         {L"2147483647", true, {L"2147483647", L"2147483648", L"2147483649", L"2147483650"}},
+        // At the ends of the 64-bit range the count stays there.
+        {L"9223372036854775805", true,
+         {L"9223372036854775805", L"9223372036854775806", L"9223372036854775807", L"9223372036854775807"}},
+        {L"99999999999999999999", true,
+         {L"9223372036854775807", L"9223372036854775807", L"9223372036854775807", L"9223372036854775807"}},
+        {L"-99999999999999999999", true,
+         {L"-9223372036854775807", L"-9223372036854775806", L"-9223372036854775805", L"-9223372036854775804"}},
         {L"7", false, {L"7", L"7", L"7", L"7"}},
     };
     AcDbDatabase sorgente(false, true);
@@ -345,6 +352,8 @@ TEST_F(DisTrTest, CountersAdvanceBySheetIndex) {
             ASSERT_EQ(acdbOpenObject(aperto, id, AcDb::kForWrite), Acad::eOk);
             g.AggiungiAttributiCartiglio(aperto, blocco, k);
             aperto->close();
+            // Every attribute appended is closed again.
+            EXPECT_TRUE(vplat::OpenObjects(m_db.get()).empty()) << vplat::WideToUtf8(vplat::OpenObjects(m_db.get())[0]);
             EXPECT_EQ(Attributi(vplat::Peek<AcDbBlockReference>(id)),
                       (std::vector<std::pair<std::wstring, std::wstring>>{{L"TAVOLA", c.testi[k]}, {L"SCALA", L"500"}}))
                 << vplat::WideToUtf8(c.valore) << " sheet " << k;
