@@ -77,15 +77,19 @@ AcDbObjectId AddTable(AcDbDatabase* db, uint64_t handle) {
     return db->store().Add(t, handle, true);
 }
 
-AcDbObjectId AddRecord(AcDbDatabase* db, AcDbObjectId table, AcDbSymbolTableRecord* r, const std::wstring& name) {
+// A null id, with the record deleted, when the table refuses it.
+AcDbObjectId AddRecord(AcDbObjectId table, AcDbSymbolTableRecord* r, const std::wstring& name) {
     r->setNameRaw(name);
     auto* t = Peek<AcDbSymbolTable>(table);
     t->m_writer = true;
     AcDbObjectId id;
-    t->add(id, r);
+    Acad::ErrorStatus es = t->add(id, r);
     t->m_writer = false;
+    if (es != Acad::eOk) {
+        delete r;
+        return {};
+    }
     r->m_writer = false;
-    (void)db;
     return id;
 }
 
@@ -108,10 +112,10 @@ void BuildDefaultDrawing(AcDbDatabase* db) {
     s.blockTable = AddTable<AcDbBlockTable>(db, 0);
     s.layerTable = AddTable<AcDbLayerTable>(db, 0);
     s.regAppTable = AddTable<AcDbRegAppTable>(db, 0);
-    s.clayer = AddRecord(db, s.layerTable, new AcDbLayerTableRecord, L"0");
-    AddRecord(db, s.regAppTable, new AcDbRegAppTableRecord, L"ACAD");
-    AcDbObjectId model = AddRecord(db, s.blockTable, new AcDbBlockTableRecord, ACDB_MODEL_SPACE);
-    AcDbObjectId paper = AddRecord(db, s.blockTable, new AcDbBlockTableRecord, ACDB_PAPER_SPACE);
+    s.clayer = AddRecord(s.layerTable, new AcDbLayerTableRecord, L"0");
+    AddRecord(s.regAppTable, new AcDbRegAppTableRecord, L"ACAD");
+    AcDbObjectId model = AddRecord(s.blockTable, new AcDbBlockTableRecord, ACDB_MODEL_SPACE);
+    AcDbObjectId paper = AddRecord(s.blockTable, new AcDbBlockTableRecord, ACDB_PAPER_SPACE);
     AddLayoutObject(db, L"Model", model, 0);
     AddLayoutObject(db, L"Layout1", paper, 1);
 }
@@ -121,7 +125,7 @@ AcDbObjectId EnsureLayer(AcDbDatabase* db, const std::wstring& name) {
     auto* t = Peek<AcDbLayerTable>(db->layerTableId());
     if (!t) return {};
     AcDbObjectId id = t->find(name);
-    if (id.isNull()) id = AddRecord(db, db->layerTableId(), new AcDbLayerTableRecord, name);
+    if (id.isNull()) id = AddRecord(db->layerTableId(), new AcDbLayerTableRecord, name);
     return id;
 }
 
@@ -130,7 +134,7 @@ AcDbObjectId EnsureRegApp(AcDbDatabase* db, const std::wstring& name) {
     auto* t = Peek<AcDbRegAppTable>(db->regAppTableId());
     if (!t) return {};
     AcDbObjectId id = t->find(name);
-    if (id.isNull()) id = AddRecord(db, db->regAppTableId(), new AcDbRegAppTableRecord, name);
+    if (id.isNull()) id = AddRecord(db->regAppTableId(), new AcDbRegAppTableRecord, name);
     return id;
 }
 
@@ -208,7 +212,7 @@ int AddLayout(AcDbDatabase* db, const std::wstring& name, AcDbObjectId* layoutId
         blockName = std::wstring(ACDB_PAPER_SPACE) + std::to_wstring(n);
         if (bt->find(blockName).isNull()) break;
     }
-    AcDbObjectId block = AddRecord(db, db->blockTableId(), new AcDbBlockTableRecord, blockName);
+    AcDbObjectId block = AddRecord(db->blockTableId(), new AcDbBlockTableRecord, blockName);
     int tab = 0;
     for (AcDbObjectId id : db->store().layouts) tab = std::max(tab, Peek<AcDbLayout>(id)->getTabOrder());
     AcDbObjectId id = AddLayoutObject(db, name, block, tab + 1);

@@ -2,6 +2,7 @@
 // and the layouts of paper space. Names are compared without regard to case.
 #pragma once
 
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -9,6 +10,18 @@
 
 #define ACDB_MODEL_SPACE L"*Model_Space"
 #define ACDB_PAPER_SPACE L"*Paper_Space"
+
+namespace vplat {
+
+// The tables whose records are named.
+enum class SymbolTable { Layer, Block, RegApp };
+// Why a text cannot name a record of that table, "" when it can: it is
+// empty, longer than 255 characters, or holds a character the table's names
+// may not hold (<>/\":;?*|=` and, for applications, the comma). A block's
+// name may start with "*": anonymous and layout blocks.
+std::wstring SymbolNameProblem(std::wstring_view name, SymbolTable table);
+
+}  // namespace vplat
 
 class AcDbSymbolTableRecord : public AcDbObject {
     VPLAT_DB_CLASS(AcDbSymbolTableRecord)
@@ -120,7 +133,8 @@ public:
                             bool openErased = false) const;
     bool has(const ACHAR* name) const;
     bool has(AcDbObjectId id) const;
-    // The table must be open for write; names are unique without regard to case.
+    // The table must be open for write; names are unique without regard to
+    // case, and a name the table's names may not be is refused.
     Acad::ErrorStatus add(AcDbSymbolTableRecord* record);
     Acad::ErrorStatus add(AcDbObjectId& id, AcDbSymbolTableRecord* record);
     Acad::ErrorStatus newIterator(AcDbSymbolTableIterator*& it, bool atBeginning = true,
@@ -133,6 +147,9 @@ public:
     AcDbObjectId find(const std::wstring& name) const;
     // A record of the table was renamed: the names are looked at again.
     void namesChanged() const;
+
+    // Which table this is.
+    virtual vplat::SymbolTable kind() const = 0;
 
 protected:
     virtual bool accepts(const AcDbSymbolTableRecord* record) const = 0;
@@ -165,18 +182,21 @@ protected:
 class AcDbBlockTable : public AcDbTypedSymbolTable<AcDbBlockTableRecord> {
     VPLAT_DB_CLASS(AcDbBlockTable)
 public:
+    vplat::SymbolTable kind() const override { return vplat::SymbolTable::Block; }
     const wchar_t* dxfName() const override { return L"BLOCK_RECORD"; }
 };
 
 class AcDbLayerTable : public AcDbTypedSymbolTable<AcDbLayerTableRecord> {
     VPLAT_DB_CLASS(AcDbLayerTable)
 public:
+    vplat::SymbolTable kind() const override { return vplat::SymbolTable::Layer; }
     const wchar_t* dxfName() const override { return L"LAYER"; }
 };
 
 class AcDbRegAppTable : public AcDbTypedSymbolTable<AcDbRegAppTableRecord> {
     VPLAT_DB_CLASS(AcDbRegAppTable)
 public:
+    vplat::SymbolTable kind() const override { return vplat::SymbolTable::RegApp; }
     const wchar_t* dxfName() const override { return L"APPID"; }
 };
 

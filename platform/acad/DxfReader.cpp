@@ -33,8 +33,6 @@ using dxfread::TagCursor;
 using dxfread::Tok;
 using dxfread::Trim;
 
-// Characters a layer name may not hold.
-const wchar_t* const kNotInLayerNames = L"<>/\\\":;?*|=`";
 
 // A whole pass over the groups, before anything is made: the file is DXF
 // text from 0 SECTION to 0 EOF. Gives how many objects it holds, the groups
@@ -226,22 +224,22 @@ private:
     }
 
     // A name of a symbol table record (2), checked as the table keeps it.
-    std::wstring Name(const Record& r, bool layer) {
+    std::wstring Name(const Record& r, SymbolTable table) {
         for (size_t i = r.begin; i < r.end; ++i)
             if (m_t[i].code == 2) {
                 std::wstring name = Text(m_t[i]);
-                CheckName(name, m_t[i].line + 1, layer);
+                CheckName(name, m_t[i].line + 1, table);
                 return name;
             }
         return L"";
     }
 
-    static void CheckName(const std::wstring& name, int line, bool layer) {
-        if (name.size() > 255)
-            Fail(line, L"a name of " + std::to_wstring(name.size()) + L" characters (at most 255)");
-        if (layer && name.find_first_of(kNotInLayerNames) != std::wstring::npos)
-            Fail(line, L"the layer name \"" + name + L"\" holds a character a layer name may not hold (" +
-                           kNotInLayerNames + L")");
+    // A name the table would refuse fails the file where it stands (an empty
+    // one is dealt with where it is used).
+    static void CheckName(const std::wstring& name, int line, SymbolTable table) {
+        if (name.empty()) return;
+        std::wstring problem = SymbolNameProblem(name, table);
+        if (!problem.empty()) Fail(line, problem);
     }
 
     void Repaired(int line, const std::wstring& what) {
@@ -278,7 +276,7 @@ private:
 
     void TableRecord(const Record& r) {
         if (r.kind == "LAYER") {
-            std::wstring name = Name(r, true);
+            std::wstring name = Name(r, SymbolTable::Layer);
             if (name.empty()) return;
             // Every group read before the record is made: a bad one leaks nothing.
             int64_t color = GroupInt(r, 62, 7), flags = GroupInt(r, 70, 0), plotted = GroupInt(r, 290, 1);
@@ -289,10 +287,10 @@ private:
             if (plotted == 0) SetTag(l->data(), DxfTag::Int(290, 0));
             AddRecord(m_db->layerTableId(), l, name, HandleOf(r));
         } else if (r.kind == "APPID") {
-            std::wstring name = Name(r, false);
+            std::wstring name = Name(r, SymbolTable::RegApp);
             if (!name.empty()) AddRecord(m_db->regAppTableId(), new AcDbRegAppTableRecord, name, HandleOf(r));
         } else if (r.kind == "BLOCK_RECORD") {
-            std::wstring name = Name(r, false);
+            std::wstring name = Name(r, SymbolTable::Block);
             if (name.empty()) return;
             AcDbObjectId id = AddRecord(m_db->blockTableId(), new AcDbBlockTableRecord, name, HandleOf(r));
             for (size_t i = r.begin; i < r.end; ++i)
@@ -310,7 +308,7 @@ private:
     void BlockRecord(const Record& r) {
         if (r.kind == "BLOCK") {
             FinishPending();
-            std::wstring name = Name(r, false);
+            std::wstring name = Name(r, SymbolTable::Block);
             if (name.empty()) Fail(r.line, L"a BLOCK without a name");
             m_block = BlockNamed(name);
             auto* b = Peek<AcDbBlockTableRecord>(m_block);
@@ -361,7 +359,7 @@ private:
                 continue;
             }
             if (t.code == 8 && t.value != m_checkedLayer) {
-                CheckName(Text(t), t.line + 1, true);
+                CheckName(Text(t), t.line + 1, SymbolTable::Layer);
                 m_checkedLayer.assign(t.value);
             }
             switch (t.code) {
@@ -373,7 +371,7 @@ private:
             case 2:
                 if (isRef) {
                     *blockName = Text(t);
-                    CheckName(*blockName, t.line + 1, false);
+                    CheckName(*blockName, t.line + 1, SymbolTable::Block);
                     continue;
                 }
                 break;
@@ -422,7 +420,7 @@ private:
             Repaired(t.line + 1, L"extended data without an application name dropped");
             return;
         }
-        CheckName(app, t.line + 1, false);
+        CheckName(app, t.line + 1, SymbolTable::RegApp);
         m_xdataApps.try_emplace(app, t.line + 1);
         x.o->xdataGroups().push_back({std::move(app), {}});
         // Room for the application's items (a point's y and z join its x).
@@ -676,7 +674,7 @@ private:
             }
         if (!m_clayer.empty()) {
             std::wstring clayer = Text(Tok{8, 0, m_clayer});
-            CheckName(clayer, m_clayerLine, true);
+            CheckName(clayer, m_clayerLine, SymbolTable::Layer);
             s.clayer = EnsureLayer(m_db, clayer);
         }
         s.tilemode = m_tilemode;

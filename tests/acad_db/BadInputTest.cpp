@@ -103,6 +103,12 @@ INSTANTIATE_TEST_SUITE_P(
                               "0\nSECTION\n2\nHEADER\n9\n$CLAYER\n8\n*\n0\nENDSEC\n0\nEOF\n",
                               L"line 8: the layer name \"*\""},
                       BadCase{"EntityLayerCharacter", Drawing("0\nLINE\n8\nA|B\n"), L"line 18: the layer name \"A|B\""},
+                      BadCase{"BlockNameCharacter", WithBlocks(Block("A/B", ""), ""),
+                              L"line 20: the block name \"A/B\" holds a character a block name may not hold"},
+                      BadCase{"InsertedBlockNameCharacter", Drawing("0\nINSERT\n8\n0\n2\nA?B\n"),
+                              L"line 20: the block name \"A?B\""},
+                      BadCase{"ApplicationNameCharacter", Drawing("0\nLINE\n8\n0\n1001\nQV,1\n"),
+                              L"line 20: the application name \"QV,1\""},
                       BadCase{"NameTooLong", Drawing("0\nLINE\n8\n" + std::string(100000, 'L') + "\n"),
                               L"line 18: a name of 100000 characters (at most 255)"},
                       // Blocks that insert themselves, however indirectly.
