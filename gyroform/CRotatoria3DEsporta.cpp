@@ -174,6 +174,12 @@ int CRotatoria3D::esporta(Zyl_GePoint3d ptIns) {
     double margine = 0.0;
     if (!MargineCartigli(margine))
         gyroform::Messaggio(gyroform::Traduci(L"Impostazione QVDISQR non valida: i cartigli dei profili non hanno margine."));
+    const CString layerProfili = LayerProfili();
+    ZylTableRecordID record;
+    ITableUtils* tabelle = Ombrix::GetTableUtils();
+    if (!tabelle->CercaRecord(ZYL_TABELLA_LAYER, layerProfili, record) &&
+        !tabelle->CreaRecord(ZYL_TABELLA_LAYER, layerProfili, CADDatoArray(), record))
+        gyroform::Messaggio(gyroform::Traduci(L"Layer dei profili non creato, nome non valido: ") + layerProfili);
     ICQvLorvent* lorvent = getLorvent();
     lorvent->DisegnoLayer(true, m_prefissoLayer.GetString());
     esportaRami(ptIns);
