@@ -164,9 +164,14 @@ int CGestoreTavole::InserisciNord() {
             misura = MisuraContorno(rif->blockTableRecord(), w, h);
             punto = AcGePoint3d(w - distX, h - distY, 0).transformBy(rif->blockTransform());
         }
-        // An outline without its polyline has no corner to measure from.
-        if (misura != 1) {
+        // An outline without its polyline has no corner to measure from: it
+        // is skipped rather than given an arrow at the drawing's origin.
+        if (misura < 0) {
             Stampa(TranslateText(L"\nImpossibile leggere il blocco."));
+            continue;
+        }
+        if (misura == 0) {
+            Stampa(TranslateText(L"\nContorno senza polilinea 2D: freccia del nord non inserita."));
             continue;
         }
         CADDatoArray dati;

@@ -279,6 +279,9 @@ TEST_F(DisTrTest, AFileThatDoesNotReadGivesSheetsWithoutTitleBlock) {
     EXPECT_EQ(DelLayout<AcDbBlockReference>(L"T45").size(), 0u);
     EXPECT_EQ(DelLayout<AcDbViewport>(L"T45").size(), 1u);
     EXPECT_NE(CommandLine().find(L"Impossibile caricare il cartiglio"), std::wstring::npos);
+    // The reader's reason comes first, with the file and the line.
+    EXPECT_NE(CommandLine().find(L"Rotto.dwg: line 1: not a DXF file"), std::wstring::npos)
+        << vplat::WideToUtf8(CommandLine());
 }
 
 TEST_F(DisTrTest, TheTitleBlockTakesTheFieldsAfterOkOnEverySheet) {
