@@ -1,3 +1,4 @@
+#include <cctype>
 #include <charconv>
 #include <deque>
 #include <functional>
@@ -234,6 +235,17 @@ private:
         return L"";
     }
 
+    // Binary data of extended data (1004) are hexadecimal digits in pairs,
+    // one pair a byte: anything else fails the file where it stands.
+    static void CheckBinary(const Tok& t) {
+        std::string_view v = Trim(t.value);
+        bool hex = v.size() % 2 == 0;
+        for (char c : v) hex = hex && std::isxdigit(static_cast<unsigned char>(c));
+        if (!hex)
+            Fail(t.line + 1, L"malformed binary data " + Quote(t.value) +
+                                 L" for group code 1004: it must be hexadecimal digits in pairs");
+    }
+
     // A name the table would refuse fails the file where it stands (an empty
     // one is dealt with where it is used).
     static void CheckName(const std::wstring& name, int line, SymbolTable table) {
@@ -353,6 +365,7 @@ private:
                 continue;
             }
             if (t.code >= 1000 && t.code <= 1071) {
+                if (t.code == 1004) CheckBinary(t);
                 DxfTag tag;
                 i += ReadTag(r, i, tag);
                 XDataItem(x, t, std::move(tag));
