@@ -144,6 +144,10 @@ bool AcDbBlockTableRecord::hasAttributeDefinitions() const {
     return false;
 }
 
+bool AcDbBlockTableRecord::isFromExternalReference() const { return (vplat::TagInt(m_data, 70) & (4 | 8)) != 0; }
+
+std::wstring AcDbBlockTableRecord::pathName() const { return std::wstring(vplat::TagTextView(m_data, 1, L"")); }
+
 AcDbBlockTableRecordIterator::AcDbBlockTableRecordIterator(std::vector<AcDbObjectId> ids, bool skipDeleted)
     : m_ids(std::move(ids)), m_skipDeleted(skipDeleted) {
     skip();

@@ -56,6 +56,10 @@ public:
     bool isLayout() const { return !m_layout.isNull(); }
     AcDbObjectId getLayoutId() const { return m_layout; }
     bool hasAttributeDefinitions() const;
+    // An external reference: a block standing for another drawing, whose
+    // path it keeps.
+    bool isFromExternalReference() const;
+    std::wstring pathName() const;
 
     // Stand-in internals: the entities in creation order. Erased ones stay
     // until they are as many as the live ones; the next append then drops

@@ -46,6 +46,10 @@ struct FileShape {
     uint64_t end = 0;
 };
 
+// The flags of a BLOCK that make it an external reference: attached (4),
+// overlaid (8), dependent on its drawing (16), resolved (32).
+constexpr int64_t kXrefFlags = 4 | 8 | 16 | 32;
+
 FileShape CheckShape(const DxfSource& source) {
     TagCursor cursor(source, false);
     FileShape shape;
@@ -324,6 +328,11 @@ private:
             if (name.empty()) Fail(r.line, L"a BLOCK without a name");
             m_block = BlockNamed(name);
             auto* b = Peek<AcDbBlockTableRecord>(m_block);
+            // An external reference keeps its flags and the path of its drawing.
+            if (int64_t xref = GroupInt(r, 70, 0) & kXrefFlags) {
+                SetTag(b->data(), DxfTag::Int(70, xref));
+                SetTag(b->data(), DxfTag::Text(1, Group(r, 1)));
+            }
             for (size_t i = r.begin; i < r.end; ++i)
                 if (m_t[i].code == 10) {
                     double p[3] = {Real(m_t[i]), 0, 0};

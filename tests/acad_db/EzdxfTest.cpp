@@ -21,7 +21,8 @@ import ezdxf, json, sys
 doc = ezdxf.readfile(sys.argv[1])
 audit = doc.audit()
 out = {"errors": [str(e.message) for e in audit.errors], "fixes": len(audit.fixes), "entities": [],
-       "layouts": sorted(l.name for l in doc.layouts)}
+       "layouts": sorted(l.name for l in doc.layouts),
+       "xrefs": [[b.name, b.block.dxf.flags & 12, b.block.dxf.xref_path] for b in doc.blocks if b.block.is_xref]}
 def xdata(e):
     r = {}
     if e.xdata:
@@ -66,6 +67,8 @@ b.add_attdef("SCALEDISTR", (0, 0), dxfattribs={"height": 0.2, "prompt": "Scala: 
 r = m.add_blockref("CONT", (30, 30))
 r.add_attrib("SCALEDISTR", "500.000000", (30, 30))
 m.add_ellipse((0, 0), (2, 0))
+d.add_xref_def("C:\\Progetti\\rilievo.dwg", "RILIEVO")
+m.add_blockref("RILIEVO", (40, 40))
 lay = d.layouts.new("T45")
 lay.add_viewport(center=(100, 100), size=(200, 150), view_center_point=(15, 15), view_height=40)
 d.saveas(sys.argv[1])
@@ -178,6 +181,8 @@ TEST(HostDrawing, OpensSavesDumpsAndRendersAForeignDrawing) {
         if (e["kind"] != "ELLIPSE") kept.push_back(e);
     EXPECT_EQ(after["entities"], kept);
     EXPECT_EQ(after["layouts"], before["layouts"]);
+    // An external reference keeps its flag and the path of its drawing.
+    EXPECT_EQ(after["xrefs"], nlohmann::json::parse(R"([["RILIEVO",4,"C:\\Progetti\\rilievo.dwg"]])"));
 
     std::ifstream jf(j);
     nlohmann::json dump = nlohmann::json::parse(jf);
