@@ -242,6 +242,7 @@ bool SetCurrentLayout(AcDbDatabase* db, const std::wstring& name) {
         current->setNameRaw(old);
     }
     target->setNameRaw(ACDB_PAPER_SPACE);
+    target->ensureOverallViewport();
     db->store().tilemode = false;
     return true;
 }

@@ -109,15 +109,49 @@ Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& id, AcDbE
     e->subObjects(subs);
     for (AcDbObject* s : subs)
         if (AcDbEntity::cast(s) && !ensure(s)) return Acad::eBadLayerName;
-    id = db->store().Add(e, e->m_fileHandle, true);
-    e->m_owner = objectId();
+    // A viewport of a layout takes the next number, after the layout's
+    // overall one.
+    if (auto* vp = AcDbViewport::cast(e); vp && isLayout() && !vplat::EqualNoCase(m_name, ACDB_MODEL_SPACE)) {
+        ensureOverallViewport();
+        vplat::SetTag(vp->data(), DxfTag::Int(69, highestViewportNumber() + 1));
+    }
+    joinEntity(id, e);
     e->m_writer = true;
+    return Acad::eOk;
+}
+
+void AcDbBlockTableRecord::joinEntity(AcDbObjectId& id, AcDbEntity* e) {
+    id = database()->store().Add(e, e->m_fileHandle, true);
+    e->m_owner = objectId();
     if (m_entities.size() >= m_nextCompaction) {
         std::erase_if(m_entities, [](AcDbObjectId i) { return i.isErased(); });
         m_nextCompaction = std::max<size_t>(64, 2 * m_entities.size());
     }
     m_entities.push_back(id);
-    return Acad::eOk;
+}
+
+int AcDbBlockTableRecord::highestViewportNumber() const {
+    int highest = 0;
+    for (AcDbObjectId id : m_entities)
+        if (auto* vp = vplat::Peek<AcDbViewport>(id); vp && !vp->isErased()) highest = std::max(highest, vp->number());
+    return highest;
+}
+
+void AcDbBlockTableRecord::ensureOverallViewport() {
+    if (!m_stub || !isLayout() || vplat::EqualNoCase(m_name, ACDB_MODEL_SPACE)) return;
+    for (AcDbObjectId id : m_entities)
+        if (auto* vp = vplat::Peek<AcDbViewport>(id); vp && !vp->isErased() && vp->number() == 1) return;
+    // A sheet of A3 landscape seen whole, as a new layout's page.
+    auto* overall = new AcDbViewport;
+    vplat::SetPoint(overall->data(), 10, AcGePoint3d(210, 148.5, 0));
+    vplat::SetTag(overall->data(), DxfTag::Real(40, 420));
+    vplat::SetTag(overall->data(), DxfTag::Real(41, 297));
+    vplat::SetTag(overall->data(), DxfTag::Int(68, 1));
+    vplat::SetTag(overall->data(), DxfTag::Int(69, 1));
+    vplat::SetPoint(overall->data(), 12, AcGePoint3d(210, 148.5, 0));
+    vplat::SetTag(overall->data(), DxfTag::Real(45, 297));
+    AcDbObjectId id;
+    joinEntity(id, overall);
 }
 
 Acad::ErrorStatus AcDbBlockTableRecord::newIterator(AcDbBlockTableRecordIterator*& it, bool, bool skipDeleted) const {

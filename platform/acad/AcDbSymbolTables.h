@@ -67,11 +67,19 @@ public:
     std::vector<AcDbObjectId>& entityIds() { return m_entities; }
     const std::vector<AcDbObjectId>& entityIds() const { return m_entities; }
     void setLayoutIdRaw(AcDbObjectId id) { m_layout = id; }
+    // A layout's paper block gets its overall viewport (number 1, the sheet
+    // of paper) when it has none: when the layout is first made current, or
+    // before its first other viewport.
+    void ensureOverallViewport();
     // Puts an entity restored from erasure back into the list, at its place
     // by handle, when the list dropped it.
     void restoreEntity(AcDbObjectId id);
 
 private:
+    // The highest number of the block's viewports, 0 without one.
+    int highestViewportNumber() const;
+    void joinEntity(AcDbObjectId& id, AcDbEntity* e);
+
     std::vector<AcDbObjectId> m_entities;
     size_t m_nextCompaction = 64;
     AcDbObjectId m_layout;

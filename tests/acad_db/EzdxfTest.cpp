@@ -39,7 +39,7 @@ def geom(e):
     if t == "3DFACE": return [list(e.dxf.vtx0), list(e.dxf.vtx3)]
     if t == "INSERT": return [e.dxf.name, list(e.dxf.insert), [[a.dxf.tag, a.dxf.text] for a in e.attribs]]
     if t == "ATTDEF": return [e.dxf.tag, e.dxf.prompt]
-    if t == "VIEWPORT": return [list(e.dxf.center), e.dxf.width, e.dxf.height, list(e.dxf.view_target_point), e.dxf.view_height]
+    if t == "VIEWPORT": return [list(e.dxf.center), e.dxf.width, e.dxf.height, list(e.dxf.view_target_point), e.dxf.view_height, e.dxf.id]
     return None
 for layout in [doc.modelspace()] + [b for b in doc.blocks if not b.name.lower().startswith("*model")]:
     for e in layout:
@@ -138,8 +138,11 @@ TEST_F(DrawingTest, WrittenDrawingAuditsCleanInEzdxf) {
     EXPECT_EQ(r["layouts"], nlohmann::json::parse(R"(["Layout1","Model","T45"])"));
     std::vector<std::string> kinds;
     for (auto& e : r["entities"]) kinds.push_back(e["kind"]);
+    // The layout made current has its overall viewport (1), then the plan's (2).
     EXPECT_EQ(kinds, (std::vector<std::string>{"POLYLINE", "POLYLINE", "LINE", "CIRCLE", "TEXT", "3DFACE", "INSERT",
-                                               "POLYLINE", "ATTDEF", "VIEWPORT"}));
+                                               "POLYLINE", "ATTDEF", "VIEWPORT", "VIEWPORT"}));
+    EXPECT_EQ(r["entities"][9]["geom"][5], 1);
+    EXPECT_EQ(r["entities"][10]["geom"][5], 2);
     auto& poly = r["entities"][0];
     EXPECT_EQ(poly["handle"], vplat::WideToUtf8(pid.handle().text()));
     EXPECT_EQ(poly["layer"], "QV-CIGLI");
@@ -148,7 +151,7 @@ TEST_F(DrawingTest, WrittenDrawingAuditsCleanInEzdxf) {
               nlohmann::json::parse(R"([[1001,"QV-VORTANA-INTERS-T"],[1000,"1700000000"],[1000,"rCIG"],[1040,0.25],[1070,4],[1071,70000],)"
                                     R"([1010,[1,2,3]],[1000,"perché"]])"));
     EXPECT_EQ(r["entities"][6]["geom"][2], nlohmann::json::parse(R"([["SCALEDISTR","500.000000"]])"));
-    EXPECT_EQ(r["entities"][9]["geom"][3], nlohmann::json::parse("[1000,2000,0]"));
+    EXPECT_EQ(r["entities"][10]["geom"][3], nlohmann::json::parse("[1000,2000,0]"));
 }
 
 // The host opens an ezdxf drawing, saves, dumps and renders it; the saved
