@@ -73,10 +73,8 @@ TEST_P(LayerNames, AreRefusedReportedAndTheSavedDrawingOpensAgain) {
     EXPECT_EQ(riaperto.exitCode, 0) << riaperto.errors;
     if (ezdxf_support::HaveEzdxf()) {
         int rc = 0;
-        // A script of its own: the cases may run side by side.
-        const std::string script = std::string("audit-nomi-") + f.nome + ".py";
         std::string out = ezdxf_support::RunPython(
-            script.c_str(),
+            "audit-nomi.py",
             "import ezdxf, sys\nd = ezdxf.readfile(sys.argv[1])\na = d.audit()\n"
             "print('\\n'.join(str(e.message) for e in a.errors))\nsys.exit(1 if a.has_errors else 0)\n",
             cartella.File("salvato.dxf"), &rc);

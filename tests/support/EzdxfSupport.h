@@ -9,6 +9,8 @@
 #include <fstream>
 #include <string>
 
+#include <unistd.h>
+
 namespace ezdxf_support {
 
 inline const char* kPython = "/usr/bin/python3";
@@ -27,9 +29,13 @@ inline std::string RunCommand(const std::string& cmd, int* rc) {
     return out;
 }
 
+// Written beside under a name of this process and moved into place, so that
+// tests running side by side with the same script never read it half written.
 inline std::string Script(const char* name, const char* body) {
     std::string path = ::testing::TempDir() + name;
-    std::ofstream(path) << body;
+    std::string part = path + "." + std::to_string(::getpid());
+    std::ofstream(part) << body;
+    std::rename(part.c_str(), path.c_str());
     return path;
 }
 
