@@ -6,23 +6,6 @@
 
 namespace {
 
-// Appends to a block of `db` without the working drawing's help.
-void Aggiungi(AcDbDatabase* db, AcDbEntity* e, const std::wstring& blocco = ACDB_MODEL_SPACE) {
-    AppendToBlock(db, e, blocco.c_str());
-}
-
-AcDbObjectId NuovoBlocco(AcDbDatabase* db, const wchar_t* nome) {
-    AcDbBlockTable* bt = nullptr;
-    db->getBlockTable(bt, AcDb::kForWrite);
-    auto* b = new AcDbBlockTableRecord;
-    b->setName(nome);
-    AcDbObjectId id;
-    EXPECT_EQ(bt->add(id, b), Acad::eOk);
-    b->close();
-    bt->close();
-    return id;
-}
-
 AcDbLine* Linea(double lunghezza) { return new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(lunghezza, 0, 0)); }
 
 // The live entities of a block, by kind and, for references, the block
@@ -61,7 +44,7 @@ protected:
 
 TEST_F(InsertDrawing, NamesThatAreNoPlainBlockNameChangeNothing) {
     AcDbDatabase sorgente;
-    Aggiungi(&sorgente, Linea(15));
+    AppendToBlock(&sorgente, Linea(15));
     ASSERT_EQ(vplat::Peek<AcDbBlockTableRecord>(m_contorno)->name(), L"*X1");
     const auto modello = Contenuto(Modello()), contorno = Contenuto(m_contorno);
     for (const wchar_t* nome : {L"*Model_Space", L"*model_space", L"*Paper_Space", L"*X1", L"*X", L"Nord/Sud",
@@ -83,11 +66,11 @@ TEST_F(InsertDrawing, NamesThatAreNoPlainBlockNameChangeNothing) {
 // outline.
 TEST_F(InsertDrawing, NestedAnonymousBlocksAreCopiedAsNewOnes) {
     AcDbDatabase sorgente;
-    AcDbObjectId freccia = NuovoBlocco(&sorgente, L"*X");
+    AcDbObjectId freccia = AddBlock(L"*X", &sorgente);
     ASSERT_EQ(vplat::Peek<AcDbBlockTableRecord>(freccia)->name(), L"*X1");
-    Aggiungi(&sorgente, Linea(15), L"*X1");
-    Aggiungi(&sorgente, new AcDbBlockReference(AcGePoint3d(0, 0, 0), freccia));
-    Aggiungi(&sorgente, new AcDbBlockReference(AcGePoint3d(5, 0, 0), freccia));
+    AppendToBlock(&sorgente, Linea(15), L"*X1");
+    AppendToBlock(&sorgente, new AcDbBlockReference(AcGePoint3d(0, 0, 0), freccia));
+    AppendToBlock(&sorgente, new AcDbBlockReference(AcGePoint3d(5, 0, 0), freccia));
     const auto contorno = Contenuto(m_contorno);
     for (int volta = 0; volta < 2; ++volta) {
         AcDbObjectId id;
@@ -106,12 +89,12 @@ TEST_F(InsertDrawing, NestedAnonymousBlocksAreCopiedAsNewOnes) {
 TEST_F(InsertDrawing, ABlockThatWouldInsertItselfChangesNothing) {
     // The arrow's drawing holds a block named like the file.
     AcDbDatabase conNord;
-    AcDbObjectId nord = NuovoBlocco(&conNord, L"NORD");
-    Aggiungi(&conNord, Linea(15), L"NORD");
-    Aggiungi(&conNord, new AcDbBlockReference(AcGePoint3d(0, 0, 0), nord));
+    AcDbObjectId nord = AddBlock(L"NORD", &conNord);
+    AppendToBlock(&conNord, Linea(15), L"NORD");
+    AppendToBlock(&conNord, new AcDbBlockReference(AcGePoint3d(0, 0, 0), nord));
     // The drawing's own block B inserts the block being redefined.
     AcDbDatabase conB;
-    Aggiungi(&conB, new AcDbBlockReference(AcGePoint3d(0, 0, 0), NuovoBlocco(&conB, L"B")));
+    AppendToBlock(&conB, new AcDbBlockReference(AcGePoint3d(0, 0, 0), AddBlock(L"B", &conB)));
     AcDbObjectId t = AddBlock(L"T");
     Append(Linea(3), L"T");
     AcDbObjectId b = AddBlock(L"B");
@@ -136,12 +119,12 @@ TEST_F(InsertDrawing, ALongChainOfNestedBlocksIsCopiedWhole) {
     AcDbDatabase sorgente;
     constexpr int kAnelli = 20000;
     std::vector<AcDbObjectId> catena;
-    for (int i = 0; i < kAnelli; ++i) catena.push_back(NuovoBlocco(&sorgente, (L"C" + std::to_wstring(i)).c_str()));
+    for (int i = 0; i < kAnelli; ++i) catena.push_back(AddBlock((L"C" + std::to_wstring(i)).c_str(), &sorgente));
     // Linked from the top, so that each link finds the rest still empty.
     for (int i = 0; i + 1 < kAnelli; ++i)
-        Aggiungi(&sorgente, new AcDbBlockReference(AcGePoint3d(0, 0, 0), catena[i + 1]), L"C" + std::to_wstring(i));
-    Aggiungi(&sorgente, Linea(1), L"C" + std::to_wstring(kAnelli - 1));
-    Aggiungi(&sorgente, new AcDbBlockReference(AcGePoint3d(0, 0, 0), catena[0]));
+        AppendToBlock(&sorgente, new AcDbBlockReference(AcGePoint3d(0, 0, 0), catena[i + 1]), (L"C" + std::to_wstring(i)).c_str());
+    AppendToBlock(&sorgente, Linea(1), (L"C" + std::to_wstring(kAnelli - 1)).c_str());
+    AppendToBlock(&sorgente, new AcDbBlockReference(AcGePoint3d(0, 0, 0), catena[0]));
     AcDbObjectId id;
     ASSERT_EQ(db()->insert(id, L"Catena", &sorgente), Acad::eOk);
     EXPECT_EQ(Contenuto(id), std::vector<std::wstring>{L"INSERT C0"});

@@ -135,11 +135,7 @@ TEST_F(SavedModel, SaveReloadAndRedraw) {
 
     if (ezdxf_support::HaveEzdxf()) {
         int rc = 0;
-        std::string out = ezdxf_support::RunPython(
-            "audit-modello.py",
-            "import ezdxf, sys\nd = ezdxf.readfile(sys.argv[1])\na = d.audit()\n"
-            "print('\\n'.join(str(e.message) for e in a.errors))\nsys.exit(1 if a.has_errors else 0)\n",
-            file, &rc);
+        std::string out = ezdxf_support::AuditErrors(file, &rc);
         EXPECT_EQ(rc, 0) << out;
     }
 
@@ -203,11 +199,7 @@ TEST_F(SavedModel, ANameNoLayerMayCarryIsReportedAndTheDrawingStillSaves) {
     EXPECT_EQ(riletto.dxfIn(wfile.c_str()), Acad::eOk) << vplat::WideToUtf8(vplat::LastDxfError());
     if (ezdxf_support::HaveEzdxf()) {
         int rc = 0;
-        std::string out = ezdxf_support::RunPython(
-            "audit-modello-barra.py",
-            "import ezdxf, sys\nd = ezdxf.readfile(sys.argv[1])\na = d.audit()\n"
-            "print('\\n'.join(str(e.message) for e in a.errors))\nsys.exit(1 if a.has_errors else 0)\n",
-            file, &rc);
+        std::string out = ezdxf_support::AuditErrors(file, &rc);
         EXPECT_EQ(rc, 0) << out;
     }
     std::remove(file.c_str());

@@ -44,4 +44,13 @@ inline std::string RunPython(const char* name, const char* body, const std::stri
     return RunCommand(std::string(kPython) + " " + Script(name, body) + " " + args + " 2>&1", rc);
 }
 
+// The errors ezdxf's audit finds in a drawing file, one a line; `rc` is 0
+// when there are none.
+inline std::string AuditErrors(const std::string& dxf, int* rc) {
+    return RunPython("audit.py",
+                     "import ezdxf, sys\nd = ezdxf.readfile(sys.argv[1])\na = d.audit()\n"
+                     "print('\\n'.join(str(e.message) for e in a.errors))\nsys.exit(1 if a.has_errors else 0)\n",
+                     dxf, rc);
+}
+
 }  // namespace ezdxf_support
