@@ -1,7 +1,8 @@
 // The grid with 100 and with 100 000 rows of five columns in a 600 x 400
 // client: a paint at the top and at the bottom, bringing the last row into
 // view, sorting every row, and making the rows. A paint costs the same at
-// either size, since only the shown rows are visited.
+// either size, since only the shown rows are visited. And a paint with one
+// cell of 10 000 to 100 000 characters.
 #include <benchmark/benchmark.h>
 
 #include <GridCtrl.h>
@@ -66,6 +67,17 @@ void SortAllRows(benchmark::State& state) {
     vplat::GdiLog::Enable(true);
 }
 
+// One body cell holding a long text, cut with an ellipsis where its column
+// ends: a paint of the grid, the cell's text measured once.
+void PaintLongCell(benchmark::State& state) {
+    vplat::GdiLog::Enable(false);
+    Scene scene(100);
+    scene.grid.CellAt(1, 1)->SetText(std::wstring(static_cast<size_t>(state.range(0)), L'x').c_str());
+    CClientDC dc(&scene.grid);
+    for (auto _ : state) scene.grid.PaintGrid(&dc);
+    vplat::GdiLog::Enable(true);
+}
+
 void MakeRows(benchmark::State& state) {
     vplat::GdiLog::Enable(false);
     Scene scene(0);
@@ -84,6 +96,7 @@ BENCHMARK(PaintTop)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(PaintBottom)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ScrollToLastRow)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(SortAllRows)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(PaintLongCell)->Arg(10000)->Arg(40000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(MakeRows)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

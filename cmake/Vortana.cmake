@@ -83,5 +83,7 @@ function(vortana_allocator target)
     target_link_options(${target} PRIVATE "LINKER:--push-state,--no-as-needed")
     target_link_libraries(${target} PRIVATE mimalloc)
     target_link_options(${target} PRIVATE "LINKER:--pop-state")
+    # Large OS pages for the drawing's memory.
+    target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/host/LargePages.cpp)
   endif()
 endfunction()

@@ -132,6 +132,23 @@ void LiberaGruppo(IQvObject_Group*& g) {
     g = nullptr;
 }
 
+// The largest margin of a profile sheet, in elevation units.
+constexpr double kMargineMassimo = 1000.0;
+
+// The margin above and below a profile on its sheet: the project setting
+// "QVDISQR", 0 without it. False for a setting that is no finite margin up
+// to kMargineMassimo: the sheets then get none.
+bool MargineCartigli(double& margine) {
+    margine = 0.0;
+    CADDatoArray impostazione;
+    if (!getLorvent()->GetImpostazione(L"QVDISQR", impostazione) || !impostazione.GetCount()) return true;
+    if (impostazione[0].GetTipo() != CADDatoArray::Reale) return false;
+    const double valore = impostazione[0].GetDouble();
+    if (!std::isfinite(valore) || std::fabs(valore) > kMargineMassimo) return false;
+    margine = valore;
+    return true;
+}
+
 // The layer of exported profiles, from the project's settings file.
 CString LayerProfili() {
     wchar_t file[MAX_PATH] = L"";
@@ -154,6 +171,15 @@ int CRotatoria3D::esporta(Zyl_GePoint3d ptIns) {
         ZylEntityID e = entita[i].GetEntityID();
         if (DiQuestaPianta(e, m_nomePianta)) utils->Cancella(e);
     }
+    double margine = 0.0;
+    if (!MargineCartigli(margine))
+        gyroform::Messaggio(gyroform::Traduci(L"Impostazione QVDISQR non valida: i cartigli dei profili non hanno margine."));
+    const CString layerProfili = LayerProfili();
+    ZylTableRecordID record;
+    ITableUtils* tabelle = Ombrix::GetTableUtils();
+    if (!tabelle->CercaRecord(ZYL_TABELLA_LAYER, layerProfili, record) &&
+        !tabelle->CreaRecord(ZYL_TABELLA_LAYER, layerProfili, CADDatoArray(), record))
+        gyroform::Messaggio(gyroform::Traduci(L"Layer dei profili non creato, nome non valido: ") + layerProfili);
     ICQvLorvent* lorvent = getLorvent();
     lorvent->DisegnoLayer(true, m_prefissoLayer.GetString());
     esportaRami(ptIns);
@@ -409,10 +435,7 @@ int CRotatoria3D::disegnaCartiglioProfilo(Zyl_GePoint3d& pt, const CString& nome
     Zyl_GePoint3d base = esistente ? Zyl_GePoint3d(cartiglio.x, cartiglio.y, cartiglio.z) : Zyl_GePoint3d(pt.x, pt.y, 0.0);
 
     double margine = 0.0;
-    CADDatoArray impostazione;
-    if (getLorvent()->GetImpostazione(L"QVDISQR", impostazione) && impostazione.GetCount() &&
-        impostazione[0].GetTipo() == CADDatoArray::Reale)
-        margine = impostazione[0].GetDouble();
+    MargineCartigli(margine);
 
     auto [progMin, progMax] = std::minmax_element(punti.begin(), punti.end(),
                                                   [](const Vertice& a, const Vertice& b) { return a.prog < b.prog; });

@@ -448,6 +448,7 @@ void CRotatoria3D::creaLayer() {
     wchar_t file[MAX_PATH] = L"";
     if (ICQvLorvent* lorvent = getLorvent()) lorvent->GetFileImpostazioni(file, MAX_PATH);
     ITableUtils* tabelle = Ombrix::GetTableUtils();
+    CString rifiutati;  // names no layer may have, from the roundabout's name or the settings
     for (const Voce& v : voci) {
         wchar_t suffisso[256] = L"";
         GetPrivateProfileStringW(L"SUFFISSILAYERTOP", v.chiave, v.chiave, suffisso, 256, file);
@@ -458,9 +459,9 @@ void CRotatoria3D::creaLayer() {
         CADDatoArray proprieta;
         if (v.colore) proprieta.Add(62, v.colore);
         if (v.bloccato) proprieta.Add(ZYL_LAYER_BLOCCATO, 1);
-        // A name the drawing refuses (a character a layer name cannot hold)
-        // leaves the model's entities of that kind without their layer: say so.
-        if (tabelle->CreaRecord(ZYL_TABELLA_LAYER, nome, proprieta, record) != 1)
-            gyroform::Messaggio(gyroform::Traduci(L"Impossibile creare il layer: ") + nome);
+        if (!tabelle->CreaRecord(ZYL_TABELLA_LAYER, nome, proprieta, record))
+            rifiutati += (rifiutati.IsEmpty() ? L"" : L", ") + nome;
     }
+    if (!rifiutati.IsEmpty())
+        gyroform::Messaggio(gyroform::Traduci(L"Layer non creati, nomi non validi: ") + rifiutati);
 }

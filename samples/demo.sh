@@ -164,7 +164,8 @@ echo "== vortana-cad: rotatoria-tre-rami, the 3D model through the managed calls
 # Large drawings: the new-intersection command on the sample alone and with
 # 100 000 unrelated entities added (the same time either way), then a drawing
 # of 100 000 polylines with extended data (72 MB of DXF) opened, saved, and
-# the peak memory of a process that only opens it.
+# opened by a fresh process that only opens it (its time: the first open;
+# and its peak memory).
 echo
 echo "== large drawings: the command beside 100 000 entities, a 72 MB drawing opened and saved =="
 BIG=$(mktemp -d)

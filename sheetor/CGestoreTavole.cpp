@@ -152,15 +152,16 @@ int CGestoreTavole::AggiungiAttributiCartiglio(AcDbBlockReference* riferimento, 
         for (const DatiAttributo& campo : m_attributi) {
             if (campo.etichetta != def->promptConst()) continue;
             if (campo.contatore) {
-                wchar_t testo[32];
-                std::swprintf(testo, 32, L"%02lld", ValoreContatore(campo.valore) + indice);
+                CString testo;
+                testo.Format(L"%02lld", ContatoreTavola(ValoreContatore(campo.valore), indice));
                 a->setTextString(testo);
             } else {
                 a->setTextString(campo.valore.c_str());
             }
             break;
         }
-        if (riferimento->appendAttribute(a) != Acad::eOk) delete a;
+        if (riferimento->appendAttribute(a) == Acad::eOk) a->close();
+        else delete a;
     });
     return 0;
 }
@@ -189,6 +190,13 @@ long long ValoreContatore(const std::wstring& testo) {
         v = v * 10 + cifra;
     }
     return negativo ? -v : v;
+}
+
+long long ContatoreTavola(long long valore, int indice) {
+    // At the ends of the range the count stays there.
+    if (indice > 0 && valore > LLONG_MAX - indice) return LLONG_MAX;
+    if (indice < 0 && valore < LLONG_MIN - indice) return LLONG_MIN;
+    return valore + indice;
 }
 
 std::wstring NomeLayout(const std::wstring& prefisso, double progressiva, int k) {

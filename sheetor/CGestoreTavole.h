@@ -78,6 +78,9 @@ bool ConfrontaProgressive(const DatiTavola& a, const DatiTavola& b);
 // A counter's value as _wtoi reads it (leading blanks, a sign, digits; any
 // other text 0), in 64 bits.
 long long ValoreContatore(const std::wstring& testo);
+// A counter's value on the sheet of that index; at the ends of the 64-bit
+// range it stays there.
+long long ContatoreTavola(long long valore, int indice);
 // The layout name of a sheet: the prefix and the chainage cut toward zero,
 // with "_k" for k > 0.
 std::wstring NomeLayout(const std::wstring& prefisso, double progressiva, int k);

@@ -1,4 +1,5 @@
 // Sheet outlines in model space and the north arrows at their corners.
+#include <afx.h>
 #include <windows.h>
 
 #include <cwchar>
@@ -13,6 +14,10 @@
 namespace {
 
 void Stampa(const wchar_t* testo) { acutPrintf(L"%ls", testo); }
+
+// The largest print scale an outline takes (1:1 000 000): beyond it the
+// outline of a plotted sheet leaves any drawing's range.
+constexpr double kScalaMassima = 1e6;
 
 // The file dialog of a drawing to read; false when the person cancels.
 bool ChiediDisegno(const wchar_t* titolo, std::wstring& percorso) {
@@ -40,18 +45,23 @@ bool ChiediDisegnoCartiglio(std::wstring& percorso) {
 
 int CGestoreTavole::CreaContornoTavola() {
     if (!Avvio(nullptr)) return 3;
-    // Every input must be answered: a cancel stops with nothing drawn.
+    // Every input must be answered, the sizes and the scale above zero: the
+    // prompt asks again for anything else, and a cancel stops with nothing
+    // drawn.
     ads_point punto = {0, 0, 0};
     int larghezza = 0, altezza = 0;
     double scala = 0;
     acedInitGet(7, nullptr);
     if (acedGetPoint(nullptr, TranslateText(L"Punto di inserimento del blocco"), punto) != RTNORM) return 3;
+    acedInitGet(7, nullptr);
     if (acedGetInt(TranslateText(L"\nLarghezza in mm plottati: "), &larghezza) != RTNORM) return 3;
+    acedInitGet(7, nullptr);
     if (acedGetInt(TranslateText(L"\nAltezza in mm plottati: "), &altezza) != RTNORM) return 3;
-    if (acedGetReal(TranslateText(L"\nScala di stampa: "), &scala) != RTNORM) return 3;
-    if (larghezza <= 0 || altezza <= 0 || !(scala > 0)) {
-        Stampa(TranslateText(L"\nValore non valido."));
-        return 3;
+    for (;;) {
+        acedInitGet(7, nullptr);
+        if (acedGetReal(TranslateText(L"\nScala di stampa: "), &scala) != RTNORM) return 3;
+        if (scala <= kScalaMassima) break;
+        Stampa(TranslateText(L"\nScala fuori dai limiti (al massimo 1000000)."));
     }
     CreaBloccoContorno(punto, larghezza * scala / 1000, altezza * scala / 1000, scala);
     return 0;
@@ -109,8 +119,8 @@ int CGestoreTavole::CreaBloccoContorno(const ads_point punto, double w, double h
     if (!riferimento.GetAttributi(attributi)) return 3;
     const CADDatoArray* tag = attributi.GetArray(2);
     CADDatoArray* testi = attributi.GetArray(1);
-    wchar_t valore[64];
-    std::swprintf(valore, 64, L"%lf", scala);
+    CString valore;
+    valore.Format(L"%lf", scala);
     for (int i = 0; tag && testi && i < tag->GetCount() && i < testi->GetCount(); ++i)
         if (std::wcscmp((*tag)[i].GetStringa(), L"SCALEDISTR") == 0) (*testi)[i].SetStringa(valore);
     return riferimento.SetAttributi(attributi) ? 0 : 3;
@@ -154,9 +164,14 @@ int CGestoreTavole::InserisciNord() {
             misura = MisuraContorno(rif->blockTableRecord(), w, h);
             punto = AcGePoint3d(w - distX, h - distY, 0).transformBy(rif->blockTransform());
         }
-        // An outline without its polyline has no corner to measure from.
-        if (misura != 1) {
+        // An outline without its polyline has no corner to measure from: it
+        // is skipped rather than given an arrow at the drawing's origin.
+        if (misura < 0) {
             Stampa(TranslateText(L"\nImpossibile leggere il blocco."));
+            continue;
+        }
+        if (misura == 0) {
+            Stampa(TranslateText(L"\nContorno senza polilinea 2D: freccia del nord non inserita."));
             continue;
         }
         CADDatoArray dati;

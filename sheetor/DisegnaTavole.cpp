@@ -78,13 +78,20 @@ void CGestoreTavole::LeggiTavole(const ads_name selezione, const ICTRACCIATO* tr
 
 AcDbObjectId CGestoreTavole::BloccoDaFile(const std::wstring& percorso) {
     std::wstring nome = NomeBloccoDaFile(percorso);
-    if (nome.empty()) return AcDbObjectId();
-    // Deleted on every way out, whether or not it read.
+    // Deleted on every way out, whether or not it read; a file that does not
+    // read is named with its fault by the host.
     auto sorgente = std::make_unique<AcDbDatabase>(false, true);
     if (sorgente->readDwgFile(percorso.c_str(), 1) != Acad::eOk) return AcDbObjectId();
     AcDbObjectId blocco;
-    if (m_pDb->insert(blocco, nome.c_str(), sorgente.get(), true) != Acad::eOk) return AcDbObjectId();
-    return blocco;
+    Acad::ErrorStatus es = nome.empty() ? Acad::eInvalidInput : m_pDb->insert(blocco, nome.c_str(), sorgente.get(), true);
+    if (es == Acad::eInvalidInput) {
+        Stampa(TranslateText(L"\nIl nome del file non e' un nome di blocco valido: "));
+        Stampa(nome.c_str());
+    } else if (es == Acad::eSelfReference) {
+        Stampa(TranslateText(L"\nIl blocco inserirebbe se stesso: "));
+        Stampa(nome.c_str());
+    }
+    return es == Acad::eOk ? blocco : AcDbObjectId();
 }
 
 int CGestoreTavole::DisegnaTavole() {

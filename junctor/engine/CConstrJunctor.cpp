@@ -124,6 +124,10 @@ AcDbObjectId CConstrJunctor::Disegna(AcDb2dPolyline* polilinea, const wchar_t* c
     }
     CString layer = GetNomeLayer(chiaveLayer, chiaveLayer);
     if (!AggiungiAModelSpace(polilinea, id, layer)) {
+        CString riga;
+        riga.Format(L"%s%s (%s).\r\n", TranslateText(L" - Polilinea non disegnata, layer non valido: "), codiceCiglio,
+                    layer.GetString());
+        m_log += riga;
         delete polilinea;
         return AcDbObjectId();
     }

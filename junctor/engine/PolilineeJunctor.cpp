@@ -117,9 +117,10 @@ void VerificaLayer(AcDbDatabase* database, const wchar_t* layer) {
 bool AggiungiAModelSpace(AcDbEntity* entita, AcDbObjectId& id, const wchar_t* layer) {
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
     if (!entita || !db) return false;
+    // A layer that cannot be made (a name no layer may have) draws nothing.
     if (layer) {
         VerificaLayer(db, layer);
-        entita->setLayer(layer, true);
+        if (entita->setLayer(layer, true) != Acad::eOk) return false;
     }
     AcApDocument* doc = acDocManager->document(db);
     bool bloccato = acDocManager->lockDocument(doc, AcAp::kWrite, nullptr, nullptr, true) == Acad::eOk;

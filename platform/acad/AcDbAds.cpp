@@ -146,9 +146,7 @@ int acdbEntDel(const ads_name ent) {
 
 int acdbRegApp(const ACHAR* appName) {
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
-    if (!db || !appName || !*appName || std::wcslen(appName) > 255) return RTERROR;
-    for (const ACHAR* p = appName; *p; ++p)
-        if (std::wcschr(L"<>/\\\":;?*|,=`", *p)) return RTERROR;
+    if (!db || !appName || !vplat::SymbolNameProblem(appName, vplat::SymbolTable::RegApp).empty()) return RTERROR;
     auto* t = vplat::Peek<AcDbRegAppTable>(db->regAppTableId());
     if (!t->find(appName).isNull()) return RTERROR;
     vplat::EnsureRegApp(db, appName);

@@ -82,8 +82,11 @@ Acad::ErrorStatus AcDbBlockReference::appendAttribute(AcDbObjectId& id, AcDbAttr
     WRITE_GUARD;
     std::wstring layer = a ? a->layerName() : L"0";
     Acad::ErrorStatus es = vplat::AppendSub(this, m_attributes, a, &id);
-    // An attribute keeps its own layer.
-    if (es == Acad::eOk) vplat::SetTag(a->data(), DxfTag::Text(8, layer));
+    if (es != Acad::eOk) return es;
+    // An attribute keeps its own layer; appended to a reference of a drawing
+    // it joins the drawing open for write, and the caller closes it.
+    vplat::SetTag(a->data(), DxfTag::Text(8, layer));
+    if (!id.isNull()) a->m_writer = true;
     return es;
 }
 

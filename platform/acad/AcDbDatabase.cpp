@@ -2,10 +2,15 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <cwctype>
+#include <map>
+#include <set>
 
 #include "AcDbAds.h"
+#include "BlockNesting.h"
 #include "DxfFile.h"
 #include "HostText.h"
+#include "HostTranscript.h"
 
 namespace vplat {
 
@@ -77,15 +82,19 @@ AcDbObjectId AddTable(AcDbDatabase* db, uint64_t handle) {
     return db->store().Add(t, handle, true);
 }
 
-AcDbObjectId AddRecord(AcDbDatabase* db, AcDbObjectId table, AcDbSymbolTableRecord* r, const std::wstring& name) {
+// A null id, with the record deleted, when the table refuses it.
+AcDbObjectId AddRecord(AcDbObjectId table, AcDbSymbolTableRecord* r, const std::wstring& name) {
     r->setNameRaw(name);
     auto* t = Peek<AcDbSymbolTable>(table);
     t->m_writer = true;
     AcDbObjectId id;
-    t->add(id, r);
+    Acad::ErrorStatus es = t->add(id, r);
     t->m_writer = false;
+    if (es != Acad::eOk) {
+        delete r;
+        return {};
+    }
     r->m_writer = false;
-    (void)db;
     return id;
 }
 
@@ -108,10 +117,10 @@ void BuildDefaultDrawing(AcDbDatabase* db) {
     s.blockTable = AddTable<AcDbBlockTable>(db, 0);
     s.layerTable = AddTable<AcDbLayerTable>(db, 0);
     s.regAppTable = AddTable<AcDbRegAppTable>(db, 0);
-    s.clayer = AddRecord(db, s.layerTable, new AcDbLayerTableRecord, L"0");
-    AddRecord(db, s.regAppTable, new AcDbRegAppTableRecord, L"ACAD");
-    AcDbObjectId model = AddRecord(db, s.blockTable, new AcDbBlockTableRecord, ACDB_MODEL_SPACE);
-    AcDbObjectId paper = AddRecord(db, s.blockTable, new AcDbBlockTableRecord, ACDB_PAPER_SPACE);
+    s.clayer = AddRecord(s.layerTable, new AcDbLayerTableRecord, L"0");
+    AddRecord(s.regAppTable, new AcDbRegAppTableRecord, L"ACAD");
+    AcDbObjectId model = AddRecord(s.blockTable, new AcDbBlockTableRecord, ACDB_MODEL_SPACE);
+    AcDbObjectId paper = AddRecord(s.blockTable, new AcDbBlockTableRecord, ACDB_PAPER_SPACE);
     AddLayoutObject(db, L"Model", model, 0);
     AddLayoutObject(db, L"Layout1", paper, 1);
 }
@@ -121,7 +130,7 @@ AcDbObjectId EnsureLayer(AcDbDatabase* db, const std::wstring& name) {
     auto* t = Peek<AcDbLayerTable>(db->layerTableId());
     if (!t) return {};
     AcDbObjectId id = t->find(name);
-    if (id.isNull()) id = AddRecord(db, db->layerTableId(), new AcDbLayerTableRecord, name);
+    if (id.isNull()) id = AddRecord(db->layerTableId(), new AcDbLayerTableRecord, name);
     return id;
 }
 
@@ -130,7 +139,7 @@ AcDbObjectId EnsureRegApp(AcDbDatabase* db, const std::wstring& name) {
     auto* t = Peek<AcDbRegAppTable>(db->regAppTableId());
     if (!t) return {};
     AcDbObjectId id = t->find(name);
-    if (id.isNull()) id = AddRecord(db, db->regAppTableId(), new AcDbRegAppTableRecord, name);
+    if (id.isNull()) id = AddRecord(db->regAppTableId(), new AcDbRegAppTableRecord, name);
     return id;
 }
 
@@ -208,7 +217,7 @@ int AddLayout(AcDbDatabase* db, const std::wstring& name, AcDbObjectId* layoutId
         blockName = std::wstring(ACDB_PAPER_SPACE) + std::to_wstring(n);
         if (bt->find(blockName).isNull()) break;
     }
-    AcDbObjectId block = AddRecord(db, db->blockTableId(), new AcDbBlockTableRecord, blockName);
+    AcDbObjectId block = AddRecord(db->blockTableId(), new AcDbBlockTableRecord, blockName);
     int tab = 0;
     for (AcDbObjectId id : db->store().layouts) tab = std::max(tab, Peek<AcDbLayout>(id)->getTabOrder());
     AcDbObjectId id = AddLayoutObject(db, name, block, tab + 1);
@@ -233,6 +242,7 @@ bool SetCurrentLayout(AcDbDatabase* db, const std::wstring& name) {
         current->setNameRaw(old);
     }
     target->setNameRaw(ACDB_PAPER_SPACE);
+    target->ensureOverallViewport();
     db->store().tilemode = false;
     return true;
 }
@@ -328,7 +338,11 @@ Acad::ErrorStatus AcDbDatabase::dxfIn(const ACHAR* fileName, const ACHAR*) {
 }
 
 Acad::ErrorStatus AcDbDatabase::readDwgFile(const ACHAR* fileName, int, bool, const wchar_t*) {
-    return dxfIn(fileName);
+    Acad::ErrorStatus es = dxfIn(fileName);
+    // The host tells the person why a drawing does not read, on the command
+    // line: the file and the line of the fault.
+    if (es != Acad::eOk && fileName) vplat::Transcript::Get().CommandLine(L"\n" + vplat::LastDxfError());
+    return es;
 }
 
 Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int, int, bool) {
@@ -343,65 +357,132 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int, int, bool) {
 
 namespace {
 
-// Copies a block of another drawing (its entities, the layers, applications
-// and nested blocks they use) under the given name; the new block's id.
-AcDbObjectId CopyBlock(AcDbDatabase* to, AcDbBlockTableRecord* from, const std::wstring& name) {
-    auto* bt = vplat::Peek<AcDbBlockTable>(to->blockTableId());
-    AcDbObjectId id = bt->find(name);
-    AcDbBlockTableRecord* rec = vplat::Peek<AcDbBlockTableRecord>(id);
-    if (!rec) {
-        rec = new AcDbBlockTableRecord;
-        rec->setNameRaw(name);
-        bt->m_writer = true;
-        bt->add(id, rec);
-        bt->m_writer = false;
-        rec->m_writer = false;
-    } else {
-        // Redefinition: the old entities go.
-        for (AcDbObjectId e : rec->entityIds()) e.stub()->object->m_erased = true;
+// The blocks that `root` inserts, however deeply, each listed after every
+// block it inserts itself, and `root` last; without recursion, since a legal
+// chain of blocks may be long.
+std::vector<AcDbBlockTableRecord*> NestedFirst(AcDbBlockTableRecord* root) {
+    std::vector<AcDbBlockTableRecord*> order;
+    std::set<const AcDbBlockTableRecord*> seen{root};
+    std::vector<std::pair<AcDbBlockTableRecord*, size_t>> stack{{root, 0}};
+    while (!stack.empty()) {
+        auto& [b, next] = stack.back();
+        if (next == b->entityIds().size()) {
+            order.push_back(b);
+            stack.pop_back();
+            continue;
+        }
+        auto* ref = vplat::Peek<AcDbBlockReference>(b->entityIds()[next++]);
+        if (!ref || ref->isErased()) continue;
+        auto* nested = vplat::Peek<AcDbBlockTableRecord>(ref->blockTableRecord());
+        if (nested && seen.insert(nested).second) stack.push_back({nested, 0});
     }
-    rec->data() = from->data();
+    return order;
+}
+
+// A new anonymous block of the drawing, of the same letter as `like` ("*U3"
+// gives the next "*U"); its id.
+AcDbObjectId NewAnonymousBlock(AcDbDatabase* to, const std::wstring& like) {
+    std::wstring name = L"*U";
+    if (like.size() > 1 && std::iswalpha(static_cast<wint_t>(like[1]))) name[1] = like[1];
+    return vplat::AddRecord(to->blockTableId(), new AcDbBlockTableRecord, name);
+}
+
+// Fills the block `into` with copies of the entities of `from`; references
+// point at the blocks `copies` gives for theirs (a reference to a block it
+// lacks is left out). The layers and applications they use come along. An
+// entity the block refuses is not kept.
+void CopyEntities(AcDbDatabase* to, const AcDbBlockTableRecord* from, AcDbBlockTableRecord* into,
+                  const std::map<const AcDbBlockTableRecord*, AcDbObjectId>& copies) {
+    into->data() = from->data();
     for (AcDbObjectId eid : from->entityIds()) {
         auto* e = vplat::Peek<AcDbEntity>(eid);
         if (!e || e->isErased()) continue;
         AcDbObjectId nested;
         if (auto* ref = AcDbBlockReference::cast(e)) {
-            auto* src = vplat::Peek<AcDbBlockTableRecord>(ref->blockTableRecord());
-            if (!src) continue;
-            nested = bt->find(src->name());
-            if (nested.isNull()) nested = CopyBlock(to, src, src->name());
+            auto it = copies.find(vplat::Peek<AcDbBlockTableRecord>(ref->blockTableRecord()));
+            if (it == copies.end()) continue;
+            nested = it->second;
         }
         for (const auto& g : e->xdataGroups()) vplat::EnsureRegApp(to, g.app);
-        AcDbEntity* c = vplat::CloneEntity(e, nested);
+        // A reference gets its block once it is in: the blocks were chosen so
+        // that none inserts itself, and a long chain of them is not walked
+        // again for every link.
+        AcDbEntity* c = vplat::CloneEntity(e, AcDbObjectId());
         if (!c) continue;
-        rec->m_writer = true;
+        into->m_writer = true;
         AcDbObjectId cid;
-        rec->appendAcDbEntity(cid, c);
-        rec->m_writer = false;
+        Acad::ErrorStatus es = into->appendAcDbEntity(cid, c);
+        into->m_writer = false;
+        if (es != Acad::eOk) {
+            delete c;
+            continue;
+        }
         c->m_writer = false;
+        if (auto* ref = AcDbBlockReference::cast(c)) ref->setBlockIdRaw(nested);
     }
-    return id;
 }
 
 }  // namespace
 
 Acad::ErrorStatus AcDbDatabase::insert(AcDbObjectId& blockId, const ACHAR* blockName, AcDbDatabase* source, bool) {
     blockId = AcDbObjectId();
-    if (!blockName || !*blockName || !source || source == this) return Acad::eInvalidInput;
+    if (!blockName || !source || source == this) return Acad::eInvalidInput;
+    // A plain block name: never an anonymous or a layout block's.
+    const std::wstring name = blockName;
+    if (!vplat::SymbolNameProblem(name, vplat::SymbolTable::Block).empty() || name[0] == L'*')
+        return Acad::eInvalidInput;
+    auto* bt = vplat::Peek<AcDbBlockTable>(blockTableId());
+    AcDbObjectId existing = bt->find(name);
+    auto* target = vplat::Peek<AcDbBlockTableRecord>(existing);
+    if (target && target->isLayout()) return Acad::eInvalidInput;
     auto* sbt = vplat::Peek<AcDbBlockTable>(source->blockTableId());
     auto* model = sbt ? vplat::Peek<AcDbBlockTableRecord>(sbt->find(ACDB_MODEL_SPACE)) : nullptr;
     if (!model) return Acad::eNoDatabase;
+
+    // What each block of the source becomes: a named block this drawing has
+    // stays this drawing's; the others are copied, anonymous ones as new
+    // anonymous blocks. Nothing is changed when the new block would insert
+    // itself: the source holds a block of its name, or one of this drawing's
+    // blocks it uses inserts the block being redefined.
+    std::vector<AcDbBlockTableRecord*> order = NestedFirst(model);
+    order.pop_back();
+    std::map<const AcDbBlockTableRecord*, AcDbObjectId> copies;
+    for (AcDbBlockTableRecord* b : order) {
+        if (b->name().empty() || b->name()[0] == L'*') continue;
+        if (vplat::EqualNoCase(b->name(), name)) return Acad::eSelfReference;
+        AcDbObjectId own = bt->find(b->name());
+        if (own.isNull()) continue;
+        if (vplat::WouldInsertItself(own, existing)) return Acad::eSelfReference;
+        copies[b] = own;
+    }
+
     // Layers come across with their properties.
     auto* slt = vplat::Peek<AcDbLayerTable>(source->layerTableId());
     auto* lt = vplat::Peek<AcDbLayerTable>(layerTableId());
     for (AcDbObjectId lid : slt->recordIds()) {
         auto* l = vplat::Peek<AcDbLayerTableRecord>(lid);
         if (!l || l->isErased() || !lt->find(l->name()).isNull()) continue;
-        AcDbObjectId nid = vplat::EnsureLayer(this, l->name());
-        vplat::Peek<AcDbLayerTableRecord>(nid)->data() = l->data();
+        if (auto* made = vplat::Peek<AcDbLayerTableRecord>(vplat::EnsureLayer(this, l->name()))) made->data() = l->data();
     }
-    blockId = CopyBlock(this, model, blockName);
-    return blockId.isNull() ? Acad::eInvalidInput : Acad::eOk;
+    for (AcDbBlockTableRecord* b : order) {
+        if (copies.count(b)) continue;
+        AcDbObjectId id = b->name()[0] != L'*' ? vplat::AddRecord(blockTableId(), new AcDbBlockTableRecord, b->name())
+                          : NewAnonymousBlock(this, b->isLayout() ? L"*U" : b->name());
+        if (id.isNull()) continue;
+        copies[b] = id;
+        CopyEntities(this, b, vplat::Peek<AcDbBlockTableRecord>(id), copies);
+    }
+    if (target) {
+        // Redefinition: the old entities go.
+        for (AcDbObjectId e : target->entityIds()) e.stub()->object->m_erased = true;
+    } else {
+        existing = vplat::AddRecord(blockTableId(), new AcDbBlockTableRecord, name);
+        target = vplat::Peek<AcDbBlockTableRecord>(existing);
+        if (!target) return Acad::eInvalidInput;
+    }
+    CopyEntities(this, model, target, copies);
+    blockId = existing;
+    return Acad::eOk;
 }
 
 AcDbDatabase* AcDbHostApplicationServices::workingDatabase() const {

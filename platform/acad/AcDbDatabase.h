@@ -52,11 +52,17 @@ public:
     // leaves the drawing as it was.
     Acad::ErrorStatus dxfIn(const ACHAR* fileName, const ACHAR* logFilename = nullptr);
     Acad::ErrorStatus dxfOut(const ACHAR* fileName, int precision = 16, int dwgVer = 0, bool saveThumbnail = false);
-    // Drawings here are DXF whatever their extension.
+    // Drawings here are DXF whatever their extension. A file that does not
+    // read is named on the command line with the line of its fault.
     Acad::ErrorStatus readDwgFile(const ACHAR* fileName, int shareMode = 0, bool allowCPConversion = false,
                                   const wchar_t* password = nullptr);
-    // Copies the model space of the source into a new block of this drawing,
-    // with the layers and blocks it uses.
+    // Copies the model space of the source into a block of this drawing of
+    // that name (an existing one is redefined), with the layers and blocks it
+    // uses: a named block this drawing has already stays as it is, anonymous
+    // ones are copied as new anonymous blocks. eInvalidInput for a name that
+    // is no plain block name (an anonymous or layout block's, a character a
+    // block name may not hold), eSelfReference, with nothing changed, when
+    // the block would insert itself.
     Acad::ErrorStatus insert(AcDbObjectId& blockId, const ACHAR* blockName, AcDbDatabase* source,
                              bool preserveSourceDatabase = true);
 

@@ -23,6 +23,21 @@ VPLAT_DB_CLASS_IMPL(AcDbLayout, AcDbObject)
 #define WRITE_GUARD \
     if (!isWriteEnabled()) return Acad::eNotOpenForWrite
 
+namespace vplat {
+
+std::wstring SymbolNameProblem(std::wstring_view name, SymbolTable table) {
+    if (name.empty()) return L"an empty name";
+    if (name.size() > 255) return L"a name of " + std::to_wstring(name.size()) + L" characters (at most 255)";
+    std::wstring_view rest = table == SymbolTable::Block && name[0] == L'*' ? name.substr(1) : name;
+    const wchar_t* forbidden = table == SymbolTable::RegApp ? L"<>/\\\":;?*|=`," : L"<>/\\\":;?*|=`";
+    if (rest.find_first_of(forbidden) == std::wstring_view::npos) return L"";
+    const wchar_t* what = table == SymbolTable::Layer ? L"layer" : table == SymbolTable::Block ? L"block" : L"application";
+    return L"the " + std::wstring(what) + L" name \"" + std::wstring(name) + L"\" holds a character a " + what +
+           L" name may not hold (" + forbidden + L")";
+}
+
+}  // namespace vplat
+
 Acad::ErrorStatus AcDbSymbolTableRecord::getName(ACHAR*& name) const {
     name = vplat::NewString(m_name);
     return Acad::eOk;
@@ -36,8 +51,10 @@ Acad::ErrorStatus AcDbSymbolTableRecord::getName(const ACHAR*& name) const {
 Acad::ErrorStatus AcDbSymbolTableRecord::setName(const ACHAR* name) {
     WRITE_GUARD;
     if (!name || !*name) return Acad::eInvalidInput;
-    // A record in a table keeps its name unique there.
+    // A record in a table keeps its name unique there, and a name the table's
+    // names may be.
     if (AcDbSymbolTable* t = vplat::Peek<AcDbSymbolTable>(ownerId())) {
+        if (!vplat::SymbolNameProblem(name, t->kind()).empty()) return Acad::eInvalidInput;
         AcDbObjectId other = t->find(name);
         if (!other.isNull() && other != objectId()) return Acad::eDuplicateRecordName;
     }
@@ -76,29 +93,65 @@ Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& id, AcDbE
         return Acad::eSelfReference;
     AcDbDatabase* db = database();
     // An entity given a layer by code that the drawing lacks gets the layer;
-    // vertices mostly repeat their entity's, looked up once.
+    // vertices mostly repeat their entity's, looked up once. A name no layer
+    // may have keeps the entity out.
     std::wstring_view checked;
     bool any = false;
     auto ensure = [&](const AcDbObject* o) {
         std::wstring_view name = vplat::TagTextView(o->data(), 8, L"0");
-        if (any && name == checked) return;
-        vplat::EnsureLayer(db, std::wstring(name));
+        if (any && name == checked) return true;
+        if (vplat::EnsureLayer(db, std::wstring(name)).isNull()) return false;
         checked = name, any = true;
+        return true;
     };
-    ensure(e);
+    if (!ensure(e)) return Acad::eBadLayerName;
     std::vector<AcDbObject*> subs;
     e->subObjects(subs);
     for (AcDbObject* s : subs)
-        if (AcDbEntity::cast(s)) ensure(s);
-    id = db->store().Add(e, e->m_fileHandle, true);
-    e->m_owner = objectId();
+        if (AcDbEntity::cast(s) && !ensure(s)) return Acad::eBadLayerName;
+    // A viewport of a layout takes the next number, after the layout's
+    // overall one.
+    if (auto* vp = AcDbViewport::cast(e); vp && isLayout() && !vplat::EqualNoCase(m_name, ACDB_MODEL_SPACE)) {
+        ensureOverallViewport();
+        vplat::SetTag(vp->data(), DxfTag::Int(69, highestViewportNumber() + 1));
+    }
+    joinEntity(id, e);
     e->m_writer = true;
+    return Acad::eOk;
+}
+
+void AcDbBlockTableRecord::joinEntity(AcDbObjectId& id, AcDbEntity* e) {
+    id = database()->store().Add(e, e->m_fileHandle, true);
+    e->m_owner = objectId();
     if (m_entities.size() >= m_nextCompaction) {
         std::erase_if(m_entities, [](AcDbObjectId i) { return i.isErased(); });
         m_nextCompaction = std::max<size_t>(64, 2 * m_entities.size());
     }
     m_entities.push_back(id);
-    return Acad::eOk;
+}
+
+int AcDbBlockTableRecord::highestViewportNumber() const {
+    int highest = 0;
+    for (AcDbObjectId id : m_entities)
+        if (auto* vp = vplat::Peek<AcDbViewport>(id); vp && !vp->isErased()) highest = std::max(highest, vp->number());
+    return highest;
+}
+
+void AcDbBlockTableRecord::ensureOverallViewport() {
+    if (!m_stub || !isLayout() || vplat::EqualNoCase(m_name, ACDB_MODEL_SPACE)) return;
+    for (AcDbObjectId id : m_entities)
+        if (auto* vp = vplat::Peek<AcDbViewport>(id); vp && !vp->isErased() && vp->number() == 1) return;
+    // A sheet of A3 landscape seen whole, as a new layout's page.
+    auto* overall = new AcDbViewport;
+    vplat::SetPoint(overall->data(), 10, AcGePoint3d(210, 148.5, 0));
+    vplat::SetTag(overall->data(), DxfTag::Real(40, 420));
+    vplat::SetTag(overall->data(), DxfTag::Real(41, 297));
+    vplat::SetTag(overall->data(), DxfTag::Int(68, 1));
+    vplat::SetTag(overall->data(), DxfTag::Int(69, 1));
+    vplat::SetPoint(overall->data(), 12, AcGePoint3d(210, 148.5, 0));
+    vplat::SetTag(overall->data(), DxfTag::Real(45, 297));
+    AcDbObjectId id;
+    joinEntity(id, overall);
 }
 
 Acad::ErrorStatus AcDbBlockTableRecord::newIterator(AcDbBlockTableRecordIterator*& it, bool, bool skipDeleted) const {
@@ -124,6 +177,10 @@ bool AcDbBlockTableRecord::hasAttributeDefinitions() const {
     }
     return false;
 }
+
+bool AcDbBlockTableRecord::isFromExternalReference() const { return (vplat::TagInt(m_data, 70) & (4 | 8)) != 0; }
+
+std::wstring AcDbBlockTableRecord::pathName() const { return std::wstring(vplat::TagTextView(m_data, 1, L"")); }
 
 AcDbBlockTableRecordIterator::AcDbBlockTableRecordIterator(std::vector<AcDbObjectId> ids, bool skipDeleted)
     : m_ids(std::move(ids)), m_skipDeleted(skipDeleted) {
@@ -301,6 +358,7 @@ Acad::ErrorStatus AcDbSymbolTable::add(AcDbObjectId& id, AcDbSymbolTableRecord* 
         }
         record->setNameRaw(name);
     }
+    if (!vplat::SymbolNameProblem(name, kind()).empty()) return Acad::eInvalidInput;
     if (!find(name).isNull()) return Acad::eDuplicateRecordName;
     id = database()->store().Add(record, record->m_fileHandle, true);
     record->m_owner = objectId();

@@ -2,6 +2,7 @@
 // and the layouts of paper space. Names are compared without regard to case.
 #pragma once
 
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -9,6 +10,18 @@
 
 #define ACDB_MODEL_SPACE L"*Model_Space"
 #define ACDB_PAPER_SPACE L"*Paper_Space"
+
+namespace vplat {
+
+// The tables whose records are named.
+enum class SymbolTable { Layer, Block, RegApp };
+// Why a text cannot name a record of that table, "" when it can: it is
+// empty, longer than 255 characters, or holds a character the table's names
+// may not hold (<>/\":;?*|=` and, for applications, the comma). A block's
+// name may start with "*": anonymous and layout blocks.
+std::wstring SymbolNameProblem(std::wstring_view name, SymbolTable table);
+
+}  // namespace vplat
 
 class AcDbSymbolTableRecord : public AcDbObject {
     VPLAT_DB_CLASS(AcDbSymbolTableRecord)
@@ -43,6 +56,10 @@ public:
     bool isLayout() const { return !m_layout.isNull(); }
     AcDbObjectId getLayoutId() const { return m_layout; }
     bool hasAttributeDefinitions() const;
+    // An external reference: a block standing for another drawing, whose
+    // path it keeps.
+    bool isFromExternalReference() const;
+    std::wstring pathName() const;
 
     // Stand-in internals: the entities in creation order. Erased ones stay
     // until they are as many as the live ones; the next append then drops
@@ -50,11 +67,19 @@ public:
     std::vector<AcDbObjectId>& entityIds() { return m_entities; }
     const std::vector<AcDbObjectId>& entityIds() const { return m_entities; }
     void setLayoutIdRaw(AcDbObjectId id) { m_layout = id; }
+    // A layout's paper block gets its overall viewport (number 1, the sheet
+    // of paper) when it has none: when the layout is first made current, or
+    // before its first other viewport.
+    void ensureOverallViewport();
     // Puts an entity restored from erasure back into the list, at its place
     // by handle, when the list dropped it.
     void restoreEntity(AcDbObjectId id);
 
 private:
+    // The highest number of the block's viewports, 0 without one.
+    int highestViewportNumber() const;
+    void joinEntity(AcDbObjectId& id, AcDbEntity* e);
+
     std::vector<AcDbObjectId> m_entities;
     size_t m_nextCompaction = 64;
     AcDbObjectId m_layout;
@@ -120,7 +145,8 @@ public:
                             bool openErased = false) const;
     bool has(const ACHAR* name) const;
     bool has(AcDbObjectId id) const;
-    // The table must be open for write; names are unique without regard to case.
+    // The table must be open for write; names are unique without regard to
+    // case, and a name the table's names may not be is refused.
     Acad::ErrorStatus add(AcDbSymbolTableRecord* record);
     Acad::ErrorStatus add(AcDbObjectId& id, AcDbSymbolTableRecord* record);
     Acad::ErrorStatus newIterator(AcDbSymbolTableIterator*& it, bool atBeginning = true,
@@ -133,6 +159,9 @@ public:
     AcDbObjectId find(const std::wstring& name) const;
     // A record of the table was renamed: the names are looked at again.
     void namesChanged() const;
+
+    // Which table this is.
+    virtual vplat::SymbolTable kind() const = 0;
 
 protected:
     virtual bool accepts(const AcDbSymbolTableRecord* record) const = 0;
@@ -165,18 +194,21 @@ protected:
 class AcDbBlockTable : public AcDbTypedSymbolTable<AcDbBlockTableRecord> {
     VPLAT_DB_CLASS(AcDbBlockTable)
 public:
+    vplat::SymbolTable kind() const override { return vplat::SymbolTable::Block; }
     const wchar_t* dxfName() const override { return L"BLOCK_RECORD"; }
 };
 
 class AcDbLayerTable : public AcDbTypedSymbolTable<AcDbLayerTableRecord> {
     VPLAT_DB_CLASS(AcDbLayerTable)
 public:
+    vplat::SymbolTable kind() const override { return vplat::SymbolTable::Layer; }
     const wchar_t* dxfName() const override { return L"LAYER"; }
 };
 
 class AcDbRegAppTable : public AcDbTypedSymbolTable<AcDbRegAppTableRecord> {
     VPLAT_DB_CLASS(AcDbRegAppTable)
 public:
+    vplat::SymbolTable kind() const override { return vplat::SymbolTable::RegApp; }
     const wchar_t* dxfName() const override { return L"APPID"; }
 };
 

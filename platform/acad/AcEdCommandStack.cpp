@@ -12,6 +12,9 @@ namespace {
 struct CommandState {
     std::vector<vplat::RegisteredCommand> commands;
     std::map<std::wstring, int> removeCalls;
+    // The group the last removal named, until a command is added: removing
+    // it again finds nothing and is not shown again.
+    std::wstring lastRemoved;
 };
 
 CommandState& State() {
@@ -36,6 +39,7 @@ Acad::ErrorStatus AcEdCommandStack::addCommand(const ACHAR* groupName, const ACH
     for (const auto& c : State().commands)
         if (vplat::EqualNoCase(c.group, groupName) && vplat::EqualNoCase(c.globalName, globalName))
             return Acad::eDuplicateKey;
+    State().lastRemoved.clear();
     State().commands.push_back(
         {groupName, globalName, local, flags, function, functionCode, resourceHandle, vplat::ArxApps::Current()});
     vplat::Transcript::Get().Event("commands", L"addCommand " + std::wstring(groupName) + L" " + globalName);
@@ -62,7 +66,10 @@ Acad::ErrorStatus AcEdCommandStack::removeGroup(const ACHAR* groupName) {
                               [&](const vplat::RegisteredCommand& c) { return vplat::EqualNoCase(c.group, group); }),
                cmds.end());
     size_t removed = before - cmds.size();
-    vplat::Transcript::Get().Event("commands", L"removeGroup " + group + L" (" + std::to_wstring(removed) +
+    const bool again = removed == 0 && !State().lastRemoved.empty() && vplat::EqualNoCase(State().lastRemoved, group);
+    State().lastRemoved = group;
+    if (!again)
+        vplat::Transcript::Get().Event("commands", L"removeGroup " + group + L" (" + std::to_wstring(removed) +
                                                    L" command" + (removed == 1 ? L"" : L"s") + L")");
     return removed ? Acad::eOk : Acad::eKeyNotFound;
 }
@@ -92,6 +99,7 @@ int Commands::RemoveGroupCalls(const std::wstring& group) {
 void Commands::Clear() {
     State().commands.clear();
     State().removeCalls.clear();
+    State().lastRemoved.clear();
 }
 
 }  // namespace vplat

@@ -195,10 +195,11 @@ int acedSSGet(const ACHAR* mode, const void*, const void*, const resbuf* filter,
         tr.CommandLine(L"Select objects: ");
         std::optional<std::wstring> line = vplat::Script::Get().Take(L"select", L"Select objects: ");
         if (!line || *line == L"<cancel>") {
-            tr.CommandLine(L"*Cancel*\n");
+            tr.Answer(L"*Cancel*");
             return RTCAN;
         }
         std::wstring text = *line == L"<enter>" ? L"" : *line;
+        tr.Answer(text);
         for (wchar_t& c : text)
             if (c == L',') c = L' ';
         std::wistringstream in(text);
@@ -212,7 +213,7 @@ int acedSSGet(const ACHAR* mode, const void*, const void*, const resbuf* filter,
                 std::find(ids.begin(), ids.end(), e->objectId()) == ids.end())
                 ids.push_back(e->objectId());
         }
-        tr.CommandLine(text + L"\n" + std::to_wstring(found) + L" found\n");
+        tr.CommandLine(std::to_wstring(found) + L" found\n");
     } else {
         return RTERROR;
     }
@@ -264,11 +265,14 @@ int acedEntSel(const ACHAR* prompt, ads_name entres, ads_point ptres) {
     tr.CommandLine(p);
     std::optional<std::wstring> line = vplat::Script::Get().Take(L"entsel", p);
     if (!line || *line == L"<cancel>") {
-        tr.CommandLine(L"*Cancel*\n");
+        tr.Answer(L"*Cancel*");
         return RTCAN;
     }
-    tr.CommandLine(*line + L"\n");
-    if (*line == L"<enter>" || line->empty()) return RTERROR;
+    if (*line == L"<enter>" || line->empty()) {
+        tr.Answer(L"");
+        return RTERROR;
+    }
+    tr.Answer(*line);
     std::wistringstream in(*line);
     std::wstring handle, point;
     in >> handle >> point;

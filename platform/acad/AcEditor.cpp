@@ -1,5 +1,6 @@
 #include "AcEditor.h"
 
+#include <cmath>
 #include <cstdarg>
 #include <cwchar>
 #include <cwctype>
@@ -43,15 +44,16 @@ Reply Ask(const wchar_t* kind, const ACHAR* prompt) {
     std::wstring p = prompt ? prompt : L"";
     Print(p);
     std::optional<std::wstring> line = vplat::Script::Get().Take(kind, p);
+    vplat::Transcript& tr = vplat::Transcript::Get();
     if (!line || *line == L"<cancel>") {
-        Print(L"*Cancel*\n");
+        tr.Answer(L"*Cancel*");
         return {Kind::Cancel, L""};
     }
     if (*line == L"<enter>" || line->empty()) {
-        Print(L"\n");
+        tr.Answer(L"");
         return {Kind::Enter, L""};
     }
-    Print(*line + L"\n");
+    tr.Answer(*line);
     return {Kind::Value, *line};
 }
 
@@ -98,6 +100,8 @@ bool ParseReal(const std::wstring& s, double* out) {
     double d = std::wcstod(s.c_str(), &end);
     while (end && *end && std::iswspace(static_cast<wint_t>(*end))) ++end;
     if (end == s.c_str() || (end && *end)) return false;
+    // "nan", "inf" and numbers beyond the range are no numeric value.
+    if (!std::isfinite(d)) return false;
     *out = d;
     return true;
 }

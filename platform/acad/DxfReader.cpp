@@ -1,3 +1,4 @@
+#include <cctype>
 #include <charconv>
 #include <deque>
 #include <functional>
@@ -33,8 +34,6 @@ using dxfread::TagCursor;
 using dxfread::Tok;
 using dxfread::Trim;
 
-// Characters a layer name may not hold.
-const wchar_t* const kNotInLayerNames = L"<>/\\\":;?*|=`";
 
 // A whole pass over the groups, before anything is made: the file is DXF
 // text from 0 SECTION to 0 EOF. Gives how many objects it holds, the groups
@@ -46,6 +45,10 @@ struct FileShape {
     std::deque<std::string> headerValues;
     uint64_t end = 0;
 };
+
+// The flags of a BLOCK that make it an external reference: attached (4),
+// overlaid (8), dependent on its drawing (16), resolved (32).
+constexpr int64_t kXrefFlags = 4 | 8 | 16 | 32;
 
 FileShape CheckShape(const DxfSource& source) {
     TagCursor cursor(source, false);
@@ -226,22 +229,33 @@ private:
     }
 
     // A name of a symbol table record (2), checked as the table keeps it.
-    std::wstring Name(const Record& r, bool layer) {
+    std::wstring Name(const Record& r, SymbolTable table) {
         for (size_t i = r.begin; i < r.end; ++i)
             if (m_t[i].code == 2) {
                 std::wstring name = Text(m_t[i]);
-                CheckName(name, m_t[i].line + 1, layer);
+                CheckName(name, m_t[i].line + 1, table);
                 return name;
             }
         return L"";
     }
 
-    static void CheckName(const std::wstring& name, int line, bool layer) {
-        if (name.size() > 255)
-            Fail(line, L"a name of " + std::to_wstring(name.size()) + L" characters (at most 255)");
-        if (layer && name.find_first_of(kNotInLayerNames) != std::wstring::npos)
-            Fail(line, L"the layer name \"" + name + L"\" holds a character a layer name may not hold (" +
-                           kNotInLayerNames + L")");
+    // Binary data of extended data (1004) are hexadecimal digits in pairs,
+    // one pair a byte: anything else fails the file where it stands.
+    static void CheckBinary(const Tok& t) {
+        std::string_view v = Trim(t.value);
+        bool hex = v.size() % 2 == 0;
+        for (char c : v) hex = hex && std::isxdigit(static_cast<unsigned char>(c));
+        if (!hex)
+            Fail(t.line + 1, L"malformed binary data " + Quote(t.value) +
+                                 L" for group code 1004: it must be hexadecimal digits in pairs");
+    }
+
+    // A name the table would refuse fails the file where it stands (an empty
+    // one is dealt with where it is used).
+    static void CheckName(const std::wstring& name, int line, SymbolTable table) {
+        if (name.empty()) return;
+        std::wstring problem = SymbolNameProblem(name, table);
+        if (!problem.empty()) Fail(line, problem);
     }
 
     void Repaired(int line, const std::wstring& what) {
@@ -278,7 +292,7 @@ private:
 
     void TableRecord(const Record& r) {
         if (r.kind == "LAYER") {
-            std::wstring name = Name(r, true);
+            std::wstring name = Name(r, SymbolTable::Layer);
             if (name.empty()) return;
             // Every group read before the record is made: a bad one leaks nothing.
             int64_t color = GroupInt(r, 62, 7), flags = GroupInt(r, 70, 0), plotted = GroupInt(r, 290, 1);
@@ -289,10 +303,10 @@ private:
             if (plotted == 0) SetTag(l->data(), DxfTag::Int(290, 0));
             AddRecord(m_db->layerTableId(), l, name, HandleOf(r));
         } else if (r.kind == "APPID") {
-            std::wstring name = Name(r, false);
+            std::wstring name = Name(r, SymbolTable::RegApp);
             if (!name.empty()) AddRecord(m_db->regAppTableId(), new AcDbRegAppTableRecord, name, HandleOf(r));
         } else if (r.kind == "BLOCK_RECORD") {
-            std::wstring name = Name(r, false);
+            std::wstring name = Name(r, SymbolTable::Block);
             if (name.empty()) return;
             AcDbObjectId id = AddRecord(m_db->blockTableId(), new AcDbBlockTableRecord, name, HandleOf(r));
             for (size_t i = r.begin; i < r.end; ++i)
@@ -310,10 +324,15 @@ private:
     void BlockRecord(const Record& r) {
         if (r.kind == "BLOCK") {
             FinishPending();
-            std::wstring name = Name(r, false);
+            std::wstring name = Name(r, SymbolTable::Block);
             if (name.empty()) Fail(r.line, L"a BLOCK without a name");
             m_block = BlockNamed(name);
             auto* b = Peek<AcDbBlockTableRecord>(m_block);
+            // An external reference keeps its flags and the path of its drawing.
+            if (int64_t xref = GroupInt(r, 70, 0) & kXrefFlags) {
+                SetTag(b->data(), DxfTag::Int(70, xref));
+                SetTag(b->data(), DxfTag::Text(1, Group(r, 1)));
+            }
             for (size_t i = r.begin; i < r.end; ++i)
                 if (m_t[i].code == 10) {
                     double p[3] = {Real(m_t[i]), 0, 0};
@@ -355,13 +374,14 @@ private:
                 continue;
             }
             if (t.code >= 1000 && t.code <= 1071) {
+                if (t.code == 1004) CheckBinary(t);
                 DxfTag tag;
                 i += ReadTag(r, i, tag);
                 XDataItem(x, t, std::move(tag));
                 continue;
             }
             if (t.code == 8 && t.value != m_checkedLayer) {
-                CheckName(Text(t), t.line + 1, true);
+                CheckName(Text(t), t.line + 1, SymbolTable::Layer);
                 m_checkedLayer.assign(t.value);
             }
             switch (t.code) {
@@ -373,7 +393,7 @@ private:
             case 2:
                 if (isRef) {
                     *blockName = Text(t);
-                    CheckName(*blockName, t.line + 1, false);
+                    CheckName(*blockName, t.line + 1, SymbolTable::Block);
                     continue;
                 }
                 break;
@@ -422,7 +442,7 @@ private:
             Repaired(t.line + 1, L"extended data without an application name dropped");
             return;
         }
-        CheckName(app, t.line + 1, false);
+        CheckName(app, t.line + 1, SymbolTable::RegApp);
         m_xdataApps.try_emplace(app, t.line + 1);
         x.o->xdataGroups().push_back({std::move(app), {}});
         // Room for the application's items (a point's y and z join its x).
@@ -676,7 +696,7 @@ private:
             }
         if (!m_clayer.empty()) {
             std::wstring clayer = Text(Tok{8, 0, m_clayer});
-            CheckName(clayer, m_clayerLine, true);
+            CheckName(clayer, m_clayerLine, SymbolTable::Layer);
             s.clayer = EnsureLayer(m_db, clayer);
         }
         s.tilemode = m_tilemode;

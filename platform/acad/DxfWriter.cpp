@@ -352,13 +352,15 @@ private:
             w.Str(8, "0");
             w.Str(100, "AcDbBlockBegin");
             w.Str(2, b->name());
-            int flags = b->isAnonymous() ? 1 : 0;
+            int64_t flags = b->isAnonymous() ? 1 : 0;
             if (b->hasAttributeDefinitions()) flags |= 2;
+            // An external reference's own flags, and its drawing's path.
+            flags |= TagInt(b->data(), 70);
             w.Int(70, flags);
             AcGePoint3d o = b->origin();
             w.Point(10, asDblArray(o));
             w.Str(3, b->name());
-            w.Str(1, "");
+            w.Str(1, b->pathName());
             if (!InEntitiesSection(b)) EntitiesOf(b, paper);
             w.Str(0, "ENDBLK");
             w.Handle(5, m_blockBegin[i].second);

@@ -17,8 +17,14 @@ void Transcript::Emit(const std::string& utf8) {
 }
 
 void Transcript::CommandLine(const std::wstring& text) {
+    if (text.empty()) return;
     m_entries.push_back({"cmd", text});
+    m_afterBlank = text.back() == L' ' || text.back() == L'\n' || text.back() == L'\t' || text.back() == L'\r';
     Emit(WideToUtf8(text));
+}
+
+void Transcript::Answer(const std::wstring& text) {
+    CommandLine((text.empty() || m_afterBlank ? L"" : L" ") + text + L"\n");
 }
 
 void Transcript::Event(const std::string& kind, const std::wstring& text) {
@@ -48,6 +54,7 @@ void Transcript::Clear() {
     m_entries.clear();
     m_rendered.clear();
     m_atLineStart = true;
+    m_afterBlank = true;
 }
 
 }  // namespace vplat

@@ -19,6 +19,10 @@ public:
 
     // Text printed on the command line (prompts and answers included), as it stands.
     void CommandLine(const std::wstring& text);
+    // The answer to the prompt just printed, as a command line shows it: after
+    // a space (none when the prompt ends in a blank or a line end), then the
+    // line end. An empty answer (Enter) ends the line only.
+    void Answer(const std::wstring& text);
     // An event on a line of its own: "[kind] text".
     void Event(const std::string& kind, const std::wstring& text);
 
@@ -40,6 +44,7 @@ private:
     std::vector<TranscriptEntry> m_entries;
     std::function<void(const std::string&)> m_sink;
     bool m_atLineStart = true;
+    bool m_afterBlank = true;  // the command line's text ends in a blank or a line end
     std::string m_rendered;
 };
 

@@ -30,24 +30,27 @@ void Clamp(ScrollBar& s) {
     s.track = std::clamp(s.track, s.min, top);
 }
 
-void PaintVScroll(HDC hdc, const Window* w) {
-    RECT r = VScrollRect(w);
-    int a = GetSystemMetrics(SM_CYVSCROLL);
-    const ScrollBar& s = w->vbar;
+// A window scroll bar: its two arrows and, when it can move, the thumb.
+void PaintScrollBar(HDC hdc, const Window* w, bool vertical) {
+    RECT r = vertical ? VScrollRect(w) : HScrollRect(w);
+    int a = vertical ? GetSystemMetrics(SM_CYVSCROLL) : GetSystemMetrics(SM_CXHSCROLL);
+    const ScrollBar& s = vertical ? w->vbar : w->hbar;
     bool active = s.enabled && s.max > s.min && (s.page == 0 || s.page <= s.max - s.min);
-    RECT up{r.left, r.top, r.right, r.top + a};
-    RECT down{r.left, r.bottom - a, r.right, r.bottom};
+    RECT before = vertical ? RECT{r.left, r.top, r.right, r.top + a} : RECT{r.left, r.top, r.left + a, r.bottom};
+    RECT after = vertical ? RECT{r.left, r.bottom - a, r.right, r.bottom} : RECT{r.right - a, r.top, r.right, r.bottom};
     FillSys(hdc, r, COLOR_SCROLLBAR);
-    DrawFrameControl(hdc, &up, DFC_SCROLL, DFCS_SCROLLUP | (active ? 0 : DFCS_INACTIVE));
-    DrawFrameControl(hdc, &down, DFC_SCROLL, DFCS_SCROLLDOWN | (active ? 0 : DFCS_INACTIVE));
+    UINT inactive = active ? 0 : DFCS_INACTIVE;
+    DrawFrameControl(hdc, &before, DFC_SCROLL, (vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | inactive);
+    DrawFrameControl(hdc, &after, DFC_SCROLL, (vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | inactive);
     if (!active) return;
-    int track = (r.bottom - r.top) - 2 * a;
+    int track = (vertical ? r.bottom - r.top : r.right - r.left) - 2 * a;
     int range = s.max - s.min + 1;
     int thumb = s.page ? std::max(track * s.page / range, 8) : a;
     if (thumb > track) return;
     int span = range - std::max(s.page, 1);
     int offset = span > 0 ? (track - thumb) * (s.pos - s.min) / span : 0;
-    RECT t{r.left, r.top + a + offset, r.right, r.top + a + offset + thumb};
+    RECT t = vertical ? RECT{r.left, r.top + a + offset, r.right, r.top + a + offset + thumb}
+                      : RECT{r.left + a + offset, r.top, r.left + a + offset + thumb, r.bottom};
     FillSys(hdc, t, COLOR_BTNFACE);
     DrawEdge(hdc, &t, EDGE_RAISED, BF_RECT);
 }
@@ -121,7 +124,14 @@ void PaintFrame(HWND hwnd) {
         if (w->style & WS_VSCROLL) e.right += GetSystemMetrics(SM_CXVSCROLL);
         DrawEdge(hdc, &e, BDR_SUNKENOUTER, BF_RECT);
     }
-    if (w->style & WS_VSCROLL) PaintVScroll(hdc, w);
+    if (w->style & WS_VSCROLL) PaintScrollBar(hdc, w, true);
+    if (w->style & WS_HSCROLL) PaintScrollBar(hdc, w, false);
+    if ((w->style & WS_VSCROLL) && (w->style & WS_HSCROLL)) {
+        // The square where the two bars meet.
+        RECT v = VScrollRect(w), h = HScrollRect(w);
+        RECT corner{v.left, h.top, v.right, h.bottom};
+        FillSys(hdc, corner, COLOR_BTNFACE);
+    }
     ReleaseDC(hwnd, hdc);
 }
 

@@ -387,6 +387,14 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_KEYDOWN: {
         bool shift = GetKeyState(VK_SHIFT) < 0;
+        // The clipboard keys: Ctrl+V or Shift+Insert pastes, Ctrl+C or
+        // Ctrl+Insert copies, Ctrl+X or Shift+Delete cuts.
+        const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+        UINT clipboard = 0;
+        if ((ctrl && wParam == 'V') || (shift && wParam == VK_INSERT)) clipboard = WM_PASTE;
+        else if (ctrl && (wParam == 'C' || wParam == VK_INSERT)) clipboard = WM_COPY;
+        else if ((ctrl && wParam == 'X') || (shift && wParam == VK_DELETE)) clipboard = WM_CUT;
+        if (clipboard) return SendMessageW(hwnd, clipboard, 0, 0);
         int n = static_cast<int>(s.text.size());
         int caret = s.selEnd;
         std::vector<Line> lines = Lines(hwnd);

@@ -251,11 +251,20 @@ extern "C" int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT for
         if (lines.size() == 1) lines[0].underline = underline;
     }
     if (format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS)) {
+        // The longest start of the line that fits with "..." after it. The
+        // model's widths add up character by character, so one walk with a
+        // running width finds it, however long the line.
+        const int em = TextMetrics::EmOf(lf.lfHeight);
+        const bool bold = lf.lfWeight >= FW_SEMIBOLD;
+        const int room = width - Width(L"...", lf);
         for (TextLine& l : lines) {
             if (Width(l.text, lf) <= width) continue;
-            std::wstring t = l.text;
-            while (!t.empty() && Width(t + L"...", lf) > width) t.pop_back();
-            l.text = t + L"...";
+            size_t n = 0;
+            for (int used = 0; n < l.text.size(); ++n) {
+                used += TextMetrics::CharWidth(l.text[n], em, bold);
+                if (used > room) break;
+            }
+            l.text = l.text.substr(0, n) + L"...";
         }
     }
     int lineH = tm.tmHeight;

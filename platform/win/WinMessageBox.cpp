@@ -61,8 +61,11 @@ extern "C" int MessageBoxW(HWND, LPCWSTR text, LPCWSTR caption, UINT type) {
     }
     vplat::MessageBoxRecord rec{text ? text : L"", caption ? caption : L"", type, answer};
     Records().push_back(rec);
+    // A text that ends its last line keeps the answer on that line.
+    std::wstring shown = rec.text;
+    while (!shown.empty() && (shown.back() == L'\n' || shown.back() == L'\r')) shown.pop_back();
     vplat::Transcript::Get().Event(
-        "messagebox", L"\"" + rec.caption + L"\" " + vplat::MessageBoxes::ButtonNames(type) + L": " + rec.text +
+        "messagebox", L"\"" + rec.caption + L"\" " + vplat::MessageBoxes::ButtonNames(type) + L": " + shown +
                           L" -> " + vplat::MessageBoxes::AnswerName(answer) + (scripted ? L"" : L" (default)"));
     return answer;
 }

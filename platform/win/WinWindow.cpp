@@ -162,6 +162,11 @@ RECT VScrollRect(const Window* w) {
     return RECT{c.right, c.top, c.right + GetSystemMetrics(SM_CXVSCROLL), c.bottom};
 }
 
+RECT HScrollRect(const Window* w) {
+    RECT c = ClientInWindow(w);
+    return RECT{c.left, c.bottom, c.right, c.bottom + GetSystemMetrics(SM_CYHSCROLL)};
+}
+
 RECT WindowRectInTop(HWND hwnd) {
     Window* w = Find(hwnd);
     if (!w) return RECT{};

@@ -126,6 +126,8 @@ void PaintFrame(HWND hwnd);
 LRESULT HitTestFrame(HWND hwnd, POINT screen);
 // The parts of a window's vertical scroll bar, in window coordinates.
 RECT VScrollRect(const Window* w);
+// The horizontal bar below the client area, in window coordinates.
+RECT HScrollRect(const Window* w);
 
 // Colours a control asks of its parent (WM_CTLCOLOR*); returns the brush.
 HBRUSH ControlColours(HWND control, HDC hdc, UINT msg);

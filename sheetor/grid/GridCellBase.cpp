@@ -1,5 +1,7 @@
 #include "GridCellBase.h"
 
+#include <algorithm>
+
 #include "GridCtrl.h"
 
 IMPLEMENT_DYNAMIC(CGridCellBase, CObject)
@@ -125,6 +127,7 @@ BOOL CGridCellBase::Draw(CDC* dc, int row, int col, CRect rect, BOOL eraseBkgnd)
         if (CFont* font = FontHandle()) dc->SelectObject(font);
 
     int margin = GetMargin();
+    const CRect inside = rect;  // within the edges, before the margins
     rect.DeflateRect(margin, margin);
     rect.InflateRect(0, 0, 1, 1);
 
@@ -162,6 +165,15 @@ BOOL CGridCellBase::Draw(CDC* dc, int row, int col, CRect rect, BOOL eraseBkgnd)
 
     TextArea(rect);
     rect.InflateRect(0, 0, 1, 1);
+    // The margins above and below give way before the text does: a row too
+    // low for both keeps a line of text whole, its descenders included.
+    TEXTMETRICW tm{};
+    dc->GetTextMetrics(&tm);
+    const int missing = std::min(static_cast<int>(tm.tmHeight) - rect.Height(), 2 * std::max(margin, 0));
+    if (missing > 0) {
+        rect.top = std::max(rect.top - missing / 2, inside.top);
+        rect.bottom = std::min(rect.bottom + missing - missing / 2, inside.bottom + 1);
+    }
     dc->DrawText(GetText(), -1, rect, static_cast<UINT>(GetFormat()) | DT_NOPREFIX);
 
     dc->RestoreDC(saved);

@@ -52,8 +52,14 @@ void CGridCtrl::StartDragOut() {
     if (!dragAndDrop) return;
     COleDataSource* source = BuildClipboardSource();
     if (!source) return;
-    CCellSpan dragged = GetSelectedSpan();
-    NotifyOwner(dragged.minRow, dragged.minCol, LVN_BEGINDRAG);
+    // The cells dragged are the selected ones, not every cell of their block.
+    std::vector<CCellID> dragged;
+    dragged.reserve(m_SelectedCellMap.size());
+    for (const auto& entry : m_SelectedCellMap) dragged.push_back(entry.first);
+    std::sort(dragged.begin(), dragged.end(),
+              [](const CCellID& a, const CCellID& b) { return a.row != b.row ? a.row < b.row : a.col < b.col; });
+    CCellSpan block = GetSelectedSpan();
+    NotifyOwner(block.minRow, block.minCol, LVN_BEGINDRAG);
     m_MouseMode = MOUSE_DRAGGING;
     m_bLMouseButtonDown = FALSE;
     m_bDroppedHere = false;
@@ -62,12 +68,13 @@ void CGridCtrl::StartDragOut() {
     m_bDragging = false;
     if (effect & DROPEFFECT_MOVE) {
         // A drop here pasted with select off, which cleared the selection:
-        // the dragged block is cleared where the drop did not just fill it.
+        // the dragged cells are cleared where the drop did not just fill
+        // them. Hidden rows and columns carried nothing and keep their text.
         CCellSpan filled = m_bDroppedHere ? m_lastPasted : CCellSpan();
-        if (IsInside(dragged))
-            for (int r = dragged.minRow; r <= dragged.maxRow; ++r)
-                for (int c = dragged.minCol; c <= dragged.maxCol; ++c)
-                    if (!filled.Contains(r, c) && GetRowHeight(r) > 0 && GetColumnWidth(c) > 0) ApplyCellEdit(r, c, L"");
+        for (const CCellID& cell : dragged)
+            if (IsInside(cell) && !filled.Contains(cell.row, cell.col) && GetRowHeight(cell.row) > 0 &&
+                GetColumnWidth(cell.col) > 0)
+                ApplyCellEdit(cell.row, cell.col, L"");
         InvalidateAll();
     }
     m_MouseMode = MOUSE_NOTHING;

@@ -280,7 +280,8 @@ private:
                 if (!def || def->isErased() || def->isConstant()) continue;
                 auto* a = new AcDbAttribute;
                 ok = a->setAttributeFromBlock(def, m) == Acad::eOk && r->appendAttribute(a) == Acad::eOk;
-                if (!ok) delete a;
+                if (ok) a->close();
+                else delete a;
             }
             definizione->close();
         }

@@ -11,6 +11,7 @@
 #include "AcDbPolylines.h"
 #include "AcDbSymbolTables.h"
 #include "AcDbText.h"
+#include "CString.h"
 
 namespace {
 
@@ -33,8 +34,9 @@ bool RiempiBlocco(AcDbBlockTableRecord* blocco, double quotaRif, double altezza,
     cornice.append(AcGePoint3d(lunghezza, 0, 0));
     cornice.append(AcGePoint3d(lunghezza, altezza, 0));
     cornice.append(AcGePoint3d(0, altezza, 0));
-    wchar_t quota[64];
-    std::swprintf(quota, 64, L"Q.R. %.2f", quotaRif);
+    // Formatted to its whole length: a far datum needs hundreds of digits.
+    CString quota;
+    quota.Format(L"Q.R. %.2f", quotaRif);
     bool ok = Accoda(blocco, new AcDb2dPolyline(AcDb::k2dSimplePoly, cornice, 0, true));
     ok = ok && Accoda(blocco, new AcDbLine(AcGePoint3d(-kAltezzaTesto, 0, 0), AcGePoint3d(lunghezza, 0, 0)));
     ok = ok && Accoda(blocco, new AcDbText(AcGePoint3d(0, -2 * kAltezzaTesto, 0), quota, AcDbObjectId::kNull,

@@ -14,10 +14,10 @@ int SelezionaTraEx2(ACHAR* nome, ads_name entita, ACHAR*, ACHAR*, const ACHAR* p
     vplat::Transcript::Get().CommandLine(p);
     std::optional<std::wstring> risposta = vplat::Script::Get().Take(L"tracciato", p);
     if (!risposta || *risposta == L"<cancel>" || risposta->empty() || *risposta == L"<enter>") {
-        vplat::Transcript::Get().CommandLine(L"*Cancel*\n");
+        vplat::Transcript::Get().Answer(L"*Cancel*");
         return 0;
     }
-    vplat::Transcript::Get().CommandLine(*risposta + L"\n");
+    vplat::Transcript::Get().Answer(*risposta);
     elencotracciati* l = nullptr;
     CercaTracciatiEx2(&l, 1);
     for (; l; l = l->next) {

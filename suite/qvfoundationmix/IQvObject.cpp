@@ -60,9 +60,10 @@ CString CQvOggettoDati::GetDatoStringa(int id, int /*modo*/, int decimali) const
     auto it = m_dati.find(id);
     if (it == m_dati.end()) return CString();
     if (it->second.GetTipo() != CDato::Reale || decimali < 0) return it->second.GetString();
-    wchar_t testo[64];
-    std::swprintf(testo, 64, L"%.*f", decimali, it->second.GetDouble());
-    return CString(testo);
+    // Formatted to its whole length: a large value needs hundreds of digits.
+    CString testo;
+    testo.Format(L"%.*f", decimali, it->second.GetDouble());
+    return testo;
 }
 
 int CQvOggettoDati::SetDato(const CDato& dato, int /*modo*/) {

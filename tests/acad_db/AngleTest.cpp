@@ -62,7 +62,7 @@ AcDbViewport* FirstViewport(AcDbDatabase* db, const wchar_t* layout) {
     auto* l = vplat::Peek<AcDbLayout>(vplat::FindLayout(db, layout));
     if (!l) return nullptr;
     for (AcDbObjectId id : vplat::Peek<AcDbBlockTableRecord>(l->getBlockTableRecordId())->entityIds())
-        if (auto* vp = vplat::Peek<AcDbViewport>(id)) return vp;
+        if (auto* vp = vplat::Peek<AcDbViewport>(id); vp && vp->number() != 1) return vp;  // not the sheet itself
     return nullptr;
 }
 

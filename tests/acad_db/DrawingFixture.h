@@ -34,9 +34,10 @@ public:
     // Appends to model space (or the named block) and closes it.
     AcDbObjectId Append(AcDbEntity* e, const wchar_t* block = ACDB_MODEL_SPACE) { return AppendToBlock(db(), e, block); }
 
-    AcDbObjectId AddBlock(const wchar_t* name) {
+    // A new block of the test's drawing, or of another one.
+    AcDbObjectId AddBlock(const wchar_t* name, AcDbDatabase* in = nullptr) {
         AcDbBlockTable* bt = nullptr;
-        db()->getBlockTable(bt, AcDb::kForWrite);
+        (in ? in : db())->getBlockTable(bt, AcDb::kForWrite);
         auto* rec = new AcDbBlockTableRecord;
         rec->setName(name);
         AcDbObjectId id;

@@ -21,7 +21,8 @@ import ezdxf, json, sys
 doc = ezdxf.readfile(sys.argv[1])
 audit = doc.audit()
 out = {"errors": [str(e.message) for e in audit.errors], "fixes": len(audit.fixes), "entities": [],
-       "layouts": sorted(l.name for l in doc.layouts)}
+       "layouts": sorted(l.name for l in doc.layouts),
+       "xrefs": [[b.name, b.block.dxf.flags & 12, b.block.dxf.xref_path] for b in doc.blocks if b.block.is_xref]}
 def xdata(e):
     r = {}
     if e.xdata:
@@ -38,7 +39,7 @@ def geom(e):
     if t == "3DFACE": return [list(e.dxf.vtx0), list(e.dxf.vtx3)]
     if t == "INSERT": return [e.dxf.name, list(e.dxf.insert), [[a.dxf.tag, a.dxf.text] for a in e.attribs]]
     if t == "ATTDEF": return [e.dxf.tag, e.dxf.prompt]
-    if t == "VIEWPORT": return [list(e.dxf.center), e.dxf.width, e.dxf.height, list(e.dxf.view_target_point), e.dxf.view_height]
+    if t == "VIEWPORT": return [list(e.dxf.center), e.dxf.width, e.dxf.height, list(e.dxf.view_target_point), e.dxf.view_height, e.dxf.id]
     return None
 for layout in [doc.modelspace()] + [b for b in doc.blocks if not b.name.lower().startswith("*model")]:
     for e in layout:
@@ -66,6 +67,8 @@ b.add_attdef("SCALEDISTR", (0, 0), dxfattribs={"height": 0.2, "prompt": "Scala: 
 r = m.add_blockref("CONT", (30, 30))
 r.add_attrib("SCALEDISTR", "500.000000", (30, 30))
 m.add_ellipse((0, 0), (2, 0))
+d.add_xref_def("C:\\Progetti\\rilievo.dwg", "RILIEVO")
+m.add_blockref("RILIEVO", (40, 40))
 lay = d.layouts.new("T45")
 lay.add_viewport(center=(100, 100), size=(200, 150), view_center_point=(15, 15), view_height=40)
 d.saveas(sys.argv[1])
@@ -135,8 +138,11 @@ TEST_F(DrawingTest, WrittenDrawingAuditsCleanInEzdxf) {
     EXPECT_EQ(r["layouts"], nlohmann::json::parse(R"(["Layout1","Model","T45"])"));
     std::vector<std::string> kinds;
     for (auto& e : r["entities"]) kinds.push_back(e["kind"]);
+    // The layout made current has its overall viewport (1), then the plan's (2).
     EXPECT_EQ(kinds, (std::vector<std::string>{"POLYLINE", "POLYLINE", "LINE", "CIRCLE", "TEXT", "3DFACE", "INSERT",
-                                               "POLYLINE", "ATTDEF", "VIEWPORT"}));
+                                               "POLYLINE", "ATTDEF", "VIEWPORT", "VIEWPORT"}));
+    EXPECT_EQ(r["entities"][9]["geom"][5], 1);
+    EXPECT_EQ(r["entities"][10]["geom"][5], 2);
     auto& poly = r["entities"][0];
     EXPECT_EQ(poly["handle"], vplat::WideToUtf8(pid.handle().text()));
     EXPECT_EQ(poly["layer"], "QV-CIGLI");
@@ -145,7 +151,7 @@ TEST_F(DrawingTest, WrittenDrawingAuditsCleanInEzdxf) {
               nlohmann::json::parse(R"([[1001,"QV-VORTANA-INTERS-T"],[1000,"1700000000"],[1000,"rCIG"],[1040,0.25],[1070,4],[1071,70000],)"
                                     R"([1010,[1,2,3]],[1000,"perché"]])"));
     EXPECT_EQ(r["entities"][6]["geom"][2], nlohmann::json::parse(R"([["SCALEDISTR","500.000000"]])"));
-    EXPECT_EQ(r["entities"][9]["geom"][3], nlohmann::json::parse("[1000,2000,0]"));
+    EXPECT_EQ(r["entities"][10]["geom"][3], nlohmann::json::parse("[1000,2000,0]"));
 }
 
 // The host opens an ezdxf drawing, saves, dumps and renders it; the saved
@@ -178,6 +184,8 @@ TEST(HostDrawing, OpensSavesDumpsAndRendersAForeignDrawing) {
         if (e["kind"] != "ELLIPSE") kept.push_back(e);
     EXPECT_EQ(after["entities"], kept);
     EXPECT_EQ(after["layouts"], before["layouts"]);
+    // An external reference keeps its flag and the path of its drawing.
+    EXPECT_EQ(after["xrefs"], nlohmann::json::parse(R"([["RILIEVO",4,"C:\\Progetti\\rilievo.dwg"]])"));
 
     std::ifstream jf(j);
     nlohmann::json dump = nlohmann::json::parse(jf);

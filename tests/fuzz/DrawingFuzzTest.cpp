@@ -37,12 +37,15 @@ std::string Join(const std::vector<std::string>& lines) {
 }
 
 // Values and codes that have hurt readers: non-finite and out-of-range
-// numbers, handles at the edge, braces, broken UTF-8, forbidden names.
+// numbers, handles at the edge, braces, broken UTF-8, forbidden names,
+// binary data that is no pairs of hexadecimal digits.
 const std::vector<std::string> kValues = {
     "nan", "inf", "-inf", "1e400", "-1e400", "70000", "99999999999", "-1", "0", "1.5", "x", "",
     "FFFFFFFFFFFFFFFF", "FFFFFFFFFFFFFFFFF", "{", "}", "\xED\xA0\x80", "\xC0\xAF", "\\U+D800",
-    "A<B", std::string(300, 'N'), "*Model_Space", "*Paper_Space", "AC1015", "SECTION", "EOF", "ENDSEC"};
-const std::vector<std::string> kCodes = {"-1", "99999", "1072", "1002", "1001", "0", "2", "5", "10", "70", "x"};
+    "A<B", std::string(300, 'N'), "*Model_Space", "*Paper_Space", "AC1015", "SECTION", "EOF", "ENDSEC",
+    // binary data: odd, not hexadecimal, lower case, long
+    "ABC", "0G", "0a1b", std::string(300, 'F')};
+const std::vector<std::string> kCodes = {"-1", "99999", "1072", "1002", "1001", "1004", "0", "2", "5", "10", "70", "x"};
 
 class Mutator {
 public:
@@ -131,7 +134,8 @@ std::string BlocksSample() {
                    {2, "QUOTA"}, {70, "0"}, {0, "SEQEND"}, {8, "0"}}) +
            insert("CONT", "20") +
            Groups({{0, "TEXT"}, {8, "0"}, {10, "0"}, {20, "0"}, {40, "1"}, {1, "km 1+250"}, {50, "90"},
-                   {1001, "QV-VORTANA-NPOLI"}, {1070, "1"}, {1002, "{"}, {1000, "CDX"}, {1002, "}"},
+                   {1001, "QV-VORTANA-NPOLI"}, {1070, "1"}, {1002, "{"}, {1000, "CDX"}, {1004, "0A1B2C"},
+                   {1002, "}"},
                    {0, "LWPOLYLINE"}, {8, "0"}, {90, "3"}, {70, "0"}, {10, "0"}, {20, "0"}, {42, "0.5"},
                    {10, "5"}, {20, "5"}, {10, "10"}, {20, "0"}, {0, "VIEWPORT"}, {8, "0"}, {67, "1"}, {10, "50"},
                    {20, "50"}, {40, "100"}, {41, "80"}, {68, "1"}, {69, "2"}, {12, "0"}, {22, "0"}, {17, "10"},

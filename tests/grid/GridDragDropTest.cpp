@@ -75,6 +75,20 @@ TEST_F(GridDragDrop, AMoveOntoItsOwnBlock) {
     EXPECT_EQ(T(1, 3), CString(L"B1"));
 }
 
+// Two cells selected apart: the move clears those two, not the cells of
+// their block that were left unselected.
+TEST_F(GridDragDrop, AMoveClearsOnlyTheSelectedCells) {
+    grid.SetCellState(1, 1, grid.CellState(1, 1) | CELL_SELECTED);
+    grid.SetCellState(2, 2, grid.CellState(2, 2) | CELL_SELECTED);
+    Drag(At(1, 1), At(3, 1));
+    EXPECT_EQ(T(3, 1), CString(L"A1"));
+    EXPECT_EQ(T(4, 2), CString(L"B2"));
+    EXPECT_EQ(T(1, 1), CString(L""));
+    EXPECT_EQ(T(2, 2), CString(L""));
+    EXPECT_EQ(T(1, 2), CString(L"B1"));
+    EXPECT_EQ(T(2, 1), CString(L"A2"));
+}
+
 TEST_F(GridDragDrop, WhereNothingMayBeDropped) {
     COleDataSource source;
     HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 3);

@@ -114,6 +114,33 @@ TEST_F(GridPaint, BackgroundFillsInOrder) {
 
 // The header of the sort column carries an arrow (two outlines of three
 // sides); a row too low for one gets none, and nothing is drawn outside the cell.
+// Rows of 22 as the title-block dialog makes them: the text of fixed and of
+// body cells has room for a whole line, descenders included (13 at the
+// dialog font); a lower row lends the text its margins, never more than
+// the row.
+TEST_F(GridPaint, TextKeepsALineWholeInLowRows) {
+    for (int height : {22, 18, 15, 8}) {
+        SCOPED_TRACE(height);
+        CGridCtrl grid(3, 3, 1, 1);
+        GridHost host(grid, 400, 200);
+        for (int r = 0; r < 3; ++r) grid.SetRowHeight(r, height);
+        grid.SetCellText(1, 0, L"Progetto");
+        grid.SetCellText(1, 1, L"gggg");
+        std::vector<std::string> log = Paint(grid, host);
+        int drawn = 0;
+        for (const std::string& e : log) {
+            if (e.find("\"Progetto\"") == std::string::npos && e.find("\"gggg\"") == std::string::npos) continue;
+            int l, t, r, b;
+            ASSERT_EQ(std::sscanf(e.c_str() + e.find("DrawText ("), "DrawText (%d,%d,%d,%d)", &l, &t, &r, &b), 4) << e;
+            if (height >= 15) EXPECT_GE(b - t, 13) << e;
+            EXPECT_GE(t, height) << e;  // row 1 runs from y = height
+            EXPECT_LE(b, 2 * height) << e;
+            ++drawn;
+        }
+        EXPECT_EQ(drawn, 2);
+    }
+}
+
 TEST_F(GridPaint, SortArrowOnlyWhereItFits) {
     CGridCtrl grid(3, 3, 1, 0);
     CDC dc;

@@ -42,6 +42,31 @@ TEST_F(GridScroll, ColumnsThatFitNeedNoHorizontalBar) {
     EXPECT_EQ(grid.ReadScrollPos(SB_HORZ), 0);
 }
 
+// The horizontal bar is drawn in its strip below the cells: its arrows at
+// either end and the track between them, as the vertical one is.
+TEST_F(GridScroll, BothBarsArePaintedInTheirStrips) {
+    CGridCtrl grid(50, 3, 1, 1);
+    GridHost host(grid, 400, 300);
+    for (int c = 0; c < 3; ++c) grid.SetWidthOfColumn(c, 300);
+    ASSERT_EQ(grid.GetScrollBarState() & 3, 3);
+    GridHost<CGridCtrl>::Pump();
+    CRect window, client;
+    grid.GetWindowRect(&window);
+    grid.GetClientRect(&client);
+    CPoint origin(0, 0);
+    grid.ClientToScreen(&origin);
+    origin -= window.TopLeft();  // the client's corner in window coordinates
+    const int a = GetSystemMetrics(SM_CYHSCROLL), b = origin.y + client.bottom + a / 2;
+    const int v = origin.x + client.right + GetSystemMetrics(SM_CXVSCROLL) / 2;
+    const COLORREF track = GetSysColor(COLOR_SCROLLBAR), face = GetSysColor(COLOR_BTNFACE);
+    // Track near the far end of each bar (the thumbs stand at the start).
+    EXPECT_EQ(vplat::SnapshotPixel(grid.m_hWnd, origin.x + client.right - a - 3, b), track);
+    EXPECT_EQ(vplat::SnapshotPixel(grid.m_hWnd, v, origin.y + client.bottom - a - 3), track);
+    // The arrows' faces and the corner where the bars meet.
+    EXPECT_EQ(vplat::SnapshotPixel(grid.m_hWnd, origin.x + 2, b), face);
+    EXPECT_EQ(vplat::SnapshotPixel(grid.m_hWnd, v, origin.y + client.bottom + a / 2), face);
+}
+
 // A line step over a hidden column moves by the next visible column's width.
 TEST_F(GridScroll, LineStepsSkipHiddenRowsAndColumns) {
     CGridCtrl grid(30, 6, 1, 1);

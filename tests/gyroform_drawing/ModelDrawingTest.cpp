@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include "DrawingFixture.h"
+#include "DxfFile.h"
 #include "EzdxfSupport.h"
+#include "HostText.h"
 
 namespace disegno3d {
 namespace {
@@ -135,11 +137,7 @@ TEST_F(SavedModel, SaveReloadAndRedraw) {
 
     if (ezdxf_support::HaveEzdxf()) {
         int rc = 0;
-        std::string out = ezdxf_support::RunPython(
-            "audit-modello.py",
-            "import ezdxf, sys\nd = ezdxf.readfile(sys.argv[1])\na = d.audit()\n"
-            "print('\\n'.join(str(e.message) for e in a.errors))\nsys.exit(1 if a.has_errors else 0)\n",
-            file, &rc);
+        std::string out = ezdxf_support::AuditErrors(file, &rc);
         EXPECT_EQ(rc, 0) << out;
     }
 
@@ -306,6 +304,45 @@ TEST_F(SavedModel, AProfileThatCannotBeComputedIsReportedAndDrawsNoFaceAcross) {
     ASSERT_EQ(terzo->SetDato(CDato(DATO_PUNTO_PROGRESSIVA, secondo->getProgressiva() + 5.0)), 1);
     EXPECT_EQ(m_rotatoria->ricalcola(isola, 1, TIPO_PUNTOVERTICE, nullptr, CDato()), 1);
     EXPECT_EQ(m_rotatoria->disegna3D(nullptr), 1);
+// A saved model whose name was changed in its data to one no layer may
+// carry: the reload says which layers it could not make, and the drawing
+// saved after the redraw opens again, here and in an independent reader.
+TEST_F(SavedModel, ANameNoLayerMayCarryIsReportedAndTheDrawingStillSaves) {
+    ASSERT_EQ(Leggi(TreRami()), 1);
+    m_rotatoria->disegna3D(nullptr);
+    std::wstring riferimento = Riferimenti().at(0).GetHandle();
+    m_rotatoria.reset();
+    std::string testo = vplat::WriteDxfText(m_db.get());
+    for (size_t p = testo.find("\n1000\nRotatoria Sud\n"); p != std::string::npos;
+         p = testo.find("\n1000\nRotatoria Sud\n", p + 1))
+        testo.replace(p, 20, "\n1000\nRotatoria/Sud\n");
+    auto aperto = std::make_unique<AcDbDatabase>(false, true);
+    std::wstring errore;
+    ASSERT_TRUE(vplat::ReadDxfText(testo, aperto.get(), &errore)) << vplat::WideToUtf8(errore);
+    acdbHostApplicationServices()->setWorkingDatabase(aperto.get());
+    m_db.swap(aperto);
+    vplat::MessageBoxes::Clear();
+    m_rotatoria = Nuovo<CRotatoria3D>(TIPO_ROTATORIA3D);
+    ZylEntityID rif(riferimento.c_str(), ZylDatabase());
+    ASSERT_EQ(m_rotatoria->disegna(rif), 1);
+    m_rotatoria->disegna3D(nullptr);
+    ASSERT_FALSE(vplat::MessageBoxes::All().empty());
+    EXPECT_EQ(vplat::MessageBoxes::All()[0].text.rfind(L"Layer non creati, nomi non validi: Rotatoria/Sud-QVRO3D-3DFACE", 0),
+              0u);
+    m_rotatoria.reset();
+
+    std::string file = ::testing::TempDir() + "modello-barra-" + std::to_string(::getpid()) + ".dxf";
+    std::wstring wfile(file.begin(), file.end());
+    ASSERT_EQ(m_db->dxfOut(wfile.c_str()), Acad::eOk);
+    AcDbDatabase riletto(false, true);
+    EXPECT_EQ(riletto.dxfIn(wfile.c_str()), Acad::eOk) << vplat::WideToUtf8(vplat::LastDxfError());
+    if (ezdxf_support::HaveEzdxf()) {
+        int rc = 0;
+        std::string out = ezdxf_support::AuditErrors(file, &rc);
+        EXPECT_EQ(rc, 0) << out;
+    }
+    std::remove(file.c_str());
+    acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
 }
 
 }  // namespace

@@ -81,6 +81,39 @@ TEST_F(CartigliTest, NewSheetsStackUpwardsFromTheInsertionPoint) {
     }
 }
 
+// A margin that is no number, or far beyond any sheet, is refused once with
+// a message and the sheets get none; their datum text is the profile's own.
+class MargineRifiutato : public CartigliTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(MargineRifiutato, OnceWithAMessageAndTheSheetsGetNone) {
+    Progetto(std::string("[IMPOSTAZIONI]\r\nQVDISQR=") + GetParam() + "\r\n");
+    vplat::MessageBoxes::Clear();
+    ASSERT_EQ(Leggi(TreRami()), 1);
+    Profili();
+    ASSERT_EQ(Esporta(1000.0, 2000.0), 1);
+    ASSERT_EQ(vplat::MessageBoxes::All().size(), 1u);
+    EXPECT_EQ(vplat::MessageBoxes::All()[0].text,
+              L"Impostazione QVDISQR non valida: i cartigli dei profili non hanno margine.");
+    std::vector<Etichettato> fogli = Etichettati(ZYL_RIFERIMENTO_BLOCCO);
+    std::vector<Etichettato> profili = Etichettati(ZYL_POLILINEA_2D);
+    ASSERT_EQ(fogli.size(), 4u);
+    ASSERT_EQ(profili.size(), 4u);
+    for (size_t i = 0; i < fogli.size(); ++i) {
+        EXPECT_NEAR(profili[i].minimo.y, fogli[i].Base().y, 1e-6) << i;
+        CADDatoArray sel, filtro;
+        filtro.Add(5020, L"TEXT");
+        Ombrix::GetEntityUtils()->Seleziona(sel, L"X", filtro, ZylBlockRefID(fogli[i].id).GetBlocco());
+        ASSERT_GT(sel.GetCount(), 0);
+        CADDatoArray d;
+        d.AddRichiesta(1);
+        ASSERT_TRUE(sel[0].GetEntityID().GetDati(d));
+        const std::wstring quota = d[0].GetStringa();
+        EXPECT_EQ(quota.rfind(L"Q.R. 10", 0), 0u) << quota.size();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Valori, MargineRifiutato, ::testing::Values("1e300", "-1e300", "abc", "inf", "1001"));
+
 TEST_F(CartigliTest, ExportingTwiceUpdatesTheAlignmentsAndReplacesTheSheets) {
     ASSERT_EQ(Leggi(TreRami()), 1);
     Profili();

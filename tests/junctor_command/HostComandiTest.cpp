@@ -54,21 +54,9 @@ std::string Leggi(const std::string& file) {
 }
 
 // An installation of its own, since "Disegna" saves the module folder's
-// style file: the host copied, the module folder's data copied, the rest linked.
+// style file.
 std::string Installazione(const TempFolder& cartella) {
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::path(cartella.Path()) / "bin";
-    fs::create_directories(dir);
-    for (const auto& e : fs::directory_iterator(VORTANA_BIN)) {
-        const std::string nome = e.path().filename().string();
-        if (nome == "vortana-cad" || nome == "DEFAULTSETTINGS.INI")
-            fs::copy_file(e.path(), dir / nome);
-        else if (nome == "Junctor")
-            fs::copy(e.path(), dir / nome, fs::copy_options::recursive);
-        else
-            fs::create_symlink(e.path(), dir / nome);
-    }
-    return (dir / "vortana-cad").string();
+    return CopyInstallation(cartella, VORTANA_BIN, {"DEFAULTSETTINGS.INI", "Junctor"});
 }
 
 // The person's four answers build both legs of the crossing; cancelling

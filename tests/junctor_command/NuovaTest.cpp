@@ -1,9 +1,15 @@
 // The new intersection: the build of the checked legs, the error dialog, and
 // erasing what an earlier command drew for the same roads (polylines and
 // lane records), leg by leg.
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 
+#include "ArxAppContext.h"
+#include "ArxEntry.h"
 #include "CConstrJunctor.h"
 #include "ComandoTest.h"
 #include "DatiEstesi.h"
@@ -174,6 +180,29 @@ TEST_F(NuovaTest, FailedLegShowsItsLogAndTheOtherLegIsBuilt) {
     EXPECT_EQ(testi[0], std::wstring(m_log));
     EXPECT_NE(testi[0].find(L"Verso della strada: Out"), std::wstring::npos);
     EXPECT_EQ(testi[0].find(L"Verso della strada: In"), std::wstring::npos);
+}
+
+// A layer name from the settings that no layer may have draws none of its
+// polylines, and the log says which and why.
+TEST_F(NuovaTest, ALayerNameNoLayerMayHaveIsLogged) {
+    namespace fs = std::filesystem;
+    const fs::path cartella = fs::temp_directory_path() / ("vortana-layer-" + std::to_string(::getpid()));
+    fs::create_directories(cartella);
+    std::ofstream(cartella / "DEFAULTSETTINGS.INI") << "[LAYER]\r\nQV-CIGLI=QV-INTERS|CIGLI\r\n";
+    fs::create_symlink(fs::path(VORTANA_BIN) / "Junctor", cartella / "Junctor");
+    const CString dir = CString(cartella.string().c_str()) + L"/";
+    wcsncpy(GetArxAppContext()->m_szAppDir, dir, CArxAppContext::kDirLength - 1);
+    m_asse = Disegna(Principale()).front();
+    Disegna(Secondaria({0, -150, 0}, {0, 0, 0}));
+    Nuovamente(nullptr, L"dialog 7003 key ESCAPE\n");
+    fs::remove_all(cartella);
+    EXPECT_NE(std::wstring(m_log).find(L" - Polilinea non disegnata, layer non valido: rCIG (QV-INTERS|CIGLI).\r\n"),
+              std::wstring::npos)
+        << U8(std::wstring(m_log));
+    for (const auto& [id, polilinee] : PerId())
+        for (const auto& p : polilinee) EXPECT_NE(p.dati[1].rfind(L"rCI", 0), 0u) << U8(p.dati[1]);
+    auto* layer = vplat::Peek<AcDbLayerTable>(m_db->layerTableId());
+    EXPECT_TRUE(layer->find(L"QV-INTERS|CIGLI").isNull());
 }
 
 // Cancel, at once or after choosing the roads, builds nothing.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ModelSpace.h"
 #include "PlatformFixture.h"
 
 class EditorInput : public PlatformFixture {
@@ -60,6 +61,53 @@ TEST_F(EditorInput, PromptAndAnswerAppearOnTheCommandLine) {
     EXPECT_EQ(acedGetString(0, L"\nAltro: ", text), RTCAN);
     EXPECT_EQ(CommandLine(), L"\nNome: Via Roma 12\n\nConferma [Si/No]: n\n\nAltro: *Cancel*\n");
     EXPECT_TRUE(vplat::Script::Get().Mismatches().empty());
+}
+
+TEST_F(EditorInput, AnswersFollowTheirPromptsAsOnACommandLine) {
+    AcDbDatabase db;
+    acdbHostApplicationServices()->setWorkingDatabase(&db);
+    AcDbObjectId line = AppendToBlock(&db, new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0)));
+    const std::wstring handle = AcDbHandle(line.stub()->handle).text();
+    Script((L"point 10,20\nreal <enter>\nentsel " + handle + L"\nentsel <enter>\nentsel <cancel>\nselect " +
+            handle + L"\n")
+               .c_str());
+    ads_point p;
+    ads_real r = 0;
+    ads_name e, ss;
+    EXPECT_EQ(acedGetPoint(nullptr, L"Punto di inserimento del blocco", p), RTNORM);
+    EXPECT_EQ(acedGetReal(L"\nScala: ", &r), RTNONE);
+    EXPECT_EQ(acedEntSel(L"\nSelezionare la polilinea da cancellare", e, p), RTNORM);
+    EXPECT_EQ(acedEntSel(L"\nSelezionare la polilinea da aggiornare", e, p), RTERROR);
+    EXPECT_EQ(acedEntSel(L"\nAltra", e, p), RTCAN);
+    ASSERT_EQ(acedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTNORM);
+    acedSSFree(ss);
+    EXPECT_EQ(MessageBoxW(nullptr, L"Errore!\r\n", L"Vortana", MB_OK), IDOK);
+    EXPECT_EQ(CommandLine(), L"Punto di inserimento del blocco 10,20\n\nScala: \n\nSelezionare la polilinea da "
+                             L"cancellare " + handle + L"\n\nSelezionare la polilinea da aggiornare\n\nAltra *Cancel*\n"
+                             L"Select objects: " + handle + L"\n1 found\n");
+    const std::string t = vplat::Transcript::Get().Render();
+    EXPECT_NE(t.find("[messagebox] \"Vortana\" OK: Errore! -> OK (default)\n"), std::string::npos) << t;
+    EXPECT_EQ(t.find("<enter>"), std::string::npos) << t;
+    acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+}
+
+TEST_F(EditorInput, NumbersThatAreNotFiniteAreAskedAgain) {
+    for (const wchar_t* bad : {L"nan", L"inf", L"-INFINITY", L"1e999", L"NAN(0)"}) {
+        SCOPED_TRACE(vplat::WideToUtf8(bad));
+        vplat::Transcript::Get().Clear();
+        Script((std::wstring(L"real ") + bad + L"\nreal 2.5\npoint " + bad + L",0\npoint 3," + bad +
+                L"\npoint 1,2\n")
+                   .c_str());
+        ads_real r = 0;
+        ads_point p = {0, 0, 0};
+        EXPECT_EQ(acedGetReal(L"r: ", &r), RTNORM);
+        EXPECT_EQ(r, 2.5);
+        EXPECT_EQ(acedGetPoint(nullptr, L"p: ", p), RTNORM);
+        EXPECT_EQ(p[0], 1);
+        EXPECT_EQ(p[1], 2);
+        EXPECT_NE(CommandLine().find(L"Requires numeric value or option keyword."), std::wstring::npos);
+        EXPECT_TRUE(vplat::Script::Get().Remaining().empty());
+    }
 }
 
 TEST_F(EditorInput, StringsStopAtABlankUnlessSpacesAreAllowedAndAreCutToTheBuffer) {

@@ -82,33 +82,58 @@ TEST_F(BlkDisTrTest, DrawsAnAnonymousOutlineBlockWithItsScaleAttribute) {
     EXPECT_EQ(def->position(), AcGePoint3d(0, 0, 0));
 }
 
-TEST_F(BlkDisTrTest, AnInputNotAnsweredOrNotAboveZeroDrawsNothing) {
-    const struct {
-        const wchar_t* script;
-        bool messaggio;
-    } casi[] = {
-        {L"point <cancel>\n", false},
-        {L"point 0,0\nint <cancel>\n", false},
-        {L"point 0,0\nint 420\nint <cancel>\n", false},  // no further prompt after the height
-        {L"point 0,0\nint 420\nint 297\nreal <cancel>\n", false},
-        {L"point 0,0\nint 0\nint 297\nreal 500\n", true},
-        {L"point 0,0\nint 420\nint -1\nreal 500\n", true},
-        {L"point 0,0\nint 420\nint 297\nreal 0\n", true},
+TEST_F(BlkDisTrTest, ACancelledInputDrawsNothing) {
+    const wchar_t* casi[] = {
+        L"point <cancel>\n",
+        L"point 0,0\nint <cancel>\n",
+        L"point 0,0\nint 420\nint <cancel>\n",  // no further prompt after the height
+        L"point 0,0\nint 420\nint 297\nreal <cancel>\n",
     };
-    for (const auto& c : casi) {
-        vplat::Transcript::Get().Clear();
-        Script(c.script);
+    for (const wchar_t* script : casi) {
+        Script(script);
         CGestoreTavole g;
         g.m_pDb = m_db.get();
-        EXPECT_EQ(g.CreaContornoTavola(), 3) << vplat::WideToUtf8(c.script);
-        EXPECT_TRUE(vplat::Script::Get().Mismatches().empty()) << vplat::WideToUtf8(c.script);
-        EXPECT_EQ(CommandLine().find(L"Valore non valido.") != std::wstring::npos, c.messaggio)
-            << vplat::WideToUtf8(c.script);
+        EXPECT_EQ(g.CreaContornoTavola(), 3) << vplat::WideToUtf8(script);
+        EXPECT_TRUE(vplat::Script::Get().Mismatches().empty()) << vplat::WideToUtf8(script);
         EXPECT_TRUE(Riferimenti(ACDB_MODEL_SPACE).empty());
     }
     auto* bt = vplat::Peek<AcDbBlockTable>(m_db->blockTableId());
     for (AcDbObjectId id : bt->recordIds())
         EXPECT_FALSE(vplat::Peek<AcDbBlockTableRecord>(id)->isAnonymous()) << "an outline block was made";
+}
+
+// Sizes and scales that are no sheet's are asked again, and the outline is
+// drawn from the answer that is.
+TEST_F(BlkDisTrTest, AValueThatIsNoSheetsIsAskedAgain) {
+    const struct {
+        const wchar_t* risposte;  // width, height and scale, with the refused ones
+        const wchar_t* motivo;
+    } casi[] = {
+        {L"int 0\nint 420\nint 297\nreal 500\n", L"Value must be nonzero."},
+        {L"int 420\nint -1\nint 297\nreal 500\n", L"Value must be positive."},
+        {L"int 420\nint <enter>\nint 297\nreal 500\n", L"Requires an integer value"},
+        {L"int 420\nint 297\nreal 0\nreal 500\n", L"Value must be nonzero."},
+        {L"int 420\nint 297\nreal 1e308\nreal 500\n", L"Scala fuori dai limiti (al massimo 1000000)."},
+        {L"int 420\nint 297\nreal 1000001\nreal 500\n", L"Scala fuori dai limiti (al massimo 1000000)."},
+        {L"int 420\nint 297\nreal inf\nreal nan\nreal 500\n", L"Requires numeric value"},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(vplat::WideToUtf8(c.risposte));
+        vplat::Transcript::Get().Clear();
+        Script(std::wstring(L"point 0,0\n") + c.risposte);
+        CGestoreTavole g;
+        g.m_pDb = m_db.get();
+        EXPECT_EQ(g.CreaContornoTavola(), 0);
+        EXPECT_TRUE(vplat::Script::Get().Remaining().empty());
+        EXPECT_NE(CommandLine().find(c.motivo), std::wstring::npos) << vplat::WideToUtf8(CommandLine());
+        std::vector<AcDbObjectId> rif = Riferimenti(ACDB_MODEL_SPACE);
+        ASSERT_FALSE(rif.empty());
+        const AcDbBlockReference* r = Rif(rif.back());
+        EXPECT_EQ(Attributi(r), (std::vector<std::pair<std::wstring, std::wstring>>{{L"SCALEDISTR", L"500.000000"}}));
+        AcDbExtents ext;
+        ASSERT_EQ(r->getGeomExtents(ext), Acad::eOk);
+        EXPECT_NEAR(ext.maxPoint().x - ext.minPoint().x, 210, 1e-9);
+    }
 }
 
 TEST_F(BlkDisTrTest, EveryCommandStopsAtTheGateAndWithoutTheSuiteFolder) {
@@ -212,21 +237,72 @@ TEST_F(BlkNordTest, AnOutlineWithoutAPolylineGetsNoArrowAndTheOthersStillDo) {
     std::vector<AcGePoint3d> frecce = Frecce();
     ASSERT_EQ(frecce.size(), 1u);
     EXPECT_TRUE(Vicini(frecce[0], AcGePoint3d(280, 328.5, 0)));
-    EXPECT_NE(CommandLine().find(L"Impossibile leggere il blocco."), std::wstring::npos);
+    // The block was read: the message names what it lacks.
+    EXPECT_NE(CommandLine().find(L"Contorno senza polilinea 2D: freccia del nord non inserita."), std::wstring::npos);
+    EXPECT_EQ(CommandLine().find(L"Impossibile leggere il blocco."), std::wstring::npos);
 }
 
-TEST_F(BlkNordTest, ADrawingThatDoesNotReadOrACancelStopsWithNothingDrawn) {
+// A drawing that does not read, one whose name is no block's own, one that
+// holds a block named like itself, or a cancel: nothing drawn, nothing of the
+// drawing changed, and the reason on the command line.
+TEST_F(BlkNordTest, AnArrowDrawingThatCannotBeInsertedStopsWithItsReason) {
     Contorno(100, 200, 420, 297, 500);
     const std::string rotto = File("Rotto.dwg", "questo non e' un disegno\n");
-    const std::wstring casi[] = {L"openfile " + vplat::Utf8ToWide(rotto) + L"\n", L"openfile <cancel>\n"};
-    for (const std::wstring& c : casi) {
-        Script(c);
+    auto freccia = [](AcDbDatabase& db) {
+        AcGePoint3dArray v;
+        v.append(AcGePoint3d(-5, 0, 0));
+        v.append(AcGePoint3d(5, 0, 0));
+        v.append(AcGePoint3d(0, 15, 0));
+        AppendToBlock(&db, new AcDb2dPolyline(AcDb::k2dSimplePoly, v, 0, true));
+    };
+    // The arrow drawn as a block named like the file, inserted in its model space.
+    const std::string nordInNord = Disegno("Nord.dwg", [&](AcDbDatabase& db) {
+        AcDbBlockTable* bt = nullptr;
+        db.getBlockTable(bt, AcDb::kForWrite);
+        auto* b = new AcDbBlockTableRecord;
+        b->setName(L"NORD");
+        AcDbObjectId id;
+        bt->add(id, b);
+        b->close();
+        bt->close();
+        AcGePoint3dArray v;
+        v.append(AcGePoint3d(-5, 0, 0));
+        v.append(AcGePoint3d(5, 0, 0));
+        AppendToBlock(&db, new AcDb2dPolyline(AcDb::k2dSimplePoly, v, 0, false), L"NORD");
+        AppendToBlock(&db, new AcDbBlockReference(AcGePoint3d(0, 0, 0), id));
+    });
+    const struct {
+        std::string file;
+        const wchar_t* motivo;
+    } casi[] = {
+        {rotto, L"Rotto.dwg: line 1: not a DXF file"},
+        {Disegno("*Model_Space.dwg", freccia), L"Il nome del file non e' un nome di blocco valido: *Model_Space"},
+        {Disegno("*X1.dwg", freccia), L"Il nome del file non e' un nome di blocco valido: *X1"},
+        {Disegno("a.b", freccia), L"Il nome del file non e' un nome di blocco valido: "},
+        {nordInNord, L"Il blocco inserirebbe se stesso: Nord"},
+        {"<cancel>", L""},
+    };
+    auto* tabella = vplat::Peek<AcDbBlockTable>(m_db->blockTableId());
+    const size_t blocchi = tabella->recordIds().size();
+    const std::vector<AcDbObjectId> modello = Riferimenti(ACDB_MODEL_SPACE);
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.file);
+        vplat::Transcript::Get().Clear();
+        Script(L"openfile " + vplat::Utf8ToWide(c.file) + L"\n");
         CGestoreTavole g;
         g.m_pDb = m_db.get();
         EXPECT_EQ(g.InserisciNord(), 3);
         EXPECT_TRUE(vplat::Script::Get().Mismatches().empty()) << "a prompt came after the stop";
         EXPECT_TRUE(Frecce().empty());
+        EXPECT_NE(CommandLine().find(c.motivo), std::wstring::npos) << vplat::WideToUtf8(CommandLine());
+        if (c.file != "<cancel>") {
+            EXPECT_NE(CommandLine().find(L"Impossibile leggere il disegno del nord."), std::wstring::npos);
+        }
+        EXPECT_EQ(tabella->recordIds().size(), blocchi);
+        EXPECT_EQ(Riferimenti(ACDB_MODEL_SPACE), modello);
     }
-    auto* tabella = vplat::Peek<AcDbBlockTable>(m_db->blockTableId());
-    EXPECT_TRUE(tabella->find(L"Rotto").isNull());
+    // The outline *X1 keeps its polyline.
+    double w = 0, h = 0;
+    EXPECT_EQ(MisuraContorno(tabella->find(L"*X1"), w, h), 1);
+    EXPECT_DOUBLE_EQ(w, 210);
 }

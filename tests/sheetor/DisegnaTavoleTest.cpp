@@ -73,8 +73,13 @@ TEST_F(DisTrTest, LaysTheSheetsOutInChainageOrderWithTheirPlanViewports) {
         {L"T0", &m_c, 148.5, 0}, {L"T45_1", &m_a, 148.5, 0}, {L"T120", &m_b, 297, 0}, {L"T571", &m_d, 148.5, 30}};
     for (const auto& f : fogli) {
         SCOPED_TRACE(vplat::WideToUtf8(f.layout));
-        std::vector<AcDbViewport*> viste = DelLayout<AcDbViewport>(f.layout);
+        std::vector<AcDbViewport*> viste = Viste(f.layout);
         ASSERT_EQ(viste.size(), 1u);
+        // The sheet's own viewport (1) first, the plan's numbered after it.
+        std::vector<AcDbViewport*> tutte = DelLayout<AcDbViewport>(f.layout);
+        ASSERT_EQ(tutte.size(), 2u);
+        EXPECT_EQ(tutte[0]->number(), 1);
+        EXPECT_EQ(viste[0]->number(), 2);
         EXPECT_TRUE(DelLayout<AcDbBlockReference>(f.layout).empty()) << "a title block without a file";
         Vista v = Leggi(viste[0]);
         const AcDbBlockReference* r = Riferimento(*f.contorno);
@@ -139,9 +144,10 @@ TEST_F(DisTrTest, TheProfileViewportSitsAboveThePlanWhenAskedFor) {
         script.replace(script.find(L"string T"), 8, L"string P" + std::to_wstring(n++) + L"_");
         Script(script);
         EXPECT_EQ(Esegui(), 0);
-        std::vector<AcDbViewport*> viste = DelLayout<AcDbViewport>(Layouts().back());
+        std::vector<AcDbViewport*> viste = Viste(Layouts().back());
         ASSERT_EQ(viste.size(), c.viste);
         if (c.viste < 2) continue;
+        EXPECT_EQ(viste[1]->number(), 3);
         Vista v = Leggi(viste[1]);
         EXPECT_NEAR(v.altezza, 120, 1e-9);
         EXPECT_NEAR(v.larghezza, 420, 1e-9);
@@ -158,7 +164,7 @@ TEST_F(DisTrTest, ProfileScalesThatReadAsZeroSkipOnlyTheProfileViewport) {
     Scenario(&d);
     Script(Risposte(m_a, L"s"));
     EXPECT_EQ(Esegui(), 0);
-    std::vector<AcDbViewport*> viste = DelLayout<AcDbViewport>(L"T45");
+    std::vector<AcDbViewport*> viste = Viste(L"T45");
     ASSERT_EQ(viste.size(), 1u);
     EXPECT_NEAR(viste[0]->height(), 297, 1e-9);
     EXPECT_NE(CommandLine().find(L"Scale del profilo non valide"), std::wstring::npos);
@@ -174,7 +180,7 @@ TEST_F(DisTrTest, AnOutlineWhoseScaleIsNoPositiveNumberIsNotLaidOut) {
     EXPECT_EQ(Esegui(), 0);
     EXPECT_EQ(Layouts(), (std::vector<std::wstring>{L"Layout1", L"T120"}));
     for (const std::wstring& l : Layouts())
-        for (AcDbViewport* v : DelLayout<AcDbViewport>(l)) {
+        for (AcDbViewport* v : Viste(l)) {
             EXPECT_TRUE(std::isfinite(v->height()) && std::isfinite(v->width()) && std::isfinite(v->viewHeight()));
         }
     EXPECT_NE(CommandLine().find(L"Scala del contorno non valida"), std::wstring::npos);
@@ -225,7 +231,7 @@ TEST_F(DisTrTest, ALayoutThatCannotBeMadeCurrentIsSkippedAndTheOthersStayWhole) 
         std::vector<AcDbBlockReference*> cartigli = DelLayout<AcDbBlockReference>(l);
         ASSERT_EQ(cartigli.size(), 1u) << vplat::WideToUtf8(l);
         EXPECT_EQ(Attributi(cartigli[0]), (std::vector<std::pair<std::wstring, std::wstring>>{{L"TAVOLA", numero}}));
-        EXPECT_EQ(DelLayout<AcDbViewport>(l).size(), 1u) << vplat::WideToUtf8(l);
+        EXPECT_EQ(Viste(l).size(), 1u) << vplat::WideToUtf8(l);
     }
     EXPECT_NE(CommandLine().find(L"Impossibile rendere corrente il layout"), std::wstring::npos);
 }
@@ -277,8 +283,11 @@ TEST_F(DisTrTest, AFileThatDoesNotReadGivesSheetsWithoutTitleBlock) {
     Script(Risposte(m_a, L"<enter>", vplat::Utf8ToWide(rotto)));
     EXPECT_EQ(Esegui(), 0);
     EXPECT_EQ(DelLayout<AcDbBlockReference>(L"T45").size(), 0u);
-    EXPECT_EQ(DelLayout<AcDbViewport>(L"T45").size(), 1u);
+    EXPECT_EQ(Viste(L"T45").size(), 1u);
     EXPECT_NE(CommandLine().find(L"Impossibile caricare il cartiglio"), std::wstring::npos);
+    // The reader's reason comes first, with the file and the line.
+    EXPECT_NE(CommandLine().find(L"Rotto.dwg: line 1: not a DXF file"), std::wstring::npos)
+        << vplat::WideToUtf8(CommandLine());
 }
 
 TEST_F(DisTrTest, TheTitleBlockTakesTheFieldsAfterOkOnEverySheet) {
@@ -328,6 +337,13 @@ TEST_F(DisTrTest, CountersAdvanceBySheetIndex) {
         {L"99", true, {L"99", L"100", L"101", L"102"}},
         {L"abc", true, {L"00", L"01", L"02", L"03"}},
         {L"2147483647", true, {L"2147483647", L"2147483648", L"2147483649", L"2147483650"}},
+        // At the ends of the 64-bit range the count stays there.
+        {L"9223372036854775805", true,
+         {L"9223372036854775805", L"9223372036854775806", L"9223372036854775807", L"9223372036854775807"}},
+        {L"99999999999999999999", true,
+         {L"9223372036854775807", L"9223372036854775807", L"9223372036854775807", L"9223372036854775807"}},
+        {L"-99999999999999999999", true,
+         {L"-9223372036854775807", L"-9223372036854775806", L"-9223372036854775805", L"-9223372036854775804"}},
         {L"7", false, {L"7", L"7", L"7", L"7"}},
     };
     AcDbDatabase sorgente(false, true);
@@ -345,6 +361,8 @@ TEST_F(DisTrTest, CountersAdvanceBySheetIndex) {
             ASSERT_EQ(acdbOpenObject(aperto, id, AcDb::kForWrite), Acad::eOk);
             g.AggiungiAttributiCartiglio(aperto, blocco, k);
             aperto->close();
+            // Every attribute appended is closed again.
+            EXPECT_TRUE(vplat::OpenObjects(m_db.get()).empty()) << vplat::WideToUtf8(vplat::OpenObjects(m_db.get())[0]);
             EXPECT_EQ(Attributi(vplat::Peek<AcDbBlockReference>(id)),
                       (std::vector<std::pair<std::wstring, std::wstring>>{{L"TAVOLA", c.testi[k]}, {L"SCALA", L"500"}}))
                 << vplat::WideToUtf8(c.valore) << " sheet " << k;

@@ -144,6 +144,14 @@ protected:
         }
         return out;
     }
+    // The viewports of a layout on its sheet, without the layout's overall
+    // one (number 1).
+    std::vector<AcDbViewport*> Viste(const std::wstring& layout) const {
+        std::vector<AcDbViewport*> out;
+        for (AcDbViewport* v : DelLayout<AcDbViewport>(layout))
+            if (v->number() != 1) out.push_back(v);
+        return out;
+    }
     // The attribute texts of a reference by tag.
     static std::vector<std::pair<std::wstring, std::wstring>> Attributi(const AcDbBlockReference* r) {
         std::vector<std::pair<std::wstring, std::wstring>> out;

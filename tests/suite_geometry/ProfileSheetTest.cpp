@@ -6,6 +6,7 @@
 #include <arx.h>
 
 #include <cmath>
+#include <cwchar>
 #include <limits>
 #include <memory>
 #include <string>
@@ -76,6 +77,20 @@ TEST_F(SheetTest, ASheetIsOneReferenceOfANewAnonymousBlock) {
     ASSERT_EQ(acdbOpenObject(r2, Tutte().back(), AcDb::kForRead), Acad::eOk);
     EXPECT_NE(r2->blockTableRecord(), blocco);
     r2->close();
+}
+
+// However far the datum, its text holds every digit and nothing more.
+TEST_F(SheetTest, TheDatumTextHoldsTheWholeNumber) {
+    ads_point base = {0, 0, 0};
+    wchar_t handle[100] = L"";
+    ASSERT_EQ(DisegnaCartProf(base, -1e300, 1.0, 10.0, L"N", L"", handle, 100, 0), 1);
+    std::vector<std::wstring> testi;
+    for (const auto& stub : acdbHostApplicationServices()->workingDatabase()->store().Stubs())
+        if (auto* t = AcDbText::cast(stub->object)) testi.push_back(t->textStringConst());
+    ASSERT_EQ(testi.size(), 2u);
+    wchar_t atteso[400];
+    ASSERT_GT(std::swprintf(atteso, 400, L"Q.R. %.2f", -1e300), 300);
+    EXPECT_EQ(testi[0], atteso);
 }
 
 TEST_F(SheetTest, ASheetThatCannotBeDrawnIsRefused) {

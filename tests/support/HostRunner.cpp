@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -56,4 +57,18 @@ HostRun RunHost(const std::string& host, const std::vector<std::string>& args) {
     run.transcript = ReadAll(out.File("stdout"));
     run.errors = ReadAll(out.File("stderr"));
     return run;
+}
+
+std::string CopyInstallation(const TempFolder& folder, const std::string& bin, const std::vector<std::string>& copied) {
+    const fs::path dir = fs::path(folder.Path()) / "bin";
+    fs::create_directories(dir);
+    for (const auto& e : fs::directory_iterator(bin)) {
+        const std::string name = e.path().filename().string();
+        // The host finds its folder from its own file: always a copy.
+        if (name == "vortana-cad" || std::find(copied.begin(), copied.end(), name) != copied.end())
+            fs::copy(e.path(), dir / name, fs::copy_options::recursive);
+        else
+            fs::create_symlink(e.path(), dir / name);
+    }
+    return (dir / "vortana-cad").string();
 }

@@ -25,3 +25,9 @@ public:
 private:
     std::string m_path;
 };
+
+// An installation of the host of its own in `folder`/bin, laid out like the
+// build's `bin`: the host and the entries named in `copied` (folders whole)
+// copied, so that a test may change them, everything else linked. The
+// host's path.
+std::string CopyInstallation(const TempFolder& folder, const std::string& bin, const std::vector<std::string>& copied);

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "UiFixture.h"
+#include "WinInput.h"
 
 namespace {
 
@@ -119,6 +120,32 @@ TEST_F(EditClipboard, CutCopyAndPasteOfTheSelection) {
     edit.SetSel(1, 1);
     edit.Copy();
     EXPECT_EQ(ClipText(), L"50");
+}
+
+// The keys a person uses: Ctrl+V and Shift+Insert paste, Ctrl+C and
+// Ctrl+Insert copy, Ctrl+X and Shift+Delete cut.
+TEST_F(EditClipboard, TheClipboardKeys) {
+    const struct {
+        UINT key;
+        bool shift, ctrl;
+        const wchar_t* text;   // the edit's text after the key, "12.50" selected 0..2 before
+        const wchar_t* clip;   // the clipboard after it, "9" before
+    } cases[] = {
+        {'V', false, true, L"9.50", L"9"},   {VK_INSERT, true, false, L"9.50", L"9"},
+        {'C', false, true, L"12.50", L"12"}, {VK_INSERT, false, true, L"12.50", L"12"},
+        {'X', false, true, L".50", L"12"},   {VK_DELETE, true, false, L".50", L"12"},
+        {'V', false, false, L"12.50", L"9"},  // a plain V types nothing by itself
+    };
+    edit.SetFocus();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        Select(L"12.50", 0, 2);
+        PutText(L"9");
+        vplat::UserInput::Key(c.key, c.shift, c.ctrl);
+        vplat::UserInput::Pump();
+        EXPECT_EQ(Text(), CString(c.text));
+        EXPECT_EQ(ClipText(), c.clip);
+    }
 }
 
 TEST_F(EditClipboard, PasteTakesTheFirstLineWithinTheLimit) {

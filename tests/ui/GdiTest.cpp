@@ -86,6 +86,35 @@ TEST_F(Gdi, DrawTextLayout) {
     EXPECT_NE(vplat::GdiLog::Entries().back().find("\"aa...\""), std::string::npos);
 }
 
+// The longest start of each line that fits with "..." (3 x 3 = 9 wide at
+// em 11) after it; a text that fits is left whole; a long one is cut at once.
+TEST_F(Gdi, EllipsisKeepsTheLongestStartThatFits) {
+    const struct {
+        std::wstring text;
+        int width;
+        UINT format;
+        std::string drawn;
+    } cases[] = {
+        {L"aaaaaaa", 20, DT_SINGLELINE, "aa..."},  // 9 + 2 x 5 = 19; a third a would be 24
+        {L"aaaaaaa", 24, DT_SINGLELINE, "aaa..."},
+        {L"aaaaaaa", 35, DT_SINGLELINE, "aaaaaaa"},  // fits whole: 35
+        {L"Wiiiiiiiii", 30, DT_SINGLELINE, "Wiiii..."},  // 9 + 4 x 3 + 9 = 30
+        {L"Wiiiiiiiii", 11, DT_SINGLELINE, "..."},       // room for "..." and no character
+        {L"Wiiiiiiiii", 5, DT_SINGLELINE, "..."},
+        {L"aaaaaa\r\nbb", 24, 0, "aaa...|bb"},
+        {std::wstring(100000, L'a'), 62, DT_SINGLELINE, "aaaaaaaaaa..."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.drawn);
+        vplat::GdiLog::Clear();
+        CRect r(0, 0, c.width, 40);
+        dc.DrawText(c.text.c_str(), -1, &r, c.format | DT_END_ELLIPSIS);
+        ASSERT_EQ(vplat::GdiLog::Matching("DrawText").size(), 1u);
+        EXPECT_NE(vplat::GdiLog::Entries().back().find("\"" + c.drawn + "\""), std::string::npos)
+            << vplat::GdiLog::Entries().back();
+    }
+}
+
 TEST_F(Gdi, PixelsClipAndLog) {
     vplat::GdiLog::Clear();
     CRect all(0, 0, 40, 30);
