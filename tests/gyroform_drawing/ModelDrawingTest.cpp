@@ -304,6 +304,8 @@ TEST_F(SavedModel, AProfileThatCannotBeComputedIsReportedAndDrawsNoFaceAcross) {
     ASSERT_EQ(terzo->SetDato(CDato(DATO_PUNTO_PROGRESSIVA, secondo->getProgressiva() + 5.0)), 1);
     EXPECT_EQ(m_rotatoria->ricalcola(isola, 1, TIPO_PUNTOVERTICE, nullptr, CDato()), 1);
     EXPECT_EQ(m_rotatoria->disegna3D(nullptr), 1);
+}
+
 // A saved model whose name was changed in its data to one no layer may
 // carry: the reload says which layers it could not make, and the drawing
 // saved after the redraw opens again, here and in an independent reader.
