@@ -47,8 +47,9 @@ const wchar_t* const kMsgRaccordoInterno =
     L" - Impossibile raccordare il ciglio esterno al ciglio della strada secondaria.\r\n";
 const wchar_t* const kMsgPrincipale =
     L" - La curva tricentrica non parte dal ciglio della strada principale.\r\n";
-// Pm closer than this before the curve's start is the start itself.
-constexpr double kStessoVertice = 0.001;
+// Pm closer than this before the curve's start is the start itself: no
+// straight of a few millimetres.
+constexpr double kStessoVertice = 0.01;
 // How many times Pm is taken again from a curve that starts behind it.
 constexpr int kRifacimentiMassimi = 3;
 

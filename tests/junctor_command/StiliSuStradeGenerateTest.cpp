@@ -10,7 +10,9 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "CConstrJunctor.h"
@@ -18,6 +20,7 @@
 #include "CJunctorSettings.h"
 #include "CXmlReaderJunctor.h"
 #include "ComandoTest.h"
+#include "DxfFile.h"
 #include "LegScenario.h"
 #include "PolilineeIntersezione.h"
 #include "RoadGenerator.h"
@@ -62,16 +65,25 @@ const Stile kStili[] = {
     {L"Urbana", {kClasseStretta}},
 };
 
-// Whether a style must build every leg of that angle and lane set whole: at
-// 80 to 100 degrees every lane set, at 70 and 110 no lanes and all lanes.
-bool Richiesto(double angolo, int corsie) {
-    return (angolo >= 80 && angolo <= 100) || corsie == kNessuna || corsie == kTutte;
+// What a style must build on its roads: at 80 to 100 degrees every leg whole
+// with every lane set; at 70 and 110, with no lanes and with all lanes,
+// every leg (its drop island may lack its shoulder: see docs/leg-builder.md).
+enum Richiesta { kNulla, kCostruito, kIntero };
+Richiesta Richiesto(double angolo, int corsie) {
+    if (angolo >= 80 && angolo <= 100) return kIntero;
+    return corsie == kNessuna || corsie == kTutte ? kCostruito : kNulla;
 }
 
-// Built legs of one cell of the table, of how many.
+// Legs of one cell of the table: built whole (every polyline drawn, the
+// drop island's shoulder too), built without the drop island's shoulder
+// (which the builder accepts), of how many.
 struct Conteggio {
-    int costruiti = 0, totale = 0;
+    int interi = 0, senzaBanchina = 0, totale = 0;
 };
+
+// Every polyline of a leg without lanes; a left-turn lane adds its two edges.
+const wchar_t* const kCodiciRamo[] = {L"rCIG", L"rBIG", L"rCEIN", L"rBEIN", L"rCEOUT",
+                                      L"rBEOUT", L"rCIIN", L"rBIIN", L"rCIOUT", L"rBIOUT"};
 
 class StiliSuStradeGenerate : public ComandoTest {
 protected:
@@ -85,7 +97,8 @@ protected:
         m_settings->SetStili(m_stili.get());
         m_settings->SetParametri(m_pars.get());
         m_settings->SetParCorsie(m_corsie.get());
-        const CString file = CString(VORTANA_BIN) + L"/Junctor/Junctor.xml";
+        CString file = CString(VORTANA_BIN) + L"/Junctor/Junctor.xml";
+        if (const char* altro = std::getenv("TMP38_XML")) file = CString(altro);
         m_settings->SetPathXml(file);
         m_settings->SetMetodo(L"F");
         m_lettore = std::make_unique<CXmlReaderJunctor>();
@@ -194,7 +207,19 @@ protected:
                     std::printf("%s\n%s\n", nome.c_str(), U8(std::wstring(b.GetLog())).c_str());
                 continue;
             }
-            ++n.costruiti;
+            std::multiset<std::wstring> codici;
+            for (const legs::PolilineaIntersezione& p : polilinee)
+                if (!p.dati.empty() && p.dati[0] == idRamo) codici.insert(p.Codice());
+            std::multiset<std::wstring> attesi(std::begin(kCodiciRamo), std::end(kCodiciRamo));
+            if (corsie == kSvolta || corsie == kTutte) attesi.insert({L"rCIOUT", L"rCIOUT"});
+            if (codici == attesi) {
+                ++n.interi;
+            } else {
+                EXPECT_EQ(codici.count(L"rBIG"), 0u) << nome << ": a built leg lacks more than its island's shoulder";
+                ++n.senzaBanchina;
+                if (std::getenv("VORTANA_RAMI_MOTIVI"))
+                    std::printf("%s (no island shoulder)\n%s\n", nome.c_str(), U8(std::wstring(b.GetLog())).c_str());
+            }
             std::string dove;
             const double giunto = GiuntoPeggiore(polilinee, idRamo, GeometryChecker(s.StradaPrincipale().asse),
                                                  *ramo->GetParametriCorsie(), dove);
@@ -206,6 +231,15 @@ protected:
         s.Principale()->Chiudi();
         for (CSecondariaJunctor* ramo : {s.Ramo(), s.Uscita()})
             if (ramo) ramo->Chiudi();
+        // On request each case's drawing is saved, to be looked at.
+        if (const char* cartella = std::getenv("VORTANA_RAMI_DXF")) {
+            std::string file = nome;
+            for (char& ch : file)
+                if (ch == ' ' || ch == '/') ch = '_';
+            std::wstring errore;
+            EXPECT_TRUE(vplat::WriteDxfFile(std::string(cartella) + "/" + file + ".dxf", m_db.get(), &errore))
+                << U8(errore);
+        }
     }
 
     std::unique_ptr<CConstrStylesMgr> m_stili;
@@ -223,6 +257,8 @@ TEST_F(StiliSuStradeGenerate, ShippedStylesBuildOnTheirRoads) {
     std::map<std::wstring, std::map<int, std::map<int, std::map<int, std::map<int, Conteggio>>>>> tabella;
     for (const Stile& stile : kStili)
         for (int classe = 0; classe < 3; ++classe)
+            if ((!std::getenv("TMP38_STILE") || U8(stile.nome) == std::getenv("TMP38_STILE")) &&
+                (!std::getenv("TMP38_CLASSE") || classe == std::atoi(std::getenv("TMP38_CLASSE"))))
             for (bool curva : {false, true})
                 for (double angolo : kAngoli)
                     for (int corsie = 0; corsie < kNumeroCorsie; ++corsie)
@@ -232,6 +268,7 @@ TEST_F(StiliSuStradeGenerate, ShippedStylesBuildOnTheirRoads) {
                                 legs::Incrocio i;
                                 const Classe& c = kClassi[classe];
                                 i.curva = curva;
+                                if (std::getenv("TMP38_R")) i.raggioCurva = std::atof(std::getenv("TMP38_R"));
                                 i.angoloGradi = angolo;
                                 i.semiPrincipale = c.semiPrincipale;
                                 i.banchinaPrincipale = c.banchinaPrincipale;
@@ -248,12 +285,14 @@ TEST_F(StiliSuStradeGenerate, ShippedStylesBuildOnTheirRoads) {
                             }
 
     // The table: per style and class, a row per angle and lane set with the
-    // legs built of those tried for each arrangement (straight and curved
-    // main road together).
-    int costruiti = 0, legs = 0;
+    // legs built whole (+ those built without the drop island's shoulder) of
+    // those tried, for each arrangement (straight and curved main road and
+    // In and Out legs together).
+    int interi = 0, senzaBanchina = 0, legs = 0;
     std::string mancanti;
     for (const Stile& stile : kStili)
         for (int classe = 0; classe < 3; ++classe) {
+            if (!tabella[stile.nome].count(classe)) continue;
             const bool perQuesta = std::find(stile.classi.begin(), stile.classi.end(), classe) != stile.classi.end();
             std::printf("\n%s, %s%s\n", U8(stile.nome).c_str(), kClassi[classe].nome, perQuesta ? "" : " (not its class)");
             std::printf("angle | lanes      | T right | T left | crossing\n");
@@ -263,10 +302,16 @@ TEST_F(StiliSuStradeGenerate, ShippedStylesBuildOnTheirRoads) {
                     std::printf("%5d | %-10s", static_cast<int>(angolo), kNomiCorsie[corsie]);
                     for (int d = 0; d < kNumeroDisposizioni; ++d) {
                         const Conteggio& n = riga.at(d);
-                        std::printf(" | %d/%d", n.costruiti, n.totale);
-                        costruiti += n.costruiti;
+                        if (n.senzaBanchina)
+                            std::printf(" | %d+%d/%d", n.interi, n.senzaBanchina, n.totale);
+                        else
+                            std::printf(" | %d/%d", n.interi, n.totale);
+                        interi += n.interi;
+                        senzaBanchina += n.senzaBanchina;
                         legs += n.totale;
-                        if (perQuesta && Richiesto(angolo, corsie) && n.costruiti != n.totale)
+                        const Richiesta r = perQuesta ? Richiesto(angolo, corsie) : kNulla;
+                        if ((r == kIntero && n.interi != n.totale) ||
+                            (r == kCostruito && n.interi + n.senzaBanchina != n.totale))
                             mancanti += U8(stile.nome) + ", " + kClassi[classe].nome + ", " +
                                         std::to_string(static_cast<int>(angolo)) + " degrees, " + kNomiCorsie[corsie] +
                                         ", " + kNomiDisposizioni[d] + "\n";
@@ -274,10 +319,93 @@ TEST_F(StiliSuStradeGenerate, ShippedStylesBuildOnTheirRoads) {
                     std::printf("\n");
                 }
         }
-    std::printf("\n%d of %d legs built; worst kerb joint %.6f degrees (%s)\n", costruiti, legs, m_giuntoPeggiore,
-                m_giuntoDove.c_str());
-    EXPECT_TRUE(mancanti.empty()) << "not every leg built whole:\n" << mancanti;
+    std::printf("\n%d of %d legs built whole, %d more without the drop island's shoulder; worst kerb joint %.6f "
+                "degrees (%s)\n",
+                interi, legs, senzaBanchina, m_giuntoPeggiore, m_giuntoDove.c_str());
+    EXPECT_TRUE(mancanti.empty()) << "not every leg built as its style should:\n" << mancanti;
     EXPECT_LT(m_giuntoPeggiore, 0.01) << m_giuntoDove;
+}
+
+// A road crossing the main road with a left-turn lane on both legs: each
+// leg's lane is the one it gets built alone, and the two lanes' edges cross
+// near the crossing, as their construction makes them. Each lane is drawn
+// from its own leg's island: its first edge, the arc about Y from its O2 to
+// O5, runs across the axis through the stretch where the other leg's second
+// edge closes across the lanes from its F2 to its F3.
+TEST_F(StiliSuStradeGenerate, OppositeLeftTurnLanesCrossAsEachIsBuiltAlone) {
+    CaricaFile();
+    legs::Incrocio i;
+    const Classe& c = kClassi[kClasseLarga];
+    i.semiPrincipale = c.semiPrincipale;
+    i.banchinaPrincipale = c.banchinaPrincipale;
+    i.semiRamo = c.semiSecondaria;
+    i.banchinaRamo = c.banchinaSecondaria;
+    i.angoloGradi = 100;
+    i.attraversa = true;
+    // The open lane edges of each id, as drawn.
+    auto Corsie = [] {
+        std::map<std::wstring, std::vector<std::vector<geomcheck::Vertex>>> corsie;
+        for (const legs::PolilineaIntersezione& p : legs::PolilineeIntersezione(L"rCIOUT"))
+            if (!p.chiusa) corsie[p.dati[0]].push_back(p.vertici);
+        return corsie;
+    };
+    // Both legs (ids 100 and 200), or only one of them.
+    auto Costruisci = [&](int soloIl) {
+        WorkingDrawingTest::TearDown();
+        WorkingDrawingTest::SetUp();
+        legs::Scenario s(i, m_db.get());
+        EXPECT_TRUE(s.Prepara()) << s.Errore();
+        int n = 0;
+        for (CSecondariaJunctor* ramo : {s.Ramo(), s.Uscita()}) {
+            ++n;
+            if (!ramo || (soloIl && soloIl != n)) continue;
+            EXPECT_TRUE(CaricaStile(s.Principale(), ramo, L"DEFAULT", kSvolta));
+            MargineProgressiva = 5.0;
+            CConstrJunctor b;
+            b.Init(s.Principale(), ramo);
+            b.SetParCorsie(ramo->GetParametriCorsie());
+            b.SetId(100 * n);
+            b.Costruisci();
+            EXPECT_EQ(b.GetEsito(), 1) << U8(std::wstring(b.GetLog()));
+        }
+        s.Principale()->Chiudi();
+        for (CSecondariaJunctor* ramo : {s.Ramo(), s.Uscita()})
+            if (ramo) ramo->Chiudi();
+        return Corsie();
+    };
+    auto insieme = Costruisci(0);
+    ASSERT_EQ(insieme[L"100"].size(), 2u);
+    ASSERT_EQ(insieme[L"200"].size(), 2u);
+    auto Uguali = [](const std::vector<std::vector<geomcheck::Vertex>>& a,
+                     const std::vector<std::vector<geomcheck::Vertex>>& b) {
+        auto Tuple = [](const std::vector<std::vector<geomcheck::Vertex>>& v) {
+            std::vector<std::vector<std::tuple<double, double, double>>> t;
+            for (const auto& p : v) {
+                t.emplace_back();
+                for (const geomcheck::Vertex& x : p) t.back().emplace_back(x.x, x.y, x.bulge);
+            }
+            return t;
+        };
+        return Tuple(a) == Tuple(b);
+    };
+    EXPECT_TRUE(Uguali(Costruisci(1)[L"100"], insieme[L"100"]));
+    EXPECT_TRUE(Uguali(Costruisci(2)[L"200"], insieme[L"200"]));
+    // One leg's arc against the other's second edge, whose first segment
+    // runs across the lanes.
+    for (const auto& [uno, altro] : {std::pair{L"100", L"200"}, std::pair{L"200", L"100"}}) {
+        const std::vector<geomcheck::Vertex>& secondo = insieme[altro][1];
+        const GeometryChecker arco(insieme[uno][0]);
+        const GeometryChecker chiusura({secondo[0], {secondo[1].x, secondo[1].y, 0}});
+        double minima = 1e9;
+        for (const geomcheck::Vec2& p : arco.Samples(4000)) minima = std::min(minima, chiusura.DistanceTo(p));
+        EXPECT_LT(minima, 1e-3) << U8(uno);
+        // The arc's ends lie on either side of that segment's line.
+        const geomcheck::Vec2 a{secondo[0].x, secondo[0].y}, b{secondo[1].x, secondo[1].y};
+        auto lato = [&](const geomcheck::Vertex& v) {
+            return (b.x - a.x) * (v.y - a.y) - (b.y - a.y) * (v.x - a.x);
+        };
+        EXPECT_LT(lato(arco.At(0)) * lato(arco.At(1)), 0) << U8(uno);
+    }
 }
 
 }  // namespace

@@ -148,7 +148,7 @@ TEST_F(MainDialog, DeletingAStyleMakesItsNeighbourCurrent) {
     ASSERT_EQ(shown.size(), 5u);
     EXPECT_EQ(shown[1], L"Extraurbana1110");
     EXPECT_EQ(shown[4], L"Extraurbana1110");
-    EXPECT_DOUBLE_EQ(model.settings.GetParametri()->b1.GetValore(), 6.0);
+    EXPECT_DOUBLE_EQ(model.settings.GetParametri()->b1.GetValore(), 5.5);
     const std::string after = Leggi(File());
     EXPECT_EQ(Stile(after, "DEFAULT"), "");
     EXPECT_EQ(Stile(after, "Urbana"), "");

@@ -37,7 +37,7 @@ TEST_F(StyleTree, FillShowsEveryParameterOfTheStyle) {
         int id;
         const wchar_t* label;
         const wchar_t* text;
-    } shown[] = {{2, L"h [m]", L"45.0"}, {5, L"b2 [m]", L"10.9"}, {26, L"a1u [deg]", L"12.0"}, {41, L"", L"0.0"}};
+    } shown[] = {{2, L"h [m]", L"45.0"}, {5, L"b2 [m]", L"12.1"}, {26, L"a1u [deg]", L"12.0"}, {41, L"", L"0.0"}};
     for (const Shown& s : shown) {
         EXPECT_EQ(Etichetta(tree, s.id), s.label) << s.id;
         EXPECT_EQ(Testo(tree, s.id), s.text) << s.id;
@@ -68,15 +68,15 @@ TEST_F(StyleTree, FillShowsEveryParameterOfTheStyle) {
     EXPECT_EQ(spinners, 33);  // 32 parameters and the empty row
 }
 
-// Reading every shown text back would round b2 10.875 to 10.9 and the angles
+// Reading every shown text back would round b2 12.125 to 12.1 and the angles
 // to one decimal; only rows the user changed reach the set.
 TEST_F(StyleTree, ReadBackTakesOnlyChangedRows) {
     const std::vector<double> before = Valori(m.pars);
-    ASSERT_DOUBLE_EQ(m.pars.b2.GetValore(), 10.875);
+    ASSERT_DOUBLE_EQ(m.pars.b2.GetValore(), 12.125);
     tree.LeggiValori();
     EXPECT_EQ(Valori(m.pars), before);
 
-    Digita(tree, 5, L"10.9");  // the shown text again: nothing changes
+    Digita(tree, 5, L"12.1");  // the shown text again: nothing changes
     tree.LeggiValori();
     EXPECT_EQ(Valori(m.pars), before);
 
@@ -106,16 +106,16 @@ TEST_F(StyleTree, WriteShowsTheSetAndForgetsEdits) {
     m.pars.h.SetValore(45.04);
     tree.ScriviValori();
     EXPECT_EQ(Testo(tree, 2), L"45.0");
-    EXPECT_EQ(Testo(tree, 5), L"10.9");
+    EXPECT_EQ(Testo(tree, 5), L"12.1");
     tree.LeggiValori();
     EXPECT_DOUBLE_EQ(m.pars.h.GetValore(), 45.04);
-    EXPECT_DOUBLE_EQ(m.pars.b2.GetValore(), 10.875);
+    EXPECT_DOUBLE_EQ(m.pars.b2.GetValore(), 12.125);
 }
 
 TEST_F(StyleTree, FormatChangeReformatsParameterRowsOnly) {
     tree.ApplicaFormato(2, 0.25);
     EXPECT_EQ(Testo(tree, 2), L"45.00");
-    EXPECT_EQ(Testo(tree, 5), L"10.88");
+    EXPECT_EQ(Testo(tree, 5), L"12.12");
     EXPECT_EQ(Testo(tree, 41), L"0.0");
     EXPECT_EQ(tree.GetDecimali(), 2);
     Digita(tree, 2, L"");  // focus in the edit, then Up
