@@ -131,25 +131,8 @@ AcDbObjectId CConstrJunctor::Disegna(AcDb2dPolyline* polilinea, const wchar_t* c
         delete polilinea;
         return AcDbObjectId();
     }
-    m_disegnate.push_back(id);
     ScriviDatiEstesi(id, codiceCiglio);
     return id;
-}
-
-void CConstrJunctor::Annulla() {
-    // The polylines this build drew.
-    for (const AcDbObjectId& id : m_disegnate) {
-        AcDbEntity* entita = nullptr;
-        if (acdbOpenObject(entita, id, AcDb::kForWrite) != Acad::eOk) continue;
-        entita->erase();
-        entita->close();
-    }
-    m_disegnate.clear();
-    m_idCiglioIsola = m_idBanchinaIsola = AcDbObjectId();
-    m_idCiglioEsterno[0] = m_idCiglioEsterno[1] = AcDbObjectId();
-    m_idBanchinaEsterna[0] = m_idBanchinaEsterna[1] = AcDbObjectId();
-    // The lane records that carry this leg's id.
-    if (m_tracciato) RimuoviRecord(m_tracciato, m_id);
 }
 
 void CConstrJunctor::RimuoviRecord(ICTRACCIATO* tracciato, const CString& id) {
@@ -311,18 +294,9 @@ void CConstrJunctor::Costruisci() {
         m_tracciato->aggiornaDati(1505, 0);
         m_tracciato->aggiornaDati(0, -2);
     }
-    // A leg that was not built leaves nothing of itself: what it drew is
-    // erased and its lane records are removed before the last commit.
-    if (!esito) {
-        Annulla();
-        Log(L"Il ramo non è stato costruito: quanto disegnato e registrato è stato rimosso.\r\n");
-        // The alignment's data can be written only while the main road does
-        // not hold its axis open.
-        if (!principaleChiusa) {
-            m_principale->Chiudi();
-            principaleChiusa = true;
-        }
-    }
+    // A leg that was not built keeps what it drew and recorded: every piece
+    // carries the leg's id and data, so the update and delete commands find
+    // it, and its lane records with it.
     m_tracciato->aggiorna();
     ICTRACCIATO_Costructor::Libera(&m_tracciato, 1);
     m_tracciato = nullptr;

@@ -115,9 +115,6 @@ protected:
     // the id is then null.
     AcDbObjectId Disegna(AcDb2dPolyline* polilinea, const wchar_t* chiaveLayer, const wchar_t* codiceCiglio,
                          const std::vector<int>& punte = {});
-    // Erases every polyline this build drew and removes the lane records
-    // that carry its id from the main alignment.
-    void Annulla();
     // Whether the lane values a switched-on lane uses are finite; the first
     // that is not is named in the log.
     bool ValoriCorsieFiniti();
@@ -175,6 +172,4 @@ protected:
     AcDbObjectId m_idBanchinaIsola;
     AcDbObjectId m_idCiglioEsterno[2];
     AcDbObjectId m_idBanchinaEsterna[2];
-    // Every polyline the build drew, in order.
-    std::vector<AcDbObjectId> m_disegnate;
 };

@@ -13,6 +13,7 @@
 #include "IndicePunti.h"
 #include "CostruzioneComune.h"
 #include "PolilineeJunctor.h"
+#include "TricentricaTangente.h"
 
 namespace {
 
@@ -44,6 +45,13 @@ const wchar_t* const kMsgRitorno =
 constexpr double kGiroCompleto = 2 * 3.14159265358979323846;
 const wchar_t* const kMsgRaccordoInterno =
     L" - Impossibile raccordare il ciglio esterno al ciglio della strada secondaria.\r\n";
+const wchar_t* const kMsgPrincipale =
+    L" - La curva tricentrica non parte dal ciglio della strada principale.\r\n";
+// Pm closer than this before the curve's start is the start itself: no
+// straight of a few millimetres.
+constexpr double kStessoVertice = 0.01;
+// How many times Pm is taken again from a curve that starts behind it.
+constexpr int kRifacimentiMassimi = 3;
 
 using Registro = std::function<void(const wchar_t*)>;
 
@@ -126,61 +134,65 @@ struct Bordo {
     ads_point puntoExtra = {0, 0, 0};
 };
 
-// Where the inner arc (about the circle, from t1 to t2) first meets the
-// curve, walking the curve from its main-side end: the point, and the curve
-// arc it lies on. The exit curve runs from the main line to the lane line,
-// the entry curve the other way.
-bool IncontroCurvaArcoInterno(const AcGePoint3dArray& punti, const AcGePoint3dArray& centri, const circ& interno,
-                              const ads_point t1, const ads_point t2, bool uscita, int& arco, ads_point incontro) {
-    const int n = punti.length();
-    const double ix = interno.xc, iy = interno.yc, ri = interno.raggio;
-    // Angles about the inner circle's centre, and the inner arc's sweep from
-    // t1 to t2 the short way.
-    const double a1 = std::atan2(t1[1] - iy, t1[0] - ix);
-    double ampiezza = std::atan2(t2[1] - iy, t2[0] - ix) - a1;
-    while (ampiezza > kGiroCompleto / 2) ampiezza -= kGiroCompleto;
-    while (ampiezza < -kGiroCompleto / 2) ampiezza += kGiroCompleto;
-    auto SullArco = [](double angolo, double inizio, double sweep) {
-        double d = angolo - inizio;
-        if (sweep < 0) d = -d;
-        d = std::fmod(d, kGiroCompleto);
-        if (d < 0) d += kGiroCompleto;
-        return d <= std::fabs(sweep) + 1e-12;
-    };
-    for (int k = 0; k + 1 < n; ++k) {
-        const int i = uscita ? k : n - 2 - k;
-        const double cx = centri[i].x, cy = centri[i].y;
-        const double r = std::hypot(punti[i].x - cx, punti[i].y - cy);
-        const double dx = ix - cx, dy = iy - cy, d = std::hypot(dx, dy);
-        if (!(d > 0) || d > r + ri || d < std::fabs(r - ri)) continue;
-        const double a = (d * d + r * r - ri * ri) / (2 * d), h = std::sqrt(std::max(0.0, r * r - a * a));
-        const double inizio = std::atan2(punti[i].y - cy, punti[i].x - cx);
-        double sweep = std::atan2(punti[i + 1].y - cy, punti[i + 1].x - cx) - inizio;
-        while (sweep > kGiroCompleto / 2) sweep -= kGiroCompleto;
-        while (sweep < -kGiroCompleto / 2) sweep += kGiroCompleto;
-        // Of the two points, the first along the curve from its main side.
-        bool trovato = false;
-        double migliore = 0;
-        for (double segno : {1.0, -1.0}) {
-            const double px = cx + (a * dx - segno * h * dy) / d, py = cy + (a * dy + segno * h * dx) / d;
-            const double angolo = std::atan2(py - cy, px - cx);
-            if (!SullArco(angolo, inizio, sweep) || !SullArco(std::atan2(py - iy, px - ix), a1, ampiezza)) continue;
-            double cammino = std::fabs(std::remainder(angolo - inizio, kGiroCompleto));
-            if (!uscita) cammino = -cammino;  // the entry curve ends on the main side
-            if (!trovato || cammino < migliore) {
-                trovato = true;
-                migliore = cammino;
-                incontro[0] = px;
-                incontro[1] = py;
-                incontro[2] = 0;
-            }
-        }
-        if (trovato) {
-            arco = i;
-            return true;
-        }
+// The signed offset of a point from a line; false without a foot.
+bool ScostamentoDa(const datipoli* linea, const AcGePoint3d& punto, double& scostamento) {
+    const ads_point e = {punto.x, punto.y, 0};
+    ads_point piede;
+    return DistPPoly(linea, e, &scostamento, piede, nullptr, nullptr, nullptr, nullptr, 1) != 0;
+}
+
+// Whether a point of the inner circle lies on the inner arc, from t1 to t2
+// the short way.
+bool SullArcoInterno(const circ& interno, const ads_point t1, const ads_point t2, const AcGePoint3d& p) {
+    const double a1 = std::atan2(t1[1] - interno.yc, t1[0] - interno.xc);
+    const double ampiezza = std::remainder(std::atan2(t2[1] - interno.yc, t2[0] - interno.xc) - a1, kGiroCompleto);
+    double d = std::remainder(std::atan2(p.y - interno.yc, p.x - interno.xc) - a1, kGiroCompleto);
+    if (ampiezza < 0) d = -d;
+    return d >= -1e-9 && d <= std::fabs(ampiezza) + 1e-9;
+}
+
+// The curve fitted again to end tangent to the inner arc's circle, with the
+// deflection split 2/15, 11/15, 2/15 (see TricentricaTangente.h): the main
+// side on the line from origine towards vertice, the curve's points and
+// centres in the outline's order (exit: from the main side; entry: towards
+// it), the join on the inner arc. Where the circle would be met past the
+// inner arc's end t2 on the leg's line, the curve ends on that line instead,
+// along it (sulRamo), and there is no inner arc. False, with the curve as it
+// was, when the curve can do neither.
+bool RaccordaAllArcoInterno(const Bordo& b, double deviazione, const ads_point origine, const ads_point vertice,
+                            const circ& interno, const ads_point t1, const ads_point t2, AcGePoint3dArray& punti,
+                            AcGePoint3dArray& centri, bool& antiorario, ads_point giunto, bool& sulRamo) {
+    const bool uscita = b.lato == CConstrJunctor::kUscita;
+    // The radii in the order met from the main side.
+    const double raggi[3] = {b.raggi[uscita ? 0 : 2], b.raggi[1], b.raggi[uscita ? 2 : 0]};
+    const double quote[3] = {kQuotaEstrema, kQuotaCentrale, kQuotaEstrema};
+    AcGePoint3dArray p, c;
+    double y = 0;
+    bool ccw = false;
+    if (!TricentricaTangenteAlCerchio(origine, vertice, b.k2, raggi, quote, deviazione, interno, p, c, y, ccw))
+        return false;
+    sulRamo = false;
+    if (!SullArcoInterno(interno, t1, t2, p[3])) {
+        // Along the leg's line at t2, the way the kerb goes on: the inner
+        // arc's tangent there, in the curve's sense.
+        const double rx = t2[0] - interno.xc, ry = t2[1] - interno.yc;
+        const double direzione = ccw ? std::atan2(rx, -ry) : std::atan2(-rx, ry);
+        if (!TricentricaTangenteAllaRetta(origine, vertice, b.k2, raggi, quote, t2, direzione, p, c, y, ccw))
+            return false;
+        const double avanti = (p[3].x - t2[0]) * std::cos(direzione) + (p[3].y - t2[1]) * std::sin(direzione);
+        double scostamento = 0;
+        if (avanti < 0 || !ScostamentoDa(b.ramo, p[3], scostamento) || std::fabs(scostamento) > kTolleranza)
+            return false;
+        sulRamo = true;
     }
-    return false;
+    punti.setLogicalLength(0);
+    centri.setLogicalLength(0);
+    for (int i = 0; i < 4; ++i) punti.append(p[uscita ? i : 3 - i]);
+    for (int i = 0; i < 3; ++i) centri.append(c[uscita ? i : 2 - i]);
+    antiorario = uscita ? ccw : !ccw;
+    DaPunto(giunto, p[3]);
+    giunto[2] = 0;
+    return true;
 }
 
 // The outline of one outer edge or shoulder: vertices with their bulges,
@@ -216,6 +228,33 @@ bool CostruisciBordo(CConstrJunctor& builder, const Bordo& b, const Registro& lo
     ads_point a0;
     Sposta(c, avanti, verso, a0);
 
+    // The inner arc: centre at the inner radius from the lane line (on the
+    // outer side) and from the leg's line offset outwards by that radius.
+    Lista offsetRamo;
+    if (!OffsetPolilinea(b.latoOffsetRamo, b.raggioInterno, b.ramo, nullptr, kMinimoSegmento, offsetRamo.Testa()) ||
+        !offsetRamo.get()) {
+        log(kMsgOffset);
+        return false;
+    }
+    ads_point s1, s2;
+    PuntiPerpendicolari(uscita ? b.raggioInterno : -b.raggioInterno, b.k2, b.k1, s1, s2);
+    s1[2] = s2[2] = 0;
+    Lista spostata;
+    PolilineaDuePunti(s2, s1, spostata.Testa());
+    ads_point x3;
+    if (!Intersezione(spostata.get(), offsetRamo.get(), b.riferimento, x3)) {
+        log(kMsgIntersezioni);
+        return false;
+    }
+    x3[2] = 0;
+    circ interno{x3[0], x3[1], 0, b.raggioInterno, 0, 0};
+    ads_point t1, t2;
+    if (!builder.PuntoSuCerchio(interno, b.k2, b.k1, t1) || !builder.PuntoVicinoCerchio(interno, b.ramo, t2)) {
+        log(kMsgRaccordoInterno);
+        return false;
+    }
+    t1[2] = t2[2] = 0;
+
     AcGeDoubleArray angoli, raggi;
     for (int i = 0; i < 3; ++i) {
         angoli.append(b.angoli[i]);
@@ -226,17 +265,23 @@ bool CostruisciBordo(CConstrJunctor& builder, const Bordo& b, const Registro& lo
     const bool posizionata = uscita ? builder.PosizionaTricentrica(a0, b.k2, c, angoli, raggi, punti, centri, antiorario)
                                     : builder.PosizionaTricentrica(b.k2, a0, c, angoli, raggi, punti, centri, antiorario);
     if (!posizionata) return false;
+    // The line the curve leaves (exit) or reaches (entry) on the main side,
+    // from a point on it towards the curve's vertex.
+    ads_point origine, vertice;
+    Copia(origine, a0);
+    Copia(vertice, c);
+    auto estremoPrincipale = [&]() { return uscita ? punti[0] : punti[punti.length() - 1]; };
 
     // Refit: when the curve's main-side end is off the main line (a curved
     // main road), the curve is placed again on the tangent to the main line
-    // at a point a margin beyond that end, which stays as a vertex.
-    ads_point e, pm = {0, 0, 0};
-    DaPunto(e, uscita ? punti[0] : punti[punti.length() - 1]);
-    double scostamento = 0, progressiva = 0;
-    ads_point piede;
-    if (!DistPPoly(me, e, &scostamento, piede, &progressiva, nullptr, nullptr, nullptr, 1)) return false;
+    // at a point Pm a margin beyond that end, which stays as a vertex.
+    ads_point pm = {0, 0, 0};
     bool conPm = false;
-    if (std::fabs(scostamento) > kScostamentoMassimo) {
+    auto rifaiSuPm = [&](const AcGePoint3d& estremo) {
+        const ads_point e = {estremo.x, estremo.y, 0};
+        double scostamento = 0, progressiva = 0;
+        ads_point piede;
+        if (!DistPPoly(me, e, &scostamento, piede, &progressiva, nullptr, nullptr, nullptr, 1)) return false;
         const double r = progressiva + (uscita == b.destra ? -MargineProgressiva : MargineProgressiva);
         double phi = 0;
         if (XYdaProgsuDatiPoli(me, r, pm, &phi) != 0) return false;
@@ -257,61 +302,67 @@ bool CostruisciBordo(CConstrJunctor& builder, const Bordo& b, const Registro& lo
         const bool ok = uscita ? builder.PosizionaTricentrica(pm, b.k2, c2, angoli, raggi, punti, centri, antiorario)
                                : builder.PosizionaTricentrica(b.k2, pm, c2, angoli, raggi, punti, centri, antiorario);
         if (!ok) return false;
+        Copia(origine, pm);
+        Copia(vertice, c2);
         conPm = true;
+        return true;
+    };
+    {
+        double scostamento = 0;
+        if (!ScostamentoDa(me, estremoPrincipale(), scostamento)) return false;
+        if (std::fabs(scostamento) > kScostamentoMassimo && !rifaiSuPm(estremoPrincipale())) return false;
     }
 
-    // Leg line offset outwards by the inner radius.
-    Lista offsetRamo;
-    if (!OffsetPolilinea(b.latoOffsetRamo, b.raggioInterno, b.ramo, nullptr, kMinimoSegmento, offsetRamo.Testa()) ||
-        !offsetRamo.get()) {
-        log(kMsgOffset);
-        return false;
-    }
-    // Centre of the inner arc: at the inner radius from the lane line (on
-    // the outer side) and from the leg's line.
-    ads_point s1, s2;
-    PuntiPerpendicolari(uscita ? b.raggioInterno : -b.raggioInterno, b.k2, b.k1, s1, s2);
-    s1[2] = s2[2] = 0;
-    Lista spostata;
-    PolilineaDuePunti(s2, s1, spostata.Testa());
-    ads_point x3;
-    if (!Intersezione(spostata.get(), offsetRamo.get(), b.riferimento, x3)) {
-        log(kMsgIntersezioni);
-        return false;
-    }
-    x3[2] = 0;
-    circ interno{x3[0], x3[1], 0, b.raggioInterno, 0, 0};
-    ads_point t1, t2;
-    if (!builder.PuntoSuCerchio(interno, b.k2, b.k1, t1) || !builder.PuntoVicinoCerchio(interno, b.ramo, t2)) {
-        log(kMsgRaccordoInterno);
-        return false;
-    }
-    t1[2] = t2[2] = 0;
-
-    // Where the curve reaches the lane line beyond t1 (a lane or a
-    // shoulder moves the main line towards the leg, the curve's tangent is
-    // longer than the room left), the straight along the lane line would run
-    // back: the curve then goes straight into the inner arc where the two
-    // meet, and neither goes back.
+    // Where the curve reaches the lane line past the inner arc's start t1 (a
+    // lane or a shoulder moves the main line towards the leg, and the curve
+    // needs more room than the lane line leaves), the straight along the
+    // lane line would run back: the curve is fitted once more, with the
+    // deflection that makes it end tangent to the inner arc's circle, and
+    // goes on along the inner arc from there. Its main-side end slides along
+    // the main line. Then Pm must still lie before the curve: where the
+    // refitted curve starts behind it, Pm is taken again from the new start,
+    // or, when that start lies on the main line, left out.
     const int n = punti.length();
     // Without a join the whole curve is kept and the straight leads from
     // its end on the lane line to t1: the join is then that end.
     int arcoFinale = uscita ? n - 1 : 0;  // the curve's last vertex before the join (exit), first after it (entry)
     ads_point giunto;
-    Copia(giunto, t1);
-    bool unito = false;
-    {
+    bool unito = false, sulRamo = false;
+    for (int prova = 0;; ++prova) {
+        Copia(giunto, t1);
+        unito = sulRamo = false;
+        arcoFinale = uscita ? n - 1 : 0;
         const AcGePoint3d& fineLinea = uscita ? punti[n - 1] : punti[0];
         const double ux = b.k2[0] - b.k1[0], uy = b.k2[1] - b.k1[1];
         if ((t1[0] - fineLinea.x) * ux + (t1[1] - fineLinea.y) * uy < 0) {
-            int arco = 0;
-            if (!IncontroCurvaArcoInterno(punti, centri, interno, t1, t2, uscita, arco, giunto)) {
+            // From the deflection that ends the curve along the lane line.
+            const double deviazione = PI_GRECO - AngMin3P(b.k2, vertice, origine);
+            if (!RaccordaAllArcoInterno(b, deviazione, origine, vertice, interno, t1, t2, punti, centri, antiorario,
+                                        giunto, sulRamo)) {
                 log(kMsgRitorno);
                 return false;
             }
+            arcoFinale = uscita ? n - 2 : 1;
             unito = true;
-            arcoFinale = uscita ? arco : arco + 1;
         }
+        if (!conPm) break;
+        // Pm must lie before the curve's main-side end along the line.
+        const AcGePoint3d inizio = estremoPrincipale();
+        const double lx = vertice[0] - pm[0], ly = vertice[1] - pm[1], ll = std::hypot(lx, ly);
+        if (ll > 0 && ((inizio.x - pm[0]) * lx + (inizio.y - pm[1]) * ly) / ll >= kStessoVertice) break;
+        // Pm is taken again a margin beyond the curve's new start; after a
+        // few tries a start on the main line does without it.
+        if (prova >= kRifacimentiMassimi) {
+            double scostamento = 0;
+            if (!ScostamentoDa(me, inizio, scostamento)) return false;
+            if (std::fabs(scostamento) > kScostamentoMassimo) {
+                log(kMsgPrincipale);
+                return false;
+            }
+            conPm = false;
+            break;
+        }
+        if (!rifaiSuPm(inizio)) return false;
     }
 
     auto aggiungi = [&](const ads_point p, double bl) {
@@ -349,10 +400,15 @@ bool CostruisciBordo(CConstrJunctor& builder, const Bordo& b, const Registro& lo
             else Copia(q, giunto);
             aggiungi(p, i < arcoFinale || unito ? bulgeArco(i, p, q) : 0.0);
         }
-        aggiungi(giunto, CalcolaBulge(false, x3, giunto, t2));
-        aggiungi(t2, 0);
+        // A curve that ends on the leg's line ends the outline there.
+        if (sulRamo) {
+            aggiungi(giunto, 0);
+        } else {
+            aggiungi(giunto, CalcolaBulge(false, x3, giunto, t2));
+            aggiungi(t2, 0);
+        }
     } else {
-        aggiungi(t2, CalcolaBulge(antiorario, x3, t2, giunto));
+        if (!sulRamo) aggiungi(t2, CalcolaBulge(antiorario, x3, t2, giunto));
         // From the join (on the arc before arcoFinale) along the rest of the curve.
         if (!unito) aggiungi(t1, 0);
         else {

@@ -579,12 +579,14 @@ bool CConstrJunctor::CostruisciIsolaGoccia() {
     // A straight base joins the two halves where they reach the island base;
     // when the half on the b1 corner's side reaches it beyond the other, the
     // halves cross before the base and the outline would cross itself.
+    // Nothing is drawn then; the island still counts as built (its halves
+    // exist), and the triangular islands find no edge to read back.
     if (!naso) {
         const double ordine = (v1[0].x - v0[0].x) * (m_isola3[0] - m_isola2[0]) +
                               (v1[0].y - v0[0].y) * (m_isola3[1] - m_isola2[1]);
         if (!(ordine > 0)) {
             Log(L" - I lati dell'isola a goccia si incrociano prima della base.\r\n");
-            return false;
+            return true;
         }
     }
 
@@ -608,7 +610,8 @@ bool CConstrJunctor::CostruisciIsolaGoccia() {
     // closes on the tip of half 1.
     const int coda = v0.length() > 4 ? n1 + 3 : 0;
     if (v.length() == bl.length()) m_idCiglioIsola = Disegna(CreaPolilinea(v, bl), L"QV-CIGLI", L"rCIG", {coda});
-    // 7. The island stands only with its outline, its shoulder and its nose:
-    // a straight base leaves no room for the shoulder between the two.
-    return banchina && naso && !m_idCiglioIsola.isNull();
+    // 7. Both halves exist: the island counts as built even when its
+    // shoulder, its nose or its outline is missing (the log says why, and a
+    // missing outline fails the triangular islands).
+    return true;
 }

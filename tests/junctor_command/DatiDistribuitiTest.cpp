@@ -1,6 +1,11 @@
-// The shipped styles on the bundled road drawings: with each style loaded
-// into each leg as the main dialog loads it, every leg builds whole.
+// The shipped styles on the bundled road drawings they are made for: with
+// each style loaded into each leg as the main dialog loads it, every leg
+// builds whole, with every one of its polylines.
 #include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "ComandoTest.h"
 #include "DxfFile.h"
@@ -26,6 +31,17 @@ const wchar_t* const kStili[] = {L"DEFAULT", L"Extraurbana", L"Urbana"};
 
 using Caso = std::tuple<Campione, const wchar_t*>;
 
+// Every sample with every style, but the divided main road (8 m half
+// widths) with "Urbana", whose small island is made for narrow roads.
+std::vector<Caso> Casi() {
+    std::vector<Caso> casi;
+    for (const Campione& c : kCampioni)
+        for (const wchar_t* stile : kStili)
+            if (std::string(c.file) != "strade-apparente" || std::wstring(stile) != L"Urbana")
+                casi.emplace_back(c, stile);
+    return casi;
+}
+
 class DatiDistribuitiTest : public ComandoTest, public ::testing::WithParamInterface<Caso> {};
 
 TEST_P(DatiDistribuitiTest, EveryLegBuilds) {
@@ -46,14 +62,19 @@ TEST_P(DatiDistribuitiTest, EveryLegBuilds) {
     ASSERT_TRUE(c.Nuova());
     EXPECT_TRUE(c.GetTuttiCostruiti()) << U8(std::wstring(c.GetLog()));
     EXPECT_EQ((c.GetIn() ? 1 : 0) + (c.GetOut() ? 1 : 0), campione.rami);
-    std::map<std::wstring, int> perId;
-    for (const auto& p : legs::PolilineeIntersezione()) ++perId[p.dati[0]];
+    // Whole: every leg has every polyline, its drop island's shoulder too.
+    std::map<std::wstring, std::multiset<std::wstring>> perId;
+    for (const auto& p : legs::PolilineeIntersezione()) perId[p.dati[0]].insert(p.Codice());
     EXPECT_EQ(static_cast<int>(perId.size()), campione.rami);
+    for (const auto& [id, codici] : perId)
+        for (const wchar_t* codice : {L"rCIG", L"rBIG", L"rCEIN", L"rBEIN", L"rCEOUT", L"rBEOUT", L"rCIIN", L"rBIIN",
+                                      L"rBIOUT"})
+            EXPECT_EQ(codici.count(codice), 1u) << U8(id) << " " << U8(codice);
     EXPECT_TRUE(Mismatches().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Campioni, DatiDistribuitiTest,
-                         ::testing::Combine(::testing::ValuesIn(kCampioni), ::testing::ValuesIn(kStili)),
+                         ::testing::ValuesIn(Casi()),
                          [](const auto& info) {
                              std::string n = std::get<0>(info.param).file;
                              for (char& ch : n)

@@ -62,12 +62,12 @@ TEST_F(MainDialogCrossing, EachLegKeepsItsOwnSetAcrossSwitches) {
         {L"dialog 7001 select 7009 Extraurbana\n"
          L"dialog 7001 select 7003 #1\n"
          L"dialog 7001 select 7003 #0\n",
-         {L"out 0 DEFAULT 30.0", L"out 0 Extraurbana 30.0", L"in 1 DEFAULT 24.0", L"out 0 Extraurbana 30.0"}},
+         {L"out 0 DEFAULT 45.0", L"out 0 Extraurbana 50.0", L"in 1 DEFAULT 24.0", L"out 0 Extraurbana 50.0"}},
         // A toggle of the other item's check box switches too, without
         // selecting it.
         {L"dialog 7001 uncheck 7003 #1\n"
          L"dialog 7001 uncheck 7003 #0\n",
-         {L"out 0 Extraurbana 30.0", L"in 1 DEFAULT 24.0", L"out 0 Extraurbana 30.0"}},
+         {L"out 0 Extraurbana 50.0", L"in 1 DEFAULT 24.0", L"out 0 Extraurbana 50.0"}},
     };
     for (const Case& c : cases) {
         const double hIn = In()->GetParametri()->h.GetValore();

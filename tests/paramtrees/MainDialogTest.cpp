@@ -150,7 +150,7 @@ TEST_F(MainDialog, DeletingAStyleMakesItsNeighbourCurrent) {
     ASSERT_EQ(shown.size(), 5u);
     EXPECT_EQ(shown[1], L"Extraurbana1110");
     EXPECT_EQ(shown[4], L"Extraurbana1110");
-    EXPECT_DOUBLE_EQ(model.settings.GetParametri()->b1.GetValore(), 4.125);
+    EXPECT_DOUBLE_EQ(model.settings.GetParametri()->b1.GetValore(), 5.5);
     const std::string after = Leggi(File());
     EXPECT_EQ(Stile(after, "DEFAULT"), "");
     EXPECT_EQ(Stile(after, "Urbana"), "");

@@ -37,7 +37,7 @@ TEST_F(StyleTree, FillShowsEveryParameterOfTheStyle) {
         int id;
         const wchar_t* label;
         const wchar_t* text;
-    } shown[] = {{2, L"h [m]", L"30.0"}, {4, L"b1 [m]", L"4.1"}, {26, L"a1u [deg]", L"12.0"}, {41, L"", L"0.0"}};
+    } shown[] = {{2, L"h [m]", L"45.0"}, {5, L"b2 [m]", L"12.1"}, {26, L"a1u [deg]", L"12.0"}, {41, L"", L"0.0"}};
     for (const Shown& s : shown) {
         EXPECT_EQ(Etichetta(tree, s.id), s.label) << s.id;
         EXPECT_EQ(Testo(tree, s.id), s.text) << s.id;
@@ -68,31 +68,31 @@ TEST_F(StyleTree, FillShowsEveryParameterOfTheStyle) {
     EXPECT_EQ(spinners, 33);  // 32 parameters and the empty row
 }
 
-// Reading every shown text back would round b1 4.125 to 4.1 and the angles to
-// one decimal; only rows the user changed reach the set.
+// Reading every shown text back would round b2 12.125 to 12.1 and the angles
+// to one decimal; only rows the user changed reach the set.
 TEST_F(StyleTree, ReadBackTakesOnlyChangedRows) {
     const std::vector<double> before = Valori(m.pars);
-    ASSERT_DOUBLE_EQ(m.pars.b1.GetValore(), 4.125);
+    ASSERT_DOUBLE_EQ(m.pars.b2.GetValore(), 12.125);
     tree.LeggiValori();
     EXPECT_EQ(Valori(m.pars), before);
 
-    Digita(tree, 4, L"4.1");  // the shown text again: nothing changes
+    Digita(tree, 5, L"12.1");  // the shown text again: nothing changes
     tree.LeggiValori();
     EXPECT_EQ(Valori(m.pars), before);
 
-    Digita(tree, 4, L"4");
+    Digita(tree, 5, L"10");
     Spinner(tree, 2)->StepUp();
-    EXPECT_EQ(Testo(tree, 2), L"30.5");
+    EXPECT_EQ(Testo(tree, 2), L"45.5");
     tree.LeggiValori();
     std::vector<double> expected = before;
-    expected[2] = 4.0;   // b1
-    expected[0] = 30.5;  // h
+    expected[3] = 10.0;  // b2
+    expected[0] = 45.5;  // h
     EXPECT_EQ(Valori(m.pars), expected);
 
     // A value the set changed afterwards is not overwritten by a later read.
-    m.pars.b1.SetValore(4.25);
+    m.pars.b2.SetValore(10.25);
     tree.LeggiValori();
-    EXPECT_EQ(m.pars.b1.GetValore(), 4.25);
+    EXPECT_EQ(m.pars.b2.GetValore(), 10.25);
 }
 
 TEST_F(StyleTree, EditedAngleIsTakenInItsDisplayUnit) {
@@ -102,30 +102,30 @@ TEST_F(StyleTree, EditedAngleIsTakenInItsDisplayUnit) {
 }
 
 TEST_F(StyleTree, WriteShowsTheSetAndForgetsEdits) {
-    Digita(tree, 4, L"7");
-    m.pars.h.SetValore(30.04);
+    Digita(tree, 5, L"7");
+    m.pars.h.SetValore(45.04);
     tree.ScriviValori();
-    EXPECT_EQ(Testo(tree, 2), L"30.0");
-    EXPECT_EQ(Testo(tree, 4), L"4.1");
+    EXPECT_EQ(Testo(tree, 2), L"45.0");
+    EXPECT_EQ(Testo(tree, 5), L"12.1");
     tree.LeggiValori();
-    EXPECT_DOUBLE_EQ(m.pars.h.GetValore(), 30.04);
-    EXPECT_DOUBLE_EQ(m.pars.b1.GetValore(), 4.125);
+    EXPECT_DOUBLE_EQ(m.pars.h.GetValore(), 45.04);
+    EXPECT_DOUBLE_EQ(m.pars.b2.GetValore(), 12.125);
 }
 
 TEST_F(StyleTree, FormatChangeReformatsParameterRowsOnly) {
     tree.ApplicaFormato(2, 0.25);
-    EXPECT_EQ(Testo(tree, 2), L"30.00");
-    EXPECT_EQ(Testo(tree, 4), L"4.12");
+    EXPECT_EQ(Testo(tree, 2), L"45.00");
+    EXPECT_EQ(Testo(tree, 5), L"12.12");
     EXPECT_EQ(Testo(tree, 41), L"0.0");
     EXPECT_EQ(tree.GetDecimali(), 2);
     Digita(tree, 2, L"");  // focus in the edit, then Up
     vplat::UserInput::Key(VK_UP);
     vplat::UserInput::Pump();
-    EXPECT_EQ(Testo(tree, 2), L"30.25");
+    EXPECT_EQ(Testo(tree, 2), L"45.25");
     const std::vector<double> before = Valori(m.pars);
     tree.LeggiValori();
     std::vector<double> expected = before;
-    expected[0] = 30.25;
+    expected[0] = 45.25;
     EXPECT_EQ(Valori(m.pars), expected);
 }
 

@@ -74,7 +74,7 @@ TEST_F(Reader, ShippedFileReadsEverySection) {
     EXPECT_EQ(m.settings.GetMetodo(), L"F");
     EXPECT_TRUE(m.settings.GetTricentrica());
     // The DEFAULT style, angles written in degrees and held in radians.
-    EXPECT_DOUBLE_EQ(m.pars.h.GetValore(), 30.0);
+    EXPECT_DOUBLE_EQ(m.pars.h.GetValore(), 45.0);
     EXPECT_EQ(m.pars.a2e.GetUnita(), L"[deg]");
     EXPECT_DOUBLE_EQ(m.pars.a2e.CSingleConstrPar::GetValore(), 66.0 * 3.14159265 / 180);
     EXPECT_EQ(m.pars.a2e.GetValoreTesto(), L"66.000");

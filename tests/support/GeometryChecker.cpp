@@ -166,6 +166,7 @@ std::vector<Vec2> GeometryChecker::SelfCrossings(double tol) const {
     // Segments of some length, each as a chain of chords.
     struct Piece {
         std::vector<Vec2> chords;
+        double x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // bounding box
     };
     std::vector<Piece> pieces;
     for (std::size_t i = 0; i + 1 < m_v.size(); ++i) {
@@ -182,6 +183,12 @@ std::vector<Vec2> GeometryChecker::SelfCrossings(double tol) const {
                                 s.centre.y + rx * std::sin(ang) + ry * std::cos(ang)});
         }
         p.chords.push_back({b.x, b.y});
+        p.x0 = p.x1 = a.x;
+        p.y0 = p.y1 = a.y;
+        for (const Vec2& c : p.chords) {
+            p.x0 = std::min(p.x0, c.x), p.x1 = std::max(p.x1, c.x);
+            p.y0 = std::min(p.y0, c.y), p.y1 = std::max(p.y1, c.y);
+        }
         pieces.push_back(std::move(p));
     }
     const bool closed = Closed(tol) && pieces.size() > 2;
@@ -191,10 +198,24 @@ std::vector<Vec2> GeometryChecker::SelfCrossings(double tol) const {
             // The vertex two neighbours share is no crossing.
             const bool next = j == i + 1, wrap = closed && i == 0 && j + 1 == pieces.size();
             const Vec2 shared = next ? pieces[j].chords.front() : pieces[i].chords.front();
+            // Chords meet only within the tolerance of both: boxes that keep
+            // farther apart cannot.
+            const double margin = 2 * tol;
+            auto apart = [margin](double a0, double a1, double b0, double b1) {
+                return a1 + margin < b0 || b1 + margin < a0;
+            };
+            if (apart(pieces[i].x0, pieces[i].x1, pieces[j].x0, pieces[j].x1) ||
+                apart(pieces[i].y0, pieces[i].y1, pieces[j].y0, pieces[j].y1))
+                continue;
             const std::vector<Vec2>& a = pieces[i].chords;
             const std::vector<Vec2>& b = pieces[j].chords;
             for (std::size_t m = 0; m + 1 < a.size(); ++m) {
+                const double ax0 = std::min(a[m].x, a[m + 1].x), ax1 = std::max(a[m].x, a[m + 1].x);
+                const double ay0 = std::min(a[m].y, a[m + 1].y), ay1 = std::max(a[m].y, a[m + 1].y);
                 for (std::size_t n = 0; n + 1 < b.size(); ++n) {
+                    if (apart(ax0, ax1, std::min(b[n].x, b[n + 1].x), std::max(b[n].x, b[n + 1].x)) ||
+                        apart(ay0, ay1, std::min(b[n].y, b[n + 1].y), std::max(b[n].y, b[n + 1].y)))
+                        continue;
                     Vec2 at;
                     if (!ChordsMeet(a[m], a[m + 1], b[n], b[n + 1], tol, at)) continue;
                     if ((next || wrap) && std::hypot(at.x - shared.x, at.y - shared.y) <= 1e3 * tol) continue;

@@ -33,7 +33,9 @@ void ImpostaCorsie(CLanePars& c, bool immissione, bool uscita, bool svoltaSx, bo
 
 std::string Descrivi(const Incrocio& i) {
     std::ostringstream s;
-    s << (i.curva ? "curva" : "rettilineo") << "_" << (i.lato == 0 ? "destra" : "sinistra") << "_"
+    s << (i.curva ? "curva" : "rettilineo");
+    if (i.curva && i.raggioCurva != 400) s << static_cast<int>(i.raggioCurva);
+    s << "_" << (i.lato == 0 ? "destra" : "sinistra") << "_"
       << (i.verso == 1 ? "In" : "Out") << "_" << static_cast<int>(i.angoloGradi) << "gradi_banchina"
       << static_cast<int>(i.banchinaPrincipale * 10);
     if (i.progIniziale != 0) s << "_da" << static_cast<int>(i.progIniziale);
@@ -43,9 +45,9 @@ std::string Descrivi(const Incrocio& i) {
 
 Scenario::Scenario(const Incrocio& incrocio, AcDbDatabase* database) : m_incrocio(incrocio) {
     if (incrocio.curva) {
-        // A straight to (0, 0), then a left-hand curve of radius 400 about
-        // (0, 400); the leg meets it half way round.
-        const double raggio = 400, angolo = kPi / 6;
+        // A straight to (0, 0), then a left-hand curve about (0, R); the leg
+        // meets it half way round.
+        const double raggio = incrocio.raggioCurva, angolo = kPi / 6;
         m_stradaPrincipale = roads::Curva(L"SS 1", {-300, 0, 0}, 300, raggio, angolo, 300);
         const double t = angolo / 2;
         m_punto[0] = raggio * std::sin(t);
@@ -61,7 +63,7 @@ Scenario::Scenario(const Incrocio& incrocio, AcDbDatabase* database) : m_incroci
     m_stradaPrincipale.semiIsola = incrocio.semiIsola;
     if (incrocio.semiIsola > 0 && incrocio.fineIsola > 0) {
         // The crossing's distance along the axis.
-        const double s0 = incrocio.curva ? 300 + 400 * m_direzione : 400;
+        const double s0 = incrocio.curva ? 300 + incrocio.raggioCurva * m_direzione : 400;
         if (incrocio.lato == CSecondariaJunctor::kDestra)
             m_stradaPrincipale.isolaDx =
                 roads::IsolaRastremata(m_stradaPrincipale.asse, incrocio.semiIsola, s0, s0 + incrocio.fineIsola);

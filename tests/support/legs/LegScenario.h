@@ -14,7 +14,8 @@
 namespace legs {
 
 struct Incrocio {
-    bool curva = false;             // main road on a circular curve (radius 400, turning left)
+    bool curva = false;             // main road on a circular curve (turning left)
+    double raggioCurva = 400;       // that curve's radius
     double progIniziale = 0;        // start chainage of the main alignment
     double banchinaPrincipale = 1.5;  // main road's edge-to-shoulder distance, both sides
     double semiPrincipale = 3.75;   // main road's half widths

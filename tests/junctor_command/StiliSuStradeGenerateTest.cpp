@@ -1,0 +1,461 @@
+// The shipped styles on generated roads of three width classes: each style
+// loaded into each leg as the main dialog loads it (its island and curb
+// return values replace the sizing from the road widths), then the leg built
+// as the command builds it. The kerbs of every built leg must run without a
+// corner; the table of built legs is printed, and what each style is made
+// for must build.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "CConstrJunctor.h"
+#include "CConstrStylesMgr.h"
+#include "CJunctorSettings.h"
+#include "CXmlReaderJunctor.h"
+#include "ComandoTest.h"
+#include "DxfFile.h"
+#include "LegScenario.h"
+#include "PolilineeIntersezione.h"
+#include "RoadGenerator.h"
+
+namespace {
+
+using comando::U8;
+using geomcheck::GeometryChecker;
+
+constexpr double kPi = 3.14159265358979323846;
+
+// Half widths and edge-to-shoulder distances of the main road and of the
+// secondary road.
+struct Classe {
+    const char* nome;
+    double semiPrincipale, banchinaPrincipale, semiSecondaria, banchinaSecondaria;
+};
+const Classe kClassi[] = {
+    {"3.75/1.5 con 3.0/1.0", 3.75, 1.5, 3.0, 1.0},
+    {"5.5/2.5 con 3.75/1.5", 5.5, 2.5, 3.75, 1.5},
+    {"3.0/1.0 con 2.75/0.75", 3.0, 1.0, 2.75, 0.75},
+};
+constexpr int kClasseMedia = 0, kClasseLarga = 1, kClasseStretta = 2;
+
+enum Corsie { kNessuna, kImmissione, kUscita, kSvolta, kTutte, kNumeroCorsie };
+const char* const kNomiCorsie[] = {"nessuna", "immissione", "uscita", "svolta sx", "tutte"};
+
+// A T whose leg ends at the main road (In) or starts there (Out), on the
+// right or on the left; a road that crosses the main road (two legs).
+enum Disposizione { kTDestra, kTSinistra, kIncrocio, kNumeroDisposizioni };
+const char* const kNomiDisposizioni[] = {"T destra", "T sinistra", "incrocio"};
+
+const double kAngoli[] = {70, 80, 90, 100, 110};
+
+struct Stile {
+    const wchar_t* nome;
+    std::vector<int> classi;  // the classes it is made for
+};
+const Stile kStili[] = {
+    {L"DEFAULT", {kClasseMedia, kClasseLarga, kClasseStretta}},
+    {L"Extraurbana", {kClasseMedia, kClasseLarga}},
+    {L"Urbana", {kClasseStretta}},
+};
+
+// Under the address sanitizer (four times slower) each style runs on its own
+// classes only: every check stays, the rows for information go.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSoloProprieClassi = true;
+#else
+constexpr bool kSoloProprieClassi = false;
+#endif
+
+// What a style must build on its roads: at 80 to 100 degrees every leg whole
+// with every lane set; at 70 and 110, with no lanes and with all lanes,
+// every leg (its drop island may lack its shoulder: see docs/leg-builder.md).
+enum Richiesta { kNulla, kCostruito, kIntero };
+Richiesta Richiesto(double angolo, int corsie) {
+    if (angolo >= 80 && angolo <= 100) return kIntero;
+    return corsie == kNessuna || corsie == kTutte ? kCostruito : kNulla;
+}
+
+// Legs of one cell of the table: built whole (every polyline drawn, the
+// drop island's shoulder too), built without the drop island's shoulder
+// (which the builder accepts), of how many.
+struct Conteggio {
+    int interi = 0, senzaBanchina = 0, totale = 0;
+};
+
+// Every polyline of a leg without lanes; a left-turn lane adds its two edges.
+const wchar_t* const kCodiciRamo[] = {L"rCIG", L"rBIG", L"rCEIN", L"rBEIN", L"rCEOUT",
+                                      L"rBEOUT", L"rCIIN", L"rBIIN", L"rCIOUT", L"rBIOUT"};
+
+class StiliSuStradeGenerate : public ComandoTest {
+protected:
+    // The style file as the command reads it: settings, list and legend.
+    void CaricaFile() {
+        m_stili = std::make_unique<CConstrStylesMgr>();
+        m_pars = std::make_unique<CConstrPars>();
+        m_pars->SetNome(L"DEFAULT");
+        m_corsie = std::make_unique<CLanePars>();
+        m_settings = std::make_unique<CJunctorSettings>();
+        m_settings->SetStili(m_stili.get());
+        m_settings->SetParametri(m_pars.get());
+        m_settings->SetParCorsie(m_corsie.get());
+        const CString file = CString(VORTANA_BIN) + L"/Junctor/Junctor.xml";
+        m_settings->SetPathXml(file);
+        m_settings->SetMetodo(L"F");
+        m_lettore = std::make_unique<CXmlReaderJunctor>();
+        ASSERT_TRUE(m_lettore->Carica(file));
+        m_lettore->SetSezioni(true, true, true, true, false);
+        m_lettore->SetStile(L"DEFAULT");
+        m_lettore->SetDestinazioni(m_settings.get());
+        ASSERT_TRUE(m_lettore->Process());
+    }
+
+    // What the main dialog does when the style is chosen for the leg and the
+    // lane boxes are ticked: the reader loads the style into the leg's sets,
+    // the island and the coupled radii follow. The reader runs once per
+    // style, into a set of its own whose file values each leg then takes
+    // (the first leg of each style is loaded both ways, and must agree).
+    bool CaricaStile(CPrincipaleJunctor* principale, CSecondariaJunctor* ramo, const wchar_t* stile, int corsie) {
+        Modello& m = m_modelli[stile];
+        if (!m.letto) {
+            if (!Leggi(stile, &m.pars, &m.corsie)) return false;
+            m.letto = true;
+            CConstrPars pars = *ramo->GetParametri();
+            CLanePars lanes = *ramo->GetParametriCorsie();
+            if (!Leggi(stile, &pars, &lanes)) return false;
+            Prendi(m, ramo);
+            for (int k = 0; k < CConstrPars::NUMERO_PARAMETRI; ++k)
+                EXPECT_EQ(ramo->GetParametri()->Parametro(k).CSingleConstrPar::GetValore(),
+                          pars.Parametro(k).CSingleConstrPar::GetValore())
+                    << k;
+            for (int k = 0; k < CLanePars::NUMERO_PARAMETRI; ++k)
+                EXPECT_EQ(ramo->GetParametriCorsie()->Parametro(k).GetValore(), lanes.Parametro(k).GetValore()) << k;
+            EXPECT_EQ(ramo->GetParametri()->GetNome(), pars.GetNome());
+        } else {
+            Prendi(m, ramo);
+        }
+        ramo->CalcolaIsola(principale, false, true, true);
+        CConstrPars* p = ramo->GetParametri();
+        if (m_settings->GetTricentrica()) {
+            p->RicalcolaRaggioInternoUscita(ramo->GetSemiLarghezzaSx());
+            p->RicalcolaRaggioInternoImmissione(ramo->GetSemiLarghezzaDx());
+            p->AccoppiaRaggi(0, true, true, true);
+            p->AccoppiaRaggi(1, true, true, true);
+            p->RipartisciDeviazioni();
+        }
+        m_settings->SetParametri(p);
+        m_settings->SetParCorsie(ramo->GetParametriCorsie());
+        m_settings->CalcolaCorsie();
+        ramo->GetParametriCorsie()->SetCorsie(corsie == kImmissione || corsie == kTutte,
+                                              corsie == kUscita || corsie == kTutte,
+                                              corsie == kSvolta || corsie == kTutte, false);
+        m_settings->SetParametri(m_pars.get());
+        m_settings->SetParCorsie(m_corsie.get());
+        return true;
+    }
+
+    // A style as the file gives it.
+    struct Modello {
+        bool letto = false;
+        CConstrPars pars;
+        CLanePars corsie;
+    };
+
+    // The reader's load of a style into two sets, as the dialog runs it.
+    bool Leggi(const wchar_t* stile, CConstrPars* pars, CLanePars* corsie) {
+        m_settings->SetParametri(pars);
+        m_settings->SetParCorsie(corsie);
+        m_settings->SelezionaStile(stile);
+        m_lettore->SetSezioni(true, false, false, false, false);
+        m_lettore->SetStile(stile);
+        m_lettore->SetDestinazioni(m_settings.get());
+        const bool letto = m_lettore->Process();
+        m_settings->SetParametri(m_pars.get());
+        m_settings->SetParCorsie(m_corsie.get());
+        return letto;
+    }
+
+    // The leg takes the style's file values (the stored values, angles in
+    // radians), its name and its lane set.
+    static void Prendi(const Modello& m, CSecondariaJunctor* ramo) {
+        CConstrPars* p = ramo->GetParametri();
+        for (int k = 0; k < CConstrPars::NUMERO_IN_FILE; ++k) {
+            const int i = CConstrPars::ORDINE_FILE[k];
+            p->Parametro(i).CSingleConstrPar::SetValore(m.pars.Parametro(i).CSingleConstrPar::GetValore());
+        }
+        p->SetNome(m.pars.GetNome());
+        *ramo->GetParametriCorsie() = m.corsie;
+    }
+
+    // The largest change of direction at an inner vertex of the leg's kerbs
+    // (outer edges and shoulders), in degrees. The shoulder of a side with
+    // its lane closes its outline on the lane shoulder point, across or along
+    // the lane's shoulder: that vertex is no joint of the kerb.
+    static double GiuntoPeggiore(const std::vector<legs::PolilineaIntersezione>& polilinee, const std::wstring& id,
+                                 const GeometryChecker& asse, const CLanePars& corsie, std::string& dove) {
+        double peggiore = 0;
+        for (const legs::PolilineaIntersezione& p : polilinee) {
+            if (p.dati.empty() || p.dati[0] != id) continue;
+            const std::wstring codice = p.Codice();
+            if (codice != L"rCEIN" && codice != L"rCEOUT" && codice != L"rBEIN" && codice != L"rBEOUT") continue;
+            const GeometryChecker g(p.vertici);
+            const bool uscita = codice == L"rCEOUT" || codice == L"rBEOUT";
+            std::size_t saltato = g.Size();
+            if (codice[1] == L'B' && (uscita ? corsie.GetCorsiaUsc() : corsie.GetCorsiaImm()) == L"Y") {
+                const double larghezza = (uscita ? corsie.ULBCUsc : corsie.ILBCImm).GetValore();
+                for (const legs::PolilineaIntersezione& q : polilinee) {
+                    if (q.dati.empty() || q.dati[0] != id || q.Codice() != (uscita ? L"rCEOUT" : L"rCEIN")) continue;
+                    const geomcheck::Vertex& e = uscita ? q.vertici.front() : q.vertici.back();
+                    const geomcheck::Vertex& v = uscita ? g.At(0) : g.At(g.Size() - 1);
+                    if (std::fabs(asse.DistanceTo({v.x, v.y}) - asse.DistanceTo({e.x, e.y}) - larghezza) < 1e-6)
+                        saltato = uscita ? 1 : g.Size() - 2;
+                }
+            }
+            for (std::size_t k = 1; k + 1 < g.Size(); ++k) {
+                if (k == saltato) continue;
+                const double angolo =
+                    GeometryChecker::AngleBetween(g.TangentIn(k), g.TangentOut(k)) * 180 / kPi;
+                if (angolo > peggiore) {
+                    peggiore = angolo;
+                    dove = U8(codice) + " vertex " + std::to_string(k);
+                }
+            }
+        }
+        return peggiore;
+    }
+
+    // Draws the roads of one case, loads the style into each leg and builds
+    // it; counts the legs built, and keeps the worst kerb joint of those.
+    void Costruisci(const wchar_t* stile, const legs::Incrocio& i, int corsie, const std::string& nome, Conteggio& n) {
+        WorkingDrawingTest::TearDown();
+        WorkingDrawingTest::SetUp();
+        legs::Scenario s(i, m_db.get());
+        ASSERT_TRUE(s.Prepara()) << s.Errore();
+        DWORD id = 1000;
+        for (CSecondariaJunctor* ramo : {s.Ramo(), s.Uscita()}) {
+            if (!ramo) continue;
+            ASSERT_TRUE(CaricaStile(s.Principale(), ramo, stile, corsie));
+            MargineProgressiva = 5.0;
+            CConstrJunctor b;
+            b.Init(s.Principale(), ramo);
+            b.SetParCorsie(ramo->GetParametriCorsie());
+            b.SetId(id);
+            b.Costruisci();
+            id += 1000;
+            ++n.totale;
+            const std::wstring idRamo(b.GetId());
+            const auto polilinee = legs::PolilineeIntersezione();
+            if (b.GetEsito() != 1) {
+                if (std::getenv("VORTANA_RAMI_MOTIVI"))
+                    std::printf("%s\n%s\n", nome.c_str(), U8(std::wstring(b.GetLog())).c_str());
+                continue;
+            }
+            std::multiset<std::wstring> codici;
+            for (const legs::PolilineaIntersezione& p : polilinee)
+                if (!p.dati.empty() && p.dati[0] == idRamo) codici.insert(p.Codice());
+            std::multiset<std::wstring> attesi(std::begin(kCodiciRamo), std::end(kCodiciRamo));
+            if (corsie == kSvolta || corsie == kTutte) attesi.insert({L"rCIOUT", L"rCIOUT"});
+            if (codici == attesi) {
+                ++n.interi;
+            } else {
+                EXPECT_EQ(codici.count(L"rBIG"), 0u) << nome << ": a built leg lacks more than its island's shoulder";
+                ++n.senzaBanchina;
+                if (std::getenv("VORTANA_RAMI_MOTIVI"))
+                    std::printf("%s (no island shoulder)\n%s\n", nome.c_str(), U8(std::wstring(b.GetLog())).c_str());
+            }
+            std::string dove;
+            const double giunto = GiuntoPeggiore(polilinee, idRamo, GeometryChecker(s.StradaPrincipale().asse),
+                                                 *ramo->GetParametriCorsie(), dove);
+            if (giunto > m_giuntoPeggiore) {
+                m_giuntoPeggiore = giunto;
+                m_giuntoDove = nome + " " + dove;
+            }
+        }
+        s.Principale()->Chiudi();
+        for (CSecondariaJunctor* ramo : {s.Ramo(), s.Uscita()})
+            if (ramo) ramo->Chiudi();
+        // On request each case's drawing is saved, to be looked at.
+        if (const char* cartella = std::getenv("VORTANA_RAMI_DXF")) {
+            std::string file = nome;
+            for (char& ch : file)
+                if (ch == ' ' || ch == '/') ch = '_';
+            std::wstring errore;
+            EXPECT_TRUE(vplat::WriteDxfFile(std::string(cartella) + "/" + file + ".dxf", m_db.get(), &errore))
+                << U8(errore);
+        }
+    }
+
+    std::unique_ptr<CConstrStylesMgr> m_stili;
+    std::unique_ptr<CConstrPars> m_pars;
+    std::unique_ptr<CLanePars> m_corsie;
+    std::unique_ptr<CJunctorSettings> m_settings;
+    std::unique_ptr<CXmlReaderJunctor> m_lettore;
+    std::map<std::wstring, Modello> m_modelli;
+    double m_giuntoPeggiore = 0;
+    std::string m_giuntoDove;
+};
+
+TEST_F(StiliSuStradeGenerate, ShippedStylesBuildOnTheirRoads) {
+    CaricaFile();
+    // style, class, angle, lanes, arrangement -> built legs
+    std::map<std::wstring, std::map<int, std::map<int, std::map<int, std::map<int, Conteggio>>>>> tabella;
+    for (const Stile& stile : kStili)
+        for (int classe = 0; classe < 3; ++classe) {
+            const bool propria = std::find(stile.classi.begin(), stile.classi.end(), classe) != stile.classi.end();
+            if (kSoloProprieClassi && !propria) continue;
+            const Classe& c = kClassi[classe];
+            for (bool curva : {false, true})
+                for (double angolo : kAngoli)
+                    for (int corsie = 0; corsie < kNumeroCorsie; ++corsie)
+                        for (int disposizione = 0; disposizione < kNumeroDisposizioni; ++disposizione)
+                            for (int verso : {CSecondariaJunctor::kIn, CSecondariaJunctor::kOut}) {
+                                if (disposizione == kIncrocio && verso == CSecondariaJunctor::kOut) continue;
+                                legs::Incrocio i;
+                                i.curva = curva;
+                                i.angoloGradi = angolo;
+                                i.semiPrincipale = c.semiPrincipale;
+                                i.banchinaPrincipale = c.banchinaPrincipale;
+                                i.semiRamo = c.semiSecondaria;
+                                i.banchinaRamo = c.banchinaSecondaria;
+                                i.lato = disposizione == kTSinistra ? CSecondariaJunctor::kSinistra
+                                                                    : CSecondariaJunctor::kDestra;
+                                i.verso = verso;
+                                i.attraversa = disposizione == kIncrocio;
+                                const std::string nome = U8(stile.nome) + " " + c.nome + " " + legs::Descrivi(i) +
+                                                         " " + kNomiCorsie[corsie] + (i.attraversa ? " incrocio" : "");
+                                Costruisci(stile.nome, i, corsie, nome,
+                                           tabella[stile.nome][classe][static_cast<int>(angolo)][corsie][disposizione]);
+                            }
+        }
+
+    // The table: per style and class, a row per angle and lane set with the
+    // legs built whole (+ those built without the drop island's shoulder) of
+    // those tried, for each arrangement (straight and curved main road and
+    // In and Out legs together).
+    int interi = 0, senzaBanchina = 0, legs = 0;
+    std::string mancanti;
+    for (const Stile& stile : kStili)
+        for (int classe = 0; classe < 3; ++classe) {
+            if (!tabella[stile.nome].count(classe)) continue;
+            const bool perQuesta = std::find(stile.classi.begin(), stile.classi.end(), classe) != stile.classi.end();
+            std::printf("\n%s, %s%s\n", U8(stile.nome).c_str(), kClassi[classe].nome, perQuesta ? "" : " (not its class)");
+            std::printf("angle | lanes      | T right | T left | crossing\n");
+            for (double angolo : kAngoli)
+                for (int corsie = 0; corsie < kNumeroCorsie; ++corsie) {
+                    const auto& riga = tabella[stile.nome][classe][static_cast<int>(angolo)][corsie];
+                    std::printf("%5d | %-10s", static_cast<int>(angolo), kNomiCorsie[corsie]);
+                    for (int d = 0; d < kNumeroDisposizioni; ++d) {
+                        const Conteggio& n = riga.at(d);
+                        if (n.senzaBanchina)
+                            std::printf(" | %d+%d/%d", n.interi, n.senzaBanchina, n.totale);
+                        else
+                            std::printf(" | %d/%d", n.interi, n.totale);
+                        interi += n.interi;
+                        senzaBanchina += n.senzaBanchina;
+                        legs += n.totale;
+                        const Richiesta r = perQuesta ? Richiesto(angolo, corsie) : kNulla;
+                        if ((r == kIntero && n.interi != n.totale) ||
+                            (r == kCostruito && n.interi + n.senzaBanchina != n.totale))
+                            mancanti += U8(stile.nome) + ", " + kClassi[classe].nome + ", " +
+                                        std::to_string(static_cast<int>(angolo)) + " degrees, " + kNomiCorsie[corsie] +
+                                        ", " + kNomiDisposizioni[d] + "\n";
+                    }
+                    std::printf("\n");
+                }
+        }
+    std::printf("\n%d of %d legs built whole, %d more without the drop island's shoulder; worst kerb joint %.6f "
+                "degrees (%s)\n",
+                interi, legs, senzaBanchina, m_giuntoPeggiore, m_giuntoDove.c_str());
+    EXPECT_TRUE(mancanti.empty()) << "not every leg built as its style should:\n" << mancanti;
+    EXPECT_LT(m_giuntoPeggiore, 0.01) << m_giuntoDove;
+}
+
+// A road crossing the main road with a left-turn lane on both legs: each
+// leg's lane is the one it gets built alone, and the two lanes' edges cross
+// near the crossing, as their construction makes them. Each lane is drawn
+// from its own leg's island: its first edge, the arc about Y from its O2 to
+// O5, runs across the axis through the stretch where the other leg's second
+// edge closes across the lanes from its F2 to its F3.
+TEST_F(StiliSuStradeGenerate, OppositeLeftTurnLanesCrossAsEachIsBuiltAlone) {
+    CaricaFile();
+    legs::Incrocio i;
+    const Classe& c = kClassi[kClasseLarga];
+    i.semiPrincipale = c.semiPrincipale;
+    i.banchinaPrincipale = c.banchinaPrincipale;
+    i.semiRamo = c.semiSecondaria;
+    i.banchinaRamo = c.banchinaSecondaria;
+    i.angoloGradi = 100;
+    i.attraversa = true;
+    // The open lane edges of each id, as drawn.
+    auto Corsie = [] {
+        std::map<std::wstring, std::vector<std::vector<geomcheck::Vertex>>> corsie;
+        for (const legs::PolilineaIntersezione& p : legs::PolilineeIntersezione(L"rCIOUT"))
+            if (!p.chiusa) corsie[p.dati[0]].push_back(p.vertici);
+        return corsie;
+    };
+    // Both legs (ids 100 and 200), or only one of them.
+    auto Costruisci = [&](int soloIl) {
+        WorkingDrawingTest::TearDown();
+        WorkingDrawingTest::SetUp();
+        legs::Scenario s(i, m_db.get());
+        EXPECT_TRUE(s.Prepara()) << s.Errore();
+        int n = 0;
+        for (CSecondariaJunctor* ramo : {s.Ramo(), s.Uscita()}) {
+            ++n;
+            if (!ramo || (soloIl && soloIl != n)) continue;
+            EXPECT_TRUE(CaricaStile(s.Principale(), ramo, L"DEFAULT", kSvolta));
+            MargineProgressiva = 5.0;
+            CConstrJunctor b;
+            b.Init(s.Principale(), ramo);
+            b.SetParCorsie(ramo->GetParametriCorsie());
+            b.SetId(100 * n);
+            b.Costruisci();
+            EXPECT_EQ(b.GetEsito(), 1) << U8(std::wstring(b.GetLog()));
+        }
+        s.Principale()->Chiudi();
+        for (CSecondariaJunctor* ramo : {s.Ramo(), s.Uscita()})
+            if (ramo) ramo->Chiudi();
+        return Corsie();
+    };
+    auto insieme = Costruisci(0);
+    ASSERT_EQ(insieme[L"100"].size(), 2u);
+    ASSERT_EQ(insieme[L"200"].size(), 2u);
+    auto Uguali = [](const std::vector<std::vector<geomcheck::Vertex>>& a,
+                     const std::vector<std::vector<geomcheck::Vertex>>& b) {
+        auto Tuple = [](const std::vector<std::vector<geomcheck::Vertex>>& v) {
+            std::vector<std::vector<std::tuple<double, double, double>>> t;
+            for (const auto& p : v) {
+                t.emplace_back();
+                for (const geomcheck::Vertex& x : p) t.back().emplace_back(x.x, x.y, x.bulge);
+            }
+            return t;
+        };
+        return Tuple(a) == Tuple(b);
+    };
+    EXPECT_TRUE(Uguali(Costruisci(1)[L"100"], insieme[L"100"]));
+    EXPECT_TRUE(Uguali(Costruisci(2)[L"200"], insieme[L"200"]));
+    // One leg's arc against the other's second edge, whose first segment
+    // runs across the lanes.
+    for (const auto& [uno, altro] : {std::pair{L"100", L"200"}, std::pair{L"200", L"100"}}) {
+        const std::vector<geomcheck::Vertex>& secondo = insieme[altro][1];
+        const GeometryChecker arco(insieme[uno][0]);
+        const GeometryChecker chiusura({secondo[0], {secondo[1].x, secondo[1].y, 0}});
+        double minima = 1e9;
+        for (const geomcheck::Vec2& p : arco.Samples(4000)) minima = std::min(minima, chiusura.DistanceTo(p));
+        EXPECT_LT(minima, 1e-3) << U8(uno);
+        // The arc's ends lie on either side of that segment's line.
+        const geomcheck::Vec2 a{secondo[0].x, secondo[0].y}, b{secondo[1].x, secondo[1].y};
+        auto lato = [&](const geomcheck::Vertex& v) {
+            return (b.x - a.x) * (v.y - a.y) - (b.y - a.y) * (v.x - a.x);
+        };
+        EXPECT_LT(lato(arco.At(0)) * lato(arco.At(1)), 0) << U8(uno);
+    }
+}
+
+}  // namespace
