@@ -67,16 +67,16 @@ TEST_F(MainDialogInput, TypedNumbersThatAreNotFiniteNeverReachTheFile) {
         std::vector<std::wstring> boxes;
     } cases[] = {
         {L"row, Salva", L"dialog 7001 click 7013/30000 at 60,31\ndialog 7001 set 7013/30000/2/1000 -5e400\n"
-                        L"dialog 7001 click 7010\ndialog 7001 click 2\n", "h", "30.000", {}},
+                        L"dialog 7001 click 7010\ndialog 7001 click 2\n", "h", "45.000", {}},
         {L"row, Parametri", L"dialog 7001 click 7013/30000 at 60,73\ndialog 7001 set 7013/30000/4/1000 nan\n"
-                            L"dialog 7001 click 7008\ndialog 7018 click 1\ndialog 7001 click 2\n", "b1", "4.125", {}},
+                            L"dialog 7001 click 7008\ndialog 7018 click 1\ndialog 7001 click 2\n", "b1", "6.500", {}},
         {L"lane row", L"dialog 7001 click 7008\ndialog 7018 click 7038/30000 at 60,115\n"
                       L"dialog 7018 set 7038/30000/6/1000 1e400\ndialog 7018 click 1\ndialog 7001 click 2\n", "IAccVi",
          "40.000", {}},
         {L"comma", L"dialog 7001 click 7013/30000 at 60,31\ndialog 7001 set 7013/30000/2/1000 31,5\n"
                    L"dialog 7001 click 7010\ndialog 7001 click 2\n", "h", "31.500", {}},
         {L"step, Disegna", L"dialog 7001 click 7005\ndialog 7008 set 7026 1e400\ndialog 7008 click 1\nmsgbox ok\n"
-                           L"dialog 7008 click 2\ndialog 7001 click 1\n", "h", "30.000",
+                           L"dialog 7008 click 2\ndialog 7001 click 1\n", "h", "45.000",
          {L"L'incremento deve essere un numero maggiore di 0."}},
     };
     for (const Case& c : cases) {
