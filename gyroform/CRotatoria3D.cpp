@@ -21,7 +21,9 @@ bool IsCodiceAnello(const wchar_t* codice) {
 
 }  // namespace
 
-CRotatoria3D::~CRotatoria3D() {
+CRotatoria3D::~CRotatoria3D() { liberaGruppi(); }
+
+void CRotatoria3D::liberaGruppi() {
     IQvObject* cigli = m_cigli;
     IQvObject* assi = m_assi;
     QvEngineeringConstructor::Libera(&cigli, 1);

@@ -170,7 +170,11 @@ private:
     // Tells the user of every edge computed by a profile that could not be
     // computed; true when there was one.
     bool segnalaProfiliNonValidi() const;
+    // A saved model that cannot be loaded: its edges and axes go, its block
+    // stays, the user is told; -1.
     int rifiutaSalvato();
+    // Frees the edges and the axes with their points.
+    void liberaGruppi();
     // Insertion point and extended data of the block reference.
     CADDatoArray datiRiferimento() const;
     int disegnaNelBlocco();

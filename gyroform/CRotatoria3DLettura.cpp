@@ -420,12 +420,7 @@ int CRotatoria3D::caricaDaBlocco() {
 }
 
 int CRotatoria3D::rifiutaSalvato() {
-    IQvObject* cigli = m_cigli;
-    IQvObject* assi = m_assi;
-    QvEngineeringConstructor::Libera(&cigli, 1);
-    QvEngineeringConstructor::Libera(&assi, 1);
-    m_cigli = nullptr;
-    m_assi = nullptr;
+    liberaGruppi();
     // The saved block stays as it is: a later drawing must not overwrite it.
     m_riferimento = ZylBlockRefID();
     m_blocco = ZylBlockID();

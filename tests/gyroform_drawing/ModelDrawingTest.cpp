@@ -176,50 +176,37 @@ TEST_F(SavedModel, ASavedModelWithDataItCannotHoldIsRefused) {
         // Alters one edge's saved data; false when there was nothing to alter.
         bool (*altera)(CADDatoArray& dati);
     };
-    auto reale = [](CADDatoArray& dati, double v) {
+    // The data again with the entry at k replaced by what nuova adds.
+    static auto Sostituisci = [](CADDatoArray& dati, int k, auto nuova) {
+        CADDatoArray nuovi;
+        for (int j = 0; j < dati.GetCount(); ++j) {
+            if (j == k) nuova(nuovi);
+            else nuovi.Add(dati[j]);
+        }
+        dati = nuovi;
+    };
+    // The first real the data hold becomes v.
+    static auto Reale = [](CADDatoArray& dati, double v) {
         for (int i = 2; i + 1 < dati.GetCount(); i += 2) {
             if (dati[i + 1].GetCodice() != 1040) continue;
-            CADDatoArray nuovi;
-            for (int k = 0; k < dati.GetCount(); ++k) {
-                if (k == i + 1) nuovi.Add(1040, v);
-                else if (dati[k].GetTipo() == CADDatoArray::Testo) nuovi.Add(dati[k].GetCodice(), dati[k].GetStringa());
-                else if (dati[k].GetTipo() == CADDatoArray::Reale) nuovi.Add(dati[k].GetCodice(), dati[k].GetDouble());
-                else if (dati[k].GetTipo() == CADDatoArray::Punto) {
-                    double p[3];
-                    dati[k].GetPunto(p);
-                    nuovi.Add(dati[k].GetCodice(), p);
-                } else nuovi.Add(dati[k].GetCodice(), dati[k].GetInt());
-            }
-            dati = nuovi;
+            Sostituisci(dati, i + 1, [v](CADDatoArray& a) { a.Add(1040, v); });
             return true;
         }
         return false;
     };
-    static auto sReale = reale;
     const Caso casi[] = {
         {"a section point in the vertex group",
          [](CADDatoArray& dati) {
              // Each member opens with (key 0, its type code).
              for (int i = 2; i + 1 < dati.GetCount(); i += 2) {
                  if (dati[i].GetInt() != 0 || dati[i + 1].GetInt() != TIPO_PUNTOVERTICE) continue;
-                 CADDatoArray nuovi;
-                 for (int k = 0; k < dati.GetCount(); ++k) {
-                     if (k == i + 1) nuovi.Add(1071, TIPO_PUNTOSEZIONE);
-                     else if (dati[k].GetTipo() == CADDatoArray::Testo) nuovi.Add(dati[k].GetCodice(), dati[k].GetStringa());
-                     else if (dati[k].GetTipo() == CADDatoArray::Reale) nuovi.Add(dati[k].GetCodice(), dati[k].GetDouble());
-                     else if (dati[k].GetTipo() == CADDatoArray::Punto) {
-                         double p[3];
-                         dati[k].GetPunto(p);
-                         nuovi.Add(dati[k].GetCodice(), p);
-                     } else nuovi.Add(dati[k].GetCodice(), dati[k].GetInt());
-                 }
-                 dati = nuovi;
+                 Sostituisci(dati, i + 1, [](CADDatoArray& a) { a.Add(1071, TIPO_PUNTOSEZIONE); });
                  return true;
              }
              return false;
          }},
-        {"an elevation of -1e308", [](CADDatoArray& dati) { return sReale(dati, -1e308); }},
-        {"a value that is not a number", [](CADDatoArray& dati) { return sReale(dati, std::nan("")); }},
+        {"an elevation of -1e308", [](CADDatoArray& dati) { return Reale(dati, -1e308); }},
+        {"a value that is not a number", [](CADDatoArray& dati) { return Reale(dati, std::nan("")); }},
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.nome);
