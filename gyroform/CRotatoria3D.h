@@ -4,6 +4,8 @@
 // ring centre.
 #pragma once
 
+#include <vector>
+
 #include "DatiPoli.h"
 #include "ICRotatoria3D.h"
 #include "ZylEntityID.h"
@@ -167,8 +169,9 @@ private:
     // the report).
     int ricalcolaCiglio(ICCiglio3D* ciglio, int tipoEvento, int tipoGruppoPunti, IQvObject_GroupMember* punto,
                         CDato dato);
-    // Tells the user of every edge computed by a profile that could not be
-    // computed; true when there was one.
+    // The edges computed by a profile that could not be computed.
+    std::vector<CCiglio3D*> cigliSenzaProfilo() const;
+    // Tells the user of every such edge; true when there was one.
     bool segnalaProfiliNonValidi() const;
     // A saved model that cannot be loaded: its edges and axes go, its block
     // stays, the user is told; -1.

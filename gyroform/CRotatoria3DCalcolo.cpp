@@ -109,21 +109,21 @@ int CRotatoria3D::ricalcola(ICCiglio3D* ciglio, int tipoEvento, int tipoGruppoPu
     return segnalaProfiliNonValidi() ? 0 : 1;
 }
 
-bool CRotatoria3D::profiliNonValidi() const {
+std::vector<CCiglio3D*> CRotatoria3D::cigliSenzaProfilo() const {
+    std::vector<CCiglio3D*> cigli;
     for (CCiglio3D* c : gyroform::Oggetti<CCiglio3D>(m_cigli))
-        if (c->getTipoCalcolo() == 8 && c->isProfiloNonValido()) return true;
-    return false;
+        if (c->getTipoCalcolo() == 8 && c->isProfiloNonValido()) cigli.push_back(c);
+    return cigli;
 }
 
+bool CRotatoria3D::profiliNonValidi() const { return !cigliSenzaProfilo().empty(); }
+
 bool CRotatoria3D::segnalaProfiliNonValidi() const {
-    bool trovati = false;
-    for (CCiglio3D* c : gyroform::Oggetti<CCiglio3D>(m_cigli)) {
-        if (c->getTipoCalcolo() != 8 || !c->isProfiloNonValido()) continue;
+    const std::vector<CCiglio3D*> cigli = cigliSenzaProfilo();
+    for (CCiglio3D* c : cigli)
         gyroform::Messaggio(c->getDescrizione() +
                             gyroform::Traduci(L": Profilo non valido: due vertici alla stessa progressiva."));
-        trovati = true;
-    }
-    return trovati;
+    return !cigli.empty();
 }
 
 int CRotatoria3D::ricalcolaCiglio(ICCiglio3D* ciglio, int tipoEvento, int tipoGruppoPunti,

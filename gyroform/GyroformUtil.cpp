@@ -69,11 +69,11 @@ void ArrayDaPolilinea(const datipoli* lista, CADDatoArray& vertici, CADDatoArray
     }
 }
 
-}  // namespace gyroform
-
-namespace gyroform {
-
 bool ValoreAmmesso(double v) { return std::isfinite(v) && std::fabs(v) <= kValoreMassimo; }
+
+namespace {
+bool PuntoAmmesso(const double p[3]) { return ValoreAmmesso(p[0]) && ValoreAmmesso(p[1]) && ValoreAmmesso(p[2]); }
+}  // namespace
 
 bool DatoAmmesso(const CDato& dato) {
     switch (dato.GetTipo()) {
@@ -82,7 +82,7 @@ bool DatoAmmesso(const CDato& dato) {
         case CDato::Punto: {
             double p[3];
             dato.GetPunto(p);
-            return ValoreAmmesso(p[0]) && ValoreAmmesso(p[1]) && ValoreAmmesso(p[2]);
+            return PuntoAmmesso(p);
         }
         default: return true;
     }
@@ -98,7 +98,7 @@ bool ValoriAmmessi(const CADDatoArray& dati) {
             case CADDatoArray::Punto: {
                 double p[3];
                 d.GetPunto(p);
-                if (!ValoreAmmesso(p[0]) || !ValoreAmmesso(p[1]) || !ValoreAmmesso(p[2])) return false;
+                if (!PuntoAmmesso(p)) return false;
                 break;
             }
             case CADDatoArray::Array:

@@ -155,43 +155,36 @@ void CXmlDomWriter::CopiaNodo(IXMLDOMNode* parent, IXMLDOMNode* node) {
     Verifica(node->get_nodeType(&type), L"Unable to get name from XML node.");
     CBstr name;
     Verifica(node->get_nodeName(&name), L"Unable to get name from XML node.");
-    switch (type) {
-    case NODE_TEXT:
-    case NODE_CDATA_SECTION: {
+    if (type != NODE_ELEMENT) {
+        // An entity reference can only name an entity of a document type,
+        // which the style file never loads: it has nothing to copy.
+        const bool testo = type == NODE_TEXT || type == NODE_CDATA_SECTION;
+        if (!testo && type != NODE_COMMENT && type != NODE_PROCESSING_INSTRUCTION) return;
         CBstr text;
         Verifica(node->get_text(&text), L"Unable to get text from XML node.");
-        const LPCWSTR failure = L"Unable to put text on XML node.";
+        CComPtr<IXMLDOMNode> copy;
+        HRESULT hr = E_FAIL;
         if (type == NODE_TEXT) {
-            CComPtr<IXMLDOMText> copy;
-            Verifica(m_pDoc->createTextNode(text, &copy), failure);
-            AccodaNodo(parent, copy, failure);
+            CComPtr<IXMLDOMText> c;
+            hr = m_pDoc->createTextNode(text, &c);
+            copy = c;
+        } else if (type == NODE_CDATA_SECTION) {
+            CComPtr<IXMLDOMCDATASection> c;
+            hr = m_pDoc->createCDATASection(text, &c);
+            copy = c;
+        } else if (type == NODE_COMMENT) {
+            CComPtr<IXMLDOMComment> c;
+            hr = m_pDoc->createComment(text, &c);
+            copy = c;
         } else {
-            CComPtr<IXMLDOMCDATASection> copy;
-            Verifica(m_pDoc->createCDATASection(text, &copy), failure);
-            AccodaNodo(parent, copy, failure);
+            CComPtr<IXMLDOMProcessingInstruction> c;
+            hr = m_pDoc->createProcessingInstruction(name, text, &c);
+            copy = c;
         }
+        const LPCWSTR failure = testo ? L"Unable to put text on XML node." : L"Unable to append child node to XML document.";
+        Verifica(hr, failure);
+        AccodaNodo(parent, copy, failure);
         return;
-    }
-    case NODE_COMMENT:
-    case NODE_PROCESSING_INSTRUCTION: {
-        CBstr text;
-        Verifica(node->get_text(&text), L"Unable to get text from XML node.");
-        const LPCWSTR failure = L"Unable to append child node to XML document.";
-        if (type == NODE_COMMENT) {
-            CComPtr<IXMLDOMComment> copy;
-            Verifica(m_pDoc->createComment(text, &copy), failure);
-            AccodaNodo(parent, copy, failure);
-        } else {
-            CComPtr<IXMLDOMProcessingInstruction> copy;
-            Verifica(m_pDoc->createProcessingInstruction(name, text, &copy), failure);
-            AccodaNodo(parent, copy, failure);
-        }
-        return;
-    }
-    case NODE_ELEMENT: break;
-    // An entity reference can only name an entity of a document type, which
-    // the style file never loads: it has nothing to copy.
-    default: return;
     }
 
     CComPtr<IXMLDOMNode> copy;

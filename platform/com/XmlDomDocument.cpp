@@ -275,11 +275,7 @@ HRESULT Document::createNode(VARIANT type, BSTR name, BSTR namespaceURI, IXMLDOM
     std::string utf8 = ToUtf8(name);
     // "#cdata-section", "#text" and the like are not element names.
     if (!ValidName(utf8)) return E_FAIL;
-    xmlNodePtr created = xmlNewDocNode(m_doc, nullptr, BAD_CAST utf8.c_str(), nullptr);
-    if (!created) return E_OUTOFMEMORY;
-    KeepDetached(created);
-    *node = Wrap(this, created);
-    return S_OK;
+    return HandOut(xmlNewDocNode(m_doc, nullptr, BAD_CAST utf8.c_str(), nullptr), node);
 }
 
 HRESULT Document::createProcessingInstruction(BSTR target, BSTR data, IXMLDOMProcessingInstruction** pi) {
@@ -296,12 +292,7 @@ HRESULT Document::createProcessingInstruction(BSTR target, BSTR data, IXMLDOMPro
     } else if (name.size() == 3 && (name[0] | 0x20) == 'x' && (name[1] | 0x20) == 'm' && (name[2] | 0x20) == 'l') {
         return E_FAIL;  // reserved target
     }
-    xmlNodePtr created = xmlNewDocPI(m_doc, BAD_CAST name.c_str(), BAD_CAST content.c_str());
-    if (!created) return E_OUTOFMEMORY;
-    KeepDetached(created);
-    IXMLDOMNode* wrapped = Wrap(this, created);
-    *pi = static_cast<IXMLDOMProcessingInstruction*>(wrapped);
-    return S_OK;
+    return HandOut(xmlNewDocPI(m_doc, BAD_CAST name.c_str(), BAD_CAST content.c_str()), pi);
 }
 
 HRESULT Document::createAttribute(BSTR name, IXMLDOMAttribute** attribute) {
@@ -310,23 +301,14 @@ HRESULT Document::createAttribute(BSTR name, IXMLDOMAttribute** attribute) {
     VPLAT_DOM_CALL("IXMLDOMDocument::createAttribute");
     std::string utf8 = ToUtf8(name);
     if (!ValidName(utf8)) return E_FAIL;
-    xmlAttrPtr created = xmlNewDocProp(m_doc, BAD_CAST utf8.c_str(), nullptr);
-    if (!created) return E_OUTOFMEMORY;
-    xmlNodePtr asNode = reinterpret_cast<xmlNodePtr>(created);
-    KeepDetached(asNode);
-    *attribute = static_cast<IXMLDOMAttribute*>(Wrap(this, asNode));
-    return S_OK;
+    return HandOut(reinterpret_cast<xmlNodePtr>(xmlNewDocProp(m_doc, BAD_CAST utf8.c_str(), nullptr)), attribute);
 }
 
 HRESULT Document::createTextNode(BSTR data, IXMLDOMText** text) {
     if (!text) return E_POINTER;
     *text = nullptr;
     VPLAT_DOM_CALL("IXMLDOMDocument::createTextNode");
-    xmlNodePtr created = xmlNewDocText(m_doc, BAD_CAST ToUtf8(data).c_str());
-    if (!created) return E_OUTOFMEMORY;
-    KeepDetached(created);
-    *text = static_cast<IXMLDOMText*>(Wrap(this, created));
-    return S_OK;
+    return HandOut(xmlNewDocText(m_doc, BAD_CAST ToUtf8(data).c_str()), text);
 }
 
 HRESULT Document::createCDATASection(BSTR data, IXMLDOMCDATASection** cdata) {
@@ -335,11 +317,7 @@ HRESULT Document::createCDATASection(BSTR data, IXMLDOMCDATASection** cdata) {
     VPLAT_DOM_CALL("IXMLDOMDocument::createCDATASection");
     std::string content = ToUtf8(data);
     if (content.find("]]>") != std::string::npos) return E_FAIL;
-    xmlNodePtr created = xmlNewCDataBlock(m_doc, BAD_CAST content.c_str(), static_cast<int>(content.size()));
-    if (!created) return E_OUTOFMEMORY;
-    KeepDetached(created);
-    *cdata = static_cast<IXMLDOMCDATASection*>(Wrap(this, created));
-    return S_OK;
+    return HandOut(xmlNewCDataBlock(m_doc, BAD_CAST content.c_str(), static_cast<int>(content.size())), cdata);
 }
 
 HRESULT Document::createComment(BSTR data, IXMLDOMComment** comment) {
@@ -348,11 +326,7 @@ HRESULT Document::createComment(BSTR data, IXMLDOMComment** comment) {
     VPLAT_DOM_CALL("IXMLDOMDocument::createComment");
     std::string content = ToUtf8(data);
     if (content.find("--") != std::string::npos || (!content.empty() && content.back() == '-')) return E_FAIL;
-    xmlNodePtr created = xmlNewDocComment(m_doc, BAD_CAST content.c_str());
-    if (!created) return E_OUTOFMEMORY;
-    KeepDetached(created);
-    *comment = static_cast<IXMLDOMComment*>(Wrap(this, created));
-    return S_OK;
+    return HandOut(xmlNewDocComment(m_doc, BAD_CAST content.c_str()), comment);
 }
 
 xmlNodePtr Document::DeclarationNode(xmlNsPtr ns) {

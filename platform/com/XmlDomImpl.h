@@ -104,6 +104,15 @@ public:
 
 private:
     void Replace(xmlDocPtr doc);
+    // A node just made: kept as detached and handed out as the interface
+    // its kind answers; E_OUTOFMEMORY when libxml2 made none.
+    template <class T>
+    HRESULT HandOut(xmlNodePtr created, T** out) {
+        if (!created) return E_OUTOFMEMORY;
+        KeepDetached(created);
+        *out = static_cast<T*>(Wrap(this, created));
+        return S_OK;
+    }
 
     xmlDocPtr m_doc = nullptr;
     std::vector<xmlDocPtr> m_retired;

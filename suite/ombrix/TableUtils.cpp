@@ -5,11 +5,12 @@
 
 namespace {
 
+// A name to look a record up by.
 bool ValidName(const wchar_t* name) { return name && *name && std::wcslen(name) < 256; }
 
 // A name the table's records may carry; a block's may be "*X", which asks
 // for a new anonymous name.
-bool ValidName(const wchar_t* name, int kind) {
+bool ValidRecordName(const wchar_t* name, int kind) {
     return name && vplat::SymbolNameProblem(name, kind == ZYL_TABELLA_LAYER ? vplat::SymbolTable::Layer
                                                                           : vplat::SymbolTable::Block)
                        .empty();
@@ -46,7 +47,7 @@ public:
     int CreaRecord(int kind, const wchar_t* nome, const CADDatoArray& props, ZylTableRecordID& record,
                    const ZylDatabase& db) override {
         record = ZylTableRecordID();
-        if (!ValidName(nome, kind)) return 0;
+        if (!ValidRecordName(nome, kind)) return 0;
         AcDbSymbolTableRecord* r = nullptr;
         if (kind == ZYL_TABELLA_LAYER) {
             auto* l = new AcDbLayerTableRecord;

@@ -1,25 +1,21 @@
 #include "IQvObject.h"
 
-#include <atomic>
 #include <cstdio>
-#include <mutex>
 #include <unordered_set>
 
 namespace {
 
-// The numbers of the living objects. The set exists while some object
-// lives (so that nothing of it is left when the library is unloaded); the
-// next number never goes back.
-std::mutex g_guardia;
-std::atomic<uint64_t> g_prossimo{1};
+// The numbers of the living objects (the suite's objects live on the
+// caller's one thread). The set exists while some object lives, so that
+// nothing of it is left when the library is unloaded; the next number never
+// goes back.
+uint64_t g_prossimo = 1;
 std::unordered_set<uint64_t>* g_viventi = nullptr;
 
 uint64_t Nasce() {
-    std::lock_guard<std::mutex> blocco(g_guardia);
     if (!g_viventi) g_viventi = new std::unordered_set<uint64_t>;
-    uint64_t numero = g_prossimo++;
-    g_viventi->insert(numero);
-    return numero;
+    g_viventi->insert(g_prossimo);
+    return g_prossimo++;
 }
 
 }  // namespace
@@ -29,7 +25,6 @@ IQvObject::IQvObject() : m_numero(Nasce()) {}
 IQvObject::IQvObject(const IQvObject&) : m_numero(Nasce()) {}
 
 IQvObject::~IQvObject() {
-    std::lock_guard<std::mutex> blocco(g_guardia);
     if (!g_viventi) return;
     g_viventi->erase(m_numero);
     if (g_viventi->empty()) {
@@ -38,10 +33,7 @@ IQvObject::~IQvObject() {
     }
 }
 
-bool IQvObject::IsVivo(uint64_t numero) {
-    std::lock_guard<std::mutex> blocco(g_guardia);
-    return g_viventi && g_viventi->count(numero) > 0;
-}
+bool IQvObject::IsVivo(uint64_t numero) { return g_viventi && g_viventi->count(numero) > 0; }
 
 CDato CQvOggettoDati::GetDato(int id, bool* ok) const {
     auto it = m_dati.find(id);

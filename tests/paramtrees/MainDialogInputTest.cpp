@@ -49,6 +49,19 @@ protected:
         for (const auto& b : vplat::MessageBoxes::All()) out.push_back(b.text);
         return out;
     }
+    // A dialog on the file as it now stands, read afresh, with the leg on
+    // its DEFAULT style, as a new command opens it.
+    void ApriSulFile(Modello& fresh, CXmlReaderJunctor& freshReader, CDlgJunctor& run) {
+        ASSERT_TRUE(cartella.Leggi(fresh, freshReader));
+        CSecondariaJunctor* ramo = scenario->Ramo();
+        *ramo->GetParametri() = fresh.pars;
+        ramo->GetParametri()->SetNome(L"DEFAULT");
+        fresh.settings.SetParametri(ramo->GetParametri());
+        fresh.settings.SetParCorsie(&fresh.corsie);
+        run.SetElementi(scenario->Principale(), ramo, nullptr);
+        run.SetImpostazioni(&fresh.settings);
+        run.SetLettore(&freshReader);
+    }
 };
 
 }  // namespace
@@ -83,17 +96,9 @@ TEST_F(MainDialogInput, TypedNumbersThatAreNotFiniteNeverReachTheFile) {
         std::ofstream(cartella.File(), std::ios::binary | std::ios::trunc) << before;
         Modello fresh;
         CXmlReaderJunctor freshReader;
-        ASSERT_TRUE(cartella.Leggi(fresh, freshReader));
-        CSecondariaJunctor* ramo = scenario->Ramo();
-        *ramo->GetParametri() = fresh.pars;
-        ramo->GetParametri()->SetNome(L"DEFAULT");
-        fresh.settings.SetParametri(ramo->GetParametri());
-        fresh.settings.SetParCorsie(&fresh.corsie);
-        vplat::MessageBoxes::Clear();
         CDlgJunctor run;
-        run.SetElementi(scenario->Principale(), ramo, nullptr);
-        run.SetImpostazioni(&fresh.settings);
-        run.SetLettore(&freshReader);
+        ASSERT_NO_FATAL_FAILURE(ApriSulFile(fresh, freshReader, run));
+        vplat::MessageBoxes::Clear();
         Script(c.script);
         run.DoModal();
         EXPECT_TRUE(Mismatches().empty()) << c.what;
@@ -199,15 +204,8 @@ TEST_F(MainDialogInput, DisegnaKeepsWhatTheFileHolds) {
     std::ofstream(cartella.File(), std::ios::binary | std::ios::trunc) << xml;
     Modello fresh;
     CXmlReaderJunctor freshReader;
-    ASSERT_TRUE(cartella.Leggi(fresh, freshReader));
-    CSecondariaJunctor* ramo = scenario->Ramo();
-    *ramo->GetParametri() = fresh.pars;
-    ramo->GetParametri()->SetNome(L"DEFAULT");
-    fresh.settings.SetParametri(ramo->GetParametri());
     CDlgJunctor run;
-    run.SetElementi(scenario->Principale(), ramo, nullptr);
-    run.SetImpostazioni(&fresh.settings);
-    run.SetLettore(&freshReader);
+    ASSERT_NO_FATAL_FAILURE(ApriSulFile(fresh, freshReader, run));
     Script(L"dialog 7001 click 1\n");
     EXPECT_EQ(run.DoModal(), IDOK);
     EXPECT_TRUE(Mismatches().empty());
