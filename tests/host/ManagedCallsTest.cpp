@@ -108,7 +108,7 @@ TEST(ManagedCalls, OgniChiamataSullaSuaRigaPrimaDiSalvare) {
         "[managed] line 13: nodo = nodi[0] -> PuntoCiglio\n",
         "[managed] line 14: nodo.SetDato(Dato(4, 0.5)) -> 1\n",
         "[managed] line 15: r.ricalcola(cigli[2], 1, 9, nodo, Dato(4, 0.5)) -> 1\n",
-        "[managed] line 16: r.setPassoDiscr(2) -> done\n",
+        "[managed] line 16: r.setPassoDiscr(2) -> 1\n",
         "[managed] line 17: r.disegna3D(null) -> 1\n",
         "[managed] line 18: r.esporta(Point(0.0, -100.0, 0.0)) -> 1\n",
         "[managed] line 2: r.liberaPtr() -> done\n",
