@@ -133,10 +133,17 @@ TEST(ManagedCalls, OgniChiamataSullaSuaRigaPrimaDiSalvare) {
 
 TEST(ManagedCalls, UnaRigaSbagliataFermaIlHostNominandola) {
     struct Caso {
-        const char* chiamate;
+        std::string chiamate;
         const char* motivo;
     };
+    std::string profondo;
+    for (int i = 0; i < 10000; ++i) profondo += "Dato(1, ";
+    profondo += "1" + std::string(10000, ')');
     const Caso casi[] = {
+        // Nesting is refused at a fixed depth, long before the stack would go.
+        {"r = GyroformFactory.allocaRotatoria()\nx = " + profondo + "\n", "line 2: values nested deeper than 8"},
+        {"r = GyroformFactory.allocaRotatoria()\nx = Dato(1, Dato(2, 3))\n",
+         "line 2: a Dato holds an integer, a real, true, false, a text or a Point"},
         {"r = GyroformFactory.allocaRotatoria()\nr.disegna(@30)\nr.nonEsiste()\nr.getNome()\n",
          "line 3: unknown method Rotatoria3D.nonEsiste"},
         {"r = GyroformFactory.allocaRotatoria()\n# a comment\n\nr.setPassoDiscr(\"due\")\n",
@@ -166,7 +173,7 @@ TEST(ManagedCalls, UnaRigaSbagliataFermaIlHostNominandola) {
         {"r = GyroformFactory.allocaRotatoria()\nx = r.liberaPtr()\n", "line 2: r.liberaPtr() has no result to name"},
     };
     for (const Caso& c : casi) {
-        SCOPED_TRACE(c.chiamate);
+        SCOPED_TRACE(c.chiamate.substr(0, 120));
         TempFolder cartella;
         cartella.Write("c.calls", c.chiamate);
         HostRun run = RunHost(kHost, {"--drawing", kPianta, "--load", "Gyroform.dll", "--managed",
@@ -315,6 +322,26 @@ punti = est.getPunti3DCiglio()
     char testo[32];
     std::snprintf(testo, sizeof testo, "\"%.3f\"", delta);
     EXPECT_EQ(Risultato(t, "testo = v.GetDatoStringa(12, 5, 999999999)"), testo);
+}
+
+// LF, CR LF and a lone CR (old Mac text) all end a line: the same calls on
+// the same line numbers, whichever a file uses, mixed ones too.
+TEST(ManagedCalls, OgniFineRigaChiudeLaRiga) {
+    const std::vector<std::string> righe = {"# the sample's roundabout", "r = GyroformFactory.allocaRotatoria()",
+                                            "r.disegna(@30)", "", "nome = r.getNome()", "r.liberaPtr()"};
+    for (const std::string fine : {"\n", "\r\n", "\r", "mista"}) {
+        SCOPED_TRACE(fine == "\r" ? "CR" : fine == "\n" ? "LF" : fine == "\r\n" ? "CR LF" : fine);
+        std::string testo;
+        for (size_t i = 0; i < righe.size(); ++i)
+            testo += righe[i] + (fine != "mista" ? fine : i % 3 == 0 ? "\r" : i % 3 == 1 ? "\r\n" : "\n");
+        TempFolder cartella;
+        HostRun run = Esegui(cartella, testo);
+        ASSERT_EQ(run.exitCode, 0) << run.errors;
+        EXPECT_EQ(Count(run.transcript, "[managed] line "), 4u) << run.transcript;
+        EXPECT_NE(run.transcript.find("[managed] line 3: r.disegna(@30) -> 1\n"), std::string::npos) << run.transcript;
+        EXPECT_NE(run.transcript.find("[managed] line 5: nome = r.getNome() -> \"Rotatoria Sud\"\n"), std::string::npos);
+        EXPECT_NE(run.transcript.find("[managed] line 6: r.liberaPtr() -> done\n"), std::string::npos);
+    }
 }
 
 TEST(ManagedCalls, SenzaIlModuloOSenzaIlFile) {
