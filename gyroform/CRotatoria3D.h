@@ -174,6 +174,9 @@ private:
     // Tells the user of every such edge, naming it and why; true when there
     // was one.
     bool segnalaCigliNonCalcolati() const;
+    // Puts the points the host may edit (plane, verification, rotation,
+    // vertex) back in chainage order on every edge after a computation.
+    void riordinaPunti();
     // Tells the user a step is refused, with the range.
     static void rifiutaPasso(const wchar_t* testo, double passo);
     // A saved model that cannot be loaded: its edges and axes go, its block

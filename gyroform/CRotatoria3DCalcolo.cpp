@@ -87,13 +87,16 @@ int CRotatoria3D::inizializzaCalcolo() {
     calcolaNodiESezioni();
 
     CCiglio3D* esterno = getAnelloEsterno();
-    if (!esterno) return 1;
+    if (!esterno) {
+        riordinaPunti();
+        return 1;
+    }
     int gruppo = 0;
     switch (esterno->getTipoCalcolo()) {
         case 5: gruppo = TIPO_PUNTOPIANO; break;
         case 7: gruppo = TIPO_PUNTOROTAZIONE; break;
         case 8: gruppo = TIPO_PUNTOVERTICE; break;
-        default: return 1;
+        default: riordinaPunti(); return 1;
     }
     ricalcola(esterno, 2, gruppo, nullptr, CDato());
     return 1;
@@ -107,7 +110,15 @@ int CRotatoria3D::ricalcola(ICCiglio3D* ciglio, int tipoEvento, int tipoGruppoPu
     ++m_ricalcoli;
     ricalcolaCiglio(ciglio, tipoEvento, tipoGruppoPunti, punto, dato);
     --m_ricalcoli;
+    riordinaPunti();
     return segnalaCigliNonCalcolati() ? 0 : 1;
+}
+
+void CRotatoria3D::riordinaPunti() {
+    // The computations move points that are already in their groups.
+    for (CCiglio3D* c : gyroform::Oggetti<CCiglio3D>(m_cigli))
+        for (int tipo : {GRUPPO_PIANO, GRUPPO_VERIFICA, GRUPPO_ROTAZIONE, GRUPPO_VERTICE})
+            if (IQvObject_Group* gruppo = c->getPunti(tipo)) gruppo->Riordina();
 }
 
 std::vector<CCiglio3D*> CRotatoria3D::cigliNonCalcolati() const {
