@@ -4,6 +4,8 @@
 // ring centre.
 #pragma once
 
+#include <map>
+#include <string>
 #include <vector>
 
 #include "DatiPoli.h"
@@ -161,6 +163,16 @@ private:
     int leggiPolilinea(ZylEntityID& entita);
     int leggiCiglioSalvato(ZylEntityID& entita, const CADDatoArray& items, const CADDatoArray& vertici,
                            const CADDatoArray& bulge);
+    // The models of the plan roundabout of that name already in the drawing
+    // (block references with the model's data naming it), other than this
+    // one's: the first becomes this model's block and reference when it has
+    // none, emptied; the others are emptied and their references erased.
+    // The alignments their edges were exported as go into esportati, by the
+    // edges' code, axis and direction.
+    void prendiModelloEsistente(const CString& pianta, std::map<std::wstring, CString>& esportati);
+    // The edges read again take the alignment their earlier model's edge was
+    // exported as, so the next export updates it instead of making another.
+    void riprendiTracciatiEsportati(const std::map<std::wstring, CString>& esportati);
     // Drops the axes and edges still marked not found; the edges are erased
     // from the drawing and unlinked first.
     void eliminaAssiNonTrovati();

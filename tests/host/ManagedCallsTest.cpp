@@ -8,8 +8,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "HostRunner.h"
 
@@ -322,6 +325,54 @@ punti = est.getPunti3DCiglio()
     char testo[32];
     std::snprintf(testo, sizeof testo, "\"%.3f\"", delta);
     EXPECT_EQ(Risultato(t, "testo = v.GetDatoStringa(12, 5, 999999999)"), testo);
+}
+
+// The demo's calls run again on the drawing they made: the plan read again
+// finds the roundabout's model and replaces it. One model block (with the
+// faces of one model), one block reference with the model's data, and each
+// exported alignment once, under its name.
+TEST(ManagedCalls, LaPiantaLettaDiNuovoSostituisceIlModello) {
+    TempFolder cartella;
+    const std::string chiamate = VORTANA_SOURCE "/samples/rotatoria.calls";
+    const std::string progetto = VORTANA_SOURCE "/samples/rotatoria.ini";
+    std::string disegno = kPianta;
+    std::vector<nlohmann::json> dump;
+    for (int volta = 1; volta <= 2; ++volta) {
+        std::string salvato = cartella.File("volta" + std::to_string(volta) + ".dxf");
+        std::string json = cartella.File("volta" + std::to_string(volta) + ".json");
+        HostRun run = RunHost(kHost, {"--drawing", disegno, "--project", progetto, "--load", "Gyroform.dll",
+                                      "--managed", chiamate, "--save", salvato, "--dump", json});
+        ASSERT_EQ(run.exitCode, 0) << run.errors;
+        dump.push_back(nlohmann::json::parse(Leggi(json)));
+        disegno = salvato;
+    }
+    struct Conti {
+        int riferimenti = 0;               // block references with the model's data
+        std::map<std::string, int> facce;  // 3D faces by block
+        std::map<std::string, int> tracciati;
+    };
+    auto conta = [](const nlohmann::json& d) {
+        Conti c;
+        for (const auto& e : d["entities"]) {
+            if (e["kind"] == "3DFACE") ++c.facce[e["block"].get<std::string>()];
+            for (const auto& x : e.value("xdata", nlohmann::json::array())) {
+                if (e["kind"] == "INSERT" && x["app"] == "QV-VORTANA-INTERS-ROT_3D") ++c.riferimenti;
+                if (x["app"] != "QV-TRACCIATO") continue;
+                const auto& voci = x["items"];
+                for (size_t i = 0; i + 1 < voci.size(); ++i)
+                    if (voci[i] == nlohmann::json::array({1071, 22400})) ++c.tracciati[voci[i + 1][1].get<std::string>()];
+            }
+        }
+        return c;
+    };
+    Conti prima = conta(dump[0]), dopo = conta(dump[1]);
+    EXPECT_EQ(prima.riferimenti, 1);
+    EXPECT_EQ(dopo.riferimenti, 1);
+    ASSERT_EQ(prima.facce.size(), 1u);
+    EXPECT_EQ(dopo.facce, prima.facce);
+    EXPECT_EQ(prima.tracciati.size(), 7u);
+    EXPECT_EQ(dopo.tracciati, prima.tracciati);
+    for (const auto& [nome, quanti] : dopo.tracciati) EXPECT_EQ(quanti, 1) << nome;
 }
 
 // LF, CR LF and a lone CR (old Mac text) all end a line: the same calls on
