@@ -17,7 +17,7 @@ enum class Operazione { Metodo, Riferimento, PassoDiscr, PassoSezioni };
 
 struct Chiamata {
     Operazione operazione;
-    int ciglio;  // the edge's code (on the first branch); 0 for the roundabout
+    int ciglio;  // the edge's code (its first edge, on the first branch); 0 for the roundabout
     double valore;
     int risposta;
 };
@@ -35,8 +35,6 @@ struct Caso {
 
 class RifiutiTest : public ManagedTest {
 protected:
-    // The first edge of that code (0: the outer ring for the recompute).
-    std::shared_ptr<ICiglio3D> Primo(int codice) { return Ciglio(codice); }
     int Facce() {
         auto* r = dynamic_cast<CRotatoria3D*>(m_rotatoria->GetQvObject());
         CADDatoArray filtro, facce;
@@ -46,8 +44,8 @@ protected:
     static int Codice(const std::shared_ptr<ICiglio3D>& c) { return c ? c->getCodiceEnum() : 0; }
     int Esegui(const Chiamata& c) {
         switch (c.operazione) {
-            case Operazione::Metodo: return Primo(c.ciglio)->setTipoCalcolo(static_cast<int>(c.valore));
-            case Operazione::Riferimento: return Primo(c.ciglio)->setProfRif(static_cast<int>(c.valore));
+            case Operazione::Metodo: return Ciglio(c.ciglio)->setTipoCalcolo(static_cast<int>(c.valore));
+            case Operazione::Riferimento: return Ciglio(c.ciglio)->setProfRif(static_cast<int>(c.valore));
             case Operazione::PassoDiscr: return m_rotatoria->setPassoDiscr(c.valore);
             case Operazione::PassoSezioni: return m_rotatoria->setPassoSezioni(c.valore);
         }
@@ -55,7 +53,7 @@ protected:
     }
     // ricalcola from the outer ring with its method's points, disegna3D, esporta.
     std::vector<int> Ricalcola() {
-        std::shared_ptr<ICiglio3D> esterno = Primo(CIGLIO_ANELLO_ESTERNO);
+        std::shared_ptr<ICiglio3D> esterno = Ciglio(CIGLIO_ANELLO_ESTERNO);
         const int metodo = esterno->getTipoCalcolo();
         const int gruppo = metodo == 5 ? TIPO_PUNTOPIANO : metodo == 7 ? TIPO_PUNTOROTAZIONE : TIPO_PUNTOVERTICE;
         return {m_rotatoria->ricalcola(esterno, 2, gruppo, nullptr, std::make_shared<DatoMgd>()),
@@ -123,8 +121,8 @@ TEST_F(RifiutiTest, OgniRichiestaImpossibileERifiutataEIlModelloResta) {
         ASSERT_EQ(m_rotatoria->disegna3D(nullptr), 1);
         const int facce = Facce();
         const double discr = m_rotatoria->getPassoDiscr(), sezioni = m_rotatoria->getPassoSezioni();
-        const int metodoPrima = Primo(c.ciglio)->getTipoCalcolo();
-        const int riferimentoPrima = Codice(Primo(c.ciglio)->getCiglioRif());
+        const int metodoPrima = Ciglio(c.ciglio)->getTipoCalcolo();
+        const int riferimentoPrima = Codice(Ciglio(c.ciglio)->getCiglioRif());
         vplat::MessageBoxes::Clear();
 
         bool rifiutate = true;
@@ -135,8 +133,8 @@ TEST_F(RifiutiTest, OgniRichiestaImpossibileERifiutataEIlModelloResta) {
         std::vector<std::wstring> testi = Testi();
         ASSERT_EQ(testi.size(), c.messaggi.size());
         for (size_t i = 0; i < testi.size(); ++i) EXPECT_TRUE(Contiene(testi[i], c.messaggi[i])) << vplat::WideToUtf8(testi[i]);
-        EXPECT_EQ(Primo(c.ciglio)->getTipoCalcolo(), c.metodo);
-        EXPECT_EQ(Codice(Primo(c.ciglio)->getCiglioRif()), c.riferimento);
+        EXPECT_EQ(Ciglio(c.ciglio)->getTipoCalcolo(), c.metodo);
+        EXPECT_EQ(Codice(Ciglio(c.ciglio)->getCiglioRif()), c.riferimento);
         if (rifiutate) {
             EXPECT_EQ(c.metodo, metodoPrima);
             EXPECT_EQ(c.riferimento, riferimentoPrima);
