@@ -1,5 +1,6 @@
 #include "CCiglio3D.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "CAsseRamo.h"
@@ -73,7 +74,12 @@ int CCiglio3D::SetDato(const CDato& dato, int /*modo*/) {
     switch (dato.GetId()) {
         case DATO_CIGLIO_CODICE: m_codice = dato.GetString(); return 1;
         case DATO_CIGLIO_DESCRIZIONE: m_descrizione = dato.GetString(); return 1;
-        case DATO_CIGLIO_TIPO_CALCOLO: m_tipoCalcolo = static_cast<int>(dato.GetInt()); return 1;
+        case DATO_CIGLIO_TIPO_CALCOLO:
+            // 0 (no method chosen yet) or a method of the edge's kind.
+            if (const long long v = dato.GetInt(); v != 0 && (v < 5 || v > 8 || !metodoAmmesso(static_cast<int>(v))))
+                return 0;
+            m_tipoCalcolo = static_cast<int>(dato.GetInt());
+            return 1;
         case DATO_CIGLIO_VERIFICA: sostituisciGruppo(m_verifica, dato); return 1;
         case DATO_CIGLIO_ROTAZIONE: sostituisciGruppo(m_rotazione, dato); return 1;
         case DATO_CIGLIO_VERTICI: sostituisciGruppo(m_vertici, dato); return 1;
@@ -138,40 +144,111 @@ int CCiglio3D::getPuntoDaProg(double prog, Zyl_GePoint3d& pnt) {
     return 1;
 }
 
-void CCiglio3D::setTipoCalcolo(int tipoCalcolo) {
+bool CCiglio3D::metodoAmmesso(int metodo) const {
+    return metodo == 7 || metodo == 8 || (metodo == 5 && GetTipo() == TIPO_CIGLIOANELLO3D);
+}
+
+bool CCiglio3D::chiudeCiclo(const CCiglio3D* rif, int metodo) const {
+    if (metodo != 7) return false;
+    // A loop further on that does not pass through this edge ends the walk.
+    std::vector<const CCiglio3D*> visti;
+    for (const CCiglio3D* c = rif; c; c = c->m_ciglioRif) {
+        if (c == this) return true;
+        if (c->m_tipoCalcolo != 7 || std::find(visti.begin(), visti.end(), c) != visti.end()) return false;
+        visti.push_back(c);
+    }
+    return false;
+}
+
+CString CCiglio3D::motivoCiclo(const CCiglio3D* rif) {
+    return gyroform::Traduci(L": il ciglio di riferimento dipende da questo, i riferimenti si chiuderebbero in un "
+                             L"ciclo: ") + rif->m_descrizione;
+}
+
+bool CCiglio3D::rifiuta(const CString& motivo, bool avvisa) const {
+    if (motivo.IsEmpty()) return false;
+    if (avvisa) mostraMessaggio(m_descrizione + motivo);
+    return true;
+}
+
+int CCiglio3D::setTipoCalcolo(int tipoCalcolo) { return impostaMetodo(tipoCalcolo, true); }
+
+int CCiglio3D::impostaMetodo(int tipoCalcolo, bool avvisa) {
+    CString motivo;
+    if (tipoCalcolo == 5 && !metodoAmmesso(5)) {
+        motivo = gyroform::Traduci(L": il metodo Piano vale solo per i cigli dell'anello.");
+    } else if (!metodoAmmesso(tipoCalcolo)) {
+        motivo.Format(L"%d", tipoCalcolo);
+        motivo = gyroform::Traduci(L": metodo di calcolo non ammesso: ") + motivo;
+    } else if (chiudeCiclo(m_ciglioRif, tipoCalcolo)) {
+        motivo = motivoCiclo(m_ciglioRif);
+    }
+    if (rifiuta(motivo, avvisa)) return 0;
     m_tipoCalcolo = tipoCalcolo;
     // The points of the chosen method are shown.
     if (IQvObject_Group* gruppo = getPunti(tipoCalcolo)) setVisualizzaSuGrafico(gruppo->GetMemberType(), 1);
+    return 1;
 }
 
 void CCiglio3D::elencoMetodi(CADDatoArray& tipiCalcolo, bool anello) {
     tipiCalcolo.Clear();
     tipiCalcolo.Add(8, gyroform::Traduci(L"Profilo").GetString());
     if (anello) tipiCalcolo.Add(5, gyroform::Traduci(L"Piano").GetString());
-    std::vector<int> candidati;
-    switch (m_codiceEnum) {
-        case CIGLIO_ANELLO_INTERNO: candidati = {CIGLIO_ANELLO_ESTERNO}; break;
-        case CIGLIO_ANELLO_ESTERNO: candidati = {CIGLIO_ANELLO_INTERNO}; break;
-        case CIGLIO_ESTERNO_SINISTRO: candidati = {CIGLIO_INTERNO_SINISTRO}; break;
-        case CIGLIO_INTERNO_SINISTRO: candidati = {CIGLIO_INTERNO_DESTRO, CIGLIO_ESTERNO_SINISTRO}; break;
-        case CIGLIO_INTERNO_DESTRO: candidati = {CIGLIO_ESTERNO_DESTRO, CIGLIO_INTERNO_SINISTRO}; break;
-        case CIGLIO_ESTERNO_DESTRO: candidati = {CIGLIO_INTERNO_DESTRO}; break;
-        default: break;
-    }
-    for (int codice : candidati) {
+    for (int codice : candidatiRiferimento(m_codiceEnum)) {
         CCiglio3D* c = m_rotatoria ? m_rotatoria->trovaCiglio(codice, getAsseRamo()) : nullptr;
         if (!c || c->getCiglioRif() == this) continue;
         tipiCalcolo.Add(codice + 7, c->getDescrizione().GetString());
     }
 }
 
-// The elevation methods fill these in.
-void CCiglio3D::setProfRif(int tipoCiglioRif) {
-    // An edge never refers to itself.
-    if (tipoCiglioRif == m_codiceEnum || !m_rotatoria) return;
-    m_ciglioRif = m_rotatoria->trovaCiglio(tipoCiglioRif, getAsseRamo());
-    if (m_ciglioRif) m_codiceRif = m_ciglioRif->getCodice();
+std::vector<int> CCiglio3D::candidatiRiferimento(int codice) {
+    switch (codice) {
+        case CIGLIO_ANELLO_INTERNO: return {CIGLIO_ANELLO_ESTERNO};
+        case CIGLIO_ANELLO_ESTERNO: return {CIGLIO_ANELLO_INTERNO};
+        case CIGLIO_ESTERNO_SINISTRO: return {CIGLIO_INTERNO_SINISTRO};
+        case CIGLIO_INTERNO_SINISTRO: return {CIGLIO_INTERNO_DESTRO, CIGLIO_ESTERNO_SINISTRO};
+        case CIGLIO_INTERNO_DESTRO: return {CIGLIO_ESTERNO_DESTRO, CIGLIO_INTERNO_SINISTRO};
+        case CIGLIO_ESTERNO_DESTRO: return {CIGLIO_INTERNO_DESTRO};
+        default: return {};
+    }
 }
+
+int CCiglio3D::setProfRif(int tipoCiglioRif) { return impostaRiferimento(tipoCiglioRif, true); }
+
+int CCiglio3D::impostaRiferimento(int tipoCiglioRif, bool avvisa) {
+    CString codice, motivo;
+    codice.Format(L"%d", tipoCiglioRif);
+    CCiglio3D* rif = nullptr;
+    if (tipoCiglioRif == m_codiceEnum) {
+        motivo = gyroform::Traduci(L": un ciglio non può fare da riferimento a se stesso.");
+    } else if (!m_rotatoria || !(rif = m_rotatoria->trovaCiglio(tipoCiglioRif, getAsseRamo()))) {
+        motivo = gyroform::Traduci(L": nessun ciglio di codice ") + codice +
+                 gyroform::Traduci(getAsseRamo() ? L" sullo stesso ramo da prendere come riferimento."
+                                                 : L" tra gli anelli da prendere come riferimento.");
+    } else if (chiudeCiclo(rif, m_tipoCalcolo)) {
+        motivo = motivoCiclo(rif);
+    }
+    if (rifiuta(motivo, avvisa)) return 0;
+    m_ciglioRif = rif;
+    m_codiceRif = rif->getCodice();
+    return 1;
+}
+
+CString CCiglio3D::motivoNonCalcolato() const {
+    if (!metodoAmmesso(m_tipoCalcolo)) {
+        CString metodo;
+        metodo.Format(L"%d", m_tipoCalcolo);
+        return gyroform::Traduci(L": nessun metodo di calcolo valido: ") + metodo;
+    }
+    if (m_tipoCalcolo == 8 && m_profiloNonValido)
+        return gyroform::Traduci(L": Profilo non valido: due vertici alla stessa progressiva.");
+    if (m_tipoCalcolo == 7 && !m_ciglioRif)
+        return gyroform::Traduci(L": calcolo per rotazione senza ciglio di riferimento.");
+    if (m_tipoCalcolo == 7 && chiudeCiclo(m_ciglioRif, 7))
+        return gyroform::Traduci(L": calcolo per rotazione su cigli di riferimento che si chiudono in un ciclo.");
+    return CString();
+}
+
 ICCiglio3D* CCiglio3D::getCiglioRif() { return m_ciglioRif; }
 int CCiglio3D::getQuotaDaProg(double& quota, double prog, int tipo) {
     int metodo = tipo <= 0 ? m_tipoCalcolo : tipo;

@@ -66,8 +66,14 @@ public:
     int getPuntoDaProg(double prog, Zyl_GePoint3d& pnt) override;
     CADDatoArray* getPunti3DCiglio() override { return &m_punti3D; }
     int getTipoCalcolo() override { return m_tipoCalcolo; }
-    void setTipoCalcolo(int tipoCalcolo) override;
-    void setProfRif(int tipoCiglioRif) override;
+    // A method the edge's kind cannot take (only a ring edge takes the
+    // plane), or rotation whose references would close a loop, is refused
+    // with a message: 0, and the edge stays as it was.
+    int setTipoCalcolo(int tipoCalcolo) override;
+    // A reference to no edge (none of that code on this edge's axis, or for
+    // a ring edge among the rings), to the edge itself, or one that would
+    // close a loop of references is refused the same way.
+    int setProfRif(int tipoCiglioRif) override;
     ICCiglio3D* getCiglioRif() override;
     int getCodiceEnum() override { return m_codiceEnum; }
     void highlight(double prog) override;
@@ -171,6 +177,16 @@ public:
     // point has the roundabout's reference elevation.
     CPuntoRotazione* nuovoPuntoRotazione(double prog);
     CPuntoVertice* nuovoPuntoVertice(double prog);
+    // setTipoCalcolo and setProfRif with or without the message (the
+    // model's own defaults go without): 1, or 0 when refused.
+    int impostaMetodo(int tipoCalcolo, bool avvisa);
+    int impostaRiferimento(int tipoCiglioRif, bool avvisa);
+    // True when the edge's kind takes the method (0 is no method).
+    bool metodoAmmesso(int metodo) const;
+    // Why the edge has no elevations by its method after a computation
+    // (empty when it has them): a profile that could not be computed, no
+    // method, rotation without reference edge or around a loop of them.
+    CString motivoNonCalcolato() const;
     // Forgets the reference edge (it is leaving the model).
     void dimenticaCiglioRif() { m_ciglioRif = nullptr; }
 
@@ -188,6 +204,16 @@ protected:
     // reference edges (code + 7, description); a candidate that refers to
     // this edge is not offered.
     void elencoMetodi(CADDatoArray& tipiCalcolo, bool anello);
+    // The codes of the edges this edge's code may take as reference, in
+    // the order the method list offers them.
+    static std::vector<int> candidatiRiferimento(int codice);
+    // True when an edge computed by rotation (metodo 7) about rif would
+    // reach itself through the references in effect (edges computed by
+    // rotation about their reference).
+    bool chiudeCiclo(const CCiglio3D* rif, int metodo) const;
+    static CString motivoCiclo(const CCiglio3D* rif);
+    // True (after the message, when asked) when there is a reason to refuse.
+    bool rifiuta(const CString& motivo, bool avvisa) const;
     // Sets the curves of the vertex points with a radius on their vertices,
     // computes the profile when it is valid and reads back the radii used.
     void calcolaRaccordi(const std::vector<CPuntoVertice*>& punti);

@@ -259,7 +259,7 @@ int CCiglioAnello3D::calcolaPiano() {
 }
 
 int CCiglioAnello3D::pianoParallelo() {
-    setProfRif(m_codiceEnum == CIGLIO_ANELLO_ESTERNO ? CIGLIO_ANELLO_INTERNO : CIGLIO_ANELLO_ESTERNO);
+    impostaRiferimento(m_codiceEnum == CIGLIO_ANELLO_ESTERNO ? CIGLIO_ANELLO_INTERNO : CIGLIO_ANELLO_ESTERNO, false);
     auto* altro = dynamic_cast<CCiglioAnello3D*>(m_ciglioRif);
     // Without the other ring there is nothing to copy: the plane stays.
     if (!altro || altro == this) return 0;

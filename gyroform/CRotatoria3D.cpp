@@ -89,10 +89,22 @@ int CRotatoria3D::GetElencoDati(CDato** dati, int* numero, int /*contesto*/) con
     return 1;
 }
 
-void CRotatoria3D::setPassoSezioni(double passoSezioni) {
-    if (passoSezioni == m_passoSezioni || !passoValido(passoSezioni)) return;
+int CRotatoria3D::setPassoSezioni(double passoSezioni) {
+    if (!passoValido(passoSezioni)) {
+        rifiutaPasso(L"Passo delle sezioni non ammesso: ", passoSezioni);
+        return 0;
+    }
+    if (passoSezioni == m_passoSezioni) return 1;
     m_passoSezioni = passoSezioni;
     calcolaNodiESezioni();
+    return 1;
+}
+
+void CRotatoria3D::rifiutaPasso(const wchar_t* testo, double passo) {
+    CString valore, intervallo;
+    valore.Format(L"%g", passo);
+    intervallo.Format(L" (%g - %g)", kPassoMinimo, kPassoMassimo);
+    gyroform::Messaggio(gyroform::Traduci(testo) + valore + intervallo);
 }
 
 void CRotatoria3D::getCentro(double centro[3]) const {

@@ -4,6 +4,8 @@
 // ring centre.
 #pragma once
 
+#include <map>
+#include <string>
 #include <vector>
 
 #include "DatiPoli.h"
@@ -51,11 +53,11 @@ public:
     IQvObject_Group* getCigli() override { return m_cigli; }
     IQvObject_Group* getAssi() override { return m_assi; }
     double getPassoDiscr() override { return m_passoDiscr; }
-    // A step that is not finite or below 0.01 is refused: it would divide
-    // by zero or make millions of stations.
-    void setPassoDiscr(double passoDiscr) override;
+    // A step outside kPassoMinimo to kPassoMassimo (or not finite) is
+    // refused with a message, and the stored one stays: 0.
+    int setPassoDiscr(double passoDiscr) override;
     double getPassoSezioni() override { return m_passoSezioni; }
-    void setPassoSezioni(double passoSezioni) override;
+    int setPassoSezioni(double passoSezioni) override;
     int ricalcola(ICCiglio3D* ciglio, int tipoEvento, int tipoGruppoPunti, IQvObject_GroupMember* punto,
                   CDato dato) override;
     double getPendenzaMinima() override { return m_pendMin; }
@@ -101,12 +103,12 @@ public:
     void creaLayer();
     // Samples every carriageway strip into matching rows of 3D points.
     void calcolaSuperfici();
-    // Both steps (sections, surfaces) must be finite and at least this.
+    // Both steps (sections, surfaces) must be finite and within these: a
+    // smaller one would make millions of stations, a longer one faces whose
+    // chords leave the ring's carriageway.
     static constexpr double kPassoMinimo = 0.01;
+    static constexpr double kPassoMassimo = 25.0;
     static bool passoValido(double passo);
-    // True when an edge computed by its profile has a profile that could
-    // not be computed (its elevations are missing).
-    bool profiliNonValidi() const;
     // Forgets every reference to an edge that leaves the model: reference
     // edges (their code strings stay), partner nodes, and the section points
     // of every edge, which are rebuilt with the nodes and sections.
@@ -161,6 +163,16 @@ private:
     int leggiPolilinea(ZylEntityID& entita);
     int leggiCiglioSalvato(ZylEntityID& entita, const CADDatoArray& items, const CADDatoArray& vertici,
                            const CADDatoArray& bulge);
+    // The models of the plan roundabout of that name already in the drawing
+    // (block references with the model's data naming it), other than this
+    // one's: the first becomes this model's block and reference when it has
+    // none, emptied; the others are emptied and their references erased.
+    // The alignments their edges were exported as go into esportati, by the
+    // edges' code, axis and direction.
+    void prendiModelloEsistente(const CString& pianta, std::map<std::wstring, CString>& esportati);
+    // The edges read again take the alignment their earlier model's edge was
+    // exported as, so the next export updates it instead of making another.
+    void riprendiTracciatiEsportati(const std::map<std::wstring, CString>& esportati);
     // Drops the axes and edges still marked not found; the edges are erased
     // from the drawing and unlinked first.
     void eliminaAssiNonTrovati();
@@ -169,10 +181,16 @@ private:
     // the report).
     int ricalcolaCiglio(ICCiglio3D* ciglio, int tipoEvento, int tipoGruppoPunti, IQvObject_GroupMember* punto,
                         CDato dato);
-    // The edges computed by a profile that could not be computed.
-    std::vector<CCiglio3D*> cigliSenzaProfilo() const;
-    // Tells the user of every such edge; true when there was one.
-    bool segnalaProfiliNonValidi() const;
+    // The edges without elevations by their method.
+    std::vector<CCiglio3D*> cigliNonCalcolati() const;
+    // Tells the user of every such edge, naming it and why; true when there
+    // was one.
+    bool segnalaCigliNonCalcolati() const;
+    // Puts the points the host may edit (plane, verification, rotation,
+    // vertex) back in chainage order on every edge after a computation.
+    void riordinaPunti();
+    // Tells the user a step is refused, with the range.
+    static void rifiutaPasso(const wchar_t* testo, double passo);
     // A saved model that cannot be loaded: its edges and axes go, its block
     // stays, the user is told; -1.
     int rifiutaSalvato();

@@ -80,19 +80,23 @@ int CRotatoria3D::inizializzaCalcolo() {
     for (CCiglio3D* c : cigli) {
         int metodo = c->getTipoCalcolo();
         if (metodo == 0) metodo = MetodoDefault(c->getCodiceEnum());
-        c->setTipoCalcolo(metodo);
-        if (int rif = RiferimentoDefault(c, metodo)) c->setProfRif(rif);
+        // What cannot be applied is told by the recompute, naming the edge.
+        c->impostaMetodo(metodo, false);
+        if (int rif = RiferimentoDefault(c, metodo)) c->impostaRiferimento(rif, false);
     }
     calcolaNodiESezioni();
 
     CCiglio3D* esterno = getAnelloEsterno();
-    if (!esterno) return 1;
+    if (!esterno) {
+        riordinaPunti();
+        return 1;
+    }
     int gruppo = 0;
     switch (esterno->getTipoCalcolo()) {
         case 5: gruppo = TIPO_PUNTOPIANO; break;
         case 7: gruppo = TIPO_PUNTOROTAZIONE; break;
         case 8: gruppo = TIPO_PUNTOVERTICE; break;
-        default: return 1;
+        default: riordinaPunti(); return 1;
     }
     ricalcola(esterno, 2, gruppo, nullptr, CDato());
     return 1;
@@ -106,23 +110,27 @@ int CRotatoria3D::ricalcola(ICCiglio3D* ciglio, int tipoEvento, int tipoGruppoPu
     ++m_ricalcoli;
     ricalcolaCiglio(ciglio, tipoEvento, tipoGruppoPunti, punto, dato);
     --m_ricalcoli;
-    return segnalaProfiliNonValidi() ? 0 : 1;
+    riordinaPunti();
+    return segnalaCigliNonCalcolati() ? 0 : 1;
 }
 
-std::vector<CCiglio3D*> CRotatoria3D::cigliSenzaProfilo() const {
+void CRotatoria3D::riordinaPunti() {
+    // The computations move points that are already in their groups.
+    for (CCiglio3D* c : gyroform::Oggetti<CCiglio3D>(m_cigli))
+        for (int tipo : {GRUPPO_PIANO, GRUPPO_VERIFICA, GRUPPO_ROTAZIONE, GRUPPO_VERTICE})
+            if (IQvObject_Group* gruppo = c->getPunti(tipo)) gruppo->Riordina();
+}
+
+std::vector<CCiglio3D*> CRotatoria3D::cigliNonCalcolati() const {
     std::vector<CCiglio3D*> cigli;
     for (CCiglio3D* c : gyroform::Oggetti<CCiglio3D>(m_cigli))
-        if (c->getTipoCalcolo() == 8 && c->isProfiloNonValido()) cigli.push_back(c);
+        if (!c->motivoNonCalcolato().IsEmpty()) cigli.push_back(c);
     return cigli;
 }
 
-bool CRotatoria3D::profiliNonValidi() const { return !cigliSenzaProfilo().empty(); }
-
-bool CRotatoria3D::segnalaProfiliNonValidi() const {
-    const std::vector<CCiglio3D*> cigli = cigliSenzaProfilo();
-    for (CCiglio3D* c : cigli)
-        gyroform::Messaggio(c->getDescrizione() +
-                            gyroform::Traduci(L": Profilo non valido: due vertici alla stessa progressiva."));
+bool CRotatoria3D::segnalaCigliNonCalcolati() const {
+    const std::vector<CCiglio3D*> cigli = cigliNonCalcolati();
+    for (CCiglio3D* c : cigli) gyroform::Messaggio(c->getDescrizione() + c->motivoNonCalcolato());
     return !cigli.empty();
 }
 

@@ -237,10 +237,17 @@ CADDatoArray Filtro(const wchar_t* tipo) {
 
 }  // namespace
 
-bool CRotatoria3D::passoValido(double passo) { return std::isfinite(passo) && passo >= kPassoMinimo; }
+bool CRotatoria3D::passoValido(double passo) {
+    return std::isfinite(passo) && passo >= kPassoMinimo && passo <= kPassoMassimo;
+}
 
-void CRotatoria3D::setPassoDiscr(double passoDiscr) {
-    if (passoValido(passoDiscr)) m_passoDiscr = passoDiscr;
+int CRotatoria3D::setPassoDiscr(double passoDiscr) {
+    if (!passoValido(passoDiscr)) {
+        rifiutaPasso(L"Passo di discretizzazione non ammesso: ", passoDiscr);
+        return 0;
+    }
+    m_passoDiscr = passoDiscr;
+    return 1;
 }
 
 void CRotatoria3D::calcolaSuperfici() {
@@ -323,7 +330,7 @@ int CRotatoria3D::disegnaNelBlocco() {
         c->disegnaCiglio();
         esito = c->aggiornaDatiEstesi();
     }
-    // A model with an edge whose profile could not be computed is drawn
-    // without that edge's surfaces: not a success.
-    return profiliNonValidi() ? 0 : esito;
+    // A model with an edge that could not be computed is drawn without that
+    // edge's surfaces: not a success.
+    return segnalaCigliNonCalcolati() ? 0 : esito;
 }

@@ -185,7 +185,8 @@ int CRotatoria3D::esporta(Zyl_GePoint3d ptIns) {
     esportaRami(ptIns);
     lorvent->LayerEsportati(m_prefissoLayer.GetString());
     lorvent->DisegnoLayer(false, m_prefissoLayer.GetString());
-    return 1;
+    // An edge without elevations leaves its alignments without a profile.
+    return segnalaCigliNonCalcolati() ? 0 : 1;
 }
 
 int CRotatoria3D::esportaRami(Zyl_GePoint3d& pt) {

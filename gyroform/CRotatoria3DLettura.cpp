@@ -2,6 +2,9 @@
 // model saved in its block.
 #include <windows.h>
 
+#include <map>
+#include <string>
+
 #include "CAsseRamo.h"
 #include "CCiglio3D.h"
 #include "CPuntiCiglio.h"
@@ -46,9 +49,97 @@ CADDatoArray Filtro(const wchar_t* tipo, const wchar_t* applicazione) {
     return f;
 }
 
+// The saved edge's (key, value) pairs after the application and its flag.
+const CADDatoArray::CADDato* Coppia(const CADDatoArray& items, int chiave) {
+    for (int i = 2; i + 1 < items.GetCount(); i += 2)
+        if (items[i].GetTipo() == CADDatoArray::Intero && items[i].GetInt() == chiave) return &items[i + 1];
+    return nullptr;
+}
+
+// What tells an edge from the others of its model: its code, its axis and
+// the axis's direction, as its saved data give them.
+std::wstring Identita(const CString& codice, const CString& asse, int direzione) {
+    return std::wstring(codice.GetString()) + L"\n" + asse.GetString() + L"\n" + std::to_wstring(direzione);
+}
+
+// The plan roundabout a saved model's block reference belongs to (its key-2 pair).
+CString PiantaDelModello(const ZylEntityID& riferimento) {
+    CADDatoArray dati;
+    if (!riferimento.GetDatiEstesi(dati)) return CString();
+    int inizio = gyroform::TrovaApplicazione(dati, APP_ROTATORIA_3D);
+    if (inizio < 0) return CString();
+    const CADDatoArray items = gyroform::ItemsApplicazione(dati, inizio);
+    const CADDatoArray::CADDato* pianta = Coppia(items, 2);
+    return pianta && pianta->GetTipo() == CADDatoArray::Testo ? CString(pianta->GetStringa()) : CString();
+}
+
 }  // namespace
 
 using gyroform::Oggetti;
+
+void CRotatoria3D::prendiModelloEsistente(const CString& pianta, std::map<std::wstring, CString>& esportati) {
+    IEntityUtils* utils = Ombrix::GetEntityUtils();
+    CADDatoArray riferimenti;
+    utils->Seleziona(riferimenti, L"_X", Filtro(L"INSERT", APP_ROTATORIA_3D));
+    for (int i = 0; i < riferimenti.GetCount(); ++i) {
+        ZylBlockRefID riferimento(riferimenti[i].GetEntityID());
+        if (riferimento.GetObjectId() == m_riferimento.GetObjectId() || PiantaDelModello(riferimento) != pianta) continue;
+        ZylBlockID blocco = riferimento.GetBlocco();
+        if (!blocco.Esiste()) continue;
+        // The alignments its edges were exported as, for the edges read again.
+        CADDatoArray polilinee;
+        utils->Seleziona(polilinee, L"X", Filtro(L"POLYLINE", APP_ROTATORIA_3D), blocco);
+        for (int k = 0; k < polilinee.GetCount(); ++k) {
+            CADDatoArray dati;
+            if (!polilinee[k].GetEntityID().GetDatiEstesi(dati)) continue;
+            int inizio = gyroform::TrovaApplicazione(dati, APP_ROTATORIA_3D);
+            if (inizio < 0) continue;
+            const CADDatoArray items = gyroform::ItemsApplicazione(dati, inizio);
+            auto testo = [&](int chiave) {
+                const CADDatoArray::CADDato* v = Coppia(items, chiave);
+                return v && v->GetTipo() == CADDatoArray::Testo ? CString(v->GetStringa()) : CString();
+            };
+            const CADDatoArray::CADDato* direzione = Coppia(items, DATO_CIGLIO_DIREZIONE);
+            const CString tracciato = testo(DATO_CIGLIO_TRACCIATO_ESPORTATO);
+            if (!tracciato.IsEmpty())
+                esportati.emplace(Identita(testo(DATO_CIGLIO_CODICE), testo(DATO_CIGLIO_NOME_ASSE),
+                                           direzione && direzione->GetTipo() == CADDatoArray::Intero
+                                               ? direzione->GetInt()
+                                               : 0),
+                                  tracciato);
+        }
+        // Its content goes; the first block of this plan becomes this model's
+        // (when it has none), the others go with their references.
+        CADDatoArray entita;
+        if (blocco.GetObjectId() != m_blocco.GetObjectId()) {
+            CADDatoArray tutte;
+            tutte.Add(5020, L"*");
+            utils->Seleziona(entita, L"X", tutte, blocco);
+            for (int k = 0; k < entita.GetCount(); ++k) utils->Cancella(entita[k].GetEntityID());
+        }
+        if (!m_blocco.Esiste()) {
+            m_blocco = blocco;
+            m_riferimento = riferimento;
+        } else if (blocco.GetObjectId() != m_blocco.GetObjectId() || riferimento.GetObjectId() != m_riferimento.GetObjectId()) {
+            utils->Cancella(riferimento);
+        }
+    }
+}
+
+void CRotatoria3D::riprendiTracciatiEsportati(const std::map<std::wstring, CString>& esportati) {
+    if (esportati.empty()) return;
+    for (CCiglio3D* c : Oggetti<CCiglio3D>(m_cigli)) {
+        CDato tracciato, asse, direzione;
+        c->LeggiDato(DATO_CIGLIO_TRACCIATO_ESPORTATO, tracciato);
+        if (!tracciato.GetString().IsEmpty()) continue;
+        const bool conAsse = c->LeggiDato(DATO_CIGLIO_NOME_ASSE, asse) == 1;
+        const int verso = c->LeggiDato(DATO_CIGLIO_DIREZIONE, direzione) == 1 ? static_cast<int>(direzione.GetInt()) : 0;
+        auto trovato = esportati.find(Identita(c->getCodice(), conAsse ? asse.GetString() : CString(), verso));
+        if (trovato == esportati.end()) continue;
+        c->SetDato(CDato(DATO_CIGLIO_TRACCIATO_ESPORTATO, trovato->second.GetString()), 1);
+        c->aggiornaDatiEstesi();
+    }
+}
 
 int CRotatoria3D::disegna(ZylEntityID& id) {
     CADDatoArray dati;
@@ -59,6 +150,10 @@ int CRotatoria3D::disegna(ZylEntityID& id) {
         if (app == kAppPianta) {
             const CADDatoArray::CADDato* nome = gyroform::Voce(dati, i, 1, CADDatoArray::Testo);
             if (!nome) return -1;
+            // A model of this plan already in the drawing is taken over (or
+            // erased, when this model has a block), never doubled.
+            std::map<std::wstring, CString> esportati;
+            prendiModelloEsistente(nome->GetStringa(), esportati);
             // A model read before keeps its block: the reading clears it.
             if (!m_blocco.Esiste()) {
                 ZylTableRecordID record;
@@ -68,6 +163,7 @@ int CRotatoria3D::disegna(ZylEntityID& id) {
             }
             m_nomePianta = nome->GetStringa();
             int esito = aggiorna();
+            if (esito != 0) riprendiTracciatiEsportati(esportati);
             return esito == 0 ? -1 : esito;
         }
         if (app == APP_ROTATORIA_3D) {

@@ -16,8 +16,9 @@ public:
     virtual CADDatoArray* getPunti3DCiglio() = 0;
     virtual CADDatoArray* getPuntiAltCiglio(int tipoGruppo) = 0;
     virtual int getTipoCalcolo() = 0;
-    virtual void setTipoCalcolo(int tipoCalcolo) = 0;
-    virtual void setProfRif(int tipoCiglioRif) = 0;
+    // 1 done, 0 refused (the edge cannot take that method or reference).
+    virtual int setTipoCalcolo(int tipoCalcolo) = 0;
+    virtual int setProfRif(int tipoCiglioRif) = 0;
     virtual void getTipiCalcolo(CADDatoArray& tipiCalcolo) = 0;
     virtual ICCiglio3D* getCiglioRif() = 0;
     virtual int getCodiceEnum() = 0;

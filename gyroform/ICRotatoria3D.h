@@ -19,9 +19,10 @@ public:
     virtual IQvObject_Group* getCigli() = 0;
     virtual IQvObject_Group* getAssi() = 0;
     virtual double getPassoDiscr() = 0;
-    virtual void setPassoDiscr(double passoDiscr) = 0;
+    // 1 done, 0 refused (a step outside the range that gives a model).
+    virtual int setPassoDiscr(double passoDiscr) = 0;
     virtual double getPassoSezioni() = 0;
-    virtual void setPassoSezioni(double passoSezioni) = 0;
+    virtual int setPassoSezioni(double passoSezioni) = 0;
     virtual int ricalcola(ICCiglio3D* ciglio, int tipoEvento, int tipoGruppoPunti, IQvObject_GroupMember* punto,
                           CDato dato) = 0;
     virtual double getPendenzaMinima() = 0;

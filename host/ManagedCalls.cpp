@@ -6,9 +6,11 @@
 #include <cstdio>
 #include <cmath>
 #include <fstream>
+#include <iterator>
 #include <limits>
 #include <map>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 #include "GyroformC.h"
@@ -147,7 +149,7 @@ public:
         bool vuoto = false;
         std::string chiamata = Espressione(&v, &vuoto);
         Salta();
-        if (m_pos != m_testo.size()) throw Errore("cannot read \"" + m_testo.substr(m_pos) + "\"");
+        if (m_pos != m_testo.size()) throw Errore("cannot read \"" + Resto() + "\"");
         if (!nome.empty()) {
             if (vuoto) throw Errore(chiamata + " has no result to name");
             m_nomi[nome] = v;
@@ -158,13 +160,19 @@ public:
     }
 
 private:
+    // The rest of the line from the reading position, cut for a message.
+    std::string Resto() const {
+        constexpr size_t kMostrati = 40;
+        std::string resto = m_testo.substr(m_pos, kMostrati);
+        return m_pos + kMostrati < m_testo.size() ? resto + "..." : resto;
+    }
     bool Salta() {
         while (m_pos < m_testo.size() && std::isspace(static_cast<unsigned char>(m_testo[m_pos]))) ++m_pos;
         return true;
     }
     bool Guarda(char c) { return Salta() && m_pos < m_testo.size() && m_testo[m_pos] == c; }
     void Atteso(char c) {
-        if (!Guarda(c)) throw Errore(std::string("expected '") + c + "' at \"" + m_testo.substr(m_pos) + "\"");
+        if (!Guarda(c)) throw Errore(std::string("expected '") + c + "' at \"" + Resto() + "\"");
         ++m_pos;
     }
     bool Identificatore(std::string* out) {
@@ -230,7 +238,8 @@ private:
     // out of range is refused here rather than cast into something else.
     Valore NumeroLetterale() {
         Salta();
-        std::string resto = m_testo.substr(m_pos);
+        std::string_view resto(m_testo);
+        resto.remove_prefix(m_pos);
         size_t segno = !resto.empty() && resto[0] == '+' ? 1 : 0;
         const char* inizio = resto.data() + segno;
         const char* fine = resto.data() + resto.size();
@@ -238,12 +247,12 @@ private:
         // and "nan" are names).
         const char* cifre = inizio + (inizio < fine && *inizio == '-' ? 1 : 0);
         if (cifre == fine || !(std::isdigit(static_cast<unsigned char>(*cifre)) || *cifre == '.'))
-            throw Errore("expected a number at \"" + resto + "\"");
+            throw Errore("expected a number at \"" + Resto() + "\"");
         double reale = 0;
         auto [dopo, errore] = std::from_chars(inizio, fine, reale);
-        std::string letto(resto.c_str(), static_cast<size_t>(dopo - resto.c_str()));
+        std::string letto(resto.data(), static_cast<size_t>(dopo - resto.data()));
         if (errore == std::errc::result_out_of_range) throw Errore("number out of range: " + letto);
-        if (errore != std::errc() || dopo == inizio) throw Errore("expected a number at \"" + resto + "\"");
+        if (errore != std::errc() || dopo == inizio) throw Errore("expected a number at \"" + Resto() + "\"");
         Valore v;
         if (letto.find_first_of(".eE") != std::string::npos) {
             if (!std::isfinite(reale)) throw Errore("number out of range: " + letto);
@@ -271,6 +280,15 @@ private:
     }
 
     Valore Argomento() {
+        // Values nest only inside a Dato, one deep: a deeper nesting is
+        // refused before it can take the stack.
+        if (m_profondita >= kProfonditaMassima)
+            throw Errore("values nested deeper than " + std::to_string(kProfonditaMassima));
+        ++m_profondita;
+        struct Esci {
+            int& profondita;
+            ~Esci() { --profondita; }
+        } esci{m_profondita};
         Salta();
         Valore v;
         if (m_pos >= m_testo.size()) throw Errore("expected a value");
@@ -297,7 +315,7 @@ private:
         }
         if (c == '-' || c == '+' || c == '.' || std::isdigit(static_cast<unsigned char>(c))) return NumeroLetterale();
         std::string nome;
-        if (!Identificatore(&nome)) throw Errore("cannot read \"" + m_testo.substr(m_pos) + "\"");
+        if (!Identificatore(&nome)) throw Errore("cannot read \"" + Resto() + "\"");
         if (nome == "true" || nome == "false") {
             v.tipo = Valore::Bool;
             v.intero = nome == "true";
@@ -542,7 +560,9 @@ private:
         return v;
     }
 
+    static constexpr int kProfonditaMassima = 8;
     const Modulo& m_modulo;
+    int m_profondita = 0;  // values being read, one inside the other
     std::map<std::string, Valore> m_nomi;
     std::string m_testo;
     size_t m_pos = 0;
@@ -573,11 +593,16 @@ bool ManagedCalls::Run(const std::string& file, std::string* reason) {
         return false;
     }
     Esecutore esecutore(modulo);
-    std::string riga;
+    std::string testo((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (testo.compare(0, 3, "\xEF\xBB\xBF") == 0) testo.erase(0, 3);
+    // Lines end at LF, CR LF or a lone CR (old Mac text).
     int numero = 0;
-    while (std::getline(in, riga)) {
+    for (size_t inizio = 0; inizio < testo.size();) {
+        size_t fine = testo.find_first_of("\r\n", inizio);
+        if (fine == std::string::npos) fine = testo.size();
+        std::string riga = testo.substr(inizio, fine - inizio);
+        inizio = fine + (testo.compare(fine, 2, "\r\n") == 0 ? 2 : 1);
         ++numero;
-        if (!riga.empty() && riga.back() == '\r') riga.pop_back();
         size_t primo = riga.find_first_not_of(" \t");
         if (primo == std::string::npos || riga[primo] == '#') continue;
         try {

@@ -160,6 +160,27 @@ echo "== vortana-cad: rotatoria-tre-rami, the 3D model through the managed calls
     --save "$ROT.dxf" --dump "$ROT.json" --render "$ROT.png" --view iso --zscale 10
 # The saved drawing in plan: the model's sections and the exported profile sheets.
 "$BIN/vortana-cad" --drawing "$ROT.dxf" --render "$ROT-pianta.png"
+# The same calls again on the drawing they made: the plan read again replaces
+# its model, so the drawing still holds one model and each alignment once.
+"$BIN/vortana-cad" --drawing "$ROT.dxf" --project "$SAMPLES/rotatoria.ini" \
+    --load Gyroform.dll --managed "$SAMPLES/rotatoria.calls" --save "$ROT-di-nuovo.dxf"
+/usr/bin/python3 - "$ROT-di-nuovo.dxf" <<'PY'
+import collections, sys
+import ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+msp = doc.modelspace()
+models = [e for e in msp.query("INSERT") if e.has_xdata("QV-VORTANA-INTERS-ROT_3D")]
+names = collections.Counter()
+for e in msp.query("POLYLINE"):
+    if not e.has_xdata("QV-TRACCIATO"):
+        continue
+    items = list(e.get_xdata("QV-TRACCIATO"))
+    for a, b in zip(items, items[1:]):
+        if a.code == 1071 and a.value == 22400:
+            names[b.value] += 1
+print("%s: %d model of the roundabout, alignments %s" % (sys.argv[1], len(models), dict(names)))
+sys.exit(0 if len(models) == 1 and all(n == 1 for n in names.values()) else 1)
+PY
 
 # Large drawings: the new-intersection command on the sample alone and with
 # 100 000 unrelated entities added (the same time either way), then a drawing

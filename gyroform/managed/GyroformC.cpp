@@ -415,12 +415,22 @@ struct RegolaAggiunta : Nessuna {
         oggetto->proprio = false;
         oggetto->numeroProprietario = 0;
         oggetto->radice = gruppo->radice;
+        gfgruppi::Riordina(static_cast<IQvObject_Group*>(gruppo->oggetto->GetQvObject()), gruppo->radice);
     }
 };
 template <>
 struct Regola<&IGroup::Append> : RegolaAggiunta<0> {};
 template <>
 struct Regola<&IGroup::Insert> : RegolaAggiunta<1> {};
+
+// A point moved by the host takes its place in its group.
+template <>
+struct Regola<&IQvObjectMgd::SetDato> : Nessuna {
+    template <typename Conv>
+    static void dopo(GfManiglia, Conv&, IQvObject* nativo, const GfValore& risultato) {
+        if (risultato.intero == 1) gfgruppi::RiordinaGruppoDi(nativo);
+    }
+};
 
 // Nothing leaves the model's own groups through the host.
 struct RegolaTogli : Nessuna {

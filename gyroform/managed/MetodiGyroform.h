@@ -25,9 +25,9 @@
     N(Rotatoria3D, ICRotatoria3D, getCigli, 16, std::shared_ptr<IGroup>, (), (), INOLTRA)                            \
     N(Rotatoria3D, ICRotatoria3D, getAssi, 17, std::shared_ptr<IGroup>, (), (), INOLTRA)                             \
     N(Rotatoria3D, ICRotatoria3D, getPassoDiscr, 18, double, (), (), INOLTRA)                                        \
-    N(Rotatoria3D, ICRotatoria3D, setPassoDiscr, 19, void, (double passoDiscr), (passoDiscr), INOLTRA)               \
+    N(Rotatoria3D, ICRotatoria3D, setPassoDiscr, 19, int, (double passoDiscr), (passoDiscr), INOLTRA)                \
     N(Rotatoria3D, ICRotatoria3D, getPassoSezioni, 20, double, (), (), INOLTRA)                                      \
-    N(Rotatoria3D, ICRotatoria3D, setPassoSezioni, 21, void, (double passoSezioni), (passoSezioni), INOLTRA)         \
+    N(Rotatoria3D, ICRotatoria3D, setPassoSezioni, 21, int, (double passoSezioni), (passoSezioni), INOLTRA)          \
     N(Rotatoria3D, ICRotatoria3D, ricalcola, 22, int,                                                                \
       (std::shared_ptr<ICiglio3D> ciglio, int tipoEvento, int tipoGruppoPunti, std::shared_ptr<IGroupMember> puntoMgd, \
        std::shared_ptr<DatoMgd> datoMgd),                                                                            \
@@ -51,8 +51,8 @@
     N(Ciglio3D, ICCiglio3D, getPuntiAltCiglio, 17, std::shared_ptr<CADDatoArrayMgd>, (int tipoGruppo), (tipoGruppo),  \
       INOLTRA)                                                                                                       \
     N(Ciglio3D, ICCiglio3D, getTipoCalcolo, 18, int, (), (), INOLTRA)                                                \
-    N(Ciglio3D, ICCiglio3D, setTipoCalcolo, 19, void, (int tipoCalcolo), (tipoCalcolo), INOLTRA)                     \
-    N(Ciglio3D, ICCiglio3D, setProfRif, 20, void, (int tipoCiglioRif), (tipoCiglioRif), INOLTRA)                     \
+    N(Ciglio3D, ICCiglio3D, setTipoCalcolo, 19, int, (int tipoCalcolo), (tipoCalcolo), INOLTRA)                      \
+    N(Ciglio3D, ICCiglio3D, setProfRif, 20, int, (int tipoCiglioRif), (tipoCiglioRif), INOLTRA)                      \
     N(Ciglio3D, ICCiglio3D, getTipiCalcolo, 21, void, (std::shared_ptr<CADDatoArrayMgd> tipiCalcolo), (tipiCalcolo),  \
       INOLTRA)                                                                                                       \
     N(Ciglio3D, ICCiglio3D, getCiglioRif, 22, std::shared_ptr<ICiglio3D>, (), (), INOLTRA)                           \

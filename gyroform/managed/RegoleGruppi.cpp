@@ -46,4 +46,18 @@ bool Ammetti(const IQvObject_Group* gruppo, IQvObject* radice, IQvObject* oggett
     return false;
 }
 
+void Riordina(IQvObject_Group* gruppo, IQvObject* radice) {
+    if (gruppo && Classifica(gruppo, radice).genere != Genere::DelModello) gruppo->Riordina();
+}
+
+void RiordinaGruppoDi(IQvObject* oggetto) {
+    auto* punto = dynamic_cast<CPuntoCiglio*>(oggetto);
+    CCiglio3D* ciglio = punto ? punto->getProprietario() : nullptr;
+    if (!ciglio) return;
+    for (int tipo : {GRUPPO_PIANO, GRUPPO_VERIFICA, GRUPPO_ROTAZIONE, GRUPPO_VERTICE}) {
+        IQvObject_Group* gruppo = ciglio->getPunti(tipo);
+        if (gruppo && gruppo->GetMemberType() == punto->GetTipo()) gruppo->Riordina();
+    }
+}
+
 }  // namespace gfgruppi

@@ -32,4 +32,11 @@ Gruppo Classifica(const IQvObject_Group* gruppo, IQvObject* radice);
 // group for a group of no model, nothing for the model's own groups.
 bool Ammetti(const IQvObject_Group* gruppo, IQvObject* radice, IQvObject* oggetto);
 
+// After a host's edit a keyed group lists its members in key order: the
+// group that took a member, or the group of its kind on the edge of a point
+// whose properties (its chainage among them) were set. The model's own
+// groups are left in the order the model keeps them.
+void Riordina(IQvObject_Group* gruppo, IQvObject* radice);
+void RiordinaGruppoDi(IQvObject* oggetto);
+
 }  // namespace gfgruppi

@@ -21,12 +21,14 @@ void Script::Clear() {
 
 bool Script::Load(const std::wstring& text, std::wstring* error) {
     Clear();
-    std::wistringstream in(text);
-    std::wstring line;
     int number = 0;
-    while (std::getline(in, line)) {
+    // Lines end at LF, CR LF or a lone CR (old Mac text), as in a file of managed calls.
+    for (size_t from = 0; from < text.size();) {
+        size_t to = text.find_first_of(L"\r\n", from);
+        if (to == std::wstring::npos) to = text.size();
+        std::wstring line = text.substr(from, to - from);
+        from = to + (text.compare(to, 2, L"\r\n") == 0 ? 2 : 1);
         ++number;
-        if (!line.empty() && line.back() == L'\r') line.pop_back();
         size_t start = line.find_first_not_of(L" \t");
         if (start == std::wstring::npos || line[start] == L'#') continue;
         size_t end = line.find_first_of(L" \t", start);

@@ -1,5 +1,9 @@
 #include "IQvObject_Group.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 IQvObject_Group::IQvObject_Group() : CQvOggettoDati(QV_TIPO_GRUPPO) {}
 
 IQvObject_Group::~IQvObject_Group() {
@@ -35,22 +39,23 @@ void IQvObject_Group::Collega(IQvObject_GroupMember* nuovo, IQvObject_GroupMembe
 
 IQvObject_GroupMember* IQvObject_Group::InsertBefore(IQvObject_GroupMember* membro, IQvObject* oggetto) {
     if (!oggetto || !membro || membro->m_gruppo != this) return nullptr;
-    auto* nuovo = new IQvObject_GroupMember(this, oggetto, ChiaveDi(oggetto));
+    auto* nuovo = new IQvObject_GroupMember(this, oggetto);
     Collega(nuovo, membro);
     return nuovo;
 }
 
 IQvObject_GroupMember* IQvObject_Group::Append(IQvObject* oggetto) {
     if (!oggetto) return nullptr;
-    auto* nuovo = new IQvObject_GroupMember(this, oggetto, ChiaveDi(oggetto));
+    auto* nuovo = new IQvObject_GroupMember(this, oggetto);
     IQvObject_GroupMember* prima = nullptr;
     if (m_idChiave != 0) {
         // After the last member whose key is not greater: in front when every
         // key is greater, so that members that come in either order take
         // the same time each.
+        const double chiave = ChiaveDi(oggetto);
         IQvObject_GroupMember* dopo = m_ultimo;
-        if (m_primo && m_primo->m_chiave > nuovo->m_chiave) dopo = nullptr;
-        while (dopo && dopo->m_chiave > nuovo->m_chiave) dopo = dopo->m_prev;
+        if (m_primo && ChiaveDi(m_primo->m_oggetto) > chiave) dopo = nullptr;
+        while (dopo && ChiaveDi(dopo->m_oggetto) > chiave) dopo = dopo->m_prev;
         prima = dopo ? dopo->m_next : m_primo;
     }
     Collega(nuovo, prima);
@@ -77,6 +82,20 @@ int IQvObject_Group::RemoveMember(IQvObject_GroupMember* membro) {
 
 void IQvObject_Group::Empty() {
     while (m_primo) RemoveMember(m_primo);
+}
+
+int IQvObject_Group::Riordina() {
+    if (m_idChiave == 0) return 0;
+    std::vector<std::pair<double, IQvObject_GroupMember*>> membri;
+    membri.reserve(static_cast<size_t>(m_numero));
+    for (IQvObject_GroupMember* m = m_primo; m; m = m->m_next) membri.emplace_back(ChiaveDi(m->m_oggetto), m);
+    auto perChiave = [](const auto& a, const auto& b) { return a.first < b.first; };
+    if (std::is_sorted(membri.begin(), membri.end(), perChiave)) return 0;
+    std::stable_sort(membri.begin(), membri.end(), perChiave);
+    m_primo = m_ultimo = nullptr;
+    m_numero = 0;
+    for (auto& voce : membri) Collega(voce.second, nullptr);
+    return 1;
 }
 
 void IQvObject_Group::SetDisplaySettings(IQvObject* impostazioni) {

@@ -21,12 +21,10 @@ public:
 
 private:
     friend class IQvObject_Group;
-    IQvObject_GroupMember(IQvObject_Group* gruppo, IQvObject* oggetto, double chiave)
-        : m_gruppo(gruppo), m_oggetto(oggetto), m_chiave(chiave) {}
+    IQvObject_GroupMember(IQvObject_Group* gruppo, IQvObject* oggetto) : m_gruppo(gruppo), m_oggetto(oggetto) {}
 
     IQvObject_Group* m_gruppo;
     IQvObject* m_oggetto;
-    double m_chiave;  // the key as it read when the member joined
     IQvObject_GroupMember* m_prev = nullptr;
     IQvObject_GroupMember* m_next = nullptr;
 };
@@ -52,8 +50,8 @@ public:
     // null (and the object stays the caller's) when the member is not here.
     IQvObject_GroupMember* InsertBefore(IQvObject_GroupMember* membro, IQvObject* oggetto);
     // Adds the object: at the end in a group without a key, else after the
-    // last member whose key is not greater. The new member, or null for a null
-    // object.
+    // last member whose key is not greater (keys as the members read now).
+    // The new member, or null for a null object.
     IQvObject_GroupMember* Append(IQvObject* oggetto);
     // Adds a record in key order (operation 23): the same place as Append.
     IQvObject_GroupMember* AddRecord(IQvObject* oggetto);
@@ -63,6 +61,10 @@ public:
     int RemoveMember(IQvObject_GroupMember* membro);
     // Removes and frees every member (operation 30).
     void Empty();
+    // Puts the members of a keyed group back in key order, as their keys
+    // read now (a member moved after it joined keeps its place until then);
+    // members with equal keys keep their order. 1 when a member moved.
+    int Riordina();
 
     // The constructor that makes the members and frees them; without one the
     // objects are destroyed directly.

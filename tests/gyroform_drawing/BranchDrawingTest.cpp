@@ -53,7 +53,7 @@ TEST_F(BranchDrawing, StretchAlongTheOuterRingWithAndWithoutItsPoints) {
         ConQuota(e, 52.0);
         ConQuota(o, 52.0);
         for (CCiglio3D* anello : {m_esterno, m_interno}) {
-            anello->setTipoCalcolo(anelloConQuote ? 5 : 0);
+            anello->SetDato(CDato(3, anelloConQuote ? 5 : 0));
             if (anelloConQuote) anello->calcolaPiano();
         }
 

@@ -126,8 +126,8 @@ TEST_F(RingDrawing, EdgeWithoutPointsLosesItsPolyline) {
     m_rotatoria->disegna3D(nullptr);
     ASSERT_TRUE(m_esterno->getEntita3D().IsVivo());
     ZylPolylineID prima = m_esterno->getEntita3D();
-    m_esterno->setTipoCalcolo(0);
-    m_interno->setTipoCalcolo(0);
+    m_esterno->SetDato(CDato(3, 0));
+    m_interno->SetDato(CDato(3, 0));
     m_rotatoria->disegna3D(nullptr);
     EXPECT_EQ(Riga(m_esterno).size(), 0u);
     EXPECT_FALSE(prima.IsVivo());

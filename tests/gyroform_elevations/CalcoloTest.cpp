@@ -96,8 +96,11 @@ TEST_F(CalcoloTest, IslandEdgesTakeTheReferenceTheirStoredCodeNames) {
         int metodo;
         int riferimento;  // 0: none
     };
+    // Hung from the outer edge of its side (method 7), the island edge would
+    // close a loop with it (the outer edge hangs from the island edge): that
+    // reference is refused, and the code string stays.
     const Caso casi[] = {
-        {4000, L"rCIIn", 8, 5000}, {4000, L"rCEOut", 7, 3000}, {5000, L"rCIOut", 0, 4000},
+        {4000, L"rCIIn", 8, 5000}, {4000, L"rCEOut", 8, 3000}, {4000, L"rCEOut", 7, 0}, {5000, L"rCIOut", 0, 4000},
         {5000, L"rCEIn", 8, 6000}, {4000, L"aCExt", 8, 0},
     };
     for (const Caso& c : casi) {
@@ -111,7 +114,7 @@ TEST_F(CalcoloTest, IslandEdgesTakeTheReferenceTheirStoredCodeNames) {
         ASSERT_EQ(m_rotatoria->inizializzaCalcolo(), 1);
         EXPECT_EQ(isola->getTipoCalcolo(), c.metodo ? c.metodo : 8) << c.codiceRif;
         EXPECT_EQ(isola->getCiglioRif(), c.riferimento ? Ciglio(c.riferimento, L"SP 2") : nullptr) << c.codiceRif;
-        EXPECT_EQ(isola->getCodiceRif(), c.riferimento ? Ciglio(c.riferimento, L"SP 2")->getCodice() : L"aCExt");
+        EXPECT_EQ(isola->getCodiceRif(), c.riferimento ? Ciglio(c.riferimento, L"SP 2")->getCodice() : CString(c.codiceRif));
     }
 }
 

@@ -46,8 +46,10 @@ TEST_F(ModelTest, ChoosingAMethodShowsItsPoints) {
     anello->setVisualizzaSuGrafico(29004, 0);
     ASSERT_EQ(anello->SetDato(CDato(3, 8)), 1);
     EXPECT_EQ(anello->getVisualizzaSuGrafico(29004), 0);
-    // A method without its points (0) shows nothing more.
-    ramo->setTipoCalcolo(0);
+    // No method (0) is no method to choose; property 3 still takes it.
+    EXPECT_EQ(ramo->setTipoCalcolo(0), 0);
+    EXPECT_EQ(ramo->getTipoCalcolo(), 8);
+    EXPECT_EQ(ramo->SetDato(CDato(3, 0)), 1);
     EXPECT_EQ(ramo->getTipoCalcolo(), 0);
 }
 

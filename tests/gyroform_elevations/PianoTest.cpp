@@ -139,13 +139,11 @@ TEST_F(PianoTest, TheParallelPlane) {
         auto* p = static_cast<CPuntoPiano*>(o);
         EXPECT_NEAR(p->getQuota(), 0.05 * p->x() + 0.15 * p->y() + 100.0, 1e-12);
     }
-    // An edge never takes itself as reference.
-    interno->setProfRif(1000);
+    // An edge never takes itself as reference, nor a code that matches
+    // nothing: both are refused and the reference stays.
+    EXPECT_EQ(interno->setProfRif(1000), 0);
+    EXPECT_EQ(interno->setProfRif(3000), 0);
     EXPECT_EQ(interno->getCiglioRif(), esterno);
-    EXPECT_EQ(interno->getCodiceRif(), L"aCExt");
-    // A code that matches nothing: no reference, the code string stays.
-    interno->setProfRif(3000);
-    EXPECT_EQ(interno->getCiglioRif(), nullptr);
     EXPECT_EQ(interno->getCodiceRif(), L"aCExt");
 }
 

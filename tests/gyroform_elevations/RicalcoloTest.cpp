@@ -147,13 +147,19 @@ TEST_F(RicalcoloTest, IslandEdgesReferringToEachOtherEnd) {
     destro->SetDato(CDato(18, CString(L"rCIOut")));
     sinistro->SetDato(CDato(3, 7));
     destro->SetDato(CDato(3, 7));
+    // The second reference would close the loop: it is not taken, and every
+    // recompute names the edge left without one.
     ASSERT_EQ(m_rotatoria->inizializzaCalcolo(), 1);
     ASSERT_EQ(sinistro->getCiglioRif(), destro);
-    ASSERT_EQ(destro->getCiglioRif(), sinistro);
+    ASSERT_EQ(destro->getCiglioRif(), nullptr);
     // A hand-over pending at the left edge's meeting node.
     Nodi(sinistro)[1]->setUlteriore(1);
-    EXPECT_EQ(m_rotatoria->ricalcola(destro, 0, 29004, nullptr, CDato()), 1);
-    EXPECT_EQ(m_rotatoria->ricalcola(sinistro, 0, 29006, nullptr, CDato()), 1);
+    vplat::MessageBoxes::Clear();
+    EXPECT_EQ(m_rotatoria->ricalcola(destro, 0, 29004, nullptr, CDato()), 0);
+    EXPECT_EQ(m_rotatoria->ricalcola(sinistro, 0, 29006, nullptr, CDato()), 0);
+    const std::wstring motivo =
+        (destro->getDescrizione() + L": calcolo per rotazione senza ciglio di riferimento.").GetString();
+    EXPECT_EQ(Messaggi(), (std::vector<std::wstring>{motivo, motivo}));
     ChiediOgniQuota();
 }
 

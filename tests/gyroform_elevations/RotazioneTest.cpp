@@ -168,17 +168,17 @@ TEST_F(RotazioneTest, RingsHungFromEachOtherAnswerAtOnce) {
         a->SetDato(CDato(3, 7));
         a->calcolaRotazione(0, nullptr, CDato());
     }
-    interno->setProfRif(2000);
-    esterno->setProfRif(1000);
-    ASSERT_EQ(esterno->getCiglioRif(), interno);
+    // The second reference would hang the rings from each other: refused.
+    EXPECT_EQ(interno->setProfRif(2000), 1);
+    EXPECT_EQ(esterno->setProfRif(1000), 0);
     ASSERT_EQ(interno->getCiglioRif(), esterno);
+    ASSERT_EQ(esterno->getCiglioRif(), nullptr);
+    // Without a reference edge the rotation gives nothing, nor does the
+    // ring hung from it.
     double z = -1.0;
     EXPECT_EQ(esterno->getQuotaDaProg(z, 10.0, -1), 0);
     EXPECT_EQ(interno->getQuotaDaProg(z, 10.0, -1), 0);
     EXPECT_EQ(z, -1.0);
-    // Without a reference edge the rotation gives nothing either.
-    interno->setProfRif(3000);
-    EXPECT_EQ(interno->getQuotaDaProg(z, 10.0, -1), 0);
 }
 
 TEST_F(RotazioneTest, AnIslandEdgeHungFromTheOuterEdgeOfItsSide) {

@@ -3,6 +3,7 @@
 // spacing, liberaPtr), every handle of it answers the stale-handle code,
 // and the model's own groups cannot be emptied under the model. Run in the
 // sanitizer build, a handle that reached freed memory would fail here.
+#include <algorithm>
 #include <functional>
 
 #include "StratoC.h"
@@ -185,6 +186,67 @@ TEST_F(ManiglieScaduteTest, UnPuntoSoloEntraSoloNelGruppoDelSuoTipo) {
     // (with the section point it took) goes with its handle.
     for (GfManiglia h : {sezione, vertice, gruppo}) EXPECT_EQ(Gyroform_Rilascia(h), GF_OK);
     EXPECT_EQ(Intero("IGroup.Count", {Ogg(vertici)}), 2);
+    ModelloIntegro(r);
+}
+
+// A vertex group of an island edge lists its points in chainage order after
+// every edit: a vertex the host moves past the others, a lone vertex
+// appended, one inserted in front of a member further on, and the recompute
+// that moves the first and last vertices onto the nodes.
+TEST_F(ManiglieScaduteTest, UnGruppoConChiaveRestaInOrdineDopoOgniModifica) {
+    GfManiglia r = Leggi();
+    m_cigli = Maniglia("Rotatoria3D.getCigli", {Ogg(r)});
+    GfManiglia isola = Membro(m_cigli, 3);
+    GfManiglia vertici = Punti(isola, 8);
+    auto* gruppo = static_cast<IQvObject_Group*>(ManiglieGyroform::Get().Trova(vertici)->oggetto->GetQvObject());
+    auto* ciglio = static_cast<CCiglio3D*>(ManiglieGyroform::Get().Trova(isola)->oggetto->GetQvObject());
+    ASSERT_EQ(ciglio->getCodiceEnum(), 4000);
+    auto progressive = [&] {
+        std::vector<double> out;
+        for (auto* m = gruppo->GetFirstMember(); m; m = m->GetNext())
+            out.push_back(static_cast<CPuntoCiglio*>(m->GetObject())->getProgressiva());
+        return out;
+    };
+    auto dato = [](double prog) {
+        GfValore d = Valore(GF_DATO);
+        d.id = DATO_PUNTO_PROGRESSIVA;
+        d.tipoDato = GF_REALE;
+        d.reale = prog;
+        return d;
+    };
+    auto solo = [&](double prog) {
+        GfManiglia v = Maniglia("GyroformFactory.AllocaIQvObject", {Int(TIPO_PUNTOVERTICE)});
+        EXPECT_EQ(C("PuntoCiglio.inizializza", {Ogg(v), Ogg(isola), Int(1, GF_BOOL)}), GF_OK);
+        EXPECT_EQ(C("IQvObjectMgd.SetDato", {Ogg(v), dato(prog)}), GF_OK);
+        return v;
+    };
+    std::vector<double> prima = progressive();
+    ASSERT_GE(prima.size(), 2u);
+    ASSERT_TRUE(std::is_sorted(prima.begin(), prima.end()));
+    const double lunghezza = ciglio->getLunghezza();
+    const double oltre = (prima.back() + lunghezza) / 2;
+
+    ASSERT_EQ(C("IQvObjectMgd.SetDato", {Ogg(Membro(vertici, 0)), dato(oltre)}), GF_OK);
+    std::vector<double> dopo = progressive();
+    EXPECT_TRUE(std::is_sorted(dopo.begin(), dopo.end())) << ::testing::PrintToString(dopo);
+    EXPECT_DOUBLE_EQ(dopo.back(), oltre);
+
+    ASSERT_EQ(C("IGroup.Append", {Ogg(vertici), Ogg(solo(prima.back() / 3))}), GF_OK);
+    dopo = progressive();
+    EXPECT_TRUE(std::is_sorted(dopo.begin(), dopo.end())) << ::testing::PrintToString(dopo);
+
+    GfValore membro{};
+    ASSERT_EQ(C("IGroup.Insert", {Ogg(vertici), ::Membro(Membro(vertici, 0)), Ogg(solo(lunghezza - 0.5))}, &membro),
+              GF_OK);
+    dopo = progressive();
+    EXPECT_TRUE(std::is_sorted(dopo.begin(), dopo.end())) << ::testing::PrintToString(dopo);
+    EXPECT_EQ(dopo.size(), prima.size() + 2);
+
+    EXPECT_EQ(C("Rotatoria3D.ricalcola", {Ogg(r), Ogg(isola), Int(1), Int(TIPO_PUNTOVERTICE), ::Membro(membro.intero),
+                                          Valore(GF_DATO)}),
+              GF_OK);
+    dopo = progressive();
+    EXPECT_TRUE(std::is_sorted(dopo.begin(), dopo.end())) << ::testing::PrintToString(dopo);
     ModelloIntegro(r);
 }
 

@@ -43,7 +43,7 @@ TEST_F(ReadingTest, PlansReadInPartOrRefused) {
              r.vociInterno.codice = L"rCEOut";
              r.rami[1].voci[Bordo::rCIOut].codice = L"aCInt";
          },
-         L"rCIIn", 1, 12, {}},
+         L"rCIIn", 1, 12, {L"SP 2 Esterno sinistro: calcolo per rotazione senza ciglio di riferimento."}},
         {"two inner rings", [](Rotatoria& r) { r.vociEsterno.codice = L"aCInt"; }, L"rCIIn", -1, 1,
          {L"Anello interno: ciglio doppio!"}},
         {"3D road edge", [](Rotatoria& r) { r.rami[0].ciglio3D = L"CDX"; }, L"rCIIn", 1, 14, {}},

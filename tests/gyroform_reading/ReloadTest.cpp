@@ -84,6 +84,57 @@ TEST_F(ReloadTest, AModelComesBackFromItsBlock) {
     layer->close();
 }
 
+// The plan read again by another roundabout while the drawing holds its
+// model: the model's block and reference are taken over (emptied and drawn
+// again), a copy of the model that an earlier reading left is dropped, and
+// every edge keeps the alignment its edge of the old model was exported as.
+TEST_F(ReloadTest, ThePlanReadAgainReplacesItsModel) {
+    std::vector<AcDbObjectId> ids = Disegna(TreRami());
+    ASSERT_EQ(Leggi(*m_rotatoria, ids[0]), 1);
+    ASSERT_EQ(m_rotatoria->disegna3D(nullptr), 1);
+    std::vector<CCiglio3D*> vecchi = Cigli(*m_rotatoria);
+    vecchi[1]->SetDato(CDato(22, L"TRACCIATO-ANELLO"));
+    vecchi[5]->SetDato(CDato(22, L"TRACCIATO-RAMO"));
+    for (CCiglio3D* c : vecchi) c->aggiornaDatiEstesi();
+    ZylBlockRefID modello = m_rotatoria->getRiferimentoBlocco();
+    // A second model of the same plan, as an earlier reading left it.
+    IEntityUtils* utils = Ombrix::GetEntityUtils();
+    ZylTableRecordID record;
+    ASSERT_EQ(Ombrix::GetTableUtils()->CreaRecord(ZYL_TABELLA_BLOCCHI, L"*X", CADDatoArray(), record), 1);
+    CADDatoArray dati;
+    dati.AddRichiesta(10);
+    dati.AddRichiesta(-3);
+    modello.GetDati(dati);
+    ZylBlockRefID copia;
+    ASSERT_NE(utils->InserisciBlocco(copia, ZylBlockID(record.GetObjectId()), dati), 0);
+    auto riferimenti = [&] {
+        CADDatoArray sel, filtro;
+        filtro.Add(5020, L"INSERT");
+        filtro.Add(1001, L"QV-VORTANA-INTERS-ROT_3D");
+        return utils->Seleziona(sel, L"_X", filtro);
+    };
+    ASSERT_EQ(riferimenti(), 2);
+    m_rotatoria.reset();
+
+    auto r = Nuovo<CRotatoria3D>(29000);
+    size_t blocchi = Blocchi();
+    ASSERT_EQ(Leggi(*r, ids[0]), 1);
+    EXPECT_EQ(Blocchi(), blocchi);
+    EXPECT_EQ(r->getRiferimentoBlocco().GetObjectId(), modello.GetObjectId());
+    EXPECT_EQ(r->getBlocco().GetObjectId(), modello.GetBlocco().GetObjectId());
+    EXPECT_FALSE(copia.IsVivo());
+    EXPECT_EQ(riferimenti(), 1);
+    // The block holds the new model's plan polylines only (axes and edges).
+    EXPECT_EQ(Polilinee(r->getBlocco()).size(), 3u + Cigli(*r).size());
+    std::vector<CCiglio3D*> nuovi = Cigli(*r);
+    ASSERT_EQ(nuovi.size(), vecchi.size());
+    for (size_t i = 0; i < nuovi.size(); ++i)
+        EXPECT_EQ(nuovi[i]->GetDato(22).GetString(), i == 1 ? L"TRACCIATO-ANELLO" : i == 5 ? L"TRACCIATO-RAMO" : L"")
+            << i;
+    ASSERT_EQ(r->disegna3D(nullptr), 1);
+    EXPECT_EQ(riferimenti(), 1);
+}
+
 // Saved into a drawing file and opened again: the model comes back the same.
 TEST_F(ReloadTest, AModelComesBackFromASavedDrawing) {
     ZylBlockRefID riferimento = LeggiEInserisci();

@@ -8,8 +8,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "HostRunner.h"
 
@@ -108,7 +111,7 @@ TEST(ManagedCalls, OgniChiamataSullaSuaRigaPrimaDiSalvare) {
         "[managed] line 13: nodo = nodi[0] -> PuntoCiglio\n",
         "[managed] line 14: nodo.SetDato(Dato(4, 0.5)) -> 1\n",
         "[managed] line 15: r.ricalcola(cigli[2], 1, 9, nodo, Dato(4, 0.5)) -> 1\n",
-        "[managed] line 16: r.setPassoDiscr(2) -> done\n",
+        "[managed] line 16: r.setPassoDiscr(2) -> 1\n",
         "[managed] line 17: r.disegna3D(null) -> 1\n",
         "[managed] line 18: r.esporta(Point(0.0, -100.0, 0.0)) -> 1\n",
         "[managed] line 2: r.liberaPtr() -> done\n",
@@ -133,10 +136,17 @@ TEST(ManagedCalls, OgniChiamataSullaSuaRigaPrimaDiSalvare) {
 
 TEST(ManagedCalls, UnaRigaSbagliataFermaIlHostNominandola) {
     struct Caso {
-        const char* chiamate;
+        std::string chiamate;
         const char* motivo;
     };
+    std::string profondo;
+    for (int i = 0; i < 10000; ++i) profondo += "Dato(1, ";
+    profondo += "1" + std::string(10000, ')');
     const Caso casi[] = {
+        // Nesting is refused at a fixed depth, long before the stack would go.
+        {"r = GyroformFactory.allocaRotatoria()\nx = " + profondo + "\n", "line 2: values nested deeper than 8"},
+        {"r = GyroformFactory.allocaRotatoria()\nx = Dato(1, Dato(2, 3))\n",
+         "line 2: a Dato holds an integer, a real, true, false, a text or a Point"},
         {"r = GyroformFactory.allocaRotatoria()\nr.disegna(@30)\nr.nonEsiste()\nr.getNome()\n",
          "line 3: unknown method Rotatoria3D.nonEsiste"},
         {"r = GyroformFactory.allocaRotatoria()\n# a comment\n\nr.setPassoDiscr(\"due\")\n",
@@ -166,7 +176,7 @@ TEST(ManagedCalls, UnaRigaSbagliataFermaIlHostNominandola) {
         {"r = GyroformFactory.allocaRotatoria()\nx = r.liberaPtr()\n", "line 2: r.liberaPtr() has no result to name"},
     };
     for (const Caso& c : casi) {
-        SCOPED_TRACE(c.chiamate);
+        SCOPED_TRACE(c.chiamate.substr(0, 120));
         TempFolder cartella;
         cartella.Write("c.calls", c.chiamate);
         HostRun run = RunHost(kHost, {"--drawing", kPianta, "--load", "Gyroform.dll", "--managed",
@@ -315,6 +325,74 @@ punti = est.getPunti3DCiglio()
     char testo[32];
     std::snprintf(testo, sizeof testo, "\"%.3f\"", delta);
     EXPECT_EQ(Risultato(t, "testo = v.GetDatoStringa(12, 5, 999999999)"), testo);
+}
+
+// The demo's calls run again on the drawing they made: the plan read again
+// finds the roundabout's model and replaces it. One model block (with the
+// faces of one model), one block reference with the model's data, and each
+// exported alignment once, under its name.
+TEST(ManagedCalls, LaPiantaLettaDiNuovoSostituisceIlModello) {
+    TempFolder cartella;
+    const std::string chiamate = VORTANA_SOURCE "/samples/rotatoria.calls";
+    const std::string progetto = VORTANA_SOURCE "/samples/rotatoria.ini";
+    std::string disegno = kPianta;
+    std::vector<nlohmann::json> dump;
+    for (int volta = 1; volta <= 2; ++volta) {
+        std::string salvato = cartella.File("volta" + std::to_string(volta) + ".dxf");
+        std::string json = cartella.File("volta" + std::to_string(volta) + ".json");
+        HostRun run = RunHost(kHost, {"--drawing", disegno, "--project", progetto, "--load", "Gyroform.dll",
+                                      "--managed", chiamate, "--save", salvato, "--dump", json});
+        ASSERT_EQ(run.exitCode, 0) << run.errors;
+        dump.push_back(nlohmann::json::parse(Leggi(json)));
+        disegno = salvato;
+    }
+    struct Conti {
+        int riferimenti = 0;               // block references with the model's data
+        std::map<std::string, int> facce;  // 3D faces by block
+        std::map<std::string, int> tracciati;
+    };
+    auto conta = [](const nlohmann::json& d) {
+        Conti c;
+        for (const auto& e : d["entities"]) {
+            if (e["kind"] == "3DFACE") ++c.facce[e["block"].get<std::string>()];
+            for (const auto& x : e.value("xdata", nlohmann::json::array())) {
+                if (e["kind"] == "INSERT" && x["app"] == "QV-VORTANA-INTERS-ROT_3D") ++c.riferimenti;
+                if (x["app"] != "QV-TRACCIATO") continue;
+                const auto& voci = x["items"];
+                for (size_t i = 0; i + 1 < voci.size(); ++i)
+                    if (voci[i] == nlohmann::json::array({1071, 22400})) ++c.tracciati[voci[i + 1][1].get<std::string>()];
+            }
+        }
+        return c;
+    };
+    Conti prima = conta(dump[0]), dopo = conta(dump[1]);
+    EXPECT_EQ(prima.riferimenti, 1);
+    EXPECT_EQ(dopo.riferimenti, 1);
+    ASSERT_EQ(prima.facce.size(), 1u);
+    EXPECT_EQ(dopo.facce, prima.facce);
+    EXPECT_EQ(prima.tracciati.size(), 7u);
+    EXPECT_EQ(dopo.tracciati, prima.tracciati);
+    for (const auto& [nome, quanti] : dopo.tracciati) EXPECT_EQ(quanti, 1) << nome;
+}
+
+// LF, CR LF and a lone CR (old Mac text) all end a line: the same calls on
+// the same line numbers, whichever a file uses, mixed ones too.
+TEST(ManagedCalls, OgniFineRigaChiudeLaRiga) {
+    const std::vector<std::string> righe = {"# the sample's roundabout", "r = GyroformFactory.allocaRotatoria()",
+                                            "r.disegna(@30)", "", "nome = r.getNome()", "r.liberaPtr()"};
+    for (const std::string fine : {"\n", "\r\n", "\r", "mista"}) {
+        SCOPED_TRACE(fine == "\r" ? "CR" : fine == "\n" ? "LF" : fine == "\r\n" ? "CR LF" : fine);
+        std::string testo;
+        for (size_t i = 0; i < righe.size(); ++i)
+            testo += righe[i] + (fine != "mista" ? fine : i % 3 == 0 ? "\r" : i % 3 == 1 ? "\r\n" : "\n");
+        TempFolder cartella;
+        HostRun run = Esegui(cartella, testo);
+        ASSERT_EQ(run.exitCode, 0) << run.errors;
+        EXPECT_EQ(Count(run.transcript, "[managed] line "), 4u) << run.transcript;
+        EXPECT_NE(run.transcript.find("[managed] line 3: r.disegna(@30) -> 1\n"), std::string::npos) << run.transcript;
+        EXPECT_NE(run.transcript.find("[managed] line 5: nome = r.getNome() -> \"Rotatoria Sud\"\n"), std::string::npos);
+        EXPECT_NE(run.transcript.find("[managed] line 6: r.liberaPtr() -> done\n"), std::string::npos);
+    }
 }
 
 TEST(ManagedCalls, SenzaIlModuloOSenzaIlFile) {

@@ -40,6 +40,22 @@ TEST_F(EditorInput, IntegersFollowTheOneShotInitGetRules) {
     }
 }
 
+// LF, CR LF and a lone CR all end a line, in any mix.
+TEST_F(EditorInput, EveryLineEndEndsALine) {
+    Script(L"# a comment\rint 12\r\nstring Via Roma\nint 14\r\rkword Si");
+    std::vector<vplat::ScriptLine> righe = vplat::Script::Get().Remaining();
+    ASSERT_EQ(righe.size(), 4u);
+    const int numeri[] = {2, 3, 4, 6};
+    const wchar_t* risposte[] = {L"12", L"Via Roma", L"14", L"Si"};
+    for (size_t i = 0; i < righe.size(); ++i) {
+        EXPECT_EQ(righe[i].number, numeri[i]);
+        EXPECT_EQ(righe[i].answer, risposte[i]);
+    }
+    int value = -1;
+    EXPECT_EQ(acedGetInt(L"\nValore: ", &value), RTNORM);
+    EXPECT_EQ(value, 12);
+}
+
 TEST_F(EditorInput, InitGetGovernsTheNextInputOnly) {
     Script(L"int 0\nint 0\n");
     acedInitGet(RSG_NOZERO, nullptr);

@@ -61,6 +61,50 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoOrdine{"SenzaProprietaValeZero", 4, false, {10, -1, 0}, {-1, 0, 10}}),
     [](const auto& info) { return std::string(info.param.nome); });
 
+// A member moved after it joined: the next member is placed by the keys as
+// they read now, and Riordina puts the group back in key order (equal keys
+// in the order they stood); a group without key keeps its order.
+TEST(Gruppo, AMovedMemberTakesItsPlaceAgain) {
+    CostruttoreContatore costruttore;
+    for (int idChiave : {4, 0}) {
+        SCOPED_TRACE(idChiave);
+        GruppoPtr g;
+        g->Setup(&costruttore, TIPO_PUNTO_PROVA, idChiave, 0);
+        std::vector<PuntoProva*> p;
+        for (double k : {0.0, 5.0, 10.0, 20.0}) {
+            p.push_back(new PuntoProva(k));
+            g->Append(p.back());
+        }
+        p[1]->SetDato(CDato(4, 31.42));
+        p[3]->SetDato(CDato(4, 10.0));
+        g->Append(new PuntoProva(37.18));
+        if (idChiave) {
+            EXPECT_EQ(Chiavi(g.operator->()), (std::vector<double>{0, 31.42, 10, 10, 37.18}));
+            EXPECT_EQ(g->Riordina(), 1);
+            EXPECT_EQ(Chiavi(g.operator->()), (std::vector<double>{0, 10, 10, 31.42, 37.18}));
+            EXPECT_EQ(g->GetFirstMember()->GetNext()->GetObject(), p[2]);
+            EXPECT_EQ(g->GetLastMember()->GetPrevious()->GetObject(), p[1]);
+            EXPECT_EQ(g->GetLastMember()->GetPrevious()->GetPrevious()->GetPrevious()->GetObject(), p[2]);
+            g->Append(new PuntoProva(20.0));
+            EXPECT_EQ(Chiavi(g.operator->()), (std::vector<double>{0, 10, 10, 20, 31.42, 37.18}));
+        } else {
+            EXPECT_EQ(Chiavi(g.operator->()), (std::vector<double>{0, 31.42, 10, 10, 37.18}));
+            EXPECT_EQ(g->Riordina(), 0);
+            EXPECT_EQ(Chiavi(g.operator->()), (std::vector<double>{0, 31.42, 10, 10, 37.18}));
+        }
+        EXPECT_EQ(g->Riordina(), 0);
+        // Walking back gives the same members.
+        std::vector<double> indietro;
+        for (auto* m = g->GetLastMember(); m; m = m->GetPrevious()) {
+            CDato d;
+            m->GetObject()->LeggiDato(4, d);
+            indietro.insert(indietro.begin(), d.GetDouble());
+        }
+        EXPECT_EQ(indietro, Chiavi(g.operator->()));
+        EXPECT_EQ(static_cast<int>(indietro.size()), g->GetMemberCount());
+    }
+}
+
 TEST(Gruppo, InsertBeforeIgnoresTheKeyAndRefusesAForeignMember) {
     CostruttoreContatore costruttore;
     GruppoPtr g, altro;
