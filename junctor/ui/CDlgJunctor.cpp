@@ -5,6 +5,7 @@
 
 #include "CDlgParCorsie.h"
 #include "CImmagineMgr.h"
+#include "NumeroTesto.h"
 #include "CXmlWriterJunctor.h"
 #include "Resource.h"
 
@@ -450,8 +451,15 @@ void CDlgJunctor::OnParametroModificato(NMHDR* nm, LRESULT* result) {
     const bool tricentrica = m_pSettings->GetTricentrica();
     const int id = riga->GetId();
     if (id == 2 || (id >= 3 && id <= 5)) {
+        // s, b1 and b2 always give points; an h may leave the apex off the leg.
+        const double hPrima = p->h.GetValore();
         m_otParametri.LeggiValori();
-        if (ramo && m_pPrincipale) ramo->CalcolaIsola(m_pPrincipale, false, id == 2, id != 2);
+        if (ramo && m_pPrincipale) {
+            const int inizio = ramo->GetLog().GetLength();
+            const bool calcolata = ramo->CalcolaIsola(m_pPrincipale, false, id == 2, id != 2);
+            if (!calcolata && id == 2 && ramo->GetApiceMancante())
+                RifiutaValoreIsola(p->h, hPrima, ramo->GetLog().Mid(inizio));
+        }
         m_otParametri.ScriviValori();
     } else if (id == 10) {
         m_otParametri.LeggiValori();
@@ -474,4 +482,17 @@ void CDlgJunctor::OnParametroModificato(NMHDR* nm, LRESULT* result) {
         p->RipartisciAngoli(vecchio, uscita ? 0 : 1, id == primo, id == primo + 1, id == primo + 2);
         m_otParametri.ScriviValori();
     }
+}
+
+// A value of the island that the leg cannot hold: the leg axis does not
+// reach the apex. The island keeps its points (a failed computation moves
+// none), the row its last value, and the person is told why.
+void CDlgJunctor::RifiutaValoreIsola(CSingleConstrPar& parametro, double vecchio, const CString& motivi) {
+    CString testo = TranslateText(L"Valore non accettato: ");
+    testo += parametro.GetNome() + L" = " + FormattaNumeroCon(L"%g", parametro.GetValore()) + L"\r\n";
+    testo += motivi;
+    testo += TranslateText(L"Si mantiene il valore precedente: ");
+    testo += parametro.GetNome() + L" = " + FormattaNumeroCon(L"%g", vecchio) + L".";
+    parametro.SetValore(vecchio);
+    AfxMessageBox(testo, MB_OK);
 }
