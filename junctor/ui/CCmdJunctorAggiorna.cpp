@@ -235,16 +235,24 @@ bool CCmdJunctor::Aggiorna() {
     for (CSecondariaJunctor* altro : {m_in, m_out})
         if (altro) altro->SetSelezionata(altro == ramo ? 1 : 0);
 
-    // Only now the old leg goes: its records, then its polylines.
-    m_id = id;
-    m_log.Empty();
-    if (!RimuoviRecord(*this, asseP)) return false;
-    CancellaDaId();
-
+    // The new leg is built first, under a new id, beside the old one. Only
+    // a leg built whole replaces it: the old leg's records and polylines go
+    // then. A rebuild that fails takes away what it drew and recorded, and
+    // the drawing keeps the old leg exactly as it was.
     m_log.Empty();
     m_tuttiCostruiti = true;
-    CostruisciRami(&settings);
-    return true;
+    CString nuovo;
+    const bool costruito = CostruisciRamo(ramo, &settings, nuovo);
+    const CString log = m_log;
+    m_id = costruito ? id : nuovo;
+    m_log.Empty();
+    const bool rimossi = RimuoviRecord(*this, asseP);
+    if (rimossi || !costruito) CancellaDaId();
+    m_id = id;
+    if (costruito) return rimossi;
+    m_log = log + Tradotto(L" - Intersezione non aggiornata: il disegno resta com'era.\r\n");
+    MostraErrori();
+    return false;
 }
 
 bool CCmdJunctor::ProvaOffset() {
