@@ -87,7 +87,14 @@ void CConstrJunctor::SetId(DWORD id) {
     m_id = testo;
 }
 
-void CConstrJunctor::Log(const wchar_t* riga) { m_log += TranslateText(riga); }
+void CConstrJunctor::Log(const wchar_t* riga) {
+    // One reason a line: the tangent circle's reasons come as a line feed
+    // and a text without its line end, which would run into the next reason.
+    CString testo = TranslateText(riga);
+    if (testo.Left(1) == L"\n") testo = testo.Mid(1);
+    if (testo.Right(1) != L"\n") testo += L"\r\n";
+    m_log += testo;
+}
 
 void CConstrJunctor::LiberaArrayCorsia() {
     m_verticiAllargamento.removeAll();

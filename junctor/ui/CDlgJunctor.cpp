@@ -99,6 +99,12 @@ void CDlgJunctor::SelezionaStileCombo(const CString& nome) {
 void CDlgJunctor::ChecksDaCorsie() {
     CLanePars* corsie = m_pSettings->GetParCorsie();
     if (!corsie) return;
+    // Without roads the lane boxes are disabled and stay as the dialog
+    // starts them: cleared. The style's lanes show once there is a leg.
+    if (!HaElementi()) {
+        m_nCorsiaImm = m_nCorsiaUsc = m_nCorsiaSx = m_nUrbano = 0;
+        return;
+    }
     m_nCorsiaImm = corsie->GetCorsiaImm() == L"Y";
     m_nCorsiaUsc = corsie->GetCorsiaUsc() == L"Y";
     m_nCorsiaSx = corsie->GetCorsiaSx() == L"Y";
