@@ -10,6 +10,7 @@
 #include "CJunctorSettings.h"
 #include "CercaTracciati.h"
 #include "DatiEstesi.h"
+#include "ICTRACCIATO.h"
 #include "LeggiDatiPoli.h"
 #include "PolilineeJunctor.h"
 
@@ -124,6 +125,28 @@ bool Scegli(const wchar_t* prompt, RecordIntersezione& r) {
         return false;
     }
     return true;
+}
+
+// Whether the alignment of an axis holds a lane record of the id.
+bool HaRecord(const ads_name asse, const CString& id) {
+    AcDbObjectId idAsse;
+    tracciato* record = nullptr;
+    if (acdbGetObjectId(idAsse, asse) != Acad::eOk || !GetTracciato(idAsse, &record) || !record) return false;
+    ICTRACCIATO* oggetto = ICTRACCIATO_Costructor::Alloca(record, idAsse);
+    if (!oggetto) {
+        LiberaTracciato(&record);
+        return false;
+    }
+    bool trovato = false;
+    for (int codice : {1512, 1511, 1513, 1514, 1515}) {
+        ICLISTADATI* lista = oggetto->getListaDati(codice);
+        for (ICELEMENTODATI* e = lista ? lista->getPrimo() : nullptr; e && !trovato; e = lista->getSuccessivo(e)) {
+            CDato dato;
+            trovato = e->LeggiDato(kDatoIdIntersezione, dato) && dato.GetString() == id;
+        }
+    }
+    ICTRACCIATO_Costructor::Libera(&oggetto, 1);
+    return trovato;
 }
 
 // Removes the command's id from the alignment's records; a failure is shown.
@@ -246,7 +269,9 @@ bool CCmdJunctor::Aggiorna() {
     const CString log = m_log;
     m_id = costruito ? id : nuovo;
     m_log.Empty();
-    const bool rimossi = RimuoviRecord(*this, asseP);
+    // A rebuild refused before it recorded anything leaves the alignment
+    // untouched: it is not committed again.
+    const bool rimossi = (!costruito && !HaRecord(asseP, nuovo)) || RimuoviRecord(*this, asseP);
     if (rimossi || !costruito) CancellaDaId();
     m_id = id;
     if (costruito) return rimossi;
