@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -61,9 +63,9 @@ struct Caso {
 };
 
 // What the bundled drawing's leg (SS 16, SP 5, 150 m of axis, DEFAULT)
-// makes of each value: no h but the shipped one reaches an apex on the leg
-// axis; s = 0 changes nothing; every other shift and base part leaves no
-// whole island or curb return.
+// makes of each value: none of these h reaches an apex on the leg axis;
+// s = 0 builds; every other shift and base part leaves no whole island or
+// curb return.
 std::vector<Caso> Casi() {
     std::vector<Caso> casi;
     for (const Riga& r : kRighe)
@@ -84,6 +86,11 @@ protected:
     static void SetUpTestSuite() {
         s_cartella = new TempFolder;
         s_host = CopyInstallation(*s_cartella, VORTANA_BIN, {"DEFAULTSETTINGS.INI", "Junctor"});
+        // The shipped style's h, as a leg drawn without a typed value records it.
+        const HostRun r = Esegui("base", "dialog 7001 click 7002\ntracciato SS 16\ntracciato SP 5\ndialog 7001 click 1\n",
+                                 VORTANA_SOURCE "/samples/strade-innesto.dxf", "Junctor");
+        const std::vector<Pezzo> pezzi = Pezzi(LeggiJson(s_cartella->File("base.json")));
+        s_h = r.exitCode == 0 && !pezzi.empty() ? pezzi.front().dati.at(8).get<double>() : -1;
     }
     static void TearDownTestSuite() {
         delete s_cartella;
@@ -99,10 +106,12 @@ protected:
 
     static TempFolder* s_cartella;
     static std::string s_host;
+    static double s_h;
 };
 
 TempFolder* ValoriIsolaHostTest::s_cartella = nullptr;
 std::string ValoriIsolaHostTest::s_host;
+double ValoriIsolaHostTest::s_h = -1;
 
 TEST_P(ValoriIsolaHostTest, RefusedWhereTypedOrByDisegnaAndTheUpdateRebuildsWhatWasDrawn) {
     const Caso& c = GetParam();
@@ -119,12 +128,15 @@ TEST_P(ValoriIsolaHostTest, RefusedWhereTypedOrByDisegnaAndTheUpdateRebuildsWhat
     ASSERT_EQ(disegnato.exitCode, 0) << disegnato.errors << disegnato.transcript;
 
     // The tree refuses an h whose apex the leg axis cannot reach, says why
-    // and keeps the shipped 45.
+    // and keeps the shipped h.
+    ASSERT_GT(s_h, 0);
     const bool rifiutatoNellAlbero = c.esito == Esito::kRifiutatoNellAlbero;
     const std::string box = "Valore non accettato: h = ";
     EXPECT_EQ(disegnato.transcript.find(box) != std::string::npos, rifiutatoNellAlbero) << disegnato.transcript;
     if (rifiutatoNellAlbero) {
-        EXPECT_NE(disegnato.transcript.find("Si mantiene il valore precedente: h = 45."), std::string::npos);
+        char mantenuto[64];
+        std::snprintf(mantenuto, sizeof mantenuto, "Si mantiene il valore precedente: h = %g.", s_h);
+        EXPECT_NE(disegnato.transcript.find(mantenuto), std::string::npos);
     }
 
     const json prima = LeggiJson(s_cartella->File(nome + ".json"));
@@ -133,7 +145,7 @@ TEST_P(ValoriIsolaHostTest, RefusedWhereTypedOrByDisegnaAndTheUpdateRebuildsWhat
         EXPECT_EQ(pezzi.size(), 12u);
     }
     // Every piece records what the leg was drawn with.
-    const double atteso = rifiutatoNellAlbero ? 45.0 : std::strtod(c.valore, nullptr);
+    const double atteso = rifiutatoNellAlbero ? s_h : std::strtod(c.valore, nullptr);
     for (const Pezzo& p : pezzi) EXPECT_EQ(p.dati.at(7 + c.riga.id - 1).get<double>(), atteso);
     if (pezzi.empty()) return;  // nothing to update
 

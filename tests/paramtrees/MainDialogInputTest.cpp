@@ -148,10 +148,10 @@ TEST_F(MainDialogInput, AnHTheLegCannotHoldIsRefusedWhereItIsTyped) {
             EXPECT_EQ(std::vector<double>(after, after + 3), std::vector<double>(apex, apex + 3)) << c.typed;
             ASSERT_EQ(Messaggi().size(), 1u) << c.typed;
             EXPECT_EQ(Messaggi()[0].find(L"Valore non accettato: h = "), 0u);
-            EXPECT_NE(Messaggi()[0].find(L" - Numero di intersezioni insufficiente nella costruzione del triangolo "
-                                        L"dell'isola.\r\nSi mantiene il valore precedente: h = 45."),
-                      std::wstring::npos)
-                << c.typed;
+            const std::wstring reason =
+                L" - Numero di intersezioni insufficiente nella costruzione del triangolo dell'isola.\r\n"
+                L"Si mantiene il valore precedente: h = " + std::wstring(FormattaNumeroCon(L"%g", h)) + L".";
+            EXPECT_NE(Messaggi()[0].find(reason), std::wstring::npos) << c.typed;
         } else {
             EXPECT_EQ(ramo->GetParametri()->h.GetValore(), 30);
             EXPECT_TRUE(Messaggi().empty());
