@@ -5,8 +5,8 @@
 
 #include "CDlgParCorsie.h"
 #include "CImmagineMgr.h"
-#include "NumeroTesto.h"
 #include "CXmlWriterJunctor.h"
+#include "NumeroTesto.h"
 #include "Resource.h"
 
 IMPLEMENT_DYNAMIC(CDlgJunctor, CDialog)
