@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cwchar>
+#include <limits>
 #include <map>
 #include <set>
 
@@ -33,6 +34,7 @@ constexpr int kItemH = 8;             // the first style value
 constexpr int kItemB1 = 10;
 constexpr int kItemRiu = 12;
 constexpr int kItemRie = 13;
+constexpr int kItemILCImm = 46;       // the first lane value
 constexpr int kItemSvoltaSx = 45;     // the left-turn lane flag
 
 // Replaces a text item of a chain.
@@ -308,6 +310,9 @@ const CasoFallito kFalliti[] = {
     {"radii_zero", L"1000001", {{kItemRiu, 0}, {kItemRie, 0}},
      L" - Numero di intersezioni insufficienti in fase di costruzione 2.\r\nErrore!", true},
     {"b1_past_the_island", L"1000000", {{kItemB1, 150}}, L"Errore!", true},
+    // A lane width that is no number: refused before anything is drawn.
+    {"lane_width_infinite", L"1000001", {{kItemILCImm, std::numeric_limits<double>::infinity()}},
+     L" - Valore non valido del parametro di corsia ILCImm.\r\nErrore!\r\n", false},
 };
 
 void PrintTo(const CasoFallito& caso, std::ostream* os) { *os << caso.nome; }
