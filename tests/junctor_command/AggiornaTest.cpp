@@ -308,7 +308,7 @@ const CasoFallito kFalliti[] = {
     // No curb-return radii: the outer edges, shoulders and lane records are
     // made before the island fails.
     {"radii_zero", L"1000001", {{kItemRiu, 0}, {kItemRie, 0}},
-     L" - Numero di intersezioni insufficienti in fase di costruzione 2.\r\nErrore!", true},
+     L" - Numero di intersezioni insufficienti in fase di costruzione 2.\r\n", true},
     {"b1_past_the_island", L"1000000", {{kItemB1, 150}}, L"Errore!", true},
     // A lane width that is no number: refused before anything is drawn.
     {"lane_width_infinite", L"1000001", {{kItemILCImm, std::numeric_limits<double>::infinity()}},
