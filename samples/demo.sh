@@ -77,6 +77,45 @@ echo "== vortana-cad: $name, the In leg updated (JunctorAgg) =="
     --script "$OUT/$name-aggiorna.script" --run JunctorAgg \
     --save "$OUT/$name-aggiorna.dxf" --dump "$OUT/$name-aggiorna.json" --render "$OUT/$name-aggiorna.png"
 
+# On the T junction, island values the leg cannot hold. An h beyond the leg
+# axis (150 m long) is refused where it is typed, with the reason, and the
+# leg is drawn with the last h that builds. A b2 of 3 m leaves no whole
+# island: "Disegna" refuses the leg and shows why; its update fails the same
+# way and leaves the drawing exactly as it was.
+name=strade-innesto
+printf 'dialog 7001 click 7002\ntracciato SS 16\ntracciato SP 5\ndialog 7001 click 7013/30000 at 60,31\ndialog 7001 set 7013/30000/2/1000 150\ndialog 7001 click 1\n' \
+    >"$OUT/$name-h150.script"
+echo
+echo "== vortana-cad: $name, h = 150 typed in the style tree =="
+"$BIN/vortana-cad" --set USERS1=QV-PX --drawing "$SAMPLES/$name.dxf" --load Junctor.arx \
+    --script "$OUT/$name-h150.script" --run Junctor --save "$OUT/$name-h150.dxf"
+printf 'dialog 7001 click 7002\ntracciato SS 16\ntracciato SP 5\ndialog 7001 click 7013/30000 at 60,94\ndialog 7001 set 7013/30000/5/1000 3\ndialog 7001 click 1\ndialog 7003 click 1\n' \
+    >"$OUT/$name-b2.script"
+echo
+echo "== vortana-cad: $name, b2 = 3 typed in the style tree, then the refused leg updated =="
+"$BIN/vortana-cad" --set USERS1=QV-PX --drawing "$SAMPLES/$name.dxf" --load Junctor.arx \
+    --script "$OUT/$name-b2.script" --run Junctor --save "$OUT/$name-b2.dxf" --dump "$OUT/$name-b2.json" \
+    --snapshots "$OUT/$name-b2"
+PEZZO=$(/usr/bin/python3 - "$OUT/$name-b2.json" <<'PY'
+import json, sys
+for e in json.load(open(sys.argv[1]))["entities"]:
+    if any(g["app"] == "QV-VORTANA-INTERS-T" for g in e.get("xdata", [])):
+        print(e["handle"])
+        break
+PY
+)
+printf 'clock set 2000000\nentsel %s\ndialog 7003 click 1\n' "$PEZZO" >"$OUT/$name-b2-aggiorna.script"
+"$BIN/vortana-cad" --set USERS1=QV-PX --drawing "$OUT/$name-b2.dxf" --load Junctor.arx \
+    --script "$OUT/$name-b2-aggiorna.script" --run JunctorAgg --dump "$OUT/$name-b2-aggiorna.json"
+/usr/bin/python3 - "$OUT/$name-b2.json" "$OUT/$name-b2-aggiorna.json" <<'PY'
+import json, sys
+a, b = (json.load(open(f)) for f in sys.argv[1:3])
+for d in (a, b):
+    d.pop("handseed")
+print("the drawing after the failed update:", "as it was" if a == b else "CHANGED")
+sys.exit(0 if a == b else 1)
+PY
+
 # Sheetor on the sample road: a second sheet outline along the main road, the
 # north arrows, then the layout of every outline into its own sheet with the
 # sample title block, rendered sheet by sheet (PNG) and into one PDF.

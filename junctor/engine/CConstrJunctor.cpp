@@ -10,6 +10,7 @@
 
 #include "ContornoPolilinea.h"
 #include "CostruzioneComune.h"
+#include "NumeroTesto.h"
 #include "PolilineeJunctor.h"
 #include "TranslatorBinding.h"
 
@@ -86,7 +87,14 @@ void CConstrJunctor::SetId(DWORD id) {
     m_id = testo;
 }
 
-void CConstrJunctor::Log(const wchar_t* riga) { m_log += TranslateText(riga); }
+void CConstrJunctor::Log(const wchar_t* riga) {
+    // One reason a line: the tangent circle's reasons come as a line feed
+    // and a text without its line end, which would run into the next reason.
+    CString testo = TranslateText(riga);
+    if (testo.Left(1) == L"\n") testo = testo.Mid(1);
+    if (testo.Right(1) != L"\n") testo += L"\r\n";
+    m_log += testo;
+}
 
 void CConstrJunctor::LiberaArrayCorsia() {
     m_verticiAllargamento.removeAll();
@@ -189,6 +197,27 @@ bool CConstrJunctor::ValoriCorsieFiniti() {
     return true;
 }
 
+bool CConstrJunctor::IsolaPronta() {
+    if (m_secondaria->IsolaDaValori()) return true;
+    const int inizio = m_secondaria->GetLog().GetLength();
+    if (m_secondaria->CalcolaIsola(m_principale, true, false, false) && m_secondaria->IsolaDaValori()) return true;
+    LogIsolaMancante(inizio);
+    return false;
+}
+
+void CConstrJunctor::LogIsolaMancante(int inizio) {
+    const CString motivi = m_secondaria->GetLog().Mid(inizio);
+    m_log += motivi;
+    if (m_secondaria->GetApiceMancante()) {
+        // One translation at a time: each call reuses the same buffer.
+        m_log += TranslateText(L" - Lunghezza dell'isola h = ");
+        m_log += FormattaNumeroCon(L"%g", m_secondaria->GetParametri()->h.GetValore());
+        m_log += TranslateText(L" non costruibile sull'asse della strada secondaria.\r\n");
+    } else if (motivi.IsEmpty()) {
+        Log(L" - Impossibile calcolare il triangolo dell'isola.\r\n");
+    }
+}
+
 void CConstrJunctor::Costruisci() {
     CWaitCursor attesa;
     bool esito = false;
@@ -223,6 +252,10 @@ void CConstrJunctor::Costruisci() {
         letti = false;
     } else if (!ValoriCorsieFiniti()) {
         letti = false;
+    } else if (!IsolaPronta()) {
+        // What the leg records must be what it draws: an island that its
+        // values cannot place is not drawn from points made with others.
+        letti = false;
     }
     if (!letti) {
         Log(L"Errore!\r\n");
@@ -256,7 +289,14 @@ void CConstrJunctor::Costruisci() {
         // The lane is recorded and drawn only once it was computed whole.
         if (CalcolaCorsiaAccumulo() && (!corsiaSxUrbana || CalcolaCorsiaAccumuloUrbana())) {
             CostruisciCorsiaAccumulo();
-            m_secondaria->CalcolaIsola(m_principale, true, false, false);
+            const int inizio = m_secondaria->GetLog().GetLength();
+            if (!m_secondaria->CalcolaIsola(m_principale, true, false, false)) {
+                // The island stays where it was before the widening: the leg
+                // is not built as its values ask.
+                LogIsolaMancante(inizio);
+                Log(L"Errore!\r\n");
+                esito = false;
+            }
             LeggiPuntiRamo();
         } else {
             Log(L"Costruzione della corsia di accumulo per la svolta  a sinistra...\r\n");

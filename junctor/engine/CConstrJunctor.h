@@ -118,6 +118,13 @@ protected:
     // Whether the lane values a switched-on lane uses are finite; the first
     // that is not is named in the log.
     bool ValoriCorsieFiniti();
+    // Whether the leg's island points stand for its h, s, b1 and b2, after
+    // computing them again from the crossing when they do not; the reasons
+    // of an island that cannot be placed go into the log.
+    bool IsolaPronta();
+    // The reasons the leg's last island computation wrote from `inizio` on,
+    // and the value to change when the apex was not found.
+    void LogIsolaMancante(int inizio);
     // Frees the left-turn lane's working arrays.
     void LiberaArrayCorsia();
 

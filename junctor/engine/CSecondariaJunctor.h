@@ -2,6 +2,8 @@
 // there (Out) and lies on the main road's right or left side.
 #pragma once
 
+#include <limits>
+
 #include "CConstrPars.h"
 #include "CElemJunctor.h"
 #include "CLanePars.h"
@@ -62,6 +64,14 @@ public:
     // degenerate triangle (the deflections then stay).
     bool CalcolaTriangoloIsola();
     void GetPuntoBaseIsola(ads_point p) const { Copia(p, m_baseIsola); }
+    // Whether the island points stand for the set's present h, s, b1 and
+    // b2: the apex was found with this h and the points were shifted and
+    // spread with these s, b1 and b2. A computation that fails changes no
+    // point, so the points keep standing for the values they were made with.
+    bool IsolaDaValori() const;
+    // Whether the last search for the apex failed: the leg axis does not
+    // meet the circle of radius h about the base point.
+    bool GetApiceMancante() const { return m_apiceMancante; }
 
 private:
     void AggiungiLog(const wchar_t* riga);
@@ -78,6 +88,13 @@ private:
     ads_point m_isola2 = {0, 0, 0}, m_isola3 = {0, 0, 0}, m_isola4 = {0, 0, 0};
     ads_point m_apiceNonTraslato = {0, 0, 0}, m_baseNonTraslata = {0, 0, 0}, m_isola1 = {0, 0, 0};
     double m_direzioneAsse = 0;
+    // The h of the apex and the s, b1, b2 of the points; not numbers until
+    // they were first computed.
+    double m_hIsola = std::numeric_limits<double>::quiet_NaN();
+    double m_sIsola = std::numeric_limits<double>::quiet_NaN();
+    double m_b1Isola = std::numeric_limits<double>::quiet_NaN();
+    double m_b2Isola = std::numeric_limits<double>::quiet_NaN();
+    bool m_apiceMancante = false;
     BYTE m_selezionata = 1;
     double m_larghezza = 0;
     double m_semiDx = 0;

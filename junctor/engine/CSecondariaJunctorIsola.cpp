@@ -63,7 +63,8 @@ bool CSecondariaJunctor::CalcolaIsola(CPrincipaleJunctor* principale, bool compl
         AcGePoint3dArray punti;
         if (cerchio) Inters_2_DATIPOLI_2D(cerchio, m_asse.lista, punti, 0, 0, 1);
         LiberaDATIPOLI(&cerchio);
-        if (punti.isEmpty()) {
+        m_apiceMancante = punti.isEmpty();
+        if (m_apiceMancante) {
             AggiungiLog(L" - Numero di intersezioni insufficiente nella costruzione del triangolo dell'isola.\r\n");
             return false;
         }
@@ -87,6 +88,7 @@ bool CSecondariaJunctor::CalcolaIsola(CPrincipaleJunctor* principale, bool compl
         Copia(m_apiceNonTraslato, V);
         Copia(m_isola1, P);
         Copia(m_baseNonTraslata, P);
+        m_hIsola = m_parametri.h.GetValore();
     }
 
     if (!completa && !daApice && !soloAngoli) return true;
@@ -109,7 +111,15 @@ bool CSecondariaJunctor::CalcolaIsola(CPrincipaleJunctor* principale, bool compl
     Copia(m_isola3, p3);
     Copia(m_isola4, V);
     m_isola2[2] = m_isola3[2] = m_isola4[2] = 0;
+    m_sIsola = s;
+    m_b1Isola = m_parametri.b1.GetValore();
+    m_b2Isola = m_parametri.b2.GetValore();
     return true;
+}
+
+bool CSecondariaJunctor::IsolaDaValori() const {
+    return m_hIsola == m_parametri.h.GetValore() && m_sIsola == m_parametri.s.GetValore() &&
+           m_b1Isola == m_parametri.b1.GetValore() && m_b2Isola == m_parametri.b2.GetValore();
 }
 
 double CSecondariaJunctor::CalcolaAngoloIncrocio(double direzionePrincipale, double direzioneSecondaria) {

@@ -156,20 +156,29 @@ bool CCmdJunctor::Nuova() {
 void CCmdJunctor::CostruisciRami(CJunctorSettings* settings) {
     for (CSecondariaJunctor* ramo : {m_in, m_out}) {
         if (!ramo || !ramo->GetSelezionata() || !m_principale) continue;
-        auto costruttore = std::make_unique<CConstrJunctor>();
-        costruttore->Init(m_principale, ramo);
-        costruttore->SetParCorsie(settings->GetParCorsie());
-        costruttore->SetId(timeGetTime());
-        RegApplicazione(kAppIntersezione, acdbHostApplicationServices()->workingDatabase());
-        costruttore->Costruisci();
-        if (!costruttore->GetEsito()) {
-            m_log += costruttore->GetLog();
-            m_tuttiCostruiti = false;
-        }
+        CString id;
+        CostruisciRamo(ramo, settings, id);
     }
-    if (!m_tuttiCostruiti) {
-        CDlgErrs errori;
-        errori.SetTesto(m_log);
-        errori.DoModal();
-    }
+    MostraErrori();
+}
+
+bool CCmdJunctor::CostruisciRamo(CSecondariaJunctor* ramo, CJunctorSettings* settings, CString& id) {
+    auto costruttore = std::make_unique<CConstrJunctor>();
+    costruttore->Init(m_principale, ramo);
+    costruttore->SetParCorsie(settings->GetParCorsie());
+    costruttore->SetId(timeGetTime());
+    id = costruttore->GetId();
+    RegApplicazione(kAppIntersezione, acdbHostApplicationServices()->workingDatabase());
+    costruttore->Costruisci();
+    if (costruttore->GetEsito()) return true;
+    m_log += costruttore->GetLog();
+    m_tuttiCostruiti = false;
+    return false;
+}
+
+void CCmdJunctor::MostraErrori() {
+    if (m_tuttiCostruiti) return;
+    CDlgErrs errori;
+    errori.SetTesto(m_log);
+    errori.DoModal();
 }

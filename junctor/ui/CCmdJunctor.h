@@ -69,6 +69,11 @@ public:
 
     // The build of every checked leg, with the error dialog on a failure.
     void CostruisciRami(CJunctorSettings* settings);
+    // The build of one leg under a new id (given back in `id`); false, with
+    // the builder's log in the command's, when the leg was not built whole.
+    bool CostruisciRamo(CSecondariaJunctor* ramo, CJunctorSettings* settings, CString& id);
+    // The error dialog with the command's log, when a leg failed.
+    void MostraErrori();
 
     CPrincipaleJunctor* GetPrincipale() const { return m_principale; }
     CSecondariaJunctor* GetIn() const { return m_in; }

@@ -10,6 +10,7 @@
 #include "CJunctorSettings.h"
 #include "CercaTracciati.h"
 #include "DatiEstesi.h"
+#include "ICTRACCIATO.h"
 #include "LeggiDatiPoli.h"
 #include "PolilineeJunctor.h"
 
@@ -126,6 +127,28 @@ bool Scegli(const wchar_t* prompt, RecordIntersezione& r) {
     return true;
 }
 
+// Whether the alignment of an axis holds a lane record of the id.
+bool HaRecord(const ads_name asse, const CString& id) {
+    AcDbObjectId idAsse;
+    tracciato* record = nullptr;
+    if (acdbGetObjectId(idAsse, asse) != Acad::eOk || !GetTracciato(idAsse, &record) || !record) return false;
+    ICTRACCIATO* oggetto = ICTRACCIATO_Costructor::Alloca(record, idAsse);
+    if (!oggetto) {
+        LiberaTracciato(&record);
+        return false;
+    }
+    bool trovato = false;
+    for (int codice : {1512, 1511, 1513, 1514, 1515}) {
+        ICLISTADATI* lista = oggetto->getListaDati(codice);
+        for (ICELEMENTODATI* e = lista ? lista->getPrimo() : nullptr; e && !trovato; e = lista->getSuccessivo(e)) {
+            CDato dato;
+            trovato = e->LeggiDato(kDatoIdIntersezione, dato) && dato.GetString() == id;
+        }
+    }
+    ICTRACCIATO_Costructor::Libera(&oggetto, 1);
+    return trovato;
+}
+
 // Removes the command's id from the alignment's records; a failure is shown.
 bool RimuoviRecord(CCmdJunctor& comando, const ads_name asse) {
     if (comando.RimuoviRecordId(asse)) return true;
@@ -235,16 +258,26 @@ bool CCmdJunctor::Aggiorna() {
     for (CSecondariaJunctor* altro : {m_in, m_out})
         if (altro) altro->SetSelezionata(altro == ramo ? 1 : 0);
 
-    // Only now the old leg goes: its records, then its polylines.
-    m_id = id;
-    m_log.Empty();
-    if (!RimuoviRecord(*this, asseP)) return false;
-    CancellaDaId();
-
+    // The new leg is built first, under a new id, beside the old one. Only
+    // a leg built whole replaces it: the old leg's records and polylines go
+    // then. A rebuild that fails takes away what it drew and recorded, and
+    // the drawing keeps the old leg exactly as it was.
     m_log.Empty();
     m_tuttiCostruiti = true;
-    CostruisciRami(&settings);
-    return true;
+    CString nuovo;
+    const bool costruito = CostruisciRamo(ramo, &settings, nuovo);
+    const CString log = m_log;
+    m_id = costruito ? id : nuovo;
+    m_log.Empty();
+    // A rebuild refused before it recorded anything leaves the alignment
+    // untouched: it is not committed again.
+    const bool rimossi = (!costruito && !HaRecord(asseP, nuovo)) || RimuoviRecord(*this, asseP);
+    if (rimossi || !costruito) CancellaDaId();
+    m_id = id;
+    if (costruito) return rimossi;
+    m_log = log + Tradotto(L" - Intersezione non aggiornata: il disegno resta com'era.\r\n");
+    MostraErrori();
+    return false;
 }
 
 bool CCmdJunctor::ProvaOffset() {

@@ -11,6 +11,8 @@ public:
     ~CDlgErrs() override;
 
     void SetTesto(const CString& testo) { m_sTesto = testo; }
+    // The text with every line end as a carriage return and line feed.
+    static CString Righe(const CString& testo);
 
 protected:
     BOOL OnInitDialog() override;

@@ -6,6 +6,7 @@
 #include "CDlgParCorsie.h"
 #include "CImmagineMgr.h"
 #include "CXmlWriterJunctor.h"
+#include "NumeroTesto.h"
 #include "Resource.h"
 
 IMPLEMENT_DYNAMIC(CDlgJunctor, CDialog)
@@ -98,6 +99,12 @@ void CDlgJunctor::SelezionaStileCombo(const CString& nome) {
 void CDlgJunctor::ChecksDaCorsie() {
     CLanePars* corsie = m_pSettings->GetParCorsie();
     if (!corsie) return;
+    // Without roads the lane boxes are disabled and stay as the dialog
+    // starts them: cleared. The style's lanes show once there is a leg.
+    if (!HaElementi()) {
+        m_nCorsiaImm = m_nCorsiaUsc = m_nCorsiaSx = m_nUrbano = 0;
+        return;
+    }
     m_nCorsiaImm = corsie->GetCorsiaImm() == L"Y";
     m_nCorsiaUsc = corsie->GetCorsiaUsc() == L"Y";
     m_nCorsiaSx = corsie->GetCorsiaSx() == L"Y";
@@ -450,8 +457,15 @@ void CDlgJunctor::OnParametroModificato(NMHDR* nm, LRESULT* result) {
     const bool tricentrica = m_pSettings->GetTricentrica();
     const int id = riga->GetId();
     if (id == 2 || (id >= 3 && id <= 5)) {
+        // s, b1 and b2 always give points; an h may leave the apex off the leg.
+        const double hPrima = p->h.GetValore();
         m_otParametri.LeggiValori();
-        if (ramo && m_pPrincipale) ramo->CalcolaIsola(m_pPrincipale, false, id == 2, id != 2);
+        if (ramo && m_pPrincipale) {
+            const int inizio = ramo->GetLog().GetLength();
+            const bool calcolata = ramo->CalcolaIsola(m_pPrincipale, false, id == 2, id != 2);
+            if (!calcolata && id == 2 && ramo->GetApiceMancante())
+                RifiutaValoreIsola(p->h, hPrima, ramo->GetLog().Mid(inizio));
+        }
         m_otParametri.ScriviValori();
     } else if (id == 10) {
         m_otParametri.LeggiValori();
@@ -474,4 +488,17 @@ void CDlgJunctor::OnParametroModificato(NMHDR* nm, LRESULT* result) {
         p->RipartisciAngoli(vecchio, uscita ? 0 : 1, id == primo, id == primo + 1, id == primo + 2);
         m_otParametri.ScriviValori();
     }
+}
+
+// A value of the island that the leg cannot hold: the leg axis does not
+// reach the apex. The island keeps its points (a failed computation moves
+// none), the row its last value, and the person is told why.
+void CDlgJunctor::RifiutaValoreIsola(CSingleConstrPar& parametro, double vecchio, const CString& motivi) {
+    CString testo = TranslateText(L"Valore non accettato: ");
+    testo += parametro.GetNome() + L" = " + FormattaNumeroCon(L"%g", parametro.GetValore()) + L"\r\n";
+    testo += motivi;
+    testo += TranslateText(L"Si mantiene il valore precedente: ");
+    testo += parametro.GetNome() + L" = " + FormattaNumeroCon(L"%g", vecchio) + L".";
+    parametro.SetValore(vecchio);
+    AfxMessageBox(testo, MB_OK);
 }

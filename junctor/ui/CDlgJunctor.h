@@ -52,6 +52,8 @@ protected:
     void OnBnClickedImmagine();
     void OnParametroSelezionato(NMHDR* nm, LRESULT* result);
     void OnParametroModificato(NMHDR* nm, LRESULT* result);
+    // Puts an island value the leg cannot hold back to the old one and says why.
+    void RifiutaValoreIsola(CSingleConstrPar& parametro, double vecchio, const CString& motivi);
     void OnBnClickedHelp();
     void OnBnClickedSalva();
     void OnBnClickedSalvaCome();

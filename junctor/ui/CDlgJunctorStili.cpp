@@ -28,6 +28,9 @@ bool CDlgJunctor::StileCorrenteOMessaggio(CString& nome, CString& descrizione) {
 void CDlgJunctor::LeggiPerSalvare() {
     UpdateData(TRUE);
     m_otParametri.LeggiValori();
+    // Disabled lane boxes (no roads yet) are cleared and show nothing of the
+    // style: its lane flags are saved as they were loaded.
+    if (!m_chkCorsiaImm.IsWindowEnabled()) return;
     if (CLanePars* corsie = m_pSettings->GetParCorsie())
         corsie->SetCorsie(m_nCorsiaImm != 0, m_nCorsiaUsc != 0, m_nCorsiaSx != 0, m_nUrbano != 0);
 }

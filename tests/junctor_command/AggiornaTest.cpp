@@ -2,15 +2,21 @@
 #include <cmath>
 #include <cstdlib>
 #include <cwchar>
+#include <limits>
 #include <map>
 #include <set>
+
+#include <nlohmann/json.hpp>
 
 #include "CConstrJunctor.h"
 #include "ComandoTest.h"
 #include "DatiEstesi.h"
+#include "DrawingDump.h"
 #include "LeggiDatiPoli.h"
 #include "ModelSpace.h"
 #include "PolilineeIntersezione.h"
+#include "Resource.h"
+#include "WinInput.h"
 #include "WinResource.h"
 
 
@@ -25,6 +31,10 @@ using comando::U8;
 
 // Item numbers after the application name.
 constexpr int kItemH = 8;             // the first style value
+constexpr int kItemB1 = 10;
+constexpr int kItemRiu = 12;
+constexpr int kItemRie = 13;
+constexpr int kItemILCImm = 46;       // the first lane value
 constexpr int kItemSvoltaSx = 45;     // the left-turn lane flag
 
 // Replaces a text item of a chain.
@@ -263,6 +273,80 @@ TEST_P(RifiutoTest, OneMessageAndNothingChanges) {
 
 INSTANTIATE_TEST_SUITE_P(Casi, RifiutoTest, ::testing::Values(0, 1, 2, 3),
                          [](const auto& info) { return std::string(NomeRifiuto(info.param)); });
+
+// The whole drawing as its dump shows it, but for the handle seed: a
+// rebuild that drew pieces and took them away again used handles.
+struct Dump {
+    std::string handseed, resto;
+};
+Dump Disegno(const AcDbDatabase* db) {
+    nlohmann::json j = nlohmann::json::parse(vplat::DumpDrawingJson(db));
+    Dump d{j.at("handseed").get<std::string>(), ""};
+    j.erase("handseed");
+    d.resto = j.dump();
+    return d;
+}
+
+// Ways the rebuild of a leg fails: stored values it cannot hold.
+struct CasoFallito {
+    const char* nome;
+    const wchar_t* id;                         // the leg updated (In 1000000, Out 1000001)
+    std::vector<std::pair<int, double>> item;  // stored values changed
+    const wchar_t* motivo;                     // a reason the error dialog shows
+    bool disegna;                              // whether the rebuild drew pieces before it failed
+};
+
+const CasoFallito kFalliti[] = {
+    // The secondary axis runs 150 to either side: the apex lies beyond it,
+    // nothing is drawn.
+    {"h_beyond_the_axis", L"1000001", {{kItemH, 300}},
+     L" - Numero di intersezioni insufficiente nella costruzione del triangolo dell'isola.\r\n"
+     L" - Lunghezza dell'isola h = 300 non costruibile sull'asse della strada secondaria.\r\nErrore!\r\n",
+     false},
+    {"h_negative", L"1000000", {{kItemH, -45}},
+     L" - Lunghezza dell'isola h = -45 non costruibile sull'asse della strada secondaria.\r\n", false},
+    // No curb-return radii: the outer edges, shoulders and lane records are
+    // made before the island fails.
+    {"radii_zero", L"1000001", {{kItemRiu, 0}, {kItemRie, 0}},
+     L" - Numero di intersezioni insufficienti in fase di costruzione 2.\r\n", true},
+    {"b1_past_the_island", L"1000000", {{kItemB1, 150}}, L"Errore!", true},
+    // A lane width that is no number: refused before anything is drawn.
+    {"lane_width_infinite", L"1000001", {{kItemILCImm, std::numeric_limits<double>::infinity()}},
+     L" - Valore non valido del parametro di corsia ILCImm.\r\nErrore!\r\n", false},
+};
+
+void PrintTo(const CasoFallito& caso, std::ostream* os) { *os << caso.nome; }
+
+class AggiornamentoFallitoTest : public AggiornaTest, public ::testing::WithParamInterface<CasoFallito> {};
+
+// A rebuild that fails leaves the drawing exactly as it was: the old leg's
+// polylines with their extended data, its lane records, the other leg, and
+// nothing of the new one; the error dialog says why.
+TEST_P(AggiornamentoFallitoTest, TheDrawingStaysAsItWasAndTheLogSaysWhy) {
+    const CasoFallito& caso = GetParam();
+    for (const auto& [item, valore] : caso.item)
+        CambiaRecord(caso.id, item, [v = valore](resbuf* rb) { rb->resval.rreal = v; });
+    const Dump prima = Disegno(m_db.get());
+    std::vector<std::wstring> testi;
+    vplat::ModalLoop::SetIdleHook([&](HWND dlg, int) {
+        wchar_t t[8192] = {};
+        GetWindowTextW(GetDlgItem(dlg, IDC_EDIT_ERRORI), t, 8192);
+        testi.push_back(t);
+    });
+    vplat::Clock::Get().Set(3000000);
+    EXPECT_FALSE(Esegui(2, L"entsel " + Maniglia(caso.id, L"rCEIN") + L"\ndialog 7003 key ESCAPE\n"));
+    vplat::ModalLoop::SetIdleHook(nullptr);
+    const Dump dopo = Disegno(m_db.get());
+    EXPECT_EQ(dopo.resto, prima.resto);
+    EXPECT_EQ(dopo.handseed != prima.handseed, caso.disegna);
+    ASSERT_EQ(testi.size(), 1u);
+    EXPECT_NE(testi[0].find(caso.motivo), std::wstring::npos) << U8(testi[0]);
+    EXPECT_NE(testi[0].find(L"\r\n - Intersezione non aggiornata: il disegno resta com'era.\r\n"), std::wstring::npos);
+    EXPECT_TRUE(Messaggi().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Casi, AggiornamentoFallitoTest, ::testing::ValuesIn(kFalliti),
+                         [](const auto& info) { return std::string(info.param.nome); });
 
 // The offset test: a picked polyline offset 4.3 to its right (a right
 // offset of a counter-clockwise arc moves away from its centre).

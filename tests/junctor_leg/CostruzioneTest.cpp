@@ -120,6 +120,55 @@ TEST_F(CostruzioneTest, LegOfUnknownSideIsNotBuilt) {
     EXPECT_EQ(Entita(), prima);
 }
 
+// An island value set after the island was placed (as a reader of stored
+// values or a typed row leaves it): the build places the island again from
+// the crossing; when the leg axis cannot hold that h, the leg is refused
+// before anything is drawn, with the reason and the value to change.
+struct CasoIsola {
+    double h;
+    const wchar_t* testo;  // h as the log writes it; null: the leg is built
+};
+void PrintTo(const CasoIsola& c, std::ostream* os) { *os << "h " << c.h; }
+
+class IsolaDaValoriTest : public CostruzioneTest, public ::testing::WithParamInterface<CasoIsola> {};
+
+TEST_P(IsolaDaValoriTest, IslandIsPlacedFromTheValuesTheLegRecords) {
+    const CasoIsola& c = GetParam();
+    legs::Scenario& s = Prepara(legs::Incrocio{});
+    s.Ramo()->GetParametri()->h.SetValore(c.h);
+    ASSERT_FALSE(s.Ramo()->IsolaDaValori());
+    const int prima = Entita();
+    CConstrJunctor b;
+    b.Init(s.Principale(), s.Ramo());
+    b.SetParCorsie(s.Ramo()->GetParametriCorsie());
+    b.Costruisci();
+    if (c.testo) {
+        EXPECT_EQ(b.GetEsito(), 0);
+        EXPECT_EQ(std::wstring(b.GetLog()),
+                  std::wstring(L"\r\nVerso della strada: In\r\nLettura degli elementi della strada...\r\n"
+                               L" - Numero di intersezioni insufficiente nella costruzione del triangolo "
+                               L"dell'isola.\r\n - Lunghezza dell'isola h = ") +
+                      c.testo + L" non costruibile sull'asse della strada secondaria.\r\nErrore!\r\n");
+        EXPECT_EQ(Entita(), prima);
+        return;
+    }
+    EXPECT_EQ(b.GetEsito(), 1) << std::wstring(b.GetLog());
+    EXPECT_TRUE(s.Ramo()->IsolaDaValori());
+    // The apex lies h from the base point along the leg.
+    ads_point base, apice;
+    s.Ramo()->GetPuntoIsola1(base);
+    s.Ramo()->GetPuntoIsola4(apice);
+    EXPECT_NEAR(std::hypot(apice[0] - base[0], apice[1] - base[1]), c.h, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Valori, IsolaDaValoriTest,
+                         ::testing::Values(CasoIsola{300, L"300"}, CasoIsola{-45, L"-45"}, CasoIsola{0, L"0"},
+                                           CasoIsola{1e5, L"100000"}, CasoIsola{30, nullptr}),
+                         [](const auto& info) {
+                             const double h = info.param.h;
+                             return (h < 0 ? "minus_" : "h_") + std::to_string(static_cast<long>(std::fabs(h)));
+                         });
+
 TEST_F(CostruzioneTest, IdTakesTheNextNumberTheDrawingDoesNotHold) {
     legs::Scenario& s = Prepara(legs::Incrocio{});
     CConstrJunctor primo;

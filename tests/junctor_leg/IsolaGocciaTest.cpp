@@ -106,11 +106,11 @@ const CasoTangente kCasiTangente[] = {
     {"enclosing", 3, 1, 4, 3, 1, nullptr},
     {"enclosing_nearly_alike", 3, 1, 4, 3, 1 + 1e-6, nullptr},
     // The two circles meet each other before they reach the line.
-    {"lens_short_of_line", 8.25, 13.5, 22.2153, 8.25, 13.5, L"\nNessuna soluzione. Comando annullato"},
-    {"lens_short_of_line_different", 8.25, 13.5, 22.5, 8.0, 13.4, L"\nNessuna soluzione. Comando annullato"},
+    {"lens_short_of_line", 8.25, 13.5, 22.2153, 8.25, 13.5, L"Nessuna soluzione. Comando annullato\r\n"},
+    {"lens_short_of_line_different", 8.25, 13.5, 22.5, 8.0, 13.4, L"Nessuna soluzione. Comando annullato\r\n"},
     // A crosses the line, B is small and far off it.
-    {"far_apart", 2, 5, 20, 10, 1, L"\nNessuna soluzione. Comando annullato"},
-    {"both_touch", 3, 3, 5, 2, 2, L"\nInfinite soluzioni. Comando annullato"},
+    {"far_apart", 2, 5, 20, 10, 1, L"Nessuna soluzione. Comando annullato\r\n"},
+    {"both_touch", 3, 3, 5, 2, 2, L"Infinite soluzioni. Comando annullato\r\n"},
 };
 
 const Posa kPose[] = {
@@ -183,8 +183,11 @@ TEST(CerchioTangente, LineOfOnePointOrCentreOnTheLineIsRefused) {
         const wchar_t* riga;
     };
     const Caso casi[] = {
-        {{0, 3, 0, 8.5, 0, 0}, {2, 0, 0}, {2, 0, 0}, L"\nImpossibile calcolare il cerchio tangente. Comando annullato"},
-        {{4, 0, 0, 8.5, 0, 0}, {-1, 0, 0}, {1, 0, 0}, L"\nRototraslazione impossibile. Comando annullato"},
+        {{0, 3, 0, 8.5, 0, 0},
+         {2, 0, 0},
+         {2, 0, 0},
+         L"Impossibile calcolare il cerchio tangente. Comando annullato\r\n"},
+        {{4, 0, 0, 8.5, 0, 0}, {-1, 0, 0}, {1, 0, 0}, L"Rototraslazione impossibile. Comando annullato\r\n"},
     };
     for (const Caso& c : casi) {
         Costruttore k;
@@ -360,7 +363,7 @@ TEST_P(IsolaGocciaSuStrade, EdgeAndShoulderJoinTangentiallyAndKeepTheirDistances
     const bool esito = k.CostruisciIsolaGoccia();
     const std::wstring registro(k.GetLog());
     const std::wstring senzaBase =
-        L"\nNessuna soluzione. Comando annullato - Numero di intersezioni insufficienti in fase di costruzione.\r\n";
+        L"Nessuna soluzione. Comando annullato\r\n - Numero di intersezioni insufficienti in fase di costruzione.\r\n";
 
     if (cuspideCiglio > base) {
         // The halves cross before the base: no outline can be drawn; the
@@ -606,7 +609,7 @@ TEST_F(IsolaGocciaTest, HalvesThatCrossBeforeTheBaseDrawNoEdge) {
     Costruttore k(s);
     EXPECT_TRUE(k.CostruisciIsolaGoccia());
     EXPECT_EQ(std::wstring(k.GetLog()),
-              L"\nNessuna soluzione. Comando annullato - Numero di intersezioni insufficienti in fase di "
+              L"Nessuna soluzione. Comando annullato\r\n - Numero di intersezioni insufficienti in fase di "
               L"costruzione.\r\n - I lati dell'isola a goccia si incrociano prima della base.\r\n");
     EXPECT_TRUE(k.m_idCiglioIsola.isNull());
     EXPECT_TRUE(k.m_idBanchinaIsola.isNull());

@@ -113,6 +113,55 @@ TEST_F(MainDialogInput, TypedNumbersThatAreNotFiniteNeverReachTheFile) {
     }
 }
 
+// An h whose apex the leg axis cannot reach is refused at its commit: the
+// row shows the last h again, the island keeps its points and a message says
+// why; an h the axis holds is taken and moves the apex. Row h (2) at y 31.
+TEST_F(MainDialogInput, AnHTheLegCannotHoldIsRefusedWhereItIsTyped) {
+    CSecondariaJunctor* ramo = scenario->Ramo();
+    const double h = ramo->GetParametri()->h.GetValore();
+    struct Case {
+        const wchar_t* typed;
+        bool refused;
+    } cases[] = {{L"1e5", true}, {L"0", true}, {L"-45", true}, {L"abc", true}, {L"30", false}};
+    for (const Case& c : cases) {
+        ads_point apex;
+        ramo->GetPuntoIsola4(apex);
+        CDlgJunctor run;
+        std::vector<std::wstring> row;
+        vplat::ModalLoop::SetIdleHook([&](HWND d, int) {
+            if (d == run.m_hWnd) row.push_back(Testo(run.GetAlbero(), 2));
+        });
+        vplat::MessageBoxes::Clear();
+        Script(std::wstring(L"dialog 7001 click 7013/30000 at 60,31\ndialog 7001 set 7013/30000/2/1000 ") + c.typed +
+               L"\ndialog 7001 click 7013/30000 at 60,73\ndialog 7001 click 2\n");
+        run.SetElementi(scenario->Principale(), ramo, nullptr);
+        run.SetImpostazioni(&model.settings);
+        EXPECT_EQ(run.DoModal(), IDCANCEL);
+        vplat::ModalLoop::SetIdleHook(nullptr);
+        EXPECT_TRUE(Mismatches().empty()) << c.typed;
+        ads_point after;
+        ramo->GetPuntoIsola4(after);
+        if (c.refused) {
+            EXPECT_EQ(ramo->GetParametri()->h.GetValore(), h) << c.typed;
+            ASSERT_FALSE(row.empty());
+            EXPECT_EQ(row.back(), std::wstring(FormattaNumero(h, model.settings.GetDecimali()))) << c.typed;
+            EXPECT_EQ(std::vector<double>(after, after + 3), std::vector<double>(apex, apex + 3)) << c.typed;
+            ASSERT_EQ(Messaggi().size(), 1u) << c.typed;
+            EXPECT_EQ(Messaggi()[0].find(L"Valore non accettato: h = "), 0u);
+            const std::wstring reason =
+                L" - Numero di intersezioni insufficiente nella costruzione del triangolo dell'isola.\r\n"
+                L"Si mantiene il valore precedente: h = " + std::wstring(FormattaNumeroCon(L"%g", h)) + L".";
+            EXPECT_NE(Messaggi()[0].find(reason), std::wstring::npos) << c.typed;
+        } else {
+            EXPECT_EQ(ramo->GetParametri()->h.GetValore(), 30);
+            EXPECT_TRUE(Messaggi().empty());
+            EXPECT_TRUE(ramo->IsolaDaValori());
+            EXPECT_NE(std::vector<double>(after, after + 3), std::vector<double>(apex, apex + 3));
+        }
+        vplat::Script::Get().Clear();
+    }
+}
+
 // Scrolling the tree while a row is edited ends the edit: what is typed next
 // reaches no row. b2 (row 5) is edited at y 94; a page down brings Lce under
 // its editor, a wheel notch moves the rows by one.

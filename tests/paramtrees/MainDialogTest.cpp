@@ -105,7 +105,8 @@ TEST_F(MainDialog, WithoutRoadsTheLegControlsAreOffAndClosingGivesItsCode) {
 }
 
 // Without roads a chosen style is still loaded: "Salva" then writes that
-// style's own values and lane switches back.
+// style's own values and lane switches back, though the disabled lane boxes
+// stay cleared.
 TEST_F(MainDialog, StyleChosenWithoutRoadsIsLoadedBeforeSaving) {
     const std::string before = Leggi(File());
     Apri();
@@ -119,7 +120,7 @@ TEST_F(MainDialog, StyleChosenWithoutRoadsIsLoadedBeforeSaving) {
     Script(L"dialog 7001 select 7009 Urbana\ndialog 7001 click 7010\ndialog 7001 click 2\n");
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(Mismatches().empty());
-    EXPECT_EQ(checks, (std::vector<std::wstring>{L"1110", L"1110", L"1110"}));  // DEFAULT, then Urbana
+    EXPECT_EQ(checks, (std::vector<std::wstring>{L"0000", L"0000", L"0000"}));  // disabled, cleared
     const std::string after = Leggi(File());
     EXPECT_EQ(Stile(after, "Urbana"), Stile(before, "Urbana"));
     EXPECT_EQ(Stile(after, "DEFAULT"), Stile(before, "DEFAULT"));
@@ -148,8 +149,8 @@ TEST_F(MainDialog, DeletingAStyleMakesItsNeighbourCurrent) {
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(Mismatches().empty());
     ASSERT_EQ(shown.size(), 5u);
-    EXPECT_EQ(shown[1], L"Extraurbana1110");
-    EXPECT_EQ(shown[4], L"Extraurbana1110");
+    EXPECT_EQ(shown[1], L"Extraurbana0000");
+    EXPECT_EQ(shown[4], L"Extraurbana0000");
     EXPECT_DOUBLE_EQ(model.settings.GetParametri()->b1.GetValore(), 5.5);
     const std::string after = Leggi(File());
     EXPECT_EQ(Stile(after, "DEFAULT"), "");

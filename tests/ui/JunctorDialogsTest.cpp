@@ -282,6 +282,30 @@ TEST_F(JunctorDialogs, ErrorLogScrollsAndClosesWithEnterOrEsc) {
     }
 }
 
+// One reason a line: a line feed or a carriage return alone, as the tangent
+// circle's reasons came, breaks the line like a whole line end.
+TEST_F(JunctorDialogs, ErrorLogShowsOneReasonALine) {
+    CDlgErrs dlg;
+    dlg.SetTesto(L"Costruzione dell'isola a goccia...\r\n\nNessuna soluzione. Comando annullato\n"
+                 L" - Numero di intersezioni insufficienti in fase di costruzione.\rErrore!\r\n");
+    auto& righe = Watch([](HWND d) {
+        HWND e = GetDlgItem(d, 7015);
+        std::wstring out;
+        const LRESULT n = SendMessageW(e, EM_GETLINECOUNT, 0, 0);
+        for (LRESULT i = 0; i < n; ++i) {
+            wchar_t riga[256] = {255};  // the room, in the buffer's first word
+            const LRESULT k = SendMessageW(e, EM_GETLINE, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(riga));
+            out += std::wstring(riga, static_cast<size_t>(k)) + L"|";
+        }
+        return out;
+    });
+    Script(L"dialog 7003 click 1\n");
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    ASSERT_EQ(righe.size(), 1u);
+    EXPECT_EQ(righe[0], L"Costruzione dell'isola a goccia...||Nessuna soluzione. Comando annullato|"
+                        L" - Numero di intersezioni insufficienti in fase di costruzione.|Errore!||");
+}
+
 // The log dialog has a visible OK and a close box; it opens with the focus on
 // OK, so the log is not shown selected.
 TEST_F(JunctorDialogs, ErrorLogClosesWithOkOrTheCloseBoxAndOpensUnselected) {
