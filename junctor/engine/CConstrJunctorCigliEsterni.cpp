@@ -387,10 +387,35 @@ bool CostruisciBordo(CConstrJunctor& builder, const Bordo& b, const Registro& lo
             (estremo[0] - b.puntoExtra[0]) * std::cos(avanti) + (estremo[1] - b.puntoExtra[1]) * std::sin(avanti);
         conExtra = uscita ? d > 0 : d < 0;
     }
+    // The closing piece between the lane shoulder point and the outline's
+    // main-side end runs along the main line: on a curved road it follows
+    // its arc, where a chord would leave a corner at the end.
+    ads_point estremoCurva;
+    if (conPm) Copia(estremoCurva, pm); else DaPunto(estremoCurva, punti[uscita ? 0 : n - 1]);
+    AcGePoint3dArray verticiChiusura;
+    AcGeDoubleArray bulgeChiusura;
+    if (conExtra && !(uscita ? EstraiTrattoPolilinea(me, b.puntoExtra, estremoCurva, verticiChiusura, bulgeChiusura,
+                                                     nullptr, nullptr)
+                             : EstraiTrattoPolilinea(me, estremoCurva, b.puntoExtra, verticiChiusura, bulgeChiusura,
+                                                     nullptr, nullptr))) {
+        verticiChiusura.setLogicalLength(0);
+        bulgeChiusura.setLogicalLength(0);
+    }
+    // The closing piece's first bulge (a straight without one) and its inner vertices.
+    const double bulgeChiusa = bulgeChiusura.isEmpty() ? 0.0 : bulgeChiusura.first();
+    auto interniChiusura = [&]() {
+        for (int k = 1; k + 1 < verticiChiusura.length(); ++k) {
+            vertici.append(verticiChiusura[k]);
+            bulge.append(bulgeChiusura[k]);
+        }
+    };
     vertici.setLogicalLength(0);
     bulge.setLogicalLength(0);
     if (uscita) {
-        if (conExtra) aggiungi(b.puntoExtra, 0);
+        if (conExtra) {
+            aggiungi(b.puntoExtra, bulgeChiusa);
+            interniChiusura();
+        }
         if (conPm) aggiungi(pm, 0);
         // The curve up to the join (its arc cut there), then the inner arc.
         for (int i = 0; i <= arcoFinale; ++i) {
@@ -423,7 +448,11 @@ bool CostruisciBordo(CConstrJunctor& builder, const Bordo& b, const Registro& lo
             aggiungi(p, i + 1 < n ? bulgeArco(i, p, q) : 0.0);
         }
         if (conPm) aggiungi(pm, 0);
-        if (conExtra) aggiungi(b.puntoExtra, 0);
+        if (conExtra) {
+            bulge.last() = bulgeChiusa;
+            interniChiusura();
+            aggiungi(b.puntoExtra, 0);
+        }
     }
     return vertici.length() == bulge.length();
 }
