@@ -11,8 +11,10 @@
 #include "Angoli.h"
 #include "CConstrJunctor.h"
 #include "IndicePunti.h"
+#include "ContornoPolilinea.h"
 #include "CostruzioneComune.h"
 #include "PolilineeJunctor.h"
+#include "TranslatorBinding.h"
 #include "TricentricaTangente.h"
 
 namespace {
@@ -52,6 +54,9 @@ const wchar_t* const kMsgPrincipale =
 constexpr double kStessoVertice = 0.01;
 // How many times Pm is taken again from a curve that starts behind it.
 constexpr int kRifacimentiMassimi = 3;
+// A shoulder closer than this to its edge touches it.
+constexpr double kDistanzaBanchina = 0.01;
+const wchar_t* const kMsgBanchinaSulCiglio = L" - Banchina che tocca o incrocia il proprio ciglio, non disegnata: ";
 
 using Registro = std::function<void(const wchar_t*)>;
 
@@ -668,6 +673,9 @@ bool CConstrJunctor::CostruisciCigliEsterni() {
             esito = false;
             continue;
         }
+        AcGePoint3dArray verticiCiglio;
+        AcGeDoubleArray bulgeCiglio;
+        VerticiPolilinea(ciglio, verticiCiglio, bulgeCiglio);
         m_idCiglioEsterno[passo.lato] = Disegna(ciglio, L"QV-CIGLI", passo.ciglio);
         if (m_idCiglioEsterno[passo.lato].isNull()) {
             esito = false;
@@ -675,6 +683,20 @@ bool CConstrJunctor::CostruisciCigliEsterni() {
         }
         AcDb2dPolyline* banchina = nullptr;
         if (!CostruisciBanchinaEsterna(passo.lato, &banchina)) {
+            esito = false;
+            continue;
+        }
+        // The shoulder keeps clear of its edge all along: one that touches
+        // or crosses it is no shoulder of that edge.
+        AcGePoint3dArray verticiBanchina;
+        AcGeDoubleArray bulgeBanchina;
+        VerticiPolilinea(banchina, verticiBanchina, bulgeBanchina);
+        if (DistanzaContorni(verticiCiglio, bulgeCiglio, false, verticiBanchina, bulgeBanchina, false) <
+            kDistanzaBanchina) {
+            CString riga;
+            riga.Format(L"%s%s.\r\n", TranslateText(kMsgBanchinaSulCiglio), passo.banchina);
+            m_log += riga;
+            delete banchina;
             esito = false;
             continue;
         }
