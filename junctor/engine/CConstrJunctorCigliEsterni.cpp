@@ -44,6 +44,9 @@ const wchar_t* const kMsgOffset = costruzione::kRigaOffset;
 const wchar_t* const kMsgIntersezioni = costruzione::kRigaIntersezioni;
 const wchar_t* const kMsgRitorno =
     L" - La curva tricentrica non incontra l'arco interno: il ciglio esterno tornerebbe indietro.\r\n";
+// The value to change: a smaller curve fits in the room the inner arc leaves.
+const wchar_t* const kMsgRitornoUscita = L" - Ciglio esterno di uscita: ridurre il raggio r1u.\r\n";
+const wchar_t* const kMsgRitornoImmissione = L" - Ciglio esterno di immissione: ridurre il raggio r1e.\r\n";
 constexpr double kGiroCompleto = 2 * 3.14159265358979323846;
 const wchar_t* const kMsgRaccordoInterno =
     L" - Impossibile raccordare il ciglio esterno al ciglio della strada secondaria.\r\n";
@@ -345,6 +348,7 @@ bool CostruisciBordo(CConstrJunctor& builder, const Bordo& b, const Registro& lo
             if (!RaccordaAllArcoInterno(b, deviazione, origine, vertice, interno, t1, t2, punti, centri, antiorario,
                                         giunto, sulRamo)) {
                 log(kMsgRitorno);
+                log(uscita ? kMsgRitornoUscita : kMsgRitornoImmissione);
                 return false;
             }
             arcoFinale = uscita ? n - 2 : 1;
