@@ -516,6 +516,61 @@ TEST_P(StiliSuStradeGenerateTabella, ShippedStylesBuildOnTheirRoads) {
 INSTANTIATE_TEST_SUITE_P(Stili, StiliSuStradeGenerateTabella, ::testing::Range(0, 3),
                          [](const ::testing::TestParamInfo<int>& info) { return U8(kStili[info.param].nome); });
 
+// A shoulder that comes onto its edge is refused before it is drawn: with
+// Extraurbana's former curb-return radius (r1 62.5), on the inside of a
+// radius of 200 at 80 degrees, the exit shoulder's outer arcs ran into the
+// exit edge; with the shipped r1 of 45 the same leg is built whole.
+TEST_F(StiliSuStradeGenerate, ShoulderOnItsEdgeIsRefused) {
+    CaricaFile();
+    legs::Incrocio i;
+    const Classe& c = kClassi[kClasseLarga];
+    i.semiPrincipale = c.semiPrincipale;
+    i.banchinaPrincipale = c.banchinaPrincipale;
+    i.semiRamo = c.semiSecondaria;
+    i.banchinaRamo = c.banchinaSecondaria;
+    i.curva = true;
+    i.raggioCurva = 200;
+    i.angoloGradi = 80;
+    i.lato = CSecondariaJunctor::kSinistra;
+    i.verso = CSecondariaJunctor::kOut;
+    for (double r1 : {62.5, 0.0}) {
+        SCOPED_TRACE(r1);
+        WorkingDrawingTest::TearDown();
+        WorkingDrawingTest::SetUp();
+        legs::Scenario s(i, m_db.get());
+        ASSERT_TRUE(s.Prepara()) << s.Errore();
+        ASSERT_TRUE(CaricaStile(s.Principale(), s.Ramo(), L"Extraurbana", kNessuna));
+        CConstrPars* p = s.Ramo()->GetParametri();
+        if (r1 > 0) {
+            p->r1u.SetValore(r1);
+            p->r1e.SetValore(r1);
+            p->AccoppiaRaggi(0, true, true, true);
+            p->AccoppiaRaggi(1, true, true, true);
+        }
+        MargineProgressiva = 5.0;
+        CConstrJunctor b;
+        b.Init(s.Principale(), s.Ramo());
+        b.SetParCorsie(s.Ramo()->GetParametriCorsie());
+        b.SetId(100);
+        b.Costruisci();
+        const std::wstring log(b.GetLog());
+        std::multiset<std::wstring> codici;
+        for (const legs::PolilineaIntersezione& q : legs::PolilineeIntersezione()) codici.insert(q.Codice());
+        const std::wstring rifiuto = L" - Banchina che tocca o incrocia il proprio ciglio, non disegnata: rBEOUT.\r\n";
+        if (r1 > 0) {
+            EXPECT_EQ(b.GetEsito(), 0);
+            EXPECT_NE(log.find(rifiuto + L"Errore!\r\n"), std::wstring::npos) << U8(log);
+            EXPECT_EQ(codici.count(L"rBEOUT"), 0u);
+            EXPECT_EQ(codici.count(L"rCEOUT"), 1u);
+        } else {
+            EXPECT_EQ(b.GetEsito(), 1) << U8(log);
+            EXPECT_EQ(codici.count(L"rBEOUT"), 1u);
+        }
+        s.Principale()->Chiudi();
+        s.Ramo()->Chiudi();
+    }
+}
+
 // A road crossing the main road with a left-turn lane on both legs: each
 // leg's lane is the one it gets built alone, and the two lanes' edges cross
 // near the crossing, as their construction makes them. Each lane is drawn
