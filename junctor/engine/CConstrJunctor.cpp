@@ -110,14 +110,7 @@ AcDbObjectId CConstrJunctor::Disegna(AcDb2dPolyline* polilinea, const wchar_t* c
     // No outline that crosses itself or goes back the way it came.
     AcGePoint3dArray vertici;
     AcGeDoubleArray bulge;
-    AcDbObjectIterator* it = polilinea->vertexIterator();
-    for (it->start(); !it->done(); it->step()) {
-        if (const AcDb2dVertex* v = AcDb2dVertex::cast(it->entity())) {
-            vertici.append(v->position());
-            bulge.append(v->bulge());
-        }
-    }
-    delete it;
+    VerticiPolilinea(polilinea, vertici, bulge);
     const DifettoContorno difetto = VerificaContorno(vertici, bulge, polilinea->isClosed(), punte);
     if (difetto != DifettoContorno::kNessuno) {
         CString riga;

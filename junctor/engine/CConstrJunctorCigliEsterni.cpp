@@ -11,8 +11,10 @@
 #include "Angoli.h"
 #include "CConstrJunctor.h"
 #include "IndicePunti.h"
+#include "ContornoPolilinea.h"
 #include "CostruzioneComune.h"
 #include "PolilineeJunctor.h"
+#include "TranslatorBinding.h"
 #include "TricentricaTangente.h"
 
 namespace {
@@ -42,6 +44,9 @@ const wchar_t* const kMsgOffset = costruzione::kRigaOffset;
 const wchar_t* const kMsgIntersezioni = costruzione::kRigaIntersezioni;
 const wchar_t* const kMsgRitorno =
     L" - La curva tricentrica non incontra l'arco interno: il ciglio esterno tornerebbe indietro.\r\n";
+// The value to change: a smaller curve fits in the room the inner arc leaves.
+const wchar_t* const kMsgRitornoUscita = L" - Ciglio esterno di uscita: ridurre il raggio r1u.\r\n";
+const wchar_t* const kMsgRitornoImmissione = L" - Ciglio esterno di immissione: ridurre il raggio r1e.\r\n";
 constexpr double kGiroCompleto = 2 * 3.14159265358979323846;
 const wchar_t* const kMsgRaccordoInterno =
     L" - Impossibile raccordare il ciglio esterno al ciglio della strada secondaria.\r\n";
@@ -52,6 +57,9 @@ const wchar_t* const kMsgPrincipale =
 constexpr double kStessoVertice = 0.01;
 // How many times Pm is taken again from a curve that starts behind it.
 constexpr int kRifacimentiMassimi = 3;
+// A shoulder closer than this to its edge touches it.
+constexpr double kDistanzaBanchina = 0.01;
+const wchar_t* const kMsgBanchinaSulCiglio = L" - Banchina che tocca o incrocia il proprio ciglio, non disegnata: ";
 
 using Registro = std::function<void(const wchar_t*)>;
 
@@ -340,6 +348,7 @@ bool CostruisciBordo(CConstrJunctor& builder, const Bordo& b, const Registro& lo
             if (!RaccordaAllArcoInterno(b, deviazione, origine, vertice, interno, t1, t2, punti, centri, antiorario,
                                         giunto, sulRamo)) {
                 log(kMsgRitorno);
+                log(uscita ? kMsgRitornoUscita : kMsgRitornoImmissione);
                 return false;
             }
             arcoFinale = uscita ? n - 2 : 1;
@@ -387,10 +396,35 @@ bool CostruisciBordo(CConstrJunctor& builder, const Bordo& b, const Registro& lo
             (estremo[0] - b.puntoExtra[0]) * std::cos(avanti) + (estremo[1] - b.puntoExtra[1]) * std::sin(avanti);
         conExtra = uscita ? d > 0 : d < 0;
     }
+    // The closing piece between the lane shoulder point and the outline's
+    // main-side end runs along the main line: on a curved road it follows
+    // its arc, where a chord would leave a corner at the end.
+    ads_point estremoCurva;
+    if (conPm) Copia(estremoCurva, pm); else DaPunto(estremoCurva, punti[uscita ? 0 : n - 1]);
+    AcGePoint3dArray verticiChiusura;
+    AcGeDoubleArray bulgeChiusura;
+    if (conExtra && !(uscita ? EstraiTrattoPolilinea(me, b.puntoExtra, estremoCurva, verticiChiusura, bulgeChiusura,
+                                                     nullptr, nullptr)
+                             : EstraiTrattoPolilinea(me, estremoCurva, b.puntoExtra, verticiChiusura, bulgeChiusura,
+                                                     nullptr, nullptr))) {
+        verticiChiusura.setLogicalLength(0);
+        bulgeChiusura.setLogicalLength(0);
+    }
+    // The closing piece's first bulge (a straight without one) and its inner vertices.
+    const double bulgeChiusa = bulgeChiusura.isEmpty() ? 0.0 : bulgeChiusura.first();
+    auto interniChiusura = [&]() {
+        for (int k = 1; k + 1 < verticiChiusura.length(); ++k) {
+            vertici.append(verticiChiusura[k]);
+            bulge.append(bulgeChiusura[k]);
+        }
+    };
     vertici.setLogicalLength(0);
     bulge.setLogicalLength(0);
     if (uscita) {
-        if (conExtra) aggiungi(b.puntoExtra, 0);
+        if (conExtra) {
+            aggiungi(b.puntoExtra, bulgeChiusa);
+            interniChiusura();
+        }
         if (conPm) aggiungi(pm, 0);
         // The curve up to the join (its arc cut there), then the inner arc.
         for (int i = 0; i <= arcoFinale; ++i) {
@@ -423,7 +457,11 @@ bool CostruisciBordo(CConstrJunctor& builder, const Bordo& b, const Registro& lo
             aggiungi(p, i + 1 < n ? bulgeArco(i, p, q) : 0.0);
         }
         if (conPm) aggiungi(pm, 0);
-        if (conExtra) aggiungi(b.puntoExtra, 0);
+        if (conExtra) {
+            bulge.last() = bulgeChiusa;
+            interniChiusura();
+            aggiungi(b.puntoExtra, 0);
+        }
     }
     return vertici.length() == bulge.length();
 }
@@ -639,6 +677,9 @@ bool CConstrJunctor::CostruisciCigliEsterni() {
             esito = false;
             continue;
         }
+        AcGePoint3dArray verticiCiglio;
+        AcGeDoubleArray bulgeCiglio;
+        VerticiPolilinea(ciglio, verticiCiglio, bulgeCiglio);
         m_idCiglioEsterno[passo.lato] = Disegna(ciglio, L"QV-CIGLI", passo.ciglio);
         if (m_idCiglioEsterno[passo.lato].isNull()) {
             esito = false;
@@ -646,6 +687,20 @@ bool CConstrJunctor::CostruisciCigliEsterni() {
         }
         AcDb2dPolyline* banchina = nullptr;
         if (!CostruisciBanchinaEsterna(passo.lato, &banchina)) {
+            esito = false;
+            continue;
+        }
+        // The shoulder keeps clear of its edge all along: one that touches
+        // or crosses it is no shoulder of that edge.
+        AcGePoint3dArray verticiBanchina;
+        AcGeDoubleArray bulgeBanchina;
+        VerticiPolilinea(banchina, verticiBanchina, bulgeBanchina);
+        if (DistanzaContorni(verticiCiglio, bulgeCiglio, false, verticiBanchina, bulgeBanchina, false) <
+            kDistanzaBanchina) {
+            CString riga;
+            riga.Format(L"%s%s.\r\n", TranslateText(kMsgBanchinaSulCiglio), passo.banchina);
+            m_log += riga;
+            delete banchina;
             esito = false;
             continue;
         }

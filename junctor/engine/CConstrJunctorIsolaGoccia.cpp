@@ -328,6 +328,9 @@ bool CConstrJunctor::CalcolaLatoIsolaGoccia(int lato, AcDb2dPolyline** polilinea
         PolilineaDuePunti(m_isola2, m_isola3, base.Testa());
         if (!IntersezioneCerchio(base.get(), cerchio1, m_isola1, T1)) {
             Log(L" - Numero di intersezioni insufficienti in fase di costruzione 2.\r\n");
+            // The arc, touching the main axis, passes beside the island's base: the value to change.
+            Log(uscita ? L" - L'arco di raggio riu non raggiunge la base dell'isola: modificare riu o b1.\r\n"
+                       : L" - L'arco di raggio rie non raggiunge la base dell'isola: modificare rie o b2.\r\n");
             return false;
         }
     }
@@ -469,6 +472,9 @@ bool CConstrJunctor::CostruisciBanchinaIsolaGoccia(const AcGePoint3dArray& verti
     circ base{};
     if (!CerchioTangente(A, B, Pv, Pi, &base)) {
         Log(kMsgIntersezioni);
+        // The shoulder's arcs cross before they reach the main shoulder.
+        Log(L" - La banchina dell'isola a goccia non raggiunge la banchina della strada principale: modificare riu e "
+            L"rie.\r\n");
         return false;
     }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -142,7 +143,95 @@ std::vector<P> Incontri(const Tratto& s, const Tratto& t, bool& sovrapposti) {
     return out;
 }
 
+// The segments of some length of an outline, in order; the closing one last.
+std::vector<Tratto> Tratti(const AcGePoint3dArray& vertici, const AcGeDoubleArray& bulge, bool chiuso) {
+    std::vector<Tratto> tratti;
+    const int n = std::min(vertici.length(), bulge.length());
+    for (int i = 0; i + 1 < n; ++i) {
+        const P a{vertici[i].x, vertici[i].y}, b{vertici[i + 1].x, vertici[i + 1].y};
+        if (Len(b - a) > kStessoPunto) tratti.push_back(Segmento(a, b, bulge[i], i));
+    }
+    if (chiuso && n > 1) {
+        const P ultimo{vertici[n - 1].x, vertici[n - 1].y}, primo{vertici[0].x, vertici[0].y};
+        if (Len(ultimo - primo) > kStessoPunto) tratti.push_back(Segmento(ultimo, primo, bulge[n - 1], n - 1));
+    }
+    return tratti;
+}
+
+// The distance of a point from a segment.
+double DistanzaPunto(const Tratto& t, P q) {
+    const double estremi = std::min(Len(q - t.a), Len(q - t.b));
+    if (!t.arco) {
+        const P d = t.b - t.a;
+        const double k = Dot(q - t.a, d) / Dot(d, d);
+        if (k <= 0 || k >= 1) return estremi;
+        return Len(q - (t.a + k * d));
+    }
+    const double l = Len(q - t.c);
+    if (l <= kStessoPunto) return t.r;
+    const P sulCerchio = t.c + (t.r / l) * (q - t.c);
+    return t.Contiene(sulCerchio) ? std::fabs(l - t.r) : estremi;
+}
+
+// The closest approach of two segments: 0 where they meet, else the least
+// of their ends' distances from each other and of the pairs of inner points
+// where both are square to the line between them.
+double DistanzaTratti(const Tratto& s, const Tratto& t) {
+    bool sovrapposti = false;
+    for (const P& q : Incontri(s, t, sovrapposti))
+        if (s.Contiene(q) && t.Contiene(q)) return 0;
+    if (sovrapposti) return 0;
+    double d = std::min(std::min(DistanzaPunto(s, t.a), DistanzaPunto(s, t.b)),
+                        std::min(DistanzaPunto(t, s.a), DistanzaPunto(t, s.b)));
+    if (s.arco != t.arco) {
+        // The arc's points square to the straight.
+        const Tratto& l = s.arco ? t : s;
+        const Tratto& c = s.arco ? s : t;
+        const P u = (1 / Len(l.b - l.a)) * (l.b - l.a), n{-u.y, u.x};
+        for (double verso : {1.0, -1.0}) {
+            const P p = c.c + (verso * c.r) * n;
+            if (c.Contiene(p)) d = std::min(d, DistanzaPunto(l, p));
+        }
+    } else if (s.arco) {
+        // The arcs' points on the line of their centres.
+        const P tra = t.c - s.c;
+        const double l = Len(tra);
+        if (l > kStessoPunto) {
+            const P u = (1 / l) * tra;
+            for (double vs : {1.0, -1.0})
+                for (double vt : {1.0, -1.0}) {
+                    const P p = s.c + (vs * s.r) * u, q = t.c + (vt * t.r) * u;
+                    if (s.Contiene(p) && t.Contiene(q)) d = std::min(d, Len(p - q));
+                }
+        }
+    }
+    return d;
+}
+
 }  // namespace
+
+double DistanzaContorni(const AcGePoint3dArray& verticiA, const AcGeDoubleArray& bulgeA, bool chiusoA,
+                        const AcGePoint3dArray& verticiB, const AcGeDoubleArray& bulgeB, bool chiusoB) {
+    const std::vector<Tratto> a = Tratti(verticiA, bulgeA, chiusoA), b = Tratti(verticiB, bulgeB, chiusoB);
+    double d = std::numeric_limits<double>::infinity();
+    for (const Tratto& s : a)
+        for (const Tratto& t : b) d = std::min(d, DistanzaTratti(s, t));
+    return d;
+}
+
+void VerticiPolilinea(const AcDb2dPolyline* polilinea, AcGePoint3dArray& vertici, AcGeDoubleArray& bulge) {
+    vertici.setLogicalLength(0);
+    bulge.setLogicalLength(0);
+    if (!polilinea) return;
+    AcDbObjectIterator* it = polilinea->vertexIterator();
+    for (it->start(); !it->done(); it->step()) {
+        if (const AcDb2dVertex* v = AcDb2dVertex::cast(it->entity())) {
+            vertici.append(v->position());
+            bulge.append(v->bulge());
+        }
+    }
+    delete it;
+}
 
 DifettoContorno VerificaContorno(const AcGePoint3dArray& vertici, const AcGeDoubleArray& bulge, bool chiuso,
                                  const std::vector<int>& punte) {
@@ -150,13 +239,7 @@ DifettoContorno VerificaContorno(const AcGePoint3dArray& vertici, const AcGeDoub
     if (n < 2) return DifettoContorno::kNessuno;
     const P primo{vertici[0].x, vertici[0].y}, ultimo{vertici[n - 1].x, vertici[n - 1].y};
     const bool chiusoSulPrimo = Len(ultimo - primo) <= kStessoPunto;
-    // Segments of some length, in order; the closing one last.
-    std::vector<Tratto> tratti;
-    for (int i = 0; i + 1 < n; ++i) {
-        const P a{vertici[i].x, vertici[i].y}, b{vertici[i + 1].x, vertici[i + 1].y};
-        if (Len(b - a) > kStessoPunto) tratti.push_back(Segmento(a, b, bulge[i], i));
-    }
-    if (chiuso && !chiusoSulPrimo) tratti.push_back(Segmento(ultimo, primo, bulge[n - 1], n - 1));
+    const std::vector<Tratto> tratti = Tratti(vertici, bulge, chiuso);
     const bool anello = (chiuso || chiusoSulPrimo) && tratti.size() > 2;
     const int m = static_cast<int>(tratti.size());
 

@@ -20,3 +20,12 @@ enum class DifettoContorno {
 // sides are tangent to one line, provided that they do not overlap.
 DifettoContorno VerificaContorno(const AcGePoint3dArray& vertici, const AcGeDoubleArray& bulge, bool chiuso,
                                  const std::vector<int>& punte = {});
+
+// The closest approach of two outlines of straights and arcs: 0 where they
+// cross or touch. A closed outline has its closing segment too.
+double DistanzaContorni(const AcGePoint3dArray& verticiA, const AcGeDoubleArray& bulgeA, bool chiusoA,
+                        const AcGePoint3dArray& verticiB, const AcGeDoubleArray& bulgeB, bool chiusoB);
+
+class AcDb2dPolyline;
+// The vertices of a polyline with the bulge of the segment leaving each one.
+void VerticiPolilinea(const AcDb2dPolyline* polilinea, AcGePoint3dArray& vertici, AcGeDoubleArray& bulge);

@@ -184,7 +184,8 @@ TEST_F(NuovaTest, FailedLegShowsItsLogKeepsItsPiecesAndGoesWithDelete) {
     EXPECT_EQ(testi[0].find(L"Verso della strada: In"), std::wstring::npos);
     // Why: the drop island has no point on its base, so the triangular
     // islands have nothing to stand on.
-    EXPECT_NE(testi[0].find(L" - Numero di intersezioni insufficienti in fase di costruzione 2.\r\nErrore!"),
+    EXPECT_NE(testi[0].find(L" - Numero di intersezioni insufficienti in fase di costruzione 2.\r\n - L'arco di "
+                            L"raggio rie non raggiunge la base dell'isola: modificare rie o b2.\r\nErrore!"),
               std::wstring::npos);
     EXPECT_NE(testi[0].find(L" - Impossibile recuperare l'entità di costruzione.\r\nErrore!"), std::wstring::npos);
 

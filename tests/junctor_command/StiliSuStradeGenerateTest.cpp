@@ -53,34 +53,55 @@ const char* const kNomiCorsie[] = {"nessuna", "immissione", "uscita", "svolta sx
 enum Disposizione { kTDestra, kTSinistra, kIncrocio, kNumeroDisposizioni };
 const char* const kNomiDisposizioni[] = {"T destra", "T sinistra", "incrocio"};
 
-const double kAngoli[] = {70, 80, 90, 100, 110};
+const double kAngoli[] = {60, 70, 75, 80, 90, 100, 105, 110, 120};
+// The main road straight (0) or on a curve of this radius.
+const double kCurve[] = {0, 400, 200, 150, 120};
 
 struct Stile {
     const wchar_t* nome;
     std::vector<int> classi;  // the classes it is made for
+    // Those of them on which its values build nine legs in ten whole over
+    // 60 to 120 degrees. The drop island's first arcs touch the main axis,
+    // and its shoulder must close on the main shoulder line, 5.25 m from the
+    // axis on the 3.75/1.5 class, 8 m on the 5.5/2.5 one: at 60 and 120
+    // degrees the one needs side radii of about 12, the other of about 16
+    // (see docs/leg-builder.md).
+    std::vector<int> quota;
 };
 const Stile kStili[] = {
-    {L"DEFAULT", {kClasseMedia, kClasseLarga, kClasseStretta}},
-    {L"Extraurbana", {kClasseMedia, kClasseLarga}},
-    {L"Urbana", {kClasseStretta}},
+    {L"DEFAULT", {kClasseMedia, kClasseLarga, kClasseStretta}, {kClasseLarga}},
+    {L"Extraurbana", {kClasseMedia, kClasseLarga}, {kClasseLarga}},
+    {L"Urbana", {kClasseMedia, kClasseStretta}, {kClasseMedia, kClasseStretta}},
 };
 
 // Under the address sanitizer (four times slower) each style runs on its own
-// classes only: every check stays, the rows for information go.
+// classes only, on the straight road and the tightest curve, with no lanes
+// and with all lanes: the rows for information go.
 #if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSoloProprieClassi = true;
+constexpr bool kRidotta = true;
 #else
-constexpr bool kSoloProprieClassi = false;
+constexpr bool kRidotta = false;
 #endif
+bool NellaTabella(bool propria, double curva, int corsie) {
+    if (!kRidotta) return true;
+    return propria && (curva == 0 || curva == 120) && (corsie == kNessuna || corsie == kTutte);
+}
 
-// What a style must build on its roads: at 80 to 100 degrees every leg whole
-// with every lane set; at 70 and 110, with no lanes and with all lanes,
-// every leg (its drop island may lack its shoulder: see docs/leg-builder.md).
+// What a style must build on its roads, straight or on the radius-400
+// curve: at 80 to 100 degrees every leg whole with every lane set; at 70
+// and 110, with no lanes and with all lanes, every leg (its drop island may
+// lack its shoulder: see docs/leg-builder.md). Over the whole table (60 to
+// 120 degrees, every curve, no lanes, the entry lane, all lanes) at least
+// nine legs in ten whole.
 enum Richiesta { kNulla, kCostruito, kIntero };
-Richiesta Richiesto(double angolo, int corsie) {
+Richiesta Richiesto(double angolo, double curva, int corsie) {
+    if (curva != 0 && curva != 400) return kNulla;
+    if (angolo < 70 || angolo > 110 || angolo == 75 || angolo == 105) return kNulla;
     if (angolo >= 80 && angolo <= 100) return kIntero;
     return corsie == kNessuna || corsie == kTutte ? kCostruito : kNulla;
 }
+bool NellaQuota(int corsie) { return corsie == kNessuna || corsie == kImmissione || corsie == kTutte; }
+constexpr double kQuotaInteri = 0.9;
 
 // Legs of one cell of the table: built whole (every polyline drawn, the
 // drop island's shoulder too), built without the drop island's shoulder
@@ -194,31 +215,16 @@ protected:
     }
 
     // The largest change of direction at an inner vertex of the leg's kerbs
-    // (outer edges and shoulders), in degrees. The shoulder of a side with
-    // its lane closes its outline on the lane shoulder point, across or along
-    // the lane's shoulder: that vertex is no joint of the kerb.
+    // (outer edges and shoulders), in degrees.
     static double GiuntoPeggiore(const std::vector<legs::PolilineaIntersezione>& polilinee, const std::wstring& id,
-                                 const GeometryChecker& asse, const CLanePars& corsie, std::string& dove) {
+                                 std::string& dove) {
         double peggiore = 0;
         for (const legs::PolilineaIntersezione& p : polilinee) {
             if (p.dati.empty() || p.dati[0] != id) continue;
             const std::wstring codice = p.Codice();
             if (codice != L"rCEIN" && codice != L"rCEOUT" && codice != L"rBEIN" && codice != L"rBEOUT") continue;
             const GeometryChecker g(p.vertici);
-            const bool uscita = codice == L"rCEOUT" || codice == L"rBEOUT";
-            std::size_t saltato = g.Size();
-            if (codice[1] == L'B' && (uscita ? corsie.GetCorsiaUsc() : corsie.GetCorsiaImm()) == L"Y") {
-                const double larghezza = (uscita ? corsie.ULBCUsc : corsie.ILBCImm).GetValore();
-                for (const legs::PolilineaIntersezione& q : polilinee) {
-                    if (q.dati.empty() || q.dati[0] != id || q.Codice() != (uscita ? L"rCEOUT" : L"rCEIN")) continue;
-                    const geomcheck::Vertex& e = uscita ? q.vertici.front() : q.vertici.back();
-                    const geomcheck::Vertex& v = uscita ? g.At(0) : g.At(g.Size() - 1);
-                    if (std::fabs(asse.DistanceTo({v.x, v.y}) - asse.DistanceTo({e.x, e.y}) - larghezza) < 1e-6)
-                        saltato = uscita ? 1 : g.Size() - 2;
-                }
-            }
             for (std::size_t k = 1; k + 1 < g.Size(); ++k) {
-                if (k == saltato) continue;
                 const double angolo =
                     GeometryChecker::AngleBetween(g.TangentIn(k), g.TangentOut(k)) * 180 / kPi;
                 if (angolo > peggiore) {
@@ -230,9 +236,44 @@ protected:
         return peggiore;
     }
 
+    // The closest approach of each drawn shoulder of the leg to its kerb (0
+    // where it crosses it), with the shoulder's code.
+    static std::vector<std::pair<std::wstring, double>> DistanzeBanchine(
+        const std::vector<legs::PolilineaIntersezione>& polilinee, const std::wstring& id) {
+        std::vector<std::pair<std::wstring, double>> distanze;
+        for (const auto& [c, b] : {std::pair{L"rCEIN", L"rBEIN"}, std::pair{L"rCEOUT", L"rBEOUT"},
+                                   std::pair{L"rCIG", L"rBIG"}, std::pair{L"rCIIN", L"rBIIN"},
+                                   std::pair{L"rCIOUT", L"rBIOUT"}}) {
+            const legs::PolilineaIntersezione *ciglio = nullptr, *banchina = nullptr;
+            for (const legs::PolilineaIntersezione& p : polilinee) {
+                if (p.dati.empty() || p.dati[0] != id) continue;
+                // A left-turn lane adds two more rCIOUT, open: the island is the closed one.
+                if (p.Codice() == c && (p.chiusa || std::wstring(c) != L"rCIOUT")) ciglio = &p;
+                if (p.Codice() == b) banchina = &p;
+            }
+            if (!ciglio || !banchina) continue;
+            const GeometryChecker g(ciglio->vertici);
+            double minima = 1e9;
+            int segno = 0;
+            bool incrocia = false;
+            for (const geomcheck::Vec2& q : GeometryChecker(banchina->vertici).Samples(40)) {
+                const double o = g.SignedOffset(q);
+                minima = std::min(minima, std::fabs(o));
+                const int s = o > 0 ? 1 : -1;
+                if (segno && s != segno && std::fabs(o) < 1) incrocia = true;
+                segno = s;
+            }
+            distanze.emplace_back(b, incrocia ? 0.0 : minima);
+        }
+        return distanze;
+    }
+
     // Draws the roads of one case, loads the style into each leg and builds
-    // it; counts the legs built, and keeps the worst kerb joint of those.
-    void Costruisci(const wchar_t* stile, const legs::Incrocio& i, int corsie, const std::string& nome, Conteggio& n) {
+    // it; counts the legs built, keeps the worst kerb joint of every leg
+    // (what a refused leg drew stays) and the closest shoulder to its kerb,
+    // and counts the reasons of the refused legs.
+    void Costruisci(const wchar_t* stile, const legs::Incrocio& i, int corsie, const std::string& nome, Conteggio& n,
+                    bool conta) {
         WorkingDrawingTest::TearDown();
         WorkingDrawingTest::SetUp();
         legs::Scenario s(i, m_db.get());
@@ -251,9 +292,26 @@ protected:
             ++n.totale;
             const std::wstring idRamo(b.GetId());
             const auto polilinee = legs::PolilineeIntersezione();
+            std::string dove;
+            const double giunto = GiuntoPeggiore(polilinee, idRamo, dove);
+            if (giunto > m_giuntoPeggiore) {
+                m_giuntoPeggiore = giunto;
+                m_giuntoDove = nome + " " + dove;
+            }
+            for (const auto& [codice, d] : DistanzeBanchine(polilinee, idRamo))
+                if (d < m_banchinaVicina) {
+                    m_banchinaVicina = d;
+                    m_banchinaDove = nome + " " + U8(codice);
+                }
             if (b.GetEsito() != 1) {
+                // Where the curb return cannot reach the inner arc, the log says which radius to change.
+                const std::wstring log(b.GetLog());
+                if (log.find(L"tornerebbe indietro") != std::wstring::npos) {
+                    EXPECT_NE(log.find(L": ridurre il raggio r1"), std::wstring::npos) << nome;
+                }
                 if (std::getenv("VORTANA_RAMI_MOTIVI"))
                     std::printf("%s\n%s\n", nome.c_str(), U8(std::wstring(b.GetLog())).c_str());
+                if (conta) ContaMotivi(std::wstring(b.GetLog()));
                 continue;
             }
             std::multiset<std::wstring> codici;
@@ -266,15 +324,9 @@ protected:
             } else {
                 EXPECT_EQ(codici.count(L"rBIG"), 0u) << nome << ": a built leg lacks more than its island's shoulder";
                 ++n.senzaBanchina;
+                if (conta) ContaMotivi(std::wstring(b.GetLog()));
                 if (std::getenv("VORTANA_RAMI_MOTIVI"))
                     std::printf("%s (no island shoulder)\n%s\n", nome.c_str(), U8(std::wstring(b.GetLog())).c_str());
-            }
-            std::string dove;
-            const double giunto = GiuntoPeggiore(polilinee, idRamo, GeometryChecker(s.StradaPrincipale().asse),
-                                                 *ramo->GetParametriCorsie(), dove);
-            if (giunto > m_giuntoPeggiore) {
-                m_giuntoPeggiore = giunto;
-                m_giuntoDove = nome + " " + dove;
             }
         }
         s.Principale()->Chiudi();
@@ -291,6 +343,22 @@ protected:
         }
     }
 
+    // The reasons a leg gives (its log's lines that start with " - "), each
+    // counted once per leg.
+    void ContaMotivi(const std::wstring& log) {
+        std::set<std::wstring> motivi;
+        std::size_t inizio = 0;
+        while (inizio < log.size()) {
+            std::size_t fine = log.find(L"\r\n", inizio);
+            if (fine == std::wstring::npos) fine = log.size();
+            const std::wstring riga = log.substr(inizio, fine - inizio);
+            if (riga.rfind(L" - ", 0) == 0 || riga.rfind(L"\n", 0) == 0 || riga.rfind(L" Nessuna", 0) == 0)
+                motivi.insert(riga);
+            inizio = fine + 2;
+        }
+        for (const std::wstring& m : motivi) ++m_motivi[m];
+    }
+
     std::unique_ptr<CConstrStylesMgr> m_stili;
     std::unique_ptr<CConstrPars> m_pars;
     std::unique_ptr<CLanePars> m_corsie;
@@ -299,25 +367,34 @@ protected:
     std::map<std::wstring, Modello> m_modelli;
     double m_giuntoPeggiore = 0;
     std::string m_giuntoDove;
+    double m_banchinaVicina = 1e9;
+    std::string m_banchinaDove;
+    std::map<std::wstring, int> m_motivi;
 };
 
-TEST_F(StiliSuStradeGenerate, ShippedStylesBuildOnTheirRoads) {
+// One style per test, so that the three run side by side.
+class StiliSuStradeGenerateTabella : public StiliSuStradeGenerate, public ::testing::WithParamInterface<int> {};
+
+TEST_P(StiliSuStradeGenerateTabella, ShippedStylesBuildOnTheirRoads) {
+    const Stile stili[] = {kStili[GetParam()]};
     CaricaFile();
-    // style, class, angle, lanes, arrangement -> built legs
-    std::map<std::wstring, std::map<int, std::map<int, std::map<int, std::map<int, Conteggio>>>>> tabella;
-    for (const Stile& stile : kStili)
+    // style, class, curve, angle, lanes, arrangement -> built legs
+    std::map<std::wstring, std::map<int, std::map<int, std::map<int, std::map<int, std::map<int, Conteggio>>>>>>
+        tabella;
+    for (const Stile& stile : stili)
         for (int classe = 0; classe < 3; ++classe) {
             const bool propria = std::find(stile.classi.begin(), stile.classi.end(), classe) != stile.classi.end();
-            if (kSoloProprieClassi && !propria) continue;
             const Classe& c = kClassi[classe];
-            for (bool curva : {false, true})
+            for (double curva : kCurve)
                 for (double angolo : kAngoli)
-                    for (int corsie = 0; corsie < kNumeroCorsie; ++corsie)
+                    for (int corsie = 0; corsie < kNumeroCorsie; ++corsie) {
+                        if (!NellaTabella(propria, curva, corsie)) continue;
                         for (int disposizione = 0; disposizione < kNumeroDisposizioni; ++disposizione)
                             for (int verso : {CSecondariaJunctor::kIn, CSecondariaJunctor::kOut}) {
                                 if (disposizione == kIncrocio && verso == CSecondariaJunctor::kOut) continue;
                                 legs::Incrocio i;
-                                i.curva = curva;
+                                i.curva = curva != 0;
+                                if (curva != 0) i.raggioCurva = curva;
                                 i.angoloGradi = angolo;
                                 i.semiPrincipale = c.semiPrincipale;
                                 i.banchinaPrincipale = c.banchinaPrincipale;
@@ -330,50 +407,168 @@ TEST_F(StiliSuStradeGenerate, ShippedStylesBuildOnTheirRoads) {
                                 const std::string nome = U8(stile.nome) + " " + c.nome + " " + legs::Descrivi(i) +
                                                          " " + kNomiCorsie[corsie] + (i.attraversa ? " incrocio" : "");
                                 Costruisci(stile.nome, i, corsie, nome,
-                                           tabella[stile.nome][classe][static_cast<int>(angolo)][corsie][disposizione]);
+                                           tabella[stile.nome][classe][static_cast<int>(curva)]
+                                                  [static_cast<int>(angolo)][corsie][disposizione],
+                                           propria && NellaQuota(corsie));
                             }
+                    }
         }
 
-    // The table: per style and class, a row per angle and lane set with the
-    // legs built whole (+ those built without the drop island's shoulder) of
-    // those tried, for each arrangement (straight and curved main road and
-    // In and Out legs together).
+    // The table in full on request: per style, class, curve, angle and lane
+    // set the legs built whole (+ those built without the drop island's
+    // shoulder) of those tried, for each arrangement (In and Out legs
+    // together). Always: per style on its classes, a row per curve with the
+    // legs whole of those tried at each angle (no lanes, entry lane, all
+    // lanes).
+    const bool dettaglio = std::getenv("VORTANA_RAMI_TABELLA") != nullptr;
     int interi = 0, senzaBanchina = 0, legs = 0;
     std::string mancanti;
-    for (const Stile& stile : kStili)
+    for (const Stile& stile : stili)
         for (int classe = 0; classe < 3; ++classe) {
             if (!tabella[stile.nome].count(classe)) continue;
             const bool perQuesta = std::find(stile.classi.begin(), stile.classi.end(), classe) != stile.classi.end();
-            std::printf("\n%s, %s%s\n", U8(stile.nome).c_str(), kClassi[classe].nome, perQuesta ? "" : " (not its class)");
-            std::printf("angle | lanes      | T right | T left | crossing\n");
-            for (double angolo : kAngoli)
-                for (int corsie = 0; corsie < kNumeroCorsie; ++corsie) {
-                    const auto& riga = tabella[stile.nome][classe][static_cast<int>(angolo)][corsie];
-                    std::printf("%5d | %-10s", static_cast<int>(angolo), kNomiCorsie[corsie]);
-                    for (int d = 0; d < kNumeroDisposizioni; ++d) {
-                        const Conteggio& n = riga.at(d);
-                        if (n.senzaBanchina)
-                            std::printf(" | %d+%d/%d", n.interi, n.senzaBanchina, n.totale);
-                        else
-                            std::printf(" | %d/%d", n.interi, n.totale);
-                        interi += n.interi;
-                        senzaBanchina += n.senzaBanchina;
-                        legs += n.totale;
-                        const Richiesta r = perQuesta ? Richiesto(angolo, corsie) : kNulla;
-                        if ((r == kIntero && n.interi != n.totale) ||
-                            (r == kCostruito && n.interi + n.senzaBanchina != n.totale))
-                            mancanti += U8(stile.nome) + ", " + kClassi[classe].nome + ", " +
-                                        std::to_string(static_cast<int>(angolo)) + " degrees, " + kNomiCorsie[corsie] +
-                                        ", " + kNomiDisposizioni[d] + "\n";
+            if (dettaglio) {
+                std::printf("\n%s, %s%s\n", U8(stile.nome).c_str(), kClassi[classe].nome,
+                            perQuesta ? "" : " (not its class)");
+                std::printf("curve | angle | lanes      | T right | T left | crossing\n");
+            }
+            std::map<int, std::map<int, Conteggio>> quota;  // curve, angle
+            for (double curva : kCurve)
+                for (double angolo : kAngoli)
+                    for (int corsie = 0; corsie < kNumeroCorsie; ++corsie) {
+                        const auto& c = tabella[stile.nome][classe][static_cast<int>(curva)];
+                        if (!c.count(static_cast<int>(angolo)) || !c.at(static_cast<int>(angolo)).count(corsie))
+                            continue;
+                        const auto& riga = c.at(static_cast<int>(angolo)).at(corsie);
+                        if (dettaglio)
+                            std::printf("%5d | %5d | %-10s", static_cast<int>(curva), static_cast<int>(angolo),
+                                        kNomiCorsie[corsie]);
+                        for (int d = 0; d < kNumeroDisposizioni; ++d) {
+                            const Conteggio& n = riga.at(d);
+                            if (dettaglio) {
+                                if (n.senzaBanchina)
+                                    std::printf(" | %d+%d/%d", n.interi, n.senzaBanchina, n.totale);
+                                else
+                                    std::printf(" | %d/%d", n.interi, n.totale);
+                            }
+                            interi += n.interi;
+                            senzaBanchina += n.senzaBanchina;
+                            legs += n.totale;
+                            if (perQuesta && NellaQuota(corsie)) {
+                                Conteggio& q = quota[static_cast<int>(curva)][static_cast<int>(angolo)];
+                                q.interi += n.interi;
+                                q.senzaBanchina += n.senzaBanchina;
+                                q.totale += n.totale;
+                            }
+                            const Richiesta r = perQuesta ? Richiesto(angolo, curva, corsie) : kNulla;
+                            if ((r == kIntero && n.interi != n.totale) ||
+                                (r == kCostruito && n.interi + n.senzaBanchina != n.totale))
+                                mancanti += U8(stile.nome) + ", " + kClassi[classe].nome + ", curve " +
+                                            std::to_string(static_cast<int>(curva)) + ", " +
+                                            std::to_string(static_cast<int>(angolo)) + " degrees, " +
+                                            kNomiCorsie[corsie] + ", " + kNomiDisposizioni[d] + "\n";
+                        }
+                        if (dettaglio) std::printf("\n");
                     }
-                    std::printf("\n");
+            if (!perQuesta) continue;
+            std::printf("\n%s, %s: legs whole (no lanes, entry lane, all lanes)\ncurve ", U8(stile.nome).c_str(),
+                        kClassi[classe].nome);
+            for (double angolo : kAngoli) std::printf("| %5d ", static_cast<int>(angolo));
+            std::printf("| all\n");
+            Conteggio tutti;
+            for (double curva : kCurve) {
+                if (!quota.count(static_cast<int>(curva))) continue;
+                Conteggio riga;
+                std::printf("%5d ", static_cast<int>(curva));
+                for (double angolo : kAngoli) {
+                    const Conteggio& q = quota[static_cast<int>(curva)][static_cast<int>(angolo)];
+                    std::printf("| %2d/%2d ", q.interi, q.totale);
+                    riga.interi += q.interi;
+                    riga.totale += q.totale;
                 }
+                std::printf("| %d/%d\n", riga.interi, riga.totale);
+                tutti.interi += riga.interi;
+                tutti.totale += riga.totale;
+            }
+            std::printf("whole: %d of %d (%.1f %%)\n", tutti.interi, tutti.totale,
+                        100.0 * tutti.interi / std::max(1, tutti.totale));
+            if (std::find(stile.quota.begin(), stile.quota.end(), classe) != stile.quota.end()) {
+                EXPECT_GE(tutti.interi, kQuotaInteri * tutti.totale) << U8(stile.nome) << ", " << kClassi[classe].nome;
+            }
         }
+    std::printf("\nWhy legs on their styles' classes were not whole (no lanes, entry lane, all lanes):\n");
+    for (const auto& [motivo, quanti] : m_motivi) {
+        std::string riga = U8(motivo);
+        if (!riga.empty() && riga[0] == '\n') riga.erase(0, 1);
+        std::printf("%5d %s\n", quanti, riga.c_str());
+    }
     std::printf("\n%d of %d legs built whole, %d more without the drop island's shoulder; worst kerb joint %.6f "
-                "degrees (%s)\n",
-                interi, legs, senzaBanchina, m_giuntoPeggiore, m_giuntoDove.c_str());
+                "degrees (%s); shoulder closest to its kerb %.3f (%s)\n",
+                interi, legs, senzaBanchina, m_giuntoPeggiore, m_giuntoDove.c_str(), m_banchinaVicina,
+                m_banchinaDove.c_str());
     EXPECT_TRUE(mancanti.empty()) << "not every leg built as its style should:\n" << mancanti;
+    // Every kerb and shoulder outline drawn, of a leg built or refused, runs
+    // without a corner; no shoulder touches or crosses its kerb.
     EXPECT_LT(m_giuntoPeggiore, 0.01) << m_giuntoDove;
+    EXPECT_GE(m_banchinaVicina, 0.01) << m_banchinaDove;
+}
+
+INSTANTIATE_TEST_SUITE_P(Stili, StiliSuStradeGenerateTabella, ::testing::Range(0, 3),
+                         [](const ::testing::TestParamInfo<int>& info) { return U8(kStili[info.param].nome); });
+
+// A shoulder that comes onto its edge is refused before it is drawn: with
+// Extraurbana's former curb-return radius (r1 62.5), on the inside of a
+// radius of 200 at 80 degrees, the exit shoulder's outer arcs ran into the
+// exit edge; with the shipped r1 of 45 the same leg is built whole.
+TEST_F(StiliSuStradeGenerate, ShoulderOnItsEdgeIsRefused) {
+    CaricaFile();
+    legs::Incrocio i;
+    const Classe& c = kClassi[kClasseLarga];
+    i.semiPrincipale = c.semiPrincipale;
+    i.banchinaPrincipale = c.banchinaPrincipale;
+    i.semiRamo = c.semiSecondaria;
+    i.banchinaRamo = c.banchinaSecondaria;
+    i.curva = true;
+    i.raggioCurva = 200;
+    i.angoloGradi = 80;
+    i.lato = CSecondariaJunctor::kSinistra;
+    i.verso = CSecondariaJunctor::kOut;
+    for (double r1 : {62.5, 0.0}) {
+        SCOPED_TRACE(r1);
+        WorkingDrawingTest::TearDown();
+        WorkingDrawingTest::SetUp();
+        legs::Scenario s(i, m_db.get());
+        ASSERT_TRUE(s.Prepara()) << s.Errore();
+        ASSERT_TRUE(CaricaStile(s.Principale(), s.Ramo(), L"Extraurbana", kNessuna));
+        CConstrPars* p = s.Ramo()->GetParametri();
+        if (r1 > 0) {
+            p->r1u.SetValore(r1);
+            p->r1e.SetValore(r1);
+            p->AccoppiaRaggi(0, true, true, true);
+            p->AccoppiaRaggi(1, true, true, true);
+        }
+        MargineProgressiva = 5.0;
+        CConstrJunctor b;
+        b.Init(s.Principale(), s.Ramo());
+        b.SetParCorsie(s.Ramo()->GetParametriCorsie());
+        b.SetId(100);
+        b.Costruisci();
+        const std::wstring log(b.GetLog());
+        std::multiset<std::wstring> codici;
+        for (const legs::PolilineaIntersezione& q : legs::PolilineeIntersezione()) codici.insert(q.Codice());
+        const std::wstring rifiuto = L" - Banchina che tocca o incrocia il proprio ciglio, non disegnata: rBEOUT.\r\n";
+        if (r1 > 0) {
+            EXPECT_EQ(b.GetEsito(), 0);
+            EXPECT_NE(log.find(rifiuto + L"Errore!\r\n"), std::wstring::npos) << U8(log);
+            EXPECT_EQ(codici.count(L"rBEOUT"), 0u);
+            EXPECT_EQ(codici.count(L"rCEOUT"), 1u);
+        } else {
+            EXPECT_EQ(b.GetEsito(), 1) << U8(log);
+            EXPECT_EQ(codici.count(L"rBEOUT"), 1u);
+        }
+        s.Principale()->Chiudi();
+        s.Ramo()->Chiudi();
+    }
 }
 
 // A road crossing the main road with a left-turn lane on both legs: each

@@ -193,7 +193,22 @@ protected:
         // start, the curve fitted again to run into the inner arc, and that
         // arc. A refitted curve starts from Pm on the main line along a
         // straight, unless Pm would lie behind the curve's start.
-        const size_t e = extra ? 1 : 0;
+        // The closing piece from the lane shoulder point follows the main
+        // line: where the main alignment changes element on the way, the
+        // foot of that change is a vertex of it.
+        size_t e = extra ? 1 : 0;
+        if (extra) {
+            const std::vector<Vertex>& asse = m_scenario->StradaPrincipale().asse;
+            auto AlCambio = [&](const Vertex& p) {
+                for (size_t k = 1; k + 1 < asse.size(); ++k) {
+                    const double t = GeometryChecker(asse).TangentOut(k);
+                    if (std::fabs((p.x - asse[k].x) * std::cos(t) + (p.y - asse[k].y) * std::sin(t)) < 1e-6)
+                        return true;
+                }
+                return false;
+            };
+            while (e < v.size() && AlCambio(v[e])) ++e;
+        }
         const bool conPm = rifatta && v.size() > e + 1 && v[e].bulge == 0;
         const size_t q0 = e + (conPm ? 1 : 0);
         // Where the inner arc would have to reach past the leg's line, the
@@ -330,7 +345,10 @@ protected:
             EXPECT_NEAR(principaleG.SignedOffset(V(v[0])), scostamento, kTolPunto);
             EXPECT_NEAR(v[0].x, b.m_puntoBanchinaCorsia[lato][0], kTolPunto);
             EXPECT_NEAR(v[0].y, b.m_puntoBanchinaCorsia[lato][1], kTolPunto);
-            EXPECT_EQ(v[0].bulge, 0);
+            // The closing piece runs along the lane shoulder line, on a
+            // curved road along its arc.
+            for (const Vec2& q : GeometryChecker({v[0], v[1]}).Samples(8))
+                EXPECT_NEAR(principaleG.SignedOffset(q), scostamento, kTolPunto);
             const std::vector<Vertex> ciglio =
                 uscita ? Leggi(b.m_idCiglioEsterno[lato]) : Inverti(Leggi(b.m_idCiglioEsterno[lato]));
             ASSERT_FALSE(ciglio.empty());

@@ -62,4 +62,48 @@ TEST(VerificaContorno, CrossingsAndTurnsBackAreFoundPointedTailsLetThrough) {
     }
 }
 
+// The closest approach of two outlines, the check a shoulder passes against
+// its edge: inner points of arcs count, crossing or touching gives 0.
+TEST(DistanzaContorni, ClosestApproachOfStraightsAndArcs) {
+    struct Coppia {
+        const char* nome;
+        std::vector<V> a;
+        bool chiusoA;
+        std::vector<V> b;
+        double attesa;
+    };
+    // Half circles of radius 5 about (0, 0) over the top and about (0, 12)
+    // under the bottom, both counter-clockwise.
+    const std::vector<V> sopra = {{5, 0, 1}, {-5, 0, 0}}, sotto = {{-5, 12, 1}, {5, 12, 0}};
+    const Coppia casi[] = {
+        {"parallel_straights", {{0, 0, 0}, {10, 0, 0}}, false, {{0, 1, 0}, {10, 1, 0}}, 1},
+        {"crossing_straights", {{0, 0, 0}, {10, 0, 0}}, false, {{5, -1, 0}, {5, 1, 0}}, 0},
+        {"straight_over_arc_top", sopra, false, {{-10, 6, 0}, {10, 6, 0}}, 1},
+        {"straight_touching_arc", sopra, false, {{-10, 5, 0}, {10, 5, 0}}, 0},
+        {"straight_across_arc", sopra, false, {{-10, 3, 0}, {10, 3, 0}}, 0},
+        {"arcs_facing", sopra, false, sotto, 2},
+        {"concentric_arcs", sopra, false, {{7, 0, 1}, {-7, 0, 0}}, 2},
+        {"arc_beside_straight_end", sopra, false, {{8, 0, 0}, {8, -4, 0}}, 3},
+        // The closing side of a closed outline counts.
+        {"closed_square", {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}}, true, {{-1, 5, 0}, {-3, 5, 0}}, 1},
+        {"open_square", {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}}, false, {{-1, 5, 0}, {-3, 5, 0}},
+         std::hypot(1.0, 5.0)},
+    };
+    auto Lista = [](const std::vector<V>& vertici, AcGePoint3dArray& v, AcGeDoubleArray& b) {
+        for (const V& p : vertici) {
+            v.append(AcGePoint3d(p.x, p.y, 0));
+            b.append(p.bulge);
+        }
+    };
+    for (const Coppia& c : casi) {
+        SCOPED_TRACE(c.nome);
+        AcGePoint3dArray va, vb;
+        AcGeDoubleArray ba, bb;
+        Lista(c.a, va, ba);
+        Lista(c.b, vb, bb);
+        EXPECT_NEAR(DistanzaContorni(va, ba, c.chiusoA, vb, bb, false), c.attesa, 1e-9);
+        EXPECT_NEAR(DistanzaContorni(vb, bb, false, va, ba, c.chiusoA), c.attesa, 1e-9);
+    }
+}
+
 }  // namespace

@@ -363,7 +363,9 @@ TEST_P(IsolaGocciaSuStrade, EdgeAndShoulderJoinTangentiallyAndKeepTheirDistances
     const bool esito = k.CostruisciIsolaGoccia();
     const std::wstring registro(k.GetLog());
     const std::wstring senzaBase =
-        L"Nessuna soluzione. Comando annullato\r\n - Numero di intersezioni insufficienti in fase di costruzione.\r\n";
+        L"Nessuna soluzione. Comando annullato\r\n - Numero di intersezioni insufficienti in fase di costruzione.\r\n"
+        L" - La banchina dell'isola a goccia non raggiunge la banchina della strada principale: modificare riu e "
+        L"rie.\r\n";
 
     if (cuspideCiglio > base) {
         // The halves cross before the base: no outline can be drawn; the
@@ -610,7 +612,8 @@ TEST_F(IsolaGocciaTest, HalvesThatCrossBeforeTheBaseDrawNoEdge) {
     EXPECT_TRUE(k.CostruisciIsolaGoccia());
     EXPECT_EQ(std::wstring(k.GetLog()),
               L"Nessuna soluzione. Comando annullato\r\n - Numero di intersezioni insufficienti in fase di "
-              L"costruzione.\r\n - I lati dell'isola a goccia si incrociano prima della base.\r\n");
+              L"costruzione.\r\n - La banchina dell'isola a goccia non raggiunge la banchina della strada "
+              L"principale: modificare riu e rie.\r\n - I lati dell'isola a goccia si incrociano prima della base.\r\n");
     EXPECT_TRUE(k.m_idCiglioIsola.isNull());
     EXPECT_TRUE(k.m_idBanchinaIsola.isNull());
 }

@@ -155,7 +155,8 @@ TEST_F(RamoCompletoTest, FailingDropIslandRunsEveryStepAndKeepsWhatWasDrawn) {
     // The outer edges are still built; the triangular islands fail without
     // the drop island. What was drawn stays, each piece with the leg's data.
     EXPECT_EQ(std::wstring(b->GetLog()),
-              kInizioIn + kIsola + L" - Numero di intersezioni insufficienti in fase di costruzione 2.\r\nErrore!\r\n" +
+              kInizioIn + kIsola + L" - Numero di intersezioni insufficienti in fase di costruzione 2.\r\n" +
+                  L" - L'arco di raggio rie non raggiunge la base dell'isola: modificare rie o b2.\r\nErrore!\r\n" +
                   kCigli + kTriangoli + L" - Impossibile recuperare l'entità di costruzione.\r\nErrore!\r\n");
     EXPECT_EQ(VerificaDatiEstesi(PolilineeIntersezione(), L"1000"),
               (std::multiset<std::wstring>{L"rCEIN", L"rBEIN", L"rCEOUT", L"rBEOUT"}));
