@@ -56,15 +56,21 @@ FileShape CheckShape(const DxfSource& source) {
     Tok t{}, first{};
     std::string firstValue;
     bool any = false, inHeader = false;
+    int sectionAt = 0;  // the line of a 0 SECTION whose name is still to come
     while (cursor.Next(t)) {
         if (!any) {
             firstValue = t.value;
             first = {t.code, t.line, firstValue};
         }
         any = true;
+        // A section is known by its name alone: without one, all it holds would be lost.
+        if (sectionAt && (t.code != 2 || Trim(t.value).empty()))
+            Fail(sectionAt, L"a SECTION without its name: 0 SECTION must be followed by group 2 and the name");
+        sectionAt = 0;
         if (t.code == 0) {
             ++shape.records;
             inHeader = Trim(t.value) == "SECTION";
+            if (inHeader) sectionAt = t.line;
         } else if (inHeader && shape.header.back().code == 0 && Trim(t.value) != "HEADER") {
             // A section is the header when its first group names it so.
             shape.header.pop_back();
@@ -138,6 +144,7 @@ public:
             else if (section == "BLOCKS") BlockRecord(r);
             else if (section == "ENTITIES") EntityRecord(r, 0);
             else if (section == "OBJECTS") ObjectRecord(r);
+            else CheckReals(r);
         }
         // The text read again ends where it ended and had the same header, or
         // the file is no longer the one checked.
@@ -197,6 +204,7 @@ private:
     }
 
     void Header(const Record& r) {
+        CheckReals(r);
         for (size_t i = r.begin; i + 1 < r.end; ++i) {
             if (m_t[i].code != 9) continue;
             std::string_view var = Trim(m_t[i].value);
@@ -250,6 +258,18 @@ private:
                                  L" for group code 1004: it must be hexadecimal digits in pairs");
     }
 
+    // A group the reading does not keep is still checked as a kept one
+    // would be when its code holds a number: a real that is no finite
+    // number fails the file where it stands.
+    static bool HoldsReal(int code) {
+        DxfTag::Kind k = KindOfCode(code);
+        return k == DxfTag::Kind::Real || k == DxfTag::Kind::Point;
+    }
+    void CheckReals(const Record& r) const {
+        for (size_t i = r.begin; i < r.end; ++i)
+            if (HoldsReal(m_t[i].code)) Real(m_t[i]);
+    }
+
     // A name the table would refuse fails the file where it stands (an empty
     // one is dealt with where it is used).
     static void CheckName(const std::wstring& name, int line, SymbolTable table) {
@@ -291,6 +311,7 @@ private:
     }
 
     void TableRecord(const Record& r) {
+        CheckReals(r);
         if (r.kind == "LAYER") {
             std::wstring name = Name(r, SymbolTable::Layer);
             if (name.empty()) return;
@@ -322,6 +343,7 @@ private:
     }
 
     void BlockRecord(const Record& r) {
+        if (r.kind == "BLOCK" || r.kind == "ENDBLK") CheckReals(r);
         if (r.kind == "BLOCK") {
             FinishPending();
             std::wstring name = Name(r, SymbolTable::Block);
@@ -380,6 +402,12 @@ private:
                 XDataItem(x, t, std::move(tag));
                 continue;
             }
+            if (t.code == 8 && t.value.empty()) {
+                // No layer may have an empty name: the entity stays, on the layer every drawing has.
+                Repaired(t.line + 1, L"an empty layer name replaced by \"0\"");
+                d.push_back(DxfTag::Text(8, L"0"));
+                continue;
+            }
             if (t.code == 8 && t.value != m_checkedLayer) {
                 CheckName(Text(t), t.line + 1, SymbolTable::Layer);
                 m_checkedLayer.assign(t.value);
@@ -403,7 +431,10 @@ private:
             default: break;
             }
             if (!SchemaKeeps(schema, t.code)) {
-                if (IsPointCode(t.code)) i += PointSpan(r, i);
+                const size_t span = IsPointCode(t.code) ? PointSpan(r, i) : 0;
+                for (size_t k = i; k <= i + span; ++k)
+                    if (HoldsReal(m_t[k].code)) Real(m_t[k]);
+                i += span;
                 continue;
             }
             DxfTag tag;
@@ -528,7 +559,11 @@ private:
         d = std::move(out);
     }
 
-    void Skip(std::string_view kind) { ++m_skipped[std::string(kind)]; }
+    // A kind not kept is skipped whole, its numbers checked all the same.
+    void Skip(const Record& r) {
+        CheckReals(r);
+        ++m_skipped[std::string(r.kind)];
+    }
 
     void EntityRecord(const Record& r, int inBlock) {
         std::wstring& kind = m_kind;
@@ -543,7 +578,7 @@ private:
         bool isSub = r.kind == "VERTEX" || r.kind == "ATTRIB" || r.kind == "SEQEND";
         if (isSub) {
             if (!m_pending) {
-                Skip(r.kind);
+                Skip(r);
                 return;
             }
             if (r.kind == "SEQEND") {
@@ -554,7 +589,7 @@ private:
             }
             bool wantVertex = AcDb2dPolyline::cast(m_pending) || AcDb3dPolyline::cast(m_pending);
             if ((r.kind == "VERTEX") != wantVertex) {
-                Skip(r.kind);
+                Skip(r);
                 return;
             }
             if (AcDb3dPolyline::cast(m_pending)) flags |= 32;
@@ -571,7 +606,7 @@ private:
         std::unique_ptr<AcDbObject> o(NewObjectOfKind(kind, flags));
         auto* e = AcDbEntity::cast(o.get());
         if (!e) {
-            Skip(r.kind);
+            Skip(r);
             return;
         }
         uint64_t owner = 0;
@@ -587,7 +622,7 @@ private:
             else block = BlockNamed(paper ? ACDB_PAPER_SPACE : ACDB_MODEL_SPACE);
         }
         if (AcDbBlockReference::cast(e) && blockName.empty()) {
-            Skip(r.kind);
+            Skip(r);
             return;
         }
         if (auto* lw = AcDbPolyline::cast(e)) {
@@ -606,6 +641,7 @@ private:
         }
         m_pending = AcDbEntity::cast(o.release());
         m_pendingLine = r.line;
+        m_pendingKind = kind;
         m_pendingBlock = block;
         m_pendingList = nullptr;
         if (auto* p = AcDb2dPolyline::cast(e)) m_pendingList = &p->vertexOwner();
@@ -629,13 +665,19 @@ private:
         auto* b = Peek<AcDbBlockTableRecord>(m_pendingBlock);
         b->m_writer = true;
         AcDbObjectId id;
-        b->appendAcDbEntity(id, e);
+        Acad::ErrorStatus es = b->appendAcDbEntity(id, e);
         b->m_writer = false;
-        e->m_writer = false;
         m_pendingList = nullptr;
+        if (es != Acad::eOk) {
+            // Refused by its block: it is still ours, with what it owns.
+            delete e;
+            Fail(m_pendingLine, L"the block refuses the " + m_pendingKind + L" (error " + std::to_wstring(es) + L")");
+        }
+        e->m_writer = false;
     }
 
     void ObjectRecord(const Record& r) {
+        CheckReals(r);
         if (r.kind != "LAYOUT") return;
         std::wstring name;
         int tab = 0;
@@ -681,7 +723,14 @@ private:
         std::stable_sort(s.layouts.begin(), s.layouts.end(), [](AcDbObjectId a, AcDbObjectId b) {
             return Peek<AcDbLayout>(a)->getTabOrder() < Peek<AcDbLayout>(b)->getTabOrder();
         });
-        for (auto& [ref, name] : m_refNames) ref->setBlockIdRaw(BlockNamed(name));
+        // A layout's block is drawn on its own sheet, never inserted: the
+        // database refuses such a reference, and so does the reading.
+        for (auto& [ref, name] : m_refNames) {
+            const bool paper = name.size() >= 12 && EqualNoCase(name.substr(0, 12), ACDB_PAPER_SPACE);
+            if (paper || EqualNoCase(name, ACDB_MODEL_SPACE))
+                Fail(m_refLines[ref], L"a reference to \"" + name + L"\", the block of a layout: it cannot be inserted");
+            ref->setBlockIdRaw(BlockNamed(name));
+        }
         // A block that inserts itself, however indirectly, cannot be drawn.
         BlockCycle cycle = FindBlockCycle(m_db);
         if (!cycle.names.empty())
@@ -736,6 +785,7 @@ private:
     std::map<std::wstring, int> m_xdataApps;  // with the line that first names each
     std::vector<std::wstring> m_repairs;
     int m_pendingLine = 0;
+    std::wstring m_pendingKind;
     std::map<DbStub*, uint64_t> m_blockLayoutHandle;
     std::vector<LayoutRec> m_layouts;
     std::map<std::string, int> m_skipped;
@@ -787,9 +837,15 @@ bool ReadDxfFile(const std::string& path, AcDbDatabase* db, std::wstring* error,
         ~File() {
             if (fd >= 0) ::close(fd);
         }
-    } file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    } file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
+    // Opened without waiting (a pipe nobody writes would wait for ever) and
+    // read only when it is a file: a device or a pipe has no end to read to.
     struct stat opened {};
     bool read = file.fd >= 0 && fstat(file.fd, &opened) == 0;
+    if (read && !S_ISREG(opened.st_mode) && !S_ISDIR(opened.st_mode)) {
+        if (error) *error = Utf8ToWide(path) + L": not a regular file (a device, a pipe or a socket): not read";
+        return false;
+    }
     std::wstring e;
     if (read) {
         auto sameFile = [&] {
