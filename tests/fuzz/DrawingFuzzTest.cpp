@@ -30,6 +30,11 @@ std::vector<std::string> Lines(const std::string& text) {
     return out;
 }
 
+std::string Trim(const std::string& s) {
+    size_t b = s.find_first_not_of(" \r"), e = s.find_last_not_of(" \r");
+    return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
+}
+
 std::string Join(const std::vector<std::string>& lines) {
     std::string out;
     for (const std::string& l : lines) out += l + "\n";
@@ -56,7 +61,7 @@ public:
         int steps = 1 + Pick(3);
         for (int s = 0; s < steps && l.size() > 4; ++s) {
             size_t i = Pick(l.size() / 2) * 2;  // a group code line; i + 1 is its value
-            switch (Pick(9)) {
+            switch (Pick(11)) {
             case 0: l[i + 1] = kValues[Pick(kValues.size())]; break;
             case 1: l[i] = kCodes[Pick(kCodes.size())]; break;
             case 2: l.erase(l.begin() + static_cast<long>(Pick(l.size()))); break;
@@ -76,6 +81,20 @@ public:
                 if (!v.empty()) v[Pick(v.size())] = static_cast<char>(Pick(256));
                 break;
             }
+            case 8:  // a section's name dropped
+                for (size_t k = i; k + 3 < l.size(); k += 2)
+                    if (Trim(l[k]) == "0" && Trim(l[k + 1]) == "SECTION") {
+                        l.erase(l.begin() + static_cast<long>(k + 2), l.begin() + static_cast<long>(k + 4));
+                        break;
+                    }
+                break;
+            case 9:  // a layer name emptied
+                for (size_t k = i; k + 1 < l.size(); k += 2)
+                    if (Trim(l[k]) == "8") {
+                        l[k + 1].clear();
+                        break;
+                    }
+                break;
             default:  // a reference to another block, or to a space
                 for (size_t k = i; k + 3 < l.size(); k += 2)
                     if (l[k] == "  0" && l[k + 1] == "INSERT") {
