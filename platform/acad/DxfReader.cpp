@@ -1,20 +1,18 @@
+// The second pass of a drawing's reading: its objects, one at a time, into
+// the database.
 #include <cctype>
 #include <charconv>
-#include <deque>
 #include <functional>
 #include <iterator>
 #include <map>
 #include <memory>
 #include <string_view>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "AcDbDatabase.h"
 #include "BlockNesting.h"
 #include "DxfCursor.h"
 #include "DxfFile.h"
+#include "DxfReading.h"
 #include "DxfSchema.h"
 #include "HostText.h"
 
@@ -25,68 +23,20 @@ void SetLastDxfRepairs(std::vector<std::wstring> r);
 
 namespace {
 
+using dxfread::CheckShape;
 using dxfread::DxfSource;
 using dxfread::Fail;
 using dxfread::FailChanged;
+using dxfread::FileShape;
 using dxfread::Quote;
 using dxfread::ReadError;
 using dxfread::TagCursor;
 using dxfread::Tok;
 using dxfread::Trim;
 
-
-// A whole pass over the groups, before anything is made: the file is DXF
-// text from 0 SECTION to 0 EOF. Gives how many objects it holds, the groups
-// of its header (their values owned: the text read is gone by then) and
-// where its 0 EOF ends.
-struct FileShape {
-    size_t records = 0;
-    std::vector<Tok> header;
-    std::deque<std::string> headerValues;
-    uint64_t end = 0;
-};
-
 // The flags of a BLOCK that make it an external reference: attached (4),
 // overlaid (8), dependent on its drawing (16), resolved (32).
 constexpr int64_t kXrefFlags = 4 | 8 | 16 | 32;
-
-FileShape CheckShape(const DxfSource& source) {
-    TagCursor cursor(source, false);
-    FileShape shape;
-    Tok t{}, first{};
-    std::string firstValue;
-    bool any = false, inHeader = false;
-    int sectionAt = 0;  // the line of a 0 SECTION whose name is still to come
-    while (cursor.Next(t)) {
-        if (!any) {
-            firstValue = t.value;
-            first = {t.code, t.line, firstValue};
-        }
-        any = true;
-        // A section is known by its name alone: without one, all it holds would be lost.
-        if (sectionAt && (t.code != 2 || Trim(t.value).empty()))
-            Fail(sectionAt, L"a SECTION without its name: 0 SECTION must be followed by group 2 and the name");
-        sectionAt = 0;
-        if (t.code == 0) {
-            ++shape.records;
-            inHeader = Trim(t.value) == "SECTION";
-            if (inHeader) sectionAt = t.line;
-        } else if (inHeader && shape.header.back().code == 0 && Trim(t.value) != "HEADER") {
-            // A section is the header when its first group names it so.
-            shape.header.pop_back();
-            shape.headerValues.pop_back();
-            inHeader = false;
-            continue;
-        }
-        if (inHeader) shape.header.push_back({t.code, t.line, shape.headerValues.emplace_back(t.value)});
-    }
-    if (!any) Fail(1, L"not a DXF file: it is empty");
-    if (first.code != 0 || Trim(first.value) != "SECTION")
-        Fail(first.line, L"not a DXF file: expected 0 SECTION, found " + Quote(first.value));
-    if (!cursor.Done()) Fail(cursor.Line(), L"the file ends before 0 EOF: truncated");
-    shape.end = cursor.Offset();
-    return shape;
-}
 
 // One object of the file: its kind and its groups up to the next 0.
 struct Record {
@@ -802,10 +752,10 @@ namespace {
 
 std::function<void()> g_betweenPasses;
 
-// Reads the drawing of `source`; `sameFile`, for a file, tells once it is
-// read whether the file is still the one opened.
-bool ReadSource(const DxfSource& source, AcDbDatabase* db, std::wstring* error, std::vector<std::wstring>* skipped,
-                const std::function<bool()>& sameFile = {}) {
+}  // namespace
+
+bool dxfread::ReadSource(const DxfSource& source, AcDbDatabase* db, std::wstring* error,
+                         std::vector<std::wstring>* skipped, const std::function<bool()>& sameFile) {
     try {
         Reader r(db);
         r.Run(source, g_betweenPasses);
@@ -820,51 +770,7 @@ bool ReadSource(const DxfSource& source, AcDbDatabase* db, std::wstring* error, 
     }
 }
 
-}  // namespace
-
 void SetDxfReadBetweenPasses(std::function<void()> call) { g_betweenPasses = std::move(call); }
 
-bool ReadDxfText(const std::string& text, AcDbDatabase* db, std::wstring* error, std::vector<std::wstring>* skipped) {
-    return ReadSource(DxfSource{text}, db, error, skipped);
-}
-
-bool ReadDxfFile(const std::string& path, AcDbDatabase* db, std::wstring* error, std::vector<std::wstring>* skipped) {
-    // Both passes read the one file opened here, a piece at a time: a file
-    // renamed or replaced meanwhile is still the one read, and one written
-    // over meanwhile is refused.
-    struct File {
-        int fd;
-        ~File() {
-            if (fd >= 0) ::close(fd);
-        }
-    } file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
-    // Opened without waiting (a pipe nobody writes would wait for ever) and
-    // read only when it is a file: a device or a pipe has no end to read to.
-    struct stat opened {};
-    bool read = file.fd >= 0 && fstat(file.fd, &opened) == 0;
-    if (read && !S_ISREG(opened.st_mode) && !S_ISDIR(opened.st_mode)) {
-        if (error) *error = Utf8ToWide(path) + L": not a regular file (a device, a pipe or a socket): not read";
-        return false;
-    }
-    std::wstring e;
-    if (read) {
-        auto sameFile = [&] {
-            struct stat now {};
-            return fstat(file.fd, &now) == 0 && now.st_size == opened.st_size &&
-                   now.st_mtim.tv_sec == opened.st_mtim.tv_sec && now.st_mtim.tv_nsec == opened.st_mtim.tv_nsec;
-        };
-        try {
-            if (ReadSource(DxfSource{{}, file.fd}, db, &e, skipped, sameFile)) return true;
-        } catch (const dxfread::FileError&) {
-            read = false;
-        }
-    }
-    if (!read) {
-        if (error) *error = L"cannot open " + Utf8ToWide(path);
-        return false;
-    }
-    if (error) *error = Utf8ToWide(path) + L": " + e;
-    return false;
-}
 
 }  // namespace vplat
