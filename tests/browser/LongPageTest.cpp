@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "BrowserFixture.h"
 #include "HtmlPage.h"
 
 namespace {
@@ -91,4 +92,60 @@ TEST_F(LongPage, OfOneBlockIsBuiltWhole) {
     page.Layout(kWidth, kHeight);
     EXPECT_EQ(page.BuiltParts(), 1u);
     EXPECT_GT(page.Height(), 0);
+}
+
+namespace {
+
+class LongPageInBrowser : public browser_test::BrowserFixture {
+protected:
+    void TearDown() override {
+        vplat::HtmlPage::SetPartSizes(0, 0);
+        BrowserFixture::TearDown();
+    }
+};
+
+}  // namespace
+
+// The shipped style file shown in parts: its scroll bar reaches the bottom
+// as the parts drawn are measured, the page is as tall as whole but for the
+// margins that do not collapse across its cuts, and find scrolls to a match
+// in a part not yet built.
+TEST_F(LongPageInBrowser, ScrollsToTheBottomAndFindsInPartsNotBuilt) {
+    const std::wstring file = CopyShipped().wstring();
+    ASSERT_EQ(Navigate(file), S_OK);
+    UpdateWindow(m_browser);
+    const int whole = vplat::WebBrowserHooks::PageHeight(m_browser);
+    const std::wstring text = vplat::WebBrowserHooks::PageText(m_browser);
+    vplat::HtmlPage::SetPartSizes(1, 4096);
+    ASSERT_EQ(Navigate(file), S_OK);
+    UpdateWindow(m_browser);
+    // The scroll bar follows as parts are measured, and the bottom is reached.
+    auto range = [&] {
+        SCROLLINFO si{};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_RANGE;
+        GetScrollInfo(m_browser, SB_VERT, &si);
+        return si.nMax + 1;
+    };
+    for (int i = 0; i < 6; ++i) {
+        SendMessageW(m_browser, WM_VSCROLL, SB_PAGEDOWN, 0);
+        UpdateWindow(m_browser);
+        EXPECT_EQ(range(), vplat::WebBrowserHooks::PageHeight(m_browser)) << "page " << i;
+    }
+    for (int i = 0; i < 20; ++i) {
+        SendMessageW(m_browser, WM_VSCROLL, SB_BOTTOM, 0);
+        UpdateWindow(m_browser);
+    }
+    RECT c{};
+    GetClientRect(m_browser, &c);
+    const int height = vplat::WebBrowserHooks::PageHeight(m_browser);
+    EXPECT_EQ(vplat::WebBrowserHooks::ScrollPos(m_browser), height - c.bottom);
+    EXPECT_EQ(range(), height);
+    EXPECT_NEAR(height, whole, whole / 100);
+    SendMessageW(m_browser, WM_VSCROLL, SB_TOP, 0);
+    UpdateWindow(m_browser);
+    vplat::Script::Get().Load(L"find Stile Urbana\n");
+    EXPECT_EQ(Find(), S_OK);
+    EXPECT_GT(vplat::WebBrowserHooks::ScrollPos(m_browser), 0);
+    EXPECT_EQ(vplat::WebBrowserHooks::PageText(m_browser), text);
 }
