@@ -11,6 +11,8 @@
 #include <random>
 #include <sstream>
 
+#include <unistd.h>
+
 #include <nlohmann/json.hpp>
 
 #include "DrawingDump.h"
@@ -184,9 +186,18 @@ TEST(DrawingFuzz, MutatedSamplesAreRefusedOrReadSavedDumpedAndRendered) {
         ASSERT_TRUE(vplat::ReadDxfText(sample, &db, &error)) << vplat::WideToUtf8(error);
     }
     Mutator mutator(kSeed);
-    std::string dir = ::testing::TempDir() + "fuzz/";
+    // A folder of this process's own: other builds on the machine run the same cases.
+    std::string dir = ::testing::TempDir() + "fuzz-" + std::to_string(::getpid()) + "/";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
+    // Kept only when a case failed, for a look at it.
+    struct Cleanup {
+        std::string dir;
+        ~Cleanup() {
+            std::error_code ec;
+            if (!::testing::Test::HasFailure()) std::filesystem::remove_all(dir, ec);
+        }
+    } cleanup{dir};
     std::vector<std::string> saved;
     int refused = 0;
     for (int n = 0; n < kCases; ++n) {
