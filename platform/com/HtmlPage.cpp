@@ -75,11 +75,20 @@ void HtmlPage::SetPartSizes(size_t longPage, size_t partBytes) {
     g_partBytes = partBytes ? partBytes : kPartBytes;
 }
 
+std::vector<std::string> HtmlPage::Cut(const std::string& html) {
+    std::vector<std::string> pages;
+    if (html.size() >= g_longPage)
+        for (HtmlPart& p : CutHtmlPage(html, g_partBytes)) pages.push_back(std::move(p.html));
+    if (pages.size() < 2) return {html};
+    return pages;
+}
+
 HtmlPage::HtmlPage(const std::string& html, bool print) : m_print(print) {
     m_container.SetViewport(0, 0, print);
     // A printed page is laid out whole: its cuts between sheets need it all.
     if (!print && html.size() >= g_longPage) {
-        for (HtmlPart& p : CutHtmlPage(html, g_partBytes)) {
+        std::vector<HtmlPart> parts = CutHtmlPage(html, g_partBytes);
+        for (HtmlPart& p : parts) {
             Part part;
             part.html = std::move(p.html);
             part.bytes = p.bytes;

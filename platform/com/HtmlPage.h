@@ -52,6 +52,9 @@ public:
     static constexpr size_t kLongPage = size_t(1) << 20;
     static constexpr size_t kPartBytes = size_t(256) << 10;
     static void SetPartSizes(size_t longPage, size_t partBytes);
+    // The pages a page is shown or printed in: its parts when it is long,
+    // else the page itself.
+    static std::vector<std::string> Cut(const std::string& html);
     // How many parts the page has (1 for a page built whole), and how many are built now.
     size_t Parts() const { return m_parts.empty() ? 1 : m_parts.size(); }
     size_t BuiltParts() const;
