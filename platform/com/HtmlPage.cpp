@@ -85,7 +85,8 @@ std::vector<std::string> HtmlPage::Cut(const std::string& html) {
 
 HtmlPage::HtmlPage(const std::string& html, bool print) : m_print(print) {
     m_container.SetViewport(0, 0, print);
-    // A printed page is laid out whole: its cuts between sheets need it all.
+    // A printed page is laid out whole, for its cuts between sheets (the
+    // printing cuts a long page into parts first, with Cut).
     if (!print && html.size() >= g_longPage) {
         std::vector<HtmlPart> parts = CutHtmlPage(html, g_partBytes);
         for (HtmlPart& p : parts) {
@@ -109,8 +110,7 @@ size_t HtmlPage::BuiltParts() const {
 
 void HtmlPage::BuildPart(Part& part) const {
     if (!part.doc) {
-        auto& container = const_cast<HtmlContainer&>(m_container);
-        part.doc = litehtml::document::createFromString(part.html.c_str(), &container, &Context());
+        part.doc = litehtml::document::createFromString(part.html.c_str(), &m_container, &Context());
         if (part.doc && m_width > 0) part.doc->render(m_width);
     }
     if (part.doc && m_width > 0 && !part.measured) {

@@ -84,7 +84,7 @@ private:
     // to be skipped; the caller clears the marks.
     static std::vector<litehtml::element*> HideOutside(litehtml::document& doc, int top, int bottom);
 
-    HtmlContainer m_container;
+    mutable HtmlContainer m_container;  // a search builds parts too
     std::shared_ptr<litehtml::document> m_doc;
     mutable std::vector<Part> m_parts;  // a long page: its parts, m_doc null
     int m_width = 0;
