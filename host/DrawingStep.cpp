@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 #include "DrawingDump.h"
 #include "DrawingRender.h"
@@ -18,6 +19,34 @@ namespace {
 bool EndsWith(const std::string& s, const std::string& tail) {
     return s.size() >= tail.size() &&
            std::equal(tail.rbegin(), tail.rend(), s.rbegin(), [](char a, char b) { return std::tolower(a) == b; });
+}
+
+// The part of a page picture's file name that a layout's name gives: each
+// character a file name may not hold here or on Windows (a folder separator
+// above all) becomes "_", and a name longer than 200 bytes is cut at a
+// character. Two layouts whose parts meet (the case aside) take "-2", "-3" ...
+// after the second and later, in tab order.
+std::string PageName(const std::wstring& layout, std::vector<std::string>& taken) {
+    std::wstring safe;
+    for (wchar_t c : layout) {
+        bool bad = c < 0x20 || c == 0x7F || std::wstring_view(L"/\\:*?\"<>|").find(c) != std::wstring_view::npos;
+        safe += bad ? L'_' : c;
+    }
+    std::string name = vplat::WideToUtf8(safe);
+    if (name.size() > 200) {
+        size_t cut = 200;
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+        name.resize(cut);
+    }
+    auto lower = [](std::string s) {
+        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    };
+    std::string unique = name;
+    for (int n = 2; std::find(taken.begin(), taken.end(), lower(unique)) != taken.end(); ++n)
+        unique = name + "-" + std::to_string(n);
+    taken.push_back(lower(unique));
+    return unique;
 }
 
 // One --render with its layout.
@@ -43,8 +72,9 @@ bool Render(const AcDbDatabase* db, const std::string& path, const std::string& 
     if (EndsWith(path, ".pdf")) return vplat::RenderDrawingPdf(path, db, pages, error);
     if (layout != "*") return vplat::RenderDrawingPng(path, db, pages[0], error);
     std::string stem = EndsWith(path, ".png") ? path.substr(0, path.size() - 4) : path;
+    std::vector<std::string> taken;
     for (const vplat::RenderOptions& ro : pages)
-        if (!vplat::RenderDrawingPng(stem + "-" + vplat::WideToUtf8(ro.layout) + ".png", db, ro, error)) return false;
+        if (!vplat::RenderDrawingPng(stem + "-" + PageName(ro.layout, taken) + ".png", db, ro, error)) return false;
     return true;
 }
 

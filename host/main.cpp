@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     CLI::App app{"vortana-cad: the CAD host for the Vortana modules"};
     HostOptions options;
     std::string transcriptFile;
+    bool trace = false;
     app.add_option("--set", options.sysvars, "set a system variable before anything runs (NAME=VALUE)");
     app.add_option("--lisp", options.lisp, "bind an AutoLISP symbol to a text (NAME=VALUE)");
     app.add_option("--load", options.modules, "load a module from the host's folder or a path");
@@ -24,6 +25,9 @@ int main(int argc, char** argv) {
     app.add_option("--snapshots", options.snapshots, "write a PNG picture of every dialog opened into this folder");
     app.add_option("--project", options.project, "the project's settings file the suite's project manager answers");
     app.add_option("--transcript", transcriptFile, "write the transcript to this file (default: standard output)");
+    app.add_flag("--trace", trace,
+                 "show the host's own tracing in the transcript too: [module], [linker], [translator], [commands], "
+                 "[lorvent] and [debug] lines");
     app.add_option("--drawing", options.drawing.drawing, "open this DXF drawing before anything loads");
     app.add_option("--save", options.drawing.save, "save the drawing as DXF at the end");
     app.add_option("--dump", options.drawing.dump, "write the drawing as JSON at the end");
@@ -49,6 +53,7 @@ int main(int argc, char** argv) {
         }
     }
     std::ostream& out = transcriptFile.empty() ? std::cout : file;
+    vplat::Transcript::Get().SetTracing(trace);
     vplat::Transcript::Get().SetSink([&out](const std::string& text) { out << text << std::flush; });
 
     std::string reason;

@@ -231,4 +231,9 @@ echo "== large drawings: the command beside 100 000 entities, a 72 MB drawing op
 BIG=$(mktemp -d)
 TMPDIR="$BIG" "$BIN/command_bench" --benchmark_counters_tabular=true
 TMPDIR="$BIG" "$BIN/drawing_bench" --benchmark_filter='^(Open|Save|OpenPeakMemory)/' --benchmark_counters_tabular=true
+# A style file of 1 000 styles more than the shipped ones in the style
+# viewer: the page is built a part at a time, where it is looked at.
+echo
+echo "== a large style file: the style viewer on 1 000 styles more (transform, first part, first paint) =="
+TMPDIR="$BIG" "$BIN/browser_bench" --benchmark_filter='^BM_NavigateAndFirstPaint/1000$'
 rm -rf "$BIG"

@@ -158,17 +158,34 @@ void TagCursor::EndsInsideGroup(int line, int code) const {
     Fail(line, L"the file ends inside a group (group code " + std::to_wstring(code) + L"): truncated");
 }
 
-bool TagCursor::LongLine(std::string_view& out) {
+void TagCursor::TooLong(bool value) const {
+    if (m_checked) FailChanged();
+    const int line = m_line + 1;
+    if (value)
+        Fail(line, L"the value of group code " + std::to_wstring(m_code) + L" is longer than " +
+                       std::to_wstring(kLongestValueLine) + L" bytes: no group holds that much");
+    if (m_count == 0)
+        Fail(line, L"not a DXF file: its first line is longer than " + std::to_wstring(kLongestCodeLine) +
+                       L" bytes, where a group code was expected");
+    Fail(line, L"a line longer than " + std::to_wstring(kLongestCodeLine) + L" bytes where a group code was expected");
+}
+
+bool TagCursor::LongLine(std::string_view& out, bool value) {
+    // A line may end in CR LF: the CR is not counted.
+    const size_t limit = (value ? kLongestValueLine : kLongestCodeLine) + 1;
     const char* nl = nullptr;
     size_t scanned = 0;  // bytes after m_pos known to hold no end of line
     for (;;) {
         size_t from = m_pos + scanned;
         if (from < m_size && (nl = static_cast<const char*>(std::memchr(m_data + from, '\n', m_size - from)))) break;
         scanned = m_size > m_pos ? m_size - m_pos : 0;
+        // Nothing more is read into a line already too long.
+        if (scanned > limit) TooLong(value);
         if (!Refill()) break;
     }
     if (m_pos >= m_size) return false;
     size_t e = nl ? static_cast<size_t>(nl - m_data) : m_size;
+    if (e - m_pos > limit || (e - m_pos == limit && m_data[e - 1] != '\r')) TooLong(value);
     out = std::string_view(m_data + m_pos, e - m_pos);
     if (!out.empty() && out.back() == '\r') out.remove_suffix(1);
     m_pos = e + 1;

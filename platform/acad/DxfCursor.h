@@ -53,6 +53,13 @@ struct DxfSource {
 // The size of the pieces a file is read in, and the setting of it for tests.
 size_t PieceSize();
 
+// The longest lines a group can have, line ends apart: a code is a few
+// digits, however aligned; no value (a text, a chunk of binary data) comes
+// near a megabyte. A longer line stops the reading as soon as it is seen,
+// so a file that is no DXF costs no more than these.
+constexpr size_t kLongestCodeLine = 255;
+constexpr size_t kLongestValueLine = size_t(1) << 20;
+
 class TagCursor {
 public:
     // `checked`: a pass over a text already checked whole, where a failure of
@@ -81,7 +88,7 @@ public:
 private:
     bool ReadGroup(Tok& tok) {
         std::string_view codeLine, valueLine;
-        if (m_done || !NextLine(codeLine)) return false;
+        if (m_done || !NextLine(codeLine, false)) return false;
         m_groupAt = static_cast<size_t>(codeLine.data() - m_data);
         // Codes are mostly a few digits, aligned to the right with spaces.
         const char* p = codeLine.data();
@@ -92,15 +99,17 @@ private:
             code = *p >= '0' && *p <= '9' ? code * 10 + (*p - '0') : -1;
         if (code < 0 || code > 1071) code = CheckedCode(codeLine);
         const int codeAt = m_line;
-        if (!NextLine(valueLine)) EndsInsideGroup(codeAt, code);
+        m_code = code;
+        if (!NextLine(valueLine, true)) EndsInsideGroup(codeAt, code);
         tok = {code, codeAt, valueLine};
         ++m_count;
         if (code == 0 && Trim(valueLine) == "EOF") m_done = true;
         return true;
     }
 
-    // The next line without its end; short lines are looked for here.
-    bool NextLine(std::string_view& out) {
+    // The next line without its end, a group's code or its value; short
+    // lines are looked for here.
+    bool NextLine(std::string_view& out, bool value) {
         if (m_pos < m_size) {
             const char* p = m_data + m_pos;
             const char* stop = p + std::min<size_t>(m_size - m_pos, 32);
@@ -113,13 +122,14 @@ private:
                     return true;
                 }
         }
-        return LongLine(out);
+        return LongLine(out, value);
     }
 
     // The group code of a line that is not a few digits, or the failure.
     int CheckedCode(std::string_view codeLine) const;
     [[noreturn]] void EndsInsideGroup(int line, int code) const;
-    bool LongLine(std::string_view& out);
+    bool LongLine(std::string_view& out, bool value);
+    [[noreturn]] void TooLong(bool value) const;
     bool Refill();
 
     const char* m_data = nullptr;  // the text, or the part of the file held
@@ -130,6 +140,7 @@ private:
     uint64_t m_base = 0;    // offset in the text of m_data[0]
     int m_line = 0;
     size_t m_count = 0;
+    int m_code = 0;         // the code of the group whose value is read
     bool m_done = false;
     bool m_checked = false;
 

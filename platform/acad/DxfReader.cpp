@@ -1,20 +1,18 @@
+// The second pass of a drawing's reading: its objects, one at a time, into
+// the database.
 #include <cctype>
 #include <charconv>
-#include <deque>
 #include <functional>
 #include <iterator>
 #include <map>
 #include <memory>
 #include <string_view>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "AcDbDatabase.h"
 #include "BlockNesting.h"
 #include "DxfCursor.h"
 #include "DxfFile.h"
+#include "DxfReading.h"
 #include "DxfSchema.h"
 #include "HostText.h"
 
@@ -25,62 +23,20 @@ void SetLastDxfRepairs(std::vector<std::wstring> r);
 
 namespace {
 
+using dxfread::CheckShape;
 using dxfread::DxfSource;
 using dxfread::Fail;
 using dxfread::FailChanged;
+using dxfread::FileShape;
 using dxfread::Quote;
 using dxfread::ReadError;
 using dxfread::TagCursor;
 using dxfread::Tok;
 using dxfread::Trim;
 
-
-// A whole pass over the groups, before anything is made: the file is DXF
-// text from 0 SECTION to 0 EOF. Gives how many objects it holds, the groups
-// of its header (their values owned: the text read is gone by then) and
-// where its 0 EOF ends.
-struct FileShape {
-    size_t records = 0;
-    std::vector<Tok> header;
-    std::deque<std::string> headerValues;
-    uint64_t end = 0;
-};
-
 // The flags of a BLOCK that make it an external reference: attached (4),
 // overlaid (8), dependent on its drawing (16), resolved (32).
 constexpr int64_t kXrefFlags = 4 | 8 | 16 | 32;
-
-FileShape CheckShape(const DxfSource& source) {
-    TagCursor cursor(source, false);
-    FileShape shape;
-    Tok t{}, first{};
-    std::string firstValue;
-    bool any = false, inHeader = false;
-    while (cursor.Next(t)) {
-        if (!any) {
-            firstValue = t.value;
-            first = {t.code, t.line, firstValue};
-        }
-        any = true;
-        if (t.code == 0) {
-            ++shape.records;
-            inHeader = Trim(t.value) == "SECTION";
-        } else if (inHeader && shape.header.back().code == 0 && Trim(t.value) != "HEADER") {
-            // A section is the header when its first group names it so.
-            shape.header.pop_back();
-            shape.headerValues.pop_back();
-            inHeader = false;
-            continue;
-        }
-        if (inHeader) shape.header.push_back({t.code, t.line, shape.headerValues.emplace_back(t.value)});
-    }
-    if (!any) Fail(1, L"not a DXF file: it is empty");
-    if (first.code != 0 || Trim(first.value) != "SECTION")
-        Fail(first.line, L"not a DXF file: expected 0 SECTION, found " + Quote(first.value));
-    if (!cursor.Done()) Fail(cursor.Line(), L"the file ends before 0 EOF: truncated");
-    shape.end = cursor.Offset();
-    return shape;
-}
 
 // One object of the file: its kind and its groups up to the next 0.
 struct Record {
@@ -138,6 +94,7 @@ public:
             else if (section == "BLOCKS") BlockRecord(r);
             else if (section == "ENTITIES") EntityRecord(r, 0);
             else if (section == "OBJECTS") ObjectRecord(r);
+            else CheckReals(r);
         }
         // The text read again ends where it ended and had the same header, or
         // the file is no longer the one checked.
@@ -197,6 +154,7 @@ private:
     }
 
     void Header(const Record& r) {
+        CheckReals(r);
         for (size_t i = r.begin; i + 1 < r.end; ++i) {
             if (m_t[i].code != 9) continue;
             std::string_view var = Trim(m_t[i].value);
@@ -250,6 +208,18 @@ private:
                                  L" for group code 1004: it must be hexadecimal digits in pairs");
     }
 
+    // A group the reading does not keep is still checked as a kept one
+    // would be when its code holds a number: a real that is no finite
+    // number fails the file where it stands.
+    static bool HoldsReal(int code) {
+        DxfTag::Kind k = KindOfCode(code);
+        return k == DxfTag::Kind::Real || k == DxfTag::Kind::Point;
+    }
+    void CheckReals(const Record& r) const {
+        for (size_t i = r.begin; i < r.end; ++i)
+            if (HoldsReal(m_t[i].code)) Real(m_t[i]);
+    }
+
     // A name the table would refuse fails the file where it stands (an empty
     // one is dealt with where it is used).
     static void CheckName(const std::wstring& name, int line, SymbolTable table) {
@@ -291,6 +261,7 @@ private:
     }
 
     void TableRecord(const Record& r) {
+        CheckReals(r);
         if (r.kind == "LAYER") {
             std::wstring name = Name(r, SymbolTable::Layer);
             if (name.empty()) return;
@@ -322,6 +293,7 @@ private:
     }
 
     void BlockRecord(const Record& r) {
+        if (r.kind == "BLOCK" || r.kind == "ENDBLK") CheckReals(r);
         if (r.kind == "BLOCK") {
             FinishPending();
             std::wstring name = Name(r, SymbolTable::Block);
@@ -380,6 +352,12 @@ private:
                 XDataItem(x, t, std::move(tag));
                 continue;
             }
+            if (t.code == 8 && t.value.empty()) {
+                // No layer may have an empty name: the entity stays, on the layer every drawing has.
+                Repaired(t.line + 1, L"an empty layer name replaced by \"0\"");
+                d.push_back(DxfTag::Text(8, L"0"));
+                continue;
+            }
             if (t.code == 8 && t.value != m_checkedLayer) {
                 CheckName(Text(t), t.line + 1, SymbolTable::Layer);
                 m_checkedLayer.assign(t.value);
@@ -403,7 +381,10 @@ private:
             default: break;
             }
             if (!SchemaKeeps(schema, t.code)) {
-                if (IsPointCode(t.code)) i += PointSpan(r, i);
+                const size_t span = IsPointCode(t.code) ? PointSpan(r, i) : 0;
+                for (size_t k = i; k <= i + span; ++k)
+                    if (HoldsReal(m_t[k].code)) Real(m_t[k]);
+                i += span;
                 continue;
             }
             DxfTag tag;
@@ -528,7 +509,11 @@ private:
         d = std::move(out);
     }
 
-    void Skip(std::string_view kind) { ++m_skipped[std::string(kind)]; }
+    // A kind not kept is skipped whole, its numbers checked all the same.
+    void Skip(const Record& r) {
+        CheckReals(r);
+        ++m_skipped[std::string(r.kind)];
+    }
 
     void EntityRecord(const Record& r, int inBlock) {
         std::wstring& kind = m_kind;
@@ -543,7 +528,7 @@ private:
         bool isSub = r.kind == "VERTEX" || r.kind == "ATTRIB" || r.kind == "SEQEND";
         if (isSub) {
             if (!m_pending) {
-                Skip(r.kind);
+                Skip(r);
                 return;
             }
             if (r.kind == "SEQEND") {
@@ -554,7 +539,7 @@ private:
             }
             bool wantVertex = AcDb2dPolyline::cast(m_pending) || AcDb3dPolyline::cast(m_pending);
             if ((r.kind == "VERTEX") != wantVertex) {
-                Skip(r.kind);
+                Skip(r);
                 return;
             }
             if (AcDb3dPolyline::cast(m_pending)) flags |= 32;
@@ -571,7 +556,7 @@ private:
         std::unique_ptr<AcDbObject> o(NewObjectOfKind(kind, flags));
         auto* e = AcDbEntity::cast(o.get());
         if (!e) {
-            Skip(r.kind);
+            Skip(r);
             return;
         }
         uint64_t owner = 0;
@@ -587,7 +572,7 @@ private:
             else block = BlockNamed(paper ? ACDB_PAPER_SPACE : ACDB_MODEL_SPACE);
         }
         if (AcDbBlockReference::cast(e) && blockName.empty()) {
-            Skip(r.kind);
+            Skip(r);
             return;
         }
         if (auto* lw = AcDbPolyline::cast(e)) {
@@ -606,6 +591,7 @@ private:
         }
         m_pending = AcDbEntity::cast(o.release());
         m_pendingLine = r.line;
+        m_pendingKind = kind;
         m_pendingBlock = block;
         m_pendingList = nullptr;
         if (auto* p = AcDb2dPolyline::cast(e)) m_pendingList = &p->vertexOwner();
@@ -629,13 +615,19 @@ private:
         auto* b = Peek<AcDbBlockTableRecord>(m_pendingBlock);
         b->m_writer = true;
         AcDbObjectId id;
-        b->appendAcDbEntity(id, e);
+        Acad::ErrorStatus es = b->appendAcDbEntity(id, e);
         b->m_writer = false;
-        e->m_writer = false;
         m_pendingList = nullptr;
+        if (es != Acad::eOk) {
+            // Refused by its block: it is still ours, with what it owns.
+            delete e;
+            Fail(m_pendingLine, L"the block refuses the " + m_pendingKind + L" (error " + std::to_wstring(es) + L")");
+        }
+        e->m_writer = false;
     }
 
     void ObjectRecord(const Record& r) {
+        CheckReals(r);
         if (r.kind != "LAYOUT") return;
         std::wstring name;
         int tab = 0;
@@ -681,7 +673,14 @@ private:
         std::stable_sort(s.layouts.begin(), s.layouts.end(), [](AcDbObjectId a, AcDbObjectId b) {
             return Peek<AcDbLayout>(a)->getTabOrder() < Peek<AcDbLayout>(b)->getTabOrder();
         });
-        for (auto& [ref, name] : m_refNames) ref->setBlockIdRaw(BlockNamed(name));
+        // A layout's block is drawn on its own sheet, never inserted: the
+        // database refuses such a reference, and so does the reading.
+        for (auto& [ref, name] : m_refNames) {
+            const bool paper = name.size() >= 12 && EqualNoCase(name.substr(0, 12), ACDB_PAPER_SPACE);
+            if (paper || EqualNoCase(name, ACDB_MODEL_SPACE))
+                Fail(m_refLines[ref], L"a reference to \"" + name + L"\", the block of a layout: it cannot be inserted");
+            ref->setBlockIdRaw(BlockNamed(name));
+        }
         // A block that inserts itself, however indirectly, cannot be drawn.
         BlockCycle cycle = FindBlockCycle(m_db);
         if (!cycle.names.empty())
@@ -736,6 +735,7 @@ private:
     std::map<std::wstring, int> m_xdataApps;  // with the line that first names each
     std::vector<std::wstring> m_repairs;
     int m_pendingLine = 0;
+    std::wstring m_pendingKind;
     std::map<DbStub*, uint64_t> m_blockLayoutHandle;
     std::vector<LayoutRec> m_layouts;
     std::map<std::string, int> m_skipped;
@@ -752,10 +752,10 @@ namespace {
 
 std::function<void()> g_betweenPasses;
 
-// Reads the drawing of `source`; `sameFile`, for a file, tells once it is
-// read whether the file is still the one opened.
-bool ReadSource(const DxfSource& source, AcDbDatabase* db, std::wstring* error, std::vector<std::wstring>* skipped,
-                const std::function<bool()>& sameFile = {}) {
+}  // namespace
+
+bool dxfread::ReadSource(const DxfSource& source, AcDbDatabase* db, std::wstring* error,
+                         std::vector<std::wstring>* skipped, const std::function<bool()>& sameFile) {
     try {
         Reader r(db);
         r.Run(source, g_betweenPasses);
@@ -770,45 +770,7 @@ bool ReadSource(const DxfSource& source, AcDbDatabase* db, std::wstring* error, 
     }
 }
 
-}  // namespace
-
 void SetDxfReadBetweenPasses(std::function<void()> call) { g_betweenPasses = std::move(call); }
 
-bool ReadDxfText(const std::string& text, AcDbDatabase* db, std::wstring* error, std::vector<std::wstring>* skipped) {
-    return ReadSource(DxfSource{text}, db, error, skipped);
-}
-
-bool ReadDxfFile(const std::string& path, AcDbDatabase* db, std::wstring* error, std::vector<std::wstring>* skipped) {
-    // Both passes read the one file opened here, a piece at a time: a file
-    // renamed or replaced meanwhile is still the one read, and one written
-    // over meanwhile is refused.
-    struct File {
-        int fd;
-        ~File() {
-            if (fd >= 0) ::close(fd);
-        }
-    } file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
-    struct stat opened {};
-    bool read = file.fd >= 0 && fstat(file.fd, &opened) == 0;
-    std::wstring e;
-    if (read) {
-        auto sameFile = [&] {
-            struct stat now {};
-            return fstat(file.fd, &now) == 0 && now.st_size == opened.st_size &&
-                   now.st_mtim.tv_sec == opened.st_mtim.tv_sec && now.st_mtim.tv_nsec == opened.st_mtim.tv_nsec;
-        };
-        try {
-            if (ReadSource(DxfSource{{}, file.fd}, db, &e, skipped, sameFile)) return true;
-        } catch (const dxfread::FileError&) {
-            read = false;
-        }
-    }
-    if (!read) {
-        if (error) *error = L"cannot open " + Utf8ToWide(path);
-        return false;
-    }
-    if (error) *error = Utf8ToWide(path) + L": " + e;
-    return false;
-}
 
 }  // namespace vplat

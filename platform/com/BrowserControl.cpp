@@ -334,8 +334,11 @@ LRESULT CALLBACK BrowserProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         RECT c;
         GetClientRect(hwnd, &c);
         FillRect(dc, &c, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        const int height = s && s->page ? s->page->Height() : 0;
         if (s && s->page) s->page->Draw(dc, 0, -s->scroll, c);
         EndPaint(hwnd, &ps);
+        // A long page measures its parts as they are first drawn.
+        if (s && s->page && s->page->Height() != height) UpdateScrollBar(*s);
         return 0;
     }
     case WM_VSCROLL:

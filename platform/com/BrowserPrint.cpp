@@ -40,18 +40,25 @@ HRESULT PrintWithPrompt(Site& s) {
         Transcript::Get().Event("print", L"\"" + file + L"\": the printer cannot be opened");
         return E_FAIL;
     }
-    HtmlPage page(s.html, true);
-    page.Layout(kPageWidth, kPageHeight);
-    std::vector<std::pair<int, int>> slices = page.Slices(kPageHeight);
     DOCINFOW doc{};
     doc.cbSize = sizeof doc;
     doc.lpszDocName = s.url.c_str();
     bool ok = StartDocW(dc, &doc) > 0;
-    for (size_t i = 0; ok && i < slices.size(); ++i) {
-        ok = StartPage(dc) > 0;
-        RECT clip{kMargin, kMargin, kMargin + kPageWidth, kMargin + (slices[i].second - slices[i].first)};
-        if (ok) page.Draw(dc, kMargin, kMargin - slices[i].first, clip);
-        ok = ok && EndPage(dc) > 0;
+    // A long page is printed a part at a time, each part laid out on its own
+    // and starting a sheet: what is held is a part, never the whole page.
+    size_t sheets = 0;
+    for (const std::string& part : HtmlPage::Cut(s.html)) {
+        if (!ok) break;
+        HtmlPage page(part, true);
+        page.Layout(kPageWidth, kPageHeight);
+        std::vector<std::pair<int, int>> slices = page.Slices(kPageHeight);
+        for (size_t i = 0; ok && i < slices.size(); ++i) {
+            ok = StartPage(dc) > 0;
+            RECT clip{kMargin, kMargin, kMargin + kPageWidth, kMargin + (slices[i].second - slices[i].first)};
+            if (ok) page.Draw(dc, kMargin, kMargin - slices[i].first, clip);
+            ok = ok && EndPage(dc) > 0;
+        }
+        sheets += slices.size();
     }
     if (ok) {
         ok = EndDoc(dc) > 0;
@@ -63,7 +70,7 @@ HRESULT PrintWithPrompt(Site& s) {
         Transcript::Get().Event("print", L"\"" + file + L"\": the file cannot be written");
         return E_FAIL;
     }
-    Transcript::Get().Event("print", L"\"" + file + L"\": " + std::to_wstring(slices.size()) + L" pages");
+    Transcript::Get().Event("print", L"\"" + file + L"\": " + std::to_wstring(sheets) + L" pages");
     return S_OK;
 }
 

@@ -40,12 +40,14 @@ public:
 };
 
 // A failure hook for tests: every call of a DOM method (and CoCreateInstance)
-// is counted and logged by name; the chosen call fails with the chosen result.
+// is counted, and logged by name from the first Reset on; the chosen call
+// fails with the chosen result.
 class DomCalls {
 public:
-    // Clears the log and any pending failure.
+    // Clears the log and any pending failure, and logs the calls from here on.
     static void Reset();
-    // Names of the calls made since the last Reset, in order ("IXMLDOMNode::get_text").
+    // Names of the calls made since the last Reset, in order ("IXMLDOMNode::get_text");
+    // empty while no Reset asked for them.
     static const std::vector<std::string>& Log();
     // The n-th call after this one (1 = the next) returns hr and does nothing.
     static void FailCall(size_t n, HRESULT hr);

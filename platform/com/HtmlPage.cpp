@@ -10,6 +10,7 @@
 #include <cwctype>
 
 #include "HostText.h"
+#include "HtmlParts.h"
 
 namespace vplat {
 
@@ -64,44 +65,152 @@ void Collapse(const std::wstring& in, std::wstring& out) {
     }
 }
 
+size_t g_longPage = HtmlPage::kLongPage;
+size_t g_partBytes = HtmlPage::kPartBytes;
+
 }  // namespace
+
+void HtmlPage::SetPartSizes(size_t longPage, size_t partBytes) {
+    g_longPage = longPage ? longPage : kLongPage;
+    g_partBytes = partBytes ? partBytes : kPartBytes;
+}
+
+std::vector<std::string> HtmlPage::Cut(const std::string& html) {
+    std::vector<std::string> pages;
+    if (html.size() >= g_longPage)
+        for (HtmlPart& p : CutHtmlPage(html, g_partBytes)) pages.push_back(std::move(p.html));
+    if (pages.size() < 2) return {html};
+    return pages;
+}
 
 HtmlPage::HtmlPage(const std::string& html, bool print) : m_print(print) {
     m_container.SetViewport(0, 0, print);
+    // A printed page is laid out whole, for its cuts between sheets (the
+    // printing cuts a long page into parts first, with Cut).
+    if (!print && html.size() >= g_longPage) {
+        std::vector<HtmlPart> parts = CutHtmlPage(html, g_partBytes);
+        for (HtmlPart& p : parts) {
+            Part part;
+            part.html = std::move(p.html);
+            part.bytes = p.bytes;
+            m_parts.push_back(std::move(part));
+        }
+        if (m_parts.size() > 1) return;
+        m_parts.clear();
+    }
     m_doc = litehtml::document::createFromString(html.c_str(), &m_container, &Context());
 }
 
 HtmlPage::~HtmlPage() = default;
 
+size_t HtmlPage::BuiltParts() const {
+    if (m_parts.empty()) return m_doc ? 1 : 0;
+    return static_cast<size_t>(std::count_if(m_parts.begin(), m_parts.end(), [](const Part& p) { return p.doc; }));
+}
+
+void HtmlPage::BuildPart(Part& part) const {
+    if (!part.doc) {
+        part.doc = litehtml::document::createFromString(part.html.c_str(), &m_container, &Context());
+        if (part.doc && m_width > 0) part.doc->render(m_width);
+    }
+    if (part.doc && m_width > 0 && !part.measured) {
+        part.height = part.doc->height();
+        part.measured = true;
+        Place();
+    }
+}
+
+void HtmlPage::Place() const {
+    double height = 0, bytes = 0;
+    for (const Part& p : m_parts)
+        if (p.measured) height += p.height, bytes += static_cast<double>(p.bytes);
+    const double perByte = bytes > 0 ? height / bytes : 0;
+    int top = 0;
+    for (Part& p : m_parts) {
+        if (!p.measured) p.height = static_cast<int>(static_cast<double>(p.bytes) * perByte + 0.5);
+        p.top = top;
+        top += p.height;
+    }
+}
+
 int HtmlPage::Layout(int width, int viewportHeight) {
+    const bool wider = width != m_width;
     m_width = width;
+    m_viewportHeight = viewportHeight;
     m_container.SetViewport(width, viewportHeight, m_print);
     if (m_doc) m_doc->render(std::max(1, width));
+    if (!m_parts.empty()) {
+        m_width = std::max(1, width);
+        if (wider) {
+            m_indexed = false;
+            for (Part& p : m_parts) p.measured = false;
+        }
+        for (Part& p : m_parts)
+            if (p.doc) {
+                p.doc->render(m_width);
+                p.height = p.doc->height();
+                p.measured = true;
+            }
+        // The first part is always measured: what the page opens on is exact.
+        BuildPart(m_parts.front());
+        Place();
+    }
     return Height();
 }
 
-int HtmlPage::Height() const { return m_doc ? m_doc->height() : 0; }
+int HtmlPage::Height() const {
+    if (!m_parts.empty()) return m_parts.back().top + m_parts.back().height;
+    return m_doc ? m_doc->height() : 0;
+}
 
 void HtmlPage::Draw(HDC hdc, int x, int y, const RECT& clip) {
-    if (!m_doc) return;
+    if (!m_doc && m_parts.empty()) return;
     litehtml::position c(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top);
-    // The engine visits every element of the page on each drawing; the boxes
-    // wholly above or below the band drawn are left out while it draws, so a
-    // long page costs only what is shown.
-    std::vector<litehtml::element*> hidden = HideOutside(clip.top - y, clip.bottom - y);
     int saved = SaveDC(hdc);
     IntersectClipRect(hdc, clip.left, clip.top, clip.right, clip.bottom);
     m_container.SetTarget(hdc);
     m_container.SetHighlight(m_highlight, POINT{x, y});
-    m_doc->draw(reinterpret_cast<litehtml::uint_ptr>(hdc), x, y, &c);
+    // The engine visits every element of the page on each drawing; the boxes
+    // wholly above or below the band drawn are left out while it draws, so a
+    // long page costs only what is shown.
+    auto draw = [&](litehtml::document& doc, int top) {
+        std::vector<litehtml::element*> hidden = HideOutside(doc, clip.top - y - top, clip.bottom - y - top);
+        doc.draw(reinterpret_cast<litehtml::uint_ptr>(hdc), x, y + top, &c);
+        for (litehtml::element* e : hidden) e->skip(false);
+    };
+    if (m_doc) {
+        draw(*m_doc, 0);
+    } else {
+        // The parts in the band are built first (each measured moves those
+        // after it), then drawn; those out of sight are dropped.
+        const int bandTop = clip.top - y, bandBottom = clip.bottom - y;
+        size_t first = 0, last = 0;
+        for (bool settled = false; !settled;) {
+            settled = true;
+            first = m_parts.size(), last = 0;
+            for (size_t i = 0; i < m_parts.size(); ++i) {
+                const Part& p = m_parts[i];
+                if (p.top + p.height <= bandTop || p.top >= bandBottom) continue;
+                first = std::min(first, i), last = i;
+                if (!p.doc || !p.measured) {
+                    BuildPart(m_parts[i]);
+                    settled = false;
+                    break;
+                }
+            }
+        }
+        for (size_t i = first; i <= last && i < m_parts.size(); ++i)
+            if (m_parts[i].doc) draw(*m_parts[i].doc, m_parts[i].top);
+        for (size_t i = 0; i < m_parts.size(); ++i)
+            if (first < m_parts.size() && (i + 1 < first || i > last + 1)) m_parts[i].doc.reset();
+    }
     m_container.SetTarget(nullptr);
     RestoreDC(hdc, saved);
-    for (litehtml::element* e : hidden) e->skip(false);
 }
 
-std::vector<litehtml::element*> HtmlPage::HideOutside(int top, int bottom) {
+std::vector<litehtml::element*> HtmlPage::HideOutside(litehtml::document& doc, int top, int bottom) {
     std::vector<litehtml::element*> hidden;
-    std::vector<litehtml::element*> open{m_doc->root().get()};
+    std::vector<litehtml::element*> open{doc.root().get()};
     while (!open.empty()) {
         litehtml::element* e = open.back();
         open.pop_back();
@@ -126,13 +235,8 @@ std::vector<litehtml::element*> HtmlPage::HideOutside(int top, int bottom) {
     return hidden;
 }
 
-void HtmlPage::IndexText() const {
-    if (m_indexed) return;
-    m_indexed = true;
-    m_text.clear();
-    m_pieces.clear();
-    if (!m_doc) return;
-    Walk(m_doc->root(), [&](litehtml::element* e, bool entering) {
+void HtmlPage::IndexDocument(litehtml::document& doc, size_t part) const {
+    Walk(doc.root(), [&](litehtml::element* e, bool entering) {
         // Block boundaries separate words.
         if (!IsInline(e) && !m_text.empty() && m_text.back() != L' ') m_text.push_back(L' ');
         if (!entering || !dynamic_cast<litehtml::el_text*>(e)) return;
@@ -140,8 +244,28 @@ void HtmlPage::IndexText() const {
         e->get_text(t);
         size_t start = m_text.size();
         Collapse(Utf8ToWide(t), m_text);
-        if (m_text.size() > start && !dynamic_cast<litehtml::el_space*>(e)) m_pieces.push_back({start, m_text.size(), e});
+        if (m_text.size() > start && !dynamic_cast<litehtml::el_space*>(e)) {
+            // A part may be dropped: its words keep their boxes, not the elements.
+            if (m_parts.empty()) m_pieces.push_back({start, m_text.size(), e, 0, {}});
+            else m_pieces.push_back({start, m_text.size(), nullptr, part, e->get_placement()});
+        }
     });
+}
+
+void HtmlPage::IndexText() const {
+    if (m_indexed) return;
+    m_indexed = true;
+    m_text.clear();
+    m_pieces.clear();
+    if (m_doc) IndexDocument(*m_doc, 0);
+    // Each part not built is built for its text, and dropped again.
+    for (size_t i = 0; i < m_parts.size(); ++i) {
+        Part& p = m_parts[i];
+        const bool built = p.doc != nullptr;
+        BuildPart(p);
+        if (p.doc) IndexDocument(*p.doc, i);
+        if (!built) p.doc.reset();
+    }
 }
 
 const std::wstring& HtmlPage::SearchText() const {
@@ -167,7 +291,8 @@ int HtmlPage::Find(const std::wstring& text, RECT* firstBox) {
     bool any = false;
     for (const Piece& p : m_pieces) {
         if (p.end <= first || p.start >= first + needle.size()) continue;
-        litehtml::position pos = p.element->get_placement();
+        litehtml::position pos = p.element ? p.element->get_placement() : p.box;
+        if (!p.element) pos.y += m_parts[p.part].top;
         m_highlight.push_back(pos);
         RECT r{pos.left(), pos.top(), pos.right(), pos.bottom()};
         if (!any) box = r;

@@ -27,8 +27,14 @@ void Transcript::Answer(const std::wstring& text) {
     CommandLine((text.empty() || m_afterBlank ? L"" : L" ") + text + L"\n");
 }
 
+bool Transcript::IsTracing(const std::string& kind) {
+    return kind == "module" || kind == "linker" || kind == "translator" || kind == "commands" || kind == "lorvent" ||
+           kind == "debug";
+}
+
 void Transcript::Event(const std::string& kind, const std::wstring& text) {
     m_entries.push_back({kind, text});
+    if (!m_tracing && IsTracing(kind)) return;
     std::string line = m_atLineStart ? "" : "\n";
     line += "[" + kind + "] " + WideToUtf8(text) + "\n";
     Emit(line);

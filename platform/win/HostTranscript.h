@@ -23,8 +23,13 @@ public:
     // a space (none when the prompt ends in a blank or a line end), then the
     // line end. An empty answer (Enter) ends the line only.
     void Answer(const std::wstring& text);
-    // An event on a line of its own: "[kind] text".
+    // An event on a line of its own: "[kind] text". The host's own tracing
+    // (kinds "module", "linker", "translator", "commands", "lorvent",
+    // "debug") is kept in the entries but shown only while tracing is on.
     void Event(const std::string& kind, const std::wstring& text);
+    static bool IsTracing(const std::string& kind);
+    void SetTracing(bool on) { m_tracing = on; }
+    bool Tracing() const { return m_tracing; }
 
     const std::vector<TranscriptEntry>& Entries() const { return m_entries; }
     // Everything printed on the command line, joined.
@@ -43,6 +48,7 @@ private:
 
     std::vector<TranscriptEntry> m_entries;
     std::function<void(const std::string&)> m_sink;
+    bool m_tracing = false;
     bool m_atLineStart = true;
     bool m_afterBlank = true;  // the command line's text ends in a blank or a line end
     std::string m_rendered;

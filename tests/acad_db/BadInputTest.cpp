@@ -33,6 +33,11 @@ std::string LineWithXData(const std::string& items) {
     return "0\nLINE\n8\n0\n10\n0\n20\n0\n11\n1\n21\n1\n1001\nQV\n" + items;
 }
 
+std::string Sample(const char* name) {
+    std::ifstream in(std::string(VORTANA_SOURCE) + "/samples/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 struct BadCase {
     const char* name;
     std::string text;
@@ -121,8 +126,51 @@ INSTANTIATE_TEST_SUITE_P(
                               L"line 25: the block \"A\" inserts itself (A > A)"},
                       BadCase{"BlocksInsertEachOther", WithBlocks(Block("A", Insert("B")) + Block("B", Insert("A")), ""),
                               L"the block \"A\" inserts itself (A > B > A)"},
+                      // A layout's block is never inserted, in model space or anywhere.
                       BadCase{"ModelSpaceInsertsItself", WithBlocks("", Insert("*Model_Space")),
-                              L"the block \"*Model_Space\" inserts itself (*Model_Space > *Model_Space)"}),
+                              L"line 21: a reference to \"*Model_Space\", the block of a layout"},
+                      BadCase{"PaperSpaceInModelSpace", WithBlocks("", Insert("*Paper_Space")),
+                              L"line 21: a reference to \"*Paper_Space\", the block of a layout"},
+                      BadCase{"OtherPaperSpaceInBlock", WithBlocks(Block("A", Insert("*PAPER_SPACE0")), Insert("A")),
+                              L"line 25: a reference to \"*PAPER_SPACE0\", the block of a layout"},
+                      // A section is known by its name: one without it is refused, not read as nothing.
+                      BadCase{"SectionWithoutName",
+                              Sample("strade-innesto.dxf").replace(Sample("strade-innesto.dxf").find("  2\nENTITIES\n"),
+                                                                   13, ""),
+                              L"line 1861: a SECTION without its name"},
+                      BadCase{"SectionThenEof", "0\nSECTION\n0\nEOF\n", L"line 1: a SECTION without its name"},
+                      BadCase{"SectionWithEmptyName", "0\nSECTION\n2\n\n" + kLine + "0\nENDSEC\n0\nEOF\n",
+                              L"line 1: a SECTION without its name"},
+                      BadCase{"SectionNamedLater", "0\nSECTION\n5\n1F\n2\nENTITIES\n" + kLine + "0\nENDSEC\n0\nEOF\n",
+                              L"line 1: a SECTION without its name"},
+                      // Numbers in groups the reading does not keep are numbers all the same.
+                      BadCase{"HeaderPointNotANumber",
+                              "0\nSECTION\n2\nHEADER\n9\n$INSBASE\n10\nnan\n20\n0\n30\n0\n0\nENDSEC\n0\nEOF\n",
+                              L"line 8: malformed number \"nan\" for group code 10"},
+                      BadCase{"HeaderExtentInfinite",
+                              "0\nSECTION\n2\nHEADER\n9\n$EXTMIN\n10\n0\n20\ninf\n30\n0\n0\nENDSEC\n0\nEOF\n",
+                              L"line 10: malformed number \"inf\" for group code 20"},
+                      BadCase{"ViewportTableNotANumber",
+                              "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nVPORT\n0\nVPORT\n2\n*Active\n42\nNaN\n0\nENDTAB\n"
+                              "0\nENDSEC\n0\nEOF\n",
+                              L"line 14: malformed number \"NaN\" for group code 42"},
+                      BadCase{"LayoutObjectNotANumber",
+                              "0\nSECTION\n2\nOBJECTS\n0\nLAYOUT\n5\n1A\n100\nAcDbPlotSettings\n40\n-nan\n100\n"
+                              "AcDbLayout\n1\nT1\n0\nENDSEC\n0\nEOF\n",
+                              L"line 12: malformed number \"-nan\" for group code 40"},
+                      BadCase{"EntityGroupNotKept", Drawing("0\nLINE\n8\n0\n10\n0\n20\n0\n11\n1\n21\n1\n48\ninf\n"),
+                              L"line 28: malformed number \"inf\" for group code 48"},
+                      BadCase{"KindNotKept", Drawing("0\nHATCH\n8\n0\n10\n0\n20\n1e999\n"),
+                              L"line 22: malformed number \"1e999\" for group code 20"},
+                      BadCase{"OtherSection", "0\nSECTION\n2\nCLASSES\n0\nCLASS\n40\ninf\n0\nENDSEC\n0\nEOF\n",
+                              L"line 8: malformed number \"inf\" for group code 40"},
+                      // Lines longer than any group's: refused as soon as they pass the bound.
+                      BadCase{"EndlessFirstLine", std::string(300000, '\0'),
+                              L"line 1: not a DXF file: its first line is longer than 255 bytes"},
+                      BadCase{"EndlessCodeLine", Drawing("0\nLINE\n" + std::string(256, ' ') + "8\n0\n"),
+                              L"line 17: a line longer than 255 bytes where a group code was expected"},
+                      BadCase{"EndlessValue", Drawing("0\nTEXT\n8\n0\n1\n" + std::string((1 << 20) + 1, 'x') + "\n"),
+                              L"line 20: the value of group code 1 is longer than 1048576 bytes"}),
     [](const ::testing::TestParamInfo<BadCase>& info) { return std::string(info.param.name); });
 
 // A path that does not exist reports that it cannot be opened.

@@ -181,12 +181,39 @@ INSTANTIATE_TEST_SUITE_P(
                  WithCrLf(Drawing("0", LineOn("0", "1"))).substr(0, WithCrLf(Drawing("0", LineOn("0", "1"))).find("0\r\nENDSEC\r\n0\r\nEOF"))},
         TextCase{"TruncatedInsideLongValue", Drawing("0", "0\nTEXT\n8\n0\n1\n" + std::string(3000, 'x')).substr(0, 2000)},
         TextCase{"NameTooLong", Drawing("0", LineOn(std::string(100000, 'L'), "1"))},
+        TextCase{"SectionWithoutName", "0\nSECTION\n" + Drawing("0", LineOn("0", "1")).substr(19)},
+        TextCase{"EndlessFirstLine", std::string(4000, '\0')},
+        TextCase{"EndlessCodeLine", Drawing("0", LineOn("0", "1") + std::string(3000, '7'))},
         TextCase{"MalformedNumberInLongObject", Drawing("0", LwPolyline(300, 300, "0") + "10\n1,5\n20\n0\n")},
         // The same layout twice: a bad layer name where a good one stood in
         // the piece before must still be checked.
         TextCase{"BadLayerAfterGoodOne", Drawing("0", LineOn("Good", "1") + LineOn("A|BC", "1"))},
         TextCase{"BadCurrentLayer", Drawing("A|BC", LineOn("0", "1"))}),
     [](const ::testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
+
+// What is no regular file is refused before anything is read from it: a
+// device that never ends, a pipe nobody writes. A file of nothing but NUL
+// bytes is refused at its first line's bound, not at its end.
+TEST_F(FileReading, OnlyRegularFilesAreRead) {
+    const std::string fifo = m_dir + "pipe.dxf", zero = m_dir + "zero.dxf";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", zero);
+    for (const std::string& path : {fifo, zero}) {
+        Outcome read = FromFile(path);
+        EXPECT_FALSE(read.ok);
+        EXPECT_EQ(vplat::WideToUtf8(read.error), path + ": not a regular file (a device, a pipe or a socket): not read");
+    }
+    // 300 MB of NUL bytes, sparse on disk.
+    const std::string nul = m_dir + "nul.dxf";
+    int fd = ::open(nul.c_str(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(ftruncate(fd, off_t(300) << 20), 0);
+    ::close(fd);
+    Outcome read = FromFile(nul);
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(vplat::WideToUtf8(read.error),
+              nul + ": line 1: not a DXF file: its first line is longer than 255 bytes, where a group code was expected");
+}
 
 // A folder is no file to read.
 TEST_F(FileReading, FolderCannotBeOpened) {

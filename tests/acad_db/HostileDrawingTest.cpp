@@ -37,6 +37,11 @@ std::string LwPolyline(int declared, int vertices) {
     return s;
 }
 
+// A polyline whose vertices and end have an empty layer name.
+const std::string kPolylineOnNoLayer =
+    "0\nPOLYLINE\n8\n0\n66\n1\n70\n0\n10\n0\n20\n0\n0\nVERTEX\n8\n\n10\n0\n20\n0\n0\nVERTEX\n8\n\n10\n1\n20\n0\n"
+    "0\nSEQEND\n8\n\n";
+
 // Reads a drawing text into a new database; the repairs it reported.
 std::unique_ptr<AcDbDatabase> Read(const std::string& text, std::wstring* repairs = nullptr) {
     auto db = std::make_unique<AcDbDatabase>(false);
@@ -97,6 +102,10 @@ TEST(HostileDrawing, RepairsAreReportedAndSaveCleanFiles) {
         {"LwPolylineWithOneVertex", Drawing("", LwPolyline(1, 1)), L"LWPOLYLINE with 1 vertices dropped"},
         {"LwPolylineNegativeCount", Drawing("", LwPolyline(-3, 2)),
          L"LWPOLYLINE vertex count -3 replaced by the 2 vertices it holds"},
+        // No layer may have an empty name: what stands on one stays, on layer 0.
+        {"EmptyLayerName", Drawing("", "0\nLINE\n8\n\n10\n0\n20\n0\n11\n1\n21\n1\n"),
+         L"line 18: an empty layer name replaced by \"0\""},
+        {"EmptyLayerNameOfVertices", Drawing("", kPolylineOnNoLayer), L"line 30: an empty layer name replaced by \"0\""},
         {"HandseedAtTheTop", Drawing("9\n$HANDSEED\n5\nFFFFFFFFFFFFFFFF\n", LwPolyline(2, 2)), L""},
         {"HandlesOutOfRange",
          Drawing("", "0\nLINE\n5\nFFFFFFFFFFFFFFFF\n8\n0\n10\n0\n20\n0\n11\n1\n21\n1\n"
@@ -132,6 +141,28 @@ TEST(HostileDrawing, RepairsAreReportedAndSaveCleanFiles) {
     nlohmann::json audits = Audit(files);
     ASSERT_EQ(audits.size(), files.size());
     for (size_t i = 0; i < files.size(); ++i) EXPECT_TRUE(audits[i].empty()) << cases[i].name << ": " << audits[i];
+}
+
+// Entities, vertices and block entities on an empty layer name are all kept,
+// each on layer 0 and with one repair line (the end of a polyline has no layer
+// of its own to keep).
+TEST(HostileDrawing, EntitiesOnAnEmptyLayerNameStayOnLayerZero) {
+    const std::string text =
+        "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n8\n0\n2\nB\n10\n0\n20\n0\n0\nCIRCLE\n8\n\n10\n0\n20\n0\n40\n1\n"
+        "0\nENDBLK\n8\n0\n0\nENDSEC\n" +
+        Drawing("", "0\nINSERT\n8\n\n2\nB\n10\n0\n20\n0\n" + kPolylineOnNoLayer);
+    std::wstring repairs;
+    auto db = Read(text, &repairs);
+    nlohmann::json dump = nlohmann::json::parse(vplat::DumpDrawingJson(db.get()));
+    std::vector<std::string> layers;
+    for (const auto& e : dump["entities"]) {
+        layers.push_back(e["kind"].get<std::string>() + " " + e["layer"].get<std::string>());
+        for (const auto& o : e.value("owned", nlohmann::json::array()))
+            layers.push_back(o["kind"].get<std::string>() + " " + o["layer"].get<std::string>());
+    }
+    std::sort(layers.begin(), layers.end());
+    EXPECT_EQ(layers, (std::vector<std::string>{"CIRCLE 0", "INSERT 0", "POLYLINE 0", "VERTEX 0", "VERTEX 0"}));
+    EXPECT_EQ(std::count(repairs.begin(), repairs.end(), L'\n'), 4) << vplat::WideToUtf8(repairs);
 }
 
 // Invalid, overlong and surrogate sequences read as U+FFFD; the drawing then

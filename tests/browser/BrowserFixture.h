@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <windows.h>
 
 #include <filesystem>
@@ -28,7 +30,8 @@ protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         m_folder = std::filesystem::temp_directory_path() /
-                   ("vortana-browser-" + std::string(info->test_suite_name()) + "-" + info->name());
+                   ("vortana-browser-" + std::to_string(::getpid()) + "-" + std::string(info->test_suite_name()) +
+                    "-" + info->name());
         std::filesystem::remove_all(m_folder);
         std::filesystem::create_directories(m_folder);
         vplat::Transcript::Get().Clear();

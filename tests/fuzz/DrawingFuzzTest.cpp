@@ -11,6 +11,8 @@
 #include <random>
 #include <sstream>
 
+#include <unistd.h>
+
 #include <nlohmann/json.hpp>
 
 #include "DrawingDump.h"
@@ -28,6 +30,11 @@ std::vector<std::string> Lines(const std::string& text) {
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) out.push_back(line);
     return out;
+}
+
+std::string Trim(const std::string& s) {
+    size_t b = s.find_first_not_of(" \r"), e = s.find_last_not_of(" \r");
+    return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
 }
 
 std::string Join(const std::vector<std::string>& lines) {
@@ -56,7 +63,7 @@ public:
         int steps = 1 + Pick(3);
         for (int s = 0; s < steps && l.size() > 4; ++s) {
             size_t i = Pick(l.size() / 2) * 2;  // a group code line; i + 1 is its value
-            switch (Pick(9)) {
+            switch (Pick(11)) {
             case 0: l[i + 1] = kValues[Pick(kValues.size())]; break;
             case 1: l[i] = kCodes[Pick(kCodes.size())]; break;
             case 2: l.erase(l.begin() + static_cast<long>(Pick(l.size()))); break;
@@ -76,6 +83,20 @@ public:
                 if (!v.empty()) v[Pick(v.size())] = static_cast<char>(Pick(256));
                 break;
             }
+            case 8:  // a section's name dropped
+                for (size_t k = i; k + 3 < l.size(); k += 2)
+                    if (Trim(l[k]) == "0" && Trim(l[k + 1]) == "SECTION") {
+                        l.erase(l.begin() + static_cast<long>(k + 2), l.begin() + static_cast<long>(k + 4));
+                        break;
+                    }
+                break;
+            case 9:  // a layer name emptied
+                for (size_t k = i; k + 1 < l.size(); k += 2)
+                    if (Trim(l[k]) == "8") {
+                        l[k + 1].clear();
+                        break;
+                    }
+                break;
             default:  // a reference to another block, or to a space
                 for (size_t k = i; k + 3 < l.size(); k += 2)
                     if (l[k] == "  0" && l[k + 1] == "INSERT") {
@@ -165,9 +186,18 @@ TEST(DrawingFuzz, MutatedSamplesAreRefusedOrReadSavedDumpedAndRendered) {
         ASSERT_TRUE(vplat::ReadDxfText(sample, &db, &error)) << vplat::WideToUtf8(error);
     }
     Mutator mutator(kSeed);
-    std::string dir = ::testing::TempDir() + "fuzz/";
+    // A folder of this process's own: other builds on the machine run the same cases.
+    std::string dir = ::testing::TempDir() + "fuzz-" + std::to_string(::getpid()) + "/";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
+    // Kept only when a case failed, for a look at it.
+    struct Cleanup {
+        std::string dir;
+        ~Cleanup() {
+            std::error_code ec;
+            if (!::testing::Test::HasFailure()) std::filesystem::remove_all(dir, ec);
+        }
+    } cleanup{dir};
     std::vector<std::string> saved;
     int refused = 0;
     for (int n = 0; n < kCases; ++n) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
+#include <sstream>
 
 #include "HostRunner.h"
 
@@ -43,8 +45,37 @@ private:
 
 }  // namespace
 
+// The host's own tracing is shown only when asked for: without --trace the
+// transcript holds what a command line shows, and none of it.
+TEST(HostProgram, ShowsItsOwnTracingOnlyWhenAskedFor) {
+    TempFolder folder;
+    folder.Write("script.txt", "entsel <cancel>\n");
+    const std::vector<std::string> args = {"--set", "USERS1=QV-PX", "--load", "Junctor.arx", "--load", "Sheetor.arx",
+                                           "--load", "Gyroform.dll", "--script", folder.File("script.txt"), "--run",
+                                           "JunctorAgg"};
+    HostRun plain = RunHost(kHost, args);
+    std::vector<std::string> traced = args;
+    traced.push_back("--trace");
+    HostRun full = RunHost(kHost, traced);
+    ASSERT_EQ(plain.exitCode, 0) << plain.errors;
+    ASSERT_EQ(full.exitCode, 0) << full.errors;
+    for (const char* kind : {"[module]", "[linker]", "[translator]", "[commands]"}) {
+        EXPECT_FALSE(Contains(plain.transcript, kind)) << kind << "\n" << plain.transcript;
+        EXPECT_TRUE(Contains(full.transcript, kind)) << kind << "\n" << full.transcript;
+    }
+    // What the user reads is the same either way.
+    EXPECT_FALSE(plain.transcript.empty());
+    std::string shown;
+    std::istringstream lines(full.transcript);
+    for (std::string line; std::getline(lines, line);)
+        if (!(line.rfind("[module]", 0) == 0 || line.rfind("[linker]", 0) == 0 || line.rfind("[translator]", 0) == 0 ||
+              line.rfind("[commands]", 0) == 0))
+            shown += line + "\n";
+    EXPECT_EQ(shown, plain.transcript);
+}
+
 TEST(HostProgram, LoadsBothModulesBoundToTheServiceAndUnloadsThem) {
-    HostRun run = RunHost(kHost, {"--load", "Junctor.arx", "--load", "Sheetor.arx"});
+    HostRun run = RunHost(kHost, {"--trace", "--load", "Junctor.arx", "--load", "Sheetor.arx"});
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     const std::string& t = run.transcript;
     EXPECT_TRUE(Contains(t, "[translator] SetAppName Junctor .arx")) << t;
@@ -82,7 +113,7 @@ TEST(HostProgram, ModuleWithoutItsServiceIsNotKept) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
         Installation inst(c.service);
-        HostRun run = RunHost(inst.Host(), {"--load", "Junctor.arx"});
+        HostRun run = RunHost(inst.Host(), {"--trace", "--load", "Junctor.arx"});
         EXPECT_NE(run.exitCode, 0);
         EXPECT_TRUE(Contains(run.transcript, "[messagebox] \"vortana-cad\" OK: " + c.message)) << run.transcript;
         if (c.service.empty()) {
@@ -134,7 +165,7 @@ TEST(HostProgram, TakesAProjectSettingsFile) {
 
 TEST(HostProgram, TranscriptGoesToTheNamedFile) {
     TempFolder folder;
-    HostRun run = RunHost(kHost, {"--load", "Sheetor.arx", "--transcript", folder.File("t.txt"),
+    HostRun run = RunHost(kHost, {"--trace", "--load", "Sheetor.arx", "--transcript", folder.File("t.txt"),
                                   "--set", "USERS1=QV-PX", "--lisp", "qv-cpath=C:\\Suite\\"});
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     EXPECT_EQ(run.transcript, "");
@@ -167,12 +198,44 @@ TEST(HostProgram, RendersEveryLayoutAsPngFilesAndAsPagesOfOnePdf) {
     EXPECT_TRUE(Contains(nessuno.errors + nessuno.transcript, "no layout named T5")) << nessuno.errors;
 }
 
+// Page pictures take their names from the layouts with the characters a file
+// name may not hold replaced: they never leave the folder asked for, however
+// the layouts are named, and two names that meet do not overwrite each other.
+TEST(HostProgram, PagePicturesStayInTheFolderAskedFor) {
+    TempFolder folder;
+    auto layout = [](const char* handle, const char* name, int tab, const char* block) {
+        return std::string("0\nLAYOUT\n5\n") + handle + "\n100\nAcDbLayout\n1\n" + name + "\n71\n" +
+               std::to_string(tab) + "\n330\n" + block + "\n";
+    };
+    auto record = [](const char* handle, const char* name) {
+        return std::string("0\nBLOCK_RECORD\n5\n") + handle + "\n2\n" + name + "\n";
+    };
+    folder.Write("fogli.dxf",
+                 "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1021\n9\n$HANDSEED\n5\n100\n0\nENDSEC\n0\nSECTION\n2\nTABLES\n0\nTABLE\n2\n"
+                 "BLOCK_RECORD\n" + record("A0", "*Paper_Space") + record("A1", "*Paper_Space0") +
+                 record("A2", "*Paper_Space1") + record("A3", "*Paper_Space2") +
+                 "0\nENDTAB\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n67\n1\n10\n0\n20\n0\n11\n5\n21\n5\n"
+                 "0\nENDSEC\n0\nSECTION\n2\nOBJECTS\n" + layout("B0", "x/../../escaped", 1, "A0") +
+                 layout("B1", "T/../", 2, "A1") + layout("B2", "a:b", 3, "A2") + layout("B3", "A*B", 4, "A3") +
+                 "0\nENDSEC\n0\nEOF\n");
+    fs::create_directories(folder.File("OUT/out-x"));
+    HostRun run = RunHost(kHost, {"--drawing", folder.File("fogli.dxf"), "--render", folder.File("OUT/out.png"),
+                                  "--layout", "*"});
+    ASSERT_EQ(run.exitCode, 0) << run.errors << run.transcript;
+    std::vector<std::string> files;
+    for (const auto& e : fs::recursive_directory_iterator(folder.Path()))
+        if (e.is_regular_file()) files.push_back(fs::relative(e.path(), folder.Path()).string());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"OUT/out-A_B-2.png", "OUT/out-T_.._.png", "OUT/out-a_b.png",
+                                               "OUT/out-x_.._.._escaped.png", "fogli.dxf"}));
+}
+
 // The roundabout module is loaded as the suite's managed host loads it: its
 // library start-up binds the translation service, no application message is
 // sent, and it is released at the end. A library without acrxEntryPoint that
 // is no such module is still refused.
 TEST(HostProgram, LoadsTheRoundaboutModuleAsTheManagedHostDoes) {
-    HostRun run = RunHost(kHost, {"--load", "Gyroform.dll"});
+    HostRun run = RunHost(kHost, {"--trace", "--load", "Gyroform.dll"});
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     const std::string& t = run.transcript;
     EXPECT_TRUE(Contains(t, "[translator] SetAppName Gyroform .arx")) << t;

@@ -29,7 +29,7 @@ TEST(HostComandi, EachExportedCommandRunsBehindTheGuard) {
         // polyline: the person presses Esc.
         TempFolder cartella;
         cartella.Write("script.txt", passa ? "dialog 7001 click 2\nentsel <cancel>\nentsel <cancel>\n" : "");
-        HostRun r = RunHost(kHost, {"--set", std::string("USERS1=") + users1, "--load", "Junctor.arx", "--script",
+        HostRun r = RunHost(kHost, {"--trace", "--set", std::string("USERS1=") + users1, "--load", "Junctor.arx", "--script",
                                     cartella.File("script.txt"), "--run", "Junctor", "--run", "JunctorAgg", "--run",
                                     "JunctorCanc"});
         EXPECT_EQ(r.exitCode, 0) << r.errors;
