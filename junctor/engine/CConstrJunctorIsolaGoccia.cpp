@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "Angoli.h"
 #include "IndicePunti.h"
@@ -108,6 +109,22 @@ bool PuntoTangenteInterno(const circ& grande, const circ& piccolo, ads_point pun
     return true;
 }
 
+// Where a circle touches, from inside, the straight side of an island half
+// (T2 -> T3) past the end of its first arc: the foot of its centre there.
+bool SulLato(const circ& cerchio, const AcGePoint3dArray& meta, ads_point punto) {
+    if (meta.length() < 3) return false;
+    const double dx = meta[2].x - meta[1].x, dy = meta[2].y - meta[1].y;
+    const double lunghezza = std::hypot(dx, dy);
+    if (!(lunghezza > 0)) return false;
+    const double ux = dx / lunghezza, uy = dy / lunghezza;
+    const double s = (cerchio.xc - meta[1].x) * ux + (cerchio.yc - meta[1].y) * uy;
+    if (!(s > kStessoPunto) || s >= lunghezza) return false;
+    const double distanza = std::fabs((cerchio.xc - meta[1].x) * uy - (cerchio.yc - meta[1].y) * ux);
+    if (std::fabs(distanza - cerchio.raggio) >= kTolleranza) return false;
+    InPianta(punto, meta[1].x + s * ux, meta[1].y + s * uy);
+    return true;
+}
+
 // Appends the arrays' vertices to the outline.
 void Accoda(AcGePoint3dArray& v, AcGeDoubleArray& b, const ads_point p, double bulge) {
     v.append(APunto(p));
@@ -127,6 +144,98 @@ void ChiudiContorno(AcGePoint3dArray& v, AcGeDoubleArray& b) {
         v.append(primo);
         b.append(0.0);
     }
+}
+
+
+// A line a circle touches from its inner side: a point of it and the unit
+// normal that points inwards.
+struct Retta {
+    double px, py, nx, ny;
+};
+
+// The straight of a list that follows its first arc (the island half's side,
+// tangent to that arc), with the normal towards the arc's centre.
+bool RettaDopoPrimoArco(const datipoli* lista, Retta& retta) {
+    if (!lista || !lista->next || !lista->next->next || lista->next->bulge != 0) return false;
+    const datipoli* a = lista->next;
+    const datipoli* b = a->next;
+    const double dx = b->x - a->x, dy = b->y - a->y;
+    const double lunghezza = std::hypot(dx, dy);
+    if (!(lunghezza > 0)) return false;
+    double nx = -dy / lunghezza, ny = dx / lunghezza;
+    if (nx * (lista->xc - a->x) + ny * (lista->yc - a->y) < 0) {
+        nx = -nx;
+        ny = -ny;
+    }
+    retta = Retta{a->x, a->y, nx, ny};
+    return true;
+}
+
+// The circle that touches two or three lines from their inner side and, with
+// two lines, a circle from inside (its centre (X, Y) and radius r satisfy
+// n.(centre - p) = r on each line, |centre - C| = R - r on the circle): the
+// smallest with a positive radius.
+bool CerchioTraRette(const std::vector<Retta>& rette, const circ* cerchio, circ& risultato) {
+    // Each line: nx X + ny Y - r = n.p.
+    double m[3][3], k[3];
+    const int n = static_cast<int>(rette.size());
+    if (n < 2 || n > 3 || (n == 2) != (cerchio != nullptr)) return false;
+    for (int i = 0; i < n; ++i) {
+        m[i][0] = rette[i].nx;
+        m[i][1] = rette[i].ny;
+        m[i][2] = -1;
+        k[i] = rette[i].nx * rette[i].px + rette[i].ny * rette[i].py;
+    }
+    auto Det3 = [](const double a[3][3]) {
+        return a[0][0] * (a[1][1] * a[2][2] - a[1][2] * a[2][1]) - a[0][1] * (a[1][0] * a[2][2] - a[1][2] * a[2][0]) +
+               a[0][2] * (a[1][0] * a[2][1] - a[1][1] * a[2][0]);
+    };
+    if (n == 3) {
+        const double d = Det3(m);
+        if (std::fabs(d) < 1e-12) return false;
+        double x[3];
+        for (int j = 0; j < 3; ++j) {
+            double mj[3][3];
+            for (int i = 0; i < 3; ++i)
+                for (int c = 0; c < 3; ++c) mj[i][c] = c == j ? k[i] : m[i][c];
+            x[j] = Det3(mj) / d;
+        }
+        if (!(x[2] > 0) || !std::isfinite(x[2])) return false;
+        risultato = circ{x[0], x[1], 0, x[2], 0, 0};
+        return true;
+    }
+    // Two lines leave a line of solutions p + t q; the circle picks t.
+    const double q[3] = {m[0][1] * m[1][2] - m[0][2] * m[1][1], m[0][2] * m[1][0] - m[0][0] * m[1][2],
+                         m[0][0] * m[1][1] - m[0][1] * m[1][0]};
+    // p = M^T (M M^T)^-1 k, the solution nearest the origin.
+    const double g00 = m[0][0] * m[0][0] + m[0][1] * m[0][1] + 1, g11 = m[1][0] * m[1][0] + m[1][1] * m[1][1] + 1;
+    const double g01 = m[0][0] * m[1][0] + m[0][1] * m[1][1] + 1;
+    const double dg = g00 * g11 - g01 * g01;
+    if (std::fabs(dg) < 1e-12) return false;
+    const double l0 = (g11 * k[0] - g01 * k[1]) / dg, l1 = (g00 * k[1] - g01 * k[0]) / dg;
+    const double p[3] = {m[0][0] * l0 + m[1][0] * l1, m[0][1] * l0 + m[1][1] * l1, -l0 - l1};
+    const double R = cerchio->raggio, ex = p[0] - cerchio->xc, ey = p[1] - cerchio->yc, er = R - p[2];
+    const double a = q[0] * q[0] + q[1] * q[1] - q[2] * q[2];
+    const double b = 2 * (ex * q[0] + ey * q[1] + er * q[2]);
+    const double c = ex * ex + ey * ey - er * er;
+    std::vector<double> radici;
+    if (std::fabs(a) < 1e-12) {
+        if (std::fabs(b) > 1e-12) radici.push_back(-c / b);
+    } else {
+        const double disc = b * b - 4 * a * c;
+        if (disc >= 0) {
+            radici.push_back((-b + std::sqrt(disc)) / (2 * a));
+            radici.push_back((-b - std::sqrt(disc)) / (2 * a));
+        }
+    }
+    bool trovato = false;
+    for (double t : radici) {
+        const double r = p[2] + t * q[2];
+        if (!(r > 0) || !(r < R) || !std::isfinite(r) || (trovato && r >= risultato.raggio)) continue;
+        risultato = circ{p[0] + t * q[0], p[1] + t * q[1], 0, r, 0, 0};
+        trovato = true;
+    }
+    return trovato;
 }
 
 }  // namespace
@@ -470,7 +579,40 @@ bool CConstrJunctor::CostruisciBanchinaIsolaGoccia(const AcGePoint3dArray& verti
 
     // 7. The base circle.
     circ base{};
-    if (!CerchioTangente(A, B, Pv, Pi, &base)) {
+    const CString logPrima = m_log;
+    ads_point q0, q1, t0, t1;
+    const bool tangente = CerchioTangente(A, B, Pv, Pi, &base);
+    bool tocca = tangente && PuntoVicinoCerchio(base, S0.get(), q0, kTolleranza) &&
+                 PuntoVicinoCerchio(base, S1.get(), q1, kTolleranza);
+    if (!tocca) {
+        // Where a half's first arc is short (a wide main road puts the base
+        // far up the arc), the circle that touches the arc's whole circle
+        // touches it past the arc's end: the base circle touches that
+        // half's side instead, the straight after the arc.
+        Retta j{Pv[0], Pv[1], -(Pi[1] - Pv[1]), Pi[0] - Pv[0]};
+        const double lj = std::hypot(j.nx, j.ny);
+        Retta lato0{}, lato1{};
+        if (lj > 0 && RettaDopoPrimoArco(S0.get(), lato0) && RettaDopoPrimoArco(S1.get(), lato1)) {
+            j.nx /= lj;
+            j.ny /= lj;
+            if (j.nx * (apice[0] - j.px) + j.ny * (apice[1] - j.py) < 0) {
+                j.nx = -j.nx;
+                j.ny = -j.ny;
+            }
+            const std::vector<Retta> prove[] = {{j, lato0}, {j, lato1}, {j, lato0, lato1}};
+            const circ* cerchi[] = {&B, &A, nullptr};
+            for (int i = 0; i < 3 && !tocca; ++i) {
+                circ prova{};
+                if (CerchioTraRette(prove[i], cerchi[i], prova) && PuntoVicinoCerchio(prova, S0.get(), q0, kTolleranza) &&
+                    PuntoVicinoCerchio(prova, S1.get(), q1, kTolleranza)) {
+                    base = prova;
+                    tocca = true;
+                }
+            }
+        }
+        if (tocca) m_log = logPrima;
+    }
+    if (!tangente && !tocca) {
         Log(kMsgIntersezioni);
         // The shoulder's arcs cross before they reach the main shoulder.
         Log(L" - La banchina dell'isola a goccia non raggiunge la banchina della strada principale: modificare riu e "
@@ -479,9 +621,8 @@ bool CConstrJunctor::CostruisciBanchinaIsolaGoccia(const AcGePoint3dArray& verti
     }
 
     // 8. Tangent points of the base circle and of the tip circle.
-    ads_point q0, q1, t0, t1;
-    if (!PuntoVicinoCerchio(base, S0.get(), q0, kTolleranza) || !PuntoVicinoCerchio(base, S1.get(), q1, kTolleranza) ||
-        !PuntoVicinoCerchio(punta, S0.get(), t0, kTolleranza) || !PuntoVicinoCerchio(punta, S1.get(), t1, kTolleranza)) {
+    if (!tocca || !PuntoVicinoCerchio(punta, S0.get(), t0, kTolleranza) ||
+        !PuntoVicinoCerchio(punta, S1.get(), t1, kTolleranza)) {
         Log(kMsgIntersezioni);
         return false;
     }
@@ -558,23 +699,41 @@ bool CConstrJunctor::CostruisciIsolaGoccia() {
 
     // 4. The nose: the base circle of the shoulder widened by Lbis.
     double bulgeBase = 0;
+    // Where half 0 ends on the leg axis (T4), before the axis part.
+    int fineMeta0 = 3;
     bool naso = false;
     if (banchina) {
         const circ cerchioNaso{base.xc, base.yc, 0, base.raggio + m_parametri->Lbis.GetValore(), 0, 0};
         ads_point N0, N1;
         circ arco0{}, arco1{};
+        const bool sulLato0 = SulLato(cerchioNaso, v0, N0), sulLato1 = SulLato(cerchioNaso, v1, N1);
         if (CerchioPrimoArco(E0.get(), arco0) && CerchioPrimoArco(E1.get(), arco1) &&
-            PuntoTangenteInterno(arco1, cerchioNaso, N1) && PuntoTangenteInterno(arco0, cerchioNaso, N0)) {
+            (sulLato1 || PuntoTangenteInterno(arco1, cerchioNaso, N1)) &&
+            (sulLato0 || PuntoTangenteInterno(arco0, cerchioNaso, N0))) {
             ads_point c0, c1, centro, secondo0, secondo1;
             Centro(arco0, c0);
             Centro(arco1, c1);
             Centro(cerchioNaso, centro);
             DaPunto(secondo0, v0[1]);
             DaPunto(secondo1, v1[1]);
-            v1.setAt(0, APunto(N1));
-            b1.setAt(0, CalcolaBulge(false, c1, N1, secondo1));
-            v0.setAt(0, APunto(N0));
-            b0.setAt(0, CalcolaBulge(true, c0, N0, secondo0));
+            // A nose on the side leaves out the half's first arc.
+            if (sulLato1) {
+                v1.removeAt(0);
+                b1.removeAt(0);
+                v1.setAt(0, APunto(N1));
+            } else {
+                v1.setAt(0, APunto(N1));
+                b1.setAt(0, CalcolaBulge(false, c1, N1, secondo1));
+            }
+            if (sulLato0) {
+                v0.removeAt(0);
+                b0.removeAt(0);
+                v0.setAt(0, APunto(N0));
+                --fineMeta0;
+            } else {
+                v0.setAt(0, APunto(N0));
+                b0.setAt(0, CalcolaBulge(true, c0, N0, secondo0));
+            }
             bulgeBase = std::tan(AngMin3P(N1, centro, N0) / 4);
             naso = true;
         } else {
@@ -614,7 +773,7 @@ bool CConstrJunctor::CostruisciIsolaGoccia() {
     // 6. Draw it. The tail turns back along the leg axis by design: at the
     // tip of half 0 when the axis joins the two tips, else where the outline
     // closes on the tip of half 1.
-    const int coda = v0.length() > 4 ? n1 + 3 : 0;
+    const int coda = v0.length() > fineMeta0 + 1 ? n1 + fineMeta0 : 0;
     if (v.length() == bl.length()) m_idCiglioIsola = Disegna(CreaPolilinea(v, bl), L"QV-CIGLI", L"rCIG", {coda});
     // 7. Both halves exist: the island counts as built even when its
     // shoulder, its nose or its outline is missing (the log says why, and a

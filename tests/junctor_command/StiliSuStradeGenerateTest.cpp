@@ -507,6 +507,23 @@ TEST_P(StiliSuStradeGenerateTabella, ShippedStylesBuildOnTheirRoads) {
                 interi, legs, senzaBanchina, m_giuntoPeggiore, m_giuntoDove.c_str(), m_banchinaVicina,
                 m_banchinaDove.c_str());
     EXPECT_TRUE(mancanti.empty()) << "not every leg built as its style should:\n" << mancanti;
+    // On a straight road a T on the left at 180 - a degrees is the T on the
+    // right at a degrees turned half round (the traffic with it): each cell
+    // builds the same, so no side or skew is favoured by a sign of the build.
+    for (const auto& [nome, classi] : tabella)
+        for (const auto& [classe, curve] : classi) {
+            if (!curve.count(0)) continue;
+            const auto& dritta = curve.at(0);
+            for (const auto& [angolo, celle] : dritta)
+                for (const auto& [corsie, riga] : celle) {
+                    const Conteggio& destra = riga.at(kTDestra);
+                    const Conteggio& sinistra = dritta.at(180 - angolo).at(corsie).at(kTSinistra);
+                    EXPECT_TRUE(destra.interi == sinistra.interi && destra.senzaBanchina == sinistra.senzaBanchina)
+                        << U8(nome) << ", " << kClassi[classe].nome << ", " << kNomiCorsie[corsie] << ": T right at "
+                        << angolo << " degrees " << destra.interi << "+" << destra.senzaBanchina << ", T left at "
+                        << 180 - angolo << " degrees " << sinistra.interi << "+" << sinistra.senzaBanchina;
+                }
+        }
     // Every kerb and shoulder outline drawn, of a leg built or refused, runs
     // without a corner; no shoulder touches or crosses its kerb.
     EXPECT_LT(m_giuntoPeggiore, 0.01) << m_giuntoDove;
