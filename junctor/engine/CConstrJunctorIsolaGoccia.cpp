@@ -125,6 +125,33 @@ bool SulLato(const circ& cerchio, const AcGePoint3dArray& meta, ads_point punto)
     return true;
 }
 
+// The bulge of the arc about a centre from one point to another that passes
+// where the circle comes nearest the line A B (the island base): the minor
+// arc where that point lies on it, else the major one. An island whose base
+// circle rests on its sides turns through more than a half turn there.
+double BulgeVersoBase(const ads_point centro, const ads_point da, const ads_point a, const double* baseA,
+                      const double* baseB) {
+    constexpr double kGiro = 2 * 3.14159265358979323846;
+    auto Angolo = [&](double x, double y) { return std::atan2(y - centro[1], x - centro[0]); };
+    auto Giro = [&](double v) {
+        v = std::fmod(v, kGiro);
+        return v < 0 ? v + kGiro : v;
+    };
+    const double dx = baseB[0] - baseA[0], dy = baseB[1] - baseA[1];
+    const double l = std::hypot(dx, dy);
+    const double minimo = AngMin3P(da, centro, a);
+    if (!(l > 0)) return std::tan(minimo / 4);
+    const double t = ((centro[0] - baseA[0]) * dx + (centro[1] - baseA[1]) * dy) / (l * l);
+    const double fx = baseA[0] + t * dx, fy = baseA[1] + t * dy;
+    if (std::hypot(fx - centro[0], fy - centro[1]) < kStessoPunto) return std::tan(minimo / 4);
+    const double inizio = Angolo(da[0], da[1]);
+    const double antiorario = Giro(Angolo(a[0], a[1]) - inizio);
+    const double via = Giro(Angolo(fx, fy) - inizio);
+    // Counter-clockwise from `da` the arc reaches `a` after `antiorario`.
+    if (via <= antiorario) return std::tan(antiorario / 4);
+    return -std::tan((kGiro - antiorario) / 4);
+}
+
 // Appends the arrays' vertices to the outline.
 void Accoda(AcGePoint3dArray& v, AcGeDoubleArray& b, const ads_point p, double bulge) {
     v.append(APunto(p));
@@ -648,7 +675,7 @@ bool CConstrJunctor::CostruisciBanchinaIsolaGoccia(const AcGePoint3dArray& verti
     const int n1 = v1.length();
     for (int j = 0; j < n1; ++j) {
         v.append(v1[n1 - 1 - j]);
-        bl.append(j + 1 < n1 ? -b1[n1 - 2 - j] : std::tan(AngMin3P(q1, centroBase, q0) / 4));
+        bl.append(j + 1 < n1 ? -b1[n1 - 2 - j] : BulgeVersoBase(centroBase, q1, q0, m_isola2, m_isola3));
     }
     ChiudiContorno(v, bl);
 
@@ -734,7 +761,7 @@ bool CConstrJunctor::CostruisciIsolaGoccia() {
                 v0.setAt(0, APunto(N0));
                 b0.setAt(0, CalcolaBulge(true, c0, N0, secondo0));
             }
-            bulgeBase = std::tan(AngMin3P(N1, centro, N0) / 4);
+            bulgeBase = BulgeVersoBase(centro, N1, N0, m_isola2, m_isola3);
             naso = true;
         } else {
             Log(kMsgIntersezioni);

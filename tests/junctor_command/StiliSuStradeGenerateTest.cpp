@@ -61,16 +61,15 @@ struct Stile {
     const wchar_t* nome;
     std::vector<int> classi;  // the classes it is made for
     // Those of them on which its values build nine legs in ten whole over
-    // 60 to 120 degrees. The drop island's first arcs touch the main axis,
-    // and its shoulder must close on the main shoulder line, 5.25 m from the
-    // axis on the 3.75/1.5 class, 8 m on the 5.5/2.5 one: at 60 and 120
-    // degrees the one needs side radii of about 12, the other of about 16
-    // (see docs/leg-builder.md).
+    // 60 to 120 degrees. The drop island's first arcs touch the main axis
+    // while its base stands on the main shoulder line, 4 m from the axis on
+    // the 3.0/1.0 class: at 60 and 120 degrees that class wants side radii
+    // under DEFAULT's 14 and 15 (see docs/leg-builder.md).
     std::vector<int> quota;
 };
 const Stile kStili[] = {
-    {L"DEFAULT", {kClasseMedia, kClasseLarga, kClasseStretta}, {kClasseLarga}},
-    {L"Extraurbana", {kClasseMedia, kClasseLarga}, {kClasseLarga}},
+    {L"DEFAULT", {kClasseMedia, kClasseLarga, kClasseStretta}, {kClasseMedia, kClasseLarga}},
+    {L"Extraurbana", {kClasseMedia, kClasseLarga}, {kClasseMedia, kClasseLarga}},
     {L"Urbana", {kClasseMedia, kClasseStretta}, {kClasseMedia, kClasseStretta}},
 };
 
@@ -583,6 +582,69 @@ TEST_F(StiliSuStradeGenerate, ShoulderOnItsEdgeIsRefused) {
             EXPECT_EQ(b.GetEsito(), 1) << U8(log);
             EXPECT_EQ(codici.count(L"rBEOUT"), 1u);
         }
+        s.Principale()->Chiudi();
+        s.Ramo()->Chiudi();
+    }
+}
+
+// On the wide class (the main shoulder 8 from the axis) the drop island's
+// first arcs, which touch the main axis, end a short way past the main
+// shoulder line: DEFAULT's side radii (14 and 15) put the point where the
+// shoulder's base circle touches an arc's whole circle past the arc's end.
+// The base circle then touches that half's side, the straight after the
+// arc; the shoulder is drawn, resting on the main shoulder line, inside the
+// edge, whose nose follows it.
+TEST_F(StiliSuStradeGenerate, IslandShoulderRestsOnTheSideWhereItsFirstArcIsShort) {
+    CaricaFile();
+    const Classe& c = kClassi[kClasseLarga];
+    struct Caso {
+        double angolo;
+        int lato;
+    };
+    for (const Caso& k : {Caso{90, CSecondariaJunctor::kDestra}, Caso{90, CSecondariaJunctor::kSinistra},
+                          Caso{60, CSecondariaJunctor::kDestra}, Caso{120, CSecondariaJunctor::kSinistra}}) {
+        SCOPED_TRACE(std::to_string(k.angolo) + (k.lato == CSecondariaJunctor::kDestra ? " right" : " left"));
+        legs::Incrocio i;
+        i.semiPrincipale = c.semiPrincipale;
+        i.banchinaPrincipale = c.banchinaPrincipale;
+        i.semiRamo = c.semiSecondaria;
+        i.banchinaRamo = c.banchinaSecondaria;
+        i.angoloGradi = k.angolo;
+        i.lato = k.lato;
+        i.verso = CSecondariaJunctor::kIn;
+        WorkingDrawingTest::TearDown();
+        WorkingDrawingTest::SetUp();
+        legs::Scenario s(i, m_db.get());
+        ASSERT_TRUE(s.Prepara()) << s.Errore();
+        ASSERT_TRUE(CaricaStile(s.Principale(), s.Ramo(), L"DEFAULT", kNessuna));
+        ASSERT_EQ(s.Ramo()->GetParametri()->riu.GetValore(), 14);
+        MargineProgressiva = 5.0;
+        CConstrJunctor b;
+        b.Init(s.Principale(), s.Ramo());
+        b.SetParCorsie(s.Ramo()->GetParametriCorsie());
+        b.SetId(100);
+        b.Costruisci();
+        const std::wstring log(b.GetLog());
+        EXPECT_EQ(b.GetEsito(), 1) << U8(log);
+        EXPECT_EQ(log.find(L"fase di costruzione."), std::wstring::npos) << U8(log);
+        const auto polilinee = legs::PolilineeIntersezione();
+        const legs::PolilineaIntersezione* banchina = nullptr;
+        for (const legs::PolilineaIntersezione& p : polilinee)
+            if (p.Codice() == L"rBIG") banchina = &p;
+        ASSERT_NE(banchina, nullptr) << U8(log);
+        // The shoulder reaches the main shoulder line and stays on the leg's side of it.
+        const double linea = c.semiPrincipale + c.banchinaPrincipale;
+        double vicina = 1e9;
+        for (const geomcheck::Vec2& q : GeometryChecker(banchina->vertici).Samples(200)) {
+            const double oltre = k.lato == CSecondariaJunctor::kDestra ? -q.y : q.y;
+            EXPECT_GE(oltre, linea - 1e-3);
+            vicina = std::min(vicina, oltre - linea);
+        }
+        EXPECT_LT(vicina, 0.01) << U8(log);
+        for (const auto& [codice, d] : DistanzeBanchine(polilinee, std::wstring(b.GetId())))
+            if (codice == std::wstring(L"rBIG")) {
+                EXPECT_GE(d, 0.01);
+            }
         s.Principale()->Chiudi();
         s.Ramo()->Chiudi();
     }
