@@ -62,9 +62,10 @@ struct Stile {
     std::vector<int> classi;  // the classes it is made for
     // Those of them on which its values build nine legs in ten whole over
     // 60 to 120 degrees. The drop island's first arcs touch the main axis
-    // while its base stands on the main shoulder line, 4 m from the axis on
-    // the 3.0/1.0 class: at 60 and 120 degrees that class wants side radii
-    // under DEFAULT's 14 and 15 (see docs/leg-builder.md).
+    // while its base stands on the main shoulder line, 4.5 m from the axis
+    // on the 3.0/1.0 class (its shoulder moved out to 1.5): at 60 and 120
+    // degrees that class wants side radii under DEFAULT's 14 and 15 (see
+    // docs/leg-builder.md).
     std::vector<int> quota;
 };
 const Stile kStili[] = {
