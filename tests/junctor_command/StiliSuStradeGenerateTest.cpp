@@ -722,7 +722,7 @@ TEST_F(StiliSuStradeGenerate, OppositeLeftTurnLanesCrossAsEachIsBuiltAlone) {
         const GeometryChecker arco(insieme[uno][0]);
         const GeometryChecker chiusura({secondo[0], {secondo[1].x, secondo[1].y, 0}});
         double minima = 1e9;
-        for (const geomcheck::Vec2& p : arco.Samples(4000)) minima = std::min(minima, chiusura.DistanceTo(p));
+        for (const geomcheck::Vec2& p : arco.Samples(20000)) minima = std::min(minima, chiusura.DistanceTo(p));
         EXPECT_LT(minima, 1e-3) << U8(uno);
         // The arc's ends lie on either side of that segment's line.
         const geomcheck::Vec2 a{secondo[0].x, secondo[0].y}, b{secondo[1].x, secondo[1].y};
