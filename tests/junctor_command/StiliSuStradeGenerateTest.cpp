@@ -343,6 +343,15 @@ protected:
         }
     }
 
+    // The scenario's leg built as the command builds it, under the id 100.
+    static void CostruisciRamo(legs::Scenario& s, CConstrJunctor& b) {
+        MargineProgressiva = 5.0;
+        b.Init(s.Principale(), s.Ramo());
+        b.SetParCorsie(s.Ramo()->GetParametriCorsie());
+        b.SetId(100);
+        b.Costruisci();
+    }
+
     // The reasons a leg gives (its log's lines that start with " - "), each
     // counted once per leg.
     void ContaMotivi(const std::wstring& log) {
@@ -564,12 +573,8 @@ TEST_F(StiliSuStradeGenerate, ShoulderOnItsEdgeIsRefused) {
             p->AccoppiaRaggi(0, true, true, true);
             p->AccoppiaRaggi(1, true, true, true);
         }
-        MargineProgressiva = 5.0;
         CConstrJunctor b;
-        b.Init(s.Principale(), s.Ramo());
-        b.SetParCorsie(s.Ramo()->GetParametriCorsie());
-        b.SetId(100);
-        b.Costruisci();
+        CostruisciRamo(s, b);
         const std::wstring log(b.GetLog());
         std::multiset<std::wstring> codici;
         for (const legs::PolilineaIntersezione& q : legs::PolilineeIntersezione()) codici.insert(q.Codice());
@@ -619,12 +624,8 @@ TEST_F(StiliSuStradeGenerate, IslandShoulderRestsOnTheSideWhereItsFirstArcIsShor
         ASSERT_TRUE(s.Prepara()) << s.Errore();
         ASSERT_TRUE(CaricaStile(s.Principale(), s.Ramo(), L"DEFAULT", kNessuna));
         ASSERT_EQ(s.Ramo()->GetParametri()->riu.GetValore(), 14);
-        MargineProgressiva = 5.0;
         CConstrJunctor b;
-        b.Init(s.Principale(), s.Ramo());
-        b.SetParCorsie(s.Ramo()->GetParametriCorsie());
-        b.SetId(100);
-        b.Costruisci();
+        CostruisciRamo(s, b);
         const std::wstring log(b.GetLog());
         EXPECT_EQ(b.GetEsito(), 1) << U8(log);
         EXPECT_EQ(log.find(L"fase di costruzione."), std::wstring::npos) << U8(log);
