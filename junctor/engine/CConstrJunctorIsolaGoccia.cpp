@@ -9,8 +9,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "Angoli.h"
+#include "CerchioBaseIsola.h"
 #include "IndicePunti.h"
 #include "CostruzioneComune.h"
 #include "PolilineeJunctor.h"
@@ -128,6 +130,7 @@ void ChiudiContorno(AcGePoint3dArray& v, AcGeDoubleArray& b) {
         b.append(0.0);
     }
 }
+
 
 }  // namespace
 
@@ -470,7 +473,40 @@ bool CConstrJunctor::CostruisciBanchinaIsolaGoccia(const AcGePoint3dArray& verti
 
     // 7. The base circle.
     circ base{};
-    if (!CerchioTangente(A, B, Pv, Pi, &base)) {
+    const CString logPrima = m_log;
+    ads_point q0, q1, t0, t1;
+    const bool tangente = CerchioTangente(A, B, Pv, Pi, &base);
+    bool tocca = tangente && PuntoVicinoCerchio(base, S0.get(), q0, kTolleranza) &&
+                 PuntoVicinoCerchio(base, S1.get(), q1, kTolleranza);
+    if (!tocca) {
+        // Where a half's first arc is short (a wide main road puts the base
+        // far up the arc), the circle that touches the arc's whole circle
+        // touches it past the arc's end: the base circle touches that
+        // half's side instead, the straight after the arc.
+        Retta j{Pv[0], Pv[1], -(Pi[1] - Pv[1]), Pi[0] - Pv[0]};
+        const double lj = std::hypot(j.nx, j.ny);
+        Retta lato0{}, lato1{};
+        if (lj > 0 && RettaDopoPrimoArco(S0.get(), lato0) && RettaDopoPrimoArco(S1.get(), lato1)) {
+            j.nx /= lj;
+            j.ny /= lj;
+            if (j.nx * (apice[0] - j.px) + j.ny * (apice[1] - j.py) < 0) {
+                j.nx = -j.nx;
+                j.ny = -j.ny;
+            }
+            const std::vector<Retta> prove[] = {{j, lato0}, {j, lato1}, {j, lato0, lato1}};
+            const circ* cerchi[] = {&B, &A, nullptr};
+            for (int i = 0; i < 3 && !tocca; ++i) {
+                circ prova{};
+                if (CerchioTraRette(prove[i], cerchi[i], prova) && PuntoVicinoCerchio(prova, S0.get(), q0, kTolleranza) &&
+                    PuntoVicinoCerchio(prova, S1.get(), q1, kTolleranza)) {
+                    base = prova;
+                    tocca = true;
+                }
+            }
+        }
+        if (tocca) m_log = logPrima;
+    }
+    if (!tangente && !tocca) {
         Log(kMsgIntersezioni);
         // The shoulder's arcs cross before they reach the main shoulder.
         Log(L" - La banchina dell'isola a goccia non raggiunge la banchina della strada principale: modificare riu e "
@@ -479,9 +515,8 @@ bool CConstrJunctor::CostruisciBanchinaIsolaGoccia(const AcGePoint3dArray& verti
     }
 
     // 8. Tangent points of the base circle and of the tip circle.
-    ads_point q0, q1, t0, t1;
-    if (!PuntoVicinoCerchio(base, S0.get(), q0, kTolleranza) || !PuntoVicinoCerchio(base, S1.get(), q1, kTolleranza) ||
-        !PuntoVicinoCerchio(punta, S0.get(), t0, kTolleranza) || !PuntoVicinoCerchio(punta, S1.get(), t1, kTolleranza)) {
+    if (!tocca || !PuntoVicinoCerchio(punta, S0.get(), t0, kTolleranza) ||
+        !PuntoVicinoCerchio(punta, S1.get(), t1, kTolleranza)) {
         Log(kMsgIntersezioni);
         return false;
     }
@@ -507,7 +542,7 @@ bool CConstrJunctor::CostruisciBanchinaIsolaGoccia(const AcGePoint3dArray& verti
     const int n1 = v1.length();
     for (int j = 0; j < n1; ++j) {
         v.append(v1[n1 - 1 - j]);
-        bl.append(j + 1 < n1 ? -b1[n1 - 2 - j] : std::tan(AngMin3P(q1, centroBase, q0) / 4));
+        bl.append(j + 1 < n1 ? -b1[n1 - 2 - j] : BulgeVersoBase(centroBase, q1, q0, m_isola2, m_isola3));
     }
     ChiudiContorno(v, bl);
 
@@ -558,24 +593,42 @@ bool CConstrJunctor::CostruisciIsolaGoccia() {
 
     // 4. The nose: the base circle of the shoulder widened by Lbis.
     double bulgeBase = 0;
+    // Where half 0 ends on the leg axis (T4), before the axis part.
+    int fineMeta0 = 3;
     bool naso = false;
     if (banchina) {
         const circ cerchioNaso{base.xc, base.yc, 0, base.raggio + m_parametri->Lbis.GetValore(), 0, 0};
         ads_point N0, N1;
         circ arco0{}, arco1{};
+        const bool sulLato0 = SulLato(cerchioNaso, v0, N0), sulLato1 = SulLato(cerchioNaso, v1, N1);
         if (CerchioPrimoArco(E0.get(), arco0) && CerchioPrimoArco(E1.get(), arco1) &&
-            PuntoTangenteInterno(arco1, cerchioNaso, N1) && PuntoTangenteInterno(arco0, cerchioNaso, N0)) {
+            (sulLato1 || PuntoTangenteInterno(arco1, cerchioNaso, N1)) &&
+            (sulLato0 || PuntoTangenteInterno(arco0, cerchioNaso, N0))) {
             ads_point c0, c1, centro, secondo0, secondo1;
             Centro(arco0, c0);
             Centro(arco1, c1);
             Centro(cerchioNaso, centro);
             DaPunto(secondo0, v0[1]);
             DaPunto(secondo1, v1[1]);
-            v1.setAt(0, APunto(N1));
-            b1.setAt(0, CalcolaBulge(false, c1, N1, secondo1));
-            v0.setAt(0, APunto(N0));
-            b0.setAt(0, CalcolaBulge(true, c0, N0, secondo0));
-            bulgeBase = std::tan(AngMin3P(N1, centro, N0) / 4);
+            // A nose on the side leaves out the half's first arc.
+            if (sulLato1) {
+                v1.removeAt(0);
+                b1.removeAt(0);
+                v1.setAt(0, APunto(N1));
+            } else {
+                v1.setAt(0, APunto(N1));
+                b1.setAt(0, CalcolaBulge(false, c1, N1, secondo1));
+            }
+            if (sulLato0) {
+                v0.removeAt(0);
+                b0.removeAt(0);
+                v0.setAt(0, APunto(N0));
+                --fineMeta0;
+            } else {
+                v0.setAt(0, APunto(N0));
+                b0.setAt(0, CalcolaBulge(true, c0, N0, secondo0));
+            }
+            bulgeBase = BulgeVersoBase(centro, N1, N0, m_isola2, m_isola3);
             naso = true;
         } else {
             Log(kMsgIntersezioni);
@@ -614,7 +667,7 @@ bool CConstrJunctor::CostruisciIsolaGoccia() {
     // 6. Draw it. The tail turns back along the leg axis by design: at the
     // tip of half 0 when the axis joins the two tips, else where the outline
     // closes on the tip of half 1.
-    const int coda = v0.length() > 4 ? n1 + 3 : 0;
+    const int coda = v0.length() > fineMeta0 + 1 ? n1 + fineMeta0 : 0;
     if (v.length() == bl.length()) m_idCiglioIsola = Disegna(CreaPolilinea(v, bl), L"QV-CIGLI", L"rCIG", {coda});
     // 7. Both halves exist: the island counts as built even when its
     // shoulder, its nose or its outline is missing (the log says why, and a

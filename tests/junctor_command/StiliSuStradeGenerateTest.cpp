@@ -61,16 +61,16 @@ struct Stile {
     const wchar_t* nome;
     std::vector<int> classi;  // the classes it is made for
     // Those of them on which its values build nine legs in ten whole over
-    // 60 to 120 degrees. The drop island's first arcs touch the main axis,
-    // and its shoulder must close on the main shoulder line, 5.25 m from the
-    // axis on the 3.75/1.5 class, 8 m on the 5.5/2.5 one: at 60 and 120
-    // degrees the one needs side radii of about 12, the other of about 16
-    // (see docs/leg-builder.md).
+    // 60 to 120 degrees. The drop island's first arcs touch the main axis
+    // while its base stands on the main shoulder line, 4.5 m from the axis
+    // on the 3.0/1.0 class (its shoulder moved out to 1.5): at 60 and 120
+    // degrees that class wants side radii under DEFAULT's 14 and 15 (see
+    // docs/leg-builder.md).
     std::vector<int> quota;
 };
 const Stile kStili[] = {
-    {L"DEFAULT", {kClasseMedia, kClasseLarga, kClasseStretta}, {kClasseLarga}},
-    {L"Extraurbana", {kClasseMedia, kClasseLarga}, {kClasseLarga}},
+    {L"DEFAULT", {kClasseMedia, kClasseLarga, kClasseStretta}, {kClasseMedia, kClasseLarga}},
+    {L"Extraurbana", {kClasseMedia, kClasseLarga}, {kClasseMedia, kClasseLarga}},
     {L"Urbana", {kClasseMedia, kClasseStretta}, {kClasseMedia, kClasseStretta}},
 };
 
@@ -343,6 +343,15 @@ protected:
         }
     }
 
+    // The scenario's leg built as the command builds it, under the id 100.
+    static void CostruisciRamo(legs::Scenario& s, CConstrJunctor& b) {
+        MargineProgressiva = 5.0;
+        b.Init(s.Principale(), s.Ramo());
+        b.SetParCorsie(s.Ramo()->GetParametriCorsie());
+        b.SetId(100);
+        b.Costruisci();
+    }
+
     // The reasons a leg gives (its log's lines that start with " - "), each
     // counted once per leg.
     void ContaMotivi(const std::wstring& log) {
@@ -507,6 +516,23 @@ TEST_P(StiliSuStradeGenerateTabella, ShippedStylesBuildOnTheirRoads) {
                 interi, legs, senzaBanchina, m_giuntoPeggiore, m_giuntoDove.c_str(), m_banchinaVicina,
                 m_banchinaDove.c_str());
     EXPECT_TRUE(mancanti.empty()) << "not every leg built as its style should:\n" << mancanti;
+    // On a straight road a T on the left at 180 - a degrees is the T on the
+    // right at a degrees turned half round (the traffic with it): each cell
+    // builds the same, so no side or skew is favoured by a sign of the build.
+    for (const auto& [nome, classi] : tabella)
+        for (const auto& [classe, curve] : classi) {
+            if (!curve.count(0)) continue;
+            const auto& dritta = curve.at(0);
+            for (const auto& [angolo, celle] : dritta)
+                for (const auto& [corsie, riga] : celle) {
+                    const Conteggio& destra = riga.at(kTDestra);
+                    const Conteggio& sinistra = dritta.at(180 - angolo).at(corsie).at(kTSinistra);
+                    EXPECT_TRUE(destra.interi == sinistra.interi && destra.senzaBanchina == sinistra.senzaBanchina)
+                        << U8(nome) << ", " << kClassi[classe].nome << ", " << kNomiCorsie[corsie] << ": T right at "
+                        << angolo << " degrees " << destra.interi << "+" << destra.senzaBanchina << ", T left at "
+                        << 180 - angolo << " degrees " << sinistra.interi << "+" << sinistra.senzaBanchina;
+                }
+        }
     // Every kerb and shoulder outline drawn, of a leg built or refused, runs
     // without a corner; no shoulder touches or crosses its kerb.
     EXPECT_LT(m_giuntoPeggiore, 0.01) << m_giuntoDove;
@@ -547,12 +573,8 @@ TEST_F(StiliSuStradeGenerate, ShoulderOnItsEdgeIsRefused) {
             p->AccoppiaRaggi(0, true, true, true);
             p->AccoppiaRaggi(1, true, true, true);
         }
-        MargineProgressiva = 5.0;
         CConstrJunctor b;
-        b.Init(s.Principale(), s.Ramo());
-        b.SetParCorsie(s.Ramo()->GetParametriCorsie());
-        b.SetId(100);
-        b.Costruisci();
+        CostruisciRamo(s, b);
         const std::wstring log(b.GetLog());
         std::multiset<std::wstring> codici;
         for (const legs::PolilineaIntersezione& q : legs::PolilineeIntersezione()) codici.insert(q.Codice());
@@ -566,6 +588,65 @@ TEST_F(StiliSuStradeGenerate, ShoulderOnItsEdgeIsRefused) {
             EXPECT_EQ(b.GetEsito(), 1) << U8(log);
             EXPECT_EQ(codici.count(L"rBEOUT"), 1u);
         }
+        s.Principale()->Chiudi();
+        s.Ramo()->Chiudi();
+    }
+}
+
+// On the wide class (the main shoulder 8 from the axis) the drop island's
+// first arcs, which touch the main axis, end a short way past the main
+// shoulder line: DEFAULT's side radii (14 and 15) put the point where the
+// shoulder's base circle touches an arc's whole circle past the arc's end.
+// The base circle then touches that half's side, the straight after the
+// arc; the shoulder is drawn, resting on the main shoulder line, inside the
+// edge, whose nose follows it.
+TEST_F(StiliSuStradeGenerate, IslandShoulderRestsOnTheSideWhereItsFirstArcIsShort) {
+    CaricaFile();
+    const Classe& c = kClassi[kClasseLarga];
+    struct Caso {
+        double angolo;
+        int lato;
+    };
+    for (const Caso& k : {Caso{90, CSecondariaJunctor::kDestra}, Caso{90, CSecondariaJunctor::kSinistra},
+                          Caso{60, CSecondariaJunctor::kDestra}, Caso{120, CSecondariaJunctor::kSinistra}}) {
+        SCOPED_TRACE(std::to_string(k.angolo) + (k.lato == CSecondariaJunctor::kDestra ? " right" : " left"));
+        legs::Incrocio i;
+        i.semiPrincipale = c.semiPrincipale;
+        i.banchinaPrincipale = c.banchinaPrincipale;
+        i.semiRamo = c.semiSecondaria;
+        i.banchinaRamo = c.banchinaSecondaria;
+        i.angoloGradi = k.angolo;
+        i.lato = k.lato;
+        i.verso = CSecondariaJunctor::kIn;
+        WorkingDrawingTest::TearDown();
+        WorkingDrawingTest::SetUp();
+        legs::Scenario s(i, m_db.get());
+        ASSERT_TRUE(s.Prepara()) << s.Errore();
+        ASSERT_TRUE(CaricaStile(s.Principale(), s.Ramo(), L"DEFAULT", kNessuna));
+        ASSERT_EQ(s.Ramo()->GetParametri()->riu.GetValore(), 14);
+        CConstrJunctor b;
+        CostruisciRamo(s, b);
+        const std::wstring log(b.GetLog());
+        EXPECT_EQ(b.GetEsito(), 1) << U8(log);
+        EXPECT_EQ(log.find(L"fase di costruzione."), std::wstring::npos) << U8(log);
+        const auto polilinee = legs::PolilineeIntersezione();
+        const legs::PolilineaIntersezione* banchina = nullptr;
+        for (const legs::PolilineaIntersezione& p : polilinee)
+            if (p.Codice() == L"rBIG") banchina = &p;
+        ASSERT_NE(banchina, nullptr) << U8(log);
+        // The shoulder reaches the main shoulder line and stays on the leg's side of it.
+        const double linea = c.semiPrincipale + c.banchinaPrincipale;
+        double vicina = 1e9;
+        for (const geomcheck::Vec2& q : GeometryChecker(banchina->vertici).Samples(200)) {
+            const double oltre = k.lato == CSecondariaJunctor::kDestra ? -q.y : q.y;
+            EXPECT_GE(oltre, linea - 1e-3);
+            vicina = std::min(vicina, oltre - linea);
+        }
+        EXPECT_LT(vicina, 0.01) << U8(log);
+        for (const auto& [codice, d] : DistanzeBanchine(polilinee, std::wstring(b.GetId())))
+            if (codice == std::wstring(L"rBIG")) {
+                EXPECT_GE(d, 0.01);
+            }
         s.Principale()->Chiudi();
         s.Ramo()->Chiudi();
     }
@@ -642,7 +723,7 @@ TEST_F(StiliSuStradeGenerate, OppositeLeftTurnLanesCrossAsEachIsBuiltAlone) {
         const GeometryChecker arco(insieme[uno][0]);
         const GeometryChecker chiusura({secondo[0], {secondo[1].x, secondo[1].y, 0}});
         double minima = 1e9;
-        for (const geomcheck::Vec2& p : arco.Samples(4000)) minima = std::min(minima, chiusura.DistanceTo(p));
+        for (const geomcheck::Vec2& p : arco.Samples(20000)) minima = std::min(minima, chiusura.DistanceTo(p));
         EXPECT_LT(minima, 1e-3) << U8(uno);
         // The arc's ends lie on either side of that segment's line.
         const geomcheck::Vec2 a{secondo[0].x, secondo[0].y}, b{secondo[1].x, secondo[1].y};

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CConstrJunctor.h"
+#include "CerchioBaseIsola.h"
 #include "CostruttoreDiProva.h"
 #include "LegTest.h"
 #include "PolilineeJunctor.h"
@@ -174,6 +175,47 @@ TEST(CerchioTangente, AlikeCirclesGiveTheLinearSolution) {
         EXPECT_NEAR(r.yc, 38.25 / 11, 1e-9);
         EXPECT_NEAR(r.raggio, 38.25 / 11, 1e-9);
     }
+}
+
+// The base circle resting on an island's sides: touching the base line y = 0
+// from above and the sides from inside, or one side and a circle.
+TEST(CerchioBaseIsola, TouchesTheLinesAndTheCircleFromInside) {
+    const double r2 = std::sqrt(0.5);
+    const Retta base{0, 0, 0, 1};
+    const Retta sinistro{-2, 0, r2, -r2};  // y = x + 2, inside below-right
+    const Retta destro{2, 0, -r2, -r2};    // y = -x + 2, inside below-left
+    circ r{};
+    // The triangle (-2, 0), (2, 0), (0, 2): its incircle.
+    ASSERT_TRUE(CerchioTraRette({base, sinistro, destro}, nullptr, r));
+    EXPECT_NEAR(r.xc, 0, 1e-9);
+    EXPECT_NEAR(r.raggio, 2 / (1 + std::sqrt(2.0)), 1e-9);
+    EXPECT_NEAR(r.yc, r.raggio, 1e-9);
+    // The base, the left side and a circle of radius 2 about (1, 1.5):
+    // the smallest circle touching all three as required.
+    const circ grande{1, 1.5, 0, 2, 0, 0};
+    ASSERT_TRUE(CerchioTraRette({base, sinistro}, &grande, r));
+    EXPECT_NEAR(r.yc, r.raggio, 1e-9);
+    EXPECT_NEAR((r.xc + 2) * r2 - r.yc * r2, r.raggio, 1e-9);
+    EXPECT_NEAR(std::hypot(r.xc - 1, r.yc - 1.5), 2 - r.raggio, 1e-9);
+    EXPECT_GT(r.raggio, 0);
+    // Three parallel lines touch no circle.
+    EXPECT_FALSE(CerchioTraRette({base, Retta{0, 1, 0, 1}, Retta{0, 2, 0, -1}}, nullptr, r));
+}
+
+// A base arc resting on both sides turns through more than a half turn: its
+// bulge goes the way that passes the circle's point nearest the base.
+TEST(CerchioBaseIsola, BaseArcPassesByTheBase) {
+    ads_point centro = {0, 1, 0};
+    const double baseA[] = {-5, 0, 0}, baseB[] = {5, 0, 0};
+    // From upper right to upper left of the circle, passing under it: the
+    // clockwise arc through (0, 0), 270 degrees.
+    ads_point da = {std::cos(kPi / 4), 1 + std::sin(kPi / 4), 0};
+    ads_point a = {-std::cos(kPi / 4), 1 + std::sin(kPi / 4), 0};
+    EXPECT_NEAR(BulgeVersoBase(centro, da, a, baseA, baseB), -std::tan(1.5 * kPi / 4), 1e-9);
+    // From lower left to lower right: the minor arc, counter-clockwise.
+    ads_point b = {-std::cos(kPi / 4), 1 - std::sin(kPi / 4), 0};
+    ads_point c = {std::cos(kPi / 4), 1 - std::sin(kPi / 4), 0};
+    EXPECT_NEAR(BulgeVersoBase(centro, b, c, baseA, baseB), std::tan(0.5 * kPi / 4), 1e-9);
 }
 
 TEST(CerchioTangente, LineOfOnePointOrCentreOnTheLineIsRefused) {
