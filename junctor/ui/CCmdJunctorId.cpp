@@ -23,7 +23,16 @@ public:
         resbuf* filtro = acutBuildList(RTDXF0, L"POLYLINE", 1001, kAppIntersezione, RTNONE);
         m_valida = acedSSGet(L"_X", nullptr, nullptr, filtro, m_gruppo) == RTNORM;
         acutRelRb(filtro);
-        if (m_valida && acedSSLength(m_gruppo, &m_numero) != RTNORM) m_numero = 0;
+        Conta();
+    }
+    // Only those whose data names that main road and leg road (internal
+    // names or names), from the drawing's index.
+    SelezioneIntersezioni(const CString& principale, const CString& ramo) {
+        m_valida = vplat::SSGetTagged(L"POLYLINE", kAppIntersezione,
+                                      {{std::wstring(static_cast<LPCWSTR>(principale)),
+                                        std::wstring(static_cast<LPCWSTR>(ramo))}},
+                                      false, m_gruppo) == RTNORM;
+        Conta();
     }
     ~SelezioneIntersezioni() {
         if (m_valida) acedSSFree(m_gruppo);
@@ -38,6 +47,9 @@ public:
     }
 
 private:
+    void Conta() {
+        if (m_valida && acedSSLength(m_gruppo, &m_numero) != RTNORM) m_numero = 0;
+    }
     ads_name m_gruppo = {0, 0};
     bool m_valida = false;
     Adesk::Int32 m_numero = 0;
@@ -75,14 +87,15 @@ int Lato(const datipoli* asse, const ads_point p) {
 bool CCmdJunctor::CercaIdEsistente(const CString& nomePrincipale, const CString& nomeRamo,
                                    const CSecondariaJunctor* ramo) {
     m_id.Empty();
-    SelezioneIntersezioni selezione;
-    if (!selezione.Valida()) return false;
-
     // The names as the extended data holds them (cut to its length).
     const CString internoPrincipale = TestoDatiEstesi(m_principale ? m_principale->GetNomeInterno() : CString());
     const CString internoRamo = TestoDatiEstesi(ramo ? ramo->GetNomeInterno() : CString());
     const CString principale = TestoDatiEstesi(nomePrincipale), secondaria = TestoDatiEstesi(nomeRamo);
     const bool perInterno = !internoPrincipale.IsEmpty() && !internoRamo.IsEmpty();
+    // Polylines whose record lacks a name are passed over: the index leaves them out.
+    SelezioneIntersezioni selezione(perInterno ? internoPrincipale : principale, perInterno ? internoRamo : secondaria);
+    if (!selezione.Valida()) return false;
+
     ads_point base = {0, 0, 0};
     if (ramo) ramo->GetPuntoIsola1(base);
     const datipoli* asse = m_principale ? m_principale->GetDatiPoliAsse() : nullptr;

@@ -23,6 +23,7 @@ AcDbObjectId DrawingStore::Add(AcDbObject* object, uint64_t handle, bool own) {
     AcDbObjectId id = Join(object, handle, own);
     // An entity joins the selection indexes with the data it has now.
     selection.CatchUp(*this);
+    tagged.CatchUp(*this);
     return id;
 }
 
@@ -474,7 +475,10 @@ Acad::ErrorStatus AcDbDatabase::insert(AcDbObjectId& blockId, const ACHAR* block
     }
     if (target) {
         // Redefinition: the old entities go.
-        for (AcDbObjectId e : target->entityIds()) e.stub()->object->m_erased = true;
+        for (AcDbObjectId e : target->entityIds()) {
+            e.stub()->object->m_erased = true;
+            store().tagged.Forget(e.stub());
+        }
     } else {
         existing = vplat::AddRecord(blockTableId(), new AcDbBlockTableRecord, name);
         target = vplat::Peek<AcDbBlockTableRecord>(existing);

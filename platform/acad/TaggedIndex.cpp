@@ -1,0 +1,160 @@
+#include "TaggedIndex.h"
+
+#include <algorithm>
+#include <cwctype>
+
+#include "AcDbDatabase.h"
+#include "HostText.h"
+
+namespace vplat {
+
+namespace {
+
+constexpr const wchar_t* kApps[TaggedIndex::kNumRegole] = {L"QV-VORTANA-NPOLI", L"QV-VORTANA-INTERS-T"};
+
+bool SameApp(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::towupper(static_cast<wint_t>(a[i])) != std::towupper(static_cast<wint_t>(b[i]))) return false;
+    return true;
+}
+
+bool ByHandle(const DbStub* a, const DbStub* b) { return a->handle < b->handle; }
+
+bool IsText(const DxfTag& t) { return t.code == 1000 && t.kind == DxfTag::Kind::Text; }
+
+// Edge polylines: the first text of the application's items (of all its
+// groups, in order) is the kind, the item right after it the road's name.
+// A kind that is the last item of its group is followed by the next group's
+// name, which is no text.
+void ChiaviCigli(const std::vector<XDataGroup>& groups, std::vector<std::wstring>& keys, bool& carries,
+                 bool& lacking) {
+    for (size_t g = 0; g < groups.size(); ++g) {
+        if (!SameApp(groups[g].app, kApps[TaggedIndex::kCigli])) continue;
+        carries = true;
+        const DxfTags& items = groups[g].items;
+        for (size_t k = 0; k < items.size(); ++k) {
+            if (items[k].code != 1000) continue;
+            if (k + 1 < items.size() && IsText(items[k + 1])) keys.push_back(TaggedIndex::Chiave({items[k + 1].s()}));
+            return;
+        }
+    }
+    lacking = carries;
+}
+
+// Intersection polylines: the leading texts of the application's first
+// group are the id, the edge code, the main road's internal name and name,
+// the leg road's internal name and name.
+void ChiaviIntersezioni(const std::vector<XDataGroup>& groups, std::vector<std::wstring>& keys, bool& carries,
+                        bool& lacking) {
+    for (const XDataGroup& g : groups) {
+        if (!SameApp(g.app, kApps[TaggedIndex::kIntersezioni])) continue;
+        carries = true;
+        size_t n = 0;
+        while (n < g.items.size() && n < 6 && IsText(g.items[n])) ++n;
+        if (n < 6) {
+            lacking = true;
+            return;
+        }
+        keys.push_back(TaggedIndex::Chiave({g.items[2].s(), g.items[4].s()}));
+        std::wstring perNome = TaggedIndex::Chiave({g.items[3].s(), g.items[5].s()});
+        if (perNome != keys.back()) keys.push_back(std::move(perNome));
+        return;
+    }
+}
+
+}  // namespace
+
+int TaggedIndex::RegolaDi(std::wstring_view app) {
+    for (int r = 0; r < kNumRegole; ++r)
+        if (SameApp(app, kApps[r])) return r;
+    return -1;
+}
+
+namespace {
+// Each name after its length: no two lists give the same key.
+template <typename Names>
+std::wstring Unisci(const Names& names) {
+    std::wstring key;
+    for (std::wstring_view n : names) {
+        key += std::to_wstring(n.size());
+        key += L':';
+        key += n;
+    }
+    return key;
+}
+}  // namespace
+
+std::wstring TaggedIndex::Chiave(std::initializer_list<std::wstring_view> names) { return Unisci(names); }
+std::wstring TaggedIndex::Chiave(const std::vector<std::wstring>& names) { return Unisci(names); }
+
+void TaggedIndex::Chiavi(int regola, const std::vector<XDataGroup>& groups, std::vector<std::wstring>& keys,
+                         bool& carries, bool& lacking) {
+    keys.clear();
+    carries = lacking = false;
+    if (regola == kCigli) ChiaviCigli(groups, keys, carries, lacking);
+    else if (regola == kIntersezioni) ChiaviIntersezioni(groups, keys, carries, lacking);
+}
+
+void TaggedIndex::Insert(std::vector<DbStub*>& list, DbStub* stub) {
+    // Entities mostly join in handle order.
+    if (list.empty() || list.back()->handle < stub->handle) {
+        list.push_back(stub);
+        return;
+    }
+    auto it = std::lower_bound(list.begin(), list.end(), stub, ByHandle);
+    if (it == list.end() || *it != stub) list.insert(it, stub);
+}
+
+void TaggedIndex::Remove(std::vector<DbStub*>& list, DbStub* stub) {
+    auto it = std::lower_bound(list.begin(), list.end(), stub, ByHandle);
+    if (it != list.end() && *it == stub) list.erase(it);
+}
+
+void TaggedIndex::Change(DbStub* stub, bool add) {
+    const auto* e = stub ? AcDbEntity::cast(stub->object) : nullptr;
+    if (!e || e->xdataGroups().empty()) return;
+    // Vertices, attributes and the ends of their lists belong to their entity.
+    const DbStub* owner = e->ownerId().stub();
+    if (owner && AcDbEntity::cast(owner->object)) return;
+    if (add && e->isErased()) return;
+    for (int r = 0; r < kNumRegole; ++r) {
+        bool carries = false, lacking = false;
+        Chiavi(r, e->xdataGroups(), m_keys, carries, lacking);
+        if (!carries) continue;
+        Liste& liste = m_regole[r];
+        if (lacking) add ? Insert(liste.lacking, stub) : Remove(liste.lacking, stub);
+        for (const std::wstring& key : m_keys) {
+            if (!m_lastList[r] || key != m_lastKey[r]) {
+                // Lists stay where they are when the map grows.
+                m_lastList[r] = &liste.byKey[key];
+                m_lastKey[r] = key;
+            }
+            add ? Insert(*m_lastList[r], stub) : Remove(*m_lastList[r], stub);
+        }
+    }
+}
+
+void TaggedIndex::Note(DbStub* stub) { Change(stub, true); }
+void TaggedIndex::Forget(DbStub* stub) { Change(stub, false); }
+
+void TaggedIndex::CatchUp(const DrawingStore& store) {
+    const auto& stubs = store.Stubs();
+    for (; m_seen < stubs.size(); ++m_seen) Change(stubs[m_seen], true);
+}
+
+std::vector<DbStub*> TaggedIndex::Candidates(int regola, const std::vector<std::wstring>& keys, bool lacking) const {
+    std::vector<DbStub*> out;
+    if (regola < 0 || regola >= kNumRegole) return out;
+    const Liste& liste = m_regole[regola];
+    for (const std::wstring& key : keys) {
+        auto it = liste.byKey.find(key);
+        if (it != liste.byKey.end()) out.insert(out.end(), it->second.begin(), it->second.end());
+    }
+    if (lacking) out.insert(out.end(), liste.lacking.begin(), liste.lacking.end());
+    std::sort(out.begin(), out.end(), ByHandle);
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    return out;
+}
+
+}  // namespace vplat
