@@ -19,8 +19,13 @@ namespace {
 // The intersection polylines of the drawing, released with the object.
 class SelezioneIntersezioni {
 public:
-    SelezioneIntersezioni() {
-        resbuf* filtro = acutBuildList(RTDXF0, L"POLYLINE", 1001, kAppIntersezione, RTNONE);
+    // Those whose id (the first text) is `id`, and maybe others: an id that
+    // holds no wildcard character is asked of the drawing's first-text
+    // index, any other one selects every intersection polyline.
+    explicit SelezioneIntersezioni(const CString& id) {
+        resbuf* filtro = id.FindOneOf(L"*?#@.~,`[]") < 0
+                             ? acutBuildList(RTDXF0, L"POLYLINE", 1001, kAppIntersezione, 1000, (LPCWSTR)id, RTNONE)
+                             : acutBuildList(RTDXF0, L"POLYLINE", 1001, kAppIntersezione, RTNONE);
         m_valida = acedSSGet(L"_X", nullptr, nullptr, filtro, m_gruppo) == RTNORM;
         acutRelRb(filtro);
         Conta();
@@ -149,8 +154,9 @@ bool CCmdJunctor::CercaIdEsistente(const CString& nomePrincipale, const CString&
 
 bool CCmdJunctor::CancellaDaId() {
     if (m_id.IsEmpty()) return false;
-    SelezioneIntersezioni selezione;
-    if (!selezione.Valida()) return false;
+    SelezioneIntersezioni selezione(m_id);
+    // Nothing of that id: the answer is still whether there is anything to select.
+    if (!selezione.Valida()) return SelezioneIntersezioni(L"*").Valida();
     AcDbDatabase* disegno = acdbHostApplicationServices()->workingDatabase();
     for (Adesk::Int32 i = 0; i < selezione.Numero(); ++i) {
         ads_name nome;

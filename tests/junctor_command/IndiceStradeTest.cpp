@@ -2,6 +2,7 @@
 // the drawing's index of tagged entities, choose what the walk of every
 // tagged polyline chooses, on a generated road network through appends,
 // erases, restores, changes of extended data and a save and reopen.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -160,6 +161,32 @@ TEST_F(IndiceStradeTest, IndexAndWalkChooseTheSameEdgesAndIds) {
     std::remove(file.c_str());
     EXPECT_EQ(CercaId(Strada(7), Strada(8), true), L"3001");
     Confronta("reopened");
+}
+
+// Erasing by id erases every polyline whose id is that text exactly, whether
+// the id is asked of the index or holds a character of a pattern.
+TEST_F(IndiceStradeTest, ErasingByIdTakesThatIdExactly) {
+    const AcDbObjectId uno = Incrocio(L"12", L"rCIG", 0, 1, 0, 0), due = Incrocio(L"12", L"rCE1", 0, 1, 5, 0);
+    const AcDbObjectId altro = Incrocio(L"123", L"rCIG", 0, 1, 10, 0);
+    const AcDbObjectId stella = Incrocio(L"1*", L"rCIG", 0, 1, 15, 0), lettera = Incrocio(L"a7", L"rCIG", 0, 1, 20, 0);
+    struct Caso {
+        const wchar_t* id;
+        std::vector<AcDbObjectId> cancellati;
+    };
+    const Caso casi[] = {{L"12", {uno, due}}, {L"1*", {stella}}, {L"A7", {}}, {L"a7", {lettera}}, {L"9", {}}};
+    for (const Caso& c : casi) {
+        CCmdJunctor comando;
+        comando.SetId(c.id);
+        EXPECT_TRUE(comando.CancellaDaId());
+        for (AcDbObjectId id : {uno, due, altro, stella, lettera}) {
+            const bool atteso = std::find(c.cancellati.begin(), c.cancellati.end(), id) != c.cancellati.end();
+            AcDbObject* o = nullptr;
+            ASSERT_EQ(acdbOpenObject(o, id, AcDb::kForRead, true), Acad::eOk);
+            EXPECT_EQ(o->isErased(), atteso) << vplat::WideToUtf8(c.id);
+            o->close();
+            if (atteso) Cancella(id, false);
+        }
+    }
 }
 
 }  // namespace
