@@ -23,19 +23,27 @@ bool ByHandle(const DbStub* a, const DbStub* b) { return a->handle < b->handle; 
 
 bool IsText(const DxfTag& t) { return t.code == 1000 && t.kind == DxfTag::Kind::Text; }
 
+// The next key text of `keys`, emptied, its room kept.
+std::wstring& NuovaChiave(std::vector<std::wstring>& keys, size_t& count) {
+    if (count == keys.size()) keys.emplace_back();
+    keys[count].clear();
+    return keys[count++];
+}
+
 // Edge polylines: the first text of the application's items (of all its
 // groups, in order) is the kind, the item right after it the road's name.
 // A kind that is the last item of its group is followed by the next group's
 // name, which is no text.
-void ChiaviCigli(const std::vector<XDataGroup>& groups, std::vector<std::wstring>& keys, bool& carries,
-                 bool& lacking) {
+void ChiaviCigli(const std::vector<XDataGroup>& groups, std::vector<std::wstring>& keys, size_t& count,
+                 bool& carries, bool& lacking) {
     for (size_t g = 0; g < groups.size(); ++g) {
         if (!SameApp(groups[g].app, kApps[TaggedIndex::kCigli])) continue;
         carries = true;
         const DxfTags& items = groups[g].items;
         for (size_t k = 0; k < items.size(); ++k) {
             if (items[k].code != 1000) continue;
-            if (k + 1 < items.size() && IsText(items[k + 1])) keys.push_back(TaggedIndex::Chiave({items[k + 1].s()}));
+            if (k + 1 < items.size() && IsText(items[k + 1]))
+                TaggedIndex::Chiave(NuovaChiave(keys, count), {items[k + 1].s()});
             return;
         }
     }
@@ -45,8 +53,8 @@ void ChiaviCigli(const std::vector<XDataGroup>& groups, std::vector<std::wstring
 // Intersection polylines: the leading texts of the application's first
 // group are the id, the edge code, the main road's internal name and name,
 // the leg road's internal name and name.
-void ChiaviIntersezioni(const std::vector<XDataGroup>& groups, std::vector<std::wstring>& keys, bool& carries,
-                        bool& lacking) {
+void ChiaviIntersezioni(const std::vector<XDataGroup>& groups, std::vector<std::wstring>& keys, size_t& count,
+                        bool& carries, bool& lacking) {
     for (const XDataGroup& g : groups) {
         if (!SameApp(g.app, kApps[TaggedIndex::kIntersezioni])) continue;
         carries = true;
@@ -56,9 +64,10 @@ void ChiaviIntersezioni(const std::vector<XDataGroup>& groups, std::vector<std::
             lacking = true;
             return;
         }
-        keys.push_back(TaggedIndex::Chiave({g.items[2].s(), g.items[4].s()}));
-        std::wstring perNome = TaggedIndex::Chiave({g.items[3].s(), g.items[5].s()});
-        if (perNome != keys.back()) keys.push_back(std::move(perNome));
+        TaggedIndex::Chiave(NuovaChiave(keys, count), {g.items[2].s(), g.items[4].s()});
+        std::wstring& perNome = NuovaChiave(keys, count);
+        TaggedIndex::Chiave(perNome, {g.items[3].s(), g.items[5].s()});
+        if (perNome == keys[count - 2]) --count;
         return;
     }
 }
@@ -72,28 +81,40 @@ int TaggedIndex::RegolaDi(std::wstring_view app) {
 }
 
 namespace {
-// Each name after its length: no two lists give the same key.
+// A single name as it stands; several, each after its length, so that no
+// two lists give the same key.
 template <typename Names>
-std::wstring Unisci(const Names& names) {
-    std::wstring key;
+void Unisci(std::wstring& key, const Names& names) {
+    key.clear();
+    if (names.size() == 1) {
+        key.assign(names.begin()->data(), names.begin()->size());
+        return;
+    }
     for (std::wstring_view n : names) {
-        key += std::to_wstring(n.size());
+        wchar_t digits[24];
+        int d = 0;
+        for (size_t len = n.size(); d == 0 || len > 0; len /= 10) digits[d++] = static_cast<wchar_t>(L'0' + len % 10);
+        while (d > 0) key += digits[--d];
         key += L':';
         key += n;
     }
-    return key;
 }
 }  // namespace
 
-std::wstring TaggedIndex::Chiave(std::initializer_list<std::wstring_view> names) { return Unisci(names); }
-std::wstring TaggedIndex::Chiave(const std::vector<std::wstring>& names) { return Unisci(names); }
+void TaggedIndex::Chiave(std::wstring& key, std::initializer_list<std::wstring_view> names) { Unisci(key, names); }
+
+std::wstring TaggedIndex::Chiave(const std::vector<std::wstring>& names) {
+    std::wstring key;
+    Unisci(key, names);
+    return key;
+}
 
 void TaggedIndex::Chiavi(int regola, const std::vector<XDataGroup>& groups, std::vector<std::wstring>& keys,
-                         bool& carries, bool& lacking) {
-    keys.clear();
+                         size_t& count, bool& carries, bool& lacking) {
+    count = 0;
     carries = lacking = false;
-    if (regola == kCigli) ChiaviCigli(groups, keys, carries, lacking);
-    else if (regola == kIntersezioni) ChiaviIntersezioni(groups, keys, carries, lacking);
+    if (regola == kCigli) ChiaviCigli(groups, keys, count, carries, lacking);
+    else if (regola == kIntersezioni) ChiaviIntersezioni(groups, keys, count, carries, lacking);
 }
 
 void TaggedIndex::Insert(std::vector<DbStub*>& list, DbStub* stub) {
@@ -120,14 +141,18 @@ void TaggedIndex::Change(DbStub* stub, bool add) {
     if (add && e->isErased()) return;
     for (int r = 0; r < kNumRegole; ++r) {
         bool carries = false, lacking = false;
-        Chiavi(r, e->xdataGroups(), m_keys, carries, lacking);
+        size_t count = 0;
+        Chiavi(r, e->xdataGroups(), m_keys, count, carries, lacking);
         if (!carries) continue;
         Liste& liste = m_regole[r];
         if (lacking) add ? Insert(liste.lacking, stub) : Remove(liste.lacking, stub);
-        for (const std::wstring& key : m_keys) {
+        for (size_t k = 0; k < count; ++k) {
+            const std::wstring& key = m_keys[k];
             if (!m_lastList[r] || key != m_lastKey[r]) {
                 // Lists stay where they are when the map grows.
-                m_lastList[r] = &liste.byKey[key];
+                auto it = liste.byKey.find(key);
+                if (it == liste.byKey.end()) it = liste.byKey.emplace(key, std::vector<DbStub*>()).first;
+                m_lastList[r] = &it->second;
                 m_lastKey[r] = key;
             }
             add ? Insert(*m_lastList[r], stub) : Remove(*m_lastList[r], stub);

@@ -24,13 +24,14 @@ public:
     enum Regola { kCigli, kIntersezioni, kNumRegole };
     // The rule of an application (case ignored), or -1.
     static int RegolaDi(std::wstring_view app);
-    // The road keys of an entity's data under a rule (none when the entity
-    // does not carry the application); `lacking` when the data is there but
-    // lacks the texts the names are read from.
+    // The road keys of an entity's data under a rule, into the first `count`
+    // texts of `keys` (kept from call to call, so that their room is reused);
+    // none when the entity does not carry the application; `lacking` when
+    // the data is there but lacks the texts the names are read from.
     static void Chiavi(int regola, const std::vector<XDataGroup>& groups, std::vector<std::wstring>& keys,
-                       bool& carries, bool& lacking);
-    // The key of a list of road names.
-    static std::wstring Chiave(std::initializer_list<std::wstring_view> names);
+                       size_t& count, bool& carries, bool& lacking);
+    // The key of a list of road names: a single name is its own key.
+    static void Chiave(std::wstring& key, std::initializer_list<std::wstring_view> names);
     static std::wstring Chiave(const std::vector<std::wstring>& names);
 
     // An entity of the drawing joins the index with its data now (nothing
