@@ -12,10 +12,17 @@ namespace {
 
 constexpr const wchar_t* kApps[TaggedIndex::kNumRegole] = {L"QV-VORTANA-NPOLI", L"QV-VORTANA-INTERS-T"};
 
+wchar_t Upper(wchar_t c) {
+    if (c < 0x80) return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c;
+    return static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
+}
+
+// Every entity that joins the drawing is looked at: names of other lengths
+// are told apart at once.
 bool SameApp(std::wstring_view a, std::wstring_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (std::towupper(static_cast<wint_t>(a[i])) != std::towupper(static_cast<wint_t>(b[i]))) return false;
+        if (a[i] != b[i] && Upper(a[i]) != Upper(b[i])) return false;
     return true;
 }
 
@@ -133,8 +140,10 @@ void TaggedIndex::Remove(std::vector<DbStub*>& list, DbStub* stub) {
 }
 
 void TaggedIndex::Change(DbStub* stub, bool add) {
-    const auto* e = stub ? AcDbEntity::cast(stub->object) : nullptr;
-    if (!e || e->xdataGroups().empty()) return;
+    // Most objects (vertices above all) carry no data.
+    if (!stub || !stub->object || stub->object->xdataGroups().empty()) return;
+    const auto* e = AcDbEntity::cast(stub->object);
+    if (!e) return;
     // Vertices, attributes and the ends of their lists belong to their entity.
     const DbStub* owner = e->ownerId().stub();
     if (owner && AcDbEntity::cast(owner->object)) return;
