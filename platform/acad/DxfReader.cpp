@@ -629,10 +629,17 @@ private:
         auto* b = Peek<AcDbBlockTableRecord>(m_pendingBlock);
         b->m_writer = true;
         AcDbObjectId id;
-        b->appendAcDbEntity(id, e);
+        const Acad::ErrorStatus es = b->appendAcDbEntity(id, e);
         b->m_writer = false;
         e->m_writer = false;
         m_pendingList = nullptr;
+        // One the drawing refuses (a layer of an empty name, here or on a
+        // vertex) is dropped, not leaked.
+        if (es != Acad::eOk) {
+            Repaired(m_pendingLine, std::wstring(e->dxfName()) + L" dropped: the drawing refuses " +
+                                        (es == Acad::eBadLayerName ? L"its layer name" : L"it"));
+            delete e;
+        }
     }
 
     void ObjectRecord(const Record& r) {

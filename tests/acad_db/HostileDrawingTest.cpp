@@ -95,6 +95,12 @@ TEST(HostileDrawing, RepairsAreReportedAndSaveCleanFiles) {
         {"PolylineWithoutVertices", Drawing("", Polyline(0)), L"POLYLINE with 0 vertices dropped"},
         {"PolylineWithOneVertex", Drawing("", Polyline(1)), L"POLYLINE with 1 vertices dropped"},
         {"LwPolylineWithOneVertex", Drawing("", LwPolyline(1, 1)), L"LWPOLYLINE with 1 vertices dropped"},
+        {"LineWithoutLayerName", Drawing("", "0\nLINE\n5\nA1\n8\n\n10\n0\n20\n0\n11\n1\n21\n1\n"),
+         L"line 15: LINE dropped: the drawing refuses its layer name"},
+        {"VertexWithoutLayerName",
+         Drawing("", "0\nPOLYLINE\n5\nB1\n8\n0\n66\n1\n70\n0\n10\n0\n20\n0\n0\nVERTEX\n8\n\n10\n0\n20\n0\n"
+                     "0\nVERTEX\n8\n0\n10\n1\n20\n0\n0\nSEQEND\n8\n0\n"),
+         L"POLYLINE dropped: the drawing refuses its layer name"},
         {"LwPolylineNegativeCount", Drawing("", LwPolyline(-3, 2)),
          L"LWPOLYLINE vertex count -3 replaced by the 2 vertices it holds"},
         {"HandseedAtTheTop", Drawing("9\n$HANDSEED\n5\nFFFFFFFFFFFFFFFF\n", LwPolyline(2, 2)), L""},
