@@ -4,7 +4,6 @@
 #include <cwctype>
 
 #include "AcDbDatabase.h"
-#include "HostText.h"
 
 namespace vplat {
 

@@ -45,8 +45,6 @@ public:
     // The entities listed under any of the keys and, with `lacking`, those
     // whose data lacks the names, in handle order, each once.
     std::vector<DbStub*> Candidates(int regola, const std::vector<std::wstring>& keys, bool lacking) const;
-    const std::vector<DbStub*>& Lacking(int regola) const { return m_regole[regola].lacking; }
-    size_t Keys(int regola) const { return m_regole[regola].byKey.size(); }
 
 private:
     struct Liste {
