@@ -221,13 +221,16 @@ print("%s: %d model of the roundabout, alignments %s" % (sys.argv[1], len(models
 sys.exit(0 if len(models) == 1 and all(n == 1 for n in names.values()) else 1)
 PY
 
-# Large drawings: the new-intersection command on the sample alone and with
-# 100 000 unrelated entities added (the same time either way), then a drawing
+# Large drawings: the new-intersection command on the sample alone, with
+# 100 000 unrelated entities added and amid a road network of 10 000 and
+# 100 000 entities (other roads' edges, other intersections: about the same
+# time every way), the whole host process on that road network with and
+# without the command (open and load alone; peak memory), then a drawing
 # of 100 000 polylines with extended data (72 MB of DXF) opened, saved, and
 # opened by a fresh process that only opens it (its time: the first open;
 # and its peak memory).
 echo
-echo "== large drawings: the command beside 100 000 entities, a 72 MB drawing opened and saved =="
+echo "== large drawings: the command beside 100 000 entities and amid a road network, a 72 MB drawing opened and saved =="
 BIG=$(mktemp -d)
 TMPDIR="$BIG" "$BIN/command_bench" --benchmark_counters_tabular=true
 TMPDIR="$BIG" "$BIN/drawing_bench" --benchmark_filter='^(Open|Save|OpenPeakMemory)/' --benchmark_counters_tabular=true

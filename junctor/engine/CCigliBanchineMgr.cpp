@@ -74,12 +74,12 @@ void CCigliBanchineMgr::Inizializza(const wchar_t* nome, int tipoEntita, int mod
 }
 
 bool CCigliBanchineMgr::Cerca() {
-    resbuf* filtro = acutBuildList(RTDXF0, L"POLYLINE", -3, 1001, kAppPolilinee, RTNONE);
-    if (!filtro) return false;
+    // The drawing's index gives the polylines that name this road or no
+    // road, with those that lack their kind (which make the search fail),
+    // in the order of the whole selection; each is read as before.
+    const std::wstring nome(static_cast<LPCWSTR>(m_nome));
     ads_name ss;
-    int esito = acedSSGet(L"_X", nullptr, nullptr, filtro, ss);
-    acutRelRb(filtro);
-    if (esito != RTNORM) return false;
+    if (vplat::SSGetTagged(L"POLYLINE", kAppPolilinee, {{nome}, {std::wstring()}}, true, ss) != RTNORM) return false;
     resbuf* app = acutBuildList(RTSTR, kAppPolilinee, RTNONE);
     Adesk::Int32 n = 0;
     acedSSLength(ss, &n);

@@ -20,9 +20,10 @@ public:
     ~CCigliBanchineMgr();
 
     void Inizializza(const wchar_t* nome, int tipoEntita, int modo, const ads_point riferimento);
-    // Fills the candidate arrays from every tagged polyline of the drawing;
-    // false when the selection fails or one of the four required kinds has
-    // no candidate.
+    // Fills the candidate arrays from the tagged polylines of the drawing
+    // that name the road or no road, in selection order; false when there is
+    // none, when one tagged polyline has no text, or when one of the four
+    // required kinds has no candidate.
     bool Cerca();
     void ScegliPiuVicino();
     void IndiceCandidatoPiuVicino(const CArray<AdsNameElem, const AdsNameElem&>& candidati, int& indice);

@@ -19,11 +19,25 @@ namespace {
 // The intersection polylines of the drawing, released with the object.
 class SelezioneIntersezioni {
 public:
-    SelezioneIntersezioni() {
-        resbuf* filtro = acutBuildList(RTDXF0, L"POLYLINE", 1001, kAppIntersezione, RTNONE);
+    // Those whose id (the first text) is `id`, and maybe others: an id that
+    // holds no wildcard character is asked of the drawing's first-text
+    // index, any other one selects every intersection polyline.
+    explicit SelezioneIntersezioni(const CString& id) {
+        resbuf* filtro = id.FindOneOf(L"*?#@.~,`[]") < 0
+                             ? acutBuildList(RTDXF0, L"POLYLINE", 1001, kAppIntersezione, 1000, (LPCWSTR)id, RTNONE)
+                             : acutBuildList(RTDXF0, L"POLYLINE", 1001, kAppIntersezione, RTNONE);
         m_valida = acedSSGet(L"_X", nullptr, nullptr, filtro, m_gruppo) == RTNORM;
         acutRelRb(filtro);
-        if (m_valida && acedSSLength(m_gruppo, &m_numero) != RTNORM) m_numero = 0;
+        Conta();
+    }
+    // Only those whose data names that main road and leg road (internal
+    // names or names), from the drawing's index.
+    SelezioneIntersezioni(const CString& principale, const CString& ramo) {
+        m_valida = vplat::SSGetTagged(L"POLYLINE", kAppIntersezione,
+                                      {{std::wstring(static_cast<LPCWSTR>(principale)),
+                                        std::wstring(static_cast<LPCWSTR>(ramo))}},
+                                      false, m_gruppo) == RTNORM;
+        Conta();
     }
     ~SelezioneIntersezioni() {
         if (m_valida) acedSSFree(m_gruppo);
@@ -38,6 +52,9 @@ public:
     }
 
 private:
+    void Conta() {
+        if (m_valida && acedSSLength(m_gruppo, &m_numero) != RTNORM) m_numero = 0;
+    }
     ads_name m_gruppo = {0, 0};
     bool m_valida = false;
     Adesk::Int32 m_numero = 0;
@@ -75,14 +92,15 @@ int Lato(const datipoli* asse, const ads_point p) {
 bool CCmdJunctor::CercaIdEsistente(const CString& nomePrincipale, const CString& nomeRamo,
                                    const CSecondariaJunctor* ramo) {
     m_id.Empty();
-    SelezioneIntersezioni selezione;
-    if (!selezione.Valida()) return false;
-
     // The names as the extended data holds them (cut to its length).
     const CString internoPrincipale = TestoDatiEstesi(m_principale ? m_principale->GetNomeInterno() : CString());
     const CString internoRamo = TestoDatiEstesi(ramo ? ramo->GetNomeInterno() : CString());
     const CString principale = TestoDatiEstesi(nomePrincipale), secondaria = TestoDatiEstesi(nomeRamo);
     const bool perInterno = !internoPrincipale.IsEmpty() && !internoRamo.IsEmpty();
+    // Polylines whose record lacks a name are passed over: the index leaves them out.
+    SelezioneIntersezioni selezione(perInterno ? internoPrincipale : principale, perInterno ? internoRamo : secondaria);
+    if (!selezione.Valida()) return false;
+
     ads_point base = {0, 0, 0};
     if (ramo) ramo->GetPuntoIsola1(base);
     const datipoli* asse = m_principale ? m_principale->GetDatiPoliAsse() : nullptr;
@@ -136,8 +154,9 @@ bool CCmdJunctor::CercaIdEsistente(const CString& nomePrincipale, const CString&
 
 bool CCmdJunctor::CancellaDaId() {
     if (m_id.IsEmpty()) return false;
-    SelezioneIntersezioni selezione;
-    if (!selezione.Valida()) return false;
+    SelezioneIntersezioni selezione(m_id);
+    // Nothing of that id: the answer is still whether there is anything to select.
+    if (!selezione.Valida()) return SelezioneIntersezioni(L"*").Valida();
     AcDbDatabase* disegno = acdbHostApplicationServices()->workingDatabase();
     for (Adesk::Int32 i = 0; i < selezione.Numero(); ++i) {
         ads_name nome;

@@ -23,6 +23,7 @@ AcDbObjectId DrawingStore::Add(AcDbObject* object, uint64_t handle, bool own) {
     AcDbObjectId id = Join(object, handle, own);
     // An entity joins the selection indexes with the data it has now.
     selection.CatchUp(*this);
+    tagged.CatchUp(*this);
     return id;
 }
 
@@ -144,24 +145,26 @@ AcDbObjectId EnsureRegApp(AcDbDatabase* db, const std::wstring& name) {
 }
 
 AcDbObject* NewObjectOfKind(const std::wstring& k, int64_t flags70) {
+    // Called for every object a file holds: kinds are told apart by length first.
+    using namespace std::literals;
     AcDbObject* o = nullptr;
-    if (k == L"LINE") o = new AcDbLine;
-    else if (k == L"CIRCLE") o = new AcDbCircle;
-    else if (k == L"TEXT") o = new AcDbText;
-    else if (k == L"3DFACE") o = new AcDbFace;
-    else if (k == L"POLYLINE") {
+    if (k == L"LINE"sv) o = new AcDbLine;
+    else if (k == L"CIRCLE"sv) o = new AcDbCircle;
+    else if (k == L"TEXT"sv) o = new AcDbText;
+    else if (k == L"3DFACE"sv) o = new AcDbFace;
+    else if (k == L"POLYLINE"sv) {
         if (flags70 & (16 | 64)) return nullptr;  // meshes are not kept
         if (flags70 & 8) o = new AcDb3dPolyline;
         else o = new AcDb2dPolyline;
-    } else if (k == L"VERTEX") {
+    } else if (k == L"VERTEX"sv) {
         if (flags70 & 32) o = new AcDb3dPolylineVertex;
         else o = new AcDb2dVertex;
-    } else if (k == L"LWPOLYLINE") o = new AcDbPolyline;
-    else if (k == L"INSERT") o = new AcDbBlockReference;
-    else if (k == L"ATTRIB") o = new AcDbAttribute;
-    else if (k == L"ATTDEF") o = new AcDbAttributeDefinition;
-    else if (k == L"VIEWPORT") o = new AcDbViewport;
-    else if (k == L"SEQEND") o = new AcDbSequenceEnd;
+    } else if (k == L"LWPOLYLINE"sv) o = new AcDbPolyline;
+    else if (k == L"INSERT"sv) o = new AcDbBlockReference;
+    else if (k == L"ATTRIB"sv) o = new AcDbAttribute;
+    else if (k == L"ATTDEF"sv) o = new AcDbAttributeDefinition;
+    else if (k == L"VIEWPORT"sv) o = new AcDbViewport;
+    else if (k == L"SEQEND"sv) o = new AcDbSequenceEnd;
     if (o) o->data().clear();
     return o;
 }
@@ -474,7 +477,10 @@ Acad::ErrorStatus AcDbDatabase::insert(AcDbObjectId& blockId, const ACHAR* block
     }
     if (target) {
         // Redefinition: the old entities go.
-        for (AcDbObjectId e : target->entityIds()) e.stub()->object->m_erased = true;
+        for (AcDbObjectId e : target->entityIds()) {
+            e.stub()->object->m_erased = true;
+            store().tagged.Forget(e.stub());
+        }
     } else {
         existing = vplat::AddRecord(blockTableId(), new AcDbBlockTableRecord, name);
         target = vplat::Peek<AcDbBlockTableRecord>(existing);

@@ -12,6 +12,7 @@
 #include "AcDbSymbolTables.h"
 #include "HandleMap.h"
 #include "SelectionIndex.h"
+#include "TaggedIndex.h"
 
 namespace vplat {
 class DrawingStore;
@@ -116,6 +117,8 @@ public:
     bool tilemode = true;
     // Whole-drawing selections by type and application.
     SelectionIndex selection;
+    // The suite's tagged entities by the road names their data carries.
+    TaggedIndex tagged;
 
 private:
     std::deque<DbStub> m_stubPool;  // every stub, never moved

@@ -76,6 +76,10 @@ Acad::ErrorStatus AcDbObject::erase(bool erasing) {
     if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
     if (erasing == isErased()) return erasing ? Acad::eWasErased : Acad::eWasNotErased;
     m_erased = erasing;
+    if (m_stub && m_stub->db) {
+        vplat::TaggedIndex& tagged = m_stub->db->store().tagged;
+        erasing ? tagged.Forget(m_stub) : tagged.Note(m_stub);
+    }
     std::vector<AcDbObject*> subs;
     subObjects(subs);
     for (AcDbObject* s : subs) s->m_erased = erasing;
@@ -237,6 +241,10 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
         groups.back().items.push_back(std::move(t));
     }
     if (braces != 0) return Acad::eInvalidInput;
+    // The tagged-entity index takes the entity out under its old names and
+    // back under the new ones.
+    vplat::TaggedIndex* tagged = m_stub && m_stub->db ? &m_stub->db->store().tagged : nullptr;
+    if (tagged) tagged->Forget(m_stub);
     for (vplat::XDataGroup& g : groups) {
         auto it = std::find_if(m_xdata.begin(), m_xdata.end(),
                                [&](const vplat::XDataGroup& e) { return vplat::EqualNoCase(e.app, g.app); });
@@ -252,6 +260,7 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
     // applications and first texts it now carries (one not yet in the drawing
     // is indexed when it joins).
     if (m_stub && m_stub->db) m_stub->db->store().selection.NoteXData(m_stub, m_xdata);
+    if (tagged) tagged->Note(m_stub);
     return Acad::eOk;
 }
 

@@ -221,6 +221,40 @@ int acedSSGet(const ACHAR* mode, const void*, const void*, const resbuf* filter,
     return NewSet(std::move(ids), ss);
 }
 
+namespace vplat {
+
+int SSGetTagged(const wchar_t* type, const wchar_t* app, const std::vector<std::vector<std::wstring>>& roads,
+                bool lacking, ads_name ss) {
+    ss[0] = ss[1] = 0;
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    const int regola = app ? TaggedIndex::RegolaDi(app) : -1;
+    if (!db || !type || regola < 0) return RTERROR;
+    auto passes = [&](const AcDbEntity* e) {
+        if (!Selectable(e) || !vplat::WildcardMatch(type, e->dxfName())) return false;
+        for (const auto& g : e->xdataGroups())
+            if (vplat::EqualNoCase(g.app, app)) return true;
+        return false;
+    };
+    std::vector<AcDbObjectId> ids;
+    if (g_indici) {
+        std::vector<std::wstring> keys;
+        for (const auto& names : roads) keys.push_back(TaggedIndex::Chiave(names));
+        for (DbStub* s : db->store().tagged.Candidates(regola, keys, lacking))
+            if (passes(AcDbEntity::cast(s->object))) ids.push_back(AcDbObjectId(s));
+    } else {
+        // The walk: every entity of that type and application, as the
+        // whole-drawing selection gives them.
+        for (DbStub* s : db->store().Stubs())
+            if (passes(AcDbEntity::cast(s->object))) ids.push_back(AcDbObjectId(s));
+        std::sort(ids.begin(), ids.end(),
+                  [](AcDbObjectId a, AcDbObjectId b) { return a.stub()->handle < b.stub()->handle; });
+    }
+    if (ids.empty()) return RTERROR;
+    return NewSet(std::move(ids), ss);
+}
+
+}  // namespace vplat
+
 int acedSSLength(const ads_name ss, Adesk::Int32* len) {
     auto* set = SetOf(ss);
     if (!set || !len) return RTERROR;

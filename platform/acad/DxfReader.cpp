@@ -615,7 +615,7 @@ private:
         auto* b = Peek<AcDbBlockTableRecord>(m_pendingBlock);
         b->m_writer = true;
         AcDbObjectId id;
-        Acad::ErrorStatus es = b->appendAcDbEntity(id, e);
+        const Acad::ErrorStatus es = b->appendAcDbEntity(id, e);
         b->m_writer = false;
         m_pendingList = nullptr;
         if (es != Acad::eOk) {

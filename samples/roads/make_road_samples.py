@@ -11,6 +11,10 @@ import sys
 
 import ezdxf
 
+# The same files on every run: ezdxf's fixed dates, identifiers and version
+# marker instead of the time of the run and new GUIDs.
+ezdxf.options.write_fixed_meta_data_for_testing = True
+
 
 def add_entity(doc, msp, e):
     if e["layer"] not in doc.layers:

@@ -61,12 +61,18 @@ public:
     }
 
     // Sets extended data from a chain built by the caller (released here).
-    void SetXData(AcDbObjectId id, resbuf* chain) {
-        AcDbObject* o = nullptr;
-        ASSERT_EQ(acdbOpenObject(o, id, AcDb::kForWrite), Acad::eOk);
-        EXPECT_EQ(o->setXData(chain), Acad::eOk);
-        o->close();
-        acutRelRb(chain);
+    void SetXData(AcDbObjectId id, resbuf* chain) { SetXDataOf(id, chain); }
+    // Appends with extended data (taken over, may be null) given before the
+    // entity joins the drawing or after.
+    AcDbObjectId AppendWithData(AcDbEntity* e, resbuf* chain, bool before, const wchar_t* block) {
+        if (chain && before) {
+            e->setXData(chain);
+            acutRelRb(chain);
+            chain = nullptr;
+        }
+        AcDbObjectId id = Append(e, block);
+        if (chain) SetXData(id, chain);
+        return id;
     }
 
     // A new layout with one square viewport of `size` paper units centred at

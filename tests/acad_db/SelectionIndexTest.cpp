@@ -102,14 +102,9 @@ TEST_F(SelectionIndexTest, NarrowedSelectionsEqualTheFullWalk) {
             AcDbEntity* e = Nuova(caso);
             const bool inBlocco = caso() % 10 == 0;
             resbuf* dati = caso() % 2 ? Dati(caso) : nullptr;
-            if (dati && caso() % 2) {
-                // Data set before the entity joins the drawing.
-                e->setXData(dati);
-                acutRelRb(dati);
-                dati = nullptr;
-            }
-            AcDbObjectId id = Append(e, inBlocco ? L"BLOCCO" : ACDB_MODEL_SPACE);
-            if (dati) SetXData(id, dati);
+            // Data set before the entity joins the drawing, or after.
+            const bool prima = dati && caso() % 2;
+            AcDbObjectId id = AppendWithData(e, dati, prima, inBlocco ? L"BLOCCO" : ACDB_MODEL_SPACE);
             if (!inBlocco) entita.push_back(id);
         } else {
             const AcDbObjectId id = entita[caso() % entita.size()];

@@ -22,12 +22,11 @@ inline AcDbObjectId AppendToBlock(AcDbDatabase* db, AcDbEntity* e, const wchar_t
     return id;
 }
 
-// The entities of the working drawing that pass the filter ("_X"), in the
-// selection's order; the set is freed.
-inline std::vector<AcDbObjectId> SelectAll(const resbuf* filter) {
+// The entities of a selection set just made (`result` the maker's answer),
+// in its order; the set is freed. None when the maker failed.
+inline std::vector<AcDbObjectId> SetIds(int result, const ads_name ss) {
     std::vector<AcDbObjectId> out;
-    ads_name ss;
-    if (acedSSGet(L"_X", nullptr, nullptr, filter, ss) != RTNORM) return out;
+    if (result != RTNORM) return out;
     Adesk::Int32 n = 0;
     acedSSLength(ss, &n);
     for (Adesk::Int32 i = 0; i < n; ++i) {
@@ -37,4 +36,21 @@ inline std::vector<AcDbObjectId> SelectAll(const resbuf* filter) {
     }
     acedSSFree(ss);
     return out;
+}
+
+// The entities of the working drawing that pass the filter ("_X"), in the
+// selection's order.
+inline std::vector<AcDbObjectId> SelectAll(const resbuf* filter) {
+    ads_name ss;
+    return SetIds(acedSSGet(L"_X", nullptr, nullptr, filter, ss), ss);
+}
+
+// Gives an entity of the drawing extended data from a chain built by the
+// caller (released here).
+inline void SetXDataOf(AcDbObjectId id, resbuf* chain) {
+    AcDbObject* o = nullptr;
+    ASSERT_EQ(acdbOpenObject(o, id, AcDb::kForWrite), Acad::eOk);
+    EXPECT_EQ(o->setXData(chain), Acad::eOk);
+    o->close();
+    acutRelRb(chain);
 }
