@@ -79,7 +79,7 @@ echo "== vortana-cad: $name, the In leg updated (JunctorAgg) =="
 
 # On the T junction, island values the leg cannot hold. An h beyond the leg
 # axis (150 m long) is refused where it is typed, with the reason, and the
-# leg is drawn with the last h that builds. A b2 of 3 m leaves no whole
+# leg is drawn with the last h that builds. A b2 of 150 m leaves no whole
 # island: "Disegna" refuses the leg and shows why; its update fails the same
 # way and leaves the drawing exactly as it was.
 name=strade-innesto
@@ -89,10 +89,10 @@ echo
 echo "== vortana-cad: $name, h = 150 typed in the style tree =="
 "$BIN/vortana-cad" --set USERS1=QV-PX --drawing "$SAMPLES/$name.dxf" --load Junctor.arx \
     --script "$OUT/$name-h150.script" --run Junctor --save "$OUT/$name-h150.dxf"
-printf 'dialog 7001 click 7002\ntracciato SS 16\ntracciato SP 5\ndialog 7001 click 7013/30000 at 60,94\ndialog 7001 set 7013/30000/5/1000 3\ndialog 7001 click 1\ndialog 7003 click 1\n' \
+printf 'dialog 7001 click 7002\ntracciato SS 16\ntracciato SP 5\ndialog 7001 click 7013/30000 at 60,94\ndialog 7001 set 7013/30000/5/1000 150\ndialog 7001 click 1\ndialog 7003 click 1\n' \
     >"$OUT/$name-b2.script"
 echo
-echo "== vortana-cad: $name, b2 = 3 typed in the style tree, then the refused leg updated =="
+echo "== vortana-cad: $name, b2 = 150 typed in the style tree, then the refused leg updated =="
 "$BIN/vortana-cad" --set USERS1=QV-PX --drawing "$SAMPLES/$name.dxf" --load Junctor.arx \
     --script "$OUT/$name-b2.script" --run Junctor --save "$OUT/$name-b2.dxf" --dump "$OUT/$name-b2.json" \
     --snapshots "$OUT/$name-b2"
