@@ -45,6 +45,16 @@ const Classe kClassi[] = {
 };
 constexpr int kClasseMedia = 0, kClasseLarga = 1, kClasseStretta = 2;
 
+// A crossing of the class's widths, the rest as the fixture's default.
+legs::Incrocio IncrocioDi(const Classe& c) {
+    legs::Incrocio i;
+    i.semiPrincipale = c.semiPrincipale;
+    i.banchinaPrincipale = c.banchinaPrincipale;
+    i.semiRamo = c.semiSecondaria;
+    i.banchinaRamo = c.banchinaSecondaria;
+    return i;
+}
+
 enum Corsie { kNessuna, kImmissione, kUscita, kSvolta, kTutte, kNumeroCorsie };
 const char* const kNomiCorsie[] = {"nessuna", "immissione", "uscita", "svolta sx", "tutte"};
 
@@ -401,14 +411,10 @@ TEST_P(StiliSuStradeGenerateTabella, ShippedStylesBuildOnTheirRoads) {
                         for (int disposizione = 0; disposizione < kNumeroDisposizioni; ++disposizione)
                             for (int verso : {CSecondariaJunctor::kIn, CSecondariaJunctor::kOut}) {
                                 if (disposizione == kIncrocio && verso == CSecondariaJunctor::kOut) continue;
-                                legs::Incrocio i;
+                                legs::Incrocio i = IncrocioDi(c);
                                 i.curva = curva != 0;
                                 if (curva != 0) i.raggioCurva = curva;
                                 i.angoloGradi = angolo;
-                                i.semiPrincipale = c.semiPrincipale;
-                                i.banchinaPrincipale = c.banchinaPrincipale;
-                                i.semiRamo = c.semiSecondaria;
-                                i.banchinaRamo = c.banchinaSecondaria;
                                 i.lato = disposizione == kTSinistra ? CSecondariaJunctor::kSinistra
                                                                     : CSecondariaJunctor::kDestra;
                                 i.verso = verso;
@@ -548,12 +554,7 @@ INSTANTIATE_TEST_SUITE_P(Stili, StiliSuStradeGenerateTabella, ::testing::Range(0
 // exit edge; with the shipped r1 of 45 the same leg is built whole.
 TEST_F(StiliSuStradeGenerate, ShoulderOnItsEdgeIsRefused) {
     CaricaFile();
-    legs::Incrocio i;
-    const Classe& c = kClassi[kClasseLarga];
-    i.semiPrincipale = c.semiPrincipale;
-    i.banchinaPrincipale = c.banchinaPrincipale;
-    i.semiRamo = c.semiSecondaria;
-    i.banchinaRamo = c.banchinaSecondaria;
+    legs::Incrocio i = IncrocioDi(kClassi[kClasseLarga]);
     i.curva = true;
     i.raggioCurva = 200;
     i.angoloGradi = 80;
@@ -610,11 +611,7 @@ TEST_F(StiliSuStradeGenerate, IslandShoulderRestsOnTheSideWhereItsFirstArcIsShor
     for (const Caso& k : {Caso{90, CSecondariaJunctor::kDestra}, Caso{90, CSecondariaJunctor::kSinistra},
                           Caso{60, CSecondariaJunctor::kDestra}, Caso{120, CSecondariaJunctor::kSinistra}}) {
         SCOPED_TRACE(std::to_string(k.angolo) + (k.lato == CSecondariaJunctor::kDestra ? " right" : " left"));
-        legs::Incrocio i;
-        i.semiPrincipale = c.semiPrincipale;
-        i.banchinaPrincipale = c.banchinaPrincipale;
-        i.semiRamo = c.semiSecondaria;
-        i.banchinaRamo = c.banchinaSecondaria;
+        legs::Incrocio i = IncrocioDi(c);
         i.angoloGradi = k.angolo;
         i.lato = k.lato;
         i.verso = CSecondariaJunctor::kIn;
@@ -660,12 +657,7 @@ TEST_F(StiliSuStradeGenerate, IslandShoulderRestsOnTheSideWhereItsFirstArcIsShor
 // edge closes across the lanes from its F2 to its F3.
 TEST_F(StiliSuStradeGenerate, OppositeLeftTurnLanesCrossAsEachIsBuiltAlone) {
     CaricaFile();
-    legs::Incrocio i;
-    const Classe& c = kClassi[kClasseLarga];
-    i.semiPrincipale = c.semiPrincipale;
-    i.banchinaPrincipale = c.banchinaPrincipale;
-    i.semiRamo = c.semiSecondaria;
-    i.banchinaRamo = c.banchinaSecondaria;
+    legs::Incrocio i = IncrocioDi(kClassi[kClasseLarga]);
     i.angoloGradi = 100;
     i.attraversa = true;
     // The open lane edges of each id, as drawn.
