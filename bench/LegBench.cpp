@@ -29,11 +29,7 @@ void EntitaNonCorrelate(AcDbDatabase* db, int n) { AddUnrelatedEntities(db, n, 5
 void AltreStrade(AcDbDatabase* db, int n) {
     acdbRegApp(L"QV-VORTANA-NPOLI");
     acdbRegApp(kAppIntersezione);
-    AcDbBlockTable* bt = nullptr;
-    db->getBlockTable(bt, AcDb::kForRead);
-    AcDbBlockTableRecord* ms = nullptr;
-    bt->getAt(ACDB_MODEL_SPACE, ms, AcDb::kForWrite);
-    bt->close();
+    AcDbBlockTableRecord* ms = ModelSpaceForWrite(db);
     static const wchar_t* tipi[] = {L"CDX", L"CSX", L"BDX", L"BSX"};
     for (int i = 0; i < n; ++i) {
         // Far away from the roads of the leg.

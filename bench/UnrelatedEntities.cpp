@@ -28,13 +28,18 @@ AcDbEntity* Polyline(double x, double y) {
 
 }  // namespace
 
-void AddUnrelatedEntities(AcDbDatabase* db, int n, double x0, double y0) {
-    acdbRegApp(L"ALTRO-PROGETTO");
+AcDbBlockTableRecord* ModelSpaceForWrite(AcDbDatabase* db) {
     AcDbBlockTable* bt = nullptr;
     db->getBlockTable(bt, AcDb::kForRead);
     AcDbBlockTableRecord* ms = nullptr;
     bt->getAt(ACDB_MODEL_SPACE, ms, AcDb::kForWrite);
     bt->close();
+    return ms;
+}
+
+void AddUnrelatedEntities(AcDbDatabase* db, int n, double x0, double y0) {
+    acdbRegApp(L"ALTRO-PROGETTO");
+    AcDbBlockTableRecord* ms = ModelSpaceForWrite(db);
     for (int i = 0; i < n; ++i) {
         double x = x0 + (i % 200) * 20.0, y = y0 + (i / 200) * 20.0;
         switch (i % 4) {
@@ -53,11 +58,7 @@ void AddUnrelatedEntities(AcDbDatabase* db, int n, double x0, double y0) {
 void AddRoadNetwork(AcDbDatabase* db, int n, double x0, double y0) {
     acdbRegApp(L"QV-VORTANA-NPOLI");
     acdbRegApp(L"QV-VORTANA-INTERS-T");
-    AcDbBlockTable* bt = nullptr;
-    db->getBlockTable(bt, AcDb::kForRead);
-    AcDbBlockTableRecord* ms = nullptr;
-    bt->getAt(ACDB_MODEL_SPACE, ms, AcDb::kForWrite);
-    bt->close();
+    AcDbBlockTableRecord* ms = ModelSpaceForWrite(db);
     static const wchar_t* kinds[] = {L"CDX", L"CSX", L"BDX", L"BSX"};
     static const wchar_t* edges[] = {L"rCIG", L"rCE1", L"rCE2", L"rBE1", L"rBE2", L"rCT1", L"rCT2", L"rCS"};
     auto road = [](int k) { return L"Strada " + std::to_wstring(k); };

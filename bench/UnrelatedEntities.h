@@ -1,7 +1,11 @@
 // What a plan drawing holds besides the roads, for the benchmarks.
 #pragma once
 
+class AcDbBlockTableRecord;
 class AcDbDatabase;
+
+// The drawing's model space, open for write; the caller closes it.
+AcDbBlockTableRecord* ModelSpaceForWrite(AcDbDatabase* db);
 
 // Adds `n` entities to the model space of the drawing, on a grid from
 // (x0, y0) away from its roads: a quarter plain polylines, a quarter
