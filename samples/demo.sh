@@ -81,7 +81,8 @@ echo "== vortana-cad: $name, the In leg updated (JunctorAgg) =="
 # axis (150 m long) is refused where it is typed, with the reason, and the
 # leg is drawn with the last h that builds. A b2 of 150 m leaves no whole
 # island: "Disegna" refuses the leg and shows why; its update fails the same
-# way and leaves the drawing exactly as it was.
+# way and leaves the drawing exactly as it was, and so does "Disegna" with it
+# over the intersection drawn whole.
 name=strade-innesto
 printf 'dialog 7001 click 7002\ntracciato SS 16\ntracciato SP 5\ndialog 7001 click 7013/30000 at 60,31\ndialog 7001 set 7013/30000/2/1000 150\ndialog 7001 click 1\n' \
     >"$OUT/$name-h150.script"
@@ -113,6 +114,22 @@ a, b = (json.load(open(f)) for f in sys.argv[1:3])
 for d in (a, b):
     d.pop("handseed")
 print("the drawing after the failed update:", "as it was" if a == b else "CHANGED")
+sys.exit(0 if a == b else 1)
+PY
+
+# "Disegna" again on the T junction drawn whole above, with the same b2 of
+# 150 m: the new leg is refused and taken away again, and the intersection
+# drawn before keeps its polylines and lane records exactly as they were.
+echo
+echo "== vortana-cad: $name drawn again with b2 = 150: the earlier intersection stays =="
+"$BIN/vortana-cad" --set USERS1=QV-PX --drawing "$OUT/$name.dxf" --load Junctor.arx \
+    --script "$OUT/$name-b2.script" --run Junctor --dump "$OUT/$name-ridisegno-b2.json"
+/usr/bin/python3 - "$OUT/$name.json" "$OUT/$name-ridisegno-b2.json" <<'PY'
+import json, sys
+a, b = (json.load(open(f)) for f in sys.argv[1:3])
+for d in (a, b):
+    d.pop("handseed")
+print("the drawing after the refused redraw:", "as it was" if a == b else "CHANGED")
 sys.exit(0 if a == b else 1)
 PY
 

@@ -148,16 +148,33 @@ bool CCmdJunctor::Nuova() {
 
     m_log.Empty();
     m_tuttiCostruiti = true;
-    CancellaPrecedenti();
     CostruisciRami(&settings);
     return true;
 }
 
 void CCmdJunctor::CostruisciRami(CJunctorSettings* settings) {
-    for (CSecondariaJunctor* ramo : {m_in, m_out}) {
+    // The earlier legs are found before any new polyline of the same roads
+    // is drawn. Each new leg is built beside its earlier one, which goes
+    // only when the new leg stands whole; a refused leg is taken away again
+    // and the earlier one keeps its polylines and records as they were.
+    CString precedenti[2];
+    CercaPrecedenti(precedenti[0], precedenti[1]);
+    CSecondariaJunctor* const rami[] = {m_in, m_out};
+    for (int i = 0; i < 2; ++i) {
+        CSecondariaJunctor* ramo = rami[i];
+        const CString& precedente = precedenti[i];
         if (!ramo || !ramo->GetSelezionata() || !m_principale) continue;
         CString id;
-        CostruisciRamo(ramo, settings, id);
+        const bool costruito = CostruisciRamo(ramo, settings, id);
+        if (precedente.IsEmpty()) continue;
+        ads_name asse;
+        m_principale->GetAdsNameAsse(asse);
+        if (costruito) {
+            TogliPrecedente(precedente, asse);
+            continue;
+        }
+        TogliRifiutato(id, asse);
+        m_log += TranslateText(L" - Intersezione non ridisegnata: il disegno resta com'era.\r\n");
     }
     MostraErrori();
 }

@@ -66,8 +66,24 @@ public:
     // when the entity cannot be reached, when it is not an alignment. The
     // command's main road lets go of the axis during the commit.
     bool RimuoviRecordId(const ads_name asse);
+    // Whether the alignment of an axis holds a lane record of the id.
+    static bool HaRecordId(const ads_name asse, const CString& id);
+
+    // The earlier drawing of a leg that was built again: the id's lane
+    // records, then its polylines, these only once the records are gone.
+    // False, with a log line, when the records cannot be removed. Both this
+    // and the next leave `id` as the command's id.
+    bool TogliPrecedente(const CString& id, const ads_name asse);
+    // What a refused build drew and recorded under its id: its lane records
+    // (an alignment that holds none is not committed again), then its
+    // polylines in any case. False, with a log line, when the records
+    // cannot be removed.
+    bool TogliRifiutato(const CString& id, const ads_name asse);
 
     // The build of every checked leg, with the error dialog on a failure.
+    // A leg drawn earlier for the same roads is replaced only by a leg built
+    // whole; a refused leg then takes away what it drew and recorded, the
+    // earlier one stays as it was and the log says so.
     void CostruisciRami(CJunctorSettings* settings);
     // The build of one leg under a new id (given back in `id`); false, with
     // the builder's log in the command's, when the leg was not built whole.
@@ -93,8 +109,9 @@ public:
     static int UnitaAutoCAD();
 
 private:
-    // Erases the earlier drawing of each checked leg: polylines and records.
-    void CancellaPrecedenti();
+    // The id of the earlier drawing of each checked leg (In, Out), empty
+    // where there is none; both are found before anything is built.
+    void CercaPrecedenti(CString& in, CString& out);
 
     bool m_tuttiCostruiti = false;
     CString m_log;

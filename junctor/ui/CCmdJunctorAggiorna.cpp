@@ -10,7 +10,6 @@
 #include "CJunctorSettings.h"
 #include "CercaTracciati.h"
 #include "DatiEstesi.h"
-#include "ICTRACCIATO.h"
 #include "LeggiDatiPoli.h"
 #include "PolilineeJunctor.h"
 
@@ -127,34 +126,17 @@ bool Scegli(const wchar_t* prompt, RecordIntersezione& r) {
     return true;
 }
 
-// Whether the alignment of an axis holds a lane record of the id.
-bool HaRecord(const ads_name asse, const CString& id) {
-    AcDbObjectId idAsse;
-    tracciato* record = nullptr;
-    if (acdbGetObjectId(idAsse, asse) != Acad::eOk || !GetTracciato(idAsse, &record) || !record) return false;
-    ICTRACCIATO* oggetto = ICTRACCIATO_Costructor::Alloca(record, idAsse);
-    if (!oggetto) {
-        LiberaTracciato(&record);
-        return false;
-    }
-    bool trovato = false;
-    for (int codice : {1512, 1511, 1513, 1514, 1515}) {
-        ICLISTADATI* lista = oggetto->getListaDati(codice);
-        for (ICELEMENTODATI* e = lista ? lista->getPrimo() : nullptr; e && !trovato; e = lista->getSuccessivo(e)) {
-            CDato dato;
-            trovato = e->LeggiDato(kDatoIdIntersezione, dato) && dato.GetString() == id;
-        }
-    }
-    ICTRACCIATO_Costructor::Libera(&oggetto, 1);
-    return trovato;
+// A removal of lane records that failed, shown.
+bool Mostrato(const CCmdJunctor& comando, bool tolto) {
+    if (tolto) return true;
+    Messaggio(comando.GetLog().IsEmpty() ? Tradotto(L" - Impossibile recuperare l'entità di costruzione.\r\n")
+                                         : comando.GetLog());
+    return false;
 }
 
 // Removes the command's id from the alignment's records; a failure is shown.
 bool RimuoviRecord(CCmdJunctor& comando, const ads_name asse) {
-    if (comando.RimuoviRecordId(asse)) return true;
-    Messaggio(comando.GetLog().IsEmpty() ? Tradotto(L" - Impossibile recuperare l'entità di costruzione.\r\n")
-                                         : comando.GetLog());
-    return false;
+    return Mostrato(comando, comando.RimuoviRecordId(asse));
 }
 
 }  // namespace
@@ -267,12 +249,8 @@ bool CCmdJunctor::Aggiorna() {
     CString nuovo;
     const bool costruito = CostruisciRamo(ramo, &settings, nuovo);
     const CString log = m_log;
-    m_id = costruito ? id : nuovo;
     m_log.Empty();
-    // A rebuild refused before it recorded anything leaves the alignment
-    // untouched: it is not committed again.
-    const bool rimossi = (!costruito && !HaRecord(asseP, nuovo)) || RimuoviRecord(*this, asseP);
-    if (rimossi || !costruito) CancellaDaId();
+    const bool rimossi = Mostrato(*this, costruito ? TogliPrecedente(id, asseP) : TogliRifiutato(nuovo, asseP));
     m_id = id;
     if (costruito) return rimossi;
     m_log = log + Tradotto(L" - Intersezione non aggiornata: il disegno resta com'era.\r\n");

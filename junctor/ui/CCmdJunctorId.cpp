@@ -195,16 +195,51 @@ bool CCmdJunctor::RimuoviRecordId(const ads_name asse) {
     return true;
 }
 
-void CCmdJunctor::CancellaPrecedenti() {
+bool CCmdJunctor::HaRecordId(const ads_name asse, const CString& id) {
+    AcDbObjectId idAsse;
+    tracciato* record = nullptr;
+    if (acdbGetObjectId(idAsse, asse) != Acad::eOk || !GetTracciato(idAsse, &record) || !record) return false;
+    ICTRACCIATO* oggetto = ICTRACCIATO_Costructor::Alloca(record, idAsse);
+    if (!oggetto) {
+        LiberaTracciato(&record);
+        return false;
+    }
+    bool trovato = false;
+    for (int codice : {1512, 1511, 1513, 1514, 1515}) {
+        ICLISTADATI* lista = oggetto->getListaDati(codice);
+        for (ICELEMENTODATI* e = lista ? lista->getPrimo() : nullptr; e && !trovato; e = lista->getSuccessivo(e)) {
+            CDato dato;
+            trovato = e->LeggiDato(kDatoIdIntersezione, dato) && dato.GetString() == id;
+        }
+    }
+    ICTRACCIATO_Costructor::Libera(&oggetto, 1);
+    return trovato;
+}
+
+bool CCmdJunctor::TogliPrecedente(const CString& id, const ads_name asse) {
+    m_id = id;
+    if (!RimuoviRecordId(asse)) return false;
+    CancellaDaId();
+    return true;
+}
+
+bool CCmdJunctor::TogliRifiutato(const CString& id, const ads_name asse) {
+    m_id = id;
+    const bool rimossi = !HaRecordId(asse, id) || RimuoviRecordId(asse);
+    CancellaDaId();
+    return rimossi;
+}
+
+void CCmdJunctor::CercaPrecedenti(CString& in, CString& out) {
     m_idPresi.RemoveAll();
+    in.Empty();
+    out.Empty();
     if (!m_principale) return;
     for (CSecondariaJunctor* ramo : {m_in, m_out}) {
         if (!ramo || !ramo->GetSelezionata()) continue;
         if (!CercaIdEsistente(m_principale->GetNome(), ramo->GetNome(), ramo)) continue;
         m_idPresi.Add(m_id);
-        CancellaDaId();
-        ads_name asse;
-        m_principale->GetAdsNameAsse(asse);
-        RimuoviRecordId(asse);
+        (ramo == m_in ? in : out) = m_id;
     }
+    m_id.Empty();
 }

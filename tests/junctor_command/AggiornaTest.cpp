@@ -6,12 +6,9 @@
 #include <map>
 #include <set>
 
-#include <nlohmann/json.hpp>
-
 #include "CConstrJunctor.h"
 #include "ComandoTest.h"
 #include "DatiEstesi.h"
-#include "DrawingDump.h"
 #include "LeggiDatiPoli.h"
 #include "ModelSpace.h"
 #include "PolilineeIntersezione.h"
@@ -27,6 +24,8 @@ using comando::Secondaria;
 using comando::PerId;
 using comando::RecordDi;
 using comando::U8;
+using comando::Disegno;
+using comando::Dump;
 
 
 // Item numbers after the application name.
@@ -273,19 +272,6 @@ TEST_P(RifiutoTest, OneMessageAndNothingChanges) {
 
 INSTANTIATE_TEST_SUITE_P(Casi, RifiutoTest, ::testing::Values(0, 1, 2, 3),
                          [](const auto& info) { return std::string(NomeRifiuto(info.param)); });
-
-// The whole drawing as its dump shows it, but for the handle seed: a
-// rebuild that drew pieces and took them away again used handles.
-struct Dump {
-    std::string handseed, resto;
-};
-Dump Disegno(const AcDbDatabase* db) {
-    nlohmann::json j = nlohmann::json::parse(vplat::DumpDrawingJson(db));
-    Dump d{j.at("handseed").get<std::string>(), ""};
-    j.erase("handseed");
-    d.resto = j.dump();
-    return d;
-}
 
 // Ways the rebuild of a leg fails: stored values it cannot hold.
 struct CasoFallito {

@@ -13,8 +13,11 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "CCmdJunctor.h"
 #include "CJunctorSettings.h"
+#include "DrawingDump.h"
 #include "HostScript.h"
 #include "HostTranscript.h"
 #include "RoadGenerator.h"
@@ -81,6 +84,19 @@ inline std::vector<stato::Record> RecordDi(AcDbObjectId asse, const std::wstring
         if (it != std::get<3>(r).end() && it->second == id) out.push_back(r);
     }
     return out;
+}
+
+// The whole drawing as its dump shows it, but for the handle seed: a build
+// that drew pieces and took them away again used handles.
+struct Dump {
+    std::string handseed, resto;
+};
+inline Dump Disegno(const AcDbDatabase* db) {
+    nlohmann::json j = nlohmann::json::parse(vplat::DumpDrawingJson(db));
+    Dump d{j.at("handseed").get<std::string>(), ""};
+    j.erase("handseed");
+    d.resto = j.dump();
+    return d;
 }
 
 inline roads::Strada Principale(const std::wstring& nome = L"SS 1") {

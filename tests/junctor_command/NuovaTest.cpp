@@ -1,10 +1,11 @@
 // The new intersection: the build of the checked legs, the error dialog, and
-// erasing what an earlier command drew for the same roads (polylines and
-// lane records), leg by leg.
+// replacing what an earlier command drew for the same roads (polylines and
+// lane records), leg by leg, only with a leg built whole.
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <map>
 #include <set>
 
@@ -188,6 +189,8 @@ TEST_F(NuovaTest, FailedLegShowsItsLogKeepsItsPiecesAndGoesWithDelete) {
                             L"raggio rie non raggiunge la base dell'isola: modificare rie o b2.\r\nErrore!"),
               std::wstring::npos);
     EXPECT_NE(testi[0].find(L" - Impossibile recuperare l'entità di costruzione.\r\nErrore!"), std::wstring::npos);
+    // Nothing was drawn earlier for these roads: nothing is said to stay.
+    EXPECT_EQ(testi[0].find(L"non ridisegnata"), std::wstring::npos);
 
     // The failed leg's outer edges and shoulders stay, each with its id and
     // whole data, and its entry and exit lane records.
@@ -214,6 +217,159 @@ TEST_F(NuovaTest, FailedLegShowsItsLogKeepsItsPiecesAndGoesWithDelete) {
     EXPECT_TRUE(RecordDi(m_asse, L"1000001").empty());
     EXPECT_EQ(RecordDi(m_asse, L"1000000"), recordIn);
 }
+
+// What a redraw does to a leg in the pass before "Disegna": nothing (the
+// leg is not checked), or values typed in its style tree, the island
+// placed again where the dialog places it.
+using Cambio = void (*)(CCmdJunctor&, CJunctorSettings&, CSecondariaJunctor*);
+
+void Invariato(CCmdJunctor&, CJunctorSettings&, CSecondariaJunctor*) {}
+void IsolaPiuLunga(CCmdJunctor& c, CJunctorSettings&, CSecondariaJunctor* r) {
+    r->GetParametri()->h.SetValore(r->GetParametri()->h.GetValore() + 4);
+    r->CalcolaIsola(c.GetPrincipale(), false, true, false);
+}
+void B2Enorme(CCmdJunctor& c, CJunctorSettings&, CSecondariaJunctor* r) {
+    r->GetParametri()->b2.SetValore(150);
+    r->CalcolaIsola(c.GetPrincipale(), false, false, true);
+}
+void R1Enorme(CCmdJunctor&, CJunctorSettings&, CSecondariaJunctor* r) {
+    r->GetParametri()->r1u.SetValore(400);
+    r->GetParametri()->r1e.SetValore(400);
+}
+void RaggiIsolaZero(CCmdJunctor&, CJunctorSettings&, CSecondariaJunctor* r) {
+    r->GetParametri()->riu.SetValore(0);
+    r->GetParametri()->rie.SetValore(0);
+}
+// The lane set the legs are built with is the settings' current one.
+void CorsiaInfinita(CCmdJunctor&, CJunctorSettings& settings, CSecondariaJunctor*) {
+    settings.GetParCorsie()->Parametro(0).SetValore(std::numeric_limits<double>::infinity());
+}
+
+struct Ramo {
+    Cambio cambio;          // null: the leg is not checked
+    bool costruito;         // whether the new leg is built whole
+    const wchar_t* motivo;  // for a refused leg, a reason its log gives
+};
+struct CasoRidisegno {
+    const char* nome;
+    Ramo in, out;
+};
+void PrintTo(const CasoRidisegno& caso, std::ostream* os) { *os << caso.nome; }
+
+const Ramo kUguale{Invariato, true, nullptr};
+const Ramo kPiuLunga{IsolaPiuLunga, true, nullptr};
+const Ramo kNonScelto{nullptr, false, nullptr};
+const Ramo kB2{B2Enorme, false, L" - Polilinea che torna indietro su se stessa, non disegnata: rCIG.\r\n"};
+const Ramo kR1{R1Enorme, false, L" - Ciglio esterno di immissione: ridurre il raggio r1e.\r\n"};
+const Ramo kRaggiIsola{RaggiIsolaZero, false, L" - Numero di intersezioni insufficienti in fase di costruzione 2.\r\n"};
+const Ramo kCorsia{CorsiaInfinita, false, L" - Valore non valido del parametro di corsia ILCImm.\r\nErrore!\r\n"};
+
+const CasoRidisegno kRidisegni[] = {
+    {"both_again", kUguale, kUguale},
+    {"longer_island_in", kPiuLunga, kNonScelto},
+    {"b2_too_wide_out", kNonScelto, kB2},
+    {"b2_too_wide_both", kB2, kB2},
+    {"r1_too_large_in", kR1, kNonScelto},
+    {"island_radii_zero_out", kNonScelto, kRaggiIsola},
+    {"lane_width_infinite_in", kCorsia, kNonScelto},
+    {"in_refused_out_built", kB2, kPiuLunga},
+    {"in_built_out_refused", kUguale, kRaggiIsola},
+};
+
+class RidisegnoTest : public NuovaTest, public ::testing::WithParamInterface<CasoRidisegno> {};
+
+size_t Conta(const std::wstring& testo, const std::wstring& riga) {
+    size_t n = 0;
+    for (size_t i = testo.find(riga); i != std::wstring::npos; i = testo.find(riga, i + 1)) ++n;
+    return n;
+}
+
+// The crossing drawn again over itself: a leg built whole replaces its
+// earlier one with all its lane records; a refused leg takes away what it
+// drew and recorded, and the earlier one stays as it was, polylines,
+// extended data and records. The error dialog gives each refused leg's log
+// and says the drawing stays as it was.
+TEST_P(RidisegnoTest, ABuiltLegReplacesTheEarlierOneARefusedLegKeepsIt) {
+    const CasoRidisegno& caso = GetParam();
+    CostruisciIncrocio();
+    const auto prima = PerId();
+    const Ramo* rami[] = {&caso.in, &caso.out};
+    const std::wstring vecchi[] = {L"1000000", L"1000001"};
+    const std::vector<stato::Record> recordPrima[] = {RecordDi(m_asse, vecchi[0]), RecordDi(m_asse, vecchi[1])};
+    ASSERT_FALSE(recordPrima[0].empty());
+    ASSERT_FALSE(recordPrima[1].empty());
+    const comando::Dump disegnoPrima = comando::Disegno(m_db.get());
+    size_t rifiutati = 0, costruiti = 0;
+    for (const Ramo* r : rami) {
+        rifiutati += r->cambio && !r->costruito;
+        costruiti += r->costruito;
+    }
+
+    std::vector<std::wstring> testi;
+    vplat::ModalLoop::SetIdleHook([&](HWND dlg, int) {
+        wchar_t t[8192] = {};
+        GetWindowTextW(GetDlgItem(dlg, IDC_EDIT_ERRORI), t, 8192);
+        testi.push_back(t);
+    });
+    vplat::Clock::Get().Set(3000000);
+    Nuovamente(
+        [&](CCmdJunctor& c, CJunctorSettings& settings) {
+            CSecondariaJunctor* legs[] = {c.GetIn(), c.GetOut()};
+            for (int i = 0; i < 2; ++i) {
+                legs[i]->SetSelezionata(rami[i]->cambio ? 1 : 0);
+                if (rami[i]->cambio) rami[i]->cambio(c, settings, legs[i]);
+            }
+        },
+        rifiutati ? L"dialog 7003 key ESCAPE\n" : L"");
+    vplat::ModalLoop::SetIdleHook(nullptr);
+    const std::wstring log(m_log);
+
+    ASSERT_EQ(testi.size(), rifiutati ? 1u : 0u);
+    if (rifiutati) {
+        EXPECT_EQ(testi[0], log);
+    }
+    EXPECT_EQ(Conta(log, L" - Intersezione non ridisegnata: il disegno resta com'era.\r\n"), rifiutati) << U8(log);
+
+    const auto dopo = PerId();
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i == 0 ? "In" : "Out");
+        const Ramo& r = *rami[i];
+        if (r.costruito) {
+            EXPECT_FALSE(dopo.count(vecchi[i]));
+            EXPECT_TRUE(RecordDi(m_asse, vecchi[i]).empty());
+            continue;
+        }
+        ASSERT_TRUE(dopo.count(vecchi[i]));
+        EXPECT_EQ(dopo.at(vecchi[i]), prima.at(vecchi[i]));
+        EXPECT_EQ(RecordDi(m_asse, vecchi[i]), recordPrima[i]);
+        if (r.cambio) {
+            EXPECT_NE(log.find(r.motivo), std::wstring::npos) << U8(log);
+        }
+    }
+    // The new ids are those of the legs built, each whole with its records;
+    // nothing of a refused leg is left.
+    size_t nuovi = 0;
+    for (const auto& [id, polilinee] : dopo) {
+        if (id == vecchi[0] || id == vecchi[1]) continue;
+        ++nuovi;
+        EXPECT_EQ(polilinee.size(), 12u) << U8(id);
+        EXPECT_FALSE(RecordDi(m_asse, id).empty()) << U8(id);
+    }
+    EXPECT_EQ(nuovi, costruiti);
+    // The main alignment holds records of exactly the legs drawn.
+    std::set<std::wstring> idRecord, idDisegnati;
+    for (const stato::Record& r : stato::RecordCorsie(m_asse))
+        if (auto it = std::get<3>(r).find(kDatoIdIntersezione); it != std::get<3>(r).end()) idRecord.insert(it->second);
+    for (const auto& [id, polilinee] : dopo) idDisegnati.insert(id);
+    EXPECT_EQ(idRecord, idDisegnati);
+    if (!costruiti) {
+        EXPECT_EQ(comando::Disegno(m_db.get()).resto, disegnoPrima.resto);
+    }
+    EXPECT_TRUE(Messaggi().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Casi, RidisegnoTest, ::testing::ValuesIn(kRidisegni),
+                         [](const auto& info) { return std::string(info.param.nome); });
 
 // A layer name from the settings that no layer may have draws none of its
 // polylines, and the log says which and why.
