@@ -697,6 +697,16 @@ bool CConstrJunctor::CostruisciIsolaGoccia() {
                               (v1[0].y - v0[0].y) * (m_isola3[1] - m_isola2[1]);
         if (!(ordine > 0)) {
             Log(L" - I lati dell'isola a goccia si incrociano prima della base.\r\n");
+            // The value to change: the radius of the half that reaches the
+            // base past the base point, on the other half's side (an acute
+            // corner's arc, touching the main axis, runs far along the base).
+            const double dx = m_isola3[0] - m_isola2[0], dy = m_isola3[1] - m_isola2[1];
+            if ((v0[0].x - m_isola1[0]) * dx + (v0[0].y - m_isola1[1]) * dy >= 0)
+                Log(L" - L'arco di raggio riu raggiunge la base dell'isola oltre il punto di base: modificare riu o "
+                    L"b1.\r\n");
+            if ((v1[0].x - m_isola1[0]) * dx + (v1[0].y - m_isola1[1]) * dy <= 0)
+                Log(L" - L'arco di raggio rie raggiunge la base dell'isola oltre il punto di base: modificare rie o "
+                    L"b2.\r\n");
             return true;
         }
     }
