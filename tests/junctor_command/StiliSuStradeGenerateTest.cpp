@@ -667,7 +667,8 @@ TEST_F(StiliSuStradeGenerate, IslandShoulderRestsOnTheSideWhereItsFirstArcIsShor
 //   from the crossing of its circle round to the side turned almost a
 //   whole turn and the outline crossed itself.
 // Each leg is built whole; the shoulder reaches the main shoulder and stays
-// on the leg's side of it, clear of the island's edge.
+// on the leg's side of it (but for the chord's sagitta), clear of the
+// island's edge.
 TEST_F(StiliSuStradeGenerate, IslandShoulderMeetsTheCurvedMainShoulder) {
     CaricaFile();
     struct Caso {
@@ -694,6 +695,10 @@ TEST_F(StiliSuStradeGenerate, IslandShoulderMeetsTheCurvedMainShoulder) {
             legs::Scenario s(i, m_db.get());
             ASSERT_TRUE(s.Prepara()) << s.Errore();
             ASSERT_TRUE(CaricaStile(s.Principale(), s.Ramo(), k.stile, kNessuna));
+            // The side radii the styles shipped with when these were found,
+            // whatever the file holds now.
+            s.Ramo()->GetParametri()->riu.SetValore(14);
+            s.Ramo()->GetParametri()->rie.SetValore(15);
             CConstrJunctor b;
             CostruisciRamo(s, b);
             const std::wstring log(b.GetLog());
@@ -719,8 +724,10 @@ TEST_F(StiliSuStradeGenerate, IslandShoulderMeetsTheCurvedMainShoulder) {
             const double latoIsola = principale.SignedOffset(medio) > 0 ? 1 : -1;
             double vicina = 1e9;
             for (const geomcheck::Vec2& q : punti) {
+                // The base circle touches the chord of the curved main
+                // shoulder: a few millimetres off its arc.
                 const double oltre = latoIsola * principale.SignedOffset(q);
-                EXPECT_GE(oltre, -1e-3);
+                EXPECT_GE(oltre, -5e-3);
                 vicina = std::min(vicina, oltre);
             }
             EXPECT_LT(vicina, 0.01);
