@@ -143,6 +143,10 @@ protected:
     // corner.
     ads_point m_isola1 = {0, 0, 0}, m_isola2 = {0, 0, 0}, m_isola3 = {0, 0, 0}, m_isola4 = {0, 0, 0};
     ads_point m_offsetB1 = {0, 0, 0}, m_offsetApiceUscita = {0, 0, 0};
+    // Where the drop island shoulder's halves meet the main shoulder (Pv,
+    // Pi): the base circle touches the line through them, and the base arcs
+    // of the shoulder and of the edge's nose pass there.
+    ads_point m_cordaBase[2] = {{0, 0, 0}, {0, 0, 0}};
     ads_point m_offsetB2 = {0, 0, 0}, m_offsetApiceImmissione = {0, 0, 0};
 
     // Left-turn lane: chainages t1 to t4; X with its feet F3 and F2 on the

@@ -132,6 +132,40 @@ void ChiudiContorno(AcGePoint3dArray& v, AcGeDoubleArray& b) {
 }
 
 
+// Whether a point lies on the road's side of the main shoulder list, the
+// other side from the island's apex.
+bool SullaStrada(const datipoli* banchina, const ads_point punto, const ads_point apice) {
+    double dp = 0, da = 0;
+    ads_point piede;
+    if (!DistPPoly(banchina, punto, &dp, piede, nullptr, nullptr, nullptr, nullptr, 1) ||
+        !DistPPoly(banchina, apice, &da, piede, nullptr, nullptr, nullptr, nullptr, 1))
+        return false;
+    return dp * da < 0 && std::fabs(dp) > kStessoPunto;
+}
+
+// Where the side of a shoulder half (its second segment, straight) crosses
+// the main shoulder, the half is made to start there: its first vertex and
+// arc go, and the point is in `punto`.
+bool SuLatoBanchina(const datipoli* banchina, Lista& meta, ads_point punto) {
+    datipoli* testa = meta.get();
+    if (!testa || !testa->next || !testa->next->next || testa->next->bulge != 0) return false;
+    const datipoli* lato = testa->next;
+    ads_point a = {lato->x, lato->y, 0}, b = {lato->next->x, lato->next->y, 0};
+    Lista segmento;
+    PolilineaDuePunti(a, b, segmento.Testa());
+    ads_point incrocio;
+    if (!IntersezionePiuVicina(banchina, segmento.get(), 0, 0, a, incrocio)) return false;
+    datipoli* resto = testa->next;
+    testa->next = nullptr;
+    meta.Rilascia();
+    LiberaDATIPOLI(&testa);
+    *meta.Testa() = resto;
+    resto->x = incrocio[0];
+    resto->y = incrocio[1];
+    Copia(punto, incrocio);
+    return true;
+}
+
 }  // namespace
 
 bool CConstrJunctor::PuntoSuCerchio(const circ& cerchio, const ads_point a, const ads_point b, ads_point punto,
@@ -452,24 +486,43 @@ bool CConstrJunctor::CostruisciBanchinaIsolaGoccia(const AcGePoint3dArray& verti
     }
     ads_point primoS0 = {S0.get()->x, S0.get()->y, 0}, secondoS0 = {S0.get()->next->x, S0.get()->next->y, 0};
     ads_point secondoS1 = {S1.get()->next->x, S1.get()->next->y, 0};
+    // The sides, the straights after the first arcs, for the base circle
+    // resting on them (step 7).
+    Retta lato0{}, lato1{};
+    const bool lati = RettaDopoPrimoArco(S0.get(), lato0) && RettaDopoPrimoArco(S1.get(), lato1);
     ads_point Pv, Pi;
     if (!J || !IntersezioneCerchio(J, A, primoS0, Pv) || !IntersezioneCerchio(J, B, secondoS1, Pi)) {
         Log(kMsgIntersezioni);
         return false;
     }
+    // A shoulder half whose first arc ends on the road's side of the main
+    // shoulder (the arc, moved in by Lbis, lies wholly beyond it) reaches the
+    // main shoulder along its side: it starts where the side crosses it, and
+    // its arc is left out. The arc's circle crosses the main shoulder past
+    // the arc's end there, and an arc from that point round to the side
+    // would turn almost a whole turn.
+    const bool sulLato0 = SullaStrada(J, secondoS0, apice) && SuLatoBanchina(J, S0, Pv);
+    const bool sulLato1 = SullaStrada(J, secondoS1, apice) && SuLatoBanchina(J, S1, Pi);
 
     // 6. The shoulder's first arcs start on the main shoulder.
     ads_point centroA, centroB;
     Centro(A, centroA);
     Centro(B, centroB);
-    S0.get()->x = Pv[0];
-    S0.get()->y = Pv[1];
-    S0.get()->bulge = CalcolaBulge(true, centroA, Pv, secondoS0);
-    S1.get()->x = Pi[0];
-    S1.get()->y = Pi[1];
-    S1.get()->bulge = CalcolaBulge(false, centroB, Pi, secondoS1);
+    if (!sulLato0) {
+        S0.get()->x = Pv[0];
+        S0.get()->y = Pv[1];
+        S0.get()->bulge = CalcolaBulge(true, centroA, Pv, secondoS0);
+    }
+    if (!sulLato1) {
+        S1.get()->x = Pi[0];
+        S1.get()->y = Pi[1];
+        S1.get()->bulge = CalcolaBulge(false, centroB, Pi, secondoS1);
+    }
     ProgDATIPOLI(S0.get(), 0, nullptr);
     ProgDATIPOLI(S1.get(), 0, nullptr);
+    // The base arcs pass where the base circle touches this line.
+    Copia(m_cordaBase[0], Pv);
+    Copia(m_cordaBase[1], Pi);
 
     // 7. The base circle.
     circ base{};
@@ -485,8 +538,7 @@ bool CConstrJunctor::CostruisciBanchinaIsolaGoccia(const AcGePoint3dArray& verti
         // half's side instead, the straight after the arc.
         Retta j{Pv[0], Pv[1], -(Pi[1] - Pv[1]), Pi[0] - Pv[0]};
         const double lj = std::hypot(j.nx, j.ny);
-        Retta lato0{}, lato1{};
-        if (lj > 0 && RettaDopoPrimoArco(S0.get(), lato0) && RettaDopoPrimoArco(S1.get(), lato1)) {
+        if (lj > 0 && lati) {
             j.nx /= lj;
             j.ny /= lj;
             if (j.nx * (apice[0] - j.px) + j.ny * (apice[1] - j.py) < 0) {
@@ -542,7 +594,7 @@ bool CConstrJunctor::CostruisciBanchinaIsolaGoccia(const AcGePoint3dArray& verti
     const int n1 = v1.length();
     for (int j = 0; j < n1; ++j) {
         v.append(v1[n1 - 1 - j]);
-        bl.append(j + 1 < n1 ? -b1[n1 - 2 - j] : BulgeVersoBase(centroBase, q1, q0, m_isola2, m_isola3));
+        bl.append(j + 1 < n1 ? -b1[n1 - 2 - j] : BulgeVersoBase(centroBase, q1, q0, m_cordaBase[0], m_cordaBase[1]));
     }
     ChiudiContorno(v, bl);
 
@@ -628,7 +680,7 @@ bool CConstrJunctor::CostruisciIsolaGoccia() {
                 v0.setAt(0, APunto(N0));
                 b0.setAt(0, CalcolaBulge(true, c0, N0, secondo0));
             }
-            bulgeBase = BulgeVersoBase(centro, N1, N0, m_isola2, m_isola3);
+            bulgeBase = BulgeVersoBase(centro, N1, N0, m_cordaBase[0], m_cordaBase[1]);
             naso = true;
         } else {
             Log(kMsgIntersezioni);
@@ -645,6 +697,16 @@ bool CConstrJunctor::CostruisciIsolaGoccia() {
                               (v1[0].y - v0[0].y) * (m_isola3[1] - m_isola2[1]);
         if (!(ordine > 0)) {
             Log(L" - I lati dell'isola a goccia si incrociano prima della base.\r\n");
+            // The value to change: the radius of the half that reaches the
+            // base past the base point, on the other half's side (an acute
+            // corner's arc, touching the main axis, runs far along the base).
+            const double dx = m_isola3[0] - m_isola2[0], dy = m_isola3[1] - m_isola2[1];
+            if ((v0[0].x - m_isola1[0]) * dx + (v0[0].y - m_isola1[1]) * dy >= 0)
+                Log(L" - L'arco di raggio riu raggiunge la base dell'isola oltre il punto di base: modificare riu o "
+                    L"b1.\r\n");
+            if ((v1[0].x - m_isola1[0]) * dx + (v1[0].y - m_isola1[1]) * dy <= 0)
+                Log(L" - L'arco di raggio rie raggiunge la base dell'isola oltre il punto di base: modificare rie o "
+                    L"b2.\r\n");
             return true;
         }
     }

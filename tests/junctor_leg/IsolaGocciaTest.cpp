@@ -413,7 +413,15 @@ TEST_P(IsolaGocciaSuStrade, EdgeAndShoulderJoinTangentiallyAndKeepTheirDistances
         // The halves cross before the base: no outline can be drawn; the
         // island still counts as built, its halves exist.
         EXPECT_TRUE(esito);
-        EXPECT_EQ(registro, senzaBase + L" - I lati dell'isola a goccia si incrociano prima della base.\r\n");
+        // Then the value to change: the radius of each half that reaches
+        // the base past the base point.
+        const std::wstring incrocio = senzaBase + L" - I lati dell'isola a goccia si incrociano prima della base.\r\n";
+        const std::wstring riu =
+            L" - L'arco di raggio riu raggiunge la base dell'isola oltre il punto di base: modificare riu o b1.\r\n";
+        const std::wstring rie =
+            L" - L'arco di raggio rie raggiunge la base dell'isola oltre il punto di base: modificare rie o b2.\r\n";
+        EXPECT_TRUE(registro == incrocio + riu || registro == incrocio + rie || registro == incrocio + riu + rie)
+            << ::testing::PrintToString(registro);
         EXPECT_TRUE(k.m_idCiglioIsola.isNull());
         EXPECT_TRUE(k.m_idBanchinaIsola.isNull());
         return;
@@ -655,7 +663,9 @@ TEST_F(IsolaGocciaTest, HalvesThatCrossBeforeTheBaseDrawNoEdge) {
     EXPECT_EQ(std::wstring(k.GetLog()),
               L"Nessuna soluzione. Comando annullato\r\n - Numero di intersezioni insufficienti in fase di "
               L"costruzione.\r\n - La banchina dell'isola a goccia non raggiunge la banchina della strada "
-              L"principale: modificare riu e rie.\r\n - I lati dell'isola a goccia si incrociano prima della base.\r\n");
+              L"principale: modificare riu e rie.\r\n - I lati dell'isola a goccia si incrociano prima della base.\r\n"
+              L" - L'arco di raggio riu raggiunge la base dell'isola oltre il punto di base: modificare riu o b1.\r\n"
+              L" - L'arco di raggio rie raggiunge la base dell'isola oltre il punto di base: modificare rie o b2.\r\n");
     EXPECT_TRUE(k.m_idCiglioIsola.isNull());
     EXPECT_TRUE(k.m_idBanchinaIsola.isNull());
 }
