@@ -649,6 +649,57 @@ TEST_F(StiliSuStradeGenerate, IslandShoulderRestsOnTheSideWhereItsFirstArcIsShor
     }
 }
 
+// On the wide class at 60 degrees on a curve, with side radii of 13 and 14,
+// the exit half's first arc is short: the circle of its shoulder's first
+// arc crosses the main shoulder line only past the arc's end, where the
+// half's side has already reached it. Started there, the shoulder's first
+// arc ran nearly all round its circle and the shoulder crossed itself (and
+// the edge, whose nose follows it). The shoulder meets the main shoulder
+// along that side instead, and its base circle rests on the side.
+TEST_F(StiliSuStradeGenerate, IslandShoulderMeetsTheMainShoulderAlongASideItsArcDoesNotReach) {
+    CaricaFile();
+    struct Caso {
+        double curva;
+        int verso;
+    };
+    for (const Caso& k : {Caso{200, CSecondariaJunctor::kIn}, Caso{200, CSecondariaJunctor::kOut}}) {
+        SCOPED_TRACE(std::to_string(k.curva) + (k.verso == CSecondariaJunctor::kIn ? " In" : " Out"));
+        legs::Incrocio i = IncrocioDi(kClassi[kClasseLarga]);
+        i.curva = true;
+        i.raggioCurva = k.curva;
+        i.angoloGradi = 60;
+        i.lato = CSecondariaJunctor::kSinistra;
+        i.verso = k.verso;
+        WorkingDrawingTest::TearDown();
+        WorkingDrawingTest::SetUp();
+        legs::Scenario s(i, m_db.get());
+        ASSERT_TRUE(s.Prepara()) << s.Errore();
+        ASSERT_TRUE(CaricaStile(s.Principale(), s.Ramo(), L"DEFAULT", kNessuna));
+        s.Ramo()->GetParametri()->riu.SetValore(13);
+        s.Ramo()->GetParametri()->rie.SetValore(14);
+        CConstrJunctor b;
+        CostruisciRamo(s, b);
+        const std::wstring log(b.GetLog());
+        EXPECT_EQ(b.GetEsito(), 1) << U8(log);
+        EXPECT_EQ(log.find(L"non disegnata"), std::wstring::npos) << U8(log);
+        EXPECT_EQ(log.find(L"fase di costruzione"), std::wstring::npos) << U8(log);
+        const auto polilinee = legs::PolilineeIntersezione();
+        std::multiset<std::wstring> codici;
+        for (const legs::PolilineaIntersezione& p : polilinee) codici.insert(p.Codice());
+        EXPECT_EQ(codici, std::multiset<std::wstring>(std::begin(kCodiciRamo), std::end(kCodiciRamo)));
+        // The shoulder stays inside the edge.
+        bool banchina = false;
+        for (const auto& [codice, d] : DistanzeBanchine(polilinee, std::wstring(b.GetId())))
+            if (codice == std::wstring(L"rBIG")) {
+                banchina = true;
+                EXPECT_GE(d, 0.01);
+            }
+        EXPECT_TRUE(banchina);
+        s.Principale()->Chiudi();
+        s.Ramo()->Chiudi();
+    }
+}
+
 // A road crossing the main road with a left-turn lane on both legs: each
 // leg's lane is the one it gets built alone, and the two lanes' edges cross
 // near the crossing, as their construction makes them. Each lane is drawn
