@@ -71,15 +71,11 @@ struct Stile {
     const wchar_t* nome;
     std::vector<int> classi;  // the classes it is made for
     // Those of them on which its values build nine legs in ten whole over
-    // 60 to 120 degrees. The drop island's first arcs touch the main axis
-    // while its base stands on the main shoulder line, 4.5 m from the axis
-    // on the 3.0/1.0 class (its shoulder moved out to 1.5): at 60 and 120
-    // degrees that class wants side radii under DEFAULT's 14 and 15 (see
-    // docs/leg-builder.md).
+    // 60 to 120 degrees (see docs/leg-builder.md).
     std::vector<int> quota;
 };
 const Stile kStili[] = {
-    {L"DEFAULT", {kClasseMedia, kClasseLarga, kClasseStretta}, {kClasseMedia, kClasseLarga}},
+    {L"DEFAULT", {kClasseMedia, kClasseLarga, kClasseStretta}, {kClasseMedia, kClasseLarga, kClasseStretta}},
     {L"Extraurbana", {kClasseMedia, kClasseLarga}, {kClasseMedia, kClasseLarga}},
     {L"Urbana", {kClasseMedia, kClasseStretta}, {kClasseMedia, kClasseStretta}},
 };
@@ -596,7 +592,8 @@ TEST_F(StiliSuStradeGenerate, ShoulderOnItsEdgeIsRefused) {
 
 // On the wide class (the main shoulder 8 from the axis) the drop island's
 // first arcs, which touch the main axis, end a short way past the main
-// shoulder line: DEFAULT's side radii (14 and 15) put the point where the
+// shoulder line: side radii of 14 and 15 (DEFAULT's, before they came down
+// for the narrow class) put the point where the
 // shoulder's base circle touches an arc's whole circle past the arc's end.
 // The base circle then touches that half's side, the straight after the
 // arc; the shoulder is drawn, resting on the main shoulder line, inside the
@@ -620,7 +617,8 @@ TEST_F(StiliSuStradeGenerate, IslandShoulderRestsOnTheSideWhereItsFirstArcIsShor
         legs::Scenario s(i, m_db.get());
         ASSERT_TRUE(s.Prepara()) << s.Errore();
         ASSERT_TRUE(CaricaStile(s.Principale(), s.Ramo(), L"DEFAULT", kNessuna));
-        ASSERT_EQ(s.Ramo()->GetParametri()->riu.GetValore(), 14);
+        s.Ramo()->GetParametri()->riu.SetValore(14);
+        s.Ramo()->GetParametri()->rie.SetValore(15);
         CConstrJunctor b;
         CostruisciRamo(s, b);
         const std::wstring log(b.GetLog());
