@@ -304,6 +304,12 @@ protected:
                 m_giuntoPeggiore = giunto;
                 m_giuntoDove = nome + " " + dove;
             }
+            // The left-turn lane's first edge, an arc, turns through less than a half turn.
+            for (const legs::PolilineaIntersezione& p : polilinee)
+                if (!p.dati.empty() && p.dati[0] == idRamo && p.Codice() == L"rCIOUT" && !p.chiusa &&
+                    p.vertici.size() == 2) {
+                    EXPECT_LT(std::fabs(p.vertici[0].bulge), 1.0) << nome;
+                }
             for (const auto& [codice, d] : DistanzeBanchine(polilinee, idRamo))
                 if (d < m_banchinaVicina) {
                     m_banchinaVicina = d;
@@ -693,6 +699,57 @@ TEST_F(StiliSuStradeGenerate, IslandShoulderMeetsTheMainShoulderAlongASideItsArc
                 EXPECT_GE(d, 0.01);
             }
         EXPECT_TRUE(banchina);
+        s.Principale()->Chiudi();
+        s.Ramo()->Chiudi();
+    }
+}
+
+// The left-turn lane's first edge is the arc about Y (radius rie) from where
+// it touches O2, across the axis, to O5. Where rie is small against the
+// lane's offsets (DEFAULT's 13 with SLCLm + SRacd1 + SRacd2) the circle's top
+// comes close to O5 and both its crossings lie near the island: the one
+// nearer the island's base point is the second one, and the edge ran nearly
+// all round the circle to it. The arc ends where it first meets O5.
+TEST_F(StiliSuStradeGenerate, LeftTurnLaneArcEndsWhereItFirstMeetsItsLine) {
+    CaricaFile();
+    struct Caso {
+        double angolo;
+        int lato;
+    };
+    for (const Caso& k : {Caso{60, CSecondariaJunctor::kDestra}, Caso{120, CSecondariaJunctor::kSinistra}}) {
+        SCOPED_TRACE(std::to_string(k.angolo) + (k.lato == CSecondariaJunctor::kDestra ? " right" : " left"));
+        legs::Incrocio i = IncrocioDi(kClassi[kClasseMedia]);
+        i.angoloGradi = k.angolo;
+        i.lato = k.lato;
+        i.verso = CSecondariaJunctor::kIn;
+        WorkingDrawingTest::TearDown();
+        WorkingDrawingTest::SetUp();
+        legs::Scenario s(i, m_db.get());
+        ASSERT_TRUE(s.Prepara()) << s.Errore();
+        ASSERT_TRUE(CaricaStile(s.Principale(), s.Ramo(), L"DEFAULT", kSvolta));
+        s.Ramo()->GetParametri()->riu.SetValore(13.5);
+        s.Ramo()->GetParametri()->rie.SetValore(13);
+        CConstrJunctor b;
+        CostruisciRamo(s, b);
+        const std::wstring log(b.GetLog());
+        EXPECT_EQ(b.GetEsito(), 1) << U8(log);
+        const CLanePars& c = *s.Ramo()->GetParametriCorsie();
+        const double d1 = c.SRacd1.GetValore(), d2 = c.SRacd2.GetValore(), o5 = c.SLCLm.GetValore() + d1;
+        const auto cigli = legs::PolilineeIntersezione(L"rCIOUT");
+        const legs::PolilineaIntersezione* arco = nullptr;
+        for (const legs::PolilineaIntersezione& p : cigli)
+            if (!p.chiusa && p.vertici.size() == 2) arco = &p;
+        ASSERT_NE(arco, nullptr) << U8(log);
+        // Less than a half turn, between O2 and O5 (the main axis is y = 0).
+        EXPECT_LT(std::fabs(arco->vertici[0].bulge), 1.0);
+        double minimo = 1e9, massimo = -1e9;
+        for (const geomcheck::Vec2& q : GeometryChecker(arco->vertici).Samples(200)) {
+            const double verso = k.lato == CSecondariaJunctor::kDestra ? -q.y : q.y;
+            minimo = std::min(minimo, verso);
+            massimo = std::max(massimo, verso);
+        }
+        EXPECT_GE(minimo, -d2 - 1e-3);
+        EXPECT_LE(massimo, o5 + 1e-3);
         s.Principale()->Chiudi();
         s.Ramo()->Chiudi();
     }
