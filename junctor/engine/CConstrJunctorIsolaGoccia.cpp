@@ -357,6 +357,15 @@ bool CConstrJunctor::CalcolaLatoIsolaGoccia(int lato, AcDb2dPolyline** polilinea
         Log(L" - Punto di tangenza sul lato dell'isola non trovato.\r\n");
         return false;
     }
+    // An arc that touches the side beyond the island's base (a small radius
+    // on the side that meets the base at an obtuse angle) meets the base only
+    // on its way back: from T1 to T2 it would run nearly all round its circle.
+    if (std::fabs(CalcolaBulge(uscita, X1, T1, T2)) >= 1) {
+        Log(L" - Numero di intersezioni insufficienti in fase di costruzione 2.\r\n");
+        Log(uscita ? L" - L'arco di raggio riu non raggiunge la base dell'isola: modificare riu o b1.\r\n"
+                   : L" - L'arco di raggio rie non raggiunge la base dell'isola: modificare rie o b2.\r\n");
+        return false;
+    }
 
     // 5. The line the second arc touches: the leg axis moved by b.
     const bool in = m_secondaria->GetVerso() == CSecondariaJunctor::kIn;

@@ -704,6 +704,50 @@ TEST_F(StiliSuStradeGenerate, IslandShoulderMeetsTheMainShoulderAlongASideItsArc
     }
 }
 
+// On the wide class at 60 degrees on the radius 120, a riu of 13 makes the
+// exit half's first arc touch the island's side just beyond the island's
+// base: the arc meets the base only on its way back round its circle, and
+// the island's edge, drawn from there, crossed itself. The half is refused
+// with the value to change; with a riu of 13.5 the leg is built whole.
+TEST_F(StiliSuStradeGenerate, IslandArcTouchingTheSideBeyondTheBaseNamesItsRadius) {
+    CaricaFile();
+    legs::Incrocio i = IncrocioDi(kClassi[kClasseLarga]);
+    i.curva = true;
+    i.raggioCurva = 120;
+    i.angoloGradi = 60;
+    i.lato = CSecondariaJunctor::kSinistra;
+    i.verso = CSecondariaJunctor::kIn;
+    for (double riu : {13.0, 13.5}) {
+        SCOPED_TRACE(riu);
+        WorkingDrawingTest::TearDown();
+        WorkingDrawingTest::SetUp();
+        legs::Scenario s(i, m_db.get());
+        ASSERT_TRUE(s.Prepara()) << s.Errore();
+        ASSERT_TRUE(CaricaStile(s.Principale(), s.Ramo(), L"DEFAULT", kNessuna));
+        s.Ramo()->GetParametri()->riu.SetValore(riu);
+        s.Ramo()->GetParametri()->rie.SetValore(14);
+        CConstrJunctor b;
+        CostruisciRamo(s, b);
+        const std::wstring log(b.GetLog());
+        std::multiset<std::wstring> codici;
+        for (const legs::PolilineaIntersezione& p : legs::PolilineeIntersezione()) codici.insert(p.Codice());
+        EXPECT_EQ(log.find(L"incrocia se stessa"), std::wstring::npos) << U8(log);
+        if (riu < 13.5) {
+            EXPECT_EQ(b.GetEsito(), 0);
+            EXPECT_NE(log.find(L" - Numero di intersezioni insufficienti in fase di costruzione 2.\r\n"
+                               L" - L'arco di raggio riu non raggiunge la base dell'isola: modificare riu o b1.\r\n"),
+                      std::wstring::npos)
+                << U8(log);
+            EXPECT_EQ(codici.count(L"rCIG"), 0u);
+        } else {
+            EXPECT_EQ(b.GetEsito(), 1) << U8(log);
+            EXPECT_EQ(codici, std::multiset<std::wstring>(std::begin(kCodiciRamo), std::end(kCodiciRamo)));
+        }
+        s.Principale()->Chiudi();
+        s.Ramo()->Chiudi();
+    }
+}
+
 // The left-turn lane's first edge is the arc about Y (radius rie) from where
 // it touches O2, across the axis, to O5. Where rie is small against the
 // lane's offsets (DEFAULT's 13 with SLCLm + SRacd1 + SRacd2) the circle's top
