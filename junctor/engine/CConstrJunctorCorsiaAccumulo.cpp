@@ -35,6 +35,23 @@ constexpr int kDatoCorsiaSx2 = 22055;
 
 
 
+// Of the points of a circle about `centro`, the one an arc from `inizio`
+// turning clockwise reaches first.
+void ArcoFinoAlPrimo(const ads_point centro, const ads_point inizio, const AcGePoint3dArray& punti, ads_point primo) {
+    constexpr double kGiro = 2 * 3.14159265358979323846;
+    const double a0 = std::atan2(inizio[1] - centro[1], inizio[0] - centro[0]);
+    double migliore = kGiro + 1;
+    for (int i = 0; i < punti.length(); ++i) {
+        double giro = std::fmod(a0 - std::atan2(punti[i].y - centro[1], punti[i].x - centro[0]), kGiro);
+        if (giro < 0) giro += kGiro;
+        if (giro < migliore) {
+            migliore = giro;
+            DaPunto(primo, punti[i]);
+            primo[2] = 0;
+        }
+    }
+}
+
 // The foot of a point on a list (perpendicular feet only) and its chainage.
 bool Piede(const datipoli* lista, const ads_point punto, ads_point piede, double& progressiva) {
     double distanza = 0;
@@ -121,6 +138,7 @@ bool CConstrJunctor::CalcolaCorsiaAccumulo() {
     // moved rie to its left; Z where the circle (Y, rie) meets O5.
     ads_point X, Y, Z, a, b;
     Lista lineaX, lineaY, cerchio;
+    AcGePoint3dArray suO5(0, 2);
     PuntiPerpendicolari(-riu, m_isola4, m_isola2, a, b);
     a[2] = b[2] = 0;
     PolilineaDuePunti(a, b, lineaX.Uscita());
@@ -133,7 +151,8 @@ bool CConstrJunctor::CalcolaCorsiaAccumulo() {
     }
     if (trovati) {
         *cerchio.Uscita() = allocaDATIPOLI_Da_Cerchio(Y, rie);
-        trovati = IncrocioPiuVicino(o5.get(), cerchio.get(), 1000, 1000, m_isola1, Z);
+        Inters_2_DATIPOLI_2D(o5.get(), cerchio.get(), suO5, 1000, 1000, 1);
+        trovati = !suO5.isEmpty();
     }
     if (!trovati) {
         Log(L" - Numero di intersezioni insufficienti in fase di costruzione 1.\r\n");
@@ -149,6 +168,12 @@ bool CConstrJunctor::CalcolaCorsiaAccumulo() {
         Log(L" - Corsia di accumulo fuori dalla strada principale.\r\n");
         return false;
     }
+    // Z: where the arc, turning clockwise from F2y, first meets O5. The
+    // circle meets O5 twice; the crossing nearer the island's base point is
+    // the other one where the circle's top comes close to O5 (a small rie
+    // against SLCLm + SRacd1 + SRacd2), and the lane's edge ran nearly all
+    // round the circle to it.
+    ArcoFinoAlPrimo(Y, F2y, suO5, Z);
 
     // 5. Chainages of the lane along the main alignment; on the left the lane
     // runs towards decreasing chainages.

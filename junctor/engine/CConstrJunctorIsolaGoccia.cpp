@@ -110,6 +110,19 @@ bool PuntoTangenteInterno(const circ& grande, const circ& piccolo, ads_point pun
     return true;
 }
 
+// Where the main shoulder line crosses the side of a shoulder's half (the
+// straight after its first arc, prolonged back past the arc): the nearest
+// crossing to the side's start.
+bool SulLatoDellaBanchina(const datipoli* J, const datipoli* meta, ads_point punto) {
+    if (!J || !meta || !meta->next || !meta->next->next || meta->next->bulge != 0) return false;
+    const datipoli* a = meta->next;
+    const datipoli* b = a->next;
+    ads_point inizio = {a->x, a->y, 0}, fine = {b->x, b->y, 0};
+    Lista lato;
+    PolilineaDuePunti(inizio, fine, lato.Testa());
+    return lato.get() && IntersezionePiuVicina(J, lato.get(), 0, kEstensioneLato, inizio, punto);
+}
+
 // Appends the arrays' vertices to the outline.
 void Accoda(AcGePoint3dArray& v, AcGeDoubleArray& b, const ads_point p, double bulge) {
     v.append(APunto(p));
@@ -378,6 +391,15 @@ bool CConstrJunctor::CalcolaLatoIsolaGoccia(int lato, AcDb2dPolyline** polilinea
         Log(L" - Punto di tangenza sul lato dell'isola non trovato.\r\n");
         return false;
     }
+    // An arc that touches the side beyond the island's base (a small radius
+    // on the side that meets the base at an obtuse angle) meets the base only
+    // on its way back: from T1 to T2 it would run nearly all round its circle.
+    if (std::fabs(CalcolaBulge(uscita, X1, T1, T2)) >= 1) {
+        Log(L" - Numero di intersezioni insufficienti in fase di costruzione 2.\r\n");
+        Log(uscita ? L" - L'arco di raggio riu non raggiunge la base dell'isola: modificare riu o b1.\r\n"
+                   : L" - L'arco di raggio rie non raggiunge la base dell'isola: modificare rie o b2.\r\n");
+        return false;
+    }
 
     // 5. The line the second arc touches: the leg axis moved by b.
     const bool in = m_secondaria->GetVerso() == CSecondariaJunctor::kIn;
@@ -504,19 +526,32 @@ bool CConstrJunctor::CostruisciBanchinaIsolaGoccia(const AcGePoint3dArray& verti
     const bool sulLato0 = SullaStrada(J, secondoS0, apice) && SuLatoBanchina(J, S0, Pv);
     const bool sulLato1 = SullaStrada(J, secondoS1, apice) && SuLatoBanchina(J, S1, Pi);
 
-    // 6. The shoulder's first arcs start on the main shoulder.
+    // 6. The shoulder's first arcs start on the main shoulder. Where a first
+    // arc is short, its circle can cross the main shoulder only past the
+    // arc's end (the half's side reaches the line first): an arc from there
+    // would run nearly all round its circle. That half keeps its arc as it
+    // is, its shoulder meets the main one along its side, and the base circle
+    // rests on a side (step 7), as it does for a half whose arc went above.
     ads_point centroA, centroB;
     Centro(A, centroA);
     Centro(B, centroB);
-    if (!sulLato0) {
+    const double bulgeA = sulLato0 ? 0 : CalcolaBulge(true, centroA, Pv, secondoS0);
+    const double bulgeB = sulLato1 ? 0 : CalcolaBulge(false, centroB, Pi, secondoS1);
+    const bool arcoA = !sulLato0 && std::fabs(bulgeA) < 1, arcoB = !sulLato1 && std::fabs(bulgeB) < 1;
+    if ((!sulLato0 && !arcoA && !SulLatoDellaBanchina(J, S0.get(), Pv)) ||
+        (!sulLato1 && !arcoB && !SulLatoDellaBanchina(J, S1.get(), Pi))) {
+        Log(kMsgIntersezioni);
+        return false;
+    }
+    if (arcoA) {
         S0.get()->x = Pv[0];
         S0.get()->y = Pv[1];
-        S0.get()->bulge = CalcolaBulge(true, centroA, Pv, secondoS0);
+        S0.get()->bulge = bulgeA;
     }
-    if (!sulLato1) {
+    if (arcoB) {
         S1.get()->x = Pi[0];
         S1.get()->y = Pi[1];
-        S1.get()->bulge = CalcolaBulge(false, centroB, Pi, secondoS1);
+        S1.get()->bulge = bulgeB;
     }
     ProgDATIPOLI(S0.get(), 0, nullptr);
     ProgDATIPOLI(S1.get(), 0, nullptr);
@@ -528,7 +563,9 @@ bool CConstrJunctor::CostruisciBanchinaIsolaGoccia(const AcGePoint3dArray& verti
     circ base{};
     const CString logPrima = m_log;
     ads_point q0, q1, t0, t1;
-    const bool tangente = CerchioTangente(A, B, Pv, Pi, &base);
+    // A circle touching a first arc that does not reach the main shoulder
+    // touches it off the outline: the base circle then rests on a side.
+    const bool tangente = arcoA && arcoB && CerchioTangente(A, B, Pv, Pi, &base);
     bool tocca = tangente && PuntoVicinoCerchio(base, S0.get(), q0, kTolleranza) &&
                  PuntoVicinoCerchio(base, S1.get(), q1, kTolleranza);
     if (!tocca) {
@@ -548,6 +585,8 @@ bool CConstrJunctor::CostruisciBanchinaIsolaGoccia(const AcGePoint3dArray& verti
             const std::vector<Retta> prove[] = {{j, lato0}, {j, lato1}, {j, lato0, lato1}};
             const circ* cerchi[] = {&B, &A, nullptr};
             for (int i = 0; i < 3 && !tocca; ++i) {
+                // Not on an arc that does not reach the main shoulder.
+                if ((i == 0 && !arcoB) || (i == 1 && !arcoA)) continue;
                 circ prova{};
                 if (CerchioTraRette(prove[i], cerchi[i], prova) && PuntoVicinoCerchio(prova, S0.get(), q0, kTolleranza) &&
                     PuntoVicinoCerchio(prova, S1.get(), q1, kTolleranza)) {

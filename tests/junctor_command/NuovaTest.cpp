@@ -259,7 +259,7 @@ void PrintTo(const CasoRidisegno& caso, std::ostream* os) { *os << caso.nome; }
 const Ramo kUguale{Invariato, true, nullptr};
 const Ramo kPiuLunga{IsolaPiuLunga, true, nullptr};
 const Ramo kNonScelto{nullptr, false, nullptr};
-const Ramo kB2{B2Enorme, false, L" - Polilinea che torna indietro su se stessa, non disegnata: rCIG.\r\n"};
+const Ramo kB2{B2Enorme, false, L" - L'arco di raggio rie non raggiunge la base dell'isola: modificare rie o b2.\r\n"};
 const Ramo kR1{R1Enorme, false, L" - Ciglio esterno di immissione: ridurre il raggio r1e.\r\n"};
 const Ramo kRaggiIsola{RaggiIsolaZero, false, L" - Numero di intersezioni insufficienti in fase di costruzione 2.\r\n"};
 const Ramo kCorsia{CorsiaInfinita, false, L" - Valore non valido del parametro di corsia ILCImm.\r\nErrore!\r\n"};

@@ -71,15 +71,11 @@ struct Stile {
     const wchar_t* nome;
     std::vector<int> classi;  // the classes it is made for
     // Those of them on which its values build nine legs in ten whole over
-    // 60 to 120 degrees. The drop island's first arcs touch the main axis
-    // while its base stands on the main shoulder line, 4.5 m from the axis
-    // on the 3.0/1.0 class (its shoulder moved out to 1.5): at 60 and 120
-    // degrees that class wants side radii under DEFAULT's 14 and 15 (see
-    // docs/leg-builder.md).
+    // 60 to 120 degrees (see docs/leg-builder.md).
     std::vector<int> quota;
 };
 const Stile kStili[] = {
-    {L"DEFAULT", {kClasseMedia, kClasseLarga, kClasseStretta}, {kClasseMedia, kClasseLarga}},
+    {L"DEFAULT", {kClasseMedia, kClasseLarga, kClasseStretta}, {kClasseMedia, kClasseLarga, kClasseStretta}},
     {L"Extraurbana", {kClasseMedia, kClasseLarga}, {kClasseMedia, kClasseLarga}},
     {L"Urbana", {kClasseMedia, kClasseStretta}, {kClasseMedia, kClasseStretta}},
 };
@@ -308,6 +304,12 @@ protected:
                 m_giuntoPeggiore = giunto;
                 m_giuntoDove = nome + " " + dove;
             }
+            // The left-turn lane's first edge, an arc, turns through less than a half turn.
+            for (const legs::PolilineaIntersezione& p : polilinee)
+                if (!p.dati.empty() && p.dati[0] == idRamo && p.Codice() == L"rCIOUT" && !p.chiusa &&
+                    p.vertici.size() == 2) {
+                    EXPECT_LT(std::fabs(p.vertici[0].bulge), 1.0) << nome;
+                }
             for (const auto& [codice, d] : DistanzeBanchine(polilinee, idRamo))
                 if (d < m_banchinaVicina) {
                     m_banchinaVicina = d;
@@ -600,7 +602,8 @@ TEST_F(StiliSuStradeGenerate, ShoulderOnItsEdgeIsRefused) {
 
 // On the wide class (the main shoulder 8 from the axis) the drop island's
 // first arcs, which touch the main axis, end a short way past the main
-// shoulder line: DEFAULT's side radii (14 and 15) put the point where the
+// shoulder line: side radii of 14 and 15 (DEFAULT's, before they came down
+// for the narrow class) put the point where the
 // shoulder's base circle touches an arc's whole circle past the arc's end.
 // The base circle then touches that half's side, the straight after the
 // arc; the shoulder is drawn, resting on the main shoulder line, inside the
@@ -624,7 +627,8 @@ TEST_F(StiliSuStradeGenerate, IslandShoulderRestsOnTheSideWhereItsFirstArcIsShor
         legs::Scenario s(i, m_db.get());
         ASSERT_TRUE(s.Prepara()) << s.Errore();
         ASSERT_TRUE(CaricaStile(s.Principale(), s.Ramo(), L"DEFAULT", kNessuna));
-        ASSERT_EQ(s.Ramo()->GetParametri()->riu.GetValore(), 14);
+        s.Ramo()->GetParametri()->riu.SetValore(14);
+        s.Ramo()->GetParametri()->rie.SetValore(15);
         CConstrJunctor b;
         CostruisciRamo(s, b);
         const std::wstring log(b.GetLog());
@@ -738,6 +742,152 @@ TEST_F(StiliSuStradeGenerate, IslandShoulderMeetsTheCurvedMainShoulder) {
             s.Principale()->Chiudi();
             s.Ramo()->Chiudi();
         }
+}
+
+// On the wide class at 60 degrees on a curve, with side radii of 13 and 14,
+// the exit half's first arc is short: the circle of its shoulder's first
+// arc crosses the main shoulder line only past the arc's end, where the
+// half's side has already reached it. Started there, the shoulder's first
+// arc ran nearly all round its circle and the shoulder crossed itself (and
+// the edge, whose nose follows it). The shoulder meets the main shoulder
+// along that side instead, and its base circle rests on the side.
+TEST_F(StiliSuStradeGenerate, IslandShoulderMeetsTheMainShoulderAlongASideItsArcDoesNotReach) {
+    CaricaFile();
+    struct Caso {
+        double curva;
+        int verso;
+    };
+    for (const Caso& k : {Caso{200, CSecondariaJunctor::kIn}, Caso{200, CSecondariaJunctor::kOut}}) {
+        SCOPED_TRACE(std::to_string(k.curva) + (k.verso == CSecondariaJunctor::kIn ? " In" : " Out"));
+        legs::Incrocio i = IncrocioDi(kClassi[kClasseLarga]);
+        i.curva = true;
+        i.raggioCurva = k.curva;
+        i.angoloGradi = 60;
+        i.lato = CSecondariaJunctor::kSinistra;
+        i.verso = k.verso;
+        WorkingDrawingTest::TearDown();
+        WorkingDrawingTest::SetUp();
+        legs::Scenario s(i, m_db.get());
+        ASSERT_TRUE(s.Prepara()) << s.Errore();
+        ASSERT_TRUE(CaricaStile(s.Principale(), s.Ramo(), L"DEFAULT", kNessuna));
+        s.Ramo()->GetParametri()->riu.SetValore(13);
+        s.Ramo()->GetParametri()->rie.SetValore(14);
+        CConstrJunctor b;
+        CostruisciRamo(s, b);
+        const std::wstring log(b.GetLog());
+        EXPECT_EQ(b.GetEsito(), 1) << U8(log);
+        EXPECT_EQ(log.find(L"non disegnata"), std::wstring::npos) << U8(log);
+        EXPECT_EQ(log.find(L"fase di costruzione"), std::wstring::npos) << U8(log);
+        const auto polilinee = legs::PolilineeIntersezione();
+        std::multiset<std::wstring> codici;
+        for (const legs::PolilineaIntersezione& p : polilinee) codici.insert(p.Codice());
+        EXPECT_EQ(codici, std::multiset<std::wstring>(std::begin(kCodiciRamo), std::end(kCodiciRamo)));
+        // The shoulder stays inside the edge.
+        bool banchina = false;
+        for (const auto& [codice, d] : DistanzeBanchine(polilinee, std::wstring(b.GetId())))
+            if (codice == std::wstring(L"rBIG")) {
+                banchina = true;
+                EXPECT_GE(d, 0.01);
+            }
+        EXPECT_TRUE(banchina);
+        s.Principale()->Chiudi();
+        s.Ramo()->Chiudi();
+    }
+}
+
+// On the wide class at 60 degrees on the radius 120, a riu of 13 makes the
+// exit half's first arc touch the island's side just beyond the island's
+// base: the arc meets the base only on its way back round its circle, and
+// the island's edge, drawn from there, crossed itself. The half is refused
+// with the value to change; with a riu of 13.5 the leg is built whole.
+TEST_F(StiliSuStradeGenerate, IslandArcTouchingTheSideBeyondTheBaseNamesItsRadius) {
+    CaricaFile();
+    legs::Incrocio i = IncrocioDi(kClassi[kClasseLarga]);
+    i.curva = true;
+    i.raggioCurva = 120;
+    i.angoloGradi = 60;
+    i.lato = CSecondariaJunctor::kSinistra;
+    i.verso = CSecondariaJunctor::kIn;
+    for (double riu : {13.0, 13.5}) {
+        SCOPED_TRACE(riu);
+        WorkingDrawingTest::TearDown();
+        WorkingDrawingTest::SetUp();
+        legs::Scenario s(i, m_db.get());
+        ASSERT_TRUE(s.Prepara()) << s.Errore();
+        ASSERT_TRUE(CaricaStile(s.Principale(), s.Ramo(), L"DEFAULT", kNessuna));
+        s.Ramo()->GetParametri()->riu.SetValore(riu);
+        s.Ramo()->GetParametri()->rie.SetValore(14);
+        CConstrJunctor b;
+        CostruisciRamo(s, b);
+        const std::wstring log(b.GetLog());
+        std::multiset<std::wstring> codici;
+        for (const legs::PolilineaIntersezione& p : legs::PolilineeIntersezione()) codici.insert(p.Codice());
+        EXPECT_EQ(log.find(L"incrocia se stessa"), std::wstring::npos) << U8(log);
+        if (riu < 13.5) {
+            EXPECT_EQ(b.GetEsito(), 0);
+            EXPECT_NE(log.find(L" - Numero di intersezioni insufficienti in fase di costruzione 2.\r\n"
+                               L" - L'arco di raggio riu non raggiunge la base dell'isola: modificare riu o b1.\r\n"),
+                      std::wstring::npos)
+                << U8(log);
+            EXPECT_EQ(codici.count(L"rCIG"), 0u);
+        } else {
+            EXPECT_EQ(b.GetEsito(), 1) << U8(log);
+            EXPECT_EQ(codici, std::multiset<std::wstring>(std::begin(kCodiciRamo), std::end(kCodiciRamo)));
+        }
+        s.Principale()->Chiudi();
+        s.Ramo()->Chiudi();
+    }
+}
+
+// The left-turn lane's first edge is the arc about Y (radius rie) from where
+// it touches O2, across the axis, to O5. Where rie is small against the
+// lane's offsets (DEFAULT's 13 with SLCLm + SRacd1 + SRacd2) the circle's top
+// comes close to O5 and both its crossings lie near the island: the one
+// nearer the island's base point is the second one, and the edge ran nearly
+// all round the circle to it. The arc ends where it first meets O5.
+TEST_F(StiliSuStradeGenerate, LeftTurnLaneArcEndsWhereItFirstMeetsItsLine) {
+    CaricaFile();
+    struct Caso {
+        double angolo;
+        int lato;
+    };
+    for (const Caso& k : {Caso{60, CSecondariaJunctor::kDestra}, Caso{120, CSecondariaJunctor::kSinistra}}) {
+        SCOPED_TRACE(std::to_string(k.angolo) + (k.lato == CSecondariaJunctor::kDestra ? " right" : " left"));
+        legs::Incrocio i = IncrocioDi(kClassi[kClasseMedia]);
+        i.angoloGradi = k.angolo;
+        i.lato = k.lato;
+        i.verso = CSecondariaJunctor::kIn;
+        WorkingDrawingTest::TearDown();
+        WorkingDrawingTest::SetUp();
+        legs::Scenario s(i, m_db.get());
+        ASSERT_TRUE(s.Prepara()) << s.Errore();
+        ASSERT_TRUE(CaricaStile(s.Principale(), s.Ramo(), L"DEFAULT", kSvolta));
+        s.Ramo()->GetParametri()->riu.SetValore(13.5);
+        s.Ramo()->GetParametri()->rie.SetValore(13);
+        CConstrJunctor b;
+        CostruisciRamo(s, b);
+        const std::wstring log(b.GetLog());
+        EXPECT_EQ(b.GetEsito(), 1) << U8(log);
+        const CLanePars& c = *s.Ramo()->GetParametriCorsie();
+        const double d1 = c.SRacd1.GetValore(), d2 = c.SRacd2.GetValore(), o5 = c.SLCLm.GetValore() + d1;
+        const auto cigli = legs::PolilineeIntersezione(L"rCIOUT");
+        const legs::PolilineaIntersezione* arco = nullptr;
+        for (const legs::PolilineaIntersezione& p : cigli)
+            if (!p.chiusa && p.vertici.size() == 2) arco = &p;
+        ASSERT_NE(arco, nullptr) << U8(log);
+        // Less than a half turn, between O2 and O5 (the main axis is y = 0).
+        EXPECT_LT(std::fabs(arco->vertici[0].bulge), 1.0);
+        double minimo = 1e9, massimo = -1e9;
+        for (const geomcheck::Vec2& q : GeometryChecker(arco->vertici).Samples(200)) {
+            const double verso = k.lato == CSecondariaJunctor::kDestra ? -q.y : q.y;
+            minimo = std::min(minimo, verso);
+            massimo = std::max(massimo, verso);
+        }
+        EXPECT_GE(minimo, -d2 - 1e-3);
+        EXPECT_LE(massimo, o5 + 1e-3);
+        s.Principale()->Chiudi();
+        s.Ramo()->Chiudi();
+    }
 }
 
 // A road crossing the main road with a left-turn lane on both legs: each
