@@ -359,6 +359,27 @@ protected:
         }
     }
 
+    // The roads of a case drawn afresh and the style loaded into its leg,
+    // with the side radii given whatever the file holds; null, with a
+    // failure, where they cannot be prepared.
+    std::unique_ptr<legs::Scenario> NuovoCaso(const legs::Incrocio& i, const wchar_t* stile, int corsie, double riu,
+                                              double rie) {
+        WorkingDrawingTest::TearDown();
+        WorkingDrawingTest::SetUp();
+        auto s = std::make_unique<legs::Scenario>(i, m_db.get());
+        if (!s->Prepara()) {
+            ADD_FAILURE() << s->Errore();
+            return nullptr;
+        }
+        if (!CaricaStile(s->Principale(), s->Ramo(), stile, corsie)) {
+            ADD_FAILURE() << U8(stile) << " not loaded";
+            return nullptr;
+        }
+        s->Ramo()->GetParametri()->riu.SetValore(riu);
+        s->Ramo()->GetParametri()->rie.SetValore(rie);
+        return s;
+    }
+
     // The scenario's leg built as the command builds it, under the id 100.
     static void CostruisciRamo(legs::Scenario& s, CConstrJunctor& b) {
         MargineProgressiva = 5.0;
@@ -622,13 +643,9 @@ TEST_F(StiliSuStradeGenerate, IslandShoulderRestsOnTheSideWhereItsFirstArcIsShor
         i.angoloGradi = k.angolo;
         i.lato = k.lato;
         i.verso = CSecondariaJunctor::kIn;
-        WorkingDrawingTest::TearDown();
-        WorkingDrawingTest::SetUp();
-        legs::Scenario s(i, m_db.get());
-        ASSERT_TRUE(s.Prepara()) << s.Errore();
-        ASSERT_TRUE(CaricaStile(s.Principale(), s.Ramo(), L"DEFAULT", kNessuna));
-        s.Ramo()->GetParametri()->riu.SetValore(14);
-        s.Ramo()->GetParametri()->rie.SetValore(15);
+        const auto caso = NuovoCaso(i, L"DEFAULT", kNessuna, 14, 15);
+        ASSERT_TRUE(caso);
+        legs::Scenario& s = *caso;
         CConstrJunctor b;
         CostruisciRamo(s, b);
         const std::wstring log(b.GetLog());
@@ -694,15 +711,11 @@ TEST_F(StiliSuStradeGenerate, IslandShoulderMeetsTheCurvedMainShoulder) {
             i.angoloGradi = k.angolo;
             i.lato = k.lato;
             i.verso = verso;
-            WorkingDrawingTest::TearDown();
-            WorkingDrawingTest::SetUp();
-            legs::Scenario s(i, m_db.get());
-            ASSERT_TRUE(s.Prepara()) << s.Errore();
-            ASSERT_TRUE(CaricaStile(s.Principale(), s.Ramo(), k.stile, kNessuna));
             // The side radii the styles shipped with when these were found,
             // whatever the file holds now.
-            s.Ramo()->GetParametri()->riu.SetValore(14);
-            s.Ramo()->GetParametri()->rie.SetValore(15);
+            const auto caso = NuovoCaso(i, k.stile, kNessuna, 14, 15);
+            ASSERT_TRUE(caso);
+            legs::Scenario& s = *caso;
             CConstrJunctor b;
             CostruisciRamo(s, b);
             const std::wstring log(b.GetLog());
@@ -765,13 +778,9 @@ TEST_F(StiliSuStradeGenerate, IslandShoulderMeetsTheMainShoulderAlongASideItsArc
         i.angoloGradi = 60;
         i.lato = CSecondariaJunctor::kSinistra;
         i.verso = k.verso;
-        WorkingDrawingTest::TearDown();
-        WorkingDrawingTest::SetUp();
-        legs::Scenario s(i, m_db.get());
-        ASSERT_TRUE(s.Prepara()) << s.Errore();
-        ASSERT_TRUE(CaricaStile(s.Principale(), s.Ramo(), L"DEFAULT", kNessuna));
-        s.Ramo()->GetParametri()->riu.SetValore(13);
-        s.Ramo()->GetParametri()->rie.SetValore(14);
+        const auto caso = NuovoCaso(i, L"DEFAULT", kNessuna, 13, 14);
+        ASSERT_TRUE(caso);
+        legs::Scenario& s = *caso;
         CConstrJunctor b;
         CostruisciRamo(s, b);
         const std::wstring log(b.GetLog());
@@ -810,13 +819,9 @@ TEST_F(StiliSuStradeGenerate, IslandArcTouchingTheSideBeyondTheBaseNamesItsRadiu
     i.verso = CSecondariaJunctor::kIn;
     for (double riu : {13.0, 13.5}) {
         SCOPED_TRACE(riu);
-        WorkingDrawingTest::TearDown();
-        WorkingDrawingTest::SetUp();
-        legs::Scenario s(i, m_db.get());
-        ASSERT_TRUE(s.Prepara()) << s.Errore();
-        ASSERT_TRUE(CaricaStile(s.Principale(), s.Ramo(), L"DEFAULT", kNessuna));
-        s.Ramo()->GetParametri()->riu.SetValore(riu);
-        s.Ramo()->GetParametri()->rie.SetValore(14);
+        const auto caso = NuovoCaso(i, L"DEFAULT", kNessuna, riu, 14);
+        ASSERT_TRUE(caso);
+        legs::Scenario& s = *caso;
         CConstrJunctor b;
         CostruisciRamo(s, b);
         const std::wstring log(b.GetLog());
@@ -857,13 +862,9 @@ TEST_F(StiliSuStradeGenerate, LeftTurnLaneArcEndsWhereItFirstMeetsItsLine) {
         i.angoloGradi = k.angolo;
         i.lato = k.lato;
         i.verso = CSecondariaJunctor::kIn;
-        WorkingDrawingTest::TearDown();
-        WorkingDrawingTest::SetUp();
-        legs::Scenario s(i, m_db.get());
-        ASSERT_TRUE(s.Prepara()) << s.Errore();
-        ASSERT_TRUE(CaricaStile(s.Principale(), s.Ramo(), L"DEFAULT", kSvolta));
-        s.Ramo()->GetParametri()->riu.SetValore(13.5);
-        s.Ramo()->GetParametri()->rie.SetValore(13);
+        const auto caso = NuovoCaso(i, L"DEFAULT", kSvolta, 13.5, 13);
+        ASSERT_TRUE(caso);
+        legs::Scenario& s = *caso;
         CConstrJunctor b;
         CostruisciRamo(s, b);
         const std::wstring log(b.GetLog());
