@@ -47,6 +47,19 @@ for drawing in "$SAMPLES"/strade-*.dxf; do
         --run Junctor --save "$OUT/$name.dxf" --dump "$OUT/$name.json" --render "$OUT/$name.png"
 done
 
+# Whether two dumps hold the same drawing (the handle seed apart); the label
+# and the answer are printed, and a changed drawing stops the demo.
+uguale() {
+    /usr/bin/python3 - "$1" "$2" "$3" <<'PY'
+import json, sys
+a, b = (json.load(open(f)) for f in sys.argv[2:4])
+for d in (a, b):
+    d.pop("handseed")
+print(sys.argv[1], "as it was" if a == b else "CHANGED")
+sys.exit(0 if a == b else 1)
+PY
+}
+
 # On the crossing: delete the Out leg and update the In leg, each picked by
 # the handle of its drop island's edge in the dump.
 name=strade-incrocio-curva
@@ -108,14 +121,7 @@ PY
 printf 'clock set 2000000\nentsel %s\ndialog 7003 click 1\n' "$PEZZO" >"$OUT/$name-b2-aggiorna.script"
 "$BIN/vortana-cad" --set USERS1=QV-PX --drawing "$OUT/$name-b2.dxf" --load Junctor.arx \
     --script "$OUT/$name-b2-aggiorna.script" --run JunctorAgg --dump "$OUT/$name-b2-aggiorna.json"
-/usr/bin/python3 - "$OUT/$name-b2.json" "$OUT/$name-b2-aggiorna.json" <<'PY'
-import json, sys
-a, b = (json.load(open(f)) for f in sys.argv[1:3])
-for d in (a, b):
-    d.pop("handseed")
-print("the drawing after the failed update:", "as it was" if a == b else "CHANGED")
-sys.exit(0 if a == b else 1)
-PY
+uguale "the drawing after the failed update:" "$OUT/$name-b2.json" "$OUT/$name-b2-aggiorna.json"
 
 # "Disegna" again on the T junction drawn whole above, with the same b2 of
 # 150 m: the new leg is refused and taken away again, and the intersection
@@ -124,14 +130,7 @@ echo
 echo "== vortana-cad: $name drawn again with b2 = 150: the earlier intersection stays =="
 "$BIN/vortana-cad" --set USERS1=QV-PX --drawing "$OUT/$name.dxf" --load Junctor.arx \
     --script "$OUT/$name-b2.script" --run Junctor --dump "$OUT/$name-ridisegno-b2.json"
-/usr/bin/python3 - "$OUT/$name.json" "$OUT/$name-ridisegno-b2.json" <<'PY'
-import json, sys
-a, b = (json.load(open(f)) for f in sys.argv[1:3])
-for d in (a, b):
-    d.pop("handseed")
-print("the drawing after the refused redraw:", "as it was" if a == b else "CHANGED")
-sys.exit(0 if a == b else 1)
-PY
+uguale "the drawing after the refused redraw:" "$OUT/$name.json" "$OUT/$name-ridisegno-b2.json"
 
 # Sheetor on the sample road: a second sheet outline along the main road, the
 # north arrows, then the layout of every outline into its own sheet with the

@@ -313,12 +313,8 @@ TEST_P(AggiornamentoFallitoTest, TheDrawingStaysAsItWasAndTheLogSaysWhy) {
     for (const auto& [item, valore] : caso.item)
         CambiaRecord(caso.id, item, [v = valore](resbuf* rb) { rb->resval.rreal = v; });
     const Dump prima = Disegno(m_db.get());
-    std::vector<std::wstring> testi;
-    vplat::ModalLoop::SetIdleHook([&](HWND dlg, int) {
-        wchar_t t[8192] = {};
-        GetWindowTextW(GetDlgItem(dlg, IDC_EDIT_ERRORI), t, 8192);
-        testi.push_back(t);
-    });
+    comando::TestiErrori errori;
+    const std::vector<std::wstring>& testi = errori.testi;
     vplat::Clock::Get().Set(3000000);
     EXPECT_FALSE(Esegui(2, L"entsel " + Maniglia(caso.id, L"rCEIN") + L"\ndialog 7003 key ESCAPE\n"));
     vplat::ModalLoop::SetIdleHook(nullptr);

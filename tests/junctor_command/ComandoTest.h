@@ -20,9 +20,11 @@
 #include "DrawingDump.h"
 #include "HostScript.h"
 #include "HostTranscript.h"
+#include "Resource.h"
 #include "RoadGenerator.h"
 #include "StatoDisegno.h"
 #include "WinClock.h"
+#include "WinInput.h"
 #include "WinMessageBox.h"
 #include "WorkingDrawing.h"
 
@@ -111,6 +113,23 @@ inline roads::Strada Secondaria(roads::Vertex da, roads::Vertex a, const std::ws
     s.banchinaDx = s.banchinaSx = 1.5;
     return s;
 }
+
+// The text of every error dialog shown while it lives.
+class TestiErrori {
+public:
+    TestiErrori() {
+        vplat::ModalLoop::SetIdleHook([this](HWND dlg, int) {
+            wchar_t t[8192] = {};
+            GetWindowTextW(GetDlgItem(dlg, IDC_EDIT_ERRORI), t, 8192);
+            testi.push_back(t);
+        });
+    }
+    ~TestiErrori() { vplat::ModalLoop::SetIdleHook(nullptr); }
+    TestiErrori(const TestiErrori&) = delete;
+    TestiErrori& operator=(const TestiErrori&) = delete;
+
+    std::vector<std::wstring> testi;
+};
 
 }  // namespace comando
 

@@ -165,12 +165,8 @@ TEST_F(NuovaTest, LongIdBesideTheIntersection) {
 TEST_F(NuovaTest, FailedLegShowsItsLogKeepsItsPiecesAndGoesWithDelete) {
     m_asse = Disegna(Principale()).front();
     Disegna(Secondaria({0, -150, 0}, {0, 150, 0}));
-    std::vector<std::wstring> testi;
-    vplat::ModalLoop::SetIdleHook([&](HWND dlg, int) {
-        wchar_t t[4096] = {};
-        GetWindowTextW(GetDlgItem(dlg, IDC_EDIT_ERRORI), t, 4096);
-        testi.push_back(t);
-    });
+    comando::TestiErrori errori;
+    const std::vector<std::wstring>& testi = errori.testi;
     Nuovamente(
         [](CCmdJunctor& c, CJunctorSettings&) {
             c.GetOut()->GetParametri()->riu.SetValore(0);
@@ -305,12 +301,8 @@ TEST_P(RidisegnoTest, ABuiltLegReplacesTheEarlierOneARefusedLegKeepsIt) {
         costruiti += r->costruito;
     }
 
-    std::vector<std::wstring> testi;
-    vplat::ModalLoop::SetIdleHook([&](HWND dlg, int) {
-        wchar_t t[8192] = {};
-        GetWindowTextW(GetDlgItem(dlg, IDC_EDIT_ERRORI), t, 8192);
-        testi.push_back(t);
-    });
+    comando::TestiErrori errori;
+    const std::vector<std::wstring>& testi = errori.testi;
     vplat::Clock::Get().Set(3000000);
     Nuovamente(
         [&](CCmdJunctor& c, CJunctorSettings& settings) {
