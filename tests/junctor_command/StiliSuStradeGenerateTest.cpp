@@ -380,6 +380,40 @@ protected:
         return s;
     }
 
+    // The drop island's shoulder of a built leg: drawn, reaching the main
+    // shoulder on the leg's side (within 0.01) and staying on the island's
+    // side of it (but for `fuori`), clear of the island's edge.
+    static void BanchinaSullaPrincipale(legs::Scenario& s, CConstrJunctor& b, int lato, double fuori) {
+        const auto polilinee = legs::PolilineeIntersezione();
+        const legs::PolilineaIntersezione* banchina = nullptr;
+        for (const legs::PolilineaIntersezione& p : polilinee)
+            if (p.Codice() == L"rBIG") banchina = &p;
+        ASSERT_NE(banchina, nullptr) << U8(std::wstring(b.GetLog()));
+        std::vector<geomcheck::Vertex> linea;
+        const datipoli* j = lato == CSecondariaJunctor::kDestra ? s.Principale()->GetDatiPoliBanchinaDx()
+                                                                : s.Principale()->GetDatiPoliBanchinaSx();
+        for (; j; j = j->next) linea.push_back({j->x, j->y, j->next ? j->bulge : 0});
+        const GeometryChecker principale(linea);
+        const std::vector<geomcheck::Vec2> punti = GeometryChecker(banchina->vertici).Samples(200);
+        geomcheck::Vec2 medio{0, 0};
+        for (const geomcheck::Vec2& q : punti) {
+            medio.x += q.x / punti.size();
+            medio.y += q.y / punti.size();
+        }
+        const double latoIsola = principale.SignedOffset(medio) > 0 ? 1 : -1;
+        double vicina = 1e9;
+        for (const geomcheck::Vec2& q : punti) {
+            const double oltre = latoIsola * principale.SignedOffset(q);
+            EXPECT_GE(oltre, -fuori);
+            vicina = std::min(vicina, oltre);
+        }
+        EXPECT_LT(vicina, 0.01);
+        for (const auto& [codice, d] : DistanzeBanchine(polilinee, std::wstring(b.GetId())))
+            if (codice == std::wstring(L"rBIG")) {
+                EXPECT_GE(d, 0.01);
+            }
+    }
+
     // The scenario's leg built as the command builds it, under the id 100.
     static void CostruisciRamo(legs::Scenario& s, CConstrJunctor& b) {
         MargineProgressiva = 5.0;
@@ -578,7 +612,7 @@ INSTANTIATE_TEST_SUITE_P(Stili, StiliSuStradeGenerateTabella, ::testing::Range(0
 // A shoulder that comes onto its edge is refused before it is drawn: with
 // Extraurbana's former curb-return radius (r1 62.5), on the inside of a
 // radius of 200 at 80 degrees, the exit shoulder's outer arcs ran into the
-// exit edge; with the shipped r1 of 45 the same leg is built whole.
+// exit edge; with an r1 of 45 the same leg is built whole.
 TEST_F(StiliSuStradeGenerate, ShoulderOnItsEdgeIsRefused) {
     CaricaFile();
     legs::Incrocio i = IncrocioDi(kClassi[kClasseLarga]);
@@ -587,7 +621,7 @@ TEST_F(StiliSuStradeGenerate, ShoulderOnItsEdgeIsRefused) {
     i.angoloGradi = 80;
     i.lato = CSecondariaJunctor::kSinistra;
     i.verso = CSecondariaJunctor::kOut;
-    for (double r1 : {62.5, 0.0}) {
+    for (double r1 : {62.5, 45.0}) {
         SCOPED_TRACE(r1);
         WorkingDrawingTest::TearDown();
         WorkingDrawingTest::SetUp();
@@ -595,19 +629,17 @@ TEST_F(StiliSuStradeGenerate, ShoulderOnItsEdgeIsRefused) {
         ASSERT_TRUE(s.Prepara()) << s.Errore();
         ASSERT_TRUE(CaricaStile(s.Principale(), s.Ramo(), L"Extraurbana", kNessuna));
         CConstrPars* p = s.Ramo()->GetParametri();
-        if (r1 > 0) {
-            p->r1u.SetValore(r1);
-            p->r1e.SetValore(r1);
-            p->AccoppiaRaggi(0, true, true, true);
-            p->AccoppiaRaggi(1, true, true, true);
-        }
+        p->r1u.SetValore(r1);
+        p->r1e.SetValore(r1);
+        p->AccoppiaRaggi(0, true, true, true);
+        p->AccoppiaRaggi(1, true, true, true);
         CConstrJunctor b;
         CostruisciRamo(s, b);
         const std::wstring log(b.GetLog());
         std::multiset<std::wstring> codici;
         for (const legs::PolilineaIntersezione& q : legs::PolilineeIntersezione()) codici.insert(q.Codice());
         const std::wstring rifiuto = L" - Banchina che tocca o incrocia il proprio ciglio, non disegnata: rBEOUT.\r\n";
-        if (r1 > 0) {
+        if (r1 > 50) {
             EXPECT_EQ(b.GetEsito(), 0);
             EXPECT_NE(log.find(rifiuto + L"Errore!\r\n"), std::wstring::npos) << U8(log);
             EXPECT_EQ(codici.count(L"rBEOUT"), 0u);
@@ -651,24 +683,7 @@ TEST_F(StiliSuStradeGenerate, IslandShoulderRestsOnTheSideWhereItsFirstArcIsShor
         const std::wstring log(b.GetLog());
         EXPECT_EQ(b.GetEsito(), 1) << U8(log);
         EXPECT_EQ(log.find(L"fase di costruzione."), std::wstring::npos) << U8(log);
-        const auto polilinee = legs::PolilineeIntersezione();
-        const legs::PolilineaIntersezione* banchina = nullptr;
-        for (const legs::PolilineaIntersezione& p : polilinee)
-            if (p.Codice() == L"rBIG") banchina = &p;
-        ASSERT_NE(banchina, nullptr) << U8(log);
-        // The shoulder reaches the main shoulder line and stays on the leg's side of it.
-        const double linea = c.semiPrincipale + c.banchinaPrincipale;
-        double vicina = 1e9;
-        for (const geomcheck::Vec2& q : GeometryChecker(banchina->vertici).Samples(200)) {
-            const double oltre = k.lato == CSecondariaJunctor::kDestra ? -q.y : q.y;
-            EXPECT_GE(oltre, linea - 1e-3);
-            vicina = std::min(vicina, oltre - linea);
-        }
-        EXPECT_LT(vicina, 0.01) << U8(log);
-        for (const auto& [codice, d] : DistanzeBanchine(polilinee, std::wstring(b.GetId())))
-            if (codice == std::wstring(L"rBIG")) {
-                EXPECT_GE(d, 0.01);
-            }
+        BanchinaSullaPrincipale(s, b, k.lato, 1e-3);
         s.Principale()->Chiudi();
         s.Ramo()->Chiudi();
     }
@@ -720,38 +735,9 @@ TEST_F(StiliSuStradeGenerate, IslandShoulderMeetsTheCurvedMainShoulder) {
             CostruisciRamo(s, b);
             const std::wstring log(b.GetLog());
             EXPECT_EQ(b.GetEsito(), 1) << U8(log);
-            const auto polilinee = legs::PolilineeIntersezione();
-            const legs::PolilineaIntersezione* banchina = nullptr;
-            for (const legs::PolilineaIntersezione& p : polilinee)
-                if (p.Codice() == L"rBIG") banchina = &p;
-            EXPECT_NE(banchina, nullptr) << U8(log);
-            // The main shoulder on the leg's side, and which side of it the island lies on.
-            std::vector<geomcheck::Vertex> linea;
-            const datipoli* j = k.lato == CSecondariaJunctor::kDestra ? s.Principale()->GetDatiPoliBanchinaDx()
-                                                                      : s.Principale()->GetDatiPoliBanchinaSx();
-            for (; j; j = j->next) linea.push_back({j->x, j->y, j->next ? j->bulge : 0});
-            const GeometryChecker principale(linea);
-            const std::vector<geomcheck::Vec2> punti =
-                banchina ? GeometryChecker(banchina->vertici).Samples(200) : std::vector<geomcheck::Vec2>{{0, 0}};
-            geomcheck::Vec2 medio{0, 0};
-            for (const geomcheck::Vec2& q : punti) {
-                medio.x += q.x / punti.size();
-                medio.y += q.y / punti.size();
-            }
-            const double latoIsola = principale.SignedOffset(medio) > 0 ? 1 : -1;
-            double vicina = 1e9;
-            for (const geomcheck::Vec2& q : punti) {
-                // The base circle touches the chord of the curved main
-                // shoulder: a few millimetres off its arc.
-                const double oltre = latoIsola * principale.SignedOffset(q);
-                EXPECT_GE(oltre, -5e-3);
-                vicina = std::min(vicina, oltre);
-            }
-            EXPECT_LT(vicina, 0.01);
-            for (const auto& [codice, d] : DistanzeBanchine(polilinee, std::wstring(b.GetId())))
-                if (codice == std::wstring(L"rBIG")) {
-                    EXPECT_GE(d, 0.01);
-                }
+            // The base circle touches the chord of the curved main
+            // shoulder: a few millimetres off its arc.
+            BanchinaSullaPrincipale(s, b, k.lato, 5e-3);
             s.Principale()->Chiudi();
             s.Ramo()->Chiudi();
         }
