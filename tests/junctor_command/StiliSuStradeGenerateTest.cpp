@@ -45,9 +45,17 @@ const Classe kClassi[] = {
 };
 constexpr int kClasseMedia = 0, kClasseLarga = 1, kClasseStretta = 2;
 
-// A crossing of the class's widths, the rest as the fixture's default.
-legs::Incrocio IncrocioDi(const Classe& c) {
+// A leg of the class's widths at an angle on a side, the main road
+// straight (curve 0) or on a curve of that radius; the rest as the
+// fixture's default.
+legs::Incrocio IncrocioDi(const Classe& c, double curva = 0, double angolo = 90,
+                          int lato = CSecondariaJunctor::kDestra, int verso = CSecondariaJunctor::kIn) {
     legs::Incrocio i;
+    i.curva = curva != 0;
+    if (curva != 0) i.raggioCurva = curva;
+    i.angoloGradi = angolo;
+    i.lato = lato;
+    i.verso = verso;
     i.semiPrincipale = c.semiPrincipale;
     i.banchinaPrincipale = c.banchinaPrincipale;
     i.semiRamo = c.semiSecondaria;
@@ -360,10 +368,10 @@ protected:
     }
 
     // The roads of a case drawn afresh and the style loaded into its leg,
-    // with the side radii given whatever the file holds; null, with a
-    // failure, where they cannot be prepared.
-    std::unique_ptr<legs::Scenario> NuovoCaso(const legs::Incrocio& i, const wchar_t* stile, int corsie, double riu,
-                                              double rie) {
+    // with the side radii given (0: the style's) whatever the file holds;
+    // null, with a failure, where they cannot be prepared.
+    std::unique_ptr<legs::Scenario> NuovoCaso(const legs::Incrocio& i, const wchar_t* stile, int corsie,
+                                              double riu = 0, double rie = 0) {
         WorkingDrawingTest::TearDown();
         WorkingDrawingTest::SetUp();
         auto s = std::make_unique<legs::Scenario>(i, m_db.get());
@@ -375,8 +383,8 @@ protected:
             ADD_FAILURE() << U8(stile) << " not loaded";
             return nullptr;
         }
-        s->Ramo()->GetParametri()->riu.SetValore(riu);
-        s->Ramo()->GetParametri()->rie.SetValore(rie);
+        if (riu > 0) s->Ramo()->GetParametri()->riu.SetValore(riu);
+        if (rie > 0) s->Ramo()->GetParametri()->rie.SetValore(rie);
         return s;
     }
 
@@ -472,13 +480,10 @@ TEST_P(StiliSuStradeGenerateTabella, ShippedStylesBuildOnTheirRoads) {
                         for (int disposizione = 0; disposizione < kNumeroDisposizioni; ++disposizione)
                             for (int verso : {CSecondariaJunctor::kIn, CSecondariaJunctor::kOut}) {
                                 if (disposizione == kIncrocio && verso == CSecondariaJunctor::kOut) continue;
-                                legs::Incrocio i = IncrocioDi(c);
-                                i.curva = curva != 0;
-                                if (curva != 0) i.raggioCurva = curva;
-                                i.angoloGradi = angolo;
-                                i.lato = disposizione == kTSinistra ? CSecondariaJunctor::kSinistra
-                                                                    : CSecondariaJunctor::kDestra;
-                                i.verso = verso;
+                                legs::Incrocio i = IncrocioDi(c, curva, angolo,
+                                                              disposizione == kTSinistra ? CSecondariaJunctor::kSinistra
+                                                                                         : CSecondariaJunctor::kDestra,
+                                                              verso);
                                 i.attraversa = disposizione == kIncrocio;
                                 const std::string nome = U8(stile.nome) + " " + c.nome + " " + legs::Descrivi(i) +
                                                          " " + kNomiCorsie[corsie] + (i.attraversa ? " incrocio" : "");
@@ -615,19 +620,13 @@ INSTANTIATE_TEST_SUITE_P(Stili, StiliSuStradeGenerateTabella, ::testing::Range(0
 // exit edge; with an r1 of 45 the same leg is built whole.
 TEST_F(StiliSuStradeGenerate, ShoulderOnItsEdgeIsRefused) {
     CaricaFile();
-    legs::Incrocio i = IncrocioDi(kClassi[kClasseLarga]);
-    i.curva = true;
-    i.raggioCurva = 200;
-    i.angoloGradi = 80;
-    i.lato = CSecondariaJunctor::kSinistra;
-    i.verso = CSecondariaJunctor::kOut;
+    const legs::Incrocio i = IncrocioDi(kClassi[kClasseLarga], 200, 80, CSecondariaJunctor::kSinistra,
+                                        CSecondariaJunctor::kOut);
     for (double r1 : {62.5, 45.0}) {
         SCOPED_TRACE(r1);
-        WorkingDrawingTest::TearDown();
-        WorkingDrawingTest::SetUp();
-        legs::Scenario s(i, m_db.get());
-        ASSERT_TRUE(s.Prepara()) << s.Errore();
-        ASSERT_TRUE(CaricaStile(s.Principale(), s.Ramo(), L"Extraurbana", kNessuna));
+        const auto caso = NuovoCaso(i, L"Extraurbana", kNessuna);
+        ASSERT_TRUE(caso);
+        legs::Scenario& s = *caso;
         CConstrPars* p = s.Ramo()->GetParametri();
         p->r1u.SetValore(r1);
         p->r1e.SetValore(r1);
@@ -671,11 +670,7 @@ TEST_F(StiliSuStradeGenerate, IslandShoulderRestsOnTheSideWhereItsFirstArcIsShor
     for (const Caso& k : {Caso{90, CSecondariaJunctor::kDestra}, Caso{90, CSecondariaJunctor::kSinistra},
                           Caso{60, CSecondariaJunctor::kDestra}, Caso{120, CSecondariaJunctor::kSinistra}}) {
         SCOPED_TRACE(std::to_string(k.angolo) + (k.lato == CSecondariaJunctor::kDestra ? " right" : " left"));
-        legs::Incrocio i = IncrocioDi(c);
-        i.angoloGradi = k.angolo;
-        i.lato = k.lato;
-        i.verso = CSecondariaJunctor::kIn;
-        const auto caso = NuovoCaso(i, L"DEFAULT", kNessuna, 14, 15);
+        const auto caso = NuovoCaso(IncrocioDi(c, 0, k.angolo, k.lato), L"DEFAULT", kNessuna, 14, 15);
         ASSERT_TRUE(caso);
         legs::Scenario& s = *caso;
         CConstrJunctor b;
@@ -719,13 +714,9 @@ TEST_F(StiliSuStradeGenerate, IslandShoulderMeetsTheCurvedMainShoulder) {
     };
     for (const Caso& k : casi)
         for (int verso : {CSecondariaJunctor::kIn, CSecondariaJunctor::kOut}) {
-            SCOPED_TRACE(U8(k.stile) + " " + std::to_string(k.angolo) + (verso == CSecondariaJunctor::kIn ? " In" : " Out"));
-            legs::Incrocio i = IncrocioDi(kClassi[k.classe]);
-            i.curva = true;
-            i.raggioCurva = k.curva;
-            i.angoloGradi = k.angolo;
-            i.lato = k.lato;
-            i.verso = verso;
+            SCOPED_TRACE(U8(k.stile) + " " + std::to_string(k.angolo) +
+                         (verso == CSecondariaJunctor::kIn ? " In" : " Out"));
+            const legs::Incrocio i = IncrocioDi(kClassi[k.classe], k.curva, k.angolo, k.lato, verso);
             // The side radii the styles shipped with when these were found,
             // whatever the file holds now.
             const auto caso = NuovoCaso(i, k.stile, kNessuna, 14, 15);
@@ -758,12 +749,7 @@ TEST_F(StiliSuStradeGenerate, IslandShoulderMeetsTheMainShoulderAlongASideItsArc
     };
     for (const Caso& k : {Caso{200, CSecondariaJunctor::kIn}, Caso{200, CSecondariaJunctor::kOut}}) {
         SCOPED_TRACE(std::to_string(k.curva) + (k.verso == CSecondariaJunctor::kIn ? " In" : " Out"));
-        legs::Incrocio i = IncrocioDi(kClassi[kClasseLarga]);
-        i.curva = true;
-        i.raggioCurva = k.curva;
-        i.angoloGradi = 60;
-        i.lato = CSecondariaJunctor::kSinistra;
-        i.verso = k.verso;
+        const legs::Incrocio i = IncrocioDi(kClassi[kClasseLarga], k.curva, 60, CSecondariaJunctor::kSinistra, k.verso);
         const auto caso = NuovoCaso(i, L"DEFAULT", kNessuna, 13, 14);
         ASSERT_TRUE(caso);
         legs::Scenario& s = *caso;
@@ -797,12 +783,7 @@ TEST_F(StiliSuStradeGenerate, IslandShoulderMeetsTheMainShoulderAlongASideItsArc
 // with the value to change; with a riu of 13.5 the leg is built whole.
 TEST_F(StiliSuStradeGenerate, IslandArcTouchingTheSideBeyondTheBaseNamesItsRadius) {
     CaricaFile();
-    legs::Incrocio i = IncrocioDi(kClassi[kClasseLarga]);
-    i.curva = true;
-    i.raggioCurva = 120;
-    i.angoloGradi = 60;
-    i.lato = CSecondariaJunctor::kSinistra;
-    i.verso = CSecondariaJunctor::kIn;
+    const legs::Incrocio i = IncrocioDi(kClassi[kClasseLarga], 120, 60, CSecondariaJunctor::kSinistra);
     for (double riu : {13.0, 13.5}) {
         SCOPED_TRACE(riu);
         const auto caso = NuovoCaso(i, L"DEFAULT", kNessuna, riu, 14);
@@ -844,11 +825,8 @@ TEST_F(StiliSuStradeGenerate, LeftTurnLaneArcEndsWhereItFirstMeetsItsLine) {
     };
     for (const Caso& k : {Caso{60, CSecondariaJunctor::kDestra}, Caso{120, CSecondariaJunctor::kSinistra}}) {
         SCOPED_TRACE(std::to_string(k.angolo) + (k.lato == CSecondariaJunctor::kDestra ? " right" : " left"));
-        legs::Incrocio i = IncrocioDi(kClassi[kClasseMedia]);
-        i.angoloGradi = k.angolo;
-        i.lato = k.lato;
-        i.verso = CSecondariaJunctor::kIn;
-        const auto caso = NuovoCaso(i, L"DEFAULT", kSvolta, 13.5, 13);
+        const auto caso =
+            NuovoCaso(IncrocioDi(kClassi[kClasseMedia], 0, k.angolo, k.lato), L"DEFAULT", kSvolta, 13.5, 13);
         ASSERT_TRUE(caso);
         legs::Scenario& s = *caso;
         CConstrJunctor b;
@@ -885,8 +863,7 @@ TEST_F(StiliSuStradeGenerate, LeftTurnLaneArcEndsWhereItFirstMeetsItsLine) {
 // edge closes across the lanes from its F2 to its F3.
 TEST_F(StiliSuStradeGenerate, OppositeLeftTurnLanesCrossAsEachIsBuiltAlone) {
     CaricaFile();
-    legs::Incrocio i = IncrocioDi(kClassi[kClasseLarga]);
-    i.angoloGradi = 100;
+    legs::Incrocio i = IncrocioDi(kClassi[kClasseLarga], 0, 100);
     i.attraversa = true;
     // The open lane edges of each id, as drawn.
     auto Corsie = [] {
