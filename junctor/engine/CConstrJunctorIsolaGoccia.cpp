@@ -111,16 +111,16 @@ bool PuntoTangenteInterno(const circ& grande, const circ& piccolo, ads_point pun
 }
 
 // Where the main shoulder line crosses the side of a shoulder's half (the
-// straight after its first arc, prolonged back past the arc): the nearest
-// crossing to the side's start.
-bool SulLatoDellaBanchina(const datipoli* J, const datipoli* meta, ads_point punto) {
+// straight after its first arc, prolonged both ways by `estensione`): the
+// nearest crossing to the side's start.
+bool SulLatoDellaBanchina(const datipoli* J, const datipoli* meta, ads_point punto, double estensione) {
     if (!J || !meta || !meta->next || !meta->next->next || meta->next->bulge != 0) return false;
     const datipoli* a = meta->next;
     const datipoli* b = a->next;
     ads_point inizio = {a->x, a->y, 0}, fine = {b->x, b->y, 0};
     Lista lato;
     PolilineaDuePunti(inizio, fine, lato.Testa());
-    return lato.get() && IntersezionePiuVicina(J, lato.get(), 0, kEstensioneLato, inizio, punto);
+    return lato.get() && IntersezionePiuVicina(J, lato.get(), 0, estensione, inizio, punto);
 }
 
 // Appends the arrays' vertices to the outline.
@@ -161,13 +161,8 @@ bool SullaStrada(const datipoli* banchina, const ads_point punto, const ads_poin
 // arc go, and the point is in `punto`.
 bool SuLatoBanchina(const datipoli* banchina, Lista& meta, ads_point punto) {
     datipoli* testa = meta.get();
-    if (!testa || !testa->next || !testa->next->next || testa->next->bulge != 0) return false;
-    const datipoli* lato = testa->next;
-    ads_point a = {lato->x, lato->y, 0}, b = {lato->next->x, lato->next->y, 0};
-    Lista segmento;
-    PolilineaDuePunti(a, b, segmento.Testa());
     ads_point incrocio;
-    if (!IntersezionePiuVicina(banchina, segmento.get(), 0, 0, a, incrocio)) return false;
+    if (!SulLatoDellaBanchina(banchina, testa, incrocio, 0)) return false;
     datipoli* resto = testa->next;
     testa->next = nullptr;
     meta.Rilascia();
@@ -538,8 +533,8 @@ bool CConstrJunctor::CostruisciBanchinaIsolaGoccia(const AcGePoint3dArray& verti
     const double bulgeA = sulLato0 ? 0 : CalcolaBulge(true, centroA, Pv, secondoS0);
     const double bulgeB = sulLato1 ? 0 : CalcolaBulge(false, centroB, Pi, secondoS1);
     const bool arcoA = !sulLato0 && std::fabs(bulgeA) < 1, arcoB = !sulLato1 && std::fabs(bulgeB) < 1;
-    if ((!sulLato0 && !arcoA && !SulLatoDellaBanchina(J, S0.get(), Pv)) ||
-        (!sulLato1 && !arcoB && !SulLatoDellaBanchina(J, S1.get(), Pi))) {
+    if ((!sulLato0 && !arcoA && !SulLatoDellaBanchina(J, S0.get(), Pv, kEstensioneLato)) ||
+        (!sulLato1 && !arcoB && !SulLatoDellaBanchina(J, S1.get(), Pi, kEstensioneLato))) {
         Log(kMsgIntersezioni);
         return false;
     }
